@@ -1,0 +1,86 @@
+// kolde-site [--port N] [--host H] [--root DIR]
+// Serves the update site until SIGINT or SIGTERM.
+#include "server.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+#include <pthread.h>
+
+namespace {
+
+int usage()
+{
+    std::cerr << "usage: kolde-site [--port N] [--host H] [--root DIR]\n";
+    return 2;
+}
+
+bool parse_port(const std::string& text, int& port)
+{
+    if (text.empty() || text.size() > 5 || text.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    port = std::stoi(text);
+    return port <= 65535;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int port = 8737;
+    std::string host = "127.0.0.1";
+    std::string root = KOLDE_SITE_ROOT;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            usage();
+            return 0;
+        }
+        if (i + 1 >= argc)
+            return usage();
+        const std::string value = argv[++i];
+        if (arg == "--port") {
+            if (!parse_port(value, port)) {
+                std::cerr << "kolde-site: invalid port: " << value << "\n";
+                return 2;
+            }
+        } else if (arg == "--host") {
+            host = value;
+        } else if (arg == "--root") {
+            root = value;
+        } else {
+            return usage();
+        }
+    }
+
+    std::error_code ec;
+    if (!std::filesystem::is_directory(root, ec))
+        std::cerr << "kolde-site: warning: root folder " << root << " does not exist\n";
+
+    // Block the stop signals in every thread; the main thread waits for them.
+    sigset_t stop_signals;
+    sigemptyset(&stop_signals);
+    sigaddset(&stop_signals, SIGINT);
+    sigaddset(&stop_signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
+
+    kolde_site::Server server(root);
+    const int bound = server.start(port, host);
+    if (bound < 0) {
+        std::cerr << "kolde-site: cannot listen on " << host << ":" << port
+                  << " (address in use or not available)\n";
+        return 1;
+    }
+    const std::string shown = host.find(':') != std::string::npos ? "[" + host + "]" : host;
+    std::cout << "kolde-site listening on http://" << shown << ":" << bound << std::endl;
+
+    int signal_number = 0;
+    sigwait(&stop_signals, &signal_number);
+    server.stop();
+    return 0;
+}

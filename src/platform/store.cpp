@@ -1,0 +1,609 @@
+#include "store.h"
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlcipher/sqlite3.h>
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+// One prepared statement, finalised on scope exit.
+class Statement {
+public:
+    Statement(sqlite3* db, const QString& sql)
+    {
+        const QByteArray utf8 = sql.toUtf8();
+        if (db == nullptr ||
+            sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &stmt_, nullptr) !=
+                SQLITE_OK) {
+            stmt_ = nullptr;
+        }
+    }
+    ~Statement() { sqlite3_finalize(stmt_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    bool ok() const { return stmt_ != nullptr; }
+    sqlite3_stmt* get() const { return stmt_; }
+
+    bool bind(int index, const Value& v)
+    {
+        switch (v.kind()) {
+        case Value::Kind::Null:
+            return sqlite3_bind_null(stmt_, index) == SQLITE_OK;
+        case Value::Kind::Integer:
+            return sqlite3_bind_int64(stmt_, index, v.to_int()) == SQLITE_OK;
+        case Value::Kind::Real:
+            return sqlite3_bind_double(stmt_, index, v.to_real()) == SQLITE_OK;
+        case Value::Kind::Text: {
+            const QByteArray t = v.to_text().toUtf8();
+            return sqlite3_bind_text(stmt_, index, t.constData(), static_cast<int>(t.size()),
+                                     SQLITE_TRANSIENT) == SQLITE_OK;
+        }
+        case Value::Kind::Blob: {
+            const QByteArray b = v.to_blob();
+            return sqlite3_bind_blob64(stmt_, index, b.constData(), static_cast<sqlite3_uint64>(b.size()),
+                                       SQLITE_TRANSIENT) == SQLITE_OK;
+        }
+        }
+        return false;
+    }
+
+    Value column(int i) const
+    {
+        switch (sqlite3_column_type(stmt_, i)) {
+        case SQLITE_INTEGER:
+            return Value(static_cast<long long>(sqlite3_column_int64(stmt_, i)));
+        case SQLITE_FLOAT:
+            return Value(sqlite3_column_double(stmt_, i));
+        case SQLITE_TEXT:
+            return Value(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i)),
+                                           sqlite3_column_bytes(stmt_, i)));
+        case SQLITE_BLOB: {
+            const void* data = sqlite3_column_blob(stmt_, i);
+            return Value::blob(QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(stmt_, i)));
+        }
+        default:
+            return Value();
+        }
+    }
+
+private:
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+int compare_values(const Value& a, const Value& b)
+{
+    auto rank = [](const Value& v) {
+        switch (v.kind()) {
+        case Value::Kind::Null:
+            return 0;
+        case Value::Kind::Integer:
+        case Value::Kind::Real:
+            return 1;
+        case Value::Kind::Text:
+            return 2;
+        case Value::Kind::Blob:
+            return 3;
+        }
+        return 4;
+    };
+    const int ra = rank(a), rb = rank(b);
+    if (ra != rb)
+        return ra < rb ? -1 : 1;
+    if (ra == 1) {
+        const double x = a.to_real(), y = b.to_real();
+        return x < y ? -1 : (x > y ? 1 : 0);
+    }
+    if (ra == 2)
+        return QString::compare(a.to_text(), b.to_text());
+    if (ra == 3)
+        return a.to_blob() < b.to_blob() ? -1 : (b.to_blob() < a.to_blob() ? 1 : 0);
+    return 0;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Connection
+
+Connection::~Connection() { close(); }
+
+QString Connection::quote(const QString& name)
+{
+    QString q = name;
+    q.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + q + u'"';
+}
+
+void Connection::set_error(const QString& what)
+{
+    error_ = what;
+    if (db_ != nullptr)
+        error_ += QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db_));
+}
+
+bool Connection::open_with(const QString& path, const QString& password, int flags)
+{
+    close();
+    error_.clear();
+    sqlite3* db = nullptr;
+    const QByteArray p = path.toUtf8();
+    if (sqlite3_open_v2(p.constData(), &db, flags, nullptr) != SQLITE_OK) {
+        error_ = QStringLiteral("cannot open ") + path;
+        sqlite3_close(db);
+        return false;
+    }
+    const QByteArray key = password.toUtf8();
+    if (sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK) {
+        error_ = QStringLiteral("cannot set the key");
+        sqlite3_close(db);
+        return false;
+    }
+    // The key is only checked when the first page is read.
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
+        error_ = QStringLiteral("not a database or wrong password: ") + path;
+        sqlite3_close(db);
+        return false;
+    }
+    sqlite3_busy_timeout(db, 2000);
+    db_ = db;
+    path_ = path;
+    depth_ = 0;
+    return true;
+}
+
+bool Connection::open(const QString& path, const QString& password)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile()) {
+        close();
+        error_ = QStringLiteral("no such file: ") + path;
+        return false;
+    }
+    return open_with(path, password, SQLITE_OPEN_READWRITE);
+}
+
+bool Connection::create(const QString& path, const QString& password)
+{
+    if (QFileInfo::exists(path)) {
+        close();
+        error_ = QStringLiteral("file exists: ") + path;
+        return false;
+    }
+    return open_with(path, password, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+void Connection::close()
+{
+    if (db_ != nullptr) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+    }
+    depth_ = 0;
+}
+
+bool Connection::execute(const QString& sql)
+{
+    if (db_ == nullptr) {
+        error_ = QStringLiteral("connection is closed");
+        return false;
+    }
+    char* msg = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_exec(db_, utf8.constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
+        error_ = QString::fromUtf8(msg != nullptr ? msg : "error");
+        sqlite3_free(msg);
+        return false;
+    }
+    return true;
+}
+
+bool Connection::transaction(const std::function<bool()>& body)
+{
+    if (db_ == nullptr)
+        return false;
+    const QString name = QStringLiteral("kolde_sp%1").arg(depth_);
+    if (!execute(QStringLiteral("SAVEPOINT ") + name))
+        return false;
+    ++depth_;
+    bool ok = false;
+    try {
+        ok = body();
+    } catch (...) {
+        ok = false;
+    }
+    --depth_;
+    if (ok && execute(QStringLiteral("RELEASE ") + name))
+        return true;
+    const QString saved = error_;
+    execute(QStringLiteral("ROLLBACK TO ") + name);
+    execute(QStringLiteral("RELEASE ") + name);
+    error_ = saved;
+    return false;
+}
+
+QStringList Connection::table_names() const
+{
+    QStringList out;
+    Statement st(db_, QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"));
+    if (!st.ok())
+        return out;
+    while (sqlite3_step(st.get()) == SQLITE_ROW)
+        out << st.column(0).to_text();
+    return out;
+}
+
+QStringList Connection::column_names(const QString& table) const
+{
+    QStringList out;
+    Statement st(db_, QStringLiteral("SELECT * FROM ") + quote(table) + QStringLiteral(" LIMIT 0"));
+    if (!st.ok())
+        return out;
+    const int n = sqlite3_column_count(st.get());
+    for (int i = 0; i < n; ++i)
+        out << QString::fromUtf8(sqlite3_column_name(st.get(), i));
+    return out;
+}
+
+// ----------------------------------------------------------------- Recordset
+
+bool Recordset::open(Connection& conn, const QString& table)
+{
+    close();
+    if (!conn.is_open()) {
+        error_ = QStringLiteral("connection is closed");
+        return false;
+    }
+    conn_ = &conn;
+    table_ = table;
+    if (!load()) {
+        conn_ = nullptr;
+        rows_.clear();
+        order_.clear();
+        columns_.clear();
+        return false;
+    }
+    return true;
+}
+
+bool Recordset::load()
+{
+    rows_.clear();
+    order_.clear();
+    columns_.clear();
+    pending_.clear();
+    adding_ = false;
+    Statement st(conn_->handle(),
+                 QStringLiteral("SELECT rowid, * FROM ") + Connection::quote(table_));
+    if (!st.ok()) {
+        error_ = QString::fromUtf8(sqlite3_errmsg(conn_->handle()));
+        return false;
+    }
+    const int n = sqlite3_column_count(st.get());
+    for (int i = 1; i < n; ++i)
+        columns_ << QString::fromUtf8(sqlite3_column_name(st.get(), i));
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        Row row;
+        row.rowid = sqlite3_column_int64(st.get(), 0);
+        row.values.reserve(n - 1);
+        for (int i = 1; i < n; ++i)
+            row.values.push_back(st.column(i));
+        rows_.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        error_ = QString::fromUtf8(sqlite3_errmsg(conn_->handle()));
+        return false;
+    }
+    apply_sort();
+    return true;
+}
+
+bool Recordset::requery()
+{
+    if (conn_ == nullptr || !conn_->is_open())
+        return false;
+    Connection* c = conn_;
+    const QString t = table_, s = sort_;
+    if (!open(*c, t))
+        return false;
+    set_sort(s);
+    return true;
+}
+
+void Recordset::close()
+{
+    conn_ = nullptr;
+    rows_.clear();
+    order_.clear();
+    columns_.clear();
+    pending_.clear();
+    adding_ = false;
+    pos_ = 0;
+}
+
+void Recordset::apply_sort()
+{
+    order_.resize(rows_.size());
+    for (int i = 0; i < rows_.size(); ++i)
+        order_[i] = i;
+    const int col = sort_.isEmpty() ? -1 : static_cast<int>(columns_.indexOf(sort_));
+    if (col >= 0) {
+        std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
+            return compare_values(rows_[a].values[col], rows_[b].values[col]) < 0;
+        });
+    }
+    pos_ = 0;
+}
+
+void Recordset::set_sort(const QString& column)
+{
+    if (!is_open())
+        return;
+    commit_pending_before_move();
+    sort_ = column;
+    apply_sort();
+}
+
+const Recordset::Row* Recordset::current() const
+{
+    if (!is_open() || pos_ < 0 || pos_ >= order_.size())
+        return nullptr;
+    return &rows_[order_[pos_]];
+}
+
+void Recordset::commit_pending_before_move()
+{
+    if (editing())
+        update();
+}
+
+void Recordset::move_first()
+{
+    commit_pending_before_move();
+    pos_ = 0;
+}
+
+void Recordset::move_last()
+{
+    commit_pending_before_move();
+    pos_ = static_cast<int>(order_.size()) - 1;
+    if (pos_ < 0)
+        pos_ = 0;
+}
+
+void Recordset::move_next()
+{
+    commit_pending_before_move();
+    if (pos_ < order_.size())
+        ++pos_;
+}
+
+void Recordset::move_previous()
+{
+    commit_pending_before_move();
+    if (pos_ >= 0)
+        --pos_;
+}
+
+Value Recordset::field(const QString& name) const
+{
+    if (!is_open())
+        return Value();
+    const int col = static_cast<int>(columns_.indexOf(name));
+    if (col < 0)
+        return Value();
+    const auto it = pending_.constFind(col);
+    if (it != pending_.constEnd())
+        return it.value();
+    if (adding_)
+        return Value();
+    const Row* row = current();
+    return row != nullptr ? row->values[col] : Value();
+}
+
+bool Recordset::set_field(const QString& name, const Value& v)
+{
+    if (!is_open())
+        return false;
+    const int col = static_cast<int>(columns_.indexOf(name));
+    if (col < 0 || (!adding_ && current() == nullptr))
+        return false;
+    pending_[col] = v;
+    return true;
+}
+
+bool Recordset::add_new()
+{
+    if (!is_open())
+        return false;
+    commit_pending_before_move();
+    adding_ = true;
+    pending_.clear();
+    return true;
+}
+
+void Recordset::cancel_update()
+{
+    adding_ = false;
+    pending_.clear();
+}
+
+bool Recordset::read_row(qint64 rowid, Row& out)
+{
+    Statement st(conn_->handle(),
+                 QStringLiteral("SELECT rowid, * FROM ") + Connection::quote(table_) +
+                     QStringLiteral(" WHERE rowid = ?"));
+    if (!st.ok() || sqlite3_bind_int64(st.get(), 1, rowid) != SQLITE_OK ||
+        sqlite3_step(st.get()) != SQLITE_ROW)
+        return false;
+    out.rowid = sqlite3_column_int64(st.get(), 0);
+    out.values.clear();
+    for (int i = 1; i <= columns_.size(); ++i)
+        out.values.push_back(st.column(i));
+    return true;
+}
+
+bool Recordset::update()
+{
+    if (!is_open() || !conn_->is_open()) {
+        cancel_update();
+        return false;
+    }
+    if (!adding_ && pending_.isEmpty())
+        return true;
+    QList<int> cols = pending_.keys();
+    std::sort(cols.begin(), cols.end());
+    sqlite3* db = conn_->handle();
+    bool ok = false;
+    if (adding_) {
+        QString sql = QStringLiteral("INSERT INTO ") + Connection::quote(table_);
+        if (cols.isEmpty()) {
+            sql += QStringLiteral(" DEFAULT VALUES");
+        } else {
+            QStringList names, marks;
+            for (int c : cols) {
+                names << Connection::quote(columns_[c]);
+                marks << QStringLiteral("?");
+            }
+            sql += QStringLiteral(" (") + names.join(u',') + QStringLiteral(") VALUES (") +
+                   marks.join(u',') + u')';
+        }
+        Statement st(db, sql);
+        ok = st.ok();
+        for (int i = 0; ok && i < cols.size(); ++i)
+            ok = st.bind(i + 1, pending_[cols[i]]);
+        ok = ok && sqlite3_step(st.get()) == SQLITE_DONE;
+        if (ok) {
+            Row row;
+            if (!read_row(sqlite3_last_insert_rowid(db), row)) {
+                row.rowid = sqlite3_last_insert_rowid(db);
+                row.values.fill(Value(), columns_.size());
+                for (int c : cols)
+                    row.values[c] = pending_[c];
+            }
+            rows_.push_back(row);
+            order_.push_back(static_cast<int>(rows_.size()) - 1);
+            pos_ = static_cast<int>(order_.size()) - 1;
+        }
+    } else {
+        Row* row = const_cast<Row*>(current());
+        if (row == nullptr) {
+            cancel_update();
+            return false;
+        }
+        QStringList sets;
+        for (int c : cols)
+            sets << Connection::quote(columns_[c]) + QStringLiteral(" = ?");
+        Statement st(db, QStringLiteral("UPDATE ") + Connection::quote(table_) + QStringLiteral(" SET ") +
+                             sets.join(u',') + QStringLiteral(" WHERE rowid = ?"));
+        ok = st.ok();
+        for (int i = 0; ok && i < cols.size(); ++i)
+            ok = st.bind(i + 1, pending_[cols[i]]);
+        ok = ok && sqlite3_bind_int64(st.get(), static_cast<int>(cols.size()) + 1, row->rowid) == SQLITE_OK;
+        ok = ok && sqlite3_step(st.get()) == SQLITE_DONE;
+        if (ok) {
+            Row fresh;
+            if (read_row(row->rowid, fresh)) {
+                *row = fresh;
+            } else {
+                for (int c : cols)
+                    row->values[c] = pending_[c];
+            }
+        }
+    }
+    if (!ok)
+        error_ = QString::fromUtf8(sqlite3_errmsg(db));
+    cancel_update();
+    return ok;
+}
+
+bool Recordset::remove()
+{
+    if (!is_open() || adding_)
+        return false;
+    const Row* row = current();
+    if (row == nullptr)
+        return false;
+    pending_.clear();
+    Statement st(conn_->handle(),
+                 QStringLiteral("DELETE FROM ") + Connection::quote(table_) + QStringLiteral(" WHERE rowid = ?"));
+    if (!st.ok() || sqlite3_bind_int64(st.get(), 1, row->rowid) != SQLITE_OK ||
+        sqlite3_step(st.get()) != SQLITE_DONE) {
+        error_ = QString::fromUtf8(sqlite3_errmsg(conn_->handle()));
+        return false;
+    }
+    const int index = order_[pos_];
+    rows_.removeAt(index);
+    order_.removeAt(pos_);
+    for (int& o : order_)
+        if (o > index)
+            --o;
+    return true;
+}
+
+qint64 Recordset::actual_size(const QString& name) const
+{
+    const Value v = field(name);
+    return v.is_null() ? 0 : v.to_blob().size();
+}
+
+QByteArray Recordset::get_chunk(const QString& name, qint64 n) const
+{
+    if (n <= 0)
+        return QByteArray();
+    return field(name).to_blob().left(n);
+}
+
+bool Recordset::append_chunk(const QString& name, const QByteArray& bytes)
+{
+    const Value v = field(name);
+    QByteArray data = v.kind() == Value::Kind::Blob ? v.to_blob() : QByteArray();
+    data.append(bytes);
+    return set_field(name, Value::blob(data));
+}
+
+// ---------------------------------------------------------------- save_list
+
+bool save_list(Connection& conn, const QString& table, const QStringList& columns,
+               const QList<QList<Value>>& rows, bool skip_failed_rows)
+{
+    if (!conn.is_open())
+        return false;
+    return conn.transaction([&]() {
+        if (!conn.execute(QStringLiteral("DELETE FROM ") + Connection::quote(table)))
+            return false;
+        QStringList names, marks;
+        for (const QString& c : columns) {
+            names << Connection::quote(c);
+            marks << QStringLiteral("?");
+        }
+        const QString sql = QStringLiteral("INSERT INTO ") + Connection::quote(table) + QStringLiteral(" (") +
+                            names.join(u',') + QStringLiteral(") VALUES (") + marks.join(u',') + u')';
+        Statement st(conn.handle(), sql);
+        if (!st.ok()) {
+            conn.set_error(QStringLiteral("cannot prepare the insert"));
+            return false;
+        }
+        for (const QList<Value>& row : rows) {
+            sqlite3_reset(st.get());
+            sqlite3_clear_bindings(st.get());
+            bool ok = true;
+            for (int i = 0; ok && i < columns.size(); ++i)
+                ok = st.bind(i + 1, i < row.size() ? row[i] : Value());
+            ok = ok && sqlite3_step(st.get()) == SQLITE_DONE;
+            if (!ok) {
+                conn.set_error(QStringLiteral("cannot insert a row"));
+                if (!skip_failed_rows)
+                    return false;
+            }
+        }
+        return true;
+    });
+}
+
+}  // namespace platform

@@ -1,0 +1,177 @@
+#include "transfer.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QStringDecoder>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+// True when the reply ended because of what the server answered (an HTTP
+// error status with its body), false when the transfer itself broke off.
+bool is_http_level_error(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::NoError:
+    // 4xx answers
+    case QNetworkReply::ContentAccessDenied:
+    case QNetworkReply::ContentOperationNotPermittedError:
+    case QNetworkReply::ContentNotFoundError:
+    case QNetworkReply::AuthenticationRequiredError:
+    case QNetworkReply::ContentReSendError:
+    case QNetworkReply::ContentConflictError:
+    case QNetworkReply::ContentGoneError:
+    case QNetworkReply::UnknownContentError:
+    case QNetworkReply::ProtocolInvalidOperationError:
+    // 5xx answers
+    case QNetworkReply::InternalServerError:
+    case QNetworkReply::OperationNotImplementedError:
+    case QNetworkReply::ServiceUnavailableError:
+    case QNetworkReply::UnknownServerError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+Transfer::Transfer(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager(this))
+{
+    // A proxy from the environment must never stand between the program and
+    // its sites (the local site in particular).
+    manager_->setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
+}
+
+Transfer::~Transfer()
+{
+    // A get() still waiting further up the stack sees the abort and returns
+    // a failure without touching this object again.
+    cancel();
+}
+
+void Transfer::set_request_timeout(int seconds)
+{
+    // The timer counts milliseconds in an int.
+    timeout_seconds_ = std::clamp(seconds, 1, 2'000'000);
+}
+
+TransferResult Transfer::get(const QString& url)
+{
+    TransferResult result;
+    if (reply_) {
+        result.error = QStringLiteral("a request is already under way");
+        return result;
+    }
+    const QUrl target(url, QUrl::StrictMode);
+    const QString scheme = target.scheme().toLower();
+    if (!target.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        || target.host().isEmpty()) {
+        result.error = QStringLiteral("invalid URL: %1").arg(url);
+        return result;
+    }
+
+    QNetworkRequest request(target);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+
+    cancelled_ = false;
+    QPointer<Transfer> self(this);
+    QPointer<QNetworkReply> reply(manager_->get(request));
+    reply_ = reply;
+
+    bool finished = false;
+    bool timed_out = false;
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    connect(&timer, &QTimer::timeout, &loop, [&] {
+        if (!finished && reply) {
+            timed_out = true;
+            reply->abort();
+        }
+    });
+    connect(reply, &QNetworkReply::finished, &loop, [&] {
+        finished = true;
+        timer.stop();
+        loop.quit();
+    });
+    // Should the reply be destroyed without finishing (its manager went away
+    // with this object), the wait must still end.
+    connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
+    timer.start(timeout_seconds_ * 1000);
+    if (!reply->isFinished())
+        loop.exec(QEventLoop::AllEvents);
+
+    if (!self || !reply) {
+        // The transfer object went away while its request was waiting.
+        result.error = QStringLiteral("transfer ended");
+        return result;
+    }
+    reply_ = nullptr;
+
+    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (timed_out) {
+        result.error = QStringLiteral("request timed out after %1 s").arg(timeout_seconds_);
+    } else if (cancelled_) {
+        result.error = QStringLiteral("request cancelled");
+    } else if (!status.isValid() || !is_http_level_error(reply->error())) {
+        result.error = reply->errorString();
+        if (result.error.isEmpty())
+            result.error = QStringLiteral("no reply");
+    } else {
+        result.ok = true;
+        result.status = status.toInt();
+        result.body = reply->readAll();
+    }
+    cancelled_ = false;
+    reply->deleteLater();
+    return result;
+}
+
+QString Transfer::open_text(const QString& url, bool* ok)
+{
+    const TransferResult result = get(url);
+    if (ok)
+        *ok = result.ok;
+    return result.ok ? decode_text(result.body) : QString();
+}
+
+QByteArray Transfer::open_bytes(const QString& url, bool* ok)
+{
+    TransferResult result = get(url);
+    if (ok)
+        *ok = result.ok;
+    return result.ok ? std::move(result.body) : QByteArray();
+}
+
+void Transfer::cancel()
+{
+    if (!reply_)
+        return;
+    cancelled_ = true;
+    reply_->abort();
+}
+
+QString decode_text(const QByteArray& bytes)
+{
+    // Stateless: a multi-byte sequence cut off at the end counts as invalid.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return QString::fromLatin1(bytes);
+}
+
+}  // namespace platform

@@ -1,0 +1,29 @@
+// Storing what the update site sends. A download replaces its target only
+// when it is sound: the transfer completed, the body is not empty and is not
+// an error page (a reply beginning with "<"). It is written to a temporary
+// file beside the target and renamed over it, so a target is never left
+// half written.
+#pragma once
+
+#include "platform/transfer.h"
+
+#include <QString>
+
+namespace kolde_sub {
+
+// A text reply counts as an answer when it is not empty and does not begin
+// with "<".
+bool is_answer(const QString& reply);
+bool is_good_download(const platform::TransferResult& r);
+
+// Writes bytes to target through a temporary file; false when it cannot.
+bool write_file_atomically(const QString& target, const QByteArray& bytes);
+
+// Fetches url as bytes and stores it in target when the download is good.
+bool download_to(platform::Transfer& transfer, const QString& url, const QString& target);
+
+// True when path is a database that opens with the password and holds its
+// settings row.
+bool database_file_usable(const QString& path);
+
+}  // namespace kolde_sub

@@ -1,0 +1,77 @@
+// Small procedures and program-wide values of the shared module that many
+// windows use: the program folder, file tests, the computer's time zone,
+// the history of shown codes, the keyboard helpers for code fields, and the
+// readers of the time difference and of version numbers.
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTimeZone>
+
+#include <optional>
+
+class QWidget;
+namespace platform { class Value; }
+
+namespace kolde_sub {
+
+// ---- program folder
+// $KOLDE_HOME, else $XDG_DATA_HOME/kolde, else ~/.local/share/kolde.
+QString program_folder();
+// A path inside the program folder ("data/kolde$.mdb", "sound/ring.wav").
+QString program_path(const QString& relative);
+
+// True when path names an ordinary file (a folder is not a file).
+bool file_exists(const QString& path);
+
+// ---- time zone of the computer
+extern QString tz_name;
+extern int tz_offset_hours;
+extern QString tz_offset_text;
+
+// Fills the three values above from the computer's time zone; falls back to
+// Japan (日本, +9) when the zone cannot be read.
+void read_time_zone();
+// The same from a given zone at a given moment (what read_time_zone uses).
+void read_time_zone_from(const QTimeZone& zone, const QDateTime& at);
+// The offset text of whole hours: "+9", "-5", "±0".
+QString offset_text(int hours);
+// Whole hours of a bias in minutes east of UTC, rounded down.
+int offset_hours_from_minutes(int minutes);
+
+// ---- time difference setting (時差)
+// Whole hours of a time-difference text: "+9", "-5", "0", "+0", "-0" and
+// "±0" read as numbers; anything else gives no value.
+std::optional<int> parse_time_difference(const QString& text);
+// The value of 時差 for arithmetic; 0 when it holds no number.
+int time_difference_hours(const QString& text);
+
+// ---- version numbers
+// A version as the program compares it: the leading number of the text, in
+// single precision (0 when there is none). Stored numbers are read the same.
+float version_number(const QString& text);
+float version_number(const platform::Value& v);
+bool versions_equal(float a, float b);
+
+// ---- dates written into the settings and the log: mm-dd-yyyy
+QString date_text(const QDate& d);
+QString today_text();
+
+// ---- history of shown codes and typed words
+// Begins with one blank; each word is followed by exactly one blank.
+extern QString code_history;
+// Adds a word when it is not in the history yet, then trims the history.
+void add_code_history(const QString& word);
+// Drops the oldest words while the history is longer than 200 characters.
+void trim_code_history();
+
+// ---- keyboard helpers for fields that take codes
+// Switches the input method of a widget off (false) or on (true).
+void ime_set_open(QWidget* window, bool open);
+// Caps Lock: while on, letters typed anywhere in the program come in upper
+// case; off restores ordinary typing.
+void caps_lock_on();
+void caps_lock_off();
+bool caps_lock_state();
+
+}  // namespace kolde_sub

@@ -1,0 +1,200 @@
+// The small shared procedures: file test, time zone, time difference,
+// versions, dates, code history, solar table, keyboard stand-ins.
+#include "startup/shared.h"
+#include "startup/sun_coef.h"
+#include "platform/value.h"
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdlib>
+#include <ctime>
+
+using namespace kolde_sub;
+
+TEST(Shared, FileExistsIsFalseForFoldersAndMissingFiles)
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("a.dat")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_TRUE(file_exists(dir.filePath(QStringLiteral("a.dat"))));
+    EXPECT_FALSE(file_exists(dir.path()));
+    EXPECT_FALSE(file_exists(dir.filePath(QStringLiteral("b.dat"))));
+    EXPECT_FALSE(file_exists(QString()));
+}
+
+TEST(Shared, ProgramFolderFollowsTheEnvironment)
+{
+    kolde_test::ProgramFolder home;
+    EXPECT_EQ(program_folder(), QDir::cleanPath(home.path()));
+    EXPECT_EQ(program_path(QStringLiteral("data/kolde$.mdb")), QDir::cleanPath(home.path()) + "/data/kolde$.mdb");
+}
+
+TEST(Shared, TimeZoneOffsetsAndTexts)
+{
+    const QDateTime winter(QDate(2026, 1, 15), QTime(0, 0), Qt::UTC);
+    read_time_zone_from(QTimeZone("Asia/Tokyo"), winter);
+    EXPECT_EQ(tz_offset_hours, 9);
+    EXPECT_EQ(tz_offset_text, QStringLiteral("+9"));
+    EXPECT_FALSE(tz_name.isEmpty());
+    EXPECT_FALSE(tz_name.contains(u'('));
+
+    read_time_zone_from(QTimeZone("UTC"), winter);
+    EXPECT_EQ(tz_offset_hours, 0);
+    EXPECT_EQ(tz_offset_text, QStringLiteral("±0"));
+
+    read_time_zone_from(QTimeZone("America/New_York"), winter);
+    EXPECT_EQ(tz_offset_hours, -5);
+    EXPECT_EQ(tz_offset_text, QStringLiteral("-5"));
+
+    // Half-hour zones are rounded down.
+    EXPECT_EQ(offset_hours_from_minutes(-210), -4);
+    EXPECT_EQ(offset_hours_from_minutes(330), 5);
+    read_time_zone_from(QTimeZone("Asia/Kolkata"), winter);
+    EXPECT_EQ(tz_offset_text, QStringLiteral("+5"));
+
+    // An unreadable zone falls back to Japan.
+    read_time_zone_from(QTimeZone(), winter);
+    EXPECT_EQ(tz_name, QStringLiteral("日本"));
+    EXPECT_EQ(tz_offset_hours, 9);
+    EXPECT_EQ(tz_offset_text, QStringLiteral("+9"));
+}
+
+TEST(Shared, ReadTimeZoneFollowsTZ)
+{
+    kolde_test::ensure_app();
+    const QByteArray old = qgetenv("TZ");
+    struct Case { const char* tz; int hours; const char* text; };
+    // New York's offset depends on the season; accept either.
+    for (const Case& c : {Case{"Asia/Tokyo", 9, "+9"}, Case{"UTC", 0, "±0"}}) {
+        qputenv("TZ", c.tz);
+        tzset();
+        read_time_zone();
+        EXPECT_EQ(tz_offset_hours, c.hours) << c.tz;
+        EXPECT_EQ(tz_offset_text, QString::fromUtf8(c.text)) << c.tz;
+    }
+    qputenv("TZ", "America/New_York");
+    tzset();
+    read_time_zone();
+    EXPECT_TRUE(tz_offset_hours == -5 || tz_offset_hours == -4);
+    if (old.isEmpty())
+        qunsetenv("TZ");
+    else
+        qputenv("TZ", old);
+    tzset();
+}
+
+TEST(Shared, TimeDifferenceTexts)
+{
+    EXPECT_EQ(parse_time_difference(QStringLiteral("+9")), 9);
+    EXPECT_EQ(parse_time_difference(QStringLiteral("-5")), -5);
+    EXPECT_EQ(parse_time_difference(QStringLiteral("9")), 9);
+    for (const char* zero : {"0", "+0", "-0", "±0", " ±0 "})
+        EXPECT_EQ(parse_time_difference(QString::fromUtf8(zero)), 0) << zero;
+    for (const char* bad : {"", "±", "±5", "+", "9h", "abc", "+-3", "1.5", "99"})
+        EXPECT_FALSE(parse_time_difference(QString::fromUtf8(bad)).has_value()) << bad;
+    EXPECT_EQ(time_difference_hours(QStringLiteral("±0")), 0);
+    EXPECT_EQ(time_difference_hours(QStringLiteral("junk")), 0);
+    // Every offset text the time-zone query can produce reads back.
+    for (int h = -12; h <= 14; ++h)
+        EXPECT_EQ(parse_time_difference(offset_text(h)), h);
+}
+
+TEST(Shared, VersionsCompareInSinglePrecision)
+{
+    EXPECT_TRUE(versions_equal(version_number(QStringLiteral("4.31")), version_number(platform::Value("4.31"))));
+    EXPECT_TRUE(versions_equal(version_number(QStringLiteral("4.31")), version_number(platform::Value(4.31))));
+    EXPECT_TRUE(versions_equal(version_number(QStringLiteral("1.10")), version_number(QStringLiteral("1.1"))));
+    EXPECT_FALSE(versions_equal(version_number(QStringLiteral("4.31")), version_number(QStringLiteral("4.32"))));
+    EXPECT_EQ(version_number(QStringLiteral("<html>")), 0.0f);
+    EXPECT_EQ(version_number(QStringLiteral("")), 0.0f);
+    EXPECT_EQ(version_number(platform::Value()), 0.0f);
+    EXPECT_EQ(version_number(platform::Value(0)), 0.0f);
+    EXPECT_EQ(version_number(QStringLiteral("2.05\r\n")), 2.05f);
+}
+
+TEST(Shared, DatesAreMonthDayYear)
+{
+    EXPECT_EQ(date_text(QDate(2026, 3, 7)), QStringLiteral("03-07-2026"));
+    EXPECT_EQ(today_text().size(), 10);
+}
+
+TEST(Shared, CodeHistoryTrimming)
+{
+    // 40 five-character entries: " RJTT RJAA ..." style words.
+    code_history = QStringLiteral(" ");
+    add_code_history(QStringLiteral("RJTT"));
+    add_code_history(QStringLiteral("RJAA"));
+    add_code_history(QStringLiteral("RJTT"));
+    EXPECT_EQ(code_history, QStringLiteral(" RJTT RJAA "));
+
+    // Exactly 200 characters stay as they are.
+    code_history = u' ' + QString(198, u'A') + u' ';
+    ASSERT_EQ(code_history.size(), 200);
+    const QString before = code_history;
+    trim_code_history();
+    EXPECT_EQ(code_history, before);
+
+    // 201 characters lose the oldest word and keep a leading blank.
+    code_history = QStringLiteral(" RJTT ") + QString(194, u'B') + u' ';
+    ASSERT_EQ(code_history.size(), 201);
+    trim_code_history();
+    EXPECT_EQ(code_history, u' ' + QString(194, u'B') + u' ');
+
+    // Many words: the newest survive, the result is at most 201 characters.
+    code_history = QStringLiteral(" ");
+    for (int i = 0; i < 100; ++i)
+        add_code_history(QStringLiteral("W%1").arg(i, 3, 10, QLatin1Char('0')));
+    EXPECT_LE(code_history.size(), 201);
+    EXPECT_TRUE(code_history.startsWith(u' '));
+    EXPECT_TRUE(code_history.endsWith(QStringLiteral(" W099 ")));
+    EXPECT_FALSE(code_history.contains(QStringLiteral(" W000 ")));
+
+    // Odd inputs end: one long word, blanks only, no leading blank.
+    for (const QString& odd : {QString(500, u'X'), QString(500, u' '), QStringLiteral("A") + QString(300, u' '),
+                               QString(250, u'Y') + u' ' + QStringLiteral("Z ")}) {
+        code_history = odd;
+        trim_code_history();
+        EXPECT_LE(code_history.size(), 201);
+    }
+    code_history = QStringLiteral(" ");
+}
+
+TEST(Shared, SolarTable)
+{
+    fill_sun_coef();
+    EXPECT_EQ(sun_coef[0], 0.0);
+    EXPECT_EQ(sun_coef[1], 0.0003);
+    EXPECT_EQ(sun_coef[2], 241.2);
+    EXPECT_EQ(sun_coef[3], -44.43);
+    EXPECT_EQ(sun_coef[45], -4452.67);
+    EXPECT_EQ(sun_coef[52], 0.02);
+    EXPECT_EQ(sun_coef[53], 353.06);
+    EXPECT_EQ(sun_coef[54], 719.981);
+    clear_sun_coef();
+    EXPECT_EQ(sun_coef[54], 0.0);
+    fill_sun_coef();
+}
+
+TEST(Shared, CapsLockUpperCasesTypedLetters)
+{
+    kolde_test::ensure_app();
+    QLineEdit field;
+    field.show();
+    ime_set_open(&field, false);
+    EXPECT_FALSE(field.testAttribute(Qt::WA_InputMethodEnabled));
+    caps_lock_on();
+    QTest::keyClicks(&field, "rjtt 1a");
+    EXPECT_EQ(field.text(), QStringLiteral("RJTT 1A"));
+    caps_lock_off();
+    QTest::keyClicks(&field, "x");
+    EXPECT_EQ(field.text(), QStringLiteral("RJTT 1Ax"));
+    EXPECT_FALSE(caps_lock_state());
+}

@@ -1,0 +1,76 @@
+#include "fixtures.h"
+
+#include "startup/database.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kolde_test {
+
+void ensure_app()
+{
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "kolde-tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+}
+
+QString site_root() { return QStringLiteral(KOLDE_SITE_ROOT); }
+QString seed_database() { return site_root() + QStringLiteral("/data/kolde.mdb"); }
+
+bool copy_tree(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    QDirIterator it(from, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString src = it.next();
+        const QString dst = to + u'/' + QDir(from).relativeFilePath(src);
+        if (it.fileInfo().isDir()) {
+            if (!QDir().mkpath(dst))
+                return false;
+        } else {
+            QDir().mkpath(QFileInfo(dst).path());
+            QFile::remove(dst);
+            if (!QFile::copy(src, dst))
+                return false;
+            QFile::setPermissions(dst, QFile::permissions(src) | QFile::WriteOwner);
+        }
+    }
+    return true;
+}
+
+ProgramFolder::ProgramFolder()
+{
+    had_home_ = qEnvironmentVariableIsSet("KOLDE_HOME");
+    old_home_ = qgetenv("KOLDE_HOME");
+    qputenv("KOLDE_HOME", dir_.path().toUtf8());
+}
+
+ProgramFolder::~ProgramFolder()
+{
+    kolde_sub::release_store();
+    if (had_home_)
+        qputenv("KOLDE_HOME", old_home_);
+    else
+        qunsetenv("KOLDE_HOME");
+}
+
+bool ProgramFolder::install_seed_database(const QString& relative) const
+{
+    const QString target = file(relative);
+    QDir().mkpath(QFileInfo(target).path());
+    QFile::remove(target);
+    if (!QFile::copy(seed_database(), target))
+        return false;
+    return QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+}  // namespace kolde_test
