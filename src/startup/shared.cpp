@@ -129,6 +129,16 @@ float version_number(const platform::Value& v)
 
 bool versions_equal(float a, float b) { return a == b; }
 
+// ----------------------------------------------------------------- colours
+
+QColor bgr_color(long long value)
+{
+    const auto v = static_cast<unsigned long long>(value);
+    return QColor(static_cast<int>(v & 0xff), static_cast<int>((v >> 8) & 0xff), static_cast<int>((v >> 16) & 0xff));
+}
+
+long long bgr_value(const QColor& c) { return c.red() | (c.green() << 8) | (static_cast<long long>(c.blue()) << 16); }
+
 // ------------------------------------------------------------------- dates
 
 QString date_text(const QDate& d) { return d.toString(QStringLiteral("MM-dd-yyyy")); }

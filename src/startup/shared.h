@@ -4,6 +4,7 @@
 // readers of the time difference and of version numbers.
 #pragma once
 
+#include <QColor>
 #include <QDate>
 #include <QString>
 #include <QTimeZone>
@@ -52,6 +53,10 @@ int time_difference_hours(const QString& text);
 float version_number(const QString& text);
 float version_number(const platform::Value& v);
 bool versions_equal(float a, float b);
+
+// ---- colours are stored as 0x00BBGGRR
+QColor bgr_color(long long value);
+long long bgr_value(const QColor& c);
 
 // ---- dates written into the settings and the log: mm-dd-yyyy
 QString date_text(const QDate& d);

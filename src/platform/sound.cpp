@@ -1,0 +1,89 @@
+#include "sound.h"
+
+#include <QAudioOutput>
+#include <QEventLoop>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QTimer>
+#include <QUrl>
+
+namespace platform {
+
+namespace {
+
+quint32 le32(const QByteArray& b, int at)
+{
+    return static_cast<quint8>(b[at]) | (static_cast<quint8>(b[at + 1]) << 8) |
+           (static_cast<quint8>(b[at + 2]) << 16) | (static_cast<quint32>(static_cast<quint8>(b[at + 3])) << 24);
+}
+
+}  // namespace
+
+int wave_length_ms(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray head = f.read(12);
+    if (head.size() < 12 || !head.startsWith("RIFF") || head.mid(8, 4) != "WAVE")
+        return -1;
+    quint32 byte_rate = 0;
+    // Walk the chunks for "fmt " and "data".
+    for (int guard = 0; guard < 64; ++guard) {
+        const QByteArray chunk = f.read(8);
+        if (chunk.size() < 8)
+            return -1;
+        const quint32 size = le32(chunk, 4);
+        if (chunk.startsWith("fmt ")) {
+            const QByteArray fmt = f.read(size);
+            if (fmt.size() < 16)
+                return -1;
+            byte_rate = le32(fmt, 8);
+            if (size % 2 == 1)
+                f.read(1);
+        } else if (chunk.startsWith("data")) {
+            if (byte_rate == 0)
+                return -1;
+            return static_cast<int>(static_cast<quint64>(size) * 1000 / byte_rate);
+        } else if (!f.seek(f.pos() + size + (size % 2))) {
+            return -1;
+        }
+    }
+    return -1;
+}
+
+bool play_and_wait(const QString& path, int margin_ms)
+{
+    if (!QFile::exists(path))
+        return false;
+    int length = wave_length_ms(path);
+    if (length < 0 || length > 60000)
+        length = 10000;
+
+    QMediaPlayer player;
+    QAudioOutput output;
+    player.setAudioOutput(&output);
+    QEventLoop loop;
+    bool ended = false;
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus s) {
+        if (s == QMediaPlayer::EndOfMedia || s == QMediaPlayer::InvalidMedia) {
+            ended = s == QMediaPlayer::EndOfMedia;
+            loop.quit();
+        }
+    });
+    QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, [&](QMediaPlayer::Error, const QString&) {
+        loop.quit();
+    });
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    player.setSource(QUrl::fromLocalFile(path));
+    player.play();
+    limit.start(length + margin_ms);
+    if (player.error() == QMediaPlayer::NoError)
+        loop.exec();
+    player.stop();
+    return ended;
+}
+
+}  // namespace platform

@@ -1,0 +1,32 @@
+// Program-wide values set by the start-up and read across the program.
+#pragma once
+
+#include <QString>
+
+namespace kolde_sub {
+
+// The program's own version text.
+extern QString version_text;
+// Base address of the update site (no trailing "/"); paths such as
+// "/data/version.dat" are appended. Built in, then replaced by the stored
+// BASEurl and by the site's server file.
+extern QString update_base_url;
+// Per-station observation and forecast folders of the report server.
+extern QString obs_base_url;
+extern QString taf_base_url;
+// Chart and image addresses, read only by the chart window.
+extern QString url_radar_amedas, url_weather_points, url_amedas, url_satellite, url_radar, url_typhoon,
+    url_pdf_chart, url_fax_chart, url_upper_wind;
+// Whether the update site answered the last probe.
+extern bool online;
+
+// Built-in addresses: $KOLDE_UPDATE_URL, $KOLDE_REPORT_URL, $KOLDE_WEB_URL,
+// each http://127.0.0.1:8737 when unset; no trailing "/".
+QString builtin_update_url();
+QString builtin_report_url();
+QString builtin_web_url();
+
+// Sets version_text and every built-in address (start-up, load step 2).
+void set_builtin_addresses();
+
+}  // namespace kolde_sub

@@ -1,0 +1,65 @@
+// The start-up sequence: learn whether the update site answers, provide the
+// missing folders and files, open the store, keep the auto-update program
+// and the database at the versions the site announces (carrying the user's
+// data into a new database), take the site's current address and hand over
+// to the main window. Its state lives here, outside the splash window, so
+// that closing the splash during a wait cannot pull it away.
+#pragma once
+
+#include "platform/transfer.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace kolde_sub {
+
+// The three items of version.dat: newest program version, auto-update
+// program version, database version. Missing items repeat the last one read.
+struct VersionFile {
+    QString program, update, database;
+};
+VersionFile parse_version_file(const QString& text);
+
+// True for an absolute http or https address with a host.
+bool is_site_url(const QString& text);
+
+// A version number as shortest decimal text ("4.32", "5").
+QString version_text_of(float v);
+
+class StartupSequence {
+public:
+    struct Hooks {
+        std::function<void()> close_splash;        // unload the splash
+        std::function<void()> show_no_connection;  // modal notice; returns when closed
+        std::function<void()> show_main_window;    // modeless
+    };
+    enum class Outcome { NotRun, NoConnection, MainWindow };
+
+    explicit StartupSequence(Hooks hooks);
+
+    // Steps 3 to 16, once.
+    void run();
+    // Ends the transfer under way (the splash's unload).
+    void cancel();
+
+    Outcome outcome() const { return outcome_; }
+    bool store_opened() const { return store_opened_; }
+
+private:
+    void read_stored_base_url();
+    void provide_missing_files();
+    void stamp_program_version();
+    void update_auto_updater(float announced, const QString& announced_text);
+    void upgrade_database(float announced, const QString& announced_text);
+    void take_server_address();
+    QString url(const char* path) const;
+
+    Hooks hooks_;
+    platform::Transfer inet_;
+    Outcome outcome_ = Outcome::NotRun;
+    bool store_opened_ = false;
+    bool ran_ = false;
+};
+
+}  // namespace kolde_sub

@@ -1,0 +1,380 @@
+// The start-up sequence against an in-process update site: first install,
+// ordinary start, no network, upgrades of the auto-update program and the
+// database, and the site's address.
+#include "startup/database.h"
+#include "startup/program.h"
+#include "startup/settings.h"
+#include "startup/shared.h"
+#include "startup/startup_sequence.h"
+#include "support/fixtures.h"
+
+#include "platform/msg_box.h"
+#include "server.h"
+
+#include <gtest/gtest.h>
+
+#include <QCryptographicHash>
+#include <QDirIterator>
+#include <QFile>
+#include <QMap>
+
+using namespace kolde_sub;
+using kolde_site::Fault;
+
+namespace {
+
+const QString pw = QString::fromLatin1(database_password);
+
+QByteArray read_all(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every file of the program folder with its digest (the instance lock aside).
+QMap<QString, QByteArray> snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> out;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString rel = QDir(folder).relativeFilePath(path);
+        if (rel != QLatin1String("kolde.lock"))
+            out[rel] = QCryptographicHash::hash(read_all(path), QCryptographicHash::Sha256);
+    }
+    return out;
+}
+
+// A database file like the served one, changed by sql, as bytes.
+QByteArray served_database_with(const QString& sql, const QString& password = pw)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.mdb"));
+    if (password == pw) {
+        QFile::copy(kolde_test::seed_database(), path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        platform::Connection c;
+        EXPECT_TRUE(c.open(path, pw));
+        EXPECT_TRUE(c.execute(sql)) << qPrintable(c.last_error());
+    } else {
+        platform::Connection c;
+        EXPECT_TRUE(c.create(path, password));
+        EXPECT_TRUE(c.execute(QStringLiteral("CREATE TABLE \"設定\" (\"DBバージョン\"); INSERT INTO \"設定\" VALUES ('9');")));
+    }
+    return read_all(path);
+}
+
+struct Boxes {
+    QList<platform::MsgBoxCall> calls;
+};
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kolde_test::ensure_app();
+        ASSERT_GT(site.start(), 0);
+        platform::set_msg_box_answerer([this](const platform::MsgBoxCall& c) {
+            boxes.calls << c;
+            return platform::MsgAnswer::Ok;
+        });
+    }
+    void TearDown() override
+    {
+        platform::set_msg_box_answerer({});
+        release_store();
+        site.stop();
+    }
+
+    // One start of the program up to the hand-over to the main window.
+    StartupSequence::Outcome start()
+    {
+        release_store();
+        set_builtin_addresses();
+        update_base_url = QString::fromStdString(site.base_url());
+        splash_closed = notice_shown = main_shown = false;
+        StartupSequence seq({[this] { splash_closed = true; }, [this] { notice_shown = true; },
+                             [this] { main_shown = true; }});
+        seq.run();
+        return seq.outcome();
+    }
+
+    // Reopens the store to read what the run left in the file.
+    void reopen()
+    {
+        release_store();
+        ASSERT_TRUE(open_database());
+    }
+
+    void first_install()
+    {
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+        site.clear_requests();
+    }
+
+    kolde_test::ProgramFolder home;
+    kolde_site::Server site;
+    Boxes boxes;
+    bool splash_closed = false, notice_shown = false, main_shown = false;
+};
+
+}  // namespace
+
+TEST(StartupVersionFile, ItemsAndMissingItems)
+{
+    auto v = parse_version_file(QStringLiteral("4.31,1.10,2.05"));
+    EXPECT_EQ(v.program, QStringLiteral("4.31"));
+    EXPECT_EQ(v.update, QStringLiteral("1.10"));
+    EXPECT_EQ(v.database, QStringLiteral("2.05"));
+    v = parse_version_file(QStringLiteral("4.31\r\n1.10\r\n2.05\r\n"));
+    EXPECT_EQ(v.database, QStringLiteral("2.05"));
+    v = parse_version_file(QStringLiteral("4.31,1.10"));
+    EXPECT_EQ(v.update, QStringLiteral("1.10"));
+    EXPECT_EQ(v.database, QStringLiteral("1.10"));
+    v = parse_version_file(QStringLiteral("4.31"));
+    EXPECT_EQ(v.update, QStringLiteral("4.31"));
+    EXPECT_EQ(v.database, QStringLiteral("4.31"));
+    EXPECT_TRUE(parse_version_file(QString()).database.isEmpty());
+}
+
+TEST(StartupVersionFile, SiteAddresses)
+{
+    EXPECT_TRUE(is_site_url(QStringLiteral("http://127.0.0.1:8737")));
+    EXPECT_TRUE(is_site_url(QStringLiteral("https://example.org/kolde")));
+    for (const char* bad : {"", "garbage", "http://", "ftp://x", "/data", "http://x\n", " http://x", "<html>"})
+        EXPECT_FALSE(is_site_url(QString::fromLatin1(bad))) << bad;
+    EXPECT_EQ(version_text_of(4.32f), QStringLiteral("4.32"));
+    EXPECT_EQ(version_text_of(5.0f), QStringLiteral("5"));
+}
+
+TEST_F(Startup, FirstInstallProvidesEverythingAndStampsTheVersion)
+{
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_TRUE(online);
+    EXPECT_TRUE(main_shown);
+    EXPECT_TRUE(splash_closed);
+    EXPECT_FALSE(notice_shown);
+    EXPECT_TRUE(boxes.calls.isEmpty());
+    const QString root = kolde_test::site_root();
+    EXPECT_EQ(read_all(home.file("update.exe")), read_all(root + "/data/update.exe"));
+    EXPECT_EQ(read_all(home.file("sound/error.wav")), read_all(root + "/data/error.wav"));
+    EXPECT_EQ(read_all(home.file("sound/ring.wav")), read_all(root + "/data/ring.wav"));
+    EXPECT_FALSE(QFile::exists(home.file("data/version.dat")));
+    EXPECT_FALSE(QFile::exists(home.file("data/kolde$.mdb")));
+    EXPECT_EQ(site.count("/data/kolde.mdb"), 1);  // the served versions match version.dat
+    EXPECT_EQ(site.count("/data/update.exe"), 1);
+    reopen();
+    EXPECT_EQ(setting_text("KOLDEバージョン"), QStringLiteral("4.31"));
+    EXPECT_EQ(setting_text("KOLDE更新日"), today_text());
+    EXPECT_EQ(setting_text("BASEurl"), QString::fromStdString(site.base_url()));
+    EXPECT_EQ(update_base_url, QString::fromStdString(site.base_url()));
+}
+
+TEST_F(Startup, OrdinaryStartDownloadsAndChangesNothing)
+{
+    first_install();
+    const auto before = snapshot(home.path());
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    release_store();
+    EXPECT_EQ(snapshot(home.path()), before);
+    EXPECT_EQ(site.requests(), (std::vector<std::string>{"GET /data/version.dat", "GET /data/server.dat"}));
+    EXPECT_TRUE(boxes.calls.isEmpty());
+}
+
+TEST_F(Startup, NoAnswerShowsTheNoticeAndWritesNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void(kolde_site::Server&)> fault;
+    };
+    const Case cases[] = {
+        {"error page", [](kolde_site::Server& s) { s.set_fault("/data/version.dat", Fault::ErrorPage); }},
+        {"404", [](kolde_site::Server& s) { s.set_fault("/data/version.dat", Fault::NotFound); }},
+        {"empty", [](kolde_site::Server& s) { s.set_fault("/data/version.dat", Fault::Empty); }},
+        {"down", [](kolde_site::Server& s) { s.set_down(true); }},
+    };
+    for (const Case& c : cases) {
+        c.fault(site);
+        EXPECT_EQ(start(), StartupSequence::Outcome::NoConnection) << c.name;
+        EXPECT_TRUE(notice_shown) << c.name;
+        EXPECT_TRUE(splash_closed) << c.name;
+        EXPECT_FALSE(main_shown) << c.name;
+        EXPECT_FALSE(online) << c.name;
+        EXPECT_TRUE(snapshot(home.path()).isEmpty()) << c.name;
+        EXPECT_FALSE(QDir(home.file("data")).exists()) << c.name;
+        site.clear_faults();
+        site.set_down(false);
+    }
+}
+
+TEST_F(Startup, DatabaseUpgradeCarriesTheUsersDataAndSwaps)
+{
+    first_install();
+    reopen();
+    ASSERT_TRUE(db_conn().execute(QStringLiteral(
+        "UPDATE \"設定\" SET \"起動回数\" = 12, \"更新確認メッセージ\" = -1;"
+        "DELETE FROM \"カンパニー\"; INSERT INTO \"カンパニー\" VALUES (1, 'MINE', 'RJTT RJCC');")));
+    release_store();
+    site.set_file("/data/version.dat", "4.31,1.10,2.06");
+    site.set_file("/data/kolde.mdb",
+                  served_database_with(QStringLiteral("UPDATE \"設定\" SET \"DBバージョン\" = '2.06';"
+                                                      "DELETE FROM \"日本語解析\";"
+                                                      "INSERT INTO \"日本語解析\" VALUES (1, 'RA', '雨（新）');"))
+                      .toStdString());
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(site.count("/data/kolde.mdb"), 1);
+    EXPECT_FALSE(QFile::exists(home.file("data/kolde$.mdb")));
+    ASSERT_EQ(boxes.calls.size(), 1);
+    EXPECT_EQ(boxes.calls[0].title, QStringLiteral(" 更新"));
+    EXPECT_EQ(boxes.calls[0].text, QStringLiteral("データベースを更新しました　　\r\rVersion 2.06"));
+    reopen();
+    EXPECT_EQ(setting_int("起動回数"), 12);
+    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("2.06"));
+    EXPECT_EQ(setting_text("DB更新日"), today_text());
+    rs_company().move_first();
+    EXPECT_EQ(rs_company().field("id").to_text(), QStringLiteral("MINE"));
+    EXPECT_EQ(rs_company().record_count(), 1);
+    rs_translation().move_first();
+    EXPECT_EQ(rs_translation().field("意味").to_text(), QStringLiteral("雨（新）"));
+
+    // The next start finds everything in step.
+    site.clear_requests();
+    boxes.calls.clear();
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(site.count("/data/kolde.mdb"), 0);
+    EXPECT_TRUE(boxes.calls.isEmpty());
+}
+
+TEST_F(Startup, FailedDatabaseDownloadsSwapNothing)
+{
+    first_install();
+    reopen();
+    ASSERT_TRUE(db_conn().execute(QStringLiteral("UPDATE \"設定\" SET \"起動回数\" = 12, \"更新確認メッセージ\" = -1;")));
+    release_store();
+    site.set_file("/data/version.dat", "4.31,1.10,2.06");
+    const auto before = snapshot(home.path());
+
+    const std::function<void()> faults[] = {
+        [&] { site.set_fault("/data/kolde.mdb", Fault::ErrorPage); },
+        [&] { site.set_fault("/data/kolde.mdb", Fault::NotFound); },
+        [&] { site.set_fault("/data/kolde.mdb", Fault::Empty); },
+        [&] { site.set_file("/data/kolde.mdb", served_database_with({}, QStringLiteral("other")).toStdString()); },
+        [&] { site.set_file("/data/kolde.mdb", "SQLite format 3\0 but not really"); },
+    };
+    int n = 0;
+    for (const auto& fault : faults) {
+        fault();
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << n;
+        EXPECT_TRUE(main_shown);
+        EXPECT_EQ(site.count("/data/kolde.mdb"), n + 1);
+        release_store();
+        EXPECT_EQ(snapshot(home.path()), before) << n;
+        EXPECT_TRUE(boxes.calls.isEmpty()) << n;
+        site.clear_faults();
+        site.clear_file("/data/kolde.mdb");
+        ++n;
+    }
+    reopen();
+    EXPECT_EQ(setting_int("起動回数"), 12);
+    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("2.05"));
+}
+
+TEST_F(Startup, ResetFetchesTheDatabaseAgainAndSaysSo)
+{
+    first_install();
+    reopen();
+    ASSERT_TRUE(set_setting("DBバージョン", platform::Value(0)));
+    release_store();
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    ASSERT_EQ(boxes.calls.size(), 1);
+    EXPECT_EQ(boxes.calls[0].title, QStringLiteral(" 確認"));
+    EXPECT_EQ(boxes.calls[0].text, QStringLiteral("データベースを初期化しました　　"));
+    reopen();
+    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("2.05"));
+}
+
+TEST_F(Startup, AutoUpdaterIsReplacedOnlyByAGoodCopy)
+{
+    first_install();
+    const QByteArray old_program = read_all(home.file("update.exe"));
+    site.set_file("/data/version.dat", "4.31,1.20,2.05");
+
+    // A failed download keeps the old program and its version: the next start retries.
+    site.set_fault("/data/update.exe", Fault::NotFound);
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(read_all(home.file("update.exe")), old_program);
+    EXPECT_FALSE(QFile::exists(home.file("update$.exe")));
+    reopen();
+    EXPECT_EQ(setting_text("UPDATEバージョン"), QStringLiteral("1.10"));
+
+    site.clear_faults();
+    site.set_file("/data/update.exe", "#!/bin/sh\necho new\n");
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(read_all(home.file("update.exe")), QByteArray("#!/bin/sh\necho new\n"));
+    EXPECT_TRUE(QFileInfo(home.file("update.exe")).isExecutable());
+    EXPECT_FALSE(QFile::exists(home.file("update$.exe")));
+    EXPECT_TRUE(boxes.calls.isEmpty());  // 更新確認メッセージ is off
+    reopen();
+    EXPECT_EQ(setting_text("UPDATEバージョン"), QStringLiteral("1.2"));
+    EXPECT_EQ(setting_text("UPDATE更新日"), today_text());
+}
+
+TEST_F(Startup, VersionFileWithTwoItemsAnnouncesTheSecondForTheDatabase)
+{
+    first_install();
+    site.set_file("/data/version.dat", "4.31,1.10");
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(site.count("/data/kolde.mdb"), 1);
+    reopen();
+    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("1.1"));
+}
+
+TEST_F(Startup, ServerFileAddress)
+{
+    first_install();
+    const QString base = QString::fromStdString(site.base_url());
+
+    // Garbage, an error page or an empty reply changes nothing.
+    for (const char* bad : {"garbage", "<html>error</html>", "", "ftp://x"}) {
+        site.set_server_dat(std::string(bad));
+        const auto before = snapshot(home.path());
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << bad;
+        EXPECT_EQ(update_base_url, base) << bad;
+        release_store();
+        EXPECT_EQ(snapshot(home.path()), before) << bad;
+    }
+
+    // A good address with a stray line break is taken trimmed.
+    site.set_server_dat(base.toStdString() + "/\r\n");
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(update_base_url, base);
+    reopen();
+    EXPECT_EQ(setting_text("BASEurl"), base);
+}
+
+TEST_F(Startup, UnusableStoredAddressKeepsTheBuiltInOne)
+{
+    first_install();
+    for (const char* stored : {"", "not a url", "http://"}) {
+        reopen();
+        ASSERT_TRUE(set_setting("BASEurl", platform::Value(stored)));
+        release_store();
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << stored;
+        EXPECT_EQ(site.count("/data/version.dat"), 1) << stored;
+        site.clear_requests();
+    }
+}
+
+TEST_F(Startup, UnopenableStoreIsNeverReplaced)
+{
+    {
+        platform::Connection c;
+        ASSERT_TRUE(c.create(home.file("kolde.mdb"), QStringLiteral("another")));
+        ASSERT_TRUE(c.execute(QStringLiteral("CREATE TABLE t (x)")));
+    }
+    const QByteArray old = read_all(home.file("kolde.mdb"));
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_TRUE(main_shown);
+    EXPECT_EQ(read_all(home.file("kolde.mdb")), old);
+    EXPECT_EQ(site.count("/data/kolde.mdb"), 0);
+}
