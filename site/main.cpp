@@ -1,4 +1,5 @@
-// kolde-site [--port N] [--host H] [--root DIR]
+// kolde-site [--port N] [--host H] [--root DIR] [--fault PATH=KIND]...
+//            [--server-dat TEXT]
 // Serves the update site until SIGINT or SIGTERM.
 #include "server.h"
 
@@ -7,7 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <pthread.h>
 
@@ -15,8 +19,33 @@ namespace {
 
 int usage()
 {
-    std::cerr << "usage: kolde-site [--port N] [--host H] [--root DIR]\n";
+    std::cerr << "usage: kolde-site [--port N] [--host H] [--root DIR] [--fault PATH=KIND]...\n"
+                 "                  [--server-dat TEXT]\n"
+                 "  --fault PATH=KIND   PATH (\"/data/version.dat\", or a prefix ending in '*')\n"
+                 "                      answers KIND: notfound, errorpage, stall or empty\n"
+                 "  --server-dat TEXT   /data/server.dat answers exactly TEXT\n";
     return 2;
+}
+
+// "PATH=KIND"; the kind is after the last '='.
+bool parse_fault(const std::string& text, std::string& path, kolde_site::Fault& fault)
+{
+    const auto eq = text.rfind('=');
+    if (eq == std::string::npos || eq == 0 || text.front() != '/')
+        return false;
+    path = text.substr(0, eq);
+    const std::string kind = text.substr(eq + 1);
+    if (kind == "notfound")
+        fault = kolde_site::Fault::NotFound;
+    else if (kind == "errorpage")
+        fault = kolde_site::Fault::ErrorPage;
+    else if (kind == "stall")
+        fault = kolde_site::Fault::Stall;
+    else if (kind == "empty")
+        fault = kolde_site::Fault::Empty;
+    else
+        return false;
+    return true;
 }
 
 bool parse_port(const std::string& text, int& port)
@@ -34,6 +63,8 @@ int main(int argc, char** argv)
     int port = 8737;
     std::string host = "127.0.0.1";
     std::string root = KOLDE_SITE_ROOT;
+    std::vector<std::pair<std::string, kolde_site::Fault>> faults;
+    std::optional<std::string> server_dat;
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -53,6 +84,16 @@ int main(int argc, char** argv)
             host = value;
         } else if (arg == "--root") {
             root = value;
+        } else if (arg == "--fault") {
+            std::string path;
+            kolde_site::Fault fault = kolde_site::Fault::None;
+            if (!parse_fault(value, path, fault)) {
+                std::cerr << "kolde-site: invalid fault: " << value << "\n";
+                return usage();
+            }
+            faults.emplace_back(std::move(path), fault);
+        } else if (arg == "--server-dat") {
+            server_dat = value;
         } else {
             return usage();
         }
@@ -70,6 +111,9 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
     kolde_site::Server server(root);
+    for (const auto& [path, fault] : faults)
+        server.set_fault(path, fault);
+    server.set_server_dat(server_dat);
     const int bound = server.start(port, host);
     if (bound < 0) {
         std::cerr << "kolde-site: cannot listen on " << host << ":" << port

@@ -2,13 +2,18 @@
 
 #include <httplib.h>
 
+#include <netdb.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <mutex>
 #include <sstream>
 #include <system_error>
@@ -36,10 +41,15 @@ std::string content_type_for(const std::string& path)
 
 std::string error_page(int status)
 {
-    const std::string title = status == 404 ? "404 Not Found" : std::to_string(status) + " Error";
-    const std::string message = status == 404
-                                    ? "The requested URL was not found on this server."
-                                    : "The server could not answer this request.";
+    std::string title = std::to_string(status) + " Error";
+    std::string message = "The server could not answer this request.";
+    if (status == 404) {
+        title = "404 Not Found";
+        message = "The requested URL was not found on this server.";
+    } else if (status == 503) {
+        title = "503 Service Unavailable";
+        message = "The server is temporarily unable to service your request.";
+    }
     return "<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML 2.0//EN\">\n<html><head>\n<title>" + title
            + "</title>\n</head><body>\n<h1>" + title.substr(4) + "</h1>\n<p>" + message
            + "</p>\n</body></html>\n";
@@ -94,6 +104,39 @@ bool read_file(const fs::path& path, std::string& out)
     return !in.bad();
 }
 
+// Binds a socket to host:port without listening on it: the port stays ours
+// while connections to it are refused. Returns the socket, or -1.
+int hold_port(const std::string& host, int port)
+{
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(port);
+    if (::getaddrinfo(host.empty() ? nullptr : host.c_str(), service.c_str(), &hints, &found) != 0)
+        return -1;
+    int held = -1;
+    for (addrinfo* a = found; a && held < 0; a = a->ai_next) {
+        const int sock = ::socket(a->ai_family, a->ai_socktype | SOCK_CLOEXEC, a->ai_protocol);
+        if (sock < 0)
+            continue;
+        int yes = 1;
+        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+        if (::bind(sock, a->ai_addr, a->ai_addrlen) == 0)
+            held = sock;
+        else
+            ::close(sock);
+    }
+    ::freeaddrinfo(found);
+    return held;
+}
+
+bool is_prefix_pattern(const std::string& path)
+{
+    return !path.empty() && path.back() == '*';
+}
+
 }  // namespace
 
 struct Server::Impl {
@@ -101,11 +144,23 @@ struct Server::Impl {
     std::string host = "127.0.0.1";
     std::atomic<int> port{0};
 
+    // Guards starting, stopping and going down or up; never taken by a
+    // request handler, since stopping waits for the handlers.
+    mutable std::mutex lifecycle_mutex;
     std::unique_ptr<httplib::Server> http;
     std::thread thread;
     std::atomic<bool> listen_ended{false};
+    std::atomic<bool> is_down{false};
+    int held_socket = -1;
 
-    mutable std::mutex log_mutex;
+    // Guards everything below; `wake` is notified whenever a stalled request
+    // may have to give up waiting.
+    mutable std::mutex state_mutex;
+    std::condition_variable wake;
+    bool accepting = false;
+    std::map<std::string, Fault> faults;
+    std::optional<std::string> server_dat;
+    std::map<std::string, std::string> files;
     std::vector<std::string> log;
 
     std::string base_url() const
@@ -118,12 +173,68 @@ struct Server::Impl {
         return "http://" + h + ":" + std::to_string(port.load());
     }
 
+    // Caller holds state_mutex.
+    Fault fault_for(const std::string& path) const
+    {
+        if (auto exact = faults.find(path); exact != faults.end())
+            return exact->second;
+        const std::pair<const std::string, Fault>* best = nullptr;
+        for (const auto& entry : faults) {
+            const std::string& pattern = entry.first;
+            if (!is_prefix_pattern(pattern))
+                continue;
+            if (path.compare(0, pattern.size() - 1, pattern, 0, pattern.size() - 1) != 0)
+                continue;
+            if (!best || pattern.size() > best->first.size())
+                best = &entry;
+        }
+        return best ? best->second : Fault::None;
+    }
+
     void handle_get(const httplib::Request& req, httplib::Response& res)
     {
-        {
-            std::lock_guard<std::mutex> lock(log_mutex);
-            log.push_back("GET " + req.path);
+        std::unique_lock<std::mutex> lock(state_mutex);
+        log.push_back("GET " + req.path);
+
+        Fault fault = fault_for(req.path);
+        while (fault == Fault::Stall) {
+            if (!accepting) {
+                // Stopping or going down: break the connection off rather
+                // than answer. The status line and headers still go out, but
+                // the promised body never comes, so the client sees a failed
+                // transfer.
+                res.set_content_provider(
+                    1, "text/plain", [](size_t, size_t, httplib::DataSink&) { return false; });
+                return;
+            }
+            wake.wait(lock);
+            fault = fault_for(req.path);
         }
+        switch (fault) {
+        case Fault::NotFound:
+            res.status = 404;  // the error handler adds the page
+            return;
+        case Fault::ErrorPage:
+            res.set_content(error_page(503), "text/html");
+            return;
+        case Fault::Empty:
+            res.set_content(std::string(), content_type_for(req.path));
+            return;
+        case Fault::None:
+        case Fault::Stall:
+            break;
+        }
+
+        if (req.path == "/data/server.dat" && server_dat) {
+            res.set_content(*server_dat, "text/plain");
+            return;
+        }
+        if (auto file = files.find(req.path); file != files.end()) {
+            res.set_content(file->second, content_type_for(req.path));
+            return;
+        }
+        lock.unlock();
+
         const fs::path file = file_under_root(root, req.path);
         if (req.path == "/data/server.dat" && file.empty()) {
             res.set_content(base_url(), "text/plain");
@@ -135,6 +246,108 @@ struct Server::Impl {
             return;
         }
         res.set_content(std::move(body), content_type_for(req.path));
+    }
+
+    // Caller holds lifecycle_mutex.
+    bool running_locked() const
+    {
+        return http && http->is_running() && !listen_ended;
+    }
+
+    void release_port()
+    {
+        if (held_socket >= 0)
+            ::close(held_socket);
+        held_socket = -1;
+        is_down = false;
+    }
+
+    int start_locked(int port_wanted, const std::string& host_wanted)
+    {
+        if (running_locked())
+            return port;
+        stop_locked();  // a listener that ended on its own still needs joining
+        if (port_wanted < 0 || port_wanted > 65535)
+            return -1;
+
+        auto server = std::make_unique<httplib::Server>();
+        // Idle keep-alive connections must not hold up stop() for long.
+        server->set_keep_alive_timeout(1);
+        // httplib also sets SO_REUSEPORT by default, which would let a second
+        // server share a port already in use; keep only SO_REUSEADDR so a
+        // restart finds its port despite connections in TIME_WAIT.
+        server->set_socket_options([](socket_t sock) {
+            int yes = 1;
+            ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+        });
+        server->Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
+            handle_get(req, res);
+        });
+        server->set_error_handler([](const httplib::Request&, httplib::Response& res) {
+            if (res.body.empty())
+                res.set_content(error_page(res.status), "text/html");
+        });
+
+        int bound = -1;
+        if (port_wanted == 0)
+            bound = server->bind_to_any_port(host_wanted);
+        else if (server->bind_to_port(host_wanted, port_wanted))
+            bound = port_wanted;
+        if (bound <= 0)
+            return -1;
+
+        host = host_wanted;
+        port = bound;
+        listen_ended = false;
+        {
+            std::lock_guard<std::mutex> lock(state_mutex);
+            accepting = true;
+        }
+        httplib::Server* raw = server.get();
+        http = std::move(server);
+        thread = std::thread([this, raw] {
+            raw->listen_after_bind();
+            listen_ended = true;
+        });
+        // Wait until the listener accepts; bounded in case it fails at once.
+        const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!raw->is_running() && !listen_ended) {
+            if (std::chrono::steady_clock::now() > give_up)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (!raw->is_running()) {
+            stop_locked();
+            return -1;
+        }
+        return bound;
+    }
+
+    void stop_locked()
+    {
+        release_port();
+        if (!http)
+            return;
+        // Stalled requests give up first: httplib waits for every handler
+        // before its listener ends.
+        {
+            std::lock_guard<std::mutex> lock(state_mutex);
+            accepting = false;
+        }
+        wake.notify_all();
+        // httplib's stop() only takes effect once the listener runs, and must
+        // be called only once.
+        bool stop_sent = false;
+        while (!listen_ended) {
+            if (!stop_sent && http->is_running()) {
+                http->stop();
+                stop_sent = true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (thread.joinable())
+            thread.join();
+        http.reset();
     }
 };
 
@@ -150,83 +363,20 @@ Server::~Server()
 
 int Server::start(int port, const std::string& host)
 {
-    if (running())
-        return impl_->port;
-    stop();  // a listener that ended on its own still needs joining
-    if (port < 0 || port > 65535)
-        return -1;
-
-    auto http = std::make_unique<httplib::Server>();
-    // Idle keep-alive connections must not hold up stop() for long.
-    http->set_keep_alive_timeout(1);
-    // httplib also sets SO_REUSEPORT by default, which would let a second
-    // server share a port already in use; keep only SO_REUSEADDR so a
-    // restart finds its port despite connections in TIME_WAIT.
-    http->set_socket_options([](socket_t sock) {
-        int yes = 1;
-        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
-    });
-    http->Get(".*", [impl = impl_.get()](const httplib::Request& req, httplib::Response& res) {
-        impl->handle_get(req, res);
-    });
-    http->set_error_handler([](const httplib::Request&, httplib::Response& res) {
-        if (res.body.empty())
-            res.set_content(error_page(res.status), "text/html");
-    });
-
-    int bound = -1;
-    if (port == 0)
-        bound = http->bind_to_any_port(host);
-    else if (http->bind_to_port(host, port))
-        bound = port;
-    if (bound <= 0)
-        return -1;
-
-    impl_->host = host;
-    impl_->port = bound;
-    impl_->listen_ended = false;
-    httplib::Server* raw = http.get();
-    impl_->http = std::move(http);
-    impl_->thread = std::thread([this, raw] {
-        raw->listen_after_bind();
-        impl_->listen_ended = true;
-    });
-    // Wait until the listener accepts; bounded in case it fails at once.
-    const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!raw->is_running() && !impl_->listen_ended) {
-        if (std::chrono::steady_clock::now() > give_up)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    if (!raw->is_running()) {
-        stop();
-        return -1;
-    }
-    return bound;
+    std::lock_guard<std::mutex> lock(impl_->lifecycle_mutex);
+    return impl_->start_locked(port, host);
 }
 
 void Server::stop()
 {
-    if (!impl_->http)
-        return;
-    // httplib's stop() only takes effect once the listener runs, and must be
-    // called only once.
-    bool stop_sent = false;
-    while (!impl_->listen_ended) {
-        if (!stop_sent && impl_->http->is_running()) {
-            impl_->http->stop();
-            stop_sent = true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    if (impl_->thread.joinable())
-        impl_->thread.join();
-    impl_->http.reset();
+    std::lock_guard<std::mutex> lock(impl_->lifecycle_mutex);
+    impl_->stop_locked();
 }
 
 bool Server::running() const
 {
-    return impl_->http && impl_->http->is_running() && !impl_->listen_ended;
+    std::lock_guard<std::mutex> lock(impl_->lifecycle_mutex);
+    return impl_->running_locked();
 }
 
 int Server::port() const
@@ -236,6 +386,7 @@ int Server::port() const
 
 std::string Server::base_url() const
 {
+    std::lock_guard<std::mutex> lock(impl_->lifecycle_mutex);
     return impl_->base_url();
 }
 
@@ -246,14 +397,95 @@ const std::string& Server::root() const
 
 std::vector<std::string> Server::requests() const
 {
-    std::lock_guard<std::mutex> lock(impl_->log_mutex);
+    std::lock_guard<std::mutex> lock(impl_->state_mutex);
     return impl_->log;
 }
 
 void Server::clear_requests()
 {
-    std::lock_guard<std::mutex> lock(impl_->log_mutex);
+    std::lock_guard<std::mutex> lock(impl_->state_mutex);
     impl_->log.clear();
+}
+
+int Server::count(const std::string& path) const
+{
+    const std::string entry = "GET " + path;
+    std::lock_guard<std::mutex> lock(impl_->state_mutex);
+    return static_cast<int>(std::count(impl_->log.begin(), impl_->log.end(), entry));
+}
+
+void Server::set_fault(const std::string& path, Fault fault)
+{
+    {
+        std::lock_guard<std::mutex> lock(impl_->state_mutex);
+        impl_->faults[path] = fault;
+    }
+    impl_->wake.notify_all();
+}
+
+void Server::clear_fault(const std::string& path)
+{
+    {
+        std::lock_guard<std::mutex> lock(impl_->state_mutex);
+        impl_->faults.erase(path);
+    }
+    impl_->wake.notify_all();
+}
+
+void Server::clear_faults()
+{
+    {
+        std::lock_guard<std::mutex> lock(impl_->state_mutex);
+        impl_->faults.clear();
+    }
+    impl_->wake.notify_all();
+}
+
+bool Server::set_down(bool down)
+{
+    std::lock_guard<std::mutex> lock(impl_->lifecycle_mutex);
+    if (down) {
+        if (impl_->is_down)
+            return true;
+        if (!impl_->running_locked())
+            return false;
+        const int port = impl_->port;
+        impl_->stop_locked();
+        // Should the port not be held, connections are still refused, but
+        // another program could take it meanwhile.
+        impl_->held_socket = hold_port(impl_->host, port);
+        impl_->is_down = true;
+        return true;
+    }
+    if (!impl_->is_down)
+        return impl_->running_locked();
+    const int port = impl_->port;
+    const std::string host = impl_->host;
+    impl_->release_port();
+    return impl_->start_locked(port, host) == port;
+}
+
+bool Server::down() const
+{
+    return impl_->is_down;
+}
+
+void Server::set_server_dat(std::optional<std::string> text)
+{
+    std::lock_guard<std::mutex> lock(impl_->state_mutex);
+    impl_->server_dat = std::move(text);
+}
+
+void Server::set_file(const std::string& path, std::string bytes)
+{
+    std::lock_guard<std::mutex> lock(impl_->state_mutex);
+    impl_->files[path] = std::move(bytes);
+}
+
+void Server::clear_file(const std::string& path)
+{
+    std::lock_guard<std::mutex> lock(impl_->state_mutex);
+    impl_->files.erase(path);
 }
 
 }  // namespace kolde_site

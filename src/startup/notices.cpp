@@ -60,7 +60,9 @@ bool HoverButtonDialog::eventFilter(QObject* watched, QEvent* event)
 
 void HoverButtonDialog::mouseMoveEvent(QMouseEvent* e)
 {
-    if (hover_ != 0 && button_ != nullptr) {
+    // A move the button passed on to the window is still over the button.
+    const bool over_button = button_ != nullptr && button_->geometry().contains(e->position().toPoint());
+    if (hover_ != 0 && button_ != nullptr && !over_button) {
         button_->setPalette(QPalette());
         hover_ = 0;
     }

@@ -160,8 +160,16 @@ TEST_F(SiteServerTest, LogsRequestsInOrder)
     EXPECT_EQ(server.requests(), (std::vector<std::string>{"GET /data/version.dat",
                                                             "GET /data/server.dat",
                                                             "GET /data/missing.wav"}));
+    EXPECT_EQ(server.count("/data/version.dat"), 1);
+    fetch(port, "/data/version.dat?v=2");
+    EXPECT_EQ(server.count("/data/version.dat"), 2);  // the query is not part of the path
+    EXPECT_EQ(server.count("/data/missing.wav"), 1);
+    EXPECT_EQ(server.count("/data"), 0);
+    EXPECT_EQ(server.count("/data/*"), 0);  // counts take exact paths only
+
     server.clear_requests();
     EXPECT_TRUE(server.requests().empty());
+    EXPECT_EQ(server.count("/data/version.dat"), 0);
     fetch(port, "/index2.htm");
     EXPECT_EQ(server.requests(), std::vector<std::string>{"GET /index2.htm"});
 }

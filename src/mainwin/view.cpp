@@ -1,0 +1,789 @@
+#include "view.h"
+
+#include "console_text.h"
+#include "display_settings.h"
+#include "fonts.h"
+#include "layout.h"
+#include "start_text.h"
+#include "window_flags.h"
+
+#include "platform/msg_box.h"
+#include "platform/transfer.h"
+#include "reports/request.h"
+#include "startup/database.h"
+#include "startup/log.h"
+#include "startup/program.h"
+#include "startup/settings.h"
+#include "startup/shared.h"
+#include "translate/tooltips.h"
+#include "translate/translation.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+
+using namespace kolde_sub;
+
+namespace {
+
+QRect twips_rect(int left, int top, int width, int height) { return QRect(px(left), px(top), px(width), px(height)); }
+
+void place(QWidget* w, int left, int top, int width, int height) { w->setGeometry(twips_rect(left, top, width, height)); }
+
+// Left of the image buttons in the bar, in twips.
+constexpr std::array<int, 18> button_left = {120,  480,  840,  1200, 1560, 1920, 2280, 2640, 3000,
+                                             3360, 3720, 4080, 4590, 4965, 5325, 5685, 6135, 6420};
+
+const char* const button_tip[18] = {
+        " KOLDE を終了 ", " 保存 ", " 印刷 ", " 自動デコード停止 ", " 自動デコード開始 ", " リロード ",
+        " 画面消去 ", " スクロールバー表示 ", " ボールド表示 ", " 動作設定 ", " 更新確認 ", " コマンド一覧 ",
+        " Yahoo 空港天気予報 ", " KOLDE homepage ", " Online Help ", " ブラウザーを閉じる ", " 戻る ", " 進む "};
+
+// A 16 x 16 face: a coloured tile with the button's number; the grey face
+// is the same tile in grey.
+QPixmap button_face(int index, bool grey)
+{
+    QPixmap pm(16, 16);
+    QColor c = QColor::fromHsv((index * 37) % 360, 160, 200);
+    if (grey) {
+        const int g = qGray(c.rgb());
+        c = QColor(g, g, g);
+    }
+    pm.fill(c);
+    QPainter p(&pm);
+    p.setPen(grey ? QColor(64, 64, 64) : c.darker(200));
+    p.drawRect(0, 0, 15, 15);
+    QFont f = p.font();
+    f.setPixelSize(9);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::number(index));
+    return pm;
+}
+
+QPixmap connection_icon(bool connected)
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(connected ? QColor(0, 170, 0) : QColor(200, 0, 0));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(1, 1, 14, 14);
+    return pm;
+}
+
+QPixmap go_face(bool active)
+{
+    QPixmap pm(32, 19);
+    pm.fill(active ? QColor(255, 220, 120) : QColor(210, 210, 210));
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    p.drawRect(0, 0, 31, 18);
+    p.drawText(QRect(0, 0, 32, 19), Qt::AlignCenter, QStringLiteral("Go"));
+    return pm;
+}
+
+QTextEdit* rich_box(QWidget* parent, int index)
+{
+    auto* t = new QTextEdit(parent);
+    t->setObjectName(QStringLiteral("TextBox_%1").arg(index));
+    t->setAcceptRichText(false);
+    t->setFrameShape(QFrame::NoFrame);
+    return t;
+}
+
+QAction* item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QAction* separator(QMenu* menu, const char* name)
+{
+    QAction* a = menu->addSeparator();
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QMenu* submenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* m = bar->addMenu(caption);
+    m->setObjectName(QString::fromLatin1(name));
+    m->menuAction()->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+QAction* bar_item(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QAction* a = bar->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+// Makes sure element i of a menu item array exists.
+QAction* array_item(std::vector<QAction*>& items, QMenu* menu, const char* name, std::size_t i)
+{
+    while (items.size() <= i) {
+        QAction* a = menu->addAction(QString());
+        a->setObjectName(QString::fromLatin1(name));
+        a->setData(static_cast<int>(items.size()));
+        items.push_back(a);
+    }
+    return items[i];
+}
+
+}  // namespace
+
+view::view(QWidget* parent)
+    : QMainWindow(parent)
+{
+    install_font_substitutions();
+    setObjectName(QStringLiteral("view"));
+    setWindowTitle(QStringLiteral(" KOLDE - Aviation Weather Automatic Decoder"));
+    create_controls();
+    create_menus();
+    Form_Load();
+}
+
+view::~view() = default;
+
+void view::create_controls()
+{
+    form = new QWidget(this);
+    form->setObjectName(QStringLiteral("form"));
+    setCentralWidget(form);
+    resize(px(12000), px(9000));
+
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    setStatusBar(StatusBar);
+    for (int i = 1; i <= 2; ++i) {
+        Panels[i] = new QLabel(StatusBar);
+        Panels[i]->setObjectName(QStringLiteral("Panel_%1").arg(i));
+        StatusBar->addWidget(Panels[i], i == 2 ? 1 : 0);
+    }
+
+    // The lines above and below the button bar.
+    for (int i = 0; i < 2; ++i) {
+        Line[i] = new QFrame(form);
+        Line[i]->setObjectName(QStringLiteral("Line_%1").arg(i));
+        Line[i]->setFrameShape(QFrame::HLine);
+        Line[i]->setFrameShadow(QFrame::Sunken);
+        place(Line[i], 0, i == 0 ? 0 : 375, 12000, 30);
+    }
+
+    Frame = new QFrame(form);
+    Frame->setObjectName(QStringLiteral("Frame"));
+    place(Frame, 0, 15, 6855, 360);
+    for (int k = 0; k < 18; ++k) {
+        for (const bool grey : {false, true}) {
+            const int i = grey ? k + 18 : k;
+            img[i] = new QLabel(Frame);
+            img[i]->setObjectName(QStringLiteral("img_%1").arg(i));
+            img[i]->setPixmap(button_face(k, grey));
+            img[i]->setFrameShape(QFrame::NoFrame);
+            place(img[i], button_left[k], 60, 240, 240);
+            if (!grey)
+                img[i]->setToolTip(QString::fromUtf8(button_tip[k]));
+        }
+    }
+    for (int k = 18; k < 36; ++k)
+        img[k]->raise();
+    Shape1 = new QFrame(Frame);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::VLine);
+    Shape1->setFrameShadow(QFrame::Sunken);
+    place(Shape1, 5595, 60, 60, 240);
+
+    padshape = new QFrame(form);
+    padshape->setObjectName(QStringLiteral("padshape"));
+    padshape->setFrameShape(QFrame::Box);
+    place(padshape, 6980, 45, 2000, 300);
+    padlbl = new QLabel(form);
+    padlbl->setObjectName(QStringLiteral("padlbl"));
+    place(padlbl, 7040, 90, 1880, 210);
+    inputlbl = new QLabel(form);
+    inputlbl->setObjectName(QStringLiteral("inputlbl"));
+    inputlbl->hide();
+
+    inputURL = new QLineEdit(form);
+    inputURL->setObjectName(QStringLiteral("inputURL"));
+    place(inputURL, 7040, 75, 765, 195);
+    inputURL->hide();
+    for (int i = 0; i < 2; ++i) {
+        imgGo[i] = new QLabel(form);
+        imgGo[i]->setObjectName(QStringLiteral("imgGo_%1").arg(i));
+        imgGo[i]->setPixmap(go_face(i == 0));
+        place(imgGo[i], 7900, 45, 480, 285);
+        imgGo[i]->hide();
+    }
+    imgGo[0]->setToolTip(QStringLiteral(" Go for URL "));
+    imgGo[1]->raise();
+
+    for (int i = 0; i < 2; ++i) {
+        iconPic[i] = new QLabel(form);
+        iconPic[i]->setObjectName(QStringLiteral("iconPic_%1").arg(i));
+        iconPic[i]->setPixmap(connection_icon(i == 0));
+        iconPic[i]->hide();
+    }
+
+    // The console lies inside its backing box; the cover box hides the
+    // console's scroll bar when it is not wanted.
+    for (int i = 0; i < 4; ++i)
+        TextBox[i] = rich_box(form, i);
+    place(TextBox[1], 30, 460, 11800, 7000);
+    place(TextBox[0], 200, 560, 11550, 6800);
+    place(TextBox[2], 11400, 600, 370, 6900);
+    for (const int i : {1, 2}) {
+        TextBox[i]->setReadOnly(true);
+        TextBox[i]->setFocusPolicy(Qt::NoFocus);
+        TextBox[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        TextBox[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    TextBox[1]->lower();
+    TextBox[2]->raise();
+    TextBox[3]->hide();
+    TextBox[0]->installEventFilter(this);
+
+    WebBrowser = new QWidget(form);
+    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    WebBrowser->hide();
+
+    Frame1 = new QFrame(form);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAutoFillBackground(true);
+    Label1 = new QLabel(Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAutoFillBackground(true);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->move(0, 0);
+    Frame1->hide();
+
+    Timer = new QTimer(this);
+    Timer->setObjectName(QStringLiteral("Timer"));
+    timer1 = new QTimer(this);
+    timer1->setObjectName(QStringLiteral("timer1"));
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer4 = new QTimer(this);
+    Timer4->setObjectName(QStringLiteral("Timer4"));
+    connect(Timer, &QTimer::timeout, this, &view::Timer_Timer);
+    connect(Timer2, &QTimer::timeout, this, &view::Timer2_Timer);
+
+    inet = new platform::Transfer(this);
+    Inet2 = new platform::Transfer(this);
+}
+
+void view::create_menus()
+{
+    QMenuBar* bar = menuBar();
+
+    menu_file = submenu(bar, "menu_file", QStringLiteral("ファイル"));
+    menu_print = item(menu_file, "menu_print", QStringLiteral("印刷"));
+    menu_save = item(menu_file, "menu_save", QStringLiteral("保存"));
+    menu_lne1 = separator(menu_file, "menu_lne1");
+    menu_exit = item(menu_file, "menu_exit", QStringLiteral("KOLDE を終了"));
+
+    menu_list = submenu(bar, "menu_list", QStringLiteral("シーケンス"));
+    array_item(menu_listAP, menu_list, "menu_listAP", 0);
+
+    menu_company = submenu(bar, "menu_company", QStringLiteral("グループ"));
+    menu_company_edit = item(menu_company, "menu_company_edit", QStringLiteral("グループ編集"));
+    menu_company_line = separator(menu_company, "menu_company_line");
+    array_item(menu_company_data, menu_company, "menu_company_data", 0);
+
+    menu_weather = submenu(bar, "menu_weather", QStringLiteral("気象情報"));
+    menu_chart = item(menu_weather, "menu_chart", QStringLiteral("天気図"));
+    menu_yahoo = item(menu_weather, "menu_yahoo", QStringLiteral("Yahoo 空港天気予報"));
+    menu_suntime = item(menu_weather, "menu_suntime", QStringLiteral("日出没時刻"));
+    line = separator(menu_weather, "line");
+    menu_info_weather = item(menu_weather, "menu_info_weather", QStringLiteral("天気略語"));
+
+    menu_ais = bar_item(bar, "menu_ais", QStringLiteral("AIS JAPAN"));
+    menu_camera = bar_item(bar, "menu_camera", QStringLiteral("ライブカメラ"));
+    menu_airport = bar_item(bar, "menu_airport", QStringLiteral("飛行場リスト"));
+    menu_autodecode = bar_item(bar, "menu_autodecode", QStringLiteral("自動デコードリスト"));
+    menu_option = bar_item(bar, "menu_option", QStringLiteral("動作設定"));
+    menu_update = bar_item(bar, "menu_update", QStringLiteral("アップデート"));
+    menu_command = bar_item(bar, "menu_command", QStringLiteral("コマンド一覧"));
+
+    menu_info = submenu(bar, "menu_info", QStringLiteral("情報"));
+    menu_info_version = item(menu_info, "menu_info_version", QStringLiteral("バージョン情報"));
+    menu_info_compornent = item(menu_info, "menu_info_compornent", QStringLiteral("コンポーネント情報"));
+    menu_info_log = item(menu_info, "menu_info_log", QStringLiteral("通信ログ"));
+    l1 = separator(menu_info, "l1");
+    menu_info_help = item(menu_info, "menu_info_help", QStringLiteral("オンライン ヘルプ"));
+    menu_info_homepage = item(menu_info, "menu_info_homepage", QStringLiteral("KOLDE Homepage"));
+
+    menu_popup = submenu(bar, "menu_popup", QStringLiteral("ポップアップ"));
+    menu_popup_group = menu_popup->addMenu(QStringLiteral("グループ"));
+    menu_popup_group->setObjectName(QStringLiteral("menu_popup_group"));
+    menu_popup_group->menuAction()->setObjectName(QStringLiteral("menu_popup_group"));
+    array_item(menu_popup_group_data, menu_popup_group, "menu_popup_group_data", 0);
+    menu_popup_wx = item(menu_popup, "menu_popup_wx", QStringLiteral("天気図"));
+    menu_popup_cam = item(menu_popup, "menu_popup_cam", QStringLiteral("ライブカメラ"));
+    menu_popup_suntime = item(menu_popup, "menu_popup_suntime", QStringLiteral("日出没時刻"));
+    menu_popup_lne1 = separator(menu_popup, "menu_popup_lne1");
+    menu_popup_print = item(menu_popup, "menu_popup_print", QStringLiteral("印刷"));
+    menu_popup_save = item(menu_popup, "menu_popup_save", QStringLiteral("保存"));
+    menu_popup_log = item(menu_popup, "menu_popup_log", QStringLiteral("通信ログ"));
+    menu_popup_lne2 = separator(menu_popup, "menu_popup_lne2");
+    menu_popup_command = item(menu_popup, "menu_popup_command", QStringLiteral("コマンド一覧"));
+    menu_popup_config = item(menu_popup, "menu_popup_config", QStringLiteral("動作設定"));
+    menu_popup_ap = item(menu_popup, "menu_popup_ap", QStringLiteral("飛行場リスト"));
+    menu_popup_de = item(menu_popup, "menu_popup_de", QStringLiteral("自動デコードリスト"));
+    menu_popup_company = item(menu_popup, "menu_popup_company", QStringLiteral("グループ編集"));
+    menu_popup_lne5 = separator(menu_popup, "menu_popup_lne5");
+    menu_popup_ais = item(menu_popup, "menu_popup_ais", QStringLiteral("AIS JAPAN"));
+    menu_popup_lne3 = separator(menu_popup, "menu_popup_lne3");
+    menu_popup_help = item(menu_popup, "menu_popup_help", QStringLiteral("オンライン ヘルプ"));
+    menu_popup_homepage = item(menu_popup, "menu_popup_homepage", QStringLiteral("KOLDE homepage"));
+    menu_popup_exit = item(menu_popup, "menu_popup_exit", QStringLiteral("KOLDE を終了"));
+
+    // The chart and camera entries come up hidden; the load shows them.
+    for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
+        a->setVisible(false);
+}
+
+// ------------------------------------------------------------------ console
+
+QString view::console_text() const { return from_edit_text(TextBox[0]->toPlainText()); }
+
+void view::set_console_text(const QString& text) { TextBox[0]->setPlainText(to_edit_text(text)); }
+
+void view::append_console_text(const QString& text)
+{
+    QTextCursor c(TextBox[0]->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(to_edit_text(text));
+}
+
+void view::console_caret_to_end() { TextBox[0]->moveCursor(QTextCursor::End); }
+
+bool view::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == TextBox[0] && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const QString text = TextBox[0]->toPlainText();
+            const QString typed = text.mid(text.lastIndexOf(u'\n') + 1).trimmed().toUpper();
+            enter_pressed = true;
+            emit line_entered(typed);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --------------------------------------------------------------- load
+
+void view::Form_Load()
+{
+    // 1. (The browser pane is created when a page is first opened, so there
+    //    is no pane to stop here.)
+    auto_mode = true;
+    new_request = true;
+
+    // 2.
+    delete_work_files();
+
+    // 3.
+    first_activation = true;
+    inet->set_request_timeout(60);
+
+    if (online) {
+        // 4.1 - 4.2 the banner
+        const QString version = version_display_text(version_number(setting(QStringLiteral("KOLDEバージョン"))));
+        Label1->setText(to_edit_text(banner_text(version)));
+        const long long text_colour = setting_int(QStringLiteral("表示文字の色"));
+        QPalette pal = Label1->palette();
+        pal.setColor(QPalette::WindowText, text_colour == 0 ? bgr_color(0) : bgr_color(0x808080));
+        pal.setColor(QPalette::Window, bgr_color(setting_int(QStringLiteral("表示領域の色"))));
+        Label1->setPalette(pal);
+        Frame1->setPalette(pal);
+        QFont f(setting_text(QStringLiteral("表示文字のフォント")));
+        const int size = static_cast<int>(setting_int(QStringLiteral("表示文字のサイズ")));
+        if (size > 0)
+            f.setPointSize(size);
+        Label1->setFont(f);
+        Label1->adjustSize();
+        // 4.3
+        set_console_text(QStringLiteral("SYSTEM INITIALIZED"));
+        console_caret_to_end();
+        // 4.4
+        Panels[1]->setText(QStringLiteral("ネットワーク接続待機"));
+        status_text = QStringLiteral("システム初期化中");
+        if (!WebBrowser->isVisible())
+            Panels[2]->setText(status_text);
+    } else {
+        // 5.
+        set_console_text(QStringLiteral("\r\nNO NETWORK CONNECTION\r\n"));
+        console_caret_to_end();
+    }
+
+    // 6.
+    if (rs_autodecode().record_count() == 0)
+        set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(false));
+
+    // 7.
+    if (!setting_bool(QStringLiteral("自動デコード有効"))) {
+        set_console_text(QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n"));
+        show_ready_prompt();
+        new_request = false;
+    }
+
+    // 8. - 9.
+    apply_display_settings(*this);
+    // Without a window manager (a bare X server) the maximised state is not
+    // acted on, so the window also takes the screen's working area itself.
+    if (const QScreen* s = screen())
+        setGeometry(s->availableGeometry());
+    setWindowState(windowState() | Qt::WindowMaximized);
+
+    // 10.
+    append_console_text(QStringLiteral("\r\n"));
+    console_caret_to_end();
+
+    // 11.
+    for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
+        a->setVisible(true);
+
+    // 12. The built-in "PDF" printer is always installed, so the print
+    //     entries never lack a printer and stay enabled.
+
+    // 13.
+    read_time_zone();
+}
+
+// --------------------------------------------------------- first activation
+
+void view::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        queue_activation();
+}
+
+void view::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    queue_activation();
+}
+
+void view::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        closing_ = true;
+}
+
+// The activation body waits for transfers, boxes and keys, so it runs from
+// the event loop rather than inside the event that reports the activation.
+void view::queue_activation()
+{
+    if (!first_activation || activation_queued_)
+        return;
+    activation_queued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        activation_queued_ = false;
+        Form_Activate();
+    });
+}
+
+void view::Form_Activate()
+{
+    if (!first_activation)
+        return;
+
+    // 1.
+    first_activation = false;
+    group_mode = false;
+    auto_print = false;
+    timer_run = false;
+    sequence_mode = false;
+    japanese_mode = false;
+    enter_pressed = false;
+    update_requested = false;
+    status_text.clear();
+    saved_status_text.clear();
+    standby_start.clear();
+    group_menu_count = 0;
+    probe_period = 0;
+    banner_ticks = 0;
+    cycle_slot = 25;
+    current_group.clear();
+    printer_setup_mode = false;
+    chart_open = false;
+    camera_open = false;
+    log_open = false;
+    command_open = false;
+    code_history = QStringLiteral(" ");
+    weather_mode = 0;
+    update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
+    cycle_tick_count = 0;
+
+    // 2.
+    inputURL->hide();
+    imgGo[0]->hide();
+    imgGo[1]->hide();
+    was_online = true;
+    setWindowIcon(QIcon(iconPic[0]->pixmap()));
+
+    // 3.
+    lay_out_console();
+
+    // 4.
+    menu_popup->menuAction()->setVisible(false);
+    show();
+
+    // 5.
+    if (online)
+        centre_banner();
+
+    // 6. - 7.
+    build_airport_menu();
+    build_group_menus();
+
+    // 8.
+    const VersionCheck check = online ? check_version_at_start() : VersionCheck::Continue;
+    if (check == VersionCheck::Unloaded)
+        return;
+
+    // 9. (An unanswered version check leaves them to be created on first use.)
+    if (check != VersionCheck::NoAnswer) {
+        log_window();
+        tooltips_window();
+    }
+
+    // 10.
+    standby_start.clear();
+    if (new_request) {
+        append_console_text(QStringLiteral("DATABASE CONNECTION COMPLETED\r\n"));
+        console_caret_to_end();
+    }
+
+    // 11.
+    update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
+    cycle_tick_count = 0;
+    probe_period = 0;
+
+    // 12.
+    Timer->setInterval(1000);
+    Timer->start();
+    timer1->stop();
+    timer1->setInterval(1000);
+    banner_ticks = 0;
+    Timer2->setInterval(1000);
+    Timer2->start();
+    Timer4->stop();
+    Timer4->setInterval(3000);
+}
+
+void view::lay_out_console()
+{
+    if (QLayout* l = layout())
+        l->activate();
+    // The client area of the layout includes the status bar, which Qt keeps
+    // outside the central widget.
+    const int status_height = tw(StatusBar->height());
+    const ConsoleLayout l = console_layout(tw(form->width()), tw(form->height()) + status_height, status_height,
+                                           tw(Frame->height()), tw(width()), tw(padshape->x()));
+
+    TextBox[1]->setGeometry(px(l.textbox1.x()), px(l.textbox1.y()), px(l.textbox1.width()),
+                            px(l.textbox1.height()));
+    WebBrowser->hide();
+    WebBrowser->setGeometry(TextBox[1]->geometry());
+    TextBox[0]->setGeometry(px(l.textbox0.x()), px(l.textbox0.y()), px(l.textbox0.width()),
+                            px(l.textbox0.height()));
+    TextBox[2]->setGeometry(px(l.textbox2.x()), px(l.textbox2.y()), px(l.textbox2.width()),
+                            px(l.textbox2.height()));
+    for (QFrame* ln : Line)
+        ln->setGeometry(0, ln->y(), px(l.line_x2), ln->height());
+    padshape->resize(px(l.padshape_width), padshape->height());
+    padlbl->setGeometry(px(l.padlbl_left), padlbl->y(), px(l.padlbl_width), padlbl->height());
+    inputURL->setGeometry(px(l.input_left), inputURL->y(), px(l.input_width), inputURL->height());
+    imgGo[0]->move(px(l.go_left), imgGo[0]->y());
+    imgGo[1]->move(imgGo[0]->x(), imgGo[1]->y());
+}
+
+void view::centre_banner()
+{
+    Label1->adjustSize();
+    Frame1->resize(Label1->size());
+    Frame1->move((form->width() - Frame1->width()) / 2, (form->height() - Frame1->height()) / 2);
+    Frame1->raise();
+    Frame1->show();
+}
+
+void view::build_airport_menu()
+{
+    platform::Recordset& rs = rs_airport();
+    if (rs.record_count() == 0) {
+        menu_list->menuAction()->setEnabled(false);
+        return;
+    }
+    menu_list->menuAction()->setEnabled(true);
+    rs.move_first();
+    std::size_t i = 0;
+    while (!rs.eof()) {
+        array_item(menu_listAP, menu_list, "menu_listAP", i)
+                ->setText(rs.field(QStringLiteral("ICAOコード")).to_text() + QStringLiteral("  ") +
+                          rs.field(QStringLiteral("飛行場名")).to_text());
+        ++i;
+        rs.move_next();
+    }
+}
+
+void view::build_group_menus()
+{
+    platform::Recordset& rs = rs_company();
+    const int rows = rs.record_count();
+    if (rows > 0) {
+        menu_company_data[0]->setVisible(true);
+        menu_company_line->setVisible(true);
+        menu_popup_group->menuAction()->setEnabled(true);
+        rs.move_first();
+        std::size_t i = 0;
+        while (!rs.eof()) {
+            const QString id = rs.field(QStringLiteral("id")).to_text();
+            array_item(menu_company_data, menu_company, "menu_company_data", i)->setText(id);
+            array_item(menu_popup_group_data, menu_popup_group, "menu_popup_group_data", i)->setText(id);
+            ++i;
+            rs.move_next();
+        }
+    } else {
+        menu_company_data[0]->setVisible(false);
+        menu_company_line->setVisible(false);
+        menu_popup_group->menuAction()->setEnabled(false);
+    }
+    group_menu_count = rows;
+}
+
+view::VersionCheck view::check_version_at_start()
+{
+    const bool ask_at_start = setting_bool(QStringLiteral("起動時にバージョン確認"));
+
+    const platform::TransferResult result = inet->get(update_base_url + QStringLiteral("/data/version.dat"));
+    inet->cancel();
+    const QString reply = result.ok ? platform::decode_text(result.body) : QString();
+
+    float site = 0.0f;
+    const VersionReply kind =
+            classify_version_reply(reply, version_number(setting(QStringLiteral("KOLDEバージョン"))), &site);
+    if (kind == VersionReply::NoAnswer)
+        return VersionCheck::NoAnswer;
+    if (kind == VersionReply::Same)
+        return VersionCheck::Continue;
+    const QString version = version_display_text(site);
+
+    if (ask_at_start) {
+        bool accepted = !setting_bool(QStringLiteral("更新確認メッセージ"));
+        if (!accepted)
+            accepted = platform::msg_box(this, platform::MsgIcon::Question, QStringLiteral(" 確認"),
+                                         update_question_text(version),
+                                         platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
+        if (!accepted)
+            return VersionCheck::Continue;
+        update_requested = true;
+        close();
+        return VersionCheck::Unloaded;
+    }
+
+    enter_pressed = false;
+    append_console_text(update_notice_text(version));
+    ready_line_break = true;
+    show_ready_prompt();
+    {
+        const QString text = console_text();
+        QTextCursor c(TextBox[0]->document());
+        c.setPosition(edit_position(text, 18));
+        c.setPosition(edit_position(text, 18 + 162), QTextCursor::KeepAnchor);
+        QTextCharFormat yellow;
+        yellow.setForeground(bgr_color(0x00FFFF));
+        c.mergeCharFormat(yellow);
+    }
+    console_caret_to_end();
+
+    // Wait for Enter on the console; the window may be closed meanwhile.
+    QPointer<view> self(this);
+    while (self && !enter_pressed && !closing_)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!self || closing_)
+        return VersionCheck::Unloaded;
+    return VersionCheck::Continue;
+}
+
+// ------------------------------------------------------------------ timers
+
+void view::Timer_Timer()
+{
+    // The heartbeat's work is added with the automatic decode cycle.
+}
+
+void view::Timer2_Timer()
+{
+    if (setting_bool(QStringLiteral("自動デコード有効")) && rs_autodecode().record_count() > 0) {
+        // The first display takes the banner down.
+        Timer2->stop();
+        return;
+    }
+    ++banner_ticks;
+    if (banner_ticks >= 5) {
+        Timer2->stop();
+        Frame1->hide();
+    }
+}
+
+// ------------------------------------------------------------ ready prompt
+
+void view::show_ready_prompt()
+{
+    QString prompt = QStringLiteral("\r\nREADY / PRESS ESC TO EXIT");
+    if (ready_line_break)
+        prompt += QStringLiteral("\r\n");
+    append_console_text(prompt);
+    console_caret_to_end();
+    ready_line_break = false;
+    if (sequence_mode && !console_text().contains(QStringLiteral("LOADING")))
+        Panels[2]->setText(saved_status_text);
+    TextBox[0]->viewport()->unsetCursor();
+    unsetCursor();
+}
+
+// ------------------------------------------------------------ station list
+
+void view::build_station_list()
+{
+    new_request = true;
+    standby_start.clear();
+    sequence_mode = false;
+    japanese_mode = false;
+    build_station_table(auto_mode, rs_autodecode(), current_request, station_table, station_count);
+}
+
+// ------------------------------------------------ translation and explanation
+
+// Stand-in until the translation and explanation are built.
+QString view::translate_report(const QString& code, const QString& time, const QString& body)
+{
+    return translate_observation(code, time, body);
+}
+
+// Stand-in until the translation and explanation are built.
+void view::explain_group() {}

@@ -1,0 +1,185 @@
+// The main window: the report console (which is also the command line),
+// the image buttons, the menus, the scratch pad, the address bar of the
+// browser pane and the status bar.
+//
+// Form_Load runs from the constructor, so the database must be open before
+// the window is created. Form_Activate runs on every activation (and on the
+// first show, which activates the window); its body runs only once.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QStatusBar;
+class QTextEdit;
+class QTimer;
+
+namespace platform { class Transfer; }
+
+class view : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit view(QWidget* parent = nullptr);
+    ~view() override;
+
+    // ---- controls
+    QWidget* form = nullptr;  // the client area the controls are placed on
+    // 0 the console, 1 the backing box behind it, 2 the narrow box covering
+    // the console's right edge, 3 the hidden staging box.
+    std::array<QTextEdit*, 4> TextBox{};
+    QStatusBar* StatusBar = nullptr;
+    // Panels[1]: connection state; Panels[2]: status text. Panels[0] unused.
+    std::array<QLabel*, 3> Panels{};
+    QFrame* Frame = nullptr;         // the button bar
+    std::array<QLabel*, 36> img{};   // 0..17 buttons, 18..35 their grey faces
+    QFrame* Shape1 = nullptr;        // shown with the browser buttons
+    QFrame* padshape = nullptr;      // scratch pad frame
+    QLabel* padlbl = nullptr;        // scratch pad
+    QLabel* inputlbl = nullptr;      // the typed line (hidden)
+    QLineEdit* inputURL = nullptr;   // address bar
+    std::array<QLabel*, 2> imgGo{};  // go button: 0 active face, 1 normal face
+    std::array<QFrame*, 2> Line{};
+    QFrame* Frame1 = nullptr;        // start frame
+    QLabel* Label1 = nullptr;        // start banner
+    std::array<QLabel*, 2> iconPic{};  // 0 connected, 1 disconnected
+    QWidget* WebBrowser = nullptr;   // place of the browser pane
+    QTimer* Timer = nullptr;         // heartbeat
+    QTimer* timer1 = nullptr;
+    QTimer* Timer2 = nullptr;        // start banner
+    QTimer* Timer4 = nullptr;        // retry of the sequence display
+    platform::Transfer* inet = nullptr;
+    platform::Transfer* Inet2 = nullptr;
+
+    // ---- menu bar
+    QMenu* menu_file = nullptr;
+    QAction* menu_print = nullptr;
+    QAction* menu_save = nullptr;
+    QAction* menu_lne1 = nullptr;
+    QAction* menu_exit = nullptr;
+    QMenu* menu_list = nullptr;
+    std::vector<QAction*> menu_listAP;
+    QMenu* menu_company = nullptr;
+    QAction* menu_company_edit = nullptr;
+    QAction* menu_company_line = nullptr;
+    std::vector<QAction*> menu_company_data;
+    QMenu* menu_weather = nullptr;
+    QAction* menu_chart = nullptr;
+    QAction* menu_yahoo = nullptr;
+    QAction* menu_suntime = nullptr;
+    QAction* line = nullptr;
+    QAction* menu_info_weather = nullptr;
+    QAction* menu_ais = nullptr;
+    QAction* menu_camera = nullptr;
+    QAction* menu_airport = nullptr;
+    QAction* menu_autodecode = nullptr;
+    QAction* menu_option = nullptr;
+    QAction* menu_update = nullptr;
+    QAction* menu_command = nullptr;
+    QMenu* menu_info = nullptr;
+    QAction* menu_info_version = nullptr;
+    QAction* menu_info_compornent = nullptr;
+    QAction* menu_info_log = nullptr;
+    QAction* l1 = nullptr;
+    QAction* menu_info_help = nullptr;
+    QAction* menu_info_homepage = nullptr;
+    // ---- pop-up menu (hidden on the bar)
+    QMenu* menu_popup = nullptr;
+    QMenu* menu_popup_group = nullptr;
+    std::vector<QAction*> menu_popup_group_data;
+    QAction* menu_popup_wx = nullptr;
+    QAction* menu_popup_cam = nullptr;
+    QAction* menu_popup_suntime = nullptr;
+    QAction* menu_popup_lne1 = nullptr;
+    QAction* menu_popup_print = nullptr;
+    QAction* menu_popup_save = nullptr;
+    QAction* menu_popup_log = nullptr;
+    QAction* menu_popup_lne2 = nullptr;
+    QAction* menu_popup_command = nullptr;
+    QAction* menu_popup_config = nullptr;
+    QAction* menu_popup_ap = nullptr;
+    QAction* menu_popup_de = nullptr;
+    QAction* menu_popup_company = nullptr;
+    QAction* menu_popup_lne5 = nullptr;
+    QAction* menu_popup_ais = nullptr;
+    QAction* menu_popup_lne3 = nullptr;
+    QAction* menu_popup_help = nullptr;
+    QAction* menu_popup_homepage = nullptr;
+    QAction* menu_popup_exit = nullptr;
+
+    // ---- state
+    bool first_activation = true;
+    bool auto_mode = false;
+    bool new_request = false;
+    bool group_mode = false;
+    bool auto_print = false;
+    bool timer_run = false;
+    bool sequence_mode = false;
+    bool japanese_mode = false;
+    bool enter_pressed = false;
+    bool update_requested = false;
+    bool ready_line_break = false;
+    bool was_online = false;
+    bool reports_changed = false;
+    QString status_text;
+    QString saved_status_text;
+    QString standby_start;
+    QString current_url;
+    QString time_label;
+    QString pending_sequence_record;
+    int group_menu_count = 0;
+    int probe_period = 0;
+    int banner_ticks = 0;
+    int hovered_button = 0;
+    int station_count = 0;
+
+    // ---- console text, with CR LF line breaks
+    QString console_text() const;
+    // Replaces the text; the new text takes the format at the caret.
+    void set_console_text(const QString& text);
+    // Adds text at the end in the format of the text before it.
+    void append_console_text(const QString& text);
+    void console_caret_to_end();
+
+    // ---- handlers and procedures
+    void Form_Load();
+    void Form_Activate();
+    void Timer_Timer();
+    void Timer2_Timer();
+    void show_ready_prompt();
+    void build_station_list();
+    QString translate_report(const QString& code, const QString& time, const QString& body);
+    void explain_group();
+
+signals:
+    // Enter on the console: the line typed last, trimmed and upper-cased.
+    void line_entered(const QString& line);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class VersionCheck { Continue, NoAnswer, Unloaded };
+
+    void create_controls();
+    void create_menus();
+    void queue_activation();
+    void lay_out_console();
+    void centre_banner();
+    void build_airport_menu();
+    void build_group_menus();
+    VersionCheck check_version_at_start();
+
+    bool activation_queued_ = false;
+    bool closing_ = false;
+};

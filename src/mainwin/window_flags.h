@@ -1,0 +1,17 @@
+// Program-wide flags of the windows the main window opens and hides with
+// itself, and the hand-over values of the dialogs it shows.
+#pragma once
+
+namespace kolde_sub {
+
+// True while the chart, camera or command-list window is open.
+extern bool chart_open;
+extern bool camera_open;
+extern bool command_open;
+// What the dictionary editor shows: 0 abbreviations, 1 translation words,
+// 2 pictures.
+extern int weather_mode;
+// The printer selection is shown from the options dialog.
+extern bool printer_setup_mode;
+
+}  // namespace kolde_sub

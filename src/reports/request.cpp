@@ -1,0 +1,54 @@
+#include "request.h"
+
+#include "platform/store.h"
+
+namespace kolde_sub {
+
+QString current_request;
+QString current_group;
+std::vector<StationRow> station_table;
+int cycle_slot = 25;
+int cycle_tick_count = 0;
+int update_interval = 1;
+
+QStringList request_codes(const QString& request)
+{
+    QStringList codes;
+    for (qsizetype at = 0; at < request.size(); at += 5)
+        codes << request.mid(at, 4);
+    return codes;
+}
+
+QString autodecode_request(platform::Recordset& list)
+{
+    QString request;
+    if (list.record_count() == 0)
+        return request;
+    list.move_first();
+    while (!list.eof()) {
+        request += list.field(QStringLiteral("ICAOコード")).to_text() + u' ';
+        list.move_next();
+    }
+    return request.trimmed();
+}
+
+bool build_station_table(bool auto_mode, platform::Recordset& list, QString& request,
+                         std::vector<StationRow>& table, int& count)
+{
+    if (auto_mode) {
+        request.clear();
+        if (list.record_count() == 0)
+            return false;
+        request = autodecode_request(list);
+    }
+    if (request.isEmpty())
+        return false;
+    const QStringList codes = request_codes(request);
+    table.assign(codes.size() + 1, StationRow{});
+    for (qsizetype r = 0; r < codes.size(); ++r)
+        table[r + 1][station_code] = codes.at(r);
+    count = static_cast<int>(codes.size());
+    return true;
+}
+
+}  // namespace kolde_sub

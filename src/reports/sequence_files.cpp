@@ -1,0 +1,235 @@
+#include "reports/sequence_files.h"
+
+#include "reports/station_file.h"
+#include "reports/zone.h"
+#include "startup/shared.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTime>
+
+namespace kolde_sub {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+QString two_digits(int n)
+{
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+bool make_parent_folder(const QString& path)
+{
+    return QDir().mkpath(QFileInfo(path).absolutePath());
+}
+
+// Line end at i: 2 for CR LF, 1 for a bare CR or LF, 0 for none.
+int line_break_at(const QString& text, qsizetype i)
+{
+    if (i >= text.size())
+        return 0;
+    if (text[i] == u'\r')
+        return (i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
+    return text[i] == u'\n' ? 1 : 0;
+}
+
+// Reads up to the next line end and steps past it.
+QString next_line(const QString& text, qsizetype& pos)
+{
+    const qsizetype start = pos;
+    while (pos < text.size() && line_break_at(text, pos) == 0)
+        ++pos;
+    const QString line = text.mid(start, pos - start);
+    pos += line_break_at(text, pos);
+    return line;
+}
+
+// Reads up to the next comma or line end and steps past it.
+QString next_item(const QString& text, qsizetype& pos)
+{
+    const qsizetype start = pos;
+    while (pos < text.size() && text[pos] != u',' && line_break_at(text, pos) == 0)
+        ++pos;
+    const QString item = text.mid(start, pos - start);
+    if (pos < text.size())
+        pos += text[pos] == u',' ? 1 : line_break_at(text, pos);
+    return item;
+}
+
+}  // namespace
+
+int utc_hour(int computer_hour, bool local, const QString& time_difference, int tz_offset_hours)
+{
+    int h = computer_hour;
+    if (local) {
+        // A time difference that is no number leaves the hour as it is.
+        if (const std::optional<int> diff = parse_time_difference(time_difference))
+            h -= *diff;
+    } else {
+        h -= tz_offset_hours;
+    }
+    return wrap_day_hour(h);
+}
+
+std::vector<int> cycle_hours_to_fetch(int utc_hour, int hours_back)
+{
+    std::vector<int> hours;
+    for (int k = utc_hour - hours_back; k < utc_hour; ++k)
+        hours.push_back(wrap_day_hour(k));
+    hours.push_back(wrap_day_hour(utc_hour));
+    return hours;
+}
+
+int ten_minute_slot(const QTime& time)
+{
+    return time.minute() / 10;
+}
+
+QString cycle_file_url(const QString& report_base, int hour)
+{
+    return report_base + QStringLiteral("/pub/data/observations/metar/cycles/") + two_digits(hour) +
+           QStringLiteral("Z.TXT");
+}
+
+QString cycle_copy_path(int hour)
+{
+    return program_path(QStringLiteral("data/") + two_digits(hour) + QStringLiteral(".dat"));
+}
+
+bool write_cycle_copy(const QString& path, const QString& reply)
+{
+    make_parent_folder(path);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = (reply + crlf).toUtf8();
+    return f.write(bytes) == bytes.size();
+}
+
+QString hourly_time_text(int file_hour, bool local, const QString& time_difference)
+{
+    if (!local)
+        return two_digits(file_hour) + QStringLiteral("00Z");
+    const int diff = time_difference_hours(time_difference);
+    return two_digits(wrap_day_hour(file_hour + diff)) + QStringLiteral("00") + zone_letter(diff);
+}
+
+HourlySearch search_hourly_file(const QString& file_text, const QString& code, QString& key_list, bool local,
+                                const QString& time_difference)
+{
+    HourlySearch result;
+    if (code.isEmpty())
+        return result;
+    qsizetype at = file_text.indexOf(code);
+    while (at >= 0) {
+        const qsizetype lf = file_text.indexOf(u'\n', at);
+        QString report = lf < 0 ? file_text.mid(at) : file_text.mid(at, lf - at);
+        // The local copy ends in CR LF; a report written last by the server
+        // without a line feed would otherwise keep that CR.
+        if (report.endsWith(u'\r'))
+            report.chop(1);
+        const QString key = report.left(12);
+        if (!key_list.contains(key)) {
+            key_list += u' ' + key;
+            result.blocks += observation_block(report, code, false, local, time_difference) + crlf;
+            result.found = true;
+        }
+        if (lf < 0)
+            break;  // the last report of the file had no line feed
+        at = file_text.indexOf(code, lf + 1);
+    }
+    return result;
+}
+
+QString sequence_header(const QString& code, bool first)
+{
+    return (first ? QString() : crlf) + QStringLiteral("*** ") + code +
+           QStringLiteral(" - SEQUENCE WEATHER OBSERVATION ***") + crlf;
+}
+
+StationSequence station_sequence(const QString& code, bool first, const QString& latest_reply,
+                                 const std::map<int, QString>& hourly_files, int first_hour, int hours_back,
+                                 bool local, const QString& time_difference)
+{
+    StationSequence out;
+    out.text = sequence_header(code, first);
+    if (is_error_page(latest_reply)) {
+        out.text += not_found_block(code);
+        return out;
+    }
+    QString keys;
+    QString buffer;
+    for (int h = first_hour; h <= first_hour + hours_back; ++h) {
+        const int file_hour = wrap_day_hour(h);
+        const QString time_text = hourly_time_text(file_hour, local, time_difference);
+        const auto file = hourly_files.find(file_hour);
+        if (file == hourly_files.end()) {
+            buffer += crlf + code + QString::fromLatin1(loading_sequence_text) + time_text + crlf;
+            out.missing_hours = true;
+            continue;
+        }
+        const HourlySearch found = search_hourly_file(file->second, code, keys, local, time_difference);
+        buffer += found.blocks;
+        if (!found.found && h != first_hour + hours_back)
+            buffer += crlf + code + QString::fromLatin1(no_data_at_text) + time_text + crlf;
+    }
+    // The station's own latest report, unless an hourly file already held it.
+    const QString latest_key = latest_reply.mid(17, 12);
+    if (!keys.contains(latest_key)) {
+        keys += u' ' + latest_key;
+        buffer += observation_block(latest_reply.mid(17), code, true, local, time_difference);
+    }
+    out.text += buffer;
+    return out;
+}
+
+QString sequence_file_path()
+{
+    return program_path(QStringLiteral("data/sequence.dat"));
+}
+
+bool append_sequence_record(const QString& path, const QString& record)
+{
+    make_parent_folder(path);
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray bytes = (record + crlf + crlf).toUtf8();
+    return f.write(bytes) == bytes.size();
+}
+
+QString sequence_file_buffer(const QString& file_text, const QString& code)
+{
+    QString buffer;
+    qsizetype pos = 0;
+    while (pos < file_text.size()) {
+        const QString item = next_item(file_text, pos);
+        if (!item.contains(code) ||
+            !(item.contains(QStringLiteral("METAR")) || item.contains(QStringLiteral("SPECI"))) ||
+            buffer.contains(item))
+            continue;
+        buffer += crlf + item;
+        // The record's lines up to and including its empty line.
+        while (pos < file_text.size()) {
+            const QString line = next_line(file_text, pos);
+            buffer += crlf + line;
+            if (line.isEmpty())
+                break;
+        }
+    }
+    if (buffer.isEmpty())
+        buffer = crlf + code + QString::fromLatin1(no_sequence_data_text) + crlf;
+    return buffer;
+}
+
+QString read_work_file(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+}  // namespace kolde_sub

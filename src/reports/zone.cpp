@@ -1,0 +1,39 @@
+#include "reports/zone.h"
+
+#include "platform/value.h"
+#include "startup/shared.h"
+
+#include <cmath>
+
+namespace kolde_sub {
+
+QString zone_letter(int hours)
+{
+    // Index 0 is -12 (Y) ... index 12 is 0 (Z) ... index 24 is +12 (M).
+    static const char letters[] = "YXWVUTSRQPONZABCDEFGHIKLM";
+    if (hours < -12 || hours > 12)
+        return QString();
+    return QString(QChar::fromLatin1(letters[hours + 12]));
+}
+
+int wrap_day_hour(int hour)
+{
+    return ((hour % 24) + 24) % 24;
+}
+
+QString format_update_time(const QString& time_text, bool local, const QString& time_difference)
+{
+    int h = static_cast<int>(std::lround(platform::leading_number(time_text.left(2)))) - 9;
+    QString letter = QStringLiteral("Z");
+    if (local) {
+        const std::optional<int> diff = parse_time_difference(time_difference);
+        if (!diff)
+            return QString();  // no label: the caller keeps its previous status
+        h += *diff;
+        letter = zone_letter(*diff);
+    }
+    h = wrap_day_hour(h);
+    return QStringLiteral("%1:%2(%3)").arg(h, 2, 10, QLatin1Char('0')).arg(time_text.mid(3, 2), letter);
+}
+
+}  // namespace kolde_sub

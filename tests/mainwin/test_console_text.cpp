@@ -1,0 +1,77 @@
+#include "view_fixture.h"
+
+#include "mainwin/console_text.h"
+
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+
+using kolde_sub::console_position;
+using kolde_sub::edit_position;
+using kolde_sub::from_edit_text;
+using kolde_sub::to_edit_text;
+
+namespace {
+
+TEST(ConsoleText, BreaksConvertBothWays)
+{
+    const QString console = QStringLiteral("SYSTEM INITIALIZED\r\n\r\nRJTT 010000Z\r\n");
+    EXPECT_EQ(to_edit_text(console), QStringLiteral("SYSTEM INITIALIZED\n\nRJTT 010000Z\n"));
+    EXPECT_EQ(from_edit_text(to_edit_text(console)), console);
+    // A lone CR breaks the line too and comes back as CR LF.
+    EXPECT_EQ(to_edit_text(QStringLiteral("A\rB\r")), QStringLiteral("A\nB\n"));
+    EXPECT_EQ(from_edit_text(QStringLiteral("A\nB")), QStringLiteral("A\r\nB"));
+    // Full-width blanks and other text pass untouched.
+    EXPECT_EQ(to_edit_text(QStringLiteral("　確認　")), QStringLiteral("　確認　"));
+}
+
+TEST(ConsoleText, PositionsCountABreakOnceInTheControl)
+{
+    const QString console = QStringLiteral("AB\r\nCD\r\n\r\nE");
+    EXPECT_EQ(edit_position(console, 0), 0);
+    EXPECT_EQ(edit_position(console, 2), 2);   // at the CR
+    EXPECT_EQ(edit_position(console, 4), 3);   // C
+    EXPECT_EQ(edit_position(console, 10), 7);  // E
+    EXPECT_EQ(edit_position(console, 99), 8);  // past the end
+    for (const int pos : {0, 1, 2, 4, 5, 6, 8, 10, 11})
+        EXPECT_EQ(console_position(console, edit_position(console, pos)), pos) << pos;
+}
+
+class ConsoleTextView : public kolde_test::ViewFixture {};
+
+TEST_F(ConsoleTextView, ConsoleReadsBackWhatWasWritten)
+{
+    view v;
+    v.set_console_text(QStringLiteral("A\r\nB"));
+    EXPECT_EQ(v.TextBox[0]->toPlainText(), QStringLiteral("A\nB"));
+    v.append_console_text(QStringLiteral("\r\nC\r\n"));
+    EXPECT_EQ(v.console_text(), QStringLiteral("A\r\nB\r\nC\r\n"));
+
+    // Appending keeps the colours already in the text.
+    QTextCursor c(v.TextBox[0]->document());
+    c.setPosition(0);
+    c.setPosition(1, QTextCursor::KeepAnchor);
+    QTextCharFormat red;
+    red.setForeground(QColor(255, 0, 0));
+    c.mergeCharFormat(red);
+    v.append_console_text(QStringLiteral("D"));
+    QTextCursor first(v.TextBox[0]->document());
+    first.setPosition(1);
+    EXPECT_EQ(first.charFormat().foreground().color(), QColor(255, 0, 0));
+}
+
+TEST_F(ConsoleTextView, EnterReportsTheTypedLine)
+{
+    view v;
+    QStringList lines;
+    QObject::connect(&v, &view::line_entered, [&](const QString& line) { lines << line; });
+    v.set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
+    v.console_caret_to_end();
+    QTest::keyClicks(v.TextBox[0], QStringLiteral("  rjtt rjaa "));
+    v.enter_pressed = false;
+    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    EXPECT_TRUE(v.enter_pressed);
+    EXPECT_EQ(lines, QStringList{QStringLiteral("RJTT RJAA")});
+}
+
+}  // namespace

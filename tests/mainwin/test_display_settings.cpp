@@ -1,0 +1,108 @@
+#include "view_fixture.h"
+
+#include "mainwin/display_settings.h"
+#include "mainwin/layout.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QTextCursor>
+#include <QTextEdit>
+
+using platform::Value;
+
+namespace {
+
+class DisplaySettings : public kolde_test::ViewFixture {};
+
+QTextCharFormat format_at(const view& v, int pos)
+{
+    QTextCursor c(v.TextBox[0]->document());
+    c.setPosition(pos);
+    return c.charFormat();
+}
+
+TEST_F(DisplaySettings, ColoursFontAndBoldReachTheWholeText)
+{
+    view v;
+    v.set_console_text(QStringLiteral("RJTT 010000Z 34005KT\r\nRJAA"));
+    set("表示文字のボールド", Value::boolean(true));
+    set("表示文字の色", Value(0x00FFFF));    // yellow
+    set("表示領域の色", Value(0x800000));    // navy
+    set("表示文字のサイズ", Value(14));
+    kolde_sub::apply_display_settings(v);
+
+    for (const int pos : {1, 20, 25}) {
+        const QTextCharFormat f = format_at(v, pos);
+        EXPECT_EQ(f.fontWeight(), QFont::Bold) << pos;
+        EXPECT_EQ(f.foreground().color(), QColor(255, 255, 0)) << pos;
+        EXPECT_EQ(f.fontPointSize(), 14) << pos;
+    }
+    EXPECT_EQ(v.TextBox[0]->palette().color(QPalette::Base), QColor(0, 0, 128));
+    EXPECT_EQ(v.TextBox[2]->palette().color(QPalette::Base), QColor(0, 0, 128));
+    EXPECT_FALSE(v.TextBox[0]->isHidden());
+    EXPECT_EQ(v.TextBox[0]->textCursor().position(), v.TextBox[0]->document()->characterCount() - 1);
+
+    // Text added later follows the console's formatting.
+    v.append_console_text(QStringLiteral(" RJBB"));
+    const int end = v.TextBox[0]->document()->characterCount() - 1;
+    EXPECT_EQ(format_at(v, end).fontWeight(), QFont::Bold);
+
+    set("表示文字のボールド", Value::boolean(false));
+    kolde_sub::apply_display_settings(v);
+    EXPECT_EQ(format_at(v, 1).fontWeight(), QFont::Normal);
+}
+
+TEST_F(DisplaySettings, BrowserSwitchNarrowsTheBarAndMovesThePad)
+{
+    view v;
+    set("ブラウザー", Value::boolean(true));
+    kolde_sub::apply_display_settings(v);
+    EXPECT_EQ(v.Frame->width(), kolde_sub::px(6855));
+    EXPECT_EQ(v.padshape->x(), kolde_sub::px(6980));
+
+    set("ブラウザー", Value::boolean(false));
+    set("コマンドボタン", Value::boolean(true));
+    kolde_sub::apply_display_settings(v);
+    EXPECT_EQ(v.Frame->width(), kolde_sub::px(5670));
+    EXPECT_EQ(v.padshape->x(), kolde_sub::px(5745));
+    EXPECT_TRUE(v.Shape1->isHidden());
+    for (int i : {15, 16, 17, 33, 34, 35})
+        EXPECT_TRUE(v.img[i]->isHidden()) << i;
+    EXPECT_FALSE(v.img[18]->isHidden());
+}
+
+TEST_F(DisplaySettings, ColourStyleStillCoversTheBrowserButtons)
+{
+    view v;
+    set("ブラウザー", Value::boolean(true));
+    set("コマンドボタン", Value::boolean(false));
+    kolde_sub::apply_display_settings(v);
+    for (int i = 18; i <= 32; ++i)
+        EXPECT_TRUE(v.img[i]->isHidden()) << i;
+    for (int i : {15, 16, 17, 33, 34, 35})
+        EXPECT_FALSE(v.img[i]->isHidden()) << i;
+    EXPECT_FALSE(v.Shape1->isHidden());
+}
+
+TEST_F(DisplaySettings, PadAndScrollBarSwitches)
+{
+    view v;
+    v.padlbl->setText(QStringLiteral("RJTT"));
+    set("PAD表示", Value::boolean(false));
+    set("スクロールバーを表示", Value::boolean(true));
+    kolde_sub::apply_display_settings(v);
+    EXPECT_TRUE(v.padlbl->isHidden());
+    EXPECT_TRUE(v.padshape->isHidden());
+    EXPECT_TRUE(v.TextBox[2]->isHidden());
+    EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+
+    set("PAD表示", Value::boolean(true));
+    set("スクロールバーを表示", Value::boolean(false));
+    kolde_sub::apply_display_settings(v);
+    EXPECT_FALSE(v.padlbl->isHidden());
+    EXPECT_FALSE(v.padshape->isHidden());
+    EXPECT_FALSE(v.TextBox[2]->isHidden());
+    EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+}  // namespace

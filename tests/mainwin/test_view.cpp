@@ -1,0 +1,333 @@
+#include "view_fixture.h"
+
+#include "mainwin/console_text.h"
+#include "mainwin/start_text.h"
+#include "reports/request.h"
+#include "startup/shared.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTimer>
+
+using kolde_test::activate;
+using platform::Value;
+
+namespace {
+
+const QString ready = QStringLiteral("READY / PRESS ESC TO EXIT");
+
+QStringList captions(const std::vector<QAction*>& items)
+{
+    QStringList out;
+    for (const QAction* a : items)
+        out << a->text();
+    return out;
+}
+
+bool timers_started(const view& v)
+{
+    return v.Timer->isActive() && v.Timer->interval() == 1000 && v.Timer2->isActive() && !v.timer1->isActive() &&
+           v.timer1->interval() == 1000 && !v.Timer4->isActive() && v.Timer4->interval() == 3000;
+}
+
+class ViewStart : public kolde_test::ViewFixture {};
+
+TEST_F(ViewStart, AutomaticDecodeOnGreetsAndConnects)
+{
+    view v;
+    EXPECT_EQ(v.objectName(), QStringLiteral("view"));
+    EXPECT_EQ(v.windowTitle(), QStringLiteral(" KOLDE - Aviation Weather Automatic Decoder"));
+    EXPECT_EQ(v.console_text(), QStringLiteral("SYSTEM INITIALIZED\r\n"));
+    EXPECT_EQ(v.Panels[1]->text(), QStringLiteral("ネットワーク接続待機"));
+    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("システム初期化中"));
+    EXPECT_EQ(v.Label1->text(), kolde_sub::to_edit_text(kolde_sub::banner_text(QStringLiteral("4.31"))));
+    EXPECT_TRUE(v.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(v.menu_chart->isVisible());
+
+    activate(v);
+    EXPECT_FALSE(v.first_activation);
+    EXPECT_EQ(v.console_text(), QStringLiteral("SYSTEM INITIALIZED\r\nDATABASE CONNECTION COMPLETED\r\n"));
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(kolde_sub::log_loaded());
+    EXPECT_TRUE(kolde_sub::tooltips_loaded());
+    EXPECT_FALSE(kolde_sub::log_window()->isVisible());
+    EXPECT_TRUE(timers_started(v));
+    EXPECT_TRUE(v.Frame1->isVisible());
+    EXPECT_FALSE(v.menu_popup->menuAction()->isVisible());
+    EXPECT_EQ(kolde_sub::update_interval, 1);
+    EXPECT_EQ(kolde_sub::cycle_slot, 25);
+    EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" "));
+    // The console lies inside its backing box.
+    EXPECT_TRUE(v.TextBox[1]->geometry().contains(v.TextBox[0]->geometry()));
+}
+
+TEST_F(ViewStart, EmptyDecodeListSwitchesAutomaticDecodeOff)
+{
+    fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
+    view v;
+    EXPECT_FALSE(kolde_sub::setting_bool(QStringLiteral("自動デコード有効")));
+    EXPECT_FALSE(v.new_request);
+    activate(v);
+    EXPECT_EQ(v.console_text(), QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n\r\n") +
+                                        ready + QStringLiteral("\r\n"));
+
+    // With the automatic decode off the banner goes after five ticks.
+    for (int i = 0; i < 4; ++i)
+        v.Timer2_Timer();
+    EXPECT_TRUE(v.Frame1->isVisible());
+    v.Timer2_Timer();
+    EXPECT_FALSE(v.Frame1->isVisible());
+    EXPECT_FALSE(v.Timer2->isActive());
+}
+
+TEST_F(ViewStart, BannerStaysWhileAutomaticDecodeRuns)
+{
+    view v;
+    activate(v);
+    v.Timer2_Timer();
+    EXPECT_FALSE(v.Timer2->isActive());
+    EXPECT_TRUE(v.Frame1->isVisible());
+}
+
+TEST_F(ViewStart, OfflineStartSaysSoAndSkipsTheVersionCheck)
+{
+    kolde_sub::online = false;
+    server->clear_requests();
+    view v;
+    activate(v);
+    EXPECT_EQ(v.console_text(), QStringLiteral("\r\nNO NETWORK CONNECTION\r\n\r\nDATABASE CONNECTION COMPLETED\r\n"));
+    EXPECT_TRUE(server->requests().empty());
+    EXPECT_FALSE(v.Frame1->isVisible());
+    EXPECT_TRUE(timers_started(v));
+}
+
+TEST_F(ViewStart, WorkFilesAreDeletedOthersKept)
+{
+    QDir().mkpath(folder.file(QStringLiteral("data")));
+    const QStringList work{QStringLiteral("data/sequence.dat"), QStringLiteral("data/figure.dat"),
+                           QStringLiteral("data/00.dat"), QStringLiteral("data/07.dat"), QStringLiteral("data/23.dat")};
+    const QStringList kept{QStringLiteral("data/24.dat"), QStringLiteral("data/7.dat"), QStringLiteral("data/kolde$.mdb"),
+                           QStringLiteral("data/notes.txt")};
+    for (const QString& name : work + kept) {
+        QFile f(folder.file(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    QDir().mkpath(folder.file(QStringLiteral("data/12.dat")));  // a folder, not a work file
+    view v;
+    for (const QString& name : work)
+        EXPECT_FALSE(QFile::exists(folder.file(name))) << qPrintable(name);
+    for (const QString& name : kept)
+        EXPECT_TRUE(QFile::exists(folder.file(name))) << qPrintable(name);
+    EXPECT_TRUE(QDir(folder.file(QStringLiteral("data/12.dat"))).exists());
+}
+
+TEST_F(ViewStart, MenusFollowTheTables)
+{
+    fill_table(kolde_sub::rs_airport(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
+               {{Value("RJTT"), Value("東京国際")}, {Value("RJAA"), Value("成田国際")}, {Value("ROAH"), Value("那覇")}});
+    view v;
+    activate(v);
+    EXPECT_TRUE(v.menu_list->menuAction()->isEnabled());
+    EXPECT_EQ(captions(v.menu_listAP),
+              QStringList({QStringLiteral("RJTT  東京国際"), QStringLiteral("RJAA  成田国際"), QStringLiteral("ROAH  那覇")}));
+    EXPECT_EQ(captions(v.menu_company_data), QStringList({QStringLiteral("TOKYO"), QStringLiteral("KANSAI")}));
+    EXPECT_EQ(captions(v.menu_popup_group_data), QStringList({QStringLiteral("TOKYO"), QStringLiteral("KANSAI")}));
+    EXPECT_EQ(v.group_menu_count, 2);
+    EXPECT_TRUE(v.menu_company_data[0]->isVisible());
+    EXPECT_TRUE(v.menu_company_line->isVisible());
+    EXPECT_TRUE(v.menu_popup_group->menuAction()->isEnabled());
+}
+
+TEST_F(ViewStart, EmptyTablesDisableTheMenus)
+{
+    fill_table(kolde_sub::rs_airport(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
+    fill_table(kolde_sub::rs_company(), {QStringLiteral("id"), QStringLiteral("route")}, {});
+    view v;
+    activate(v);
+    EXPECT_FALSE(v.menu_list->menuAction()->isEnabled());
+    EXPECT_EQ(v.menu_listAP.size(), 1u);
+    EXPECT_FALSE(v.menu_company_data[0]->isVisible());
+    EXPECT_FALSE(v.menu_company_line->isVisible());
+    EXPECT_FALSE(v.menu_popup_group->menuAction()->isEnabled());
+    EXPECT_EQ(v.group_menu_count, 0);
+}
+
+TEST_F(ViewStart, ActivationEventRunsTheBodyOnce)
+{
+    view v;
+    v.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !v.first_activation; }, 10000));
+    const QString text = v.console_text();
+    v.status_text = QStringLiteral("kept");
+    v.hide();
+    v.show();
+    v.Form_Activate();
+    QTest::qWait(50);
+    EXPECT_EQ(v.console_text(), text);
+    EXPECT_EQ(v.status_text, QStringLiteral("kept"));
+    EXPECT_EQ(v.menu_listAP.size(), static_cast<std::size_t>(kolde_sub::rs_airport().record_count()));
+    EXPECT_EQ(v.menu_company_data.size(), 2u);
+}
+
+// ------------------------------------------------------------ version check
+
+class ViewVersionCheck : public kolde_test::ViewFixture {};
+
+TEST_F(ViewVersionCheck, SameVersionOffersNothing)
+{
+    view v;
+    activate(v);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(v.console_text().contains(QStringLiteral("Now you can download")));
+    EXPECT_FALSE(v.update_requested);
+}
+
+TEST_F(ViewVersionCheck, QuestionAnsweredNoContinues)
+{
+    serve_version("4.32,1.10,2.05");
+    set("更新確認メッセージ", Value::boolean(true));
+    view v;
+    activate(v);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Question);
+    EXPECT_EQ(boxes[0].buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(boxes[0].title, QStringLiteral(" 確認"));
+    EXPECT_EQ(boxes[0].text, QStringLiteral("KOLDE は Version 4.32 にアップデートされています　　\r\r最新版をダウンロードしますか？  "));
+    EXPECT_FALSE(v.update_requested);
+    EXPECT_TRUE(v.isVisible());
+    EXPECT_TRUE(timers_started(v));
+    EXPECT_TRUE(kolde_sub::log_loaded());
+}
+
+TEST_F(ViewVersionCheck, QuestionAnsweredYesClosesForTheUpdate)
+{
+    serve_version("5");
+    set("更新確認メッセージ", Value::boolean(true));
+    answer = platform::MsgAnswer::Yes;
+    view v;
+    activate(v);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("KOLDE は Version 5 に")));
+    EXPECT_TRUE(v.update_requested);
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_FALSE(v.Timer->isActive());
+    EXPECT_FALSE(v.Timer2->isActive());
+    EXPECT_FALSE(kolde_sub::log_loaded());
+}
+
+TEST_F(ViewVersionCheck, WithoutConfirmationTheUpdateIsTakenAtOnce)
+{
+    serve_version("4.32,1.10,2.05");
+    set("更新確認メッセージ", Value::boolean(false));
+    view v;
+    activate(v);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(v.update_requested);
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_FALSE(v.Timer->isActive());
+}
+
+TEST_F(ViewVersionCheck, NoticeWaitsForEnterBeforeAnythingStarts)
+{
+    serve_version("4.32,1.10,2.05");
+    set("起動時にバージョン確認", Value::boolean(false));
+    view v;
+    QString at_wait;
+    bool idle_at_wait = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (at_wait.isEmpty() && v.console_text().contains(QStringLiteral("hit ENTER"))) {
+            at_wait = v.console_text();
+            idle_at_wait = !v.Timer->isActive() && !v.Timer2->isActive() && !kolde_sub::log_loaded();
+            QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        }
+    });
+    poll.start();
+    activate(v);
+    poll.stop();
+
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(idle_at_wait);
+    EXPECT_EQ(at_wait, QStringLiteral("SYSTEM INITIALIZED\r\n\r\nNow you can download a latest version 4.32\r\n"
+                                      "For download, keep network connection and select menu UPDATE or type "
+                                      "'UPDATE' out.\r\n\r\nTo continue, hit ENTER key. \r\n\r\n") +
+                               ready + QStringLiteral("\r\n"));
+    EXPECT_FALSE(v.ready_line_break);
+    EXPECT_TRUE(v.enter_pressed);
+    EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("DATABASE CONNECTION COMPLETED\r\n")));
+    EXPECT_TRUE(timers_started(v));
+
+    // The notice is yellow; the prompt keeps the plain colour.
+    auto colour_at = [&](int pos) {
+        QTextCursor c(v.TextBox[0]->document());
+        c.setPosition(kolde_sub::edit_position(at_wait, pos) + 1);
+        return c.charFormat().foreground().color();
+    };
+    EXPECT_EQ(colour_at(at_wait.indexOf(QStringLiteral("Now"))), QColor(255, 255, 0));
+    EXPECT_EQ(colour_at(at_wait.indexOf(QStringLiteral("hit ENTER"))), QColor(255, 255, 0));
+    EXPECT_NE(colour_at(at_wait.indexOf(ready)), QColor(255, 255, 0));
+}
+
+TEST_F(ViewVersionCheck, ErrorPageOrEmptyReplyOffersNothing)
+{
+    for (const char* reply : {"<html><body>Not Found</body></html>", ""}) {
+        serve_version(reply);
+        set("更新確認メッセージ", Value::boolean(true));
+        kolde_sub::unload_log();
+        kolde_sub::unload_tooltips();
+        view v;
+        activate(v);
+        EXPECT_TRUE(boxes.empty()) << reply;
+        EXPECT_FALSE(v.update_requested) << reply;
+        EXPECT_FALSE(v.console_text().contains(QStringLiteral("Now you can download"))) << reply;
+        EXPECT_FALSE(kolde_sub::log_loaded()) << reply;
+        EXPECT_FALSE(kolde_sub::tooltips_loaded()) << reply;
+        EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("DATABASE CONNECTION COMPLETED\r\n"))) << reply;
+        EXPECT_TRUE(timers_started(v)) << reply;
+    }
+}
+
+// ------------------------------------------------------------ station list
+
+class ViewStationList : public kolde_test::ViewFixture {};
+
+TEST_F(ViewStationList, AutomaticModeReadsTheDecodeListAndResetsTheModes)
+{
+    ASSERT_TRUE(kolde_sub::db_conn().execute(QStringLiteral(
+            "DELETE FROM \"自動デコード\";"
+            "INSERT INTO \"自動デコード\" VALUES (3,'ROAH','那覇'),(1,'RJCC','新千歳'),(2,'RJTT','東京国際');")));
+    kolde_sub::rs_autodecode().requery();
+    view v;
+    v.auto_mode = true;
+    v.new_request = false;
+    v.sequence_mode = true;
+    v.japanese_mode = true;
+    v.standby_start = QStringLiteral("12:00");
+    v.build_station_list();
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJCC RJTT ROAH"));
+    EXPECT_EQ(v.station_count, 3);
+    ASSERT_EQ(kolde_sub::station_table.size(), 4u);
+    EXPECT_EQ(kolde_sub::station_table[3][kolde_sub::station_code], QStringLiteral("ROAH"));
+    EXPECT_TRUE(v.new_request);
+    EXPECT_FALSE(v.sequence_mode);
+    EXPECT_FALSE(v.japanese_mode);
+    EXPECT_TRUE(v.standby_start.isEmpty());
+
+    // An empty list empties the request and keeps the table.
+    fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
+    v.new_request = false;
+    v.build_station_list();
+    EXPECT_TRUE(kolde_sub::current_request.isEmpty());
+    EXPECT_EQ(v.station_count, 3);
+    EXPECT_EQ(kolde_sub::station_table.size(), 4u);
+    EXPECT_TRUE(v.new_request);
+}
+
+}  // namespace

@@ -1,0 +1,92 @@
+// A main window over a temporary program folder with the served database,
+// an in-process update site and a recording message-box answerer.
+#pragma once
+
+#include "mainwin/view.h"
+#include "platform/msg_box.h"
+#include "platform/value.h"
+#include "server.h"
+#include "startup/database.h"
+#include "startup/log.h"
+#include "startup/program.h"
+#include "startup/settings.h"
+#include "support/fixtures.h"
+#include "translate/tooltips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace kolde_test {
+
+class ViewFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ensure_app();
+        ASSERT_TRUE(folder.install_seed_database());
+        ASSERT_TRUE(kolde_sub::open_database());
+        kolde_sub::set_setting(QStringLiteral("KOLDEバージョン"), platform::Value(4.31));
+        kolde_sub::online = true;
+        serve_version("4.31,1.10,2.05");
+        platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
+            boxes.push_back(call);
+            return answer;
+        });
+        kolde_sub::unload_log();
+        kolde_sub::unload_tooltips();
+    }
+
+    void TearDown() override
+    {
+        platform::set_msg_box_answerer({});
+        kolde_sub::unload_log();
+        kolde_sub::unload_tooltips();
+        kolde_sub::online = false;
+    }
+
+    // Serves data/version.dat with the given text.
+    void serve_version(const char* text)
+    {
+        server.reset();
+        QDir().mkpath(site.path() + QStringLiteral("/data"));
+        QFile f(site.path() + QStringLiteral("/data/version.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+        f.close();
+        server = std::make_unique<kolde_site::Server>(site.path().toStdString());
+        ASSERT_GT(server->start(0), 0);
+        kolde_sub::update_base_url = QString::fromStdString(server->base_url());
+    }
+
+    // Rewrites a list table with the given rows.
+    static void fill_table(platform::Recordset& rs, const QStringList& columns, const QList<QList<platform::Value>>& rows)
+    {
+        ASSERT_TRUE(kolde_sub::save_shared_list(rs, columns, rows));
+    }
+
+    static void set(const char* field, const platform::Value& v)
+    {
+        ASSERT_TRUE(kolde_sub::set_setting(QString::fromUtf8(field), v));
+    }
+
+    ProgramFolder folder;
+    QTemporaryDir site;
+    std::unique_ptr<kolde_site::Server> server;
+    std::vector<platform::MsgBoxCall> boxes;
+    platform::MsgAnswer answer = platform::MsgAnswer::No;
+};
+
+// Shows the window and runs its first activation.
+inline void activate(view& v)
+{
+    v.show();
+    v.Form_Activate();
+}
+
+}  // namespace kolde_test

@@ -1,0 +1,102 @@
+#include "reports/request.h"
+
+#include "platform/value.h"
+#include "startup/database.h"
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+using kolde_sub::build_station_table;
+using kolde_sub::StationRow;
+
+namespace {
+
+class StationList : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.install_seed_database());
+        ASSERT_TRUE(kolde_sub::open_database());
+    }
+    void set_list(const QStringList& codes)
+    {
+        QList<QList<platform::Value>> rows;
+        for (const QString& c : codes)
+            rows << QList<platform::Value>{platform::Value(c), platform::Value("")};
+        ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_autodecode(),
+                                                {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, rows));
+    }
+    QStringList codes() const
+    {
+        QStringList out;
+        for (std::size_t r = 1; r < table.size(); ++r)
+            out << table[r][kolde_sub::station_code];
+        return out;
+    }
+
+    kolde_test::ProgramFolder folder;
+    std::vector<StationRow> table;
+    int count = 0;
+};
+
+TEST_F(StationList, RequestGivesOneRowPerStationInOrder)
+{
+    QString request = QStringLiteral("RJTT");
+    ASSERT_TRUE(build_station_table(false, kolde_sub::rs_autodecode(), request, table, count));
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(codes(), QStringList{QStringLiteral("RJTT")});
+
+    request = QStringLiteral("RJTT RJAA RJBB");
+    ASSERT_TRUE(build_station_table(false, kolde_sub::rs_autodecode(), request, table, count));
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(codes(), QStringList({QStringLiteral("RJTT"), QStringLiteral("RJAA"), QStringLiteral("RJBB")}));
+    EXPECT_EQ(request, QStringLiteral("RJTT RJAA RJBB"));
+}
+
+TEST_F(StationList, EveryNewTableForgetsTheStamps)
+{
+    QString request = QStringLiteral("RJTT RJAA");
+    build_station_table(false, kolde_sub::rs_autodecode(), request, table, count);
+    table[1][kolde_sub::station_metar_stamp] = QStringLiteral("09:30");
+    table[2][kolde_sub::station_taf_stamp] = QStringLiteral("06:00");
+    build_station_table(false, kolde_sub::rs_autodecode(), request, table, count);
+    for (std::size_t r = 1; r < table.size(); ++r) {
+        EXPECT_TRUE(table[r][kolde_sub::station_metar_stamp].isEmpty());
+        EXPECT_TRUE(table[r][kolde_sub::station_taf_stamp].isEmpty());
+    }
+}
+
+TEST_F(StationList, TextOfOddLengthStillGivesARowPerStartedGroup)
+{
+    EXPECT_EQ(kolde_sub::request_codes(QStringLiteral("RJTT RJA")), QStringList({QStringLiteral("RJTT"), QStringLiteral("RJA")}));
+    EXPECT_EQ(kolde_sub::request_codes(QStringLiteral("RJTT RJAA R")).size(), 3);
+    EXPECT_EQ(kolde_sub::request_codes(QStringLiteral("RJTT ")), QStringList{QStringLiteral("RJTT")});
+    EXPECT_EQ(kolde_sub::request_codes(QStringLiteral("RJTTRJAA")), QStringList({QStringLiteral("RJTT"), QStringLiteral("JAA")}));
+}
+
+TEST_F(StationList, EmptyRequestKeepsTheOldTable)
+{
+    QString request = QStringLiteral("RJTT RJAA");
+    build_station_table(false, kolde_sub::rs_autodecode(), request, table, count);
+    request.clear();
+    EXPECT_FALSE(build_station_table(false, kolde_sub::rs_autodecode(), request, table, count));
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(codes().size(), 2);
+}
+
+TEST_F(StationList, AutomaticModeTakesTheListInItsOrder)
+{
+    set_list({QStringLiteral("RJCC"), QStringLiteral("RJTT"), QStringLiteral("ROAH")});
+    QString request = QStringLiteral("RJBB");
+    ASSERT_TRUE(build_station_table(true, kolde_sub::rs_autodecode(), request, table, count));
+    EXPECT_EQ(request, QStringLiteral("RJCC RJTT ROAH"));
+    EXPECT_EQ(count, 3);
+
+    set_list({});
+    EXPECT_FALSE(build_station_table(true, kolde_sub::rs_autodecode(), request, table, count));
+    EXPECT_TRUE(request.isEmpty());
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(codes().size(), 3);
+}
+
+}  // namespace
