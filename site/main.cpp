@@ -1,6 +1,6 @@
 // kolde-site [--port N] [--host H] [--root DIR] [--fault PATH=KIND]...
-//            [--server-dat TEXT]
-// Serves the update site until SIGINT or SIGTERM.
+//            [--server-dat TEXT] [--reports simulator|folder]
+// Serves the update site and the report server until SIGINT or SIGTERM.
 #include "server.h"
 
 #include <csignal>
@@ -20,10 +20,12 @@ namespace {
 int usage()
 {
     std::cerr << "usage: kolde-site [--port N] [--host H] [--root DIR] [--fault PATH=KIND]...\n"
-                 "                  [--server-dat TEXT]\n"
+                 "                  [--server-dat TEXT] [--reports simulator|folder]\n"
                  "  --fault PATH=KIND   PATH (\"/data/version.dat\", or a prefix ending in '*')\n"
                  "                      answers KIND: notfound, errorpage, stall or empty\n"
-                 "  --server-dat TEXT   /data/server.dat answers exactly TEXT\n";
+                 "  --server-dat TEXT   /data/server.dat answers exactly TEXT\n"
+                 "  --reports SOURCE    report files from the simulator or from ROOT/pub\n"
+                 "                      (default: the folder when ROOT/pub exists)\n";
     return 2;
 }
 
@@ -65,6 +67,7 @@ int main(int argc, char** argv)
     std::string root = KOLDE_SITE_ROOT;
     std::vector<std::pair<std::string, kolde_site::Fault>> faults;
     std::optional<std::string> server_dat;
+    std::optional<kolde_site::ReportSource> reports;
 
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -94,6 +97,15 @@ int main(int argc, char** argv)
             faults.emplace_back(std::move(path), fault);
         } else if (arg == "--server-dat") {
             server_dat = value;
+        } else if (arg == "--reports") {
+            if (value == "simulator") {
+                reports = kolde_site::ReportSource::Simulator;
+            } else if (value == "folder") {
+                reports = kolde_site::ReportSource::Folder;
+            } else {
+                std::cerr << "kolde-site: invalid report source: " << value << "\n";
+                return usage();
+            }
         } else {
             return usage();
         }
@@ -114,6 +126,8 @@ int main(int argc, char** argv)
     for (const auto& [path, fault] : faults)
         server.set_fault(path, fault);
     server.set_server_dat(server_dat);
+    if (reports)
+        server.set_reports(*reports);
     const int bound = server.start(port, host);
     if (bound < 0) {
         std::cerr << "kolde-site: cannot listen on " << host << ":" << port

@@ -1,5 +1,7 @@
 #include "server.h"
 
+#include "report_sim.h"
+
 #include <httplib.h>
 
 #include <netdb.h>
@@ -34,7 +36,7 @@ std::string content_type_for(const std::string& path)
 {
     if (ends_with(path, ".htm") || ends_with(path, ".html"))
         return "text/html";
-    if (ends_with(path, ".dat"))
+    if (ends_with(path, ".dat") || ends_with(path, ".TXT") || ends_with(path, ".txt"))
         return "text/plain";
     return "application/octet-stream";
 }
@@ -137,6 +139,57 @@ bool is_prefix_pattern(const std::string& path)
     return !path.empty() && path.back() == '*';
 }
 
+const std::string kObservationFolder = "/pub/data/observations/metar/stations/";
+const std::string kForecastFolder = "/pub/data/forecasts/taf/stations/";
+const std::string kCycleFolder = "/pub/data/observations/metar/cycles/";
+
+bool starts_with(const std::string& s, const std::string& head)
+{
+    return s.compare(0, head.size(), head) == 0;
+}
+
+// The station code of "<folder>XXXX.TXT", or empty.
+std::string station_file_code(const std::string& path, const std::string& folder)
+{
+    if (path.size() != folder.size() + 8 || !starts_with(path, folder) || !ends_with(path, ".TXT"))
+        return {};
+    return path.substr(folder.size(), 4);
+}
+
+// The hour of "<cycle folder>HHZ.TXT", or -1.
+int cycle_file_hour(const std::string& path)
+{
+    if (path.size() != kCycleFolder.size() + 7 || !starts_with(path, kCycleFolder)
+        || !ends_with(path, "Z.TXT"))
+        return -1;
+    const char tens = path[kCycleFolder.size()];
+    const char units = path[kCycleFolder.size() + 1];
+    if (tens < '0' || tens > '2' || units < '0' || units > '9')
+        return -1;
+    const int hour = (tens - '0') * 10 + (units - '0');
+    return hour <= 23 ? hour : -1;
+}
+
+// The simulator's answer for a path in one of the report folders: the file
+// text, or empty for a name it does not know. Paths elsewhere give nullopt.
+std::optional<std::string> simulated_report(const std::string& path,
+                                            std::chrono::system_clock::time_point now)
+{
+    if (starts_with(path, kObservationFolder)) {
+        const std::string code = station_file_code(path, kObservationFolder);
+        return report_sim::known_station(code) ? report_sim::metar_file(code, now) : std::string();
+    }
+    if (starts_with(path, kForecastFolder)) {
+        const std::string code = station_file_code(path, kForecastFolder);
+        return report_sim::known_station(code) ? report_sim::taf_file(code, now) : std::string();
+    }
+    if (starts_with(path, kCycleFolder)) {
+        const int hour = cycle_file_hour(path);
+        return hour >= 0 ? report_sim::cycle_file(hour, now) : std::string();
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 struct Server::Impl {
@@ -162,6 +215,8 @@ struct Server::Impl {
     std::optional<std::string> server_dat;
     std::map<std::string, std::string> files;
     std::vector<std::string> log;
+    std::optional<ReportSource> reports;
+    std::function<std::chrono::system_clock::time_point()> clock;
 
     std::string base_url() const
     {
@@ -233,7 +288,19 @@ struct Server::Impl {
             res.set_content(file->second, content_type_for(req.path));
             return;
         }
+        const std::optional<ReportSource> source = reports;
+        const auto now = clock;
         lock.unlock();
+
+        if (starts_with(req.path, "/pub/") && simulating(source)) {
+            if (auto report = simulated_report(req.path, now ? now() : std::chrono::system_clock::now())) {
+                if (report->empty())
+                    res.status = 404;  // the error handler adds the page
+                else
+                    res.set_content(std::move(*report), "text/plain");
+                return;
+            }
+        }
 
         const fs::path file = file_under_root(root, req.path);
         if (req.path == "/data/server.dat" && file.empty()) {
@@ -246,6 +313,14 @@ struct Server::Impl {
             return;
         }
         res.set_content(std::move(body), content_type_for(req.path));
+    }
+
+    bool simulating(const std::optional<ReportSource>& source) const
+    {
+        if (source)
+            return *source == ReportSource::Simulator;
+        std::error_code ec;
+        return !fs::exists(fs::path(root) / "pub", ec);
     }
 
     // Caller holds lifecycle_mutex.
@@ -486,6 +561,18 @@ void Server::clear_file(const std::string& path)
 {
     std::lock_guard<std::mutex> lock(impl_->state_mutex);
     impl_->files.erase(path);
+}
+
+void Server::set_reports(ReportSource source)
+{
+    std::lock_guard<std::mutex> lock(impl_->state_mutex);
+    impl_->reports = source;
+}
+
+void Server::set_clock(std::function<std::chrono::system_clock::time_point()> now)
+{
+    std::lock_guard<std::mutex> lock(impl_->state_mutex);
+    impl_->clock = std::move(now);
 }
 
 }  // namespace kolde_site

@@ -1,6 +1,11 @@
-// kolde-site: the program's update site (and, later, its report server),
+// kolde-site: the program's update site and its public report server,
 // served from a folder assembled at build time. Runs in-process for tests
 // (port 0 picks a free port) or as the kolde-site program.
+//
+// The report server answers per-station observation and forecast files and
+// hourly cycle files under /pub/data/..., either from files under root or
+// from the report simulator (report_sim.h), which issues reports on the
+// server's clock.
 //
 // Tests can switch faults on and off while the server runs: a path that
 // answers 404, an HTML error page, nothing at all or an empty body; the
@@ -8,6 +13,8 @@
 // safe from any thread.
 #pragma once
 
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +29,11 @@ enum class Fault {
     Stall,      // accepted but never answered until the fault is cleared or
                 // the server stops or goes down
     Empty,      // 200 with an empty body
+};
+
+enum class ReportSource {
+    Simulator,  // reports issued by the simulator on the server's clock
+    Folder,     // files under root/pub/data/... as they stand
 };
 
 class Server {
@@ -71,6 +83,15 @@ public:
     // Serves these bytes for path (exact) in place of anything under root.
     void set_file(const std::string& path, std::string bytes);
     void clear_file(const std::string& path);
+
+    // Where the report files come from. Unless set, from the simulator while
+    // root/pub does not exist and from the folder once it does. In simulator
+    // mode paths under the three report folders are the simulator's alone
+    // (set_file still wins): an unknown station or a malformed name answers
+    // 404; other paths are served as usual.
+    void set_reports(ReportSource source);
+    // The simulator's clock (default: the system clock).
+    void set_clock(std::function<std::chrono::system_clock::time_point()> now);
 
 private:
     struct Impl;

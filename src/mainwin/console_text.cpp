@@ -34,38 +34,4 @@ QString from_edit_text(const QString& edit)
     return out;
 }
 
-namespace {
-// A LF that follows a CR belongs to the CR's break.
-bool second_half_of_break(const QString& s, qsizetype i)
-{
-    return s.at(i) == u'\n' && i > 0 && s.at(i - 1) == u'\r';
-}
-}  // namespace
-
-int edit_position(const QString& console, int pos)
-{
-    const qsizetype end = std::clamp<qsizetype>(pos, 0, console.size());
-    int n = 0;
-    for (qsizetype i = 0; i < end; ++i) {
-        if (!second_half_of_break(console, i))
-            ++n;
-    }
-    return n;
-}
-
-int console_position(const QString& console, int edit_pos)
-{
-    int n = 0;
-    qsizetype i = 0;
-    while (i < console.size() && n < edit_pos) {
-        if (!second_half_of_break(console, i))
-            ++n;
-        ++i;
-    }
-    // Step over the LF of a break just passed.
-    while (i < console.size() && second_half_of_break(console, i))
-        ++i;
-    return static_cast<int>(i);
-}
-
 }  // namespace kolde_sub

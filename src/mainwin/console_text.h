@@ -1,6 +1,7 @@
 // Console text as the program writes it uses CR LF line breaks (a lone CR
 // also breaks a line); the rich-text control keeps one character per break.
-// These helpers convert between the two and map positions.
+// These helpers convert between the two; positions are mapped by
+// ConsolePositions (reports/console_positions.h).
 #pragma once
 
 #include <QString>
@@ -12,11 +13,5 @@ QString to_edit_text(const QString& console);
 // Every "\n" of the control's plain text becomes "\r\n".
 QString from_edit_text(const QString& edit);
 
-// The control position of a position in the console text: a CR LF pair
-// counts once. Positions beyond the text map to the end.
-int edit_position(const QString& console, int pos);
-// The console-text position of a control position (the inverse of the
-// above for positions that are not inside a CR LF pair).
-int console_position(const QString& console, int edit_pos);
 
 }  // namespace kolde_sub

@@ -9,6 +9,8 @@
 
 #include "platform/msg_box.h"
 #include "platform/transfer.h"
+#include "reports/colouring.h"
+#include "reports/console_positions.h"
 #include "reports/request.h"
 #include "startup/database.h"
 #include "startup/log.h"
@@ -286,9 +288,14 @@ void view::create_controls()
     Timer4->setObjectName(QStringLiteral("Timer4"));
     connect(Timer, &QTimer::timeout, this, &view::Timer_Timer);
     connect(Timer2, &QTimer::timeout, this, &view::Timer2_Timer);
+    connect(Timer4, &QTimer::timeout, this, &view::Timer4_Timer);
+    connect(this, &view::line_entered, this, &view::console_enter, Qt::QueuedConnection);
 
     inet = new platform::Transfer(this);
     Inet2 = new platform::Transfer(this);
+
+    // The colouring works on this window's console.
+    kolde_sub::set_report_console(TextBox[0], inputlbl);
 }
 
 void view::create_menus()
@@ -710,10 +717,11 @@ view::VersionCheck view::check_version_at_start()
     ready_line_break = true;
     show_ready_prompt();
     {
-        const QString text = console_text();
+        const auto span = kolde_sub::ConsolePositions::from_document(*TextBox[0]->document())
+                              .to_document_span(18, 162);
         QTextCursor c(TextBox[0]->document());
-        c.setPosition(edit_position(text, 18));
-        c.setPosition(edit_position(text, 18 + 162), QTextCursor::KeepAnchor);
+        c.setPosition(static_cast<int>(span.start));
+        c.setPosition(static_cast<int>(span.start + span.length), QTextCursor::KeepAnchor);
         QTextCharFormat yellow;
         yellow.setForeground(bgr_color(0x00FFFF));
         c.mergeCharFormat(yellow);

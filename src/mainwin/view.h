@@ -158,6 +158,21 @@ public:
     QString translate_report(const QString& code, const QString& time, const QString& body);
     void explain_group();
 
+    // Reports (view_display.cpp): the display procedure and what it calls.
+    void display_reports();
+    void fetch_station_file();
+    void fetch_hourly_cycles();
+    void append_sequence_file();
+    void Timer4_Timer();
+    // Until the console's command vocabulary exists: a typed line of codes
+    // ("RJTT RJAA", "SQ RJTT", "JP RJTT") is displayed.
+    void console_enter(const QString& line);
+
+    // Printing and saving the console (view_print.cpp, view_save.cpp).
+    void print_display();
+    void save_display();
+    void Multimedia_Done();
+
 signals:
     // Enter on the console: the line typed last, trimmed and upper-cased.
     void line_entered(const QString& line);

@@ -6,8 +6,6 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
-using kolde_sub::console_position;
-using kolde_sub::edit_position;
 using kolde_sub::from_edit_text;
 using kolde_sub::to_edit_text;
 
@@ -23,18 +21,6 @@ TEST(ConsoleText, BreaksConvertBothWays)
     EXPECT_EQ(from_edit_text(QStringLiteral("A\nB")), QStringLiteral("A\r\nB"));
     // Full-width blanks and other text pass untouched.
     EXPECT_EQ(to_edit_text(QStringLiteral("　確認　")), QStringLiteral("　確認　"));
-}
-
-TEST(ConsoleText, PositionsCountABreakOnceInTheControl)
-{
-    const QString console = QStringLiteral("AB\r\nCD\r\n\r\nE");
-    EXPECT_EQ(edit_position(console, 0), 0);
-    EXPECT_EQ(edit_position(console, 2), 2);   // at the CR
-    EXPECT_EQ(edit_position(console, 4), 3);   // C
-    EXPECT_EQ(edit_position(console, 10), 7);  // E
-    EXPECT_EQ(edit_position(console, 99), 8);  // past the end
-    for (const int pos : {0, 1, 2, 4, 5, 6, 8, 10, 11})
-        EXPECT_EQ(console_position(console, edit_position(console, pos)), pos) << pos;
 }
 
 class ConsoleTextView : public kolde_test::ViewFixture {};

@@ -1,6 +1,7 @@
 #include "view_fixture.h"
 
 #include "mainwin/console_text.h"
+#include "reports/console_positions.h"
 #include "mainwin/start_text.h"
 #include "reports/request.h"
 #include "startup/shared.h"
@@ -267,7 +268,7 @@ TEST_F(ViewVersionCheck, NoticeWaitsForEnterBeforeAnythingStarts)
     // The notice is yellow; the prompt keeps the plain colour.
     auto colour_at = [&](int pos) {
         QTextCursor c(v.TextBox[0]->document());
-        c.setPosition(kolde_sub::edit_position(at_wait, pos) + 1);
+        c.setPosition(static_cast<int>(kolde_sub::ConsolePositions(kolde_sub::to_edit_text(at_wait)).to_document(pos)) + 1);
         return c.charFormat().foreground().color();
     };
     EXPECT_EQ(colour_at(at_wait.indexOf(QStringLiteral("Now"))), QColor(255, 255, 0));

@@ -1,0 +1,48 @@
+#include "print_rules.h"
+
+#include "startup/shared.h"
+
+namespace kolde_sub {
+
+QString print_source_text;
+std::function<QDateTime()> print_clock;
+
+QDateTime print_now() { return print_clock ? print_clock() : QDateTime::currentDateTime(); }
+
+int leading_digits(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == u' ')
+        ++i;
+    long long n = 0;
+    for (; i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9'; ++i) {
+        n = n * 10 + (text.at(i).unicode() - u'0');
+        if (n > 100000)
+            break;  // far beyond any time of day; keeps the number in range
+    }
+    return static_cast<int>(n);
+}
+
+int minutes_of_day(const QString& hour_text, const QString& minute_text)
+{
+    return leading_digits(hour_text) * 60 + leading_digits(minute_text);
+}
+
+bool inside_print_window(int now_minutes, int start_minutes, int end_minutes)
+{
+    return start_minutes <= now_minutes && now_minutes <= end_minutes;
+}
+
+QString print_header_line(const QString& version, const QDateTime& at)
+{
+    return QStringLiteral("*** WEATHER OBSERVATION AND FORECASTS ***   KOLDE Version ") + version
+           + QStringLiteral("   ") + date_text(at.date()) + QStringLiteral("   ")
+           + at.time().toString(QStringLiteral("hh:mm:ss"));
+}
+
+QString with_notice_line(const QString& old_text, const QString& text, const QTime& at)
+{
+    return old_text + QStringLiteral("\r\n") + text + at.toString(QStringLiteral("hh:mm:ss")) + QStringLiteral("\r\n");
+}
+
+}  // namespace kolde_sub

@@ -1,0 +1,478 @@
+// The report display: fetching the station files, building the display in
+// the staging box and putting it into the console; the sequence display and
+// its work files; the retry of a sequence display; and, until the console's
+// full command vocabulary exists, the reading of a typed code list.
+
+#include "view.h"
+
+#include "console_text.h"
+#include "print_rules.h"
+#include "request_rules.h"
+
+#include "platform/sound.h"
+#include "platform/transfer.h"
+#include "reports/colouring.h"
+#include "reports/display_state.h"
+#include "reports/request.h"
+#include "reports/sequence_files.h"
+#include "reports/station_file.h"
+#include "reports/zone.h"
+#include "sidewin/datachange.h"
+#include "startup/log.h"
+#include "startup/notices.h"
+#include "startup/program.h"
+#include "startup/settings.h"
+#include "startup/shared.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QTime>
+#include <QTimer>
+
+#include <map>
+
+using namespace kolde_sub;
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+// A sequence display that waits for missing hourly files shows itself again
+// three seconds later. The retries of one request are capped so that a
+// server that never delivers an hour (or a stopped heartbeat) cannot keep
+// the console busy for ever; a new request starts the count afresh.
+constexpr int max_sequence_retries = 20;
+int sequence_retries = 0;
+
+bool setting_on(const char* name) { return setting_bool(QString::fromUtf8(name)); }
+
+QString staging_text(const QTextEdit* box) { return from_edit_text(box->toPlainText()); }
+
+void append_staging(QTextEdit* box, const QString& text)
+{
+    QTextCursor c(box->document());
+    c.movePosition(QTextCursor::End);
+    c.insertText(to_edit_text(text));
+}
+
+// One text download on its own request. A transfer that fails (time-out,
+// refused, broken off) or brings an empty body counts as a missing file,
+// like the server's error page.
+struct Reply {
+    QString text;
+    bool missing = true;
+};
+
+Reply fetch_report(platform::Transfer* transfer, const QString& url)
+{
+    const platform::TransferResult result = transfer->get(url);
+    Reply reply;
+    if (result.ok)
+        reply.text = platform::decode_text(result.body);
+    reply.missing = !result.ok || reply.text.isEmpty() || is_error_page(reply.text);
+    return reply;
+}
+
+// ----------------------------------------------------------- the displays
+//
+// Each display writes into the staging box; the end steps of display_reports
+// put the staging text into the console. A display waits for its downloads
+// with window events running, so the window may go away meanwhile: each
+// wait is followed by a check.
+
+void normal_display(view& v)
+{
+    QPointer<view> self(&v);
+    QTextEdit* staging = v.TextBox[3];
+
+    // Preparation.
+    v.setCursor(Qt::WaitCursor);
+    v.TextBox[0]->viewport()->setCursor(Qt::WaitCursor);
+    if (v.new_request)
+        v.build_station_list();
+    v.status_text = QStringLiteral("受信中");
+    if (!v.WebBrowser->isVisible())
+        v.Panels[2]->setText(v.status_text);
+    const QString list = current_request;
+    if (v.auto_mode && v.new_request)
+        v.append_console_text(crlf + QStringLiteral("AUTO DECODE SEQUENCE START") + crlf + QStringLiteral("LOADING"));
+    const QString separator = staging_text(staging).isEmpty() ? QString() : crlf + crlf;
+    append_staging(staging, separator + display_header(list, v.group_mode, v.auto_mode, current_group));
+    if (v.group_mode && v.new_request) {
+        if (is_company_route(list, current_group)) {
+            v.append_console_text(crlf + QStringLiteral("COMPANY ROUTINE ROUTE") + crlf + QStringLiteral("LOADING"));
+            write_log(QStringLiteral("GROUP ") + current_group + QStringLiteral(" DECODE SEQUENCE START"));
+        } else {
+            v.append_console_text(crlf + QStringLiteral("GROUP FORMAT") + crlf + QStringLiteral("LOADING"));
+            write_log(QStringLiteral("FORMAT ") + current_group + QStringLiteral(" DECODE SEQUENCE START"));
+        }
+        v.console_caret_to_end();
+    }
+
+    // The stations: the observation, and the forecast only when the
+    // observation file is there.
+    for (const QString& code : request_codes(list)) {
+        current_request = code;
+        add_code_history(code);
+        v.current_url = obs_base_url;
+        v.fetch_station_file();
+        if (!self)
+            return;
+        if (!observation_found) {
+            write_log(QStringLiteral("NOT FOUND ") + code);
+            append_staging(staging, not_found_block(code));
+            continue;
+        }
+        routine_report = is_routine_time_label(v.time_label);
+        const QString label = observation_label(routine_report);
+        if (v.new_request)
+            write_log(code + (routine_report ? QStringLiteral(" METAR RECEIVED") : QStringLiteral(" SPECI RECEIVED")));
+        append_staging(staging, crlf + code + label + v.time_label + crlf + station_text);
+        v.pending_sequence_record = code + label + v.time_label + crlf + station_text;
+        v.append_sequence_file();
+
+        v.current_url = taf_base_url;
+        v.fetch_station_file();
+        if (!self)
+            return;
+        append_staging(staging, crlf + code + QString::fromLatin1(taf_label) + v.time_label + crlf + station_text + crlf);
+        if (v.new_request) {
+            const QString line = taf_log_text(code, station_text);
+            if (!line.isEmpty())
+                write_log(line);
+        }
+    }
+
+    // After the stations.
+    if (setting_on("マニュアル入力時停止")) {
+        v.status_text = QStringLiteral("自動デコード停止");
+    } else {
+        // A time difference that is no number gives no label: the status
+        // text stays as it was.
+        const QString updated = format_update_time(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
+                                                   setting_on("LOCAL使用"), setting_text(QStringLiteral("時差")));
+        if (!updated.isEmpty())
+            v.status_text = QStringLiteral("自動デコード作動　　最終更新  ") + updated;
+    }
+    if (!v.WebBrowser->isVisible())
+        v.Panels[2]->setText(v.status_text);
+
+    // New reports found by the heartbeat: ring, notice, print.
+    if (v.timer_run) {
+        const QString ring = program_path(QStringLiteral("sound/ring.wav"));
+        if (setting_on("更新終了時アラーム") && file_exists(ring)) {
+            write_log(QStringLiteral("RING ARARM"));
+            sound_done = false;
+            platform::play_and_wait(ring);
+            sound_done = true;
+            if (!self)
+                return;
+        }
+        if (setting_on("更新終了時メッセージ")) {
+            write_log(QStringLiteral("DISPLAY DATA CHANGED MESSAGE"));
+            show_datachange(&v);
+        }
+        if (setting_on("印刷更新時印刷")) {
+            v.auto_print = true;
+            print_source_text = staging_text(staging);
+            v.print_display();
+            if (!self)
+                return;
+        }
+    }
+    current_request = list;
+}
+
+void japanese_display(view& v)
+{
+    QPointer<view> self(&v);
+    QTextEdit* staging = v.TextBox[3];
+    v.setCursor(Qt::WaitCursor);
+    v.Panels[2]->setText(QStringLiteral("日本語デコード中"));
+    const bool local = setting_on("LOCAL使用");
+    const QString difference = setting_text(QStringLiteral("時差"));
+
+    const QString list = current_request;
+    bool first = true;
+    for (const QString& code : request_codes(list)) {
+        add_code_history(code);
+        append_staging(staging, japanese_header(code, first));
+        first = false;
+        const Reply reply = fetch_report(v.inet, obs_base_url + code + QStringLiteral(".TXT"));
+        if (!self)
+            return;
+        QString block;
+        if (reply.missing) {
+            block = not_found_block(code);
+        } else {
+            const QString report = reply.text.mid(17);
+            QString time_text;
+            block = observation_block(report, code, false, local, difference, &time_text);
+            block += crlf + v.translate_report(code, time_text, report.mid(13));
+        }
+        append_staging(staging, block);
+    }
+    write_log(QStringLiteral("CALL JAPANESE DECODE ") + list);
+    v.Panels[2]->setText(v.saved_status_text);
+    current_request = QStringLiteral("JP ") + list;
+}
+
+// Sequence display from the local copies of the hourly cycle files and the
+// station's own latest file.
+void hourly_sequence_display(view& v)
+{
+    QPointer<view> self(&v);
+    QTextEdit* staging = v.TextBox[3];
+    v.setCursor(Qt::WaitCursor);
+    v.Panels[2]->setText(QStringLiteral("データ シーケンス取得中"));
+    const bool local = setting_on("LOCAL使用");
+    const QString difference = setting_text(QStringLiteral("時差"));
+    const int hours_back = static_cast<int>(setting_int(QStringLiteral("シーケンス時間")));
+    const int now_hour = utc_hour(QTime::currentTime().hour(), local, difference, tz_offset_hours);
+    const int first_hour = wrap_day_hour(now_hour - hours_back);
+
+    const QString list = current_request;
+    bool first = true;
+    bool missing_hours = false;
+    for (const QString& code : request_codes(list)) {
+        add_code_history(code);
+        const Reply latest = fetch_report(v.inet, obs_base_url + code + QStringLiteral(".TXT"));
+        if (!self)
+            return;
+        QString text;
+        if (latest.missing) {
+            // No latest file: no history either.
+            text = sequence_header(code, first) + not_found_block(code);
+        } else {
+            std::map<int, QString> files;
+            for (int h = first_hour; h <= first_hour + hours_back; ++h) {
+                const QString path = cycle_copy_path(wrap_day_hour(h));
+                if (file_exists(path))
+                    files[wrap_day_hour(h)] = read_work_file(path);
+            }
+            const StationSequence sequence =
+                    station_sequence(code, first, latest.text, files, first_hour, hours_back, local, difference);
+            text = sequence.text;
+            missing_hours = missing_hours || sequence.missing_hours;
+        }
+        first = false;
+        append_staging(staging, text);
+    }
+    if (missing_hours && sequence_retries < max_sequence_retries)
+        v.Timer4->start();
+    write_log(QStringLiteral("CALL SEQUENCE ") + list);
+    current_request = QStringLiteral("SQ ") + list;
+}
+
+// Sequence display from the record of the observations shown in this run.
+void file_sequence_display(view& v)
+{
+    QTextEdit* staging = v.TextBox[3];
+    const QString path = sequence_file_path();
+    if (!file_exists(path)) {
+        staging->setPlainText(
+                to_edit_text(v.console_text() + crlf + QString::fromLatin1(no_sequence_file_text) + crlf));
+        return;
+    }
+    const QString file_text = read_work_file(path);
+    const QString list = current_request;
+    bool first = true;
+    for (const QString& code : request_codes(list)) {
+        add_code_history(code);
+        append_staging(staging, sequence_header(code, first) + sequence_file_buffer(file_text, code));
+        first = false;
+    }
+    write_log(QStringLiteral("CALL SEQUENCE ") + list);
+    current_request = QStringLiteral("SQ ") + list;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------ station file
+
+void view::fetch_station_file()
+{
+    QPointer<view> self(this);
+    const bool forecast = current_url == taf_base_url;
+    const bool observation_url = current_url == obs_base_url;
+
+    // Loading progress: the codes follow the "LOADING" line of the display.
+    if (observation_url && new_request) {
+        if (auto_mode || group_mode)
+            append_console_text(QStringLiteral(" ") + current_request);
+        console_caret_to_end();
+    }
+
+    observation_found = true;
+    const Reply reply = fetch_report(inet, current_url + current_request + QStringLiteral(".TXT"));
+    if (!self)
+        return;
+
+    if (reply.missing) {
+        time_label.clear();
+        if (forecast) {
+            station_text = QString::fromLatin1(no_forecast_text);
+        } else {
+            station_text = QString::fromLatin1(no_observation_text);
+            observation_found = false;
+        }
+        return;
+    }
+
+    if (new_request) {
+        for (int r = 1; r <= station_count && r < static_cast<int>(station_table.size()); ++r) {
+            if (station_table[r][station_code] == current_request) {
+                station_table[r][forecast ? station_taf_stamp : station_metar_stamp] = change_key(reply.text);
+                break;
+            }
+        }
+    }
+
+    const StationTime t = station_time_label(reply.text, setting_on("LOCAL使用"),
+                                             setting_text(QStringLiteral("時差")));
+    time_zone_letter = t.zone;
+    time_label = t.label;
+    station_text = station_report_text(reply.text, forecast);
+}
+
+// ---------------------------------------------------------------- display
+
+void view::display_reports()
+{
+    QPointer<view> self(this);
+    QTextEdit* staging = TextBox[3];
+
+    // A restart of the automatic decode shows the automatic-decode list even
+    // when the last request was a sequence or Japanese one.
+    if (auto_mode && new_request) {
+        if (current_request.startsWith(QStringLiteral("SQ ")) || current_request.startsWith(QStringLiteral("JP ")))
+            current_request = current_request.mid(3);
+        sequence_mode = false;
+        japanese_mode = false;
+    }
+    // A retry still pending belongs to the request before this one.
+    if (new_request) {
+        sequence_retries = 0;
+        Timer4->stop();
+    }
+
+    if (setting_on("前画面クリアー"))
+        staging->clear();
+
+    if (current_request.startsWith(QStringLiteral("SQ "))) {
+        current_request = current_request.mid(3);
+        sequence_mode = true;
+    }
+    if (sequence_mode) {
+        if (setting_on("シーケンス表示"))
+            hourly_sequence_display(*this);
+        else
+            file_sequence_display(*this);
+    } else {
+        if (current_request.startsWith(QStringLiteral("JP "))) {
+            current_request = current_request.mid(3);
+            japanese_mode = true;
+        }
+        if (japanese_mode)
+            japanese_display(*this);
+        else
+            normal_display(*this);
+    }
+    if (!self)
+        return;
+
+    // End steps, for every kind of display.
+    set_console_text(staging_text(staging));
+    Frame1->hide();
+    show_ready_prompt();
+    color_report_text();
+    if (setting_on("先頭行") && !enter_pressed)
+        TextBox[0]->moveCursor(QTextCursor::Start);
+    padlbl->clear();
+    new_request = false;
+    sequence_mode = false;
+    enter_pressed = false;
+}
+
+// ------------------------------------------------------ work files
+
+void view::fetch_hourly_cycles()
+{
+    if (!setting_on("シーケンス表示"))
+        return;
+    const QTime now = QTime::currentTime();
+    const int slot = ten_minute_slot(now);
+    if (slot == cycle_slot)
+        return;
+    // Set before anything is downloaded: a failed download waits for the
+    // next slot.
+    cycle_slot = slot;
+
+    const int hour = utc_hour(now.hour(), setting_on("LOCAL使用"), setting_text(QStringLiteral("時差")),
+                              tz_offset_hours);
+    const std::vector<int> hours =
+            cycle_hours_to_fetch(hour, static_cast<int>(setting_int(QStringLiteral("シーケンス時間"))));
+    const QString base = builtin_report_url();
+    QPointer<view> self(this);
+    for (std::size_t i = 0; i < hours.size(); ++i) {
+        const QString path = cycle_copy_path(hours[i]);
+        // Past hours are fetched once; the current hour on every run.
+        const bool current = i + 1 == hours.size();
+        if (!current && file_exists(path))
+            continue;
+        const platform::TransferResult result = Inet2->get(cycle_file_url(base, hours[i]));
+        if (!self)
+            return;
+        // Whatever came is the copy, even nothing.
+        write_cycle_copy(path, result.ok ? platform::decode_text(result.body) : QString());
+    }
+}
+
+void view::append_sequence_file()
+{
+    append_sequence_record(sequence_file_path(), pending_sequence_record);
+}
+
+// ------------------------------------------------------------- retry
+
+void view::Timer4_Timer()
+{
+    Timer4->stop();
+    cycle_tick_count = 0;
+    ++sequence_retries;
+    // The retry fetches the missing hours itself, so that it does not wait
+    // for a heartbeat that may be stopped. A fetch already under way is left
+    // to finish on its own.
+    if (online && !Inet2->still_executing()) {
+        QPointer<view> self(this);
+        cycle_slot = 25;
+        fetch_hourly_cycles();
+        if (!self)
+            return;
+    }
+    ready_line_break = true;
+    sequence_mode = true;
+    display_reports();
+}
+
+// ------------------------------------------------------- typed requests
+
+void view::console_enter(const QString& line)
+{
+    const std::optional<TypedRequest> request = typed_request(line);
+    if (!request)
+        return;
+    add_code_history(line);
+    if (request->sequence || request->japanese)
+        saved_status_text = Panels[2]->text();
+    sequence_mode = request->sequence;
+    japanese_mode = request->japanese;
+    current_request = request->list;
+    group_mode = false;
+    new_request = true;
+    write_log(QStringLiteral("MANUAL DECODE"));
+    auto_mode = false;
+    display_reports();
+}

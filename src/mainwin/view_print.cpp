@@ -1,0 +1,114 @@
+// Printing the console: by hand (command, menu, button) or automatically
+// after new reports. Messages of a print by hand go into the console, those
+// of an automatic print into the staging box, so that they survive the next
+// display.
+
+#include "view.h"
+
+#include "console_text.h"
+#include "print_rules.h"
+#include "start_text.h"
+
+#include "options/printerselect.h"
+#include "platform/printers.h"
+#include "startup/log.h"
+#include "startup/settings.h"
+#include "startup/shared.h"
+
+#include <QLabel>
+#include <QTextEdit>
+
+using namespace kolde_sub;
+
+void view::print_display()
+{
+    // What to print: the text handed over by the display, else the console.
+    const QString handed_over = print_source_text;
+    print_source_text.clear();
+
+    const QString restore_status = Panels[2]->text();
+    const auto show_status = [this] {
+        if (!WebBrowser->isVisible())
+            Panels[2]->setText(status_text);
+    };
+    const auto notice_line = [this](const QString& text) {
+        const QString old = from_edit_text(TextBox[3]->toPlainText());
+        TextBox[3]->setPlainText(to_edit_text(with_notice_line(old, text, print_now().time())));
+    };
+    const auto console_line = [this](const QString& text) { append_console_text(QStringLiteral("\r\n") + text); };
+
+    // Every road but the end runs here; false means the print failed and
+    // goes to the error road.
+    const auto run = [&]() -> bool {
+        write_log(QStringLiteral("PRINT COMMAND"));
+
+        const QDateTime now = print_now();
+        const int now_minutes = now.time().hour() * 60 + now.time().minute();
+        const int start = minutes_of_day(setting_text(QStringLiteral("印刷開始時")),
+                                         setting_text(QStringLiteral("印刷開始分")));
+        const int end = minutes_of_day(setting_text(QStringLiteral("印刷終了時")),
+                                       setting_text(QStringLiteral("印刷終了分")));
+        const QString printer = setting_text(QStringLiteral("プリンター"));
+
+        if (setting_bool(QStringLiteral("印刷時ダイアログ")) && !auto_print) {
+            show_printer_selection(this);
+            if (!printer_ready) {
+                console_line(QStringLiteral("CANCEL PRINT"));
+                write_log(QStringLiteral("CANCEL PRINT COMMAND"));
+                return true;
+            }
+        }
+
+        if (auto_print && timer_run) {
+            if (setting_bool(QStringLiteral("印刷時刻指定")) && !inside_print_window(now_minutes, start, end)) {
+                notice_line(QStringLiteral("AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE "));
+                write_log(QStringLiteral("AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE"));
+                return true;
+            }
+            printer_ready = false;
+            if (platform::printer_names().contains(printer)) {
+                status_text = QStringLiteral("プリンター自動出力中");
+                show_status();
+                platform::set_current_printer(printer);
+                printer_ready = true;
+            }
+            if (!printer_ready) {
+                notice_line(QStringLiteral("AUTO PRINT DISABLED / NOT FOUND PRINTER "));
+                write_log(QStringLiteral("AUTO PRINT DISABLED / NOT FOUND PRINTER"));
+                return true;
+            }
+        } else {
+            write_log(QStringLiteral("AUTO PRINT DATA SPOOL INTO ") + printer);
+            status_text = QStringLiteral("プリンター出力中");
+            show_status();
+        }
+
+        platform::PrintFont font;
+        font.name = setting_text(QStringLiteral("印刷文字のフォント"));
+        font.size = static_cast<float>(setting(QStringLiteral("印刷文字のサイズ")).to_real());
+        font.bold = setting_bool(QStringLiteral("印刷文字のボールド"));
+
+        const platform::Value version = setting(QStringLiteral("KOLDEバージョン"));
+        const QString version_text = version.is_null() ? QString() : version_display_text(version_number(version));
+        const QString body = handed_over.isEmpty() ? console_text() : handed_over;
+        if (!platform::print_text(print_header_line(version_text, print_now()), body, font,
+                                  program_path(QStringLiteral("print"))))
+            return false;
+
+        if (auto_print) {
+            notice_line(QStringLiteral("AUTO PRINT COMPLETED "));
+            write_log(QStringLiteral("AUTO PRINT COMPLETED TO ") + printer);
+        } else {
+            console_line(QStringLiteral("PRINT COMPLETED"));
+            write_log(QStringLiteral("PRINT COMPLETED"));
+        }
+        return true;
+    };
+
+    if (!run())
+        write_log(QStringLiteral("CANCEL PRINT COMMAND"));
+
+    auto_print = false;
+    status_text = restore_status;
+    show_status();
+}

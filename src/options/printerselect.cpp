@@ -1,0 +1,160 @@
+#include "printerselect.h"
+
+#include "platform/printers.h"
+#include "platform/value.h"
+#include "startup/settings.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
+
+namespace kolde_sub {
+
+bool printer_ready = false;
+// printer_setup_mode is defined with the other window flags of the program.
+
+namespace {
+
+// The window is laid out in twips, 15 to the pixel.
+int px(int twips) { return (twips + 7) / 15; }
+
+const QString hovered_face = QStringLiteral("background-color: #808080;");
+
+}  // namespace
+
+printerselect::printerselect(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("printerselect"));
+    setWindowTitle(QStringLiteral(" プリンター選択"));
+    setModal(true);
+    setFixedSize(px(3585), px(1260));
+    setMouseTracking(true);
+
+    cmb = new QComboBox(this);
+    cmb->setObjectName(QStringLiteral("cmb"));
+    cmb->setGeometry(px(240), px(240), px(3135), cmb->sizeHint().height());
+
+    const int left[2] = {1920, 600};
+    for (int i = 0; i < 2; ++i) {
+        cmd[i] = new QPushButton(this);
+        cmd[i]->setObjectName(QStringLiteral("cmd_%1").arg(i));
+        cmd[i]->setGeometry(px(left[i]), px(720), px(1095), px(375));
+        cmd[i]->setMouseTracking(true);
+        cmd[i]->installEventFilter(this);
+        connect(cmd[i], &QPushButton::clicked, this, [this, i] { cmd_Click(i); });
+    }
+    cmd[0]->setText(QStringLiteral("キャンセル"));
+    cmd[1]->setText(QStringLiteral("印 刷"));
+
+    Form_Load();
+}
+
+void printerselect::Form_Load()
+{
+    if (printer_setup_mode)
+        cmd[1]->setText(QStringLiteral("設 定"));
+
+    const QString stored = setting_text(QStringLiteral("プリンター"));
+    const QString current = platform::current_printer();
+    int stored_index = 0;
+    int current_index = 0;
+    const QStringList names = platform::printer_names();
+    for (int i = 0; i < names.size(); ++i) {
+        cmb->addItem(names[i]);
+        if (names[i] == stored)
+            stored_index = i;
+        if (names[i] == current)
+            current_index = i;
+    }
+
+    if (cmb->count() == 0) {
+        cmb->addItem(QStringLiteral(" 利用可能なプリンターがありません"));
+        QPalette pal = cmb->palette();
+        pal.setColor(QPalette::Base, pal.color(QPalette::Button));
+        pal.setColor(QPalette::Button, pal.color(QPalette::Button));
+        pal.setColor(QPalette::Text, QColor(192, 0, 0));
+        pal.setColor(QPalette::ButtonText, QColor(192, 0, 0));
+        cmb->setPalette(pal);
+        cmd[0]->setText(QStringLiteral("閉じる"));
+        cmd[1]->setEnabled(false);
+        cmb->setCurrentIndex(0);
+        return;
+    }
+    cmb->setCurrentIndex(stored != QStringLiteral("*") ? stored_index : current_index);
+}
+
+void printerselect::cmd_Click(int index)
+{
+    if (index == 0) {
+        printer_ready = false;
+        done(QDialog::Rejected);
+        return;
+    }
+    const QString name = cmb->currentText();
+    if (printer_setup_mode)
+        set_setting(QStringLiteral("プリンター"), platform::Value(name));
+    else
+        platform::set_current_printer(name);  // an unknown name keeps the current printer
+    printer_ready = true;
+    done(QDialog::Accepted);
+}
+
+void printerselect::done(int result)
+{
+    if (result != QDialog::Accepted)
+        printer_ready = false;
+    printer_setup_mode = false;
+    QDialog::done(result);
+}
+
+void printerselect::paint_buttons(int hovered)
+{
+    for (int i = 0; i < 2; ++i)
+        cmd[i]->setStyleSheet(i == hovered ? hovered_face : QString());
+    hover_button = hovered;
+}
+
+void printerselect::cmd_MouseMove(int index)
+{
+    if (index == hover_button)
+        return;
+    paint_buttons(index);
+}
+
+void printerselect::Form_MouseMove()
+{
+    if (hover_button == 9)
+        return;
+    paint_buttons(9);
+}
+
+bool printerselect::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove) {
+        for (int i = 0; i < 2; ++i)
+            if (watched == cmd[i])
+                cmd_MouseMove(i);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void printerselect::mouseMoveEvent(QMouseEvent* event)
+{
+    Form_MouseMove();
+    QDialog::mouseMoveEvent(event);
+}
+
+bool show_printer_selection(QWidget* parent)
+{
+    printerselect dialog(parent);
+    if (parent) {
+        const QRect frame = parent->frameGeometry();
+        dialog.move(frame.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+    }
+    dialog.exec();
+    return printer_ready;
+}
+
+}  // namespace kolde_sub

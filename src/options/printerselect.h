@@ -1,0 +1,56 @@
+// The printer selection " プリンター選択": a modal choice among the installed
+// printers. In print mode its print button makes the choice the current
+// printer for the rest of the run; in settings mode (printer_setup_mode, set
+// by the options dialog) its button stores the choice in プリンター. The
+// answer comes back in printer_ready.
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QComboBox;
+class QPushButton;
+
+namespace kolde_sub {
+
+// A usable printer has been chosen.
+extern bool printer_ready;
+// The selection is shown from the options dialog (settings mode). Cleared
+// whenever the selection closes.
+extern bool printer_setup_mode;
+
+class printerselect : public QDialog {
+    Q_OBJECT
+public:
+    explicit printerselect(QWidget* parent = nullptr);
+
+    QComboBox* cmb = nullptr;
+    // 0 cancel ("キャンセル", or "閉じる" when no printer is installed),
+    // 1 print ("印 刷") or, in settings mode, set ("設 定").
+    std::array<QPushButton*, 2> cmd{};
+    // Index of the button painted as hovered; 9 = none.
+    int hover_button = 9;
+
+    void cmd_Click(int index);
+    void cmd_MouseMove(int index);
+    void Form_MouseMove();
+
+    // Every way of closing ends here; it leaves settings mode. A close by the
+    // window's own close button or Escape answers as cancel does.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void Form_Load();
+    void paint_buttons(int hovered);
+};
+
+// Shows the selection modally over parent (centred on it) and returns
+// printer_ready afterwards.
+bool show_printer_selection(QWidget* parent);
+
+}  // namespace kolde_sub

@@ -1,0 +1,98 @@
+#include "sidewin/datachange.h"
+
+#include "startup/settings.h"
+#include "startup/shared.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+
+namespace kolde_sub {
+
+namespace {
+
+// The notice's layout is given in twips; 15 twips make a pixel.
+int px(int twips) { return (twips + 7) / 15; }
+
+}  // namespace
+
+datachange::datachange(QWidget* main_window)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), main_window_(main_window)
+{
+    setObjectName(QStringLiteral("datachange"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
+    setFixedSize(px(2745), px(705));
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
+
+    spe = new QFrame(this);
+    spe->setObjectName(QStringLiteral("spe"));
+    spe->setFrameShape(QFrame::Box);
+    spe->setFrameShadow(QFrame::Plain);
+    spe->setGeometry(px(45), px(45), px(2655), px(615));
+
+    lbl = new QLabel(QStringLiteral("データを更新しました"), this);
+    lbl->setObjectName(QStringLiteral("lbl"));
+    lbl->setAlignment(Qt::AlignCenter);
+    lbl->setAutoFillBackground(true);
+    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
+    f.setPointSize(12);
+    lbl->setFont(f);
+    lbl->setGeometry(px(300), px(240), px(2145), px(240));
+
+    Timer = new QTimer(this);
+    Timer->setObjectName(QStringLiteral("Timer"));
+    connect(Timer, &QTimer::timeout, this, &datachange::Timer_Timer);
+
+    Form_Load();
+}
+
+void datachange::Form_Load()
+{
+    if (main_window_ && (main_window_->windowState() & Qt::WindowMinimized)) {
+        skipped_ = true;
+        deleteLater();
+        return;
+    }
+    notice_ticks = 0;
+
+    const QColor back = bgr_color(setting_int(QStringLiteral("表示領域の色")));
+    const QColor text = bgr_color(setting_int(QStringLiteral("表示文字の色")));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, back);
+    setPalette(pal);
+    QPalette label = lbl->palette();
+    label.setColor(QPalette::Window, back);
+    label.setColor(QPalette::WindowText, text);
+    lbl->setPalette(label);
+    QPalette outline = spe->palette();
+    outline.setColor(QPalette::WindowText, text);
+    spe->setPalette(outline);
+
+    Timer->setInterval(1000);
+    Timer->start();
+}
+
+void datachange::Timer_Timer()
+{
+    ++notice_ticks;
+    if (notice_ticks >= 2) {
+        Timer->stop();
+        close();
+    }
+}
+
+datachange* show_datachange(QWidget* main_window)
+{
+    auto* notice = new datachange(main_window);
+    if (notice->skipped())
+        return nullptr;
+    notice->show();
+    return notice;
+}
+
+}  // namespace kolde_sub

@@ -1,0 +1,429 @@
+// The report display against a local report server: normal, Japanese and
+// sequence displays, their work files and log lines, the retry of a
+// sequence display, and a code list typed on the console.
+#include "view_fixture.h"
+
+#include "mainwin/console_text.h"
+#include "mainwin/request_rules.h"
+#include "platform/transfer.h"
+#include "reports/display_state.h"
+#include "reports/request.h"
+#include "reports/sequence_files.h"
+#include "reports/zone.h"
+#include "sidewin/datachange.h"
+#include "startup/notices.h"
+#include "startup/shared.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
+#include <QTime>
+#include <QTimer>
+
+using platform::Value;
+
+namespace {
+
+const QString ready = QStringLiteral("\r\nREADY / PRESS ESC TO EXIT");
+const QString stations = QStringLiteral("/pub/data/observations/metar/stations/");
+const QString forecasts = QStringLiteral("/pub/data/forecasts/taf/stations/");
+
+const char rjtt_metar[] = "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\n";
+const char rjtt_taf[] = "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n      TEMPO 3009/3012 -SHRA\n";
+const char rjaa_speci[] = "2011/11/30 05:15\nRJAA 300515Z 36010KT 3000 BR BKN008 12/11 Q1018\n";
+
+// The console blocks of the files above.
+const QString rjtt_block = QStringLiteral(
+        "\r\nRJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      "
+        "\r\nRJTT  TAF   0500Z\r\n 300500Z 3006/0112 34008KT 9999 FEW030\r\n      TEMPO   3009/3012 -SHRA      \r\n");
+const QString rjaa_block = QStringLiteral(
+        "\r\nRJAA  SPECI 0515Z\r\n 300515Z 36010KT 3000 BR BKN008 12/11 Q1018      "
+        "\r\nRJAA  TAF   \r\n      NO FORECAST\r\n");
+
+class Display : public kolde_test::ViewFixture {
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        server->set_reports(kolde_site::ReportSource::Folder);
+        base = QString::fromStdString(server->base_url());
+        kolde_sub::obs_base_url = base + stations;
+        kolde_sub::taf_base_url = base + forecasts;
+        qputenv("KOLDE_REPORT_URL", base.toUtf8());
+        for (const char* off : {"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム",
+                                "更新終了時メッセージ", "印刷更新時印刷"})
+            set(off, Value::boolean(false));
+        set("前画面クリアー", Value::boolean(true));
+        set("シーケンス表示", Value::boolean(true));
+        set("シーケンス時間", Value(3));
+        kolde_sub::code_history = QStringLiteral(" ");
+        serve(stations + "RJTT.TXT", rjtt_metar);
+        serve(forecasts + "RJTT.TXT", rjtt_taf);
+        serve(stations + "RJAA.TXT", rjaa_speci);
+    }
+
+    void TearDown() override
+    {
+        qunsetenv("KOLDE_REPORT_URL");
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<kolde_sub::datachange*>(w))
+                delete w;
+        ViewFixture::TearDown();
+    }
+
+    void serve(const QString& path, const QByteArray& bytes)
+    {
+        const QString file = site.path() + path;
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+    static void write_file(const QString& path, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+    // A typed code list, as the console hands it over.
+    static void request(view& v, const QString& line) { v.console_enter(line); }
+
+    // Log rows, oldest first.
+    static QStringList log_texts()
+    {
+        QStringList out;
+        const QTableWidget* grid = kolde_sub::log_window()->grid;
+        for (int r = grid->rowCount() - 1; r >= 0; --r)
+            if (const QTableWidgetItem* item = grid->item(r, 2))
+                out << item->text();
+        return out;
+    }
+
+    int served(const QString& path) const { return server->count(path.toStdString()); }
+
+    QString base;
+};
+
+// ------------------------------------------------------------ normal display
+
+TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
+{
+    set("先頭行", Value::boolean(true));
+    view v;
+    request(v, QStringLiteral("RJTT RJAA"));
+
+    const QString staged = QStringLiteral("*** RJTT RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
+                           rjaa_block;
+    EXPECT_EQ(v.console_text(), staged + ready);
+    EXPECT_EQ(kolde_sub::from_edit_text(v.TextBox[3]->toPlainText()), staged);
+    // The display was not started by Enter: it is shown from its first line.
+    EXPECT_EQ(v.TextBox[0]->textCursor().position(), 0);
+
+    const QStringList log = log_texts();
+    for (const char* line : {"MANUAL DECODE", "RJTT METAR RECEIVED", "RJTT TAF   RECEIVED", "RJAA SPECI RECEIVED"})
+        EXPECT_TRUE(log.contains(QString::fromUtf8(line))) << line;
+    EXPECT_FALSE(log.join(u'|').contains(QStringLiteral("RJAA TAF")));
+
+    QFile record(kolde_sub::sequence_file_path());
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(record.readAll()),
+              QStringLiteral("RJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      \r\n\r\n"
+                             "RJAA  SPECI 0515Z\r\n 300515Z 36010KT 3000 BR BKN008 12/11 Q1018      \r\n\r\n"));
+
+    ASSERT_EQ(kolde_sub::station_table.size(), 3u);
+    EXPECT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:30", "05:00"}));
+    EXPECT_EQ(kolde_sub::station_table[2], (kolde_sub::StationRow{"RJAA", "05:15", ""}));
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
+    EXPECT_FALSE(v.new_request);
+    EXPECT_TRUE(kolde_sub::code_history.contains(QStringLiteral(" RJAA ")));
+    EXPECT_TRUE(v.Panels[2]->text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
+}
+
+TEST_F(Display, UnknownStationIsNotFoundAndItsForecastNotFetched)
+{
+    view v;
+    request(v, QStringLiteral("RJXX"));
+    EXPECT_EQ(v.console_text(),
+              QStringLiteral("*** RJXX - WEATHER OBSERVATION AND FORECASTS ***\r\n\r\nRJXX  NOT FOUND\r\n") + ready);
+    EXPECT_EQ(served(stations + "RJXX.TXT"), 1);
+    EXPECT_EQ(served(forecasts + "RJXX.TXT"), 0);
+
+    // A repeat logs the missing station again but nothing received.
+    serve(stations + "RJXX.TXT", rjtt_metar);
+    v.display_reports();
+    const QStringList log = log_texts();
+    EXPECT_EQ(log.count(QStringLiteral("NOT FOUND RJXX")), 1);
+    EXPECT_FALSE(log.join(u'|').contains(QStringLiteral("RECEIVED")));
+}
+
+TEST_F(Display, FailedTransfersCountAsMissingFiles)
+{
+    server->set_fault((stations + "RJTT.TXT").toStdString(), kolde_site::Fault::Stall);
+    server->set_fault((forecasts + "RJAA.TXT").toStdString(), kolde_site::Fault::Empty);
+    view v;
+    v.inet->set_request_timeout(1);
+    request(v, QStringLiteral("RJTT RJAA"));
+    server->clear_faults();
+
+    EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n"
+                                               "\r\nRJTT  NOT FOUND\r\n") +
+                                        rjaa_block + ready);
+    EXPECT_TRUE(log_texts().contains(QStringLiteral("NOT FOUND RJTT")));
+    EXPECT_EQ(kolde_sub::station_table[1][kolde_sub::station_metar_stamp], QString());
+}
+
+TEST_F(Display, LocalTimeShiftsTheLabels)
+{
+    view v;
+    set("LOCAL使用", Value::boolean(true));
+    set("時差", Value("+9"));
+    request(v, QStringLiteral("RJTT"));
+    EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
+    EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
+    EXPECT_EQ(kolde_sub::time_zone_letter, QStringLiteral("I"));
+
+    // The zero offset the time-zone query writes reads as UTC.
+    set("時差", Value("±0"));
+    request(v, QStringLiteral("RJTT"));
+    EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
+    EXPECT_EQ(kolde_sub::time_zone_letter, QStringLiteral("Z"));
+    EXPECT_TRUE(v.Panels[2]->text().endsWith(QStringLiteral("(Z)")));
+}
+
+TEST_F(Display, KeepingThePreviousScreenJoinsDisplaysWithASeparator)
+{
+    set("前画面クリアー", Value::boolean(false));
+    view v;
+    request(v, QStringLiteral("RJTT"));
+    request(v, QStringLiteral("RJAA"));
+    EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
+                                        QStringLiteral("\r\n\r\n*** RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n") +
+                                        rjaa_block + ready);
+}
+
+TEST_F(Display, AutomaticDecode)
+{
+    view v;
+    // An empty list shows only the header and fetches nothing.
+    fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
+    server->clear_requests();
+    kolde_sub::current_request.clear();
+    v.auto_mode = v.new_request = true;
+    v.display_reports();
+    EXPECT_EQ(v.console_text(), QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + ready);
+    EXPECT_TRUE(server->requests().empty());
+
+    // A restart after a sequence request shows the list, not the old station.
+    fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
+               {{Value("RJAA"), Value("成田")}});
+    kolde_sub::current_request = QStringLiteral("SQ RJTT");
+    v.auto_mode = v.new_request = v.sequence_mode = true;
+    v.display_reports();
+    EXPECT_EQ(v.console_text(),
+              QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjaa_block + ready);
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJAA"));
+}
+
+TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
+{
+    set("更新終了時アラーム", Value::boolean(true));
+    set("更新終了時メッセージ", Value::boolean(true));
+    view v;
+    request(v, QStringLiteral("RJTT"));
+    v.timer_run = true;
+    v.display_reports();
+    EXPECT_FALSE(log_texts().contains(QStringLiteral("RING ARARM")));
+    EXPECT_TRUE(log_texts().contains(QStringLiteral("DISPLAY DATA CHANGED MESSAGE")));
+    int notices = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        notices += qobject_cast<kolde_sub::datachange*>(w) && w->isVisible();
+    EXPECT_EQ(notices, 1);
+
+    // A tenth of a second of silence, 8 kHz 8-bit mono.
+    QByteArray wave("RIFF");
+    const auto le32 = [](quint32 n) { return QByteArray(reinterpret_cast<const char*>(&n), 4); };
+    wave += le32(36 + 800) + "WAVEfmt " + le32(16) + QByteArray::fromHex("01000100401f0000401f000001000800") +
+            "data" + le32(800) + QByteArray(800, '\x80');
+    write_file(folder.file(QStringLiteral("sound/ring.wav")), wave);
+    kolde_sub::sound_done = false;
+    v.display_reports();
+    EXPECT_EQ(log_texts().count(QStringLiteral("RING ARARM")), 1);
+    EXPECT_TRUE(kolde_sub::sound_done);
+    // The repeat received nothing new.
+    EXPECT_EQ(log_texts().count(QStringLiteral("RJTT METAR RECEIVED")), 1);
+}
+
+// ---------------------------------------------------------- Japanese display
+
+TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
+{
+    view v;
+    v.Panels[2]->setText(QStringLiteral("待機"));
+    request(v, QStringLiteral("JP RJTT RJXX"));
+    EXPECT_EQ(v.console_text(),
+              QStringLiteral("*** RJTT - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n"
+                             "\r\nRJTT  METAR 0530Z\r\n      300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\r\n"
+                             "\r\n例外フォーマットのため翻訳できません"
+                             "\r\n*** RJXX - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n\r\nRJXX  NOT FOUND\r\n") +
+                      ready);
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJXX"));
+    EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL JAPANESE DECODE RJTT RJXX")));
+    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機"));
+    EXPECT_TRUE(v.japanese_mode);
+    EXPECT_EQ(served(forecasts + "RJTT.TXT"), 0);
+}
+
+// ------------------------------------------------------------- typed line
+
+TEST(DisplayRequestRules, CodeLists)
+{
+    using kolde_sub::is_station_code_list;
+    for (const char* good : {"RJTT", "RJTT RJAA", "rjtt ROAH RJCC"})
+        EXPECT_TRUE(is_station_code_list(QString::fromUtf8(good))) << good;
+    for (const char* bad : {"", "RJT", "RJTTX", "RJTT  RJAA", "RJTT RJA", "RJ1T", "ＲJTT", "RJTT,RJAA", "RJTT "})
+        EXPECT_FALSE(is_station_code_list(QString::fromUtf8(bad))) << bad;
+
+    const auto sq = kolde_sub::typed_request(QStringLiteral("SQ JP RJTT"));
+    ASSERT_TRUE(sq);
+    EXPECT_TRUE(sq->sequence && sq->japanese);
+    EXPECT_EQ(sq->list, QStringLiteral("RJTT"));
+    EXPECT_FALSE(kolde_sub::typed_request(QStringLiteral("JP SQ RJTT")));
+    EXPECT_FALSE(kolde_sub::typed_request(QStringLiteral("SQ")));
+}
+
+TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
+{
+    set("先頭行", Value::boolean(true));
+    view v;
+    v.set_console_text(QStringLiteral("SYSTEM INITIALIZED\r\n"));
+    v.console_caret_to_end();
+    QTest::keyClicks(v.TextBox[0], QStringLiteral("RJTT RJAA"));
+    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    QTRY_VERIFY(v.console_text().endsWith(ready));
+    EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJTT RJAA - WEATHER")));
+    EXPECT_TRUE(log_texts().contains(QStringLiteral("MANUAL DECODE")));
+    // Started by Enter: the caret stays at the end.
+    EXPECT_EQ(v.TextBox[0]->textCursor().position(), v.TextBox[0]->document()->characterCount() - 1);
+    EXPECT_FALSE(v.enter_pressed);
+
+    // Anything that is not a code list is left alone.
+    server->clear_requests();
+    v.console_enter(QStringLiteral("RJTT1"));
+    EXPECT_TRUE(server->requests().empty());
+}
+
+// ---------------------------------------------------------- sequence display
+
+class SequenceDisplay : public Display {
+protected:
+    static int utc_now()
+    {
+        return kolde_sub::utc_hour(QTime::currentTime().hour(), false, QString(), kolde_sub::tz_offset_hours);
+    }
+    static QString hour_text(int h) { return QStringLiteral("%1").arg(kolde_sub::wrap_day_hour(h), 2, 10, QChar(u'0')); }
+    void write_copy(int h, const QByteArray& text) { write_file(kolde_sub::cycle_copy_path(kolde_sub::wrap_day_hour(h)), text); }
+};
+
+TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
+{
+    serve(stations + "RJTT.TXT", "2011/11/30 10:30\nRJTT 301030Z 34005KT 9999 FEW030 16/08 Q1020\n");
+    view v;
+    v.Panels[2]->setText(QStringLiteral("待機"));
+    const char metar0900[] = "RJTT 300900Z 34005KT 9999 FEW030 15/08 Q1020\n";
+    // The hour may turn during a run; then the run is repeated.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const int now = utc_now();
+        write_copy(now - 3, QByteArray("RJAA 300900Z 36010KT 9999 FEW020 12/11 Q1018\n") + metar0900);
+        write_copy(now - 2, "RJAA 301000Z 36010KT 9999 FEW020 12/11 Q1018\n");
+        write_copy(now - 1, QByteArray(metar0900) + "RJTT 301020Z 34010KT 4000 BR FEW008 15/14 Q1019\n");
+        write_copy(now, "RJAA 301100Z 36010KT 9999 FEW020 12/11 Q1018\n");
+        request(v, QStringLiteral("SQ RJTT"));
+        if (utc_now() != now)
+            continue;
+        EXPECT_EQ(v.console_text(),
+                  QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
+                                 "\r\nRJTT  METAR 0900Z\r\n      300900Z 34005KT 9999 FEW030 15/08 Q1020\r\n"
+                                 "\r\nRJTT  NO DATA AT ") +
+                          hour_text(now - 2) +
+                          QStringLiteral("00Z\r\n"
+                                         "\r\nRJTT  SPECI 1020Z\r\n      301020Z 34010KT 4000 BR FEW008 15/14 Q1019\r\n"
+                                         "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
+                          ready);
+        break;
+    }
+    EXPECT_FALSE(v.Timer4->isActive());
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
+    EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL SEQUENCE RJTT")));
+    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機"));
+    EXPECT_FALSE(v.sequence_mode);
+}
+
+TEST_F(SequenceDisplay, MissingHoursAreRetriedAtMostTwentyTimes)
+{
+    kolde_sub::online = false;
+    view v;
+    request(v, QStringLiteral("SQ RJTT"));
+    EXPECT_EQ(v.console_text().count(QStringLiteral("RJTT  LOADING SEQUENCE DATA AT ")), 4);
+    ASSERT_TRUE(v.Timer4->isActive());
+
+    int retries = 0;
+    while (v.Timer4->isActive() && retries < 100) {
+        v.Timer4_Timer();
+        ++retries;
+    }
+    EXPECT_EQ(retries, 20);
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
+
+    // A new request counts afresh; a plain one cancels a pending retry.
+    request(v, QStringLiteral("SQ RJTT"));
+    EXPECT_TRUE(v.Timer4->isActive());
+    request(v, QStringLiteral("RJTT"));
+    EXPECT_FALSE(v.Timer4->isActive());
+}
+
+TEST_F(SequenceDisplay, RetryFetchesTheMissingHoursWhenOnline)
+{
+    for (int h = 0; h < 24; ++h)
+        serve(QStringLiteral("/pub/data/observations/metar/cycles/%1Z.TXT").arg(hour_text(h)),
+              QStringLiteral("RJTT 30%100Z 34005KT 9999 FEW030 15/08 Q1020\n").arg(hour_text(h)).toLatin1());
+    view v;
+    kolde_sub::online = false;
+    request(v, QStringLiteral("SQ RJTT"));
+    ASSERT_TRUE(v.Timer4->isActive());
+
+    kolde_sub::online = true;
+    v.Timer4_Timer();
+    EXPECT_FALSE(v.console_text().contains(QStringLiteral("LOADING")));
+    EXPECT_FALSE(v.Timer4->isActive());
+    EXPECT_TRUE(v.console_text().contains(QStringLiteral("(LATEST ISSUED)")));
+    for (int h = utc_now() - 3; h <= utc_now(); ++h)
+        EXPECT_TRUE(QFile::exists(kolde_sub::cycle_copy_path(kolde_sub::wrap_day_hour(h)))) << h;
+}
+
+TEST_F(SequenceDisplay, FromTheSequenceFile)
+{
+    set("シーケンス表示", Value::boolean(false));
+    view v;
+    // Nothing shown yet: the console gains the line.
+    v.set_console_text(QStringLiteral("SQ RJTT\r\n"));
+    request(v, QStringLiteral("SQ RJTT"));
+    EXPECT_EQ(v.console_text(), QStringLiteral("SQ RJTT\r\n\r\nNO SEQUENCE DATA\r\n") + ready);
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+
+    request(v, QStringLiteral("RJTT RJAA"));
+    request(v, QStringLiteral("SQ RJTT ROAH"));
+    EXPECT_EQ(v.console_text(),
+              QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
+                             "\r\nRJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      \r\n"
+                             "\r\n*** ROAH - SEQUENCE WEATHER OBSERVATION ***\r\n\r\nROAH  NO SEQUENCE DATA\r\n") +
+                      ready);
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT ROAH"));
+}
+
+}  // namespace

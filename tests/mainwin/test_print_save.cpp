@@ -1,0 +1,468 @@
+#include "view_fixture.h"
+
+#include "mainwin/console_text.h"
+#include "mainwin/print_rules.h"
+#include "mainwin/save_rules.h"
+#include "options/printerselect.h"
+#include "platform/printers.h"
+#include "startup/notices.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+
+namespace {
+
+QStringList log_rows()
+{
+    QStringList rows;
+    QTableWidget* grid = kolde_sub::log_window()->grid;
+    for (int r = grid->rowCount() - 1; r >= 0; --r)
+        rows << (grid->item(r, 2) ? grid->item(r, 2)->text() : QString());
+    return rows.mid(3);  // the three rows that a fresh log starts with
+}
+
+// The rows written since the log was last unloaded, oldest first, joined by "|".
+std::string log_texts() { return log_rows().join(u'|').toStdString(); }
+std::string last_log() { return log_rows().value(log_rows().size() - 1).toStdString(); }
+
+QDateTime at(int h, int m) { return QDateTime(QDate(2012, 3, 5), QTime(h, m, 0)); }
+
+// ------------------------------------------------------------ plain rules
+
+TEST(PrintRules, PrintWindowIsClosedAtBothEndsAndDoesNotWrap)
+{
+    using kolde_sub::inside_print_window;
+    const int start = kolde_sub::minutes_of_day(QStringLiteral("08"), QStringLiteral("00"));
+    const int end = kolde_sub::minutes_of_day(QStringLiteral("17"), QStringLiteral("00"));
+    EXPECT_EQ(start, 480);
+    EXPECT_EQ(end, 1020);
+    EXPECT_TRUE(inside_print_window(480, start, end));
+    EXPECT_TRUE(inside_print_window(1020, start, end));
+    EXPECT_FALSE(inside_print_window(479, start, end));
+    EXPECT_FALSE(inside_print_window(1021, start, end));
+    // 22:00 to 06:00 does not reach past midnight: nothing is inside.
+    for (int now : {0, 300, 1320, 1439})
+        EXPECT_FALSE(inside_print_window(now, 1320, 360)) << now;
+    EXPECT_TRUE(inside_print_window(0, 0, 1439));
+    EXPECT_TRUE(inside_print_window(1439, 0, 1439));
+}
+
+TEST(PrintRules, TimeFieldsAreReadFromTheirLeadingDigits)
+{
+    EXPECT_EQ(kolde_sub::leading_digits(QStringLiteral("08")), 8);
+    EXPECT_EQ(kolde_sub::leading_digits(QStringLiteral(" 7x")), 7);
+    EXPECT_EQ(kolde_sub::leading_digits(QStringLiteral("x7")), 0);
+    EXPECT_EQ(kolde_sub::leading_digits(QString()), 0);
+    EXPECT_EQ(kolde_sub::minutes_of_day(QStringLiteral("23"), QStringLiteral("59")), 1439);
+}
+
+TEST(PrintRules, HeaderAndNoticeTexts)
+{
+    EXPECT_EQ(kolde_sub::print_header_line(QStringLiteral("4.31"), QDateTime(QDate(2012, 3, 5), QTime(9, 15, 0))),
+              QStringLiteral("*** WEATHER OBSERVATION AND FORECASTS ***   KOLDE Version 4.31   03-05-2012   09:15:00"));
+    EXPECT_EQ(kolde_sub::with_notice_line(QStringLiteral("RJTT"), QStringLiteral("AUTO PRINT COMPLETED "), QTime(9, 5, 7)),
+              QStringLiteral("RJTT\r\nAUTO PRINT COMPLETED 09:05:07\r\n"));
+}
+
+TEST(SaveRules, ContentAndQuestion)
+{
+    const QDateTime t(QDate(2012, 3, 5), QTime(9, 15, 0));
+    EXPECT_EQ(kolde_sub::save_file_content(QStringLiteral("RJTT\r\nRJAA"), t),
+              QStringLiteral("RJTT\r\nRJAA\r\n03-05-2012 09:15:00\r\n"));
+    EXPECT_EQ(kolde_sub::save_file_content(QString(), t), QStringLiteral("\r\n03-05-2012 09:15:00\r\n"));
+    EXPECT_EQ(kolde_sub::overwrite_question(QStringLiteral("/tmp/a.txt")),
+              QStringLiteral("/tmp/a.txt はすでに存在します  \r\r上書きしますか？　　"));
+    EXPECT_EQ(QFileInfo(kolde_sub::proposed_save_path()).fileName(), QStringLiteral("KOLDE.txt"));
+    EXPECT_EQ(QFileInfo(kolde_sub::proposed_save_path()).absolutePath(), QDir::homePath());
+}
+
+TEST(SaveRules, AWriteThatCannotHappenReportsFailure)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(kolde_sub::write_text_file(dir.path() + QStringLiteral("/missing/a.txt"), QStringLiteral("x")));
+    EXPECT_FALSE(kolde_sub::write_text_file(dir.path(), QStringLiteral("x")));
+    EXPECT_TRUE(kolde_sub::write_text_file(dir.path() + QStringLiteral("/a.txt"), QStringLiteral("日本 RJTT\r\n")));
+    QFile f(dir.path() + QStringLiteral("/a.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QStringLiteral("日本 RJTT\r\n").toUtf8());
+    // Only the file itself is left behind.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({QStringLiteral("a.txt")}));
+}
+
+// ------------------------------------------------------------ printing
+
+class PrintDisplay : public kolde_test::ViewFixture {
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        platform::set_printer_queues_for_tests({}, QString());
+        kolde_sub::print_clock = [this] { return now; };
+        set("印刷時ダイアログ", platform::Value::boolean(false));
+        set("印刷文字のフォント", "Monospace");
+        kolde_sub::printer_ready = false;
+        kolde_sub::print_source_text.clear();
+    }
+    void TearDown() override
+    {
+        kolde_sub::print_clock = {};
+        kolde_sub::print_source_text.clear();
+        platform::reset_printers();
+        ViewFixture::TearDown();
+    }
+
+    // Answers the next modal dialog (if any) and records that it was shown.
+    void answer_dialog(const std::function<void(kolde_sub::printerselect*)>& answer)
+    {
+        QTimer::singleShot(0, [this, answer] {
+            auto* d = qobject_cast<kolde_sub::printerselect*>(QApplication::activeModalWidget());
+            if (!d)
+                return;
+            ++dialogs;
+            answer(d);
+            if (d->isVisible())
+                d->cmd_Click(0);
+        });
+    }
+
+    QStringList pdf_files() const { return QDir(folder.file(QStringLiteral("print"))).entryList(QDir::Files); }
+    static QString staging(view& v) { return kolde_sub::from_edit_text(v.TextBox[3]->toPlainText()); }
+
+    // An automatic print from the heartbeat's cycle.
+    static void cycle_print(view& v)
+    {
+        v.auto_print = true;
+        v.timer_run = true;
+        v.print_display();
+    }
+
+    QDateTime now = at(9, 15);
+    int dialogs = 0;
+};
+
+TEST_F(PrintDisplay, PrintByHandWithoutTheDialogPrintsTheConsoleOnTheCurrentPrinter)
+{
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT"));
+    v.Panels[2]->setText(QStringLiteral("自動デコード中"));
+    v.print_display();
+
+    ASSERT_EQ(pdf_files().size(), 1);
+    QFile pdf(platform::last_pdf_path());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(4) == "%PDF");
+    EXPECT_EQ(platform::last_printed_lines(),
+              QStringList({QStringLiteral("*** WEATHER OBSERVATION AND FORECASTS ***   KOLDE Version 4.31   03-05-2012   09:15:00"),
+                           QString(), QStringLiteral("RJTT 050900Z 34010KT"), QStringLiteral("RJAA 050900Z 36005KT")}));
+    EXPECT_EQ(v.console_text(), QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT\r\nPRINT COMPLETED"));
+    EXPECT_EQ(log_texts(), "PRINT COMMAND|AUTO PRINT DATA SPOOL INTO *|PRINT COMPLETED");
+    EXPECT_EQ(v.status_text, QStringLiteral("自動デコード中"));
+    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード中"));
+    EXPECT_EQ(dialogs, 0);
+}
+
+TEST_F(PrintDisplay, AnEmptyConsolePrintsTheHeaderOnly)
+{
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QString());
+    v.print_display();
+    const QStringList lines = platform::last_printed_lines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("*** WEATHER OBSERVATION AND FORECASTS ***")));
+    EXPECT_TRUE(lines[1].isEmpty());
+}
+
+TEST_F(PrintDisplay, TheDialogChoosesThePrinterAndCancelEndsThePrint)
+{
+    set("印刷時ダイアログ", platform::Value::boolean(true));
+    platform::set_printer_queues_for_tests({QStringLiteral("NO-SUCH-QUEUE")}, QStringLiteral("NO-SUCH-QUEUE"));
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("RJTT"));
+
+    answer_dialog([](kolde_sub::printerselect* d) { d->cmd[0]->click(); });
+    v.print_display();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(v.console_text(), QStringLiteral("RJTT\r\nCANCEL PRINT"));
+    EXPECT_EQ(log_texts(), "PRINT COMMAND|CANCEL PRINT COMMAND");
+    EXPECT_TRUE(pdf_files().isEmpty());
+
+    answer_dialog([](kolde_sub::printerselect* d) {
+        d->cmb->setCurrentText(QStringLiteral("PDF"));
+        d->cmd[1]->click();
+    });
+    v.print_display();
+    EXPECT_EQ(dialogs, 2);
+    EXPECT_EQ(platform::current_printer(), QStringLiteral("PDF"));
+    EXPECT_EQ(pdf_files().size(), 1);
+    EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("\r\nCANCEL PRINT\r\nPRINT COMPLETED")));
+}
+
+TEST_F(PrintDisplay, AFailingPrinterEndsInTheCancelLogOnly)
+{
+    platform::set_printer_queues_for_tests({QStringLiteral("NO-SUCH-QUEUE")}, QStringLiteral("NO-SUCH-QUEUE"));
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("RJTT"));
+    v.status_text = QStringLiteral("X");
+    v.Panels[2]->setText(QStringLiteral("待機中"));
+    v.print_display();
+    EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
+    EXPECT_EQ(last_log(), "CANCEL PRINT COMMAND");
+    EXPECT_EQ(v.status_text, QStringLiteral("待機中"));
+    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機中"));
+
+    // The same in an automatic print: no notice either.
+    set("プリンター", "NO-SUCH-QUEUE");
+    cycle_print(v);
+    EXPECT_TRUE(staging(v).isEmpty());
+    EXPECT_EQ(last_log(), "CANCEL PRINT COMMAND");
+    EXPECT_FALSE(v.auto_print);
+}
+
+TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
+{
+    set("印刷時刻指定", platform::Value::boolean(true));
+    set("プリンター", "PDF");
+    set("印刷開始時", "08");
+    set("印刷開始分", "00");
+    set("印刷終了時", "17");
+    set("印刷終了分", "00");
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("RJTT"));
+
+    now = at(17, 1);
+    cycle_print(v);
+    EXPECT_TRUE(pdf_files().isEmpty());
+    EXPECT_EQ(staging(v), QStringLiteral("\r\nAUTO PRINT DISABLED / OUT OF PRINT SCHEDULE 17:01:00\r\n"));
+    EXPECT_EQ(last_log(), "AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE");
+    EXPECT_FALSE(v.auto_print);
+    EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
+
+    now = at(17, 0);
+    cycle_print(v);
+    EXPECT_EQ(pdf_files().size(), 1);
+    EXPECT_TRUE(staging(v).endsWith(QStringLiteral("\r\nAUTO PRINT COMPLETED 17:00:00\r\n")));
+    EXPECT_EQ(last_log(), "AUTO PRINT COMPLETED TO PDF");
+
+    // A display asked for by hand prints outside the window.
+    now = at(17, 1);
+    v.auto_print = true;
+    v.timer_run = false;
+    v.print_display();
+    EXPECT_EQ(pdf_files().size(), 2);
+    EXPECT_EQ(log_rows().mid(log_rows().size() - 2).join(u'|').toStdString(),
+              "AUTO PRINT DATA SPOOL INTO PDF|AUTO PRINT COMPLETED TO PDF");
+    EXPECT_TRUE(staging(v).endsWith(QStringLiteral("\r\nAUTO PRINT COMPLETED 17:01:00\r\n")));
+    EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
+}
+
+TEST_F(PrintDisplay, AWholeDayWindowLetsEveryCyclePrintThrough)
+{
+    set("印刷時刻指定", platform::Value::boolean(true));
+    set("プリンター", "PDF");
+    set("印刷開始時", "00");
+    set("印刷開始分", "00");
+    set("印刷終了時", "23");
+    set("印刷終了分", "59");
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("RJTT"));
+    for (const QDateTime& t : {at(0, 0), at(12, 0), at(23, 59)}) {
+        now = t;
+        cycle_print(v);
+    }
+    EXPECT_EQ(pdf_files().size(), 3);
+    EXPECT_FALSE(staging(v).contains(QStringLiteral("DISABLED")));
+}
+
+TEST_F(PrintDisplay, TheCycleNeedsTheStoredPrinterInstalled)
+{
+    platform::set_printer_queues_for_tests({QStringLiteral("LBP")}, QStringLiteral("LBP"));
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("RJTT"));
+    v.Panels[2]->setText(QStringLiteral("自動デコード中"));
+
+    set("プリンター", "*");
+    cycle_print(v);
+    EXPECT_EQ(staging(v), QStringLiteral("\r\nAUTO PRINT DISABLED / NOT FOUND PRINTER 09:15:00\r\n"));
+    EXPECT_EQ(last_log(), "AUTO PRINT DISABLED / NOT FOUND PRINTER");
+    EXPECT_FALSE(kolde_sub::printer_ready);
+    EXPECT_EQ(platform::current_printer(), QStringLiteral("LBP"));
+
+    // The stored printer becomes the current one.
+    set("プリンター", "PDF");
+    cycle_print(v);
+    EXPECT_TRUE(kolde_sub::printer_ready);
+    EXPECT_EQ(platform::current_printer(), QStringLiteral("PDF"));
+    EXPECT_EQ(pdf_files().size(), 1);
+    EXPECT_EQ(v.status_text, QStringLiteral("自動デコード中"));
+}
+
+TEST_F(PrintDisplay, AnAutomaticPrintNeverAsksAndPrintsTheHandedOverText)
+{
+    set("印刷時ダイアログ", platform::Value::boolean(true));
+    set("プリンター", "PDF");
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("OLD CONSOLE"));
+    for (const bool cycle : {true, false}) {
+        kolde_sub::print_source_text = QStringLiteral("RJTT NEW DISPLAY");
+        answer_dialog([](kolde_sub::printerselect* d) { d->cmd[0]->click(); });
+        v.auto_print = true;
+        v.timer_run = cycle;
+        v.print_display();
+        QApplication::processEvents();  // lets an unused answer run and find no dialog
+        EXPECT_EQ(dialogs, 0);
+        EXPECT_EQ(platform::last_printed_lines().mid(2), QStringList({QStringLiteral("RJTT NEW DISPLAY")}));
+        EXPECT_TRUE(kolde_sub::print_source_text.isEmpty());
+    }
+    EXPECT_EQ(pdf_files().size(), 2);
+
+    // Without a handed-over text the console is printed.
+    v.auto_print = true;
+    v.print_display();
+    EXPECT_EQ(platform::last_printed_lines().mid(2), QStringList({QStringLiteral("OLD CONSOLE")}));
+}
+
+// ------------------------------------------------------------ saving
+
+class SaveDisplay : public kolde_test::ViewFixture {
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        target = folder.file(QStringLiteral("out.txt"));
+        kolde_sub::save_file_chooser = [this](const QString& p) {
+            proposed = p;
+            ++choices;
+            return chosen;
+        };
+    }
+    void TearDown() override
+    {
+        kolde_sub::save_file_chooser = {};
+        ViewFixture::TearDown();
+    }
+
+    static QByteArray read(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void write(const QString& path, const QByteArray& bytes)
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+
+    QString target;
+    QString chosen;
+    QString proposed;
+    int choices = 0;
+};
+
+const QRegularExpression date_time_line(QStringLiteral("\r\n\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n$"));
+
+TEST_F(SaveDisplay, SavesTheConsoleAndEndsWithTheReadyPromptOnANewLine)
+{
+    chosen = target;
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT"));
+    v.save_display();
+
+    EXPECT_EQ(QFileInfo(proposed).fileName(), QStringLiteral("KOLDE.txt"));
+    const QString saved = QString::fromUtf8(read(target));
+    EXPECT_TRUE(saved.startsWith(QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT\r\n")));
+    EXPECT_TRUE(date_time_line.match(saved).hasMatch()) << saved.toStdString();
+    EXPECT_EQ(saved.count(QStringLiteral("\r\n")), 3);
+    EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("36005KT\r\nFILE SAVE COMPLETED\r\nREADY / PRESS ESC TO EXIT\r\n")));
+    EXPECT_FALSE(v.ready_line_break);
+    EXPECT_EQ(log_texts(), "FILE SAVE COMMAND|FILE SAVE COMPLETED");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SaveDisplay, AnEmptyConsoleGivesTheDateTimeLineOnly)
+{
+    chosen = target;
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QString());
+    v.save_display();
+    const QString saved = QString::fromUtf8(read(target));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\r\n\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n$")).match(saved).hasMatch())
+            << saved.toStdString();
+}
+
+TEST_F(SaveDisplay, AnExistingFileIsReplacedOnlyOnYes)
+{
+    chosen = target;
+    write(target, QByteArray("OLD CONTENT THAT IS LONGER THAN THE NEW ONE ").repeated(20));
+    const QByteArray old = read(target);
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    v.set_console_text(QStringLiteral("RJTT"));
+
+    answer = platform::MsgAnswer::No;
+    v.save_display();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Question);
+    EXPECT_EQ(boxes[0].buttons, platform::MsgButtons::YesNo);
+    EXPECT_EQ(boxes[0].title, QStringLiteral(" 確認"));
+    EXPECT_EQ(boxes[0].text, target + QStringLiteral(" はすでに存在します  \r\r上書きしますか？　　"));
+    EXPECT_EQ(read(target), old);
+    EXPECT_EQ(v.console_text(), QStringLiteral("RJTT\r\nCANCEL FILE SAVE\r\nREADY / PRESS ESC TO EXIT\r\n"));
+    EXPECT_EQ(log_texts(), "FILE SAVE COMMAND|CANCEL FILE SAVE COMMAND");
+
+    answer = platform::MsgAnswer::Yes;
+    v.set_console_text(QStringLiteral("RJTT"));
+    v.save_display();
+    const QString saved = QString::fromUtf8(read(target));
+    EXPECT_TRUE(saved.startsWith(QStringLiteral("RJTT\r\n")));
+    EXPECT_FALSE(saved.contains(QStringLiteral("OLD")));
+    EXPECT_TRUE(date_time_line.match(saved).hasMatch());
+}
+
+TEST_F(SaveDisplay, ACancelledDialogOrAFailedWriteTakesTheCancelRoad)
+{
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    for (const QString& path : {QString(), folder.file(QStringLiteral("no/such/folder/a.txt")), folder.path()}) {
+        chosen = path;
+        v.set_console_text(QStringLiteral("RJTT"));
+        kolde_sub::unload_log();
+        v.save_display();
+        EXPECT_EQ(v.console_text(), QStringLiteral("RJTT\r\nCANCEL FILE SAVE\r\nREADY / PRESS ESC TO EXIT\r\n"))
+                << path.toStdString();
+        EXPECT_EQ(log_texts(), "FILE SAVE COMMAND|CANCEL FILE SAVE COMMAND");
+    }
+    EXPECT_EQ(choices, 3);
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SaveDisplay, SoundCompletionEndsTheWait)
+{
+    view v;
+    kolde_sub::unload_log();  // drops the rows of the window's load
+    kolde_sub::sound_done = false;
+    v.Multimedia_Done();
+    EXPECT_TRUE(kolde_sub::sound_done);
+}
+
+}  // namespace

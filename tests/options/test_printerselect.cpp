@@ -1,0 +1,149 @@
+#include "options/printerselect.h"
+#include "platform/printers.h"
+#include "platform/value.h"
+#include "startup/database.h"
+#include "startup/settings.h"
+#include "support/fixtures.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using kolde_sub::printerselect;
+
+class PrinterSelect : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kolde_test::ensure_app();
+        ASSERT_TRUE(folder.install_seed_database());
+        ASSERT_TRUE(kolde_sub::open_database());
+        platform::set_printer_queues_for_tests({QStringLiteral("LBP"), QStringLiteral("DOT")}, QStringLiteral("DOT"));
+        kolde_sub::printer_setup_mode = false;
+        kolde_sub::printer_ready = false;
+    }
+    void TearDown() override
+    {
+        platform::reset_printers();
+        kolde_sub::printer_setup_mode = false;
+        kolde_sub::printer_ready = false;
+    }
+
+    static void set_printer(const QString& name)
+    {
+        ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("プリンター"), platform::Value(name)));
+    }
+
+    // Shows the selection modally; answer runs on the open dialog.
+    bool show(const std::function<void(printerselect*)>& answer)
+    {
+        seen = {};
+        QTimer::singleShot(0, [this, answer] {
+            auto* dialog = qobject_cast<printerselect*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            seen.caption = dialog->windowTitle();
+            seen.button = dialog->cmd[1]->text();
+            seen.selected = dialog->cmb->currentText();
+            for (int i = 0; i < dialog->cmb->count(); ++i)
+                seen.items << dialog->cmb->itemText(i);
+            answer(dialog);
+            if (dialog->isVisible())
+                dialog->cmd_Click(0);  // never leave a modal dialog open
+        });
+        return kolde_sub::show_printer_selection(nullptr);
+    }
+
+    struct Seen {
+        QString caption, button, selected;
+        QStringList items;
+    } seen;
+    kolde_test::ProgramFolder folder;
+};
+
+TEST_F(PrinterSelect, PrintModePreselectsTheCurrentPrinterAndMakesTheChoiceCurrent)
+{
+    set_printer(QStringLiteral("*"));
+    const bool ready = show([](printerselect* d) {
+        d->cmb->setCurrentIndex(0);
+        d->cmd[1]->click();
+    });
+    EXPECT_EQ(seen.caption, QStringLiteral(" プリンター選択"));
+    EXPECT_EQ(seen.button, QStringLiteral("印 刷"));
+    EXPECT_EQ(seen.items, QStringList({QStringLiteral("LBP"), QStringLiteral("DOT"), QStringLiteral("PDF")}));
+    EXPECT_EQ(seen.selected, QStringLiteral("DOT"));
+    EXPECT_TRUE(ready);
+    EXPECT_EQ(platform::current_printer(), QStringLiteral("LBP"));
+    EXPECT_EQ(kolde_sub::setting_text(QStringLiteral("プリンター")), QStringLiteral("*"));
+}
+
+TEST_F(PrinterSelect, AStoredPrinterIsPreselectedAndAVanishedOneGivesTheFirst)
+{
+    set_printer(QStringLiteral("PDF"));
+    show([](printerselect* d) { d->cmd[0]->click(); });
+    EXPECT_EQ(seen.selected, QStringLiteral("PDF"));
+
+    set_printer(QStringLiteral("GONE"));
+    show([](printerselect* d) { d->cmd[0]->click(); });
+    EXPECT_EQ(seen.selected, QStringLiteral("LBP"));
+}
+
+TEST_F(PrinterSelect, SettingsModeStoresTheChoiceAndLeavesTheCurrentPrinter)
+{
+    set_printer(QStringLiteral("*"));
+    kolde_sub::printer_setup_mode = true;
+    const bool ready = show([](printerselect* d) {
+        d->cmb->setCurrentIndex(2);
+        d->cmd[1]->click();
+    });
+    EXPECT_EQ(seen.button, QStringLiteral("設 定"));
+    EXPECT_TRUE(ready);
+    EXPECT_EQ(kolde_sub::setting_text(QStringLiteral("プリンター")), QStringLiteral("PDF"));
+    EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
+    EXPECT_FALSE(kolde_sub::printer_setup_mode);
+}
+
+TEST_F(PrinterSelect, CancelAndClosingAnswerNotReadyInBothModes)
+{
+    for (const bool setup : {false, true}) {
+        for (const bool by_close : {false, true}) {
+            kolde_sub::printer_ready = true;  // left over from an earlier selection
+            kolde_sub::printer_setup_mode = setup;
+            const bool ready = show([by_close](printerselect* d) {
+                if (by_close)
+                    d->close();
+                else
+                    d->cmd[0]->click();
+            });
+            EXPECT_FALSE(ready) << setup << by_close;
+            EXPECT_FALSE(kolde_sub::printer_setup_mode) << setup << by_close;
+        }
+    }
+    EXPECT_EQ(kolde_sub::setting_text(QStringLiteral("プリンター")), QStringLiteral("*"));
+    EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
+}
+
+TEST_F(PrinterSelect, OnlyTheButtonUnderTheMouseIsGrey)
+{
+    printerselect d;
+    EXPECT_EQ(d.hover_button, 9);
+    d.cmd_MouseMove(1);
+    EXPECT_EQ(d.hover_button, 1);
+    EXPECT_FALSE(d.cmd[1]->styleSheet().isEmpty());
+    EXPECT_TRUE(d.cmd[0]->styleSheet().isEmpty());
+    d.cmd_MouseMove(0);
+    EXPECT_TRUE(d.cmd[1]->styleSheet().isEmpty());
+    EXPECT_FALSE(d.cmd[0]->styleSheet().isEmpty());
+    d.Form_MouseMove();
+    EXPECT_EQ(d.hover_button, 9);
+    EXPECT_TRUE(d.cmd[0]->styleSheet().isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,612 @@
+// Report colouring: the spans of each pass over hand-written console texts,
+// and their effect on a real console.
+#include "reports/colouring.h"
+#include "reports/console_positions.h"
+#include "reports/request.h"
+#include "startup/database.h"
+#include "startup/settings.h"
+#include "startup/shared.h"
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+using namespace kolde_sub;
+
+// Readable failures: the colour strings below are compared as text.
+static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+constexpr quint32 green = 0x00FF00;    // 天気略語の色
+constexpr quint32 special = 0x8000FF;  // SPECIの色
+constexpr quint32 yellow = 0x00FFFF;   // condition 1
+constexpr quint32 orange = 0x0080FF;   // condition 2
+constexpr quint32 red = 0x0000FF;      // condition 3, WS, CB, TCU
+constexpr quint32 white = 0xFFFFFF;    // 表示文字の色
+
+// The served defaults with every switch off.
+ColourSettings switches_off()
+{
+    ColourSettings s;
+    s.weather_colour = green;
+    s.special_colour = special;
+    s.display_colour = white;
+    const long long heights[] = {1000, 200, 200};
+    const long long visibilities[] = {5000, 1600, 800};
+    const quint32 colours[] = {yellow, orange, red};
+    for (int n = 0; n < 3; ++n) {
+        ColourCondition& c = s.conditions[std::size_t(n)];
+        c.cloud_height = heights[n];
+        c.visibility = visibilities[n];
+        c.cloud_colour = colours[n];
+        c.visibility_colour = colours[n];
+    }
+    return s;
+}
+
+ColourSettings defaults()
+{
+    ColourSettings s = switches_off();
+    s.weather_words = s.special_words = s.emphasise_conditions = s.emphasise_cb_tcu = true;
+    for (ColourCondition& c : s.conditions)
+        c.enabled = c.vertical_visibility = true;
+    return s;
+}
+
+ColourSettings weather_only()
+{
+    ColourSettings s = switches_off();
+    s.weather_words = true;
+    return s;
+}
+
+// The three conditions (or one of them) and nothing else.
+ColourSettings conditions_only(int only = 0)
+{
+    ColourSettings s = defaults();
+    s.weather_words = s.special_words = s.emphasise_cb_tcu = false;
+    if (only) {
+        for (int n = 1; n <= 3; ++n)
+            s.conditions[std::size_t(n - 1)].enabled = n == only;
+    }
+    return s;
+}
+
+// The spans painted in order, one letter per character of the text:
+// '.' untouched, G green, S special, Y yellow, O orange, R red, W white.
+QString colour_codes(const QString& text, const std::vector<Span>& spans)
+{
+    QString codes(text.size(), u'.');
+    for (const Span& s : spans) {
+        EXPECT_GE(s.start, 0);
+        EXPECT_LE(s.start + s.length, text.size());
+        if (s.colour == Span::keep_colour)
+            continue;
+        QChar c = u'?';
+        switch (s.colour) {
+        case green: c = u'G'; break;
+        case special: c = u'S'; break;
+        case yellow: c = u'Y'; break;
+        case orange: c = u'O'; break;
+        case red: c = u'R'; break;
+        case white: c = u'W'; break;
+        default: break;
+        }
+        for (qsizetype i = s.start; i < s.start + s.length; ++i)
+            codes[i] = c;
+    }
+    return codes;
+}
+
+// '.' unchanged, B bold, n not bold.
+QString bold_codes(const QString& text, const std::vector<Span>& spans)
+{
+    QString codes(text.size(), u'.');
+    for (const Span& s : spans) {
+        if (s.bold == Span::Keep)
+            continue;
+        for (qsizetype i = s.start; i < s.start + s.length; ++i)
+            codes[i] = s.bold == Span::Bold ? u'B' : u'n';
+    }
+    return codes;
+}
+
+QString codes(const QString& text, const ColourSettings& s, const QString& group = {},
+              const QString& history = QStringLiteral(" "))
+{
+    return colour_codes(text, colour_spans(text, s, group, history));
+}
+
+QString dots(int n) { return QString(n, u'.'); }
+
+}  // namespace
+
+// ------------------------------------------------------------ weather words
+
+TEST(ColouringWeather, SignJoinsTheWordAndEverySignIsColoured)
+{
+    const QString text = QStringLiteral("RA -SN");
+    const std::vector<Span> expected = {
+        {0, 2, green, Span::Keep},  // RA at the start has no sign
+        {3, 3, green, Span::Keep},  // -SN
+        {3, 1, green, Span::Keep},  // the "-" itself
+    };
+    EXPECT_EQ(colour_spans(text, weather_only(), {}, QStringLiteral(" ")), expected);
+
+    EXPECT_EQ(codes(QStringLiteral("+TSRA"), weather_only()), QStringLiteral("GGGGG"));
+    EXPECT_EQ(codes(QStringLiteral(" +FC VCSH"), weather_only()), QStringLiteral(".GGG.GGGG"));
+}
+
+TEST(ColouringWeather, WindShearIsRedButNotBold)
+{
+    const QString text = QStringLiteral("WS R34L");
+    const auto spans = colour_spans(text, weather_only(), {}, QStringLiteral(" "));
+    EXPECT_EQ(colour_codes(text, spans), QStringLiteral("RR....."));
+    EXPECT_EQ(bold_codes(text, spans), dots(7));
+}
+
+TEST(ColouringWeather, BlankHyphenReturnsToPlainUnlessALetterOrZeroFollows)
+{
+    //                          BR -RA X - Y -5 -0 -
+    const QString text = QStringLiteral("BR -RA X - Y -5 -0 -");
+    EXPECT_EQ(codes(text, weather_only()), QStringLiteral("GG.GGG..WW..WW..G..G"));
+}
+
+TEST(ColouringWeather, PlainWordsTakeBackWeatherLettersInside)
+{
+    // PO in TEMPO, FC in FCST, RA in TRANSLATION.
+    EXPECT_EQ(codes(QStringLiteral("TEMPO FCST TRANSLATION RAB"), weather_only()),
+              QStringLiteral("WWWWW.WWWW.WWWWWWWWWWW.WWW"));
+}
+
+TEST(ColouringWeather, OffLeavesNoWeatherSpans)
+{
+    EXPECT_TRUE(colour_spans(QStringLiteral("+TSRA BR WS"), switches_off(), {}, QStringLiteral(" ")).empty());
+}
+
+// ------------------------------------------------------------ special words
+
+TEST(ColouringSpecial, SpeciTakesElevenCharactersTheOthersThree)
+{
+    ColourSettings s = switches_off();
+    s.special_words = true;
+    const QString text = QStringLiteral("SPECI RJTT 300530Z AMD COR TRD");
+    EXPECT_EQ(codes(text, s), QStringLiteral("SSSSSSSSSSS") + dots(8) + QStringLiteral("SSS.SSS.SSS"));
+
+    // Clipped at the end of the text; bold untouched.
+    const std::vector<Span> expected = {{2, 5, special, Span::Keep}};
+    EXPECT_EQ(colour_spans(QStringLiteral("x SPECI"), s, {}, QStringLiteral(" ")), expected);
+
+    s.special_words = false;
+    EXPECT_EQ(codes(text, s), dots(int(text.size())));
+}
+
+// ------------------------------------------------------------ CB and TCU
+
+TEST(ColouringEmphasis, CbAndTcuRedBoldOnlyUnderBothSwitches)
+{
+    ColourSettings s = switches_off();
+    s.emphasise_conditions = s.emphasise_cb_tcu = true;
+    const QString text = QStringLiteral("FEW020CB SCT030TCU -TCU");
+    const auto spans = colour_spans(text, s, {}, QStringLiteral(" "));
+    EXPECT_EQ(colour_codes(text, spans), QStringLiteral("......RR.......RRR.RRRR"));
+    EXPECT_EQ(bold_codes(text, spans), QStringLiteral("......BB.......BBB.BBBB"));
+
+    s.emphasise_conditions = false;  // the master switch wins
+    EXPECT_TRUE(colour_spans(text, s, {}, QStringLiteral(" ")).empty());
+    s.emphasise_conditions = true;
+    s.emphasise_cb_tcu = false;
+    EXPECT_TRUE(colour_spans(text, s, {}, QStringLiteral(" ")).empty());
+}
+
+TEST(ColouringEmphasis, MasterSwitchOffSkipsEveryConditionButNotLoadingOrPlainWords)
+{
+    ColourSettings s = defaults();
+    s.weather_words = s.special_words = false;
+    s.emphasise_conditions = false;
+    const QString text = QStringLiteral(" BKN001 CB VV001 R06/0400 0500 OVC LOADING");
+    EXPECT_EQ(codes(text, s), dots(31) + QStringLiteral("WWW.YYYYYYY"));
+}
+
+// ------------------------------------------------------------ clouds
+
+TEST(ColouringClouds, BrokenLayerBelowTheHeightOnly)
+{
+    // 雲高1 = 1000 feet: 9 < 10, 10 is not, /// never.
+    const QString text = QStringLiteral(" BKN009 BKN010 BKN/// ");
+    EXPECT_EQ(codes(text, conditions_only(1)), QStringLiteral(".YYYYYY") + dots(15));
+}
+
+TEST(ColouringClouds, OvercastLettersGoBackToPlain)
+{
+    ColourSettings s = conditions_only(1);
+    s.conditions[0].cloud_height = 250;  // 2 < 2.5, 3 is not
+    EXPECT_EQ(codes(QStringLiteral(" OVC002 OVC003 "), s), QStringLiteral(".WWWYYY.WWW...."));
+}
+
+TEST(ColouringClouds, CumulusAndStratusNeedFiveEighths)
+{
+    //   CU005 at the start has no amount; 1CU008 has amount 1; 5CU012 is too high.
+    const QString text = QStringLiteral("CU005 1CU008 5CU008 5ST004 5CU012 ");
+    EXPECT_EQ(codes(text, conditions_only(1)),
+              dots(13) + QStringLiteral("YYYYYY.YYYYYY") + dots(8));
+}
+
+TEST(ColouringClouds, VerticalVisibilityOnlyWhenItsSwitchIsOn)
+{
+    const QString text = QStringLiteral(" VV002 VV/// VV010 ");
+    ColourSettings s = conditions_only(1);
+    EXPECT_EQ(codes(text, s), QStringLiteral(".YYYYY.YYYYY") + dots(7));
+    s.conditions[0].vertical_visibility = false;
+    EXPECT_EQ(codes(text, s), dots(19));
+}
+
+TEST(ColouringClouds, HighestEnabledConditionWins)
+{
+    const QString text = QStringLiteral(" BKN001 BKN005 BKN020 ");
+    EXPECT_EQ(codes(text, conditions_only()), QStringLiteral(".RRRRRR.YYYYYY") + dots(8));
+    ColourSettings s = conditions_only();
+    s.conditions[2].enabled = false;
+    EXPECT_EQ(codes(text, s), QStringLiteral(".OOOOOO.YYYYYY") + dots(8));
+}
+
+TEST(ColouringClouds, EmptyThresholdOrColourColoursNothing)
+{
+    ColourSettings s = conditions_only(1);
+    s.conditions[0].cloud_height.reset();
+    EXPECT_TRUE(colour_spans(QStringLiteral(" BKN001 VV001 5CU001 "), s, {}, QStringLiteral(" ")).empty());
+    s = conditions_only(1);
+    s.conditions[0].cloud_colour.reset();
+    EXPECT_TRUE(colour_spans(QStringLiteral(" BKN001 VV001 5CU001 "), s, {}, QStringLiteral(" ")).empty());
+    s = conditions_only(1);
+    s.conditions[0].visibility.reset();
+    EXPECT_TRUE(colour_spans(QStringLiteral(" 0100 R06/0100 "), s, {}, QStringLiteral(" ")).empty());
+}
+
+// ------------------------------------------------------------ visibility and RVR
+
+TEST(ColouringVisibility, DefaultsGiveTheColourOfTheLowestMinimumMissed)
+{
+    const QString text = QStringLiteral(" 0800 0500 9999 4000 1600 ");
+    EXPECT_EQ(codes(text, conditions_only()), QStringLiteral(".OOOO.RRRR......YYYY.YYYY."));
+}
+
+TEST(ColouringVisibility, TimeWordsLineEndsAndSkippedBlanks)
+{
+    const QString words = QStringLiteral("TEMPO 0306 BECMG 0608 FCST 0500 NEXT 0500 XXXX 0500 ");
+    EXPECT_EQ(codes(words, conditions_only()),
+              QStringLiteral("WWWWW") + dots(17) + QStringLiteral("WWWW") + dots(21) + QStringLiteral("RRRR."));
+
+    // A blank at the very start still opens a visibility; a line break
+    // does not close one.
+    EXPECT_EQ(codes(QStringLiteral(" 0500 XXXX 0500\r\n0500 "), conditions_only()),
+              QStringLiteral(".RRRR.") + dots(16));
+    // The blank two characters after a handled blank is skipped.
+    EXPECT_EQ(codes(QStringLiteral(" A 0500 "), conditions_only()), dots(8));
+}
+
+TEST(ColouringRvr, EachFourDigitWindowAgainstTheVisibility)
+{
+    EXPECT_EQ(codes(QStringLiteral("R34L/0600V1000U "), conditions_only()), QStringLiteral(".....RRRR.OOOO.."));
+    // Overlapping windows of a longer digit run.
+    EXPECT_EQ(codes(QStringLiteral("R06/03000 "), conditions_only(1)), QStringLiteral("....YYYYY."));
+    // No blank after the group: nothing.
+    EXPECT_EQ(codes(QStringLiteral("R06/0300"), conditions_only()), dots(8));
+}
+
+TEST(ColouringRvr, GroupRightAfterAnotherRIsNotSeen)
+{
+    EXPECT_EQ(codes(QStringLiteral("BR R34/0600 "), conditions_only()), dots(12));
+    EXPECT_EQ(codes(QStringLiteral("B. R34/0600 "), conditions_only()), QStringLiteral(".......RRRR."));
+}
+
+TEST(ColouringRvr, PositionsBeyondSixteenBits)
+{
+    const QString filler(40000, u'x');
+    const QString text = filler + QStringLiteral(" R06/0400 RJSS 0500 ");
+    const QString c = codes(text, conditions_only(), {}, QStringLiteral(" RJSS "));
+    EXPECT_EQ(c.mid(40000), QStringLiteral(".....RRRR.WWWWWRRRR."));  // "SS " takes its blank
+}
+
+// ------------------------------------------------------------ LOADING
+
+TEST(ColouringLoading, ThirtyYellowCharactersEvenWithEverythingOff)
+{
+    const QString text = QStringLiteral("LOADING") + QString(10, u' ') + QStringLiteral("LOADING") + QString(20, u' ') +
+                         QStringLiteral("LOADING");
+    // The second LOADING lies inside the first one's thirty characters;
+    // the last is clipped at the end.
+    const std::vector<Span> expected = {{0, 30, yellow, Span::Keep}, {44, 7, yellow, Span::Keep}};
+    EXPECT_EQ(colour_spans(text, switches_off(), {}, QStringLiteral(" ")), expected);
+}
+
+// ------------------------------------------------------------ restore
+
+TEST(ColouringRestore, GroupAndHistoryWordsArePlainEverywhere)
+{
+    // Double blank in the history: the empty word is skipped, RJAA still counts.
+    const QString text = QStringLiteral("GRP1 RJSS -SN RJAA RJSS");
+    const auto spans = colour_spans(text, weather_only(), QStringLiteral("GRP1"), QStringLiteral(" RJSS  RJAA "));
+    EXPECT_EQ(colour_codes(text, spans), QStringLiteral("WWWW.WWWWWGGG.WWWW.WWWW"));
+    EXPECT_EQ(bold_codes(text, spans), QStringLiteral("nnnn.nnnnn....nnnn.nnnn"));
+}
+
+TEST(ColouringRestore, HistoryWithoutClosingBlankOrTooShortRestoresNothing)
+{
+    EXPECT_EQ(codes(QStringLiteral("RJSS"), weather_only(), {}, QStringLiteral(" RJSS")), QStringLiteral("..GG"));
+    EXPECT_EQ(codes(QStringLiteral("RJSS"), weather_only(), {}, QString()), QStringLiteral("..GG"));
+    EXPECT_EQ(codes(QStringLiteral("RJSS"), weather_only(), {}, QStringLiteral(" ")), QStringLiteral("..GG"));
+}
+
+TEST(ColouringRestore, EmptyDisplayColourStillTurnsBoldOff)
+{
+    ColourSettings s = weather_only();
+    s.display_colour.reset();
+    const QString text = QStringLiteral("TEMPO");
+    const auto spans = colour_spans(text, s, {}, QStringLiteral(" "));
+    EXPECT_EQ(colour_codes(text, spans), QStringLiteral("...GG"));
+    EXPECT_EQ(bold_codes(text, spans), QStringLiteral("nnnnn"));
+}
+
+// ------------------------------------------------------------ on a console
+
+namespace {
+
+const QString report_block = QStringLiteral(
+    "RJTT  SPECI 0530Z\r\n"
+    " 300530Z 34005KT 0500 R34L/0600V1000U -RA BKN001 FEW020CB 15/08 Q1020\r\n"
+    "\r\n"
+    "RJTT  TAF   0500Z\r\n"
+    " 300500Z 3006/0112 34008KT 9999 FEW030 TEMPO 3009/3012 0400 +SHRA OVC002\r\n");
+
+QColor foreground_at(const QTextEdit& console, qsizetype doc_pos)
+{
+    QTextCursor c(console.document());
+    c.setPosition(int(doc_pos) + 1);
+    return c.charFormat().foreground().color();
+}
+
+bool bold_at(const QTextEdit& console, qsizetype doc_pos)
+{
+    QTextCursor c(console.document());
+    c.setPosition(int(doc_pos) + 1);
+    return c.charFormat().fontWeight() == QFont::Bold;
+}
+
+// Every character of the console carries the colour the spans give it, or
+// the starting colour where no span reaches.
+void expect_console_matches(const QTextEdit& console, const QString& rule_text, const std::vector<Span>& spans,
+                            quint32 starting)
+{
+    const ConsolePositions m = ConsolePositions::from_document(*console.document());
+    ASSERT_EQ(m.rule_text(), rule_text);
+    std::vector<quint32> want(std::size_t(rule_text.size()), starting);
+    for (const Span& s : spans) {
+        if (s.colour != Span::keep_colour)
+            std::fill_n(want.begin() + s.start, s.length, s.colour);
+    }
+    for (qsizetype r = 0; r < rule_text.size(); ++r) {
+        if (rule_text[r] == u'\r' || rule_text[r] == u'\n')
+            continue;
+        EXPECT_EQ(foreground_at(console, m.to_document(r)), bgr_color(want[std::size_t(r)])) << "rule position " << r;
+    }
+}
+
+QColor colour_of_word(const QTextEdit& console, const QString& word, qsizetype offset = 0)
+{
+    const ConsolePositions m = ConsolePositions::from_document(*console.document());
+    return foreground_at(console, m.to_document(m.rule_text().indexOf(word) + offset));
+}
+
+void set_plain(QTextEdit& console, const QString& text, quint32 colour)
+{
+    console.setPlainText(text);
+    QTextCursor all(console.document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat f;
+    f.setForeground(bgr_color(colour));
+    all.mergeCharFormat(f);
+}
+
+}  // namespace
+
+TEST(ColouringConsole, EveryCharacterGetsItsSpanColourAcrossLineBreaks)
+{
+    kolde_test::ensure_app();
+    QTextEdit console;
+    set_plain(console, report_block + report_block, 0x808080);
+    const auto spans = colour_spans(report_block + report_block, defaults(), {}, QStringLiteral(" RJTT "));
+    apply_spans(&console, spans);
+    expect_console_matches(console, report_block + report_block, spans, 0x808080);
+    EXPECT_EQ(colour_of_word(console, QStringLiteral("BKN001")), bgr_color(red));
+    EXPECT_EQ(colour_of_word(console, QStringLiteral("RJTT")), bgr_color(white));
+    EXPECT_TRUE(bold_at(console, ConsolePositions::from_document(*console.document())
+                                      .to_document(report_block.indexOf(QStringLiteral("CB")))));
+}
+
+TEST(ColouringConsole, NothingIsResetWhenASwitchGoesOff)
+{
+    kolde_test::ensure_app();
+    QTextEdit console;
+    set_plain(console, report_block, white);
+    apply_spans(&console, colour_spans(report_block, defaults(), {}, QStringLiteral(" ")));
+    ASSERT_EQ(colour_of_word(console, QStringLiteral("-RA")), bgr_color(green));
+
+    ColourSettings off = defaults();
+    off.weather_words = false;
+    off.display_colour = 0x0000AA;
+    apply_spans(&console, colour_spans(report_block, off, {}, QStringLiteral(" ")));
+    EXPECT_EQ(colour_of_word(console, QStringLiteral("-RA")), bgr_color(green));
+    EXPECT_EQ(colour_of_word(console, QStringLiteral("TEMPO")), bgr_color(0x0000AA));
+}
+
+TEST(ColouringConsole, RestoreTurnsBoldOffInABoldConsole)
+{
+    kolde_test::ensure_app();
+    QTextEdit console;
+    console.setPlainText(QStringLiteral("FEW020CB TEMPO\r\nX"));
+    QTextCursor all(console.document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    all.mergeCharFormat(bold);
+    apply_spans(&console, colour_spans(console_rule_text(*console.document()), defaults(), {}, QStringLiteral(" ")));
+    EXPECT_TRUE(bold_at(console, 6));    // C of CB
+    EXPECT_FALSE(bold_at(console, 9));   // T of TEMPO
+    EXPECT_TRUE(bold_at(console, 15));   // X, untouched
+}
+
+TEST(ColouringConsole, OnlyCharactersThatChangeAreTouched)
+{
+    kolde_test::ensure_app();
+    QTextEdit console;
+    console.setPlainText(QStringLiteral("RA RA RA\r\nTEMPO"));
+    QFont bold_font = console.font();
+    bold_font.setBold(true);
+    console.setFont(bold_font);  // bold through the control's font, not the characters
+    // The first RA and the R of the second are green already.
+    QTextCharFormat green_format;
+    green_format.setForeground(bgr_color(green));
+    for (auto [from, to] : {std::pair(0, 2), std::pair(3, 4)}) {
+        QTextCursor c(console.document());
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(green_format);
+    }
+
+    const auto spans = colour_spans(console_rule_text(*console.document()), weather_only(), {}, QStringLiteral(" "));
+    apply_spans(&console, spans);
+    for (int pos : {0, 1, 3, 4, 6, 7})
+        EXPECT_EQ(foreground_at(console, pos), bgr_color(green)) << pos;
+    QTextCursor t(console.document());
+    t.setPosition(10);  // after the T of TEMPO
+    EXPECT_TRUE(t.charFormat().hasProperty(QTextFormat::FontWeight));
+    EXPECT_EQ(t.charFormat().fontWeight(), QFont::Normal);
+
+    // The same colouring again changes nothing in the document.
+    int changes = 0;
+    QObject::connect(console.document(), &QTextDocument::contentsChange, [&](int, int, int) { ++changes; });
+    apply_spans(&console, spans);
+    EXPECT_EQ(changes, 0);
+    ColourSettings other = weather_only();
+    other.weather_colour = orange;
+    apply_spans(&console, colour_spans(console_rule_text(*console.document()), other, {}, QStringLiteral(" ")));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(foreground_at(console, 4), bgr_color(orange));
+}
+
+class ColouringProcedure : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kolde_test::ensure_app();
+        home_ = std::make_unique<kolde_test::ProgramFolder>();
+        ASSERT_TRUE(home_->install_seed_database());
+        ASSERT_TRUE(open_database());
+        saved_history_ = code_history;
+        saved_group_ = current_group;
+    }
+    void TearDown() override
+    {
+        set_report_console(nullptr, nullptr);
+        code_history = saved_history_;
+        current_group = saved_group_;
+        home_.reset();
+    }
+
+    std::unique_ptr<kolde_test::ProgramFolder> home_;
+    QString saved_history_;
+    QString saved_group_;
+};
+
+TEST_F(ColouringProcedure, ReadsTheServedDefaults)
+{
+    const ColourSettings s = read_colour_settings();
+    EXPECT_TRUE(s.weather_words && s.special_words && s.emphasise_conditions && s.emphasise_cb_tcu);
+    EXPECT_EQ(s.weather_colour, green);
+    EXPECT_EQ(s.special_colour, special);
+    EXPECT_EQ(s.display_colour, white);
+    const ColourSettings d = defaults();
+    for (std::size_t n = 0; n < 3; ++n) {
+        const ColourCondition& c = s.conditions[n];
+        EXPECT_TRUE(c.enabled && c.vertical_visibility) << n;
+        EXPECT_EQ(c.cloud_height, d.conditions[n].cloud_height) << n;
+        EXPECT_EQ(c.visibility, d.conditions[n].visibility) << n;
+        EXPECT_EQ(c.cloud_colour, d.conditions[n].cloud_colour) << n;
+        EXPECT_EQ(c.visibility_colour, d.conditions[n].visibility_colour) << n;
+    }
+
+    ASSERT_TRUE(set_setting(QStringLiteral("雲高2"), platform::Value()));
+    ASSERT_TRUE(set_setting(QStringLiteral("CBTCUを強調"), platform::Value()));
+    ASSERT_TRUE(set_setting(QStringLiteral("視程3の色"), platform::Value()));
+    ASSERT_TRUE(set_setting(QStringLiteral("鉛直視程1有効"), platform::Value::boolean(false)));
+    const ColourSettings e = read_colour_settings();
+    EXPECT_FALSE(e.conditions[1].cloud_height.has_value());
+    EXPECT_FALSE(e.emphasise_cb_tcu);
+    EXPECT_FALSE(e.conditions[2].visibility_colour.has_value());
+    EXPECT_FALSE(e.conditions[0].vertical_visibility);
+    EXPECT_EQ(e.conditions[1].visibility, 1600);
+}
+
+TEST_F(ColouringProcedure, ColoursTheRegisteredConsoleAndEndsAtTheEnd)
+{
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* console = new QTextEdit;
+    auto* other = new QLineEdit;
+    auto* inputlbl = new QLabel(QStringLiteral("METAR RJ"));
+    layout->addWidget(console);
+    layout->addWidget(other);
+    layout->addWidget(inputlbl);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    console->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), console);
+    set_plain(*console, report_block, white);
+    QTextCursor sel = console->textCursor();
+    sel.setPosition(3);
+    sel.setPosition(8, QTextCursor::KeepAnchor);
+    console->setTextCursor(sel);
+
+    code_history = QStringLiteral(" RJTT ");
+    current_group.clear();
+    set_report_console(console, inputlbl);
+    color_report_text();
+
+    EXPECT_EQ(colour_of_word(*console, QStringLiteral("BKN001")), bgr_color(red));
+    EXPECT_EQ(colour_of_word(*console, QStringLiteral("SPECI")), bgr_color(special));
+    EXPECT_EQ(colour_of_word(*console, QStringLiteral("0400")), bgr_color(red));
+    EXPECT_EQ(colour_of_word(*console, QStringLiteral("OVC002")), bgr_color(white));
+    EXPECT_EQ(colour_of_word(*console, QStringLiteral("OVC002"), 3), bgr_color(yellow));  // 2 is not below 2
+    EXPECT_EQ(colour_of_word(*console, QStringLiteral("RJTT")), bgr_color(white));
+    EXPECT_FALSE(console->textCursor().hasSelection());
+    EXPECT_EQ(console->textCursor().position(), console->document()->characterCount() - 1);
+    EXPECT_TRUE(console->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), console);  // hiding must not cost the command line its focus
+    EXPECT_TRUE(inputlbl->text().isEmpty());
+    EXPECT_EQ(console_rule_text(*console->document()), report_block);  // the text is never changed
+
+    // Weather words switched off: their colours stay.
+    ASSERT_TRUE(set_setting(QStringLiteral("天気略語着色"), platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(QStringLiteral("表示文字の色"), platform::Value(0x00AA00)));
+    color_report_text();
+    EXPECT_EQ(colour_of_word(*console, QStringLiteral("-RA")), bgr_color(green));
+    EXPECT_EQ(colour_of_word(*console, QStringLiteral("RJTT")), bgr_color(0x00AA00));
+
+    // A console that is gone, or none at all: nothing happens.
+    delete console;
+    inputlbl->setText(QStringLiteral("X"));
+    color_report_text();
+    set_report_console(nullptr, nullptr);
+    color_report_text();
+    EXPECT_EQ(inputlbl->text(), QStringLiteral("X"));
+}

@@ -1,0 +1,98 @@
+#include "sidewin/datachange.h"
+
+#include "platform/value.h"
+#include "startup/database.h"
+#include "startup/settings.h"
+#include "support/fixtures.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DataChange : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kolde_test::ensure_app();
+        ASSERT_TRUE(folder.install_seed_database());
+        ASSERT_TRUE(kolde_sub::open_database());
+    }
+
+    static void colours(long long back, long long text)
+    {
+        ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("表示領域の色"), platform::Value(back)));
+        ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("表示文字の色"), platform::Value(text)));
+    }
+
+    kolde_test::ProgramFolder folder;
+};
+
+TEST_F(DataChange, ShowsOnTopInTheConsoleColours)
+{
+    colours(0, 0xFFFFFF);
+    QPointer<kolde_sub::datachange> n = kolde_sub::show_datachange(nullptr);
+    ASSERT_TRUE(n);
+    EXPECT_TRUE(n->isVisible());
+    EXPECT_TRUE(n->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(n->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(n->lbl->text(), QStringLiteral("データを更新しました"));
+    EXPECT_EQ(n->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(n->lbl->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(n->lbl->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(n->spe->palette().color(QPalette::WindowText), QColor(Qt::white));
+    EXPECT_EQ(n->Timer->interval(), 1000);
+    EXPECT_TRUE(n->Timer->isActive());
+    delete n;
+
+    // Colours are stored blue-green-red.
+    colours(0x0000FF, 0xFF0000);
+    n = kolde_sub::show_datachange(nullptr);
+    ASSERT_TRUE(n);
+    EXPECT_EQ(n->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_EQ(n->lbl->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    delete n;
+}
+
+TEST_F(DataChange, ClosesOnTheSecondTickNotTheFirst)
+{
+    QPointer<kolde_sub::datachange> n = kolde_sub::show_datachange(nullptr);
+    ASSERT_TRUE(n);
+    n->Timer_Timer();
+    EXPECT_TRUE(n->isVisible());
+    n->Timer_Timer();
+    ASSERT_TRUE(n);
+    EXPECT_FALSE(n->isVisible());
+    EXPECT_FALSE(n->Timer->isActive());
+    // Closing releases the instance; the next notice is a fresh one.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(n);
+    QPointer<kolde_sub::datachange> next = kolde_sub::show_datachange(nullptr);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->notice_ticks, 0);
+    delete next;
+}
+
+TEST_F(DataChange, SkipsItselfWhileTheMainWindowIsMinimised)
+{
+    QWidget main_window;
+    main_window.setWindowState(Qt::WindowMinimized);
+    EXPECT_EQ(kolde_sub::show_datachange(&main_window), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (QWidget* w : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<kolde_sub::datachange*>(w), nullptr);
+
+    main_window.setWindowState(Qt::WindowNoState);
+    QPointer<kolde_sub::datachange> n = kolde_sub::show_datachange(&main_window);
+    ASSERT_TRUE(n);
+    EXPECT_TRUE(n->isVisible());
+    delete n;
+}
+
+}  // namespace
