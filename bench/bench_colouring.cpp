@@ -121,6 +121,12 @@ static void BM_ColorReportText(benchmark::State& state)
 
     const QString text = console_text();
     QTextEdit console;
+    {
+        // As the main window sets up its console.
+        QFont f(QStringLiteral("Noto Sans Mono CJK JP"), 11);
+        f.setStyleStrategy(QFont::PreferNoShaping);
+        console.setFont(f);
+    }
     QLabel inputlbl;
     console.resize(900, 700);
     console.show();

@@ -51,6 +51,9 @@ void apply_display_settings(view& v)
     if (size > 0)
         font.setPointSize(size);
     font.setBold(bold);
+    // Report text needs no complex-script shaping; without it laying out a
+    // long console is markedly faster.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     console->setFont(font);
     QPalette pal = console->palette();
     pal.setColor(QPalette::Text, text_colour);

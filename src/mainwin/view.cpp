@@ -7,6 +7,7 @@
 #include "start_text.h"
 #include "window_flags.h"
 
+#include "options/printerselect.h"
 #include "platform/msg_box.h"
 #include "platform/transfer.h"
 #include "reports/colouring.h"

@@ -347,7 +347,7 @@ void view::display_reports()
     // A restart of the automatic decode shows the automatic-decode list even
     // when the last request was a sequence or Japanese one.
     if (auto_mode && new_request) {
-        if (current_request.startsWith(QStringLiteral("SQ ")) || current_request.startsWith(QStringLiteral("JP ")))
+        while (current_request.startsWith(QStringLiteral("SQ ")) || current_request.startsWith(QStringLiteral("JP ")))
             current_request = current_request.mid(3);
         sequence_mode = false;
         japanese_mode = false;

@@ -6,6 +6,5 @@ bool chart_open = false;
 bool camera_open = false;
 bool command_open = false;
 int weather_mode = 0;
-bool printer_setup_mode = false;
 
 }  // namespace kolde_sub

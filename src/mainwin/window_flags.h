@@ -11,7 +11,5 @@ extern bool command_open;
 // What the dictionary editor shows: 0 abbreviations, 1 translation words,
 // 2 pictures.
 extern int weather_mode;
-// The printer selection is shown from the options dialog.
-extern bool printer_setup_mode;
 
 }  // namespace kolde_sub

@@ -13,7 +13,7 @@
 namespace kolde_sub {
 
 bool printer_ready = false;
-// printer_setup_mode is defined with the other window flags of the program.
+bool printer_setup_mode = false;
 
 namespace {
 
@@ -73,7 +73,6 @@ void printerselect::Form_Load()
         cmb->addItem(QStringLiteral(" 利用可能なプリンターがありません"));
         QPalette pal = cmb->palette();
         pal.setColor(QPalette::Base, pal.color(QPalette::Button));
-        pal.setColor(QPalette::Button, pal.color(QPalette::Button));
         pal.setColor(QPalette::Text, QColor(192, 0, 0));
         pal.setColor(QPalette::ButtonText, QColor(192, 0, 0));
         cmb->setPalette(pal);

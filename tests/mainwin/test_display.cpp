@@ -222,8 +222,8 @@ TEST_F(Display, AutomaticDecode)
     // A restart after a sequence request shows the list, not the old station.
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                {{Value("RJAA"), Value("成田")}});
-    kolde_sub::current_request = QStringLiteral("SQ RJTT");
-    v.auto_mode = v.new_request = v.sequence_mode = true;
+    kolde_sub::current_request = QStringLiteral("SQ JP RJTT");
+    v.auto_mode = v.new_request = v.sequence_mode = v.japanese_mode = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjaa_block + ready);

@@ -130,20 +130,4 @@ TEST_F(PrinterSelect, CancelAndClosingAnswerNotReadyInBothModes)
     EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
 }
 
-TEST_F(PrinterSelect, OnlyTheButtonUnderTheMouseIsGrey)
-{
-    printerselect d;
-    EXPECT_EQ(d.hover_button, 9);
-    d.cmd_MouseMove(1);
-    EXPECT_EQ(d.hover_button, 1);
-    EXPECT_FALSE(d.cmd[1]->styleSheet().isEmpty());
-    EXPECT_TRUE(d.cmd[0]->styleSheet().isEmpty());
-    d.cmd_MouseMove(0);
-    EXPECT_TRUE(d.cmd[1]->styleSheet().isEmpty());
-    EXPECT_FALSE(d.cmd[0]->styleSheet().isEmpty());
-    d.Form_MouseMove();
-    EXPECT_EQ(d.hover_button, 9);
-    EXPECT_TRUE(d.cmd[0]->styleSheet().isEmpty());
-}
-
 }  // namespace

@@ -155,6 +155,7 @@ TEST_F(PrinterPdf, WritesANewFileEachTime)
     const QByteArray bytes = read(first);
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(page_count(bytes), 1);
+    EXPECT_TRUE(bytes.contains("/FontDescriptor"));  // text was drawn
 
     // A second print within the same second must not overwrite the first.
     ASSERT_TRUE(platform::print_text(QStringLiteral("HEADER"), QStringLiteral("RJAA"), font, folder));
