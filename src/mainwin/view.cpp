@@ -388,12 +388,22 @@ void view::console_caret_to_end() { TextBox[0]->moveCursor(QTextCursor::End); }
 bool view::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == TextBox[0] && event->type() == QEvent::KeyPress) {
+        // The typed line collects in inputlbl (the colouring empties it);
+        // the console itself inserts and deletes the characters as usual.
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            const QString text = TextBox[0]->toPlainText();
-            const QString typed = text.mid(text.lastIndexOf(u'\n') + 1).trimmed().toUpper();
             enter_pressed = true;
-            emit line_entered(typed);
+            emit line_entered(inputlbl->text().trimmed().toUpper());
+        } else if (key->key() == Qt::Key_Escape) {
+            close();
+        } else if (key->key() == Qt::Key_Backspace) {
+            if (!inputlbl->text().isEmpty()) {
+                inputlbl->setText(inputlbl->text().chopped(1));
+                padlbl->setText(inputlbl->text());
+            }
+        } else if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
+            inputlbl->setText(inputlbl->text() + key->text());
+            padlbl->setText(inputlbl->text());
         }
     }
     return QMainWindow::eventFilter(watched, event);
@@ -601,6 +611,10 @@ void view::Form_Activate()
     Timer2->start();
     Timer4->stop();
     Timer4->setInterval(3000);
+
+    // Typing goes to the console from the start.
+    activateWindow();
+    TextBox[0]->setFocus();
 }
 
 void view::lay_out_console()

@@ -332,3 +332,28 @@ TEST_F(ViewStationList, AutomaticModeReadsTheDecodeListAndResetsTheModes)
 }
 
 }  // namespace
+
+class ViewTyping : public kolde_test::ViewFixture {};
+
+// The typed line collects key by key, Backspace takes the last key back, and
+// a line typed right after the ready prompt reaches Enter without the prompt.
+TEST_F(ViewTyping, EnterHandsOnTheTypedLineOnly)
+{
+    view v;
+    v.show_ready_prompt();
+    QStringList lines;
+    QObject::connect(&v, &view::line_entered, [&](const QString& l) { lines << l; });
+    v.TextBox[0]->setFocus();
+    QTest::keyClicks(v.TextBox[0], "sq rjtx");
+    QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
+    QTest::keyClicks(v.TextBox[0], "t ");
+    EXPECT_EQ(v.padlbl->text(), QStringLiteral("sq rjtt "));
+    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines[0], QStringLiteral("SQ RJTT"));
+    EXPECT_TRUE(v.enter_pressed);
+    // Backspace on an empty line changes nothing.
+    v.inputlbl->clear();
+    QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
+    EXPECT_TRUE(v.inputlbl->text().isEmpty());
+}
