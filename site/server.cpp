@@ -348,6 +348,9 @@ struct Server::Impl {
         auto server = std::make_unique<httplib::Server>();
         // Idle keep-alive connections must not hold up stop() for long.
         server->set_keep_alive_timeout(1);
+        // Headers and body go out in separate writes; without this each
+        // reply waits for the client's delayed acknowledgement.
+        server->set_tcp_nodelay(true);
         // httplib also sets SO_REUSEPORT by default, which would let a second
         // server share a port already in use; keep only SO_REUSEADDR so a
         // restart finds its port despite connections in TIME_WAIT.
