@@ -1,6 +1,9 @@
 #include "print_rules.h"
 
+#include "platform/value.h"
 #include "startup/shared.h"
+
+#include <algorithm>
 
 namespace kolde_sub {
 
@@ -11,16 +14,9 @@ QDateTime print_now() { return print_clock ? print_clock() : QDateTime::currentD
 
 int leading_digits(const QString& text)
 {
-    qsizetype i = 0;
-    while (i < text.size() && text.at(i) == u' ')
-        ++i;
-    long long n = 0;
-    for (; i < text.size() && text.at(i) >= u'0' && text.at(i) <= u'9'; ++i) {
-        n = n * 10 + (text.at(i).unicode() - u'0');
-        if (n > 100000)
-            break;  // far beyond any time of day; keeps the number in range
-    }
-    return static_cast<int>(n);
+    const double n = platform::leading_number(text);
+    // Far beyond any time of day; keeps the number in range.
+    return n < 0 ? 0 : static_cast<int>(std::min(n, 100000.0));
 }
 
 int minutes_of_day(const QString& hour_text, const QString& minute_text)

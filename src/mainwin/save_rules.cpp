@@ -1,9 +1,9 @@
 #include "save_rules.h"
 
+#include "startup/download.h"
 #include "startup/shared.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 namespace kolde_sub {
 
@@ -24,17 +24,8 @@ QString save_file_content(const QString& console, const QDateTime& at)
 
 bool write_text_file(const QString& path, const QString& text)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     // The system's code page of a Linux desktop is UTF-8.
-    const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        file.commit();  // discards the temporary file
-        return false;
-    }
-    return file.commit();
+    return write_file_atomically(path, text.toUtf8());
 }
 
 }  // namespace kolde_sub
