@@ -9,6 +9,7 @@
 
 #include "options/printerselect.h"
 #include "platform/msg_box.h"
+#include "platform/printers.h"
 #include "platform/transfer.h"
 #include "reports/colouring.h"
 #include "reports/console_positions.h"
@@ -368,7 +369,45 @@ void view::create_menus()
     // The chart and camera entries come up hidden; the load shows them.
     for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
         a->setVisible(false);
+
+    connect(menu_print, &QAction::triggered, this, &view::menu_print_Click);
+    connect(menu_popup_print, &QAction::triggered, this, &view::menu_popup_print_Click);
+    connect(menu_save, &QAction::triggered, this, &view::menu_save_Click);
+    connect(menu_popup_save, &QAction::triggered, this, &view::menu_popup_save_Click);
+    connect(menu_exit, &QAction::triggered, this, &view::menu_exit_Click);
+    connect(menu_popup_exit, &QAction::triggered, this, &view::menu_popup_exit_Click);
 }
+
+// ------------------------------------------------------------ file menu
+
+void view::menu_print_Click()
+{
+    if (platform::printer_names().isEmpty()) {
+        platform::msg_box(this, platform::MsgIcon::Information, QStringLiteral(" 情報"),
+                          QStringLiteral("利用可能なプリンターがありません　　"));
+        return;
+    }
+    print_display();
+    show_ready_prompt();
+    append_console_text(QStringLiteral("\r\n"));
+    color_report_text();
+}
+
+void view::menu_popup_print_Click() { menu_print_Click(); }
+void view::menu_save_Click() { save_display(); }
+void view::menu_popup_save_Click() { save_display(); }
+
+void view::menu_exit_Click()
+{
+    // The browser pane, once it exists, closes first; the window after.
+    if (WebBrowser->isVisible()) {
+        WebBrowser->hide();
+        return;
+    }
+    close();
+}
+
+void view::menu_popup_exit_Click() { close(); }
 
 // ------------------------------------------------------------------ console
 

@@ -173,6 +173,14 @@ public:
     void save_display();
     void Multimedia_Done();
 
+    // File menu and its pop-up twins.
+    void menu_print_Click();
+    void menu_popup_print_Click();
+    void menu_save_Click();
+    void menu_popup_save_Click();
+    void menu_exit_Click();
+    void menu_popup_exit_Click();
+
 signals:
     // Enter on the console: the line typed last, trimmed and upper-cased.
     void line_entered(const QString& line);
