@@ -92,6 +92,25 @@ void reset_console(QTextEdit& console, const QString& text)
     all.mergeCharFormat(plain);
 }
 
+// The served store, with a history and a group as a day's work leaves them.
+void open_store(const kolde_test::ProgramFolder& home)
+{
+    home.install_seed_database();
+    kolde_sub::open_database();
+    kolde_sub::code_history = history();
+    kolde_sub::current_group = QStringLiteral("JAL");
+}
+
+// As the main window sets up its console.
+void set_up_console(QTextEdit& console)
+{
+    QFont f(QStringLiteral("Noto Sans Mono CJK JP"), 11);
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    console.setFont(f);
+    console.resize(900, 700);
+    console.show();
+}
+
 }  // namespace
 
 static void BM_ColourSpans(benchmark::State& state)
@@ -114,22 +133,12 @@ static void BM_ColorReportText(benchmark::State& state)
 {
     kolde_test::ensure_app();
     kolde_test::ProgramFolder home;
-    home.install_seed_database();
-    kolde_sub::open_database();
-    kolde_sub::code_history = history();
-    kolde_sub::current_group = QStringLiteral("JAL");
+    open_store(home);
 
     const QString text = console_text();
     QTextEdit console;
-    {
-        // As the main window sets up its console.
-        QFont f(QStringLiteral("Noto Sans Mono CJK JP"), 11);
-        f.setStyleStrategy(QFont::PreferNoShaping);
-        console.setFont(f);
-    }
     QLabel inputlbl;
-    console.resize(900, 700);
-    console.show();
+    set_up_console(console);
     kolde_sub::set_report_console(&console, &inputlbl);
     for (auto _ : state) {
         state.PauseTiming();
@@ -148,15 +157,11 @@ static void BM_ColorReportTextAfterCommand(benchmark::State& state)
 {
     kolde_test::ensure_app();
     kolde_test::ProgramFolder home;
-    home.install_seed_database();
-    kolde_sub::open_database();
-    kolde_sub::code_history = history();
-    kolde_sub::current_group = QStringLiteral("JAL");
+    open_store(home);
 
     QTextEdit console;
     QLabel inputlbl;
-    console.resize(900, 700);
-    console.show();
+    set_up_console(console);
     reset_console(console, console_text());
     kolde_sub::set_report_console(&console, &inputlbl);
     kolde_sub::color_report_text();

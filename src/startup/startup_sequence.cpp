@@ -131,8 +131,8 @@ void StartupSequence::run()
         const VersionFile announced = parse_version_file(text);
 
         // 11-12.
-        update_auto_updater(version_number(announced.update), announced.update);
-        upgrade_database(version_number(announced.database), announced.database);
+        update_auto_updater(version_number(announced.update));
+        upgrade_database(version_number(announced.database));
     }
 
     // 13-14.
@@ -198,7 +198,7 @@ void StartupSequence::stamp_program_version()
     rs.update();
 }
 
-void StartupSequence::update_auto_updater(float announced, const QString& announced_text)
+void StartupSequence::update_auto_updater(float announced)
 {
     if (versions_equal(version_number(setting(QStringLiteral("UPDATEバージョン"))), announced))
         return;
@@ -214,7 +214,6 @@ void StartupSequence::update_auto_updater(float announced, const QString& announ
         QFile::remove(fresh);
         return;
     }
-    Q_UNUSED(announced_text);
     const QString stored = version_text_of(announced);
     platform::Recordset& rs = rs_settings();
     rs.move_first();
@@ -228,11 +227,10 @@ void StartupSequence::update_auto_updater(float announced, const QString& announ
     }
 }
 
-void StartupSequence::upgrade_database(float announced, const QString& announced_text)
+void StartupSequence::upgrade_database(float announced)
 {
     if (versions_equal(version_number(setting(QStringLiteral("DBバージョン"))), announced))
         return;
-    Q_UNUSED(announced_text);
     const QString fresh = program_path(QStringLiteral("data/kolde$.mdb"));
     const QString db = program_path(QStringLiteral("kolde.mdb"));
     // A failed download, a file that does not open or a failed copy of the

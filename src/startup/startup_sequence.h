@@ -50,8 +50,8 @@ private:
     void read_stored_base_url();
     void provide_missing_files();
     void stamp_program_version();
-    void update_auto_updater(float announced, const QString& announced_text);
-    void upgrade_database(float announced, const QString& announced_text);
+    void update_auto_updater(float announced);
+    void upgrade_database(float announced);
     void take_server_address();
     QString url(const char* path) const;
 
