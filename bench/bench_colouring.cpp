@@ -3,8 +3,8 @@
 #include "reports/colouring.h"
 #include "reports/console_positions.h"
 #include "reports/request.h"
-#include "startup/database.h"
-#include "startup/shared.h"
+#include "core/database.h"
+#include "core/shared.h"
 #include "support/fixtures.h"
 
 #include <benchmark/benchmark.h>

@@ -2,10 +2,10 @@
 // ready prompt (fetch, format, sequence file, colouring).
 #include "mainwin/view.h"
 #include "reports/request.h"
-#include "startup/database.h"
-#include "startup/log.h"
-#include "startup/program.h"
-#include "startup/settings.h"
+#include "core/database.h"
+#include "core/log.h"
+#include "core/program.h"
+#include "core/settings.h"
 #include "support/fixtures.h"
 
 #include "server.h"

@@ -2,8 +2,8 @@
 // "DATABASE CONNECTION COMPLETED", against a loopback update site, for an
 // ordinary start (every file present, versions in step).
 #include "mainwin/view.h"
-#include "startup/database.h"
-#include "startup/program.h"
+#include "core/database.h"
+#include "core/program.h"
 #include "startup/startup_sequence.h"
 #include "support/fixtures.h"
 

@@ -1,7 +1,7 @@
 // Opening the shared store over the served database and walking the
 // airport catalogue, as the start-up and the menus do.
-#include "startup/database.h"
-#include "startup/settings.h"
+#include "core/database.h"
+#include "core/settings.h"
 #include "support/fixtures.h"
 
 #include <benchmark/benchmark.h>

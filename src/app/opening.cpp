@@ -1,11 +1,11 @@
 #include "opening.h"
 
-#include "startup/database.h"
+#include "core/database.h"
 #include "startup/migrate.h"
-#include "startup/program.h"
-#include "startup/shared.h"
+#include "core/program.h"
+#include "core/shared.h"
 #include "startup/startup_sequence.h"
-#include "startup/sun_coef.h"
+#include "core/sun_coef.h"
 
 #include "platform/instance.h"
 #include "platform/msg_box.h"

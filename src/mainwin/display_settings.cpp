@@ -3,8 +3,8 @@
 #include "layout.h"
 #include "view.h"
 
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/settings.h"
+#include "core/shared.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -3,13 +3,12 @@
 // first activation, from the window's inner size.
 #pragma once
 
+#include "core/twips.h"
+
 #include <QRect>
 
 namespace kolde_sub {
 
-constexpr int twips_per_pixel = 15;
-inline int px(int twips) { return (twips + (twips >= 0 ? 7 : -7)) / twips_per_pixel; }
-inline int tw(int pixels) { return pixels * twips_per_pixel; }
 
 struct ConsoleLayout {
     QRect textbox1;  // backing box (also the browser pane's place)

@@ -1,7 +1,7 @@
 #include "print_rules.h"
 
 #include "platform/value.h"
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "save_rules.h"
 
-#include "startup/download.h"
-#include "startup/shared.h"
+#include "core/files.h"
+#include "core/shared.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
 #include "start_text.h"
 
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <QFile>
 

@@ -18,11 +18,11 @@
 #include "reports/station_file.h"
 #include "reports/zone.h"
 #include "sidewin/datachange.h"
-#include "startup/log.h"
+#include "core/log.h"
 #include "startup/notices.h"
-#include "startup/program.h"
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/shared.h"
 
 #include <QLabel>
 #include <QPointer>

@@ -11,9 +11,9 @@
 
 #include "options/printerselect.h"
 #include "platform/printers.h"
-#include "startup/log.h"
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/shared.h"
 
 #include <QLabel>
 #include <QTextEdit>

@@ -7,9 +7,9 @@
 
 #include "platform/msg_box.h"
 #include "reports/colouring.h"
-#include "startup/log.h"
+#include "core/log.h"
 #include "startup/notices.h"
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <QDateTime>
 #include <QFileDialog>

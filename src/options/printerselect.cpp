@@ -1,8 +1,9 @@
 #include "printerselect.h"
 
+#include "core/twips.h"
 #include "platform/printers.h"
 #include "platform/value.h"
-#include "startup/settings.h"
+#include "core/settings.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -17,8 +18,6 @@ bool printer_setup_mode = false;
 
 namespace {
 
-// The window is laid out in twips, 15 to the pixel.
-int px(int twips) { return (twips + 7) / 15; }
 
 const QString hovered_face = QStringLiteral("background-color: #808080;");
 

@@ -1,8 +1,8 @@
 #include "colouring.h"
 
 #include "reports/request.h"
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/settings.h"
+#include "core/shared.h"
 
 #include "platform/value.h"
 

@@ -1,7 +1,7 @@
 #include "reports/lookup.h"
 
 #include "platform/store.h"
-#include "startup/database.h"
+#include "core/database.h"
 
 namespace kolde_sub {
 

@@ -2,7 +2,7 @@
 
 #include "reports/station_file.h"
 #include "reports/zone.h"
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <QDir>
 #include <QFile>

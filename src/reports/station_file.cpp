@@ -2,7 +2,7 @@
 
 #include "platform/value.h"
 #include "reports/zone.h"
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <cmath>
 

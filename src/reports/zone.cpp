@@ -1,7 +1,7 @@
 #include "reports/zone.h"
 
 #include "platform/value.h"
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <cmath>
 

@@ -1,7 +1,8 @@
 #include "sidewin/datachange.h"
 
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/twips.h"
+#include "core/settings.h"
+#include "core/shared.h"
 
 #include <QFont>
 #include <QFrame>
@@ -14,8 +15,6 @@ namespace kolde_sub {
 
 namespace {
 
-// The notice's layout is given in twips; 15 twips make a pixel.
-int px(int twips) { return (twips + 7) / 15; }
 
 }  // namespace
 

@@ -1,9 +1,8 @@
 #include "download.h"
 
-#include "database.h"
+#include "core/database.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace kolde_sub {
 
@@ -12,18 +11,6 @@ bool is_answer(const QString& reply) { return !reply.isEmpty() && !reply.startsW
 bool is_good_download(const platform::TransferResult& r)
 {
     return r.ok && !r.body.isEmpty() && !r.body.startsWith('<');
-}
-
-bool write_file_atomically(const QString& target, const QByteArray& bytes)
-{
-    QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
 }
 
 bool download_to(platform::Transfer& transfer, const QString& url, const QString& target)

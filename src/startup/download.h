@@ -5,6 +5,7 @@
 // half written.
 #pragma once
 
+#include "core/files.h"
 #include "platform/transfer.h"
 
 #include <QString>
@@ -15,9 +16,6 @@ namespace kolde_sub {
 // with "<".
 bool is_answer(const QString& reply);
 bool is_good_download(const platform::TransferResult& r);
-
-// Writes bytes to target through a temporary file; false when it cannot.
-bool write_file_atomically(const QString& target, const QByteArray& bytes);
 
 // Fetches url as bytes and stores it in target when the download is good.
 bool download_to(platform::Transfer& transfer, const QString& url, const QString& target);

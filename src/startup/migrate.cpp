@@ -1,7 +1,7 @@
 #include "migrate.h"
 
-#include "database.h"
-#include "settings.h"
+#include "core/database.h"
+#include "core/settings.h"
 
 namespace kolde_sub {
 

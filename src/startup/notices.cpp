@@ -1,7 +1,7 @@
 #include "notices.h"
 
-#include "settings.h"
-#include "shared.h"
+#include "core/settings.h"
+#include "core/shared.h"
 
 #include "platform/sound.h"
 
@@ -17,7 +17,6 @@
 
 namespace kolde_sub {
 
-bool sound_done = true;
 QPointer<message> message_window;
 
 namespace {

@@ -4,6 +4,8 @@
 // after 180 seconds).
 #pragma once
 
+#include "core/program.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -12,9 +14,6 @@ class QPushButton;
 class QTimer;
 
 namespace kolde_sub {
-
-// Set when the notice's sound has finished (or the wait for it ended).
-extern bool sound_done;
 
 // A dialog button that takes a grey face while the mouse is over it and
 // gives it back when the mouse moves on over the window.

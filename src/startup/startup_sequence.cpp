@@ -1,11 +1,11 @@
 #include "startup_sequence.h"
 
-#include "database.h"
+#include "core/database.h"
 #include "download.h"
 #include "migrate.h"
-#include "program.h"
-#include "settings.h"
-#include "shared.h"
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/shared.h"
 
 #include "platform/msg_box.h"
 

@@ -2,7 +2,7 @@
 
 #include "handover.h"
 
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <QEvent>
 #include <QFile>

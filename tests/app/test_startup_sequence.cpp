@@ -1,10 +1,10 @@
 // The start-up sequence against an in-process update site: first install,
 // ordinary start, no network, upgrades of the auto-update program and the
 // database, and the site's address.
-#include "startup/database.h"
-#include "startup/program.h"
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/database.h"
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/shared.h"
 #include "startup/startup_sequence.h"
 #include "support/fixtures.h"
 

@@ -12,7 +12,7 @@
 #include "reports/zone.h"
 #include "sidewin/datachange.h"
 #include "startup/notices.h"
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "reports/console_positions.h"
 #include "mainwin/start_text.h"
 #include "reports/request.h"
-#include "startup/shared.h"
+#include "core/shared.h"
 
 #include <QAction>
 #include <QFrame>

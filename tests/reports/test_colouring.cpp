@@ -3,9 +3,9 @@
 #include "reports/colouring.h"
 #include "reports/console_positions.h"
 #include "reports/request.h"
-#include "startup/database.h"
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/database.h"
+#include "core/settings.h"
+#include "core/shared.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // Dictionary look-ups over the served abbreviation and translation tables.
 #include "reports/lookup.h"
-#include "startup/database.h"
+#include "core/database.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "reports/request.h"
 
 #include "platform/value.h"
-#include "startup/database.h"
+#include "core/database.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

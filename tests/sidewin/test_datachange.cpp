@@ -1,8 +1,8 @@
 #include "sidewin/datachange.h"
 
 #include "platform/value.h"
-#include "startup/database.h"
-#include "startup/settings.h"
+#include "core/database.h"
+#include "core/settings.h"
 #include "support/fixtures.h"
 
 #include <QApplication>

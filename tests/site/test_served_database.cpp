@@ -1,7 +1,7 @@
 // The database and files that the build assembles for the update site.
-#include "startup/database.h"
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/database.h"
+#include "core/settings.h"
+#include "core/shared.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Carrying the user's settings and lists into a newly served database.
-#include "startup/database.h"
+#include "core/database.h"
 #include "startup/migrate.h"
-#include "startup/settings.h"
+#include "core/settings.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The connection notices and the bounded sound wait.
-#include "startup/database.h"
+#include "core/database.h"
 #include "startup/notices.h"
-#include "startup/settings.h"
+#include "core/settings.h"
 #include "support/fixtures.h"
 
 #include "platform/sound.h"

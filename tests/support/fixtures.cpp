@@ -1,6 +1,6 @@
 #include "fixtures.h"
 
-#include "startup/database.h"
+#include "core/database.h"
 
 #include <QApplication>
 #include <QDir>

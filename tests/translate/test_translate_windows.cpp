@@ -2,7 +2,7 @@
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
 
-#include "startup/shared.h"
+#include "core/shared.h"
 #include "support/fixtures.h"
 
 #include <QBuffer>

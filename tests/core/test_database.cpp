@@ -1,7 +1,7 @@
 // Opening the shared store over kolde.mdb, closing it and opening it again
 // over a new file.
-#include "startup/database.h"
-#include "startup/settings.h"
+#include "core/database.h"
+#include "core/settings.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The communication log: start rows, order, limit, colour rule, hidden
 // writes, unload and the echo to standard error.
-#include "startup/database.h"
-#include "startup/log.h"
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/database.h"
+#include "core/log.h"
+#include "core/settings.h"
+#include "core/shared.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

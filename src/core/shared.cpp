@@ -1,4 +1,4 @@
-#include "shared.h"
+#include "core/shared.h"
 
 #include "platform/keyboard.h"
 #include "platform/value.h"

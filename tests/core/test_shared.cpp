@@ -1,7 +1,7 @@
 // The small shared procedures: file test, time zone, time difference,
 // versions, dates, code history, solar table, keyboard stand-ins.
-#include "startup/shared.h"
-#include "startup/sun_coef.h"
+#include "core/shared.h"
+#include "core/sun_coef.h"
 #include "platform/value.h"
 #include "support/fixtures.h"
 

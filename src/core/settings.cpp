@@ -1,7 +1,7 @@
-#include "settings.h"
+#include "core/settings.h"
 
-#include "database.h"
-#include "shared.h"
+#include "core/database.h"
+#include "core/shared.h"
 
 namespace kolde_sub {
 

@@ -1,7 +1,8 @@
-#include "startup/log.h"
+#include "core/log.h"
 
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/twips.h"
+#include "core/settings.h"
+#include "core/shared.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -30,8 +31,6 @@ QPointer<log> log_instance;
 constexpr int max_rows = 1000;
 constexpr int column_count = 3;
 
-// Twips to pixels at 96 dpi (15 twips a pixel).
-int twips(int t) { return qRound(t / 15.0); }
 
 const QColor grey_colour(0x80, 0x80, 0x80);
 
@@ -175,7 +174,7 @@ log::log()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(grid);
-    resize(twips(6750), twips(8430));
+    resize(px(6750), px(8430));
     layout->activate();
 
     connect(grid, &QTableWidget::cellClicked, this, [this](int, int) { grid_Click(); });
@@ -197,9 +196,9 @@ void log::Form_Load()
     set_row(grid, 2, date, time, QStringLiteral("SYSTEM  LOAD"));
     colour_rows(grid, setting_int(QStringLiteral("SPECIの色")));
 
-    grid->setColumnWidth(0, twips(1000));
-    grid->setColumnWidth(1, twips(1000));
-    grid->setColumnWidth(2, twips(4700));
+    grid->setColumnWidth(0, px(1000));
+    grid->setColumnWidth(1, px(1000));
+    grid->setColumnWidth(2, px(4700));
 
     // Centred on the main window's size, measured from the screen origin.
     const QRect main = main_window_frame();

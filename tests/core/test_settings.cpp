@@ -1,7 +1,7 @@
 // The settings record's fields and the restore of their defaults.
-#include "startup/database.h"
-#include "startup/settings.h"
-#include "startup/shared.h"
+#include "core/database.h"
+#include "core/settings.h"
+#include "core/shared.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "sun_coef.h"
+#include "core/sun_coef.h"
 
 namespace kolde_sub {
 

@@ -1,6 +1,6 @@
-#include "database.h"
+#include "core/database.h"
 
-#include "shared.h"
+#include "core/shared.h"
 
 #include <memory>
 

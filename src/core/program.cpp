@@ -1,4 +1,4 @@
-#include "program.h"
+#include "core/program.h"
 
 namespace kolde_sub {
 
@@ -9,6 +9,7 @@ QString taf_base_url;
 QString url_radar_amedas, url_weather_points, url_amedas, url_satellite, url_radar, url_typhoon, url_pdf_chart,
     url_fax_chart, url_upper_wind;
 bool online = false;
+bool sound_done = true;
 
 namespace {
 

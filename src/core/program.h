@@ -19,6 +19,9 @@ extern QString url_radar_amedas, url_weather_points, url_amedas, url_satellite, 
     url_pdf_chart, url_fax_chart, url_upper_wind;
 // Whether the update site answered the last probe.
 extern bool online;
+// Set when a sound that the program waits for has finished (or the wait
+// for it ended).
+extern bool sound_done;
 
 // Built-in addresses: $KOLDE_UPDATE_URL, $KOLDE_REPORT_URL, $KOLDE_WEB_URL,
 // each http://127.0.0.1:8737 when unset; no trailing "/".

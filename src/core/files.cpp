@@ -1,0 +1,28 @@
+#include "core/files.h"
+
+#include "core/logging.h"
+
+#include <QSaveFile>
+
+namespace kolde_sub {
+
+bool write_file_atomically(const QString& target, const QByteArray& bytes)
+{
+    QSaveFile f(target);
+    if (!f.open(QIODevice::WriteOnly)) {
+        qCWarning(lc_files) << "cannot open" << target << "for writing:" << f.errorString();
+        return false;
+    }
+    if (f.write(bytes) != bytes.size()) {
+        qCWarning(lc_files) << "short write to" << target << ":" << f.errorString();
+        f.cancelWriting();
+        return false;
+    }
+    if (!f.commit()) {
+        qCWarning(lc_files) << "cannot replace" << target << ":" << f.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace kolde_sub
