@@ -52,7 +52,7 @@ void set_row(QTableWidget* grid, int row, const QString& date, const QString& ti
     grid->setItem(row, 2, make_cell(text, 2));
 }
 
-// Step 5 of write_log: every row in the colour of its message; only cells
+// Every row in the colour of its message; only cells
 // whose colour differs are touched, which gives the same grid cheaply.
 void colour_rows(QTableWidget* grid, long long speci_colour)
 {
@@ -103,17 +103,15 @@ void write_log()
     const QString time = time_text();
     const QString text = log_message;
 
-    // 1. The grid repaints once, after the work.
+    // The grid repaints once, after the work.
     grid->setUpdatesEnabled(false);
-    // 2.-4. The new row on top, the others move down by one.
+    // The new row on top, the others move down by one.
     grid->insertRow(0);
     set_row(grid, 0, date, time, text);
-    // 5. Colour every row.
     colour_rows(grid, setting_int(QStringLiteral("SPECIの色")));
-    // 6. The oldest lines go.
+    // The oldest lines go.
     if (grid->rowCount() > max_rows)
         grid->setRowCount(max_rows);
-    // 7.
     grid->scrollToTop();
     grid->setUpdatesEnabled(true);
     log_message.clear();
