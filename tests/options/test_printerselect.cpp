@@ -18,19 +18,18 @@ namespace {
 
 using kolde_sub::printerselect;
 
-class PrinterSelect : public ::testing::Test {
+class PrinterSelect : public kolde_test::SeededStore {
 protected:
     void SetUp() override
     {
-        kolde_test::ensure_app();
-        ASSERT_TRUE(folder.install_seed_database());
-        ASSERT_TRUE(kolde_sub::open_database());
+        SeededStore::SetUp();
         platform::set_printer_queues_for_tests({QStringLiteral("LBP"), QStringLiteral("DOT")}, QStringLiteral("DOT"));
         kolde_sub::printer_setup_mode = false;
         kolde_sub::printer_ready = false;
     }
     void TearDown() override
     {
+        SeededStore::TearDown();
         platform::reset_printers();
         kolde_sub::printer_setup_mode = false;
         kolde_sub::printer_ready = false;
@@ -65,7 +64,6 @@ protected:
         QString caption, button, selected;
         QStringList items;
     } seen;
-    kolde_test::ProgramFolder folder;
 };
 
 TEST_F(PrinterSelect, PrintModePreselectsTheCurrentPrinterAndMakesTheChoiceCurrent)

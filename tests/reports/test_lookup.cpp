@@ -9,16 +9,8 @@ using namespace kolde_sub;
 
 namespace {
 
-class Lookup : public ::testing::Test {
+class Lookup : public kolde_test::SeededStore {
 protected:
-    void SetUp() override
-    {
-        kolde_test::ensure_app();
-        ASSERT_TRUE(home_.install_seed_database());
-        ASSERT_TRUE(open_database());
-    }
-    void TearDown() override { close_database(); }
-
     // Adds a row to a dictionary table and reads the shared recordset again.
     static void add_row(platform::Recordset& rs, int order, const QString& abbr, const QString& meaning)
     {
@@ -28,8 +20,6 @@ protected:
                                           .arg(abbr, meaning)));
         ASSERT_TRUE(rs.requery());
     }
-
-    kolde_test::ProgramFolder home_;
 };
 
 }  // namespace

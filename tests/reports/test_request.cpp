@@ -11,13 +11,8 @@ using kolde_sub::StationRow;
 
 namespace {
 
-class StationList : public ::testing::Test {
+class StationList : public kolde_test::SeededStore {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(folder.install_seed_database());
-        ASSERT_TRUE(kolde_sub::open_database());
-    }
     void set_list(const QStringList& codes)
     {
         QList<QList<platform::Value>> rows;
@@ -34,7 +29,6 @@ protected:
         return out;
     }
 
-    kolde_test::ProgramFolder folder;
     std::vector<StationRow> table;
     int count = 0;
 };

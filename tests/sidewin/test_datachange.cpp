@@ -16,22 +16,13 @@
 
 namespace {
 
-class DataChange : public ::testing::Test {
+class DataChange : public kolde_test::SeededStore {
 protected:
-    void SetUp() override
-    {
-        kolde_test::ensure_app();
-        ASSERT_TRUE(folder.install_seed_database());
-        ASSERT_TRUE(kolde_sub::open_database());
-    }
-
     static void colours(long long back, long long text)
     {
         ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("表示領域の色"), platform::Value(back)));
         ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("表示文字の色"), platform::Value(text)));
     }
-
-    kolde_test::ProgramFolder folder;
 };
 
 TEST_F(DataChange, ShowsOnTopInTheConsoleColours)

@@ -1,6 +1,12 @@
 #include "fixtures.h"
 
 #include "core/database.h"
+#include "core/log.h"
+#include "core/program.h"
+#include "core/shared.h"
+#include "platform/msg_box.h"
+#include "reports/request.h"
+#include "translate/tooltips.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,5 +78,46 @@ bool ProgramFolder::install_seed_database(const QString& relative) const
         return false;
     return QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
 }
+
+QByteArray read_file(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+bool write_file(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(bytes) == bytes.size() && f.flush();
+}
+
+void reset_program_state()
+{
+    kolde_sub::set_builtin_addresses();
+    kolde_sub::online = false;
+    kolde_sub::sound_done = true;
+    kolde_sub::code_history = QStringLiteral(" ");
+    kolde_sub::current_request.clear();
+    kolde_sub::current_group.clear();
+    kolde_sub::log_message.clear();
+    kolde_sub::unload_log();
+    kolde_sub::unload_tooltips();
+    platform::set_msg_box_answerer({});
+}
+
+void SeededStore::SetUp()
+{
+    ensure_app();
+    reset_program_state();
+    ASSERT_TRUE(folder.install_seed_database());
+    ASSERT_TRUE(kolde_sub::open_database());
+}
+
+void SeededStore::TearDown() { reset_program_state(); }
 
 }  // namespace kolde_test

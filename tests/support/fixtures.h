@@ -2,8 +2,11 @@
 // the served site and database.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -35,6 +38,24 @@ private:
     QTemporaryDir dir_;
     QByteArray old_home_;
     bool had_home_ = false;
+};
+
+// The whole content of a file; empty when it cannot be read.
+QByteArray read_file(const QString& path);
+// Writes a file whole, creating its folder; false when anything fails.
+bool write_file(const QString& path, const QByteArray& bytes);
+
+// Puts the program-wide values that tests touch back to their start values:
+// offline, empty request and history, built-in addresses, no log or tip
+// window, no message-box answerer.
+void reset_program_state();
+
+// A test over a temporary program folder with the served database open.
+class SeededStore : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    ProgramFolder folder;
 };
 
 }  // namespace kolde_test

@@ -24,12 +24,7 @@ protected:
     }
     void TearDown() override { kolde_sub::unload_tooltips(); }
     QString figure() const { return folder.file(QStringLiteral("data/figure.dat")); }
-    void write_figure(const QByteArray& bytes) const
-    {
-        QFile f(figure());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void write_figure(const QByteArray& bytes) const { ASSERT_TRUE(kolde_test::write_file(figure(), bytes)); }
     kolde_test::ProgramFolder folder;
 };
 
