@@ -235,7 +235,7 @@ TEST(Settings, SwitchesAreOnForAnyNonZeroValue)
         bool on;
     } cases[] = {
             {platform::Value(-1), true},  {platform::Value(1), true},     {platform::Value(2), true},
-            {platform::Value(0.5), true}, {platform::Value("-1"), true},  {platform::Value(0), false},
+            {platform::Value(0.25), true}, {platform::Value("-1"), true},  {platform::Value(0), false},
             {platform::Value(), false},   {platform::Value(""), false},
     };
     for (const auto& c : cases) {
