@@ -16,9 +16,6 @@ namespace kolde_sub {
 
 namespace {
 
-// A switch of this window counts as on only when it holds True.
-bool is_on(const char* field) { return setting(QString::fromUtf8(field)).to_int() == -1; }
-
 void set_base_colour(QTextEdit* box, const QColor& c)
 {
     QPalette pal = box->palette();
@@ -31,20 +28,20 @@ void set_base_colour(QTextEdit* box, const QColor& c)
 void apply_display_settings(view& v)
 {
     QTextEdit* console = v.TextBox[0];
-    // 1.
+    // The console is hidden while it changes.
     console->hide();
 
-    // 2.
+    // The console and the two boxes beside it take the background colour.
     const QColor background = bgr_color(setting_int(QStringLiteral("表示領域の色")));
     for (int i = 0; i < 3; ++i)
         set_base_colour(v.TextBox[i], background);
 
-    // 3. - 5. The whole text takes the font, colour, size and bold; so does
-    //         the caret, so text added later follows them.
+    // The whole text takes the font, colour, size and bold; so does the
+    // caret, so text added later follows them.
     const QString family = setting_text(QStringLiteral("表示文字のフォント"));
     const QColor text_colour = bgr_color(setting_int(QStringLiteral("表示文字の色")));
     const int size = static_cast<int>(setting_int(QStringLiteral("表示文字のサイズ")));
-    const bool bold = is_on("表示文字のボールド");
+    const bool bold = setting_bool(QStringLiteral("表示文字のボールド"));
 
     QFont font = console->font();
     font.setFamilies({family});
@@ -69,17 +66,17 @@ void apply_display_settings(view& v)
     all.select(QTextCursor::Document);
     all.mergeCharFormat(format);
 
-    // 6.
+    // The status bar shares the console's font name.
     QFont status_font = v.StatusBar->font();
     status_font.setFamilies({family});
     v.StatusBar->setFont(status_font);
 
-    // 7.
+    // The caret goes to the end of the text, nothing selected.
     console->moveCursor(QTextCursor::End);
     console->mergeCurrentCharFormat(format);
 
-    // 8. The cover box hides the scroll bar's place when it is off.
-    if (is_on("スクロールバーを表示")) {
+    // The cover box hides the scroll bar's place when it is off.
+    if (setting_bool(QStringLiteral("スクロールバーを表示"))) {
         v.TextBox[2]->hide();
         console->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     } else {
@@ -87,21 +84,21 @@ void apply_display_settings(view& v)
         console->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
 
-    // 9.
-    const bool pad = is_on("PAD表示");
+    // The scratch pad, label and frame together.
+    const bool pad = setting_bool(QStringLiteral("PAD表示"));
     v.padshape->setVisible(pad);
     v.padlbl->setVisible(pad);
 
-    // 10.
     console->show();
 
-    // 11.
-    const bool grey_faces = is_on("コマンドボタン");
+    // The grey faces of the command buttons.
+    const bool grey_faces = setting_bool(QStringLiteral("コマンドボタン"));
     for (int i = 18; i <= 35; ++i)
         v.img[i]->setVisible(grey_faces);
 
-    // 12. The grey faces of the browser buttons follow the browser buttons.
-    const bool browser = is_on("ブラウザー");
+    // The browser buttons widen the button frame and push the scratch pad
+    // right; their grey faces follow the browser buttons.
+    const bool browser = setting_bool(QStringLiteral("ブラウザー"));
     v.Frame->resize(px(browser ? 6855 : 5670), v.Frame->height());
     v.padshape->move(px(browser ? 6980 : 5745), v.padshape->y());
     v.Shape1->setVisible(browser);

@@ -29,8 +29,10 @@ public:
     double to_real() const;
     QString to_text() const;
     QByteArray to_blob() const;
-    // Any non-zero number is True, as the database's Yes/No columns read.
-    bool to_bool() const { return to_int() != 0; }
+    // Any non-zero number is True, as the database's Yes/No columns read,
+    // so a stored 1 and a stored -1 are both True; null is False, and so is
+    // a text that does not begin with a non-zero number.
+    bool to_bool() const { return to_real() != 0.0; }
 
     bool operator==(const Value& o) const;
     bool operator!=(const Value& o) const { return !(*this == o); }

@@ -4,11 +4,76 @@
 #include "core/shared.h"
 #include "support/fixtures.h"
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
 using namespace kolde_sub;
+
+namespace {
+
+bool is_text(const SettingField& f) { return f.type == SettingType::Text || f.type == SettingType::Date; }
+
+// What the scribbled row holds in a field before a reset.
+platform::Value scribble(const SettingField& f) { return is_text(f) ? platform::Value("x") : platform::Value(7); }
+
+// Writes the scribble into every field of the open settings row.
+bool scribble_every_field()
+{
+    platform::Recordset& rs = rs_settings();
+    rs.move_first();
+    for (const SettingField& f : settings_fields())
+        rs.set_field(QString::fromUtf8(f.name), scribble(f));
+    return rs.update();
+}
+
+// Runs a statement on the program folder's kolde.mdb on its own connection.
+bool alter_database(const kolde_test::ProgramFolder& home, const QString& sql)
+{
+    platform::Connection c;
+    return c.open(home.file(QStringLiteral("kolde.mdb")), QString::fromLatin1(database_password)) &&
+           c.execute(sql);
+}
+
+// Every way the program reads or writes a field by name.
+const std::vector<std::pair<const char*, std::function<void(const QString&)>>>& readers()
+{
+    static const std::vector<std::pair<const char*, std::function<void(const QString&)>>> all = {
+        {"setting", [](const QString& n) { setting(n); }},
+        {"setting_bool", [](const QString& n) { setting_bool(n); }},
+        {"setting_int", [](const QString& n) { setting_int(n); }},
+        {"setting_text", [](const QString& n) { setting_text(n); }},
+        {"set_setting", [](const QString& n) { set_setting(n, platform::Value(0)); }},
+    };
+    return all;
+}
+
+// The source folder, found beside this file or above the test executable.
+QString source_folder()
+{
+    const QString marker = QStringLiteral("/src/core/settings.h");
+    QDir here = QFileInfo(QStringLiteral(__FILE__)).absoluteDir();
+    if (here.cdUp() && here.cdUp() && QFileInfo::exists(here.path() + marker))
+        return here.path() + QStringLiteral("/src");
+    for (QDir d(QCoreApplication::applicationDirPath()); !d.isRoot(); d.cdUp()) {
+        if (QFileInfo::exists(d.path() + marker))
+            return d.path() + QStringLiteral("/src");
+    }
+    return QString();
+}
+
+}  // namespace
 
 TEST(Settings, SeventyTwoUniqueFieldsMatchTheServedTable)
 {
@@ -36,14 +101,7 @@ TEST(Settings, ResetWritesTheDefaultsAndLeavesTheEightAlone)
     ASSERT_TRUE(home.install_seed_database());
     ASSERT_TRUE(open_database());
 
-    // Scribble over every field.
-    platform::Recordset& rs = rs_settings();
-    rs.move_first();
-    for (const SettingField& f : settings_fields())
-        rs.set_field(QString::fromUtf8(f.name),
-                     f.type == SettingType::Text || f.type == SettingType::Date ? platform::Value("x")
-                                                                                 : platform::Value(7));
-    ASSERT_TRUE(rs.update());
+    ASSERT_TRUE(scribble_every_field());
 
     tz_offset_text = QStringLiteral("±0");
     reset_settings();
@@ -54,8 +112,7 @@ TEST(Settings, ResetWritesTheDefaultsAndLeavesTheEightAlone)
         const QString name = QString::fromUtf8(f.name);
         const platform::Value v = setting(name);
         if (f.default_kind == SettingField::Default::None) {
-            const bool text = f.type == SettingType::Text || f.type == SettingType::Date;
-            EXPECT_EQ(v, text ? platform::Value("x") : platform::Value(7)) << qPrintable(name);
+            EXPECT_EQ(v, scribble(f)) << qPrintable(name);
         } else {
             EXPECT_EQ(v, settings_default(f)) << qPrintable(name);
         }
@@ -86,4 +143,185 @@ TEST(Settings, ServedRowHoldsTheDefaults)
     EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("+9"));
     EXPECT_EQ(version_number(setting(QStringLiteral("KOLDEバージョン"))), 0.0f);
     EXPECT_EQ(setting_text(QStringLiteral("BASEurl")), QStringLiteral("http://127.0.0.1:8737"));
+}
+
+TEST(Settings, ResetSkipsOnlyTheFieldThatCannotBeWritten)
+{
+    kolde_test::ensure_app();
+    kolde_test::ProgramFolder home;
+    ASSERT_TRUE(home.install_seed_database());
+    ASSERT_TRUE(open_database());
+    ASSERT_TRUE(scribble_every_field());
+    ASSERT_TRUE(alter_database(home, QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF \"天気略語の色\" ON \"設定\" "
+                                                    "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+
+    tz_offset_text = QStringLiteral("+9");
+    reset_settings();
+    release_store();
+    ASSERT_TRUE(open_database());
+
+    int defaults = 0;
+    for (const SettingField& f : settings_fields()) {
+        const QString name = QString::fromUtf8(f.name);
+        if (f.default_kind == SettingField::Default::None || name == QStringLiteral("天気略語の色")) {
+            EXPECT_EQ(setting(name), scribble(f)) << qPrintable(name);
+        } else {
+            EXPECT_EQ(setting(name), settings_default(f)) << qPrintable(name);
+            ++defaults;
+        }
+    }
+    EXPECT_EQ(defaults, 63);
+}
+
+TEST(Settings, UnreadableSettingsGiveTheDefaults)
+{
+    kolde_test::ensure_app();
+    tz_offset_text = QStringLiteral("-5");
+    // The settings table again without the column of the text colour.
+    QStringList kept;
+    for (const SettingField& f : settings_fields()) {
+        if (QString::fromUtf8(f.name) != QStringLiteral("表示文字の色"))
+            kept << platform::Connection::quote(QString::fromUtf8(f.name));
+    }
+    const QString drop_column = QStringLiteral("CREATE TABLE narrow AS SELECT ") + kept.join(u',') +
+                                QStringLiteral(" FROM \"設定\"; DROP TABLE \"設定\"; ALTER TABLE narrow RENAME TO \"設定\"");
+    const struct {
+        const char* what;
+        QString sql;  // run on the seeded file; empty: no database at all
+        const char* column;  // the only field that cannot be read; nullptr: all
+    } cases[] = {
+            {"no database", QString(), nullptr},
+            {"no settings row", QStringLiteral("DELETE FROM \"設定\""), nullptr},
+            {"column missing", drop_column, "表示文字の色"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        kolde_test::ProgramFolder home;
+        if (!c.sql.isEmpty()) {
+            ASSERT_TRUE(home.install_seed_database());
+            ASSERT_TRUE(alter_database(home, c.sql));
+            open_database();
+        } else {
+            EXPECT_FALSE(open_database());
+        }
+        for (const SettingField& f : settings_fields()) {
+            const QString name = QString::fromUtf8(f.name);
+            if (c.column != nullptr && name != QString::fromUtf8(c.column))
+                continue;
+            EXPECT_EQ(setting(name), settings_default(f)) << qPrintable(name);
+        }
+        // The console colours: white on black, not black on black.
+        EXPECT_EQ(setting_int(QStringLiteral("表示文字の色")), 16777215);
+        EXPECT_EQ(setting_int(QStringLiteral("表示領域の色")), 0);
+        if (c.column == nullptr) {
+            EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("-5"));
+            EXPECT_EQ(setting_text(QStringLiteral("表示文字のフォント")), QStringLiteral("ＭＳ ゴシック"));
+            EXPECT_EQ(setting_int(QStringLiteral("表示文字のサイズ")), 11);
+            EXPECT_TRUE(setting_bool(QStringLiteral("PAD表示")));
+            EXPECT_TRUE(setting(QStringLiteral("BASEurl")).is_null());
+            EXPECT_TRUE(setting(QStringLiteral("RVR1")).is_null());
+        }
+    }
+}
+
+TEST(Settings, SwitchesAreOnForAnyNonZeroValue)
+{
+    kolde_test::ensure_app();
+    kolde_test::ProgramFolder home;
+    ASSERT_TRUE(home.install_seed_database());
+    ASSERT_TRUE(open_database());
+    const struct {
+        platform::Value stored;
+        bool on;
+    } cases[] = {
+            {platform::Value(-1), true},  {platform::Value(1), true},     {platform::Value(2), true},
+            {platform::Value(0.25), true}, {platform::Value("-1"), true},  {platform::Value(0), false},
+            {platform::Value(), false},   {platform::Value(""), false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(set_setting(QStringLiteral("LOCAL使用"), c.stored));
+        EXPECT_EQ(setting_bool(QStringLiteral("LOCAL使用")), c.on) << qPrintable(c.stored.to_text());
+    }
+}
+
+TEST(Settings, EveryFieldReadsAndWritesByEveryReaderWithoutWarning)
+{
+    // A warning about a field name fails the running test (the test-support
+    // library installs that rule), so calling each reader is the check. The
+    // name is checked before the store is touched, so no database is needed.
+    kolde_test::ensure_app();
+    kolde_test::ProgramFolder home;
+    for (const SettingField& f : settings_fields()) {
+        const QString name = QString::fromUtf8(f.name);
+        ASSERT_EQ(find_setting_field(name), &f) << f.name;
+        for (const auto& [reader, read] : readers()) {
+            SCOPED_TRACE(reader);
+            read(name);
+        }
+    }
+}
+
+TEST(Settings, UnknownNameWarnsAndFailsTheRunningTest)
+{
+    kolde_test::ensure_app();
+    kolde_test::ProgramFolder home;
+    ASSERT_TRUE(home.install_seed_database());
+    ASSERT_TRUE(open_database());
+    for (const auto& [reader, read] : readers()) {
+        SCOPED_TRACE(reader);
+        EXPECT_NONFATAL_FAILURE(read(QStringLiteral("LOCAL仕様")), "unknown settings field LOCAL仕様");
+    }
+    bool written = true;
+    EXPECT_NONFATAL_FAILURE(written = set_setting(QStringLiteral("時 差"), platform::Value("+1")),
+                            "unknown settings field");
+    EXPECT_FALSE(written);
+    EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("+9"));
+}
+
+TEST(Settings, EveryNameTheProgramUsesIsAColumnItReads)
+{
+    // Names of settings passed to the readers and their wrappers must be
+    // fields of the settings record; names passed to a recordset's field
+    // accessors must be columns of some table of the served database.
+    kolde_test::ensure_app();
+    const QString src = source_folder();
+    ASSERT_FALSE(src.isEmpty()) << "source folder not found";
+
+    QSet<QString> settings_names;
+    for (const SettingField& f : settings_fields())
+        settings_names.insert(QString::fromUtf8(f.name));
+    QSet<QString> columns;
+    {
+        platform::Connection c;
+        ASSERT_TRUE(c.open(kolde_test::seed_database(), QString::fromLatin1(database_password)));
+        for (const QString& table : c.table_names())
+            for (const QString& column : c.column_names(table))
+                columns.insert(column);
+    }
+
+    const QRegularExpression call(QString::fromUtf8(
+            R"re(\b(setting|setting_bool|setting_int|setting_text|set_setting|setting_on|is_on|is_true|)re"
+            R"re(number_field|colour_field|field|set_field)\(\s*(?:QStringLiteral\(|QString::fromUtf8\()?"([^"]*)")re"));
+    int settings_calls = 0;
+    QDirIterator it(src, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(path);
+        const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
+        for (int i = 0; i < lines.size(); ++i) {
+            for (auto m = call.globalMatch(lines[i]); m.hasNext();) {
+                const auto match = m.next();
+                const QString reader = match.captured(1);
+                const QString name = match.captured(2);
+                const bool any_column = reader == QStringLiteral("field") || reader == QStringLiteral("set_field");
+                if (!any_column)
+                    ++settings_calls;
+                EXPECT_TRUE(any_column ? columns.contains(name) : settings_names.contains(name))
+                        << qPrintable(path) << ":" << i + 1 << " " << qPrintable(reader) << " \""
+                        << qPrintable(name) << "\"";
+            }
+        }
+    }
+    EXPECT_GT(settings_calls, 60);  // the scan did find the program's reads
 }

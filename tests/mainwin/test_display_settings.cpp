@@ -1,5 +1,6 @@
 #include "view_fixture.h"
 
+#include "core/database.h"
 #include "mainwin/display_settings.h"
 #include "mainwin/layout.h"
 
@@ -103,6 +104,47 @@ TEST_F(DisplaySettings, PadAndScrollBarSwitches)
     EXPECT_FALSE(v.padshape->isHidden());
     EXPECT_FALSE(v.TextBox[2]->isHidden());
     EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+}
+
+TEST_F(DisplaySettings, EveryNonZeroSwitchIsOn)
+{
+    const struct {
+        Value stored;
+        bool on;
+    } cases[] = {{Value(-1), true}, {Value(1), true}, {Value(0), false}, {Value(), false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored.to_text().toStdString());
+        view v;
+        v.set_console_text(QStringLiteral("RJTT"));
+        for (const char* field : {"表示文字のボールド", "スクロールバーを表示", "PAD表示", "コマンドボタン", "ブラウザー"})
+            set(field, c.stored);
+        kolde_sub::apply_display_settings(v);
+        EXPECT_EQ(format_at(v, 1).fontWeight(), c.on ? QFont::Bold : QFont::Normal);
+        EXPECT_EQ(v.TextBox[2]->isHidden(), c.on);
+        EXPECT_EQ(v.padlbl->isHidden(), !c.on);
+        EXPECT_EQ(v.img[18]->isHidden(), !c.on);
+        EXPECT_EQ(v.Shape1->isHidden(), !c.on);
+        EXPECT_EQ(v.Frame->width(), kolde_sub::px(c.on ? 6855 : 5670));
+    }
+}
+
+TEST_F(DisplaySettings, ClosedStoreShowsTheDefaultLook)
+{
+    kolde_sub::release_store();
+    view v;
+    v.set_console_text(QStringLiteral("RJTT 010000Z"));
+    kolde_sub::apply_display_settings(v);
+    // White text on black, size 11, not bold; pad, grey faces and browser
+    // buttons shown, scroll bar hidden.
+    EXPECT_EQ(format_at(v, 1).foreground().color(), QColor(255, 255, 255));
+    EXPECT_EQ(v.TextBox[0]->palette().color(QPalette::Text), QColor(255, 255, 255));
+    EXPECT_EQ(v.TextBox[0]->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(format_at(v, 1).fontPointSize(), 11);
+    EXPECT_EQ(format_at(v, 1).fontWeight(), QFont::Normal);
+    EXPECT_FALSE(v.padlbl->isHidden());
+    EXPECT_FALSE(v.img[18]->isHidden());
+    EXPECT_FALSE(v.TextBox[2]->isHidden());
+    EXPECT_EQ(v.Frame->width(), kolde_sub::px(6855));
 }
 
 }  // namespace
