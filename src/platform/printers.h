@@ -39,8 +39,8 @@ bool set_current_printer(const QString& name);
 // taken) into pdf_folder, creating the folder when needed.
 // False when the printer cannot be opened or the job fails; "PDF" then leaves
 // no file behind.
-bool print_text(const QString& header_line, const QString& body_crlf, const PrintFont& font,
-                const QString& pdf_folder);
+[[nodiscard]] bool print_text(const QString& header_line, const QString& body_crlf, const PrintFont& font,
+                              const QString& pdf_folder);
 
 // The file that the last successful print on "PDF" wrote; empty before.
 QString last_pdf_path();

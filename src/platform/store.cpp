@@ -1,25 +1,48 @@
 #include "store.h"
 
+#include "logging.h"
+
 #define SQLITE_HAS_CODEC 1
 #include <sqlcipher/sqlite3.h>
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <exception>
 
 namespace platform {
 
 namespace {
 
-// One prepared statement, finalised on scope exit.
+// Long statements are cut short in diagnostics.
+QString sql_for_log(const QString& sql)
+{
+    constexpr qsizetype limit = 200;
+    return sql.size() <= limit ? sql : sql.left(limit) + QStringLiteral("...");
+}
+
+// Leaves a trace of a failed store operation with the engine's message.
+void warn_failure(const QString& what, const QString& message)
+{
+    qCWarning(lc_store).noquote() << what << "failed:" << message;
+}
+
+QString engine_message(sqlite3* db)
+{
+    return db != nullptr ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("no connection");
+}
+
+// One prepared statement, finalised on scope exit. A statement that cannot
+// be prepared on an open connection leaves a warning.
 class Statement {
 public:
     Statement(sqlite3* db, const QString& sql)
     {
+        if (db == nullptr)
+            return;
         const QByteArray utf8 = sql.toUtf8();
-        if (db == nullptr ||
-            sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &stmt_, nullptr) !=
-                SQLITE_OK) {
+        if (sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &stmt_, nullptr) != SQLITE_OK) {
+            warn_failure(QStringLiteral("preparing \"%1\"").arg(sql_for_log(sql)), engine_message(db));
             stmt_ = nullptr;
         }
     }
@@ -132,23 +155,21 @@ bool Connection::open_with(const QString& path, const QString& password, int fla
     error_.clear();
     sqlite3* db = nullptr;
     const QByteArray p = path.toUtf8();
-    if (sqlite3_open_v2(p.constData(), &db, flags, nullptr) != SQLITE_OK) {
-        error_ = QStringLiteral("cannot open ") + path;
+    // Each failure below closes the handle after taking its message.
+    auto fail = [&](const QString& what) {
+        error_ = what;
+        warn_failure(what, engine_message(db));
         sqlite3_close(db);
         return false;
-    }
+    };
+    if (sqlite3_open_v2(p.constData(), &db, flags, nullptr) != SQLITE_OK)
+        return fail(QStringLiteral("cannot open ") + path);
     const QByteArray key = password.toUtf8();
-    if (sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK) {
-        error_ = QStringLiteral("cannot set the key");
-        sqlite3_close(db);
-        return false;
-    }
+    if (sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK)
+        return fail(QStringLiteral("cannot set the key"));
     // The key is only checked when the first page is read.
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        error_ = QStringLiteral("not a database or wrong password: ") + path;
-        sqlite3_close(db);
-        return false;
-    }
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return fail(QStringLiteral("not a database or wrong password: ") + path);
     sqlite3_busy_timeout(db, 2000);
     db_ = db;
     path_ = path;
@@ -162,6 +183,7 @@ bool Connection::open(const QString& path, const QString& password)
     if (!fi.exists() || !fi.isFile()) {
         close();
         error_ = QStringLiteral("no such file: ") + path;
+        warn_failure(QStringLiteral("opening ") + path, QStringLiteral("no such file"));
         return false;
     }
     return open_with(path, password, SQLITE_OPEN_READWRITE);
@@ -172,6 +194,7 @@ bool Connection::create(const QString& path, const QString& password)
     if (QFileInfo::exists(path)) {
         close();
         error_ = QStringLiteral("file exists: ") + path;
+        warn_failure(QStringLiteral("creating ") + path, QStringLiteral("the file exists"));
         return false;
     }
     return open_with(path, password, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
@@ -197,6 +220,7 @@ bool Connection::execute(const QString& sql)
     if (sqlite3_exec(db_, utf8.constData(), nullptr, nullptr, &msg) != SQLITE_OK) {
         error_ = QString::fromUtf8(msg != nullptr ? msg : "error");
         sqlite3_free(msg);
+        warn_failure(QStringLiteral("running \"%1\"").arg(sql_for_log(sql)), error_);
         return false;
     }
     return true;
@@ -213,15 +237,21 @@ bool Connection::transaction(const std::function<bool()>& body)
     bool ok = false;
     try {
         ok = body();
+    } catch (const std::exception& e) {
+        warn_failure(QStringLiteral("a transaction"), QString::fromUtf8(e.what()));
+        ok = false;
     } catch (...) {
+        warn_failure(QStringLiteral("a transaction"), QStringLiteral("unknown exception"));
         ok = false;
     }
     --depth_;
     if (ok && execute(QStringLiteral("RELEASE ") + name))
         return true;
+    // The rollback's own failures are warned about by execute(); the caller
+    // sees the first failure.
     const QString saved = error_;
-    execute(QStringLiteral("ROLLBACK TO ") + name);
-    execute(QStringLiteral("RELEASE ") + name);
+    static_cast<void>(execute(QStringLiteral("ROLLBACK TO ") + name));
+    static_cast<void>(execute(QStringLiteral("RELEASE ") + name));
     error_ = saved;
     return false;
 }
@@ -297,6 +327,7 @@ bool Recordset::load()
     }
     if (rc != SQLITE_DONE) {
         error_ = QString::fromUtf8(sqlite3_errmsg(conn_->handle()));
+        warn_failure(QStringLiteral("reading ") + table_, error_);
         return false;
     }
     apply_sort();
@@ -516,8 +547,11 @@ bool Recordset::update()
             }
         }
     }
-    if (!ok)
+    if (!ok) {
         error_ = QString::fromUtf8(sqlite3_errmsg(db));
+        warn_failure((adding_ ? QStringLiteral("adding a row to ") : QStringLiteral("updating a row of ")) + table_,
+                     error_);
+    }
     cancel_update();
     return ok;
 }
@@ -535,6 +569,7 @@ bool Recordset::remove()
     if (!st.ok() || sqlite3_bind_int64(st.get(), 1, row->rowid) != SQLITE_OK ||
         sqlite3_step(st.get()) != SQLITE_DONE) {
         error_ = QString::fromUtf8(sqlite3_errmsg(conn_->handle()));
+        warn_failure(QStringLiteral("deleting a row of ") + table_, error_);
         return false;
     }
     const int index = order_[pos_];
@@ -598,6 +633,7 @@ bool save_list(Connection& conn, const QString& table, const QStringList& column
             ok = ok && sqlite3_step(st.get()) == SQLITE_DONE;
             if (!ok) {
                 conn.set_error(QStringLiteral("cannot insert a row"));
+                warn_failure(QStringLiteral("saving a row of ") + table, conn.last_error());
                 if (!skip_failed_rows)
                     return false;
             }

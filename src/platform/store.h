@@ -6,6 +6,7 @@
 // written through to the file at once (add_new/update/remove). A closed or
 // failed recordset never throws: reads give an empty value and writes do
 // nothing and report false, so every caller keeps its own failure rule.
+// Failures of the engine leave a warning in the kolde.store category.
 #pragma once
 
 #include "value.h"
@@ -31,17 +32,17 @@ public:
 
     // Opens an existing file with its password. A missing file, a file that
     // is not a database or a wrong password leave the connection closed.
-    bool open(const QString& path, const QString& password);
+    [[nodiscard]] bool open(const QString& path, const QString& password);
     // Creates a new, empty encrypted file (the file must not exist yet).
-    bool create(const QString& path, const QString& password);
+    [[nodiscard]] bool create(const QString& path, const QString& password);
     void close();
     bool is_open() const { return db_ != nullptr; }
 
     // Runs one or more statements; false (and last_error) on failure.
-    bool execute(const QString& sql);
+    [[nodiscard]] bool execute(const QString& sql);
     // Runs body inside one transaction: committed when body returns true,
     // rolled back otherwise (or when the commit fails).
-    bool transaction(const std::function<bool()>& body);
+    [[nodiscard]] bool transaction(const std::function<bool()>& body);
     bool in_transaction() const { return depth_ > 0; }
 
     QStringList table_names() const;
@@ -148,7 +149,7 @@ private:
 // inserts the given rows (values in the order of columns). With
 // skip_failed_rows a row that cannot be inserted is left out and the rest go
 // in; otherwise any failure rolls back and the old rows stay.
-bool save_list(Connection& conn, const QString& table, const QStringList& columns,
-               const QList<QList<Value>>& rows, bool skip_failed_rows = false);
+[[nodiscard]] bool save_list(Connection& conn, const QString& table, const QStringList& columns,
+                             const QList<QList<Value>>& rows, bool skip_failed_rows = false);
 
 }  // namespace platform

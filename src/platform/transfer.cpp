@@ -1,5 +1,7 @@
 #include "transfer.h"
 
+#include "logging.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
@@ -17,7 +19,8 @@ namespace platform {
 namespace {
 
 // True when the reply ended because of what the server answered (an HTTP
-// error status with its body), false when the transfer itself broke off.
+// status of its own, with its body), false when the transfer itself broke
+// off.
 bool is_http_level_error(QNetworkReply::NetworkError error)
 {
     switch (error) {
@@ -41,6 +44,18 @@ bool is_http_level_error(QNetworkReply::NetworkError error)
     default:
         return false;
     }
+}
+
+bool is_success_status(int status) { return status >= 200 && status <= 299; }
+
+// Leaves a trace of a failed transfer; a cancel asked for by the program is
+// no fault and only shows in debug output.
+void report_failure(const QString& url, const TransferResult& result, bool cancelled)
+{
+    if (cancelled)
+        qCDebug(lc_transfer).noquote() << "transfer of" << url << "ended:" << result.error;
+    else
+        qCWarning(lc_transfer).noquote() << "transfer of" << url << "failed:" << result.error;
 }
 
 }  // namespace
@@ -70,13 +85,15 @@ TransferResult Transfer::get(const QString& url)
     TransferResult result;
     if (reply_) {
         result.error = QStringLiteral("a request is already under way");
+        report_failure(url, result, false);
         return result;
     }
     const QUrl target(url, QUrl::StrictMode);
     const QString scheme = target.scheme().toLower();
     if (!target.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
         || target.host().isEmpty()) {
-        result.error = QStringLiteral("invalid URL: %1").arg(url);
+        result.error = QStringLiteral("invalid URL");
+        report_failure(url, result, false);
         return result;
     }
 
@@ -117,6 +134,7 @@ TransferResult Transfer::get(const QString& url)
     if (!self || !reply) {
         // The transfer object went away while its request was waiting.
         result.error = QStringLiteral("transfer ended");
+        report_failure(url, result, true);
         return result;
     }
     reply_ = nullptr;
@@ -131,10 +149,18 @@ TransferResult Transfer::get(const QString& url)
         if (result.error.isEmpty())
             result.error = QStringLiteral("no reply");
     } else {
-        result.ok = true;
         result.status = status.toInt();
         result.body = reply->readAll();
+        result.ok = is_success_status(result.status);
+        if (!result.ok) {
+            result.error = QStringLiteral("HTTP status %1").arg(result.status);
+            const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+            if (!reason.isEmpty())
+                result.error += u' ' + reason;
+        }
     }
+    if (!result.ok)
+        report_failure(url, result, cancelled_ && !timed_out);
     cancelled_ = false;
     reply->deleteLater();
     return result;

@@ -1,8 +1,9 @@
 // Synchronous HTTP transfers: open a URL as text or bytes and wait, letting
 // window events run, until the reply is complete, the request time-out
-// passes or cancel() is called. A failure (no connection, time-out, cancel)
-// is reported apart from an empty body; an HTTP error status still delivers
-// its body, as the server sent it.
+// passes or cancel() is called. Only a complete reply with a 2xx status is a
+// success; a failure (no connection, time-out, cancel, any other HTTP
+// status) is reported apart from an empty body and leaves a warning in the
+// kolde.transfer category.
 #pragma once
 
 #include <QByteArray>
@@ -15,9 +16,9 @@ class QNetworkReply;
 namespace platform {
 
 struct TransferResult {
-    bool ok = false;       // a complete HTTP reply arrived
-    int status = 0;        // HTTP status code, 0 when none
-    QByteArray body;
+    bool ok = false;       // a complete HTTP reply with a 2xx status arrived
+    int status = 0;        // HTTP status code, 0 when no reply arrived
+    QByteArray body;       // as the server sent it, also with an error status
     QString error;         // why it failed, empty when ok
 };
 
@@ -32,10 +33,10 @@ public:
     int request_timeout() const { return timeout_seconds_; }
 
     // Fetches url and waits; each call is its own request.
-    TransferResult get(const QString& url);
+    [[nodiscard]] TransferResult get(const QString& url);
     // The body as text (UTF-8 when valid, else Latin-1); empty on failure.
-    QString open_text(const QString& url, bool* ok = nullptr);
-    QByteArray open_bytes(const QString& url, bool* ok = nullptr);
+    [[nodiscard]] QString open_text(const QString& url, bool* ok = nullptr);
+    [[nodiscard]] QByteArray open_bytes(const QString& url, bool* ok = nullptr);
 
     // Ends the request under way, if any; its get() returns a failure.
     void cancel();

@@ -2,6 +2,8 @@
 
 #include "reports/station_file.h"
 #include "reports/zone.h"
+#include "core/files.h"
+#include "core/logging.h"
 #include "core/shared.h"
 
 #include <QDir>
@@ -101,11 +103,7 @@ QString cycle_copy_path(int hour)
 bool write_cycle_copy(const QString& path, const QString& reply)
 {
     make_parent_folder(path);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = (reply + crlf).toUtf8();
-    return f.write(bytes) == bytes.size();
+    return write_file_atomically(path, (reply + crlf).toUtf8());
 }
 
 QString hourly_time_text(int file_hour, bool local, const QString& time_difference)
@@ -194,10 +192,22 @@ bool append_sequence_record(const QString& path, const QString& record)
 {
     make_parent_folder(path);
     QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append))
+    // Unbuffered: nothing of a failed write may stay behind in a buffer to
+    // be written when the file closes.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        qCWarning(lc_reports) << "cannot open" << path << "for appending:" << f.errorString();
         return false;
+    }
+    const qint64 old_size = f.size();
     const QByteArray bytes = (record + crlf + crlf).toUtf8();
-    return f.write(bytes) == bytes.size();
+    if (f.write(bytes) == bytes.size())
+        return true;
+    // Cut a partly written record off again, so that the next record does
+    // not run on from half of this one.
+    qCWarning(lc_reports) << "cannot append to" << path << ":" << f.errorString();
+    if (!f.resize(old_size))
+        qCWarning(lc_reports) << "cannot cut" << path << "back to" << old_size << "bytes:" << f.errorString();
+    return false;
 }
 
 QString sequence_file_buffer(const QString& file_text, const QString& code)

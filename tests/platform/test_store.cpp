@@ -1,10 +1,13 @@
 // The connection and recordset layer over the encrypted database file.
 #include "platform/store.h"
+#include "category_messages.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <functional>
 
 using platform::Connection;
 using platform::Recordset;
@@ -156,6 +159,41 @@ TEST(Store, WrongPasswordMissingFileOrTableFailSoftly)
     f.close();
     Connection j;
     EXPECT_FALSE(j.open(junk, pw));
+}
+
+TEST(Store, EngineFailuresLeaveAWarningWithTheEngineMessage)
+{
+    QTemporaryDir dir;
+    const QString path = make_db(dir);
+    Connection c;
+    ASSERT_TRUE(c.open(path, pw));
+    const QStringList cols{QStringLiteral("順位"), QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")};
+    struct Case {
+        const char* name;
+        std::function<bool()> fails;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"wrong password", [&] { Connection w; return w.open(path, QStringLiteral("other")); }, "not a database"},
+        {"missing file", [&] { Connection m; return m.open(dir.filePath(QStringLiteral("none.mdb")), pw); },
+         "no such file"},
+        {"bad statement", [&] { return c.execute(QStringLiteral("SELEKT 1")); }, "syntax error"},
+        {"missing table", [&] { Recordset rs; return rs.open(c, QStringLiteral("無い")); }, "no such table"},
+        {"row against the table's rule",
+         [&] {
+             return platform::save_list(c, QStringLiteral("飛行場情報"), cols,
+                                        {{Value(1), Value("RJXX"), Value("BAD")}});
+         },
+         "CHECK constraint failed"},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.name);
+        kolde_test::CategoryWarnings warnings("kolde.store");
+        EXPECT_FALSE(t.fails());
+        ASSERT_FALSE(warnings.messages().isEmpty());
+        EXPECT_TRUE(warnings.messages().join(u'\n').contains(QLatin1String(t.message)))
+            << qPrintable(warnings.messages().join(u'\n'));
+    }
 }
 
 TEST(Store, FileIsEncrypted)

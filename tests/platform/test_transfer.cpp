@@ -1,4 +1,5 @@
 #include "platform/transfer.h"
+#include "category_messages.h"
 #include "server.h"
 #include "support/fixtures.h"
 
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <string>
 #include <thread>
 
 using platform::Transfer;
@@ -90,6 +92,38 @@ private:
     bool released_ = false;
 };
 
+// A server whose /status/N answers status N with a plain-text body, and
+// whose /moved redirects to /status/200.
+class StatusServer {
+public:
+    StatusServer()
+    {
+        http_.Get(R"(/status/(\d+))", [](const httplib::Request& req, httplib::Response& res) {
+            res.status = std::stoi(req.matches[1]);
+            if (res.status != 204)
+                res.set_content("plain answer " + req.matches[1].str(), "text/plain");
+        });
+        http_.Get("/moved", [](const httplib::Request&, httplib::Response& res) {
+            res.set_redirect("/status/200");
+        });
+        port_ = http_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { http_.listen_after_bind(); });
+        while (!http_.is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ~StatusServer()
+    {
+        http_.stop();
+        thread_.join();
+    }
+    QString url(const QString& path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(path); }
+
+private:
+    httplib::Server http_;
+    std::thread thread_;
+    int port_ = 0;
+};
+
 class TransferTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -133,18 +167,63 @@ TEST_F(TransferTest, TextAndBytesRoundTrip)
     EXPECT_FALSE(t.still_executing());
 }
 
-TEST_F(TransferTest, HttpErrorStatusDeliversItsBody)
+TEST_F(TransferTest, OnlyA2xxStatusIsASuccess)
 {
+    StatusServer local;
+    ASSERT_TRUE(write_file(root_.filePath("data/version.dat"), "4.31"));
+    server_.set_fault("/data/missing.dat", kolde_site::Fault::NotFound);
+    server_.set_fault("/data/broken.dat", kolde_site::Fault::ErrorPage);
+    struct Case {
+        QString url;
+        int status;
+        bool ok;
+    };
+    const Case cases[] = {
+        {url(server_, "/data/version.dat"), 200, true},
+        {url(server_, "/data/missing.dat"), 404, false},  // the site's HTML page
+        // An error page sent with 200 is the caller's to judge by its text.
+        {url(server_, "/data/broken.dat"), 200, true},
+        {local.url("/status/404"), 404, false},  // a plain-text body
+        {local.url("/status/500"), 500, false},
+        {local.url("/status/503"), 503, false},
+        {local.url("/status/418"), 418, false},
+        {local.url("/status/599"), 599, false},
+        {local.url("/status/201"), 201, true},
+        {local.url("/status/204"), 204, true},
+        {local.url("/status/299"), 299, true},
+        {local.url("/moved"), 200, true},  // redirects are followed
+    };
     Transfer t;
-    const TransferResult r = t.get(url(server_, "/data/missing.dat"));
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.status, 404);
-    ASSERT_FALSE(r.body.isEmpty());
-    EXPECT_EQ(r.body.front(), '<');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url.toStdString());
+        kolde_test::CategoryWarnings warnings("kolde.transfer");
+        const TransferResult r = t.get(c.url);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.ok, c.ok) << r.error.toStdString();
+        EXPECT_EQ(r.error.isEmpty(), c.ok);
+        // The body stays as the server sent it, error or not.
+        EXPECT_EQ(r.body.isEmpty(), c.status == 204);
+        // Every failure leaves one warning naming the address and the status.
+        if (c.ok) {
+            EXPECT_TRUE(warnings.messages().isEmpty());
+        } else {
+            ASSERT_EQ(warnings.messages().size(), 1);
+            EXPECT_TRUE(warnings.messages().front().contains(c.url));
+            EXPECT_TRUE(warnings.messages().front().contains(QString::number(c.status)));
+        }
 
-    bool ok = false;
-    EXPECT_TRUE(t.open_text(url(server_, "/data/missing.dat"), &ok).startsWith(u'<'));
-    EXPECT_TRUE(ok);
+        // The text and byte helpers give nothing of a failed reply's body.
+        bool text_ok = !c.ok;
+        const QString text = t.open_text(c.url, &text_ok);
+        EXPECT_EQ(text_ok, c.ok);
+        bool bytes_ok = !c.ok;
+        const QByteArray bytes = t.open_bytes(c.url, &bytes_ok);
+        EXPECT_EQ(bytes_ok, c.ok);
+        if (!c.ok) {
+            EXPECT_TRUE(text.isEmpty());
+            EXPECT_TRUE(bytes.isEmpty());
+        }
+    }
 }
 
 TEST_F(TransferTest, FailuresAreNotEmptyBodies)

@@ -4,9 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTime>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 using namespace kolde_sub;
 
@@ -24,6 +30,32 @@ QString file_bytes(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>");
 }
+
+// While it lives, no file of this process can grow beyond limit bytes: a
+// write past it fails as on a full disk (even for root, unlike a folder
+// without write permission).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit lowered = previous_;
+        lowered.rlim_cur = limit;
+        active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previous_handler_);
+    }
+    bool active() const { return active_; }
+
+private:
+    rlimit previous_{};
+    void (*previous_handler_)(int) = nullptr;
+    bool active_ = false;
+};
 
 }  // namespace
 
@@ -71,6 +103,30 @@ TEST(SequenceFiles, CycleCopyIsTheReplyAndCrLfWrittenWhole)
     ASSERT_TRUE(write_cycle_copy(path, QString()));
     EXPECT_EQ(read_work_file(path), crlf);
     EXPECT_EQ(read_work_file(dir.filePath(QStringLiteral("none.dat"))), QString());
+}
+
+TEST(SequenceFiles, FailedCycleCopyWriteKeepsTheOldCopyAndReportsFailure)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("data/01.dat"));
+    const QString old_copy = QStringLiteral("RJTT 300000Z 34005KT\n");
+    ASSERT_TRUE(write_cycle_copy(path, old_copy));
+    {
+        // The disk fills up partway through the new copy (an hour's reports
+        // of every station run to many kilobytes).
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(write_cycle_copy(path, QStringLiteral("RJTT 300100Z 34005KT 9999 FEW030\n").repeated(2000)));
+    }
+    EXPECT_EQ(file_bytes(path), old_copy + crlf);
+    // Nothing else is left in the folder.
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("data"))).entryList(QDir::Files), QStringList{"01.dat"});
+
+    // A folder standing where the copy belongs stays a folder.
+    const QString folder = dir.filePath(QStringLiteral("data/02.dat"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_FALSE(write_cycle_copy(folder, old_copy));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
 TEST(SequenceFiles, HourlyTimeTexts)
@@ -188,6 +244,26 @@ TEST(SequenceFiles, RecordsAreAppendedEachWithAnEmptyLine)
     ASSERT_TRUE(append_sequence_record(path, r1));
     ASSERT_TRUE(append_sequence_record(path, r2));
     EXPECT_EQ(file_bytes(path), r1 + crlf + crlf + r2 + crlf + crlf);
+}
+
+TEST(SequenceFiles, FailedAppendLeavesNoPartRecordBehind)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("data/sequence.dat"));
+    const QString r1 = QStringLiteral("RJTT  METAR 0530Z\r\n 300530Z 34005KT NOSIG      ");
+    const QString r2 = QStringLiteral("RJTT  SPECI 0545Z\r\n 300545Z 34015KT 3000 TSRA      ").repeated(20);
+    const QString r3 = QStringLiteral("RJTT  METAR 0600Z\r\n 300600Z 34010KT      ");
+    ASSERT_TRUE(append_sequence_record(path, r1));
+    {
+        // Room for part of the second record only.
+        FileSizeLimit limit(static_cast<rlim_t>(QFileInfo(path).size()) + 10);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(append_sequence_record(path, r2));
+    }
+    EXPECT_EQ(file_bytes(path), r1 + crlf + crlf);
+    // The next record starts right after the last whole one.
+    ASSERT_TRUE(append_sequence_record(path, r3));
+    EXPECT_EQ(file_bytes(path), r1 + crlf + crlf + r3 + crlf + crlf);
 }
 
 TEST(SequenceFiles, SequenceFileReaderTakesEachRecordOfTheStationOnce)
