@@ -9,7 +9,9 @@ namespace kolde_sub {
 bool write_file_atomically(const QString& target, const QByteArray& bytes)
 {
     QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that a failed write is seen here and not lost in a
+    // buffer that the commit flushes without checking.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qCWarning(lc_files) << "cannot open" << target << "for writing:" << f.errorString();
         return false;
     }

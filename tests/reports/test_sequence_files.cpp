@@ -10,10 +10,6 @@
 #include <QTemporaryDir>
 #include <QTime>
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 using namespace kolde_sub;
 
 namespace {
@@ -30,32 +26,6 @@ QString file_bytes(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>");
 }
-
-// While it lives, no file of this process can grow beyond limit bytes: a
-// write past it fails as on a full disk (even for root, unlike a folder
-// without write permission).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        previous_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit lowered = previous_;
-        lowered.rlim_cur = limit;
-        active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previous_handler_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit previous_{};
-    void (*previous_handler_)(int) = nullptr;
-    bool active_ = false;
-};
 
 }  // namespace
 
@@ -114,7 +84,7 @@ TEST(SequenceFiles, FailedCycleCopyWriteKeepsTheOldCopyAndReportsFailure)
     {
         // The disk fills up partway through the new copy (an hour's reports
         // of every station run to many kilobytes).
-        FileSizeLimit limit(64);
+        kolde_test::FileSizeLimit limit(64);
         ASSERT_TRUE(limit.active());
         EXPECT_FALSE(write_cycle_copy(path, QStringLiteral("RJTT 300100Z 34005KT 9999 FEW030\n").repeated(2000)));
     }
@@ -256,7 +226,7 @@ TEST(SequenceFiles, FailedAppendLeavesNoPartRecordBehind)
     ASSERT_TRUE(append_sequence_record(path, r1));
     {
         // Room for part of the second record only.
-        FileSizeLimit limit(static_cast<rlim_t>(QFileInfo(path).size()) + 10);
+        kolde_test::FileSizeLimit limit(QFileInfo(path).size() + 10);
         ASSERT_TRUE(limit.active());
         EXPECT_FALSE(append_sequence_record(path, r2));
     }

@@ -14,6 +14,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace kolde_test {
 
 void ensure_app()
@@ -94,6 +98,28 @@ bool write_file(const QString& path, const QByteArray& bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(bytes) == bytes.size() && f.flush();
+}
+
+struct FileSizeLimit::Saved {
+    rlimit limit{};
+    void (*handler)(int) = nullptr;
+};
+
+FileSizeLimit::FileSizeLimit(long long limit)
+    : saved_(new Saved)
+{
+    saved_->handler = std::signal(SIGXFSZ, SIG_IGN);
+    getrlimit(RLIMIT_FSIZE, &saved_->limit);
+    rlimit lowered = saved_->limit;
+    lowered.rlim_cur = static_cast<rlim_t>(limit);
+    active_ = setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    setrlimit(RLIMIT_FSIZE, &saved_->limit);
+    std::signal(SIGXFSZ, saved_->handler);
+    delete saved_;
 }
 
 void reset_program_state()

@@ -45,6 +45,23 @@ QByteArray read_file(const QString& path);
 // Writes a file whole, creating its folder; false when anything fails.
 bool write_file(const QString& path, const QByteArray& bytes);
 
+// While it lives, no file of this process can grow beyond limit bytes: a
+// write past it fails as on a full disk (even for root, unlike a folder
+// without write permission).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(long long limit);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool active() const { return active_; }
+
+private:
+    struct Saved;
+    Saved* saved_ = nullptr;
+    bool active_ = false;
+};
+
 // Puts the program-wide values that tests touch back to their start values:
 // offline, empty request and history, built-in addresses, no log or tip
 // window, no message-box answerer.
