@@ -139,6 +139,7 @@ public:
     int banner_ticks = 0;
     int hovered_button = 0;
     int station_count = 0;
+    int sequence_retries = 0;  // retries of the current sequence request
 
     // ---- console text, with CR LF line breaks
     QString console_text() const;
@@ -149,31 +150,36 @@ public:
     void console_caret_to_end();
 
     // ---- handlers and procedures
+    // Load, first activation and layout (view.cpp).
     void Form_Load();
     void Form_Activate();
-    void Timer_Timer();
-    void Timer2_Timer();
-    void show_ready_prompt();
-    void build_station_list();
-    QString translate_report(const QString& code, const QString& time, const QString& body);
-    void explain_group();
 
-    // Reports (view_display.cpp): the display procedure and what it calls.
-    void display_reports();
-    void fetch_station_file();
-    void fetch_hourly_cycles();
-    void append_sequence_file();
-    void Timer4_Timer();
+    // Console (view_console.cpp).
+    void show_ready_prompt();
+    void explain_group();
     // Until the console's command vocabulary exists: a typed line of codes
     // ("RJTT RJAA", "SQ RJTT", "JP RJTT") is displayed.
     void console_enter(const QString& line);
+
+    // Timers (view_timers.cpp).
+    void Timer_Timer();
+    void Timer2_Timer();
+    void Timer4_Timer();
+
+    // Reports (view_display.cpp): the display procedure and what it calls.
+    void display_reports();
+    void build_station_list();
+    void fetch_station_file();
+    void fetch_hourly_cycles();
+    void append_sequence_file();
+    QString translate_report(const QString& code, const QString& time, const QString& body);
 
     // Printing and saving the console (view_print.cpp, view_save.cpp).
     void print_display();
     void save_display();
     void Multimedia_Done();
 
-    // File menu and its pop-up twins.
+    // File menu and its pop-up twins (view_menus.cpp).
     void menu_print_Click();
     void menu_popup_print_Click();
     void menu_save_Click();

@@ -18,6 +18,8 @@
 #include "reports/station_file.h"
 #include "reports/zone.h"
 #include "sidewin/datachange.h"
+#include "translate/translation.h"
+#include "core/database.h"
 #include "core/log.h"
 #include "startup/notices.h"
 #include "core/program.h"
@@ -44,7 +46,6 @@ const QString crlf = QStringLiteral("\r\n");
 // server that never delivers an hour (or a stopped heartbeat) cannot keep
 // the console busy for ever; a new request starts the count afresh.
 constexpr int max_sequence_retries = 20;
-int sequence_retries = 0;
 
 bool setting_on(const char* name) { return setting_bool(QString::fromUtf8(name)); }
 
@@ -260,7 +261,7 @@ void hourly_sequence_display(view& v)
         first = false;
         append_staging(staging, text);
     }
-    if (missing_hours && sequence_retries < max_sequence_retries)
+    if (missing_hours && v.sequence_retries < max_sequence_retries)
         v.Timer4->start();
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
     current_request = QStringLiteral("SQ ") + list;
@@ -435,44 +436,21 @@ void view::append_sequence_file()
     append_sequence_record(sequence_file_path(), pending_sequence_record);
 }
 
-// ------------------------------------------------------------- retry
+// ------------------------------------------------------------ station list
 
-void view::Timer4_Timer()
+void view::build_station_list()
 {
-    Timer4->stop();
-    cycle_tick_count = 0;
-    ++sequence_retries;
-    // The retry fetches the missing hours itself, so that it does not wait
-    // for a heartbeat that may be stopped. A fetch already under way is left
-    // to finish on its own.
-    if (online && !Inet2->still_executing()) {
-        QPointer<view> self(this);
-        cycle_slot = 25;
-        fetch_hourly_cycles();
-        if (!self)
-            return;
-    }
-    ready_line_break = true;
-    sequence_mode = true;
-    display_reports();
+    new_request = true;
+    standby_start.clear();
+    sequence_mode = false;
+    japanese_mode = false;
+    build_station_table(auto_mode, rs_autodecode(), current_request, station_table, station_count);
 }
 
-// ------------------------------------------------------- typed requests
+// ------------------------------------------------------------ translation
 
-void view::console_enter(const QString& line)
+// Stand-in until the translation is built.
+QString view::translate_report(const QString& code, const QString& time, const QString& body)
 {
-    const std::optional<TypedRequest> request = typed_request(line);
-    if (!request)
-        return;
-    add_code_history(line);
-    if (request->sequence || request->japanese)
-        saved_status_text = Panels[2]->text();
-    sequence_mode = request->sequence;
-    japanese_mode = request->japanese;
-    current_request = request->list;
-    group_mode = false;
-    new_request = true;
-    write_log(QStringLiteral("MANUAL DECODE"));
-    auto_mode = false;
-    display_reports();
+    return translate_observation(code, time, body);
 }
