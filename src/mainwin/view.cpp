@@ -262,20 +262,19 @@ void view::create_controls()
 
 void view::Form_Load()
 {
-    // 1. (The browser pane is created when a page is first opened, so there
-    //    is no pane to stop here.)
+    // The automatic decode is the first request. (The browser pane is
+    // created when a page is first opened, so there is no pane to stop here.)
     auto_mode = true;
     new_request = true;
 
-    // 2.
+    // The work files of the previous run go.
     delete_work_files();
 
-    // 3.
     first_activation = true;
     inet->set_request_timeout(60);
 
     if (online) {
-        // 4.1 - 4.2 the banner
+        // The start banner, in the console's colours.
         const QString version = version_display_text(version_number(setting(QStringLiteral("KOLDEバージョン"))));
         Label1->setText(to_edit_text(banner_text(version)));
         const long long text_colour = setting_int(QStringLiteral("表示文字の色"));
@@ -290,32 +289,27 @@ void view::Form_Load()
             f.setPointSize(size);
         Label1->setFont(f);
         Label1->adjustSize();
-        // 4.3
         set_console_text(QStringLiteral("SYSTEM INITIALIZED"));
         console_caret_to_end();
-        // 4.4
         Panels[1]->setText(QStringLiteral("ネットワーク接続待機"));
         status_text = QStringLiteral("システム初期化中");
         if (!WebBrowser->isVisible())
             Panels[2]->setText(status_text);
     } else {
-        // 5.
         set_console_text(QStringLiteral("\r\nNO NETWORK CONNECTION\r\n"));
         console_caret_to_end();
     }
 
-    // 6.
+    // An empty decode list switches the automatic decode off for good.
     if (rs_autodecode().record_count() == 0)
         set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(false));
 
-    // 7.
     if (!setting_bool(QStringLiteral("自動デコード有効"))) {
         set_console_text(QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n"));
         show_ready_prompt();
         new_request = false;
     }
 
-    // 8. - 9.
     apply_display_settings(*this);
     // Without a window manager (a bare X server) the maximised state is not
     // acted on, so the window also takes the screen's working area itself.
@@ -323,18 +317,15 @@ void view::Form_Load()
         setGeometry(s->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
 
-    // 10.
     append_console_text(QStringLiteral("\r\n"));
     console_caret_to_end();
 
-    // 11.
     for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
         a->setVisible(true);
 
-    // 12. The built-in "PDF" printer is always installed, so the print
-    //     entries never lack a printer and stay enabled.
+    // The built-in "PDF" printer is always installed, so the print entries
+    // never lack a printer and stay enabled.
 
-    // 13.
     read_time_zone();
 }
 
@@ -378,7 +369,7 @@ void view::Form_Activate()
     if (!first_activation)
         return;
 
-    // 1.
+    // The window state and the program-wide values start afresh.
     first_activation = false;
     group_mode = false;
     auto_print = false;
@@ -405,52 +396,47 @@ void view::Form_Activate()
     update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
     cycle_tick_count = 0;
 
-    // 2.
+    // The address bar stays hidden until the browser pane opens.
     inputURL->hide();
     imgGo[0]->hide();
     imgGo[1]->hide();
     was_online = true;
     setWindowIcon(QIcon(iconPic[0]->pixmap()));
 
-    // 3.
     lay_out_console();
 
-    // 4.
+    // The pop-up menu lives on the menu bar but is not shown there.
     menu_popup->menuAction()->setVisible(false);
     show();
 
-    // 5.
     if (online)
         centre_banner();
 
-    // 6. - 7.
     build_airport_menu();
     build_group_menus();
 
-    // 8.
     const VersionCheck check = online ? check_version_at_start() : VersionCheck::Continue;
     if (check == VersionCheck::Unloaded)
         return;
 
-    // 9. (An unanswered version check leaves them to be created on first use.)
+    // The log and tip windows are loaded hidden; an unanswered version check
+    // leaves them to be created on first use.
     if (check != VersionCheck::NoAnswer) {
         log_window();
         tooltips_window();
     }
 
-    // 10.
     standby_start.clear();
     if (new_request) {
         append_console_text(QStringLiteral("DATABASE CONNECTION COMPLETED\r\n"));
         console_caret_to_end();
     }
 
-    // 11.
+    // The heartbeat probes on its first tick.
     update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
     cycle_tick_count = 0;
     probe_period = 0;
 
-    // 12.
     Timer->setInterval(1000);
     Timer->start();
     timer1->stop();

@@ -78,8 +78,8 @@ Reply fetch_report(platform::Transfer* transfer, const QString& url)
 
 // ----------------------------------------------------------- the displays
 //
-// Each display writes into the staging box; the end steps of display_reports
-// put the staging text into the console. A display waits for its downloads
+// Each display writes into the staging box; the end of display_reports puts
+// the staging text into the console. A display waits for its downloads
 // with window events running, so the window may go away meanwhile: each
 // wait is followed by a check.
 
@@ -384,7 +384,7 @@ void view::display_reports()
     if (!self)
         return;
 
-    // End steps, for every kind of display.
+    // Every kind of display ends the same way.
     set_console_text(staging_text(staging));
     Frame1->hide();
     show_ready_prompt();
