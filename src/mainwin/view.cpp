@@ -301,11 +301,16 @@ void view::Form_Load()
     }
 
     // An empty decode list switches the automatic decode off for good.
-    if (rs_autodecode().record_count() == 0)
+    // Without the store (the database did not open) there is no list to run
+    // and no connection to report.
+    const bool store_open = db_conn().is_open();
+    if (store_open && rs_autodecode().record_count() == 0)
         set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(false));
 
-    if (!setting_bool(QStringLiteral("自動デコード有効"))) {
-        set_console_text(QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n"));
+    if (!store_open || !setting_bool(QStringLiteral("自動デコード有効"))) {
+        set_console_text(store_open
+                                 ? QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n")
+                                 : QStringLiteral("AUTO DECODE SEQUENCE DISABLED\r\n"));
         show_ready_prompt();
         new_request = false;
     }
@@ -415,7 +420,9 @@ void view::Form_Activate()
     build_airport_menu();
     build_group_menus();
 
-    const VersionCheck check = online ? check_version_at_start() : VersionCheck::Continue;
+    // Without the store the installed version is unknown: no check.
+    const VersionCheck check =
+            online && db_conn().is_open() ? check_version_at_start() : VersionCheck::Continue;
     if (check == VersionCheck::Unloaded)
         return;
 
@@ -483,7 +490,7 @@ void view::centre_banner()
 {
     Label1->adjustSize();
     Frame1->resize(Label1->size());
-    Frame1->move((form->width() - Frame1->width()) / 2, (form->height() - Frame1->height()) / 2);
+    Frame1->move(banner_position(frameGeometry().size(), Frame1->size()));
     Frame1->raise();
     Frame1->show();
 }

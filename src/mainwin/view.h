@@ -2,8 +2,9 @@
 // the image buttons, the menus, the scratch pad, the address bar of the
 // browser pane and the status bar.
 //
-// Form_Load runs from the constructor, so the database must be open before
-// the window is created. Form_Activate runs on every activation (and on the
+// Form_Load runs from the constructor, so the database is opened before the
+// window is created; should it not open, the window starts with the
+// automatic decode off and checks no version. Form_Activate runs on every activation (and on the
 // first show, which activates the window); its body runs only once.
 #pragma once
 
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -167,7 +169,18 @@ public:
     void Timer4_Timer();
 
     // Reports (view_display.cpp): the display procedure and what it calls.
-    void display_reports();
+    //
+    // One display at a time. A display waits for the network with window
+    // events running, so keys, menus and timers are handled in the middle of
+    // it; none of them may start a second display on the state the running
+    // one works on. Whatever starts a display goes through start_display.
+    bool display_running() const { return display_running_; }
+    // Refused, changing nothing, while a display runs: returns false. Else
+    // prepare runs first (it sets up the request and may itself wait; false
+    // from it drops the display), then the display; returns true.
+    bool start_display(const std::function<bool()>& prepare = {});
+    // A display of the request as it stands, refused like start_display.
+    bool display_reports() { return start_display(); }
     void build_station_list();
     void fetch_station_file();
     void fetch_hourly_cycles();
@@ -211,4 +224,8 @@ private:
 
     bool activation_queued_ = false;
     bool closing_ = false;
+    bool display_running_ = false;
+
+    // The display itself, whatever its kind (view_display.cpp).
+    void run_display();
 };

@@ -39,6 +39,10 @@ bool view::eventFilter(QObject* watched, QEvent* event)
         // the console itself inserts and deletes the characters as usual.
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // While a display runs Enter does nothing at all; the typed line
+            // stays as it is.
+            if (display_running())
+                return true;
             enter_pressed = true;
             emit line_entered(inputlbl->text().trimmed().toUpper());
         } else if (key->key() == Qt::Key_Escape) {
@@ -68,7 +72,9 @@ void view::show_ready_prompt()
     ready_line_break = false;
     if (sequence_mode && !console_text().contains(QStringLiteral("LOADING")))
         Panels[2]->setText(saved_status_text);
-    TextBox[0]->viewport()->unsetCursor();
+    // The console gets its own text pointer back (unset, it would show the
+    // arrow), the window its default.
+    TextBox[0]->viewport()->setCursor(Qt::IBeamCursor);
     unsetCursor();
 }
 
@@ -79,17 +85,20 @@ void view::console_enter(const QString& line)
     const std::optional<TypedRequest> request = typed_request(line);
     if (!request)
         return;
-    add_code_history(line);
-    if (request->sequence || request->japanese)
-        saved_status_text = Panels[2]->text();
-    sequence_mode = request->sequence;
-    japanese_mode = request->japanese;
-    current_request = request->list;
-    group_mode = false;
-    new_request = true;
-    write_log(QStringLiteral("MANUAL DECODE"));
-    auto_mode = false;
-    display_reports();
+    // An Enter that was on its way when a display started is dropped.
+    start_display([&] {
+        add_code_history(line);
+        if (request->sequence || request->japanese)
+            saved_status_text = Panels[2]->text();
+        sequence_mode = request->sequence;
+        japanese_mode = request->japanese;
+        current_request = request->list;
+        group_mode = false;
+        new_request = true;
+        write_log(QStringLiteral("MANUAL DECODE"));
+        auto_mode = false;
+        return true;
+    });
 }
 
 // Stand-in until the explanation is built.

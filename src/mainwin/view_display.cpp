@@ -28,6 +28,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTime>
@@ -78,7 +79,7 @@ Reply fetch_report(platform::Transfer* transfer, const QString& url)
 
 // ----------------------------------------------------------- the displays
 //
-// Each display writes into the staging box; the end of display_reports puts
+// Each display writes into the staging box; the end of run_display puts
 // the staging text into the console. A display waits for its downloads
 // with window events running, so the window may go away meanwhile: each
 // wait is followed by a check.
@@ -159,6 +160,8 @@ void normal_display(view& v)
     }
     if (!v.WebBrowser->isVisible())
         v.Panels[2]->setText(v.status_text);
+    // The whole request is back before anything below waits or looks at it.
+    current_request = list;
 
     // New reports found by the heartbeat: ring, notice, print.
     if (v.timer_run) {
@@ -183,7 +186,6 @@ void normal_display(view& v)
                 return;
         }
     }
-    current_request = list;
 }
 
 void japanese_display(view& v)
@@ -340,7 +342,25 @@ void view::fetch_station_file()
 
 // ---------------------------------------------------------------- display
 
-void view::display_reports()
+bool view::start_display(const std::function<bool()>& prepare)
+{
+    if (display_running_)
+        return false;
+    QPointer<view> self(this);
+    display_running_ = true;
+    // The window may go away during a wait; then there is nothing to free.
+    const auto release = qScopeGuard([self] {
+        if (self)
+            self->display_running_ = false;
+    });
+    if (prepare && !prepare())
+        return true;
+    if (self)
+        run_display();
+    return true;
+}
+
+void view::run_display()
 {
     QPointer<view> self(this);
     QTextEdit* staging = TextBox[3];

@@ -37,20 +37,25 @@ void view::Timer2_Timer()
 
 void view::Timer4_Timer()
 {
-    Timer4->stop();
-    cycle_tick_count = 0;
-    ++sequence_retries;
-    // The retry fetches the missing hours itself, so that it does not wait
-    // for a heartbeat that may be stopped. A fetch already under way is left
-    // to finish on its own.
-    if (online && !Inet2->still_executing()) {
-        QPointer<view> self(this);
-        cycle_slot = 25;
-        fetch_hourly_cycles();
-        if (!self)
-            return;
-    }
-    ready_line_break = true;
-    sequence_mode = true;
-    display_reports();
+    // A tick that comes while a display runs is skipped: the timer stays on
+    // and tries again. The fetch of the missing hours belongs to the retry's
+    // display, so nothing else starts while it waits.
+    start_display([this] {
+        Timer4->stop();
+        cycle_tick_count = 0;
+        ++sequence_retries;
+        // The retry fetches the missing hours itself, so that it does not
+        // wait for a heartbeat that may be stopped. A fetch already under way
+        // is left to finish on its own.
+        if (online && !Inet2->still_executing()) {
+            QPointer<view> self(this);
+            cycle_slot = 25;
+            fetch_hourly_cycles();
+            if (!self)
+                return false;
+        }
+        ready_line_break = true;
+        sequence_mode = true;
+        return true;
+    });
 }
