@@ -31,4 +31,9 @@ ConsoleLayout console_layout(int inner_width, int inner_height, int status_heigh
     return l;
 }
 
+QPoint banner_position(QSize window_outer, QSize banner)
+{
+    return QPoint((window_outer.width() - banner.width()) / 2, (window_outer.height() - banner.height()) / 2);
+}
+
 }  // namespace kolde_sub

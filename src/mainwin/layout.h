@@ -5,7 +5,9 @@
 
 #include "core/twips.h"
 
+#include <QPoint>
 #include <QRect>
+#include <QSize>
 
 namespace kolde_sub {
 
@@ -27,5 +29,9 @@ struct ConsoleLayout {
 // included), window_width its outer width.
 ConsoleLayout console_layout(int inner_width, int inner_height, int status_height, int frame_height,
                              int window_width, int padshape_left);
+
+// Where the start banner goes on the client area: centred on the window's
+// outer size (frame, menu bar and status bar included), in any one unit.
+QPoint banner_position(QSize window_outer, QSize banner);
 
 }  // namespace kolde_sub

@@ -1,3 +1,6 @@
+// The main window: its controls, the load, the first activation with the
+// version check, and the layout of the console.
+
 #include "view.h"
 
 #include "console_text.h"
@@ -9,7 +12,6 @@
 
 #include "options/printerselect.h"
 #include "platform/msg_box.h"
-#include "platform/printers.h"
 #include "platform/transfer.h"
 #include "reports/colouring.h"
 #include "reports/console_positions.h"
@@ -20,19 +22,16 @@
 #include "core/settings.h"
 #include "core/shared.h"
 #include "translate/tooltips.h"
-#include "translate/translation.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
@@ -110,47 +109,6 @@ QTextEdit* rich_box(QWidget* parent, int index)
     t->setAcceptRichText(false);
     t->setFrameShape(QFrame::NoFrame);
     return t;
-}
-
-QAction* item(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QAction* separator(QMenu* menu, const char* name)
-{
-    QAction* a = menu->addSeparator();
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QMenu* submenu(QMenuBar* bar, const char* name, const QString& caption)
-{
-    QMenu* m = bar->addMenu(caption);
-    m->setObjectName(QString::fromLatin1(name));
-    m->menuAction()->setObjectName(QString::fromLatin1(name));
-    return m;
-}
-
-QAction* bar_item(QMenuBar* bar, const char* name, const QString& caption)
-{
-    QAction* a = bar->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-// Makes sure element i of a menu item array exists.
-QAction* array_item(std::vector<QAction*>& items, QMenu* menu, const char* name, std::size_t i)
-{
-    while (items.size() <= i) {
-        QAction* a = menu->addAction(QString());
-        a->setObjectName(QString::fromLatin1(name));
-        a->setData(static_cast<int>(items.size()));
-        items.push_back(a);
-    }
-    return items[i];
 }
 
 }  // namespace
@@ -300,172 +258,23 @@ void view::create_controls()
     kolde_sub::set_report_console(TextBox[0], inputlbl);
 }
 
-void view::create_menus()
-{
-    QMenuBar* bar = menuBar();
-
-    menu_file = submenu(bar, "menu_file", QStringLiteral("ファイル"));
-    menu_print = item(menu_file, "menu_print", QStringLiteral("印刷"));
-    menu_save = item(menu_file, "menu_save", QStringLiteral("保存"));
-    menu_lne1 = separator(menu_file, "menu_lne1");
-    menu_exit = item(menu_file, "menu_exit", QStringLiteral("KOLDE を終了"));
-
-    menu_list = submenu(bar, "menu_list", QStringLiteral("シーケンス"));
-    array_item(menu_listAP, menu_list, "menu_listAP", 0);
-
-    menu_company = submenu(bar, "menu_company", QStringLiteral("グループ"));
-    menu_company_edit = item(menu_company, "menu_company_edit", QStringLiteral("グループ編集"));
-    menu_company_line = separator(menu_company, "menu_company_line");
-    array_item(menu_company_data, menu_company, "menu_company_data", 0);
-
-    menu_weather = submenu(bar, "menu_weather", QStringLiteral("気象情報"));
-    menu_chart = item(menu_weather, "menu_chart", QStringLiteral("天気図"));
-    menu_yahoo = item(menu_weather, "menu_yahoo", QStringLiteral("Yahoo 空港天気予報"));
-    menu_suntime = item(menu_weather, "menu_suntime", QStringLiteral("日出没時刻"));
-    line = separator(menu_weather, "line");
-    menu_info_weather = item(menu_weather, "menu_info_weather", QStringLiteral("天気略語"));
-
-    menu_ais = bar_item(bar, "menu_ais", QStringLiteral("AIS JAPAN"));
-    menu_camera = bar_item(bar, "menu_camera", QStringLiteral("ライブカメラ"));
-    menu_airport = bar_item(bar, "menu_airport", QStringLiteral("飛行場リスト"));
-    menu_autodecode = bar_item(bar, "menu_autodecode", QStringLiteral("自動デコードリスト"));
-    menu_option = bar_item(bar, "menu_option", QStringLiteral("動作設定"));
-    menu_update = bar_item(bar, "menu_update", QStringLiteral("アップデート"));
-    menu_command = bar_item(bar, "menu_command", QStringLiteral("コマンド一覧"));
-
-    menu_info = submenu(bar, "menu_info", QStringLiteral("情報"));
-    menu_info_version = item(menu_info, "menu_info_version", QStringLiteral("バージョン情報"));
-    menu_info_compornent = item(menu_info, "menu_info_compornent", QStringLiteral("コンポーネント情報"));
-    menu_info_log = item(menu_info, "menu_info_log", QStringLiteral("通信ログ"));
-    l1 = separator(menu_info, "l1");
-    menu_info_help = item(menu_info, "menu_info_help", QStringLiteral("オンライン ヘルプ"));
-    menu_info_homepage = item(menu_info, "menu_info_homepage", QStringLiteral("KOLDE Homepage"));
-
-    menu_popup = submenu(bar, "menu_popup", QStringLiteral("ポップアップ"));
-    menu_popup_group = menu_popup->addMenu(QStringLiteral("グループ"));
-    menu_popup_group->setObjectName(QStringLiteral("menu_popup_group"));
-    menu_popup_group->menuAction()->setObjectName(QStringLiteral("menu_popup_group"));
-    array_item(menu_popup_group_data, menu_popup_group, "menu_popup_group_data", 0);
-    menu_popup_wx = item(menu_popup, "menu_popup_wx", QStringLiteral("天気図"));
-    menu_popup_cam = item(menu_popup, "menu_popup_cam", QStringLiteral("ライブカメラ"));
-    menu_popup_suntime = item(menu_popup, "menu_popup_suntime", QStringLiteral("日出没時刻"));
-    menu_popup_lne1 = separator(menu_popup, "menu_popup_lne1");
-    menu_popup_print = item(menu_popup, "menu_popup_print", QStringLiteral("印刷"));
-    menu_popup_save = item(menu_popup, "menu_popup_save", QStringLiteral("保存"));
-    menu_popup_log = item(menu_popup, "menu_popup_log", QStringLiteral("通信ログ"));
-    menu_popup_lne2 = separator(menu_popup, "menu_popup_lne2");
-    menu_popup_command = item(menu_popup, "menu_popup_command", QStringLiteral("コマンド一覧"));
-    menu_popup_config = item(menu_popup, "menu_popup_config", QStringLiteral("動作設定"));
-    menu_popup_ap = item(menu_popup, "menu_popup_ap", QStringLiteral("飛行場リスト"));
-    menu_popup_de = item(menu_popup, "menu_popup_de", QStringLiteral("自動デコードリスト"));
-    menu_popup_company = item(menu_popup, "menu_popup_company", QStringLiteral("グループ編集"));
-    menu_popup_lne5 = separator(menu_popup, "menu_popup_lne5");
-    menu_popup_ais = item(menu_popup, "menu_popup_ais", QStringLiteral("AIS JAPAN"));
-    menu_popup_lne3 = separator(menu_popup, "menu_popup_lne3");
-    menu_popup_help = item(menu_popup, "menu_popup_help", QStringLiteral("オンライン ヘルプ"));
-    menu_popup_homepage = item(menu_popup, "menu_popup_homepage", QStringLiteral("KOLDE homepage"));
-    menu_popup_exit = item(menu_popup, "menu_popup_exit", QStringLiteral("KOLDE を終了"));
-
-    // The chart and camera entries come up hidden; the load shows them.
-    for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
-        a->setVisible(false);
-
-    connect(menu_print, &QAction::triggered, this, &view::menu_print_Click);
-    connect(menu_popup_print, &QAction::triggered, this, &view::menu_popup_print_Click);
-    connect(menu_save, &QAction::triggered, this, &view::menu_save_Click);
-    connect(menu_popup_save, &QAction::triggered, this, &view::menu_popup_save_Click);
-    connect(menu_exit, &QAction::triggered, this, &view::menu_exit_Click);
-    connect(menu_popup_exit, &QAction::triggered, this, &view::menu_popup_exit_Click);
-}
-
-// ------------------------------------------------------------ file menu
-
-void view::menu_print_Click()
-{
-    if (platform::printer_names().isEmpty()) {
-        platform::msg_box(this, platform::MsgIcon::Information, QStringLiteral(" 情報"),
-                          QStringLiteral("利用可能なプリンターがありません　　"));
-        return;
-    }
-    print_display();
-    show_ready_prompt();
-    append_console_text(QStringLiteral("\r\n"));
-    color_report_text();
-}
-
-void view::menu_popup_print_Click() { menu_print_Click(); }
-void view::menu_save_Click() { save_display(); }
-void view::menu_popup_save_Click() { save_display(); }
-
-void view::menu_exit_Click()
-{
-    // The browser pane, once it exists, closes first; the window after.
-    if (WebBrowser->isVisible()) {
-        WebBrowser->hide();
-        return;
-    }
-    close();
-}
-
-void view::menu_popup_exit_Click() { close(); }
-
-// ------------------------------------------------------------------ console
-
-QString view::console_text() const { return from_edit_text(TextBox[0]->toPlainText()); }
-
-void view::set_console_text(const QString& text) { TextBox[0]->setPlainText(to_edit_text(text)); }
-
-void view::append_console_text(const QString& text)
-{
-    QTextCursor c(TextBox[0]->document());
-    c.movePosition(QTextCursor::End);
-    c.insertText(to_edit_text(text));
-}
-
-void view::console_caret_to_end() { TextBox[0]->moveCursor(QTextCursor::End); }
-
-bool view::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == TextBox[0] && event->type() == QEvent::KeyPress) {
-        // The typed line collects in inputlbl (the colouring empties it);
-        // the console itself inserts and deletes the characters as usual.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            enter_pressed = true;
-            emit line_entered(inputlbl->text().trimmed().toUpper());
-        } else if (key->key() == Qt::Key_Escape) {
-            close();
-        } else if (key->key() == Qt::Key_Backspace) {
-            if (!inputlbl->text().isEmpty()) {
-                inputlbl->setText(inputlbl->text().chopped(1));
-                padlbl->setText(inputlbl->text());
-            }
-        } else if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
-            inputlbl->setText(inputlbl->text() + key->text());
-            padlbl->setText(inputlbl->text());
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 // --------------------------------------------------------------- load
 
 void view::Form_Load()
 {
-    // 1. (The browser pane is created when a page is first opened, so there
-    //    is no pane to stop here.)
+    // The automatic decode is the first request. (The browser pane is
+    // created when a page is first opened, so there is no pane to stop here.)
     auto_mode = true;
     new_request = true;
 
-    // 2.
+    // The work files of the previous run go.
     delete_work_files();
 
-    // 3.
     first_activation = true;
     inet->set_request_timeout(60);
 
     if (online) {
-        // 4.1 - 4.2 the banner
+        // The start banner, in the console's colours.
         const QString version = version_display_text(version_number(setting(QStringLiteral("KOLDEバージョン"))));
         Label1->setText(to_edit_text(banner_text(version)));
         const long long text_colour = setting_int(QStringLiteral("表示文字の色"));
@@ -480,32 +289,32 @@ void view::Form_Load()
             f.setPointSize(size);
         Label1->setFont(f);
         Label1->adjustSize();
-        // 4.3
         set_console_text(QStringLiteral("SYSTEM INITIALIZED"));
         console_caret_to_end();
-        // 4.4
         Panels[1]->setText(QStringLiteral("ネットワーク接続待機"));
         status_text = QStringLiteral("システム初期化中");
         if (!WebBrowser->isVisible())
             Panels[2]->setText(status_text);
     } else {
-        // 5.
         set_console_text(QStringLiteral("\r\nNO NETWORK CONNECTION\r\n"));
         console_caret_to_end();
     }
 
-    // 6.
-    if (rs_autodecode().record_count() == 0)
+    // An empty decode list switches the automatic decode off for good.
+    // Without the store (the database did not open) there is no list to run
+    // and no connection to report.
+    const bool store_open = db_conn().is_open();
+    if (store_open && rs_autodecode().record_count() == 0)
         set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(false));
 
-    // 7.
-    if (!setting_bool(QStringLiteral("自動デコード有効"))) {
-        set_console_text(QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n"));
+    if (!store_open || !setting_bool(QStringLiteral("自動デコード有効"))) {
+        set_console_text(store_open
+                                 ? QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n")
+                                 : QStringLiteral("AUTO DECODE SEQUENCE DISABLED\r\n"));
         show_ready_prompt();
         new_request = false;
     }
 
-    // 8. - 9.
     apply_display_settings(*this);
     // Without a window manager (a bare X server) the maximised state is not
     // acted on, so the window also takes the screen's working area itself.
@@ -513,18 +322,15 @@ void view::Form_Load()
         setGeometry(s->availableGeometry());
     setWindowState(windowState() | Qt::WindowMaximized);
 
-    // 10.
     append_console_text(QStringLiteral("\r\n"));
     console_caret_to_end();
 
-    // 11.
     for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
         a->setVisible(true);
 
-    // 12. The built-in "PDF" printer is always installed, so the print
-    //     entries never lack a printer and stay enabled.
+    // The built-in "PDF" printer is always installed, so the print entries
+    // never lack a printer and stay enabled.
 
-    // 13.
     read_time_zone();
 }
 
@@ -568,7 +374,7 @@ void view::Form_Activate()
     if (!first_activation)
         return;
 
-    // 1.
+    // The window state and the program-wide values start afresh.
     first_activation = false;
     group_mode = false;
     auto_print = false;
@@ -595,52 +401,49 @@ void view::Form_Activate()
     update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
     cycle_tick_count = 0;
 
-    // 2.
+    // The address bar stays hidden until the browser pane opens.
     inputURL->hide();
     imgGo[0]->hide();
     imgGo[1]->hide();
     was_online = true;
     setWindowIcon(QIcon(iconPic[0]->pixmap()));
 
-    // 3.
     lay_out_console();
 
-    // 4.
+    // The pop-up menu lives on the menu bar but is not shown there.
     menu_popup->menuAction()->setVisible(false);
     show();
 
-    // 5.
     if (online)
         centre_banner();
 
-    // 6. - 7.
     build_airport_menu();
     build_group_menus();
 
-    // 8.
-    const VersionCheck check = online ? check_version_at_start() : VersionCheck::Continue;
+    // Without the store the installed version is unknown: no check.
+    const VersionCheck check =
+            online && db_conn().is_open() ? check_version_at_start() : VersionCheck::Continue;
     if (check == VersionCheck::Unloaded)
         return;
 
-    // 9. (An unanswered version check leaves them to be created on first use.)
+    // The log and tip windows are loaded hidden; an unanswered version check
+    // leaves them to be created on first use.
     if (check != VersionCheck::NoAnswer) {
         log_window();
         tooltips_window();
     }
 
-    // 10.
     standby_start.clear();
     if (new_request) {
         append_console_text(QStringLiteral("DATABASE CONNECTION COMPLETED\r\n"));
         console_caret_to_end();
     }
 
-    // 11.
+    // The heartbeat probes on its first tick.
     update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
     cycle_tick_count = 0;
     probe_period = 0;
 
-    // 12.
     Timer->setInterval(1000);
     Timer->start();
     timer1->stop();
@@ -687,53 +490,9 @@ void view::centre_banner()
 {
     Label1->adjustSize();
     Frame1->resize(Label1->size());
-    Frame1->move((form->width() - Frame1->width()) / 2, (form->height() - Frame1->height()) / 2);
+    Frame1->move(banner_position(frameGeometry().size(), Frame1->size()));
     Frame1->raise();
     Frame1->show();
-}
-
-void view::build_airport_menu()
-{
-    platform::Recordset& rs = rs_airport();
-    if (rs.record_count() == 0) {
-        menu_list->menuAction()->setEnabled(false);
-        return;
-    }
-    menu_list->menuAction()->setEnabled(true);
-    rs.move_first();
-    std::size_t i = 0;
-    while (!rs.eof()) {
-        array_item(menu_listAP, menu_list, "menu_listAP", i)
-                ->setText(rs.field(QStringLiteral("ICAOコード")).to_text() + QStringLiteral("  ") +
-                          rs.field(QStringLiteral("飛行場名")).to_text());
-        ++i;
-        rs.move_next();
-    }
-}
-
-void view::build_group_menus()
-{
-    platform::Recordset& rs = rs_company();
-    const int rows = rs.record_count();
-    if (rows > 0) {
-        menu_company_data[0]->setVisible(true);
-        menu_company_line->setVisible(true);
-        menu_popup_group->menuAction()->setEnabled(true);
-        rs.move_first();
-        std::size_t i = 0;
-        while (!rs.eof()) {
-            const QString id = rs.field(QStringLiteral("id")).to_text();
-            array_item(menu_company_data, menu_company, "menu_company_data", i)->setText(id);
-            array_item(menu_popup_group_data, menu_popup_group, "menu_popup_group_data", i)->setText(id);
-            ++i;
-            rs.move_next();
-        }
-    } else {
-        menu_company_data[0]->setVisible(false);
-        menu_company_line->setVisible(false);
-        menu_popup_group->menuAction()->setEnabled(false);
-    }
-    group_menu_count = rows;
 }
 
 view::VersionCheck view::check_version_at_start()
@@ -790,62 +549,3 @@ view::VersionCheck view::check_version_at_start()
         return VersionCheck::Unloaded;
     return VersionCheck::Continue;
 }
-
-// ------------------------------------------------------------------ timers
-
-void view::Timer_Timer()
-{
-    // The heartbeat's work is added with the automatic decode cycle.
-}
-
-void view::Timer2_Timer()
-{
-    if (setting_bool(QStringLiteral("自動デコード有効")) && rs_autodecode().record_count() > 0) {
-        // The first display takes the banner down.
-        Timer2->stop();
-        return;
-    }
-    ++banner_ticks;
-    if (banner_ticks >= 5) {
-        Timer2->stop();
-        Frame1->hide();
-    }
-}
-
-// ------------------------------------------------------------ ready prompt
-
-void view::show_ready_prompt()
-{
-    QString prompt = QStringLiteral("\r\nREADY / PRESS ESC TO EXIT");
-    if (ready_line_break)
-        prompt += QStringLiteral("\r\n");
-    append_console_text(prompt);
-    console_caret_to_end();
-    ready_line_break = false;
-    if (sequence_mode && !console_text().contains(QStringLiteral("LOADING")))
-        Panels[2]->setText(saved_status_text);
-    TextBox[0]->viewport()->unsetCursor();
-    unsetCursor();
-}
-
-// ------------------------------------------------------------ station list
-
-void view::build_station_list()
-{
-    new_request = true;
-    standby_start.clear();
-    sequence_mode = false;
-    japanese_mode = false;
-    build_station_table(auto_mode, rs_autodecode(), current_request, station_table, station_count);
-}
-
-// ------------------------------------------------ translation and explanation
-
-// Stand-in until the translation and explanation are built.
-QString view::translate_report(const QString& code, const QString& time, const QString& body)
-{
-    return translate_observation(code, time, body);
-}
-
-// Stand-in until the translation and explanation are built.
-void view::explain_group() {}

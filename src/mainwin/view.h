@@ -2,8 +2,9 @@
 // the image buttons, the menus, the scratch pad, the address bar of the
 // browser pane and the status bar.
 //
-// Form_Load runs from the constructor, so the database must be open before
-// the window is created. Form_Activate runs on every activation (and on the
+// Form_Load runs from the constructor, so the database is opened before the
+// window is created; should it not open, the window starts with the
+// automatic decode off and checks no version. Form_Activate runs on every activation (and on the
 // first show, which activates the window); its body runs only once.
 #pragma once
 
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -139,6 +141,7 @@ public:
     int banner_ticks = 0;
     int hovered_button = 0;
     int station_count = 0;
+    int sequence_retries = 0;  // retries of the current sequence request
 
     // ---- console text, with CR LF line breaks
     QString console_text() const;
@@ -149,31 +152,47 @@ public:
     void console_caret_to_end();
 
     // ---- handlers and procedures
+    // Load, first activation and layout (view.cpp).
     void Form_Load();
     void Form_Activate();
-    void Timer_Timer();
-    void Timer2_Timer();
-    void show_ready_prompt();
-    void build_station_list();
-    QString translate_report(const QString& code, const QString& time, const QString& body);
-    void explain_group();
 
-    // Reports (view_display.cpp): the display procedure and what it calls.
-    void display_reports();
-    void fetch_station_file();
-    void fetch_hourly_cycles();
-    void append_sequence_file();
-    void Timer4_Timer();
+    // Console (view_console.cpp).
+    void show_ready_prompt();
+    void explain_group();
     // Until the console's command vocabulary exists: a typed line of codes
     // ("RJTT RJAA", "SQ RJTT", "JP RJTT") is displayed.
     void console_enter(const QString& line);
+
+    // Timers (view_timers.cpp).
+    void Timer_Timer();
+    void Timer2_Timer();
+    void Timer4_Timer();
+
+    // Reports (view_display.cpp): the display procedure and what it calls.
+    //
+    // One display at a time. A display waits for the network with window
+    // events running, so keys, menus and timers are handled in the middle of
+    // it; none of them may start a second display on the state the running
+    // one works on. Whatever starts a display goes through start_display.
+    bool display_running() const { return display_running_; }
+    // Refused, changing nothing, while a display runs: returns false. Else
+    // prepare runs first (it sets up the request and may itself wait; false
+    // from it drops the display), then the display; returns true.
+    bool start_display(const std::function<bool()>& prepare = {});
+    // A display of the request as it stands, refused like start_display.
+    bool display_reports() { return start_display(); }
+    void build_station_list();
+    void fetch_station_file();
+    void fetch_hourly_cycles();
+    void append_sequence_file();
+    QString translate_report(const QString& code, const QString& time, const QString& body);
 
     // Printing and saving the console (view_print.cpp, view_save.cpp).
     void print_display();
     void save_display();
     void Multimedia_Done();
 
-    // File menu and its pop-up twins.
+    // File menu and its pop-up twins (view_menus.cpp).
     void menu_print_Click();
     void menu_popup_print_Click();
     void menu_save_Click();
@@ -205,4 +224,8 @@ private:
 
     bool activation_queued_ = false;
     bool closing_ = false;
+    bool display_running_ = false;
+
+    // The display itself, whatever its kind (view_display.cpp).
+    void run_display();
 };

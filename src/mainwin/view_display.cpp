@@ -18,6 +18,8 @@
 #include "reports/station_file.h"
 #include "reports/zone.h"
 #include "sidewin/datachange.h"
+#include "translate/translation.h"
+#include "core/database.h"
 #include "core/log.h"
 #include "startup/notices.h"
 #include "core/program.h"
@@ -26,6 +28,7 @@
 
 #include <QLabel>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QTime>
@@ -44,7 +47,6 @@ const QString crlf = QStringLiteral("\r\n");
 // server that never delivers an hour (or a stopped heartbeat) cannot keep
 // the console busy for ever; a new request starts the count afresh.
 constexpr int max_sequence_retries = 20;
-int sequence_retries = 0;
 
 bool setting_on(const char* name) { return setting_bool(QString::fromUtf8(name)); }
 
@@ -77,8 +79,8 @@ Reply fetch_report(platform::Transfer* transfer, const QString& url)
 
 // ----------------------------------------------------------- the displays
 //
-// Each display writes into the staging box; the end steps of display_reports
-// put the staging text into the console. A display waits for its downloads
+// Each display writes into the staging box; the end of run_display puts
+// the staging text into the console. A display waits for its downloads
 // with window events running, so the window may go away meanwhile: each
 // wait is followed by a check.
 
@@ -158,6 +160,8 @@ void normal_display(view& v)
     }
     if (!v.WebBrowser->isVisible())
         v.Panels[2]->setText(v.status_text);
+    // The whole request is back before anything below waits or looks at it.
+    current_request = list;
 
     // New reports found by the heartbeat: ring, notice, print.
     if (v.timer_run) {
@@ -182,7 +186,6 @@ void normal_display(view& v)
                 return;
         }
     }
-    current_request = list;
 }
 
 void japanese_display(view& v)
@@ -260,7 +263,7 @@ void hourly_sequence_display(view& v)
         first = false;
         append_staging(staging, text);
     }
-    if (missing_hours && sequence_retries < max_sequence_retries)
+    if (missing_hours && v.sequence_retries < max_sequence_retries)
         v.Timer4->start();
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
     current_request = QStringLiteral("SQ ") + list;
@@ -339,7 +342,25 @@ void view::fetch_station_file()
 
 // ---------------------------------------------------------------- display
 
-void view::display_reports()
+bool view::start_display(const std::function<bool()>& prepare)
+{
+    if (display_running_)
+        return false;
+    QPointer<view> self(this);
+    display_running_ = true;
+    // The window may go away during a wait; then there is nothing to free.
+    const auto release = qScopeGuard([self] {
+        if (self)
+            self->display_running_ = false;
+    });
+    if (prepare && !prepare())
+        return true;
+    if (self)
+        run_display();
+    return true;
+}
+
+void view::run_display()
 {
     QPointer<view> self(this);
     QTextEdit* staging = TextBox[3];
@@ -383,7 +404,7 @@ void view::display_reports()
     if (!self)
         return;
 
-    // End steps, for every kind of display.
+    // Every kind of display ends the same way.
     set_console_text(staging_text(staging));
     Frame1->hide();
     show_ready_prompt();
@@ -435,44 +456,21 @@ void view::append_sequence_file()
     append_sequence_record(sequence_file_path(), pending_sequence_record);
 }
 
-// ------------------------------------------------------------- retry
+// ------------------------------------------------------------ station list
 
-void view::Timer4_Timer()
+void view::build_station_list()
 {
-    Timer4->stop();
-    cycle_tick_count = 0;
-    ++sequence_retries;
-    // The retry fetches the missing hours itself, so that it does not wait
-    // for a heartbeat that may be stopped. A fetch already under way is left
-    // to finish on its own.
-    if (online && !Inet2->still_executing()) {
-        QPointer<view> self(this);
-        cycle_slot = 25;
-        fetch_hourly_cycles();
-        if (!self)
-            return;
-    }
-    ready_line_break = true;
-    sequence_mode = true;
-    display_reports();
+    new_request = true;
+    standby_start.clear();
+    sequence_mode = false;
+    japanese_mode = false;
+    build_station_table(auto_mode, rs_autodecode(), current_request, station_table, station_count);
 }
 
-// ------------------------------------------------------- typed requests
+// ------------------------------------------------------------ translation
 
-void view::console_enter(const QString& line)
+// Stand-in until the translation is built.
+QString view::translate_report(const QString& code, const QString& time, const QString& body)
 {
-    const std::optional<TypedRequest> request = typed_request(line);
-    if (!request)
-        return;
-    add_code_history(line);
-    if (request->sequence || request->japanese)
-        saved_status_text = Panels[2]->text();
-    sequence_mode = request->sequence;
-    japanese_mode = request->japanese;
-    current_request = request->list;
-    group_mode = false;
-    new_request = true;
-    write_log(QStringLiteral("MANUAL DECODE"));
-    auto_mode = false;
-    display_reports();
+    return translate_observation(code, time, body);
 }

@@ -23,6 +23,8 @@
 #include <QTime>
 #include <QTimer>
 
+#include <functional>
+
 using platform::Value;
 
 namespace {
@@ -42,6 +44,20 @@ const QString rjtt_block = QStringLiteral(
 const QString rjaa_block = QStringLiteral(
         "\r\nRJAA  SPECI 0515Z\r\n 300515Z 36010KT 3000 BR BKN008 12/11 Q1018      "
         "\r\nRJAA  TAF   \r\n      NO FORECAST\r\n");
+
+// Calls back on every event of the application.
+class EventSpy : public QObject {
+public:
+    explicit EventSpy(std::function<void(QObject*, QEvent*)> f) : f_(std::move(f)) {}
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        f_(watched, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject*, QEvent*)> f_;
+};
 
 class Display : public kolde_test::ViewFixture {
 protected:
@@ -257,6 +273,78 @@ TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
     EXPECT_TRUE(kolde_sub::sound_done);
     // The repeat received nothing new.
     EXPECT_EQ(log_texts().count(QStringLiteral("RJTT METAR RECEIVED")), 1);
+}
+
+// A display that waits on a stalled station is not joined by a second one:
+// Enter and the sequence retry during the wait change nothing, the typed
+// line stays, and the display ends normally once the station answers.
+TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
+{
+    const std::string stalled = (stations + "RJTT.TXT").toStdString();
+    server->set_fault(stalled, kolde_site::Fault::Stall);
+    view v;
+    v.inet->set_request_timeout(30);
+    bool waited = false;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (waited || served(stations + "RJTT.TXT") == 0)
+            return;
+        waited = true;
+        poll.stop();
+        EXPECT_TRUE(v.display_running());
+        QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAA"));
+        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        v.Timer4->start();
+        v.Timer4_Timer();
+        // Whatever Enter queued arrives now.
+        QCoreApplication::processEvents();
+        EXPECT_EQ(v.inputlbl->text(), QStringLiteral("RJAA"));
+        EXPECT_FALSE(v.enter_pressed);
+        EXPECT_TRUE(v.Timer4->isActive());
+        server->clear_fault(stalled);
+    });
+    poll.start();
+    request(v, QStringLiteral("RJTT"));
+    v.Timer4->stop();
+
+    EXPECT_TRUE(waited);
+    EXPECT_EQ(v.console_text(),
+              QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block + ready);
+    EXPECT_EQ(served(stations + "RJAA.TXT"), 0);
+    EXPECT_EQ(served(stations + "RJTT.TXT"), 1);
+    EXPECT_EQ(served(forecasts + "RJTT.TXT"), 1);
+    for (const std::string& r : server->requests())
+        EXPECT_EQ(r.find("/cycles/"), std::string::npos) << r;
+    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+    EXPECT_FALSE(log_texts().join(u'|').contains(QStringLiteral("NOT FOUND")));
+    EXPECT_EQ(log_texts().count(QStringLiteral("MANUAL DECODE")), 1);
+
+    // Once it has ended, Enter starts a display again.
+    EXPECT_FALSE(v.display_running());
+    QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAA"));
+    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    QTRY_VERIFY(v.console_text().contains(QStringLiteral("RJAA  SPECI 0515Z")));
+}
+
+// What follows new reports (here the data-updated notice) sees the whole
+// request, not the last station of the loop.
+TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
+{
+    set("更新終了時メッセージ", Value::boolean(true));
+    view v;
+    request(v, QStringLiteral("RJTT RJAA"));
+
+    QString at_notice;
+    EventSpy spy([&](QObject* watched, QEvent* event) {
+        if (event->type() == QEvent::Show && qobject_cast<kolde_sub::datachange*>(watched))
+            at_notice = kolde_sub::current_request;
+    });
+    qApp->installEventFilter(&spy);
+    v.timer_run = true;
+    v.display_reports();
+    qApp->removeEventFilter(&spy);
+    EXPECT_EQ(at_notice, QStringLiteral("RJTT RJAA"));
 }
 
 // ---------------------------------------------------------- Japanese display

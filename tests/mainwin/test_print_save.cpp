@@ -456,13 +456,4 @@ TEST_F(SaveDisplay, ACancelledDialogOrAFailedWriteTakesTheCancelRoad)
     EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(SaveDisplay, SoundCompletionEndsTheWait)
-{
-    view v;
-    kolde_sub::unload_log();  // drops the rows of the window's load
-    kolde_sub::sound_done = false;
-    v.Multimedia_Done();
-    EXPECT_TRUE(kolde_sub::sound_done);
-}
-
 }  // namespace

@@ -36,10 +36,21 @@ TEST_F(ReadyPrompt, SequenceDisplayGetsItsStatusTextBack)
     EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("シーケンス表示中"));
 
     v.set_console_text(QStringLiteral("RJTT  METAR 0900Z"));
-    v.TextBox[0]->viewport()->setCursor(Qt::WaitCursor);
     v.show_ready_prompt();
     EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード停止"));
-    EXPECT_FALSE(v.TextBox[0]->viewport()->testAttribute(Qt::WA_SetCursor));
+}
+
+// The hourglass of a display gives way to the console's text pointer and the
+// window's default.
+TEST_F(ReadyPrompt, PointersGoBackFromTheHourglass)
+{
+    view v;
+    v.show();
+    v.setCursor(Qt::WaitCursor);
+    v.TextBox[0]->viewport()->setCursor(Qt::WaitCursor);
+    v.show_ready_prompt();
+    EXPECT_EQ(v.TextBox[0]->viewport()->cursor().shape(), Qt::IBeamCursor);
+    EXPECT_EQ(v.cursor().shape(), Qt::ArrowCursor);
 }
 
 }  // namespace

@@ -67,6 +67,25 @@ TEST_F(ViewStart, AutomaticDecodeOnGreetsAndConnects)
     EXPECT_TRUE(v.TextBox[1]->geometry().contains(v.TextBox[0]->geometry()));
 }
 
+// The banner is centred on the whole window, menu bar and status bar
+// included, not on the area between them.
+TEST_F(ViewStart, BannerIsCentredOnTheWholeWindow)
+{
+    view v;
+    // The window takes its final size once shown; the activation waits for it.
+    v.first_activation = false;
+    v.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    QCoreApplication::processEvents();
+    v.first_activation = true;
+    v.Form_Activate();
+    const QSize outer = v.frameGeometry().size();
+    ASSERT_GT(outer.height(), v.form->height());
+    EXPECT_EQ(v.Frame1->size(), v.Label1->size());
+    EXPECT_EQ(v.Frame1->pos(),
+              QPoint((outer.width() - v.Frame1->width()) / 2, (outer.height() - v.Frame1->height()) / 2));
+}
+
 TEST_F(ViewStart, EmptyDecodeListSwitchesAutomaticDecodeOff)
 {
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
@@ -293,6 +312,46 @@ TEST_F(ViewVersionCheck, ErrorPageOrEmptyReplyOffersNothing)
         EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("DATABASE CONNECTION COMPLETED\r\n"))) << reply;
         EXPECT_TRUE(timers_started(v)) << reply;
     }
+}
+
+// A store that did not open (a damaged database): the window claims no
+// database connection, checks no version and waits for nothing.
+class ViewWithoutStore : public kolde_test::ViewFixture {
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        kolde_sub::release_store();
+        ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("kolde.mdb"))));
+        ASSERT_FALSE(kolde_sub::db_conn().is_open());
+        // A site version that differs from anything installed.
+        serve_version("4.32,1.10,2.05");
+    }
+};
+
+TEST_F(ViewWithoutStore, StartsWithoutAConnectionOrAVersionCheck)
+{
+    view v;
+    bool waited = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!waited && v.console_text().contains(QStringLiteral("hit ENTER"))) {
+            waited = true;
+            QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        }
+    });
+    poll.start();
+    activate(v);
+    poll.stop();
+
+    EXPECT_FALSE(waited);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(v.update_requested);
+    EXPECT_EQ(server->count("/data/version.dat"), 0);
+    EXPECT_EQ(v.console_text(), QStringLiteral("AUTO DECODE SEQUENCE DISABLED\r\n\r\n") + ready + QStringLiteral("\r\n"));
+    EXPECT_FALSE(v.new_request);
+    EXPECT_TRUE(timers_started(v));
 }
 
 // ------------------------------------------------------------ station list
