@@ -30,10 +30,13 @@ extern QString tz_name;
 extern int tz_offset_hours;
 extern QString tz_offset_text;
 
-// Fills the three values above from the computer's time zone; falls back to
-// Japan (日本, +9) when the zone cannot be read.
+// Fills the three values above from the computer's time zone: its summer
+// time name cut before any "(", and its standard offset from UTC (summer
+// time never counts). Falls back to Japan (日本, +9) when the zone cannot be
+// read.
 void read_time_zone();
-// The same from a given zone at a given moment (what read_time_zone uses).
+// The same from a given zone at a given moment (what read_time_zone uses);
+// the moment only picks the zone's standard offset in force then.
 void read_time_zone_from(const QTimeZone& zone, const QDateTime& at);
 // The offset text of whole hours: "+9", "-5", "±0".
 QString offset_text(int hours);
