@@ -19,13 +19,10 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     kolde_sub::install_font_substitutions();
 
-    QPointer<opening> splash;
     QPointer<view> main_window;
+    // The splash unloads itself through the sequence (it attaches itself).
     kolde_sub::StartupSequence sequence({
-        [&] {
-            if (splash)
-                splash->close();
-        },
+        {},
         [&] {
             auto* notice = new kolde_sub::noconnectmsg;
             notice->exec();
@@ -40,7 +37,6 @@ int main(int argc, char** argv)
     });
 
     opening start(&sequence);
-    splash = &start;
     if (!start.Form_Load())
         return 0;
     return app.exec();

@@ -1,18 +1,23 @@
 #include "opening.h"
 
 #include "core/database.h"
-#include "startup/migrate.h"
+#include "core/logging.h"
 #include "core/program.h"
 #include "core/shared.h"
-#include "startup/startup_sequence.h"
 #include "core/sun_coef.h"
+#include "startup/migrate.h"
+#include "startup/startup_sequence.h"
 
 #include "platform/instance.h"
 #include "platform/msg_box.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
@@ -63,23 +68,37 @@ opening::opening(kolde_sub::StartupSequence* sequence) : sequence_(sequence)
     Timer = new QTimer(this);
     Timer->setSingleShot(true);
     connect(Timer, &QTimer::timeout, this, &opening::Timer_Timer);
-    AccessBrowser.set_request_timeout(10);
+    AccessBrowser = new QNetworkAccessManager(this);
+    if (sequence_ != nullptr)
+        sequence_->set_splash_hooks([this] { close(); }, [this] { Form_Activate(); });
 }
 
 opening::~opening()
 {
-    AccessBrowser.cancel();
+    if (sequence_ != nullptr)
+        sequence_->set_splash_hooks({}, {});
 }
 
 bool opening::Form_Load()
 {
-    // 1. One instance at a time.
-    if (!platform::acquire_instance_lock(kolde_sub::program_folder())) {
+    // One instance at a time. A lock that cannot even be made is no sign of
+    // another instance: the program folder cannot be written.
+    const QString folder = kolde_sub::program_folder();
+    switch (platform::acquire_instance_lock(folder)) {
+    case platform::InstanceLock::Taken:
+        break;
+    case platform::InstanceLock::HeldByAnother:
         platform::msg_box(nullptr, platform::MsgIcon::Information, QStringLiteral(" 確認"),
                           QStringLiteral("KOLDE はすでに起動しています  "));
         return false;
+    case platform::InstanceLock::CannotCreate:
+        qCWarning(kolde_sub::lc_startup) << "cannot make the instance lock in" << folder;
+        platform::msg_box(nullptr, platform::MsgIcon::Information, QStringLiteral(" 確認"),
+                          QStringLiteral("プログラムフォルダ ") + QDir::toNativeSeparators(folder) +
+                              QStringLiteral(" に書き込めないため、KOLDE を起動できません　　"));
+        return false;
     }
-    // 2.
+    // The program-wide values, the splash and the timer of the sequence.
     kolde_sub::set_builtin_addresses();
     adjustSize();
     shape->setGeometry(0, 0, width(), height());
@@ -96,13 +115,16 @@ bool opening::Form_Load()
 void opening::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
-    // Run the page request after the window is up, not inside its show.
-    QTimer::singleShot(0, this, &opening::Form_Activate);
+    Form_Activate();
 }
 
 void opening::Form_Activate()
 {
-    AccessBrowser.get(kolde_sub::builtin_update_url() + QStringLiteral("/index2.htm"));
+    QNetworkRequest request(QUrl(kolde_sub::builtin_update_url() + QStringLiteral("/index2.htm")));
+    request.setTransferTimeout(10000);
+    QNetworkReply* reply = AccessBrowser->get(request);
+    // Nothing reads the page; a failure is passed over.
+    connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
 }
 
 void opening::Timer_Timer()
@@ -114,9 +136,10 @@ void opening::Timer_Timer()
 
 void opening::closeEvent(QCloseEvent* e)
 {
+    // The sequence's transfer ends here; the splash page requests run out on
+    // their own (nothing waits for them).
     if (sequence_ != nullptr)
         sequence_->cancel();
-    AccessBrowser.cancel();
     QWidget::closeEvent(e);
 }
 

@@ -3,13 +3,12 @@
 // 200 ms timer.
 #pragma once
 
-#include "platform/transfer.h"
-
 #include <QFrame>
 #include <QPointer>
 #include <QWidget>
 
 class QLabel;
+class QNetworkAccessManager;
 class QTimer;
 
 namespace kolde_sub { class StartupSequence; }
@@ -17,12 +16,20 @@ namespace kolde_sub { class StartupSequence; }
 class opening : public QWidget {
     Q_OBJECT
 public:
+    // The splash attaches itself to the sequence (its unload and its
+    // activation after the sequence's message boxes) and detaches when it
+    // goes; the sequence must outlive it.
     explicit opening(kolde_sub::StartupSequence* sequence);
     ~opening() override;
 
-    // Load: false when another instance runs (the box has been shown and the
-    // program is to end).
-    bool Form_Load();
+    // Load: false when the program is to end because another instance runs
+    // or the program folder cannot be written (the box has been shown).
+    [[nodiscard]] bool Form_Load();
+
+    // Activate: asks the update site for its splash page. Every activation
+    // sends a request of its own and waits for nothing, so it never holds up
+    // or disturbs the sequence's transfers.
+    void Form_Activate();
 
     // The store as the sequence opens it.
     static bool open_database();
@@ -39,11 +46,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;  // QueryUnload
 
 private:
-    void Form_Activate();
     void Timer_Timer();
 
     kolde_sub::StartupSequence* sequence_;
-    // Stand-in for the hidden page the splash loads: a plain request whose
-    // result nobody reads.
-    platform::Transfer AccessBrowser;
+    // Stand-in for the hidden page the splash loads: plain requests whose
+    // results nobody reads.
+    QNetworkAccessManager* AccessBrowser = nullptr;
 };

@@ -28,6 +28,7 @@ QString address_from(const char* variable)
 QString builtin_update_url() { return address_from("KOLDE_UPDATE_URL"); }
 QString builtin_report_url() { return address_from("KOLDE_REPORT_URL"); }
 QString builtin_web_url() { return address_from("KOLDE_WEB_URL"); }
+bool update_url_overridden() { return !qEnvironmentVariable("KOLDE_UPDATE_URL").trimmed().isEmpty(); }
 
 void set_builtin_addresses()
 {

@@ -28,8 +28,11 @@ extern bool sound_done;
 QString builtin_update_url();
 QString builtin_report_url();
 QString builtin_web_url();
+// True when $KOLDE_UPDATE_URL names the update site for this run: it then
+// wins over the address stored by an earlier run.
+bool update_url_overridden();
 
-// Sets version_text and every built-in address (start-up, load step 2).
+// Sets version_text and every built-in address (when the splash loads).
 void set_builtin_addresses();
 
 }  // namespace kolde_sub

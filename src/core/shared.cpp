@@ -74,7 +74,8 @@ void read_time_zone_from(const QTimeZone& zone, const QDateTime& at)
         return;
     }
     tz_name = name;
-    tz_offset_hours = offset_hours_from_minutes(zone.offsetFromUtc(at) / 60);
+    // The zone's standard bias: summer time does not count.
+    tz_offset_hours = offset_hours_from_minutes(zone.standardTimeOffset(at) / 60);
     tz_offset_text = offset_text(tz_offset_hours);
 }
 

@@ -23,36 +23,39 @@ QString program_folder();
 QString program_path(const QString& relative);
 
 // True when path names an ordinary file (a folder is not a file).
-bool file_exists(const QString& path);
+[[nodiscard]] bool file_exists(const QString& path);
 
 // ---- time zone of the computer
 extern QString tz_name;
 extern int tz_offset_hours;
 extern QString tz_offset_text;
 
-// Fills the three values above from the computer's time zone; falls back to
-// Japan (日本, +9) when the zone cannot be read.
+// Fills the three values above from the computer's time zone: its summer
+// time name cut before any "(", and its standard offset from UTC (summer
+// time never counts). Falls back to Japan (日本, +9) when the zone cannot be
+// read.
 void read_time_zone();
-// The same from a given zone at a given moment (what read_time_zone uses).
+// The same from a given zone at a given moment (what read_time_zone uses);
+// the moment only picks the zone's standard offset in force then.
 void read_time_zone_from(const QTimeZone& zone, const QDateTime& at);
 // The offset text of whole hours: "+9", "-5", "±0".
-QString offset_text(int hours);
+[[nodiscard]] QString offset_text(int hours);
 // Whole hours of a bias in minutes east of UTC, rounded down.
-int offset_hours_from_minutes(int minutes);
+[[nodiscard]] int offset_hours_from_minutes(int minutes);
 
 // ---- time difference setting (時差)
 // Whole hours of a time-difference text: "+9", "-5", "0", "+0", "-0" and
 // "±0" read as numbers; anything else gives no value.
-std::optional<int> parse_time_difference(const QString& text);
+[[nodiscard]] std::optional<int> parse_time_difference(const QString& text);
 // The value of 時差 for arithmetic; 0 when it holds no number.
-int time_difference_hours(const QString& text);
+[[nodiscard]] int time_difference_hours(const QString& text);
 
 // ---- version numbers
 // A version as the program compares it: the leading number of the text, in
 // single precision (0 when there is none). Stored numbers are read the same.
-float version_number(const QString& text);
-float version_number(const platform::Value& v);
-bool versions_equal(float a, float b);
+[[nodiscard]] float version_number(const QString& text);
+[[nodiscard]] float version_number(const platform::Value& v);
+[[nodiscard]] bool versions_equal(float a, float b);
 
 // ---- colours are stored as 0x00BBGGRR
 QColor bgr_color(long long value);

@@ -11,17 +11,22 @@ namespace {
 std::unique_ptr<QLockFile> lock;
 }
 
-bool acquire_instance_lock(const QString& folder)
+InstanceLock acquire_instance_lock(const QString& folder)
 {
     if (lock)
-        return true;
-    QDir().mkpath(folder);
+        return InstanceLock::Taken;
+    if (!QDir().mkpath(folder))
+        return InstanceLock::CannotCreate;
     auto candidate = std::make_unique<QLockFile>(folder + QStringLiteral("/kolde.lock"));
     candidate->setStaleLockTime(0);  // only a dead owner makes a lock stale
-    if (!candidate->tryLock(0))
-        return false;
+    if (!candidate->tryLock(0)) {
+        // Only a lock that a live process holds means another instance; a
+        // lock file that cannot be written says nothing about one.
+        return candidate->error() == QLockFile::LockFailedError ? InstanceLock::HeldByAnother
+                                                                 : InstanceLock::CannotCreate;
+    }
     lock = std::move(candidate);
-    return true;
+    return InstanceLock::Taken;
 }
 
 void release_instance_lock() { lock.reset(); }

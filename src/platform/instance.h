@@ -6,8 +6,14 @@
 
 namespace platform {
 
-// Takes the lock in folder; false when another running process holds it.
-bool acquire_instance_lock(const QString& folder);
+enum class InstanceLock {
+    Taken,          // this process holds the lock now
+    HeldByAnother,  // another running process holds it
+    CannotCreate,   // the folder or the lock file cannot be made or written
+};
+
+// Takes the lock in folder, making the folder when it is missing.
+[[nodiscard]] InstanceLock acquire_instance_lock(const QString& folder);
 void release_instance_lock();
 
 }  // namespace platform

@@ -5,7 +5,6 @@
 // half written.
 #pragma once
 
-#include "core/files.h"
 #include "platform/transfer.h"
 
 #include <QString>
@@ -14,14 +13,15 @@ namespace kolde_sub {
 
 // A text reply counts as an answer when it is not empty and does not begin
 // with "<".
-bool is_answer(const QString& reply);
-bool is_good_download(const platform::TransferResult& r);
+[[nodiscard]] bool is_answer(const QString& reply);
+[[nodiscard]] bool is_good_download(const platform::TransferResult& r);
 
 // Fetches url as bytes and stores it in target when the download is good.
-bool download_to(platform::Transfer& transfer, const QString& url, const QString& target);
+// False when nothing was stored; target is then as it was.
+[[nodiscard]] bool download_to(platform::Transfer& transfer, const QString& url, const QString& target);
 
 // True when path is a database that opens with the password and holds its
 // settings row.
-bool database_file_usable(const QString& path);
+[[nodiscard]] bool database_file_usable(const QString& path);
 
 }  // namespace kolde_sub

@@ -1,6 +1,7 @@
 #include "migrate.h"
 
 #include "core/database.h"
+#include "core/logging.h"
 #include "core/settings.h"
 
 namespace kolde_sub {
@@ -36,17 +37,23 @@ QList<QList<platform::Value>> read_rows(platform::Recordset& rs, const QStringLi
 bool migrate_user_data(const QString& new_file)
 {
     platform::Recordset& old_settings = rs_settings();
-    if (!old_settings.is_open() || old_settings.record_count() == 0)
+    if (!old_settings.is_open() || old_settings.record_count() == 0) {
+        qCWarning(lc_startup) << "migration: the old settings cannot be read";
         return false;
+    }
 
     platform::Connection migrate_conn;
-    if (!migrate_conn.open(new_file, QString::fromLatin1(database_password)))
+    if (!migrate_conn.open(new_file, QString::fromLatin1(database_password))) {
+        qCWarning(lc_startup) << "migration:" << new_file << "does not open:" << migrate_conn.last_error();
         return false;
+    }
 
     platform::Recordset migrate_rs_settings;
     if (!open_table(migrate_rs_settings, migrate_conn, QStringLiteral("設定")) ||
-        migrate_rs_settings.record_count() == 0)
+        migrate_rs_settings.record_count() == 0) {
+        qCWarning(lc_startup) << "migration:" << new_file << "has no settings row";
         return false;
+    }
 
     // The settings record, field by field over the program's own list; a
     // field missing on either side is passed over.
@@ -58,8 +65,10 @@ bool migrate_user_data(const QString& new_file)
             continue;
         migrate_rs_settings.set_field(name, old_settings.field(name));
     }
-    if (!migrate_rs_settings.update())
+    if (!migrate_rs_settings.update()) {
+        qCWarning(lc_startup) << "migration: the settings could not be written into" << new_file;
         return false;
+    }
     migrate_rs_settings.close();
 
     const ListCopy lists[] = {
@@ -77,8 +86,11 @@ bool migrate_user_data(const QString& new_file)
                                   QString::fromUtf8(list.third)};
         const auto rows = read_rows(old_rs, columns);
         // 順位 is copied unchanged; a row that cannot be inserted is left out.
-        if (!platform::save_list(migrate_conn, QString::fromUtf8(list.table), columns, rows, true))
+        if (!platform::save_list(migrate_conn, QString::fromUtf8(list.table), columns, rows, true)) {
+            qCWarning(lc_startup) << "migration: the list" << QString::fromUtf8(list.table)
+                                  << "could not be written:" << migrate_conn.last_error();
             ok = false;
+        }
     }
     migrate_conn.close();
     return ok;

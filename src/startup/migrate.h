@@ -12,6 +12,6 @@ namespace kolde_sub {
 // Returns false when nothing may be swapped in: the new file does not open
 // with the password, has no settings row, the old settings cannot be read,
 // or a list could not be written. The shared store stays open either way.
-bool migrate_user_data(const QString& new_file);
+[[nodiscard]] bool migrate_user_data(const QString& new_file);
 
 }  // namespace kolde_sub

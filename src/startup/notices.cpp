@@ -1,5 +1,6 @@
 #include "notices.h"
 
+#include "core/logging.h"
 #include "core/settings.h"
 #include "core/shared.h"
 
@@ -22,6 +23,12 @@ QPointer<message> message_window;
 namespace {
 
 const QColor hover_grey = bgr_color(0x808080);
+
+AlarmPlayer& alarm_player()
+{
+    static AlarmPlayer player;
+    return player;
+}
 
 QPixmap warning_picture()
 {
@@ -127,7 +134,9 @@ void message::Form_Load()
     const QString alarm = program_path(QStringLiteral("sound/error.wav"));
     if (setting_bool(QStringLiteral("切断時アラーム")) && file_exists(alarm)) {
         sound_done = false;
-        platform::play_and_wait(alarm);
+        const AlarmPlayer& player = alarm_player();
+        if (!(player ? player(alarm) : platform::play_and_wait(alarm)))
+            qCDebug(lc_startup) << "the alarm" << alarm << "did not report its end";
         sound_done = true;
     }
     ticks = 0;
@@ -159,6 +168,8 @@ message* show_network_loss_notice()
     m->show();
     return m;
 }
+
+void set_alarm_player(AlarmPlayer player) { alarm_player() = std::move(player); }
 
 void close_network_loss_notice()
 {

@@ -9,6 +9,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
+
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -71,5 +73,11 @@ extern QPointer<message> message_window;
 message* show_network_loss_notice();
 // Closes the notice when it is open (the network came back).
 void close_network_loss_notice();
+
+// What plays the alarm of the notice and waits for its end (a bounded wait):
+// platform::play_and_wait unless another player is put in; an empty
+// function puts the platform's player back.
+using AlarmPlayer = std::function<bool(const QString& path)>;
+void set_alarm_player(AlarmPlayer player);
 
 }  // namespace kolde_sub

@@ -1,18 +1,17 @@
 #include "startup_sequence.h"
 
 #include "core/database.h"
-#include "download.h"
-#include "migrate.h"
+#include "core/files.h"
+#include "core/logging.h"
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
-
-#include "platform/msg_box.h"
+#include "download.h"
+#include "migrate.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTextStream>
 #include <QUrl>
 
 #include <filesystem>
@@ -21,19 +20,22 @@ namespace kolde_sub {
 
 VersionFile parse_version_file(const QString& text)
 {
-    QStringList items = text.split(QRegularExpression(QStringLiteral(",|\r\n|\r|\n")));
+    // Line breaks and blanks at the very end close the last item; they do
+    // not open another one. A comma always opens one, even an empty one.
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1].isSpace())
+        --end;
+    VersionFile v;
+    if (end == 0)
+        return v;
+    QStringList items = text.left(end).split(QRegularExpression(QStringLiteral(",|\r\n|\r|\n")));
     for (QString& s : items)
         s = s.trimmed();
-    while (!items.isEmpty() && items.last().isEmpty())
-        items.removeLast();
-    while (!items.isEmpty() && items.size() < 3)
+    while (items.size() < 3)
         items << items.last();
-    VersionFile v;
-    if (items.size() >= 3) {
-        v.program = items[0];
-        v.update = items[1];
-        v.database = items[2];
-    }
+    v.program = items[0];
+    v.update = items[1];
+    v.database = items[2];
     return v;
 }
 
@@ -61,11 +63,21 @@ QString trim_blanks_and_breaks(const QString& s)
     return t;
 }
 
-bool replace_file(const QString& from, const QString& to)
+// Puts from in the place of to in one rename: to is either the old file or
+// the new one, never half of either.
+[[nodiscard]] bool replace_file(const QString& from, const QString& to)
 {
     std::error_code ec;
     std::filesystem::rename(from.toStdString(), to.toStdString(), ec);
+    if (ec)
+        qCWarning(lc_startup) << "cannot put" << from << "in place of" << to << ":" << QString::fromStdString(ec.message());
     return !ec;
+}
+
+void remove_if_present(const QString& path)
+{
+    if (QFileInfo::exists(path) && !QFile::remove(path))
+        qCWarning(lc_startup) << "cannot delete" << path;
 }
 
 }  // namespace
@@ -75,9 +87,29 @@ StartupSequence::StartupSequence(Hooks hooks) : hooks_(std::move(hooks))
     inet_.set_request_timeout(60);
 }
 
+void StartupSequence::set_splash_hooks(std::function<void()> close_splash, std::function<void()> splash_activated)
+{
+    hooks_.close_splash = std::move(close_splash);
+    splash_activated_ = std::move(splash_activated);
+}
+
 QString StartupSequence::url(const char* path) const { return update_base_url + QString::fromLatin1(path); }
 
 void StartupSequence::cancel() { inet_.cancel(); }
+
+void StartupSequence::close_splash()
+{
+    if (hooks_.close_splash)
+        hooks_.close_splash();
+}
+
+void StartupSequence::tell(const QString& title, const QString& text)
+{
+    platform::msg_box(nullptr, platform::MsgIcon::Information, title, text);
+    // The splash is the active window again once the box has gone.
+    if (splash_activated_)
+        splash_activated_();
+}
 
 void StartupSequence::run()
 {
@@ -85,65 +117,82 @@ void StartupSequence::run()
         return;
     ran_ = true;
 
-    // 3. The address stored by an earlier run.
-    read_stored_base_url();
-
-    // 4-5. The probe.
-    const QString reply = inet_.open_text(url("/data/version.dat"));
+    const QString reply = probe();
     if (!is_answer(reply)) {
+        qCWarning(lc_startup) << "the update site" << update_base_url << "does not answer; the program ends";
         online = false;
         outcome_ = Outcome::NoConnection;
-        if (hooks_.close_splash)
-            hooks_.close_splash();
+        close_splash();
         if (hooks_.show_no_connection)
             hooks_.show_no_connection();
         return;
     }
 
-    // 6-7. Folders and missing files.
+    // Folders and missing files.
     online = true;
-    QDir().mkpath(program_path(QStringLiteral("sound")));
-    QDir().mkpath(program_path(QStringLiteral("data")));
+    for (const char* folder : {"sound", "data"}) {
+        if (!QDir().mkpath(program_path(QString::fromLatin1(folder))))
+            qCWarning(lc_startup) << "cannot make the folder" << program_path(QString::fromLatin1(folder));
+    }
     provide_missing_files();
 
-    // 8. The store. When it does not open there is nothing to compare the
-    // announced versions with, and the user's database must not be replaced.
+    // The store. When it does not open there is nothing to compare the
+    // announced versions with, and the user's database is never replaced:
+    // neither by a fresh copy nor by an announced newer one, which would have
+    // nothing to carry over.
     store_opened_ = open_database();
+    if (!store_opened_) {
+        qCWarning(lc_startup) << "the store did not open:" << program_path(QStringLiteral("kolde.mdb"))
+                              << db_conn().last_error();
+        close_database();
+    }
 
     if (store_opened_) {
-        // 9.
         stamp_program_version();
-
-        // 10. The probe's reply through data/version.dat.
-        const QString copy = program_path(QStringLiteral("data/version.dat"));
-        QString text = reply;
-        {
-            QFile f(copy);
-            if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-                f.write(reply.toUtf8());
-                f.write("\r\n");
-                f.close();
-                if (f.open(QIODevice::ReadOnly))
-                    text = QString::fromUtf8(f.readAll());
-            }
-        }
-        QFile::remove(copy);
-        const VersionFile announced = parse_version_file(text);
-
-        // 11-12.
+        const VersionFile announced = announced_versions(reply);
         update_auto_updater(version_number(announced.update));
         upgrade_database(version_number(announced.database));
     }
 
-    // 13-14.
     take_server_address();
 
-    // 15-16.
     outcome_ = Outcome::MainWindow;
+    if (!store_opened_) {
+        // Tell the user which file could not be opened once the splash is
+        // gone; the main window opens all the same.
+        close_splash();
+        platform::msg_box(nullptr, platform::MsgIcon::Information, QStringLiteral(" 確認"),
+                          QStringLiteral("データベースファイル ") +
+                              QDir::toNativeSeparators(program_path(QStringLiteral("kolde.mdb"))) +
+                              QStringLiteral(" を開けませんでした　　"));
+        if (hooks_.show_main_window)
+            hooks_.show_main_window();
+        return;
+    }
     if (hooks_.show_main_window)
         hooks_.show_main_window();
-    if (hooks_.close_splash)
-        hooks_.close_splash();
+    close_splash();
+}
+
+QString StartupSequence::probe()
+{
+    // The address stored by an earlier run, unless the update site's
+    // address was set explicitly for this run.
+    const QString builtin = update_base_url;
+    if (update_url_overridden())
+        qCDebug(lc_startup) << "the update site's address is set explicitly; the stored one is not used";
+    else
+        read_stored_base_url();
+
+    QString reply = inet_.open_text(url("/data/version.dat"));
+    if (!is_answer(reply) && update_base_url != builtin) {
+        // A stored address that has gone dead must not lock the program out:
+        // the built-in site gets one chance before the program gives up.
+        qCWarning(lc_startup) << "the stored update site" << update_base_url << "does not answer; trying" << builtin;
+        update_base_url = builtin;
+        reply = inet_.open_text(url("/data/version.dat"));
+    }
+    return reply;
 }
 
 void StartupSequence::read_stored_base_url()
@@ -158,10 +207,14 @@ void StartupSequence::read_stored_base_url()
         if (conn.open(db, QString::fromLatin1(database_password)) &&
             open_table(settings, conn, QStringLiteral("設定")))
             stored = settings.field(QStringLiteral("BASEurl")).to_text();
+        else
+            qCWarning(lc_startup) << "cannot read the stored update site address from" << db << conn.last_error();
     }
     release_store();
     // An empty or unusable address would make every probe fail.
     stored = trim_blanks_and_breaks(stored);
+    if (!stored.isEmpty() && !is_site_url(stored))
+        qCWarning(lc_startup) << "the stored update site address is unusable:" << stored;
     if (is_site_url(stored) && stored != update_base_url)
         update_base_url = stored;
 }
@@ -172,19 +225,27 @@ void StartupSequence::provide_missing_files()
     if (!file_exists(db)) {
         // The database is taken only when it opens with its password.
         const QString part = db + QStringLiteral(".part");
-        if (download_to(inet_, url("/data/kolde.mdb"), part) && database_file_usable(part))
-            replace_file(part, db);
-        QFile::remove(part);
+        if (!download_to(inet_, url("/data/kolde.mdb"), part))
+            qCWarning(lc_startup) << "no database could be fetched for" << db;
+        else if (!database_file_usable(part))
+            qCWarning(lc_startup) << "the fetched database does not open; it is not used";
+        else if (!replace_file(part, db))
+            qCWarning(lc_startup) << "the fetched database could not be put in place";
+        remove_if_present(part);
     }
     const QString updater = program_path(QStringLiteral("update.exe"));
-    if (!file_exists(updater) && download_to(inet_, url("/data/update.exe"), updater))
-        QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner);
-    const QString error_wav = program_path(QStringLiteral("sound/error.wav"));
-    if (!file_exists(error_wav))
-        download_to(inet_, url("/data/error.wav"), error_wav);
-    const QString ring_wav = program_path(QStringLiteral("sound/ring.wav"));
-    if (!file_exists(ring_wav))
-        download_to(inet_, url("/data/ring.wav"), ring_wav);
+    if (!file_exists(updater)) {
+        if (download_to(inet_, url("/data/update.exe"), updater))
+            QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner);
+        else
+            qCWarning(lc_startup) << "the auto-update program could not be fetched";
+    }
+    for (const char* sound : {"error.wav", "ring.wav"}) {
+        const QString name = QString::fromLatin1(sound);
+        const QString target = program_path(QStringLiteral("sound/") + name);
+        if (!file_exists(target) && !download_to(inet_, update_base_url + QStringLiteral("/data/") + name, target))
+            qCWarning(lc_startup) << "the sound" << name << "could not be fetched";
+    }
 }
 
 void StartupSequence::stamp_program_version()
@@ -195,7 +256,31 @@ void StartupSequence::stamp_program_version()
     rs.move_first();
     rs.set_field(QStringLiteral("KOLDEバージョン"), platform::Value(version_text));
     rs.set_field(QStringLiteral("KOLDE更新日"), platform::Value(today_text()));
-    rs.update();
+    if (!rs.update())
+        qCWarning(lc_startup) << "the program version could not be stamped";
+}
+
+VersionFile StartupSequence::announced_versions(const QString& reply)
+{
+    // The probe's reply goes through data/version.dat, which is written
+    // whole or not at all and deleted after reading. When it cannot be
+    // written or does not read back as written (a full disk can cut a write
+    // short unreported), the reply as received is read instead.
+    const QString copy = program_path(QStringLiteral("data/version.dat"));
+    const QByteArray line = (reply + QStringLiteral("\r\n")).toUtf8();
+    QString text = reply;
+    if (write_file_atomically(copy, line)) {
+        QFile f(copy);
+        const QByteArray back = f.open(QIODevice::ReadOnly) ? f.read(line.size() + 1) : QByteArray();
+        if (back == line)
+            text = QString::fromUtf8(back);
+        else
+            qCWarning(lc_startup) << "cannot read back" << copy << "as written; the reply is read as received";
+    } else {
+        qCWarning(lc_startup) << "cannot write" << copy << "; the reply is read as received";
+    }
+    remove_if_present(copy);
+    return parse_version_file(text);
 }
 
 void StartupSequence::update_auto_updater(float announced)
@@ -206,12 +291,13 @@ void StartupSequence::update_auto_updater(float announced)
     const QString fresh = program_path(QStringLiteral("update$.exe"));
     const QString updater = program_path(QStringLiteral("update.exe"));
     if (!download_to(inet_, url("/data/update.exe"), fresh)) {
-        QFile::remove(fresh);
+        qCWarning(lc_startup) << "the new auto-update program could not be fetched; the old one stays";
+        remove_if_present(fresh);
         return;
     }
     QFile::setPermissions(fresh, QFile::permissions(fresh) | QFile::ExeOwner);
     if (!replace_file(fresh, updater)) {
-        QFile::remove(fresh);
+        remove_if_present(fresh);
         return;
     }
     const QString stored = version_text_of(announced);
@@ -219,11 +305,11 @@ void StartupSequence::update_auto_updater(float announced)
     rs.move_first();
     rs.set_field(QStringLiteral("UPDATEバージョン"), platform::Value(stored));
     rs.set_field(QStringLiteral("UPDATE更新日"), platform::Value(today_text()));
-    rs.update();
+    if (!rs.update())
+        qCWarning(lc_startup) << "the auto-update program's version could not be stored";
     if (setting_bool(QStringLiteral("更新確認メッセージ"))) {
-        platform::msg_box(nullptr, platform::MsgIcon::Information, QStringLiteral(" 更新"),
-                          QStringLiteral("自動アップデートモジュールを更新しました　　\r\rVersion ") +
-                              setting_text(QStringLiteral("UPDATEバージョン")));
+        tell(QStringLiteral(" 更新"), QStringLiteral("自動アップデートモジュールを更新しました　　\r\rVersion ") +
+                                         setting_text(QStringLiteral("UPDATEバージョン")));
     }
 }
 
@@ -236,32 +322,41 @@ void StartupSequence::upgrade_database(float announced)
     // A failed download, a file that does not open or a failed copy of the
     // user's data: nothing is swapped, nothing is written, the next start
     // tries again.
-    const bool ready = download_to(inet_, url("/data/kolde.mdb"), fresh) && database_file_usable(fresh) &&
-                       migrate_user_data(fresh);
+    bool ready = false;
+    if (!download_to(inet_, url("/data/kolde.mdb"), fresh))
+        qCWarning(lc_startup) << "the new database could not be fetched; the old one stays";
+    else if (!database_file_usable(fresh))
+        qCWarning(lc_startup) << "the fetched database does not open; the old one stays";
+    else if (!migrate_user_data(fresh))
+        qCWarning(lc_startup) << "the user's data could not be carried into the new database; the old one stays";
+    else
+        ready = true;
     if (!ready) {
-        QFile::remove(fresh);
+        remove_if_present(fresh);
         return;
     }
     release_store();
     if (!replace_file(fresh, db)) {
-        QFile::remove(fresh);
+        remove_if_present(fresh);
         store_opened_ = open_database();
         return;
     }
     store_opened_ = open_database();
-    QFile::remove(fresh);
+    if (!store_opened_)
+        qCWarning(lc_startup) << "the new database did not open:" << db_conn().last_error();
+    remove_if_present(fresh);
     if (version_number(setting(QStringLiteral("DBバージョン"))) == 0.0f) {
-        platform::msg_box(nullptr, platform::MsgIcon::Information, QStringLiteral(" 確認"),
-                          QStringLiteral("データベースを初期化しました　　"));
+        tell(QStringLiteral(" 確認"), QStringLiteral("データベースを初期化しました　　"));
     } else if (setting_bool(QStringLiteral("更新確認メッセージ"))) {
-        platform::msg_box(nullptr, platform::MsgIcon::Information, QStringLiteral(" 更新"),
-                          QStringLiteral("データベースを更新しました　　\r\rVersion ") + version_text_of(announced));
+        tell(QStringLiteral(" 更新"),
+             QStringLiteral("データベースを更新しました　　\r\rVersion ") + version_text_of(announced));
     }
     platform::Recordset& rs = rs_settings();
     rs.move_first();
     rs.set_field(QStringLiteral("DBバージョン"), platform::Value(version_text_of(announced)));
     rs.set_field(QStringLiteral("DB更新日"), platform::Value(today_text()));
-    rs.update();
+    if (!rs.update())
+        qCWarning(lc_startup) << "the database version could not be stored";
 }
 
 void StartupSequence::take_server_address()
@@ -269,13 +364,15 @@ void StartupSequence::take_server_address()
     const QString reply = trim_blanks_and_breaks(inet_.open_text(url("/data/server.dat")));
     // Only an absolute address counts; a stray error text stored here would
     // make every later start fail its probe.
-    if (!is_answer(reply) || !is_site_url(reply))
+    if (!is_answer(reply) || !is_site_url(reply)) {
+        qCWarning(lc_startup) << "the server file gave no usable address:" << reply.left(80);
         return;
+    }
     update_base_url = reply;
     if (!store_opened_)
         return;
-    if (setting_text(QStringLiteral("BASEurl")) != reply)
-        set_setting(QStringLiteral("BASEurl"), platform::Value(reply));
+    if (setting_text(QStringLiteral("BASEurl")) != reply && !set_setting(QStringLiteral("BASEurl"), platform::Value(reply)))
+        qCWarning(lc_startup) << "the update site address could not be stored";
 }
 
 }  // namespace kolde_sub

@@ -6,6 +6,7 @@
 // that closing the splash during a wait cannot pull it away.
 #pragma once
 
+#include "platform/msg_box.h"
 #include "platform/transfer.h"
 
 #include <QString>
@@ -15,17 +16,20 @@
 namespace kolde_sub {
 
 // The three items of version.dat: newest program version, auto-update
-// program version, database version. Missing items repeat the last one read.
+// program version, database version. Items are separated by commas or line
+// breaks; line breaks and blanks at the very end separate nothing. An item
+// that is present but empty stays empty (it reads as version 0); only
+// missing items repeat the last one read.
 struct VersionFile {
     QString program, update, database;
 };
-VersionFile parse_version_file(const QString& text);
+[[nodiscard]] VersionFile parse_version_file(const QString& text);
 
 // True for an absolute http or https address with a host.
-bool is_site_url(const QString& text);
+[[nodiscard]] bool is_site_url(const QString& text);
 
 // A version number as shortest decimal text ("4.32", "5").
-QString version_text_of(float v);
+[[nodiscard]] QString version_text_of(float v);
 
 class StartupSequence {
 public:
@@ -38,7 +42,13 @@ public:
 
     explicit StartupSequence(Hooks hooks);
 
-    // Steps 3 to 16, once.
+    // The splash's own part, set by the splash itself: how to unload it
+    // (in place of the hook above) and what to do when it is the active
+    // window again after a message box of the sequence. Empty functions
+    // detach the splash.
+    void set_splash_hooks(std::function<void()> close_splash, std::function<void()> splash_activated);
+
+    // The whole sequence, once.
     void run();
     // Ends the transfer under way (the splash's unload).
     void cancel();
@@ -47,15 +57,20 @@ public:
     bool store_opened() const { return store_opened_; }
 
 private:
+    QString probe();
     void read_stored_base_url();
     void provide_missing_files();
     void stamp_program_version();
+    VersionFile announced_versions(const QString& reply);
     void update_auto_updater(float announced);
     void upgrade_database(float announced);
     void take_server_address();
+    void tell(const QString& title, const QString& text);
+    void close_splash();
     QString url(const char* path) const;
 
     Hooks hooks_;
+    std::function<void()> splash_activated_;
     platform::Transfer inet_;
     Outcome outcome_ = Outcome::NotRun;
     bool store_opened_ = false;

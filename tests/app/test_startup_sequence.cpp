@@ -18,6 +18,9 @@
 #include <QFile>
 #include <QMap>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace kolde_sub;
 using kolde_site::Fault;
 
@@ -68,6 +71,53 @@ struct Boxes {
     QList<platform::MsgBoxCall> calls;
 };
 
+// While it lives no file of this process can grow beyond a few bytes, as on
+// a full disk: a longer write is cut short.
+class FullDisk {
+public:
+    explicit FullDisk(rlim_t bytes)
+    {
+        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit small = old_;
+        small.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
+    }
+    ~FullDisk()
+    {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, old_handler_);
+    }
+    bool ok() const { return ok_; }
+
+private:
+    rlimit old_{};
+    void (*old_handler_)(int) = nullptr;
+    bool ok_ = false;
+};
+
+// Sets an environment variable while it lives.
+class EnvironmentVariable {
+public:
+    EnvironmentVariable(const char* name, const QByteArray& value)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~EnvironmentVariable()
+    {
+        if (had_)
+            qputenv(name_, old_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
 class Startup : public ::testing::Test {
 protected:
     void SetUp() override
@@ -76,6 +126,7 @@ protected:
         ASSERT_GT(site.start(), 0);
         platform::set_msg_box_answerer([this](const platform::MsgBoxCall& c) {
             boxes.calls << c;
+            events << QStringLiteral("box");
             return platform::MsgAnswer::Ok;
         });
     }
@@ -93,8 +144,16 @@ protected:
         set_builtin_addresses();
         update_base_url = QString::fromStdString(site.base_url());
         splash_closed = notice_shown = main_shown = false;
-        StartupSequence seq({[this] { splash_closed = true; }, [this] { notice_shown = true; },
-                             [this] { main_shown = true; }});
+        events.clear();
+        StartupSequence seq({[this] {
+                                 splash_closed = true;
+                                 events << QStringLiteral("splash closed");
+                             },
+                             [this] { notice_shown = true; },
+                             [this] {
+                                 main_shown = true;
+                                 events << QStringLiteral("main window");
+                             }});
         seq.run();
         return seq.outcome();
     }
@@ -116,25 +175,44 @@ protected:
     kolde_site::Server site;
     Boxes boxes;
     bool splash_closed = false, notice_shown = false, main_shown = false;
+    QStringList events;
 };
 
 }  // namespace
 
-TEST(StartupVersionFile, ItemsAndMissingItems)
+TEST(StartupVersionFile, PresentItemsAreReadAsTheyStandAndOnlyMissingOnesRepeat)
 {
-    auto v = parse_version_file(QStringLiteral("4.31,1.10,2.05"));
-    EXPECT_EQ(v.program, QStringLiteral("4.31"));
-    EXPECT_EQ(v.update, QStringLiteral("1.10"));
-    EXPECT_EQ(v.database, QStringLiteral("2.05"));
-    v = parse_version_file(QStringLiteral("4.31\r\n1.10\r\n2.05\r\n"));
-    EXPECT_EQ(v.database, QStringLiteral("2.05"));
-    v = parse_version_file(QStringLiteral("4.31,1.10"));
-    EXPECT_EQ(v.update, QStringLiteral("1.10"));
-    EXPECT_EQ(v.database, QStringLiteral("1.10"));
-    v = parse_version_file(QStringLiteral("4.31"));
-    EXPECT_EQ(v.update, QStringLiteral("4.31"));
-    EXPECT_EQ(v.database, QStringLiteral("4.31"));
-    EXPECT_TRUE(parse_version_file(QString()).database.isEmpty());
+    struct Case {
+        const char* text;
+        const char* program;
+        const char* update;
+        const char* database;
+    };
+    const Case cases[] = {
+        {"4.31,1.10,2.05", "4.31", "1.10", "2.05"},
+        {"4.31\r\n1.10\r\n2.05\r\n", "4.31", "1.10", "2.05"},
+        {" 4.31 , 1.10 , 2.05 ", "4.31", "1.10", "2.05"},
+        // Missing items repeat the last one read.
+        {"4.31,1.10", "4.31", "1.10", "1.10"},
+        {"4.31,1.10\r\n", "4.31", "1.10", "1.10"},
+        {"4.31", "4.31", "4.31", "4.31"},
+        // An item that is there but empty stays empty: version 0.
+        {"4.31,1.10,", "4.31", "1.10", ""},
+        {"4.31,1.10,\r\n", "4.31", "1.10", ""},
+        {"4.31,,2.05", "4.31", "", "2.05"},
+        {"4.31,", "4.31", "", ""},
+        // More than three: the rest is not read.
+        {"4.31,1.10,2.05,9", "4.31", "1.10", "2.05"},
+        {"", "", "", ""},
+        {"\r\n", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        const VersionFile v = parse_version_file(QString::fromLatin1(c.text));
+        EXPECT_EQ(v.program, QString::fromLatin1(c.program)) << c.text;
+        EXPECT_EQ(v.update, QString::fromLatin1(c.update)) << c.text;
+        EXPECT_EQ(v.database, QString::fromLatin1(c.database)) << c.text;
+    }
+    EXPECT_EQ(version_number(parse_version_file(QStringLiteral("4.31,1.10,")).database), 0.0f);
 }
 
 TEST(StartupVersionFile, SiteAddresses)
@@ -365,16 +443,137 @@ TEST_F(Startup, UnusableStoredAddressKeepsTheBuiltInOne)
     }
 }
 
-TEST_F(Startup, UnopenableStoreIsNeverReplaced)
+TEST_F(Startup, FullDiskLeavesTheOldFilesAndReadsTheReplyAsReceived)
 {
-    {
-        platform::Connection c;
-        ASSERT_TRUE(c.create(home.file("kolde.mdb"), QStringLiteral("another")));
-        ASSERT_TRUE(c.execute(QStringLiteral("CREATE TABLE t (x)")));
+    first_install();
+    reopen();
+    ASSERT_TRUE(set_setting("更新確認メッセージ", platform::Value::boolean(true)));
+    release_store();
+    const QByteArray old_program = read_all(home.file("update.exe"));
+    const QByteArray old_database = read_all(home.file("kolde.mdb"));
+    struct Case {
+        const char* name;
+        const char* version_file;
+        int program_fetches, database_fetches;
+    };
+    const Case cases[] = {
+        // A cut copy of the version file must not announce other versions.
+        {"versions in step", "4.31,1.10,2.05", 0, 0},
+        // New files that cannot be stored leave the old ones whole.
+        {"new auto-update program", "4.31,1.20,2.05", 1, 0},
+        {"new database", "4.31,1.10,2.06", 0, 1},
+    };
+    site.set_file("/data/update.exe", "#!/bin/sh\necho new program\n");
+    for (const Case& c : cases) {
+        site.set_file("/data/version.dat", c.version_file);
+        site.clear_requests();
+        boxes.calls.clear();
+        {
+            FullDisk full(6);
+            ASSERT_TRUE(full.ok());
+            ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << c.name;
+        }
+        release_store();
+        EXPECT_EQ(site.count("/data/update.exe"), c.program_fetches) << c.name;
+        EXPECT_EQ(site.count("/data/kolde.mdb"), c.database_fetches) << c.name;
+        EXPECT_EQ(read_all(home.file("update.exe")), old_program) << c.name;
+        EXPECT_EQ(read_all(home.file("kolde.mdb")), old_database) << c.name;
+        EXPECT_FALSE(QFile::exists(home.file("update$.exe"))) << c.name;
+        EXPECT_FALSE(QFile::exists(home.file("data/kolde$.mdb"))) << c.name;
+        EXPECT_FALSE(QFile::exists(home.file("data/version.dat"))) << c.name;
+        EXPECT_TRUE(boxes.calls.isEmpty()) << c.name;
     }
-    const QByteArray old = read_all(home.file("kolde.mdb"));
+    reopen();
+    EXPECT_EQ(setting_text("UPDATEバージョン"), QStringLiteral("1.10"));
+    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("2.05"));
+}
+
+TEST_F(Startup, DeadStoredAddressFallsBackToTheBuiltInSite)
+{
+    first_install();
+    std::string dead;
+    {
+        kolde_site::Server gone;
+        ASSERT_GT(gone.start(), 0);
+        dead = gone.base_url();
+    }
+    reopen();
+    ASSERT_TRUE(set_setting("BASEurl", platform::Value(QString::fromStdString(dead))));
+    release_store();
+
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_TRUE(main_shown);
-    EXPECT_EQ(read_all(home.file("kolde.mdb")), old);
-    EXPECT_EQ(site.count("/data/kolde.mdb"), 0);
+    EXPECT_TRUE(online);
+    EXPECT_FALSE(notice_shown);
+    const QString base = QString::fromStdString(site.base_url());
+    EXPECT_EQ(update_base_url, base);
+    EXPECT_EQ(site.count("/data/version.dat"), 1);
+    reopen();
+    EXPECT_EQ(setting_text("BASEurl"), base);  // from the server file of the site that answered
+
+    // When the built-in site does not answer either, the notice is shown.
+    ASSERT_TRUE(set_setting("BASEurl", platform::Value(QString::fromStdString(dead))));
+    release_store();
+    ASSERT_TRUE(site.set_down(true));
+    EXPECT_EQ(start(), StartupSequence::Outcome::NoConnection);
+    EXPECT_TRUE(notice_shown);
+    ASSERT_TRUE(site.set_down(false));
+}
+
+TEST_F(Startup, ExplicitUpdateAddressWinsOverTheStoredOne)
+{
+    first_install();
+    kolde_site::Server other;
+    ASSERT_GT(other.start(), 0);
+    reopen();
+    ASSERT_TRUE(set_setting("BASEurl", platform::Value(QString::fromStdString(other.base_url()))));
+    release_store();
+
+    const EnvironmentVariable explicit_url("KOLDE_UPDATE_URL", QByteArray::fromStdString(site.base_url()));
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_TRUE(other.requests().empty());
+    EXPECT_EQ(site.count("/data/version.dat"), 1);
+}
+
+TEST_F(Startup, UnopenableStoreIsNeverReplacedAndTheUserIsTold)
+{
+    struct Case {
+        const char* name;
+        std::function<bool(const QString&)> make;
+    };
+    const auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    };
+    const Case cases[] = {
+        {"garbage", [&](const QString& p) { return write(p, QByteArray("this is no database at all\n").repeated(50)); }},
+        {"empty", [&](const QString& p) { return write(p, QByteArray()); }},
+        {"other password", [](const QString& p) {
+             QFile::remove(p);
+             platform::Connection c;
+             return c.create(p, QStringLiteral("another")) && c.execute(QStringLiteral("CREATE TABLE t (x)"));
+         }},
+    };
+    // The site announces a newer database, which must not be swapped in
+    // either: there is nothing to carry the user's data from.
+    site.set_file("/data/version.dat", "4.31,1.20,2.06");
+    const QString db = home.file("kolde.mdb");
+    for (const Case& c : cases) {
+        ASSERT_TRUE(c.make(db)) << c.name;
+        const QByteArray old = read_all(db);
+        site.clear_requests();
+        boxes.calls.clear();
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << c.name;
+        EXPECT_EQ(read_all(db), old) << c.name;
+        EXPECT_EQ(site.count("/data/kolde.mdb"), 0) << c.name;
+        EXPECT_FALSE(QFile::exists(home.file("data/kolde$.mdb"))) << c.name;
+        EXPECT_FALSE(db_conn().is_open()) << c.name;
+        // The box names the file, after the splash and before the main window.
+        EXPECT_EQ(events, (QStringList{"splash closed", "box", "main window"})) << c.name;
+        ASSERT_EQ(boxes.calls.size(), 1) << c.name;
+        EXPECT_EQ(boxes.calls[0].icon, platform::MsgIcon::Information);
+        EXPECT_EQ(boxes.calls[0].title, QStringLiteral(" 確認"));
+        EXPECT_TRUE(boxes.calls[0].text.contains(QDir::toNativeSeparators(program_path(QStringLiteral("kolde.mdb")))))
+            << qPrintable(boxes.calls[0].text);
+        EXPECT_TRUE(boxes.calls[0].text.endsWith(QStringLiteral("　　"))) << c.name;
+    }
 }

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 
@@ -37,31 +38,39 @@ TEST(Shared, ProgramFolderFollowsTheEnvironment)
     EXPECT_EQ(program_path(QStringLiteral("data/kolde$.mdb")), QDir::cleanPath(home.path()) + "/data/kolde$.mdb");
 }
 
-TEST(Shared, TimeZoneOffsetsAndTexts)
+TEST(Shared, TimeZoneTakesTheStandardOffsetInEverySeason)
 {
-    const QDateTime winter(QDate(2026, 1, 15), QTime(0, 0), Qt::UTC);
-    read_time_zone_from(QTimeZone("Asia/Tokyo"), winter);
-    EXPECT_EQ(tz_offset_hours, 9);
-    EXPECT_EQ(tz_offset_text, QStringLiteral("+9"));
-    EXPECT_FALSE(tz_name.isEmpty());
-    EXPECT_FALSE(tz_name.contains(u'('));
+    // Summer time never counts: the offset is the zone's standard bias,
+    // rounded down to whole hours.
+    struct Case {
+        const char* zone;
+        int hours;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Asia/Tokyo", 9, "+9"},       {"UTC", 0, "±0"},
+        {"America/New_York", -5, "-5"}, {"Asia/Kolkata", 5, "+5"},
+        {"America/St_Johns", -4, "-4"},  // UTC-3:30, UTC-2:30 in summer
+        {"Europe/London", 0, "±0"},      // UTC+1 in summer
+        {"Australia/Adelaide", 9, "+9"},  // UTC+9:30, UTC+10:30 in its summer
+    };
+    const QDateTime january(QDate(2026, 1, 15), QTime(12, 0), Qt::UTC);
+    const QDateTime july(QDate(2026, 7, 15), QTime(12, 0), Qt::UTC);
+    for (const Case& c : cases) {
+        for (const QDateTime& at : {january, july}) {
+            read_time_zone_from(QTimeZone(c.zone), at);
+            EXPECT_EQ(tz_offset_hours, c.hours) << c.zone << " " << qPrintable(at.toString(Qt::ISODate));
+            EXPECT_EQ(tz_offset_text, QString::fromUtf8(c.text)) << c.zone;
+            EXPECT_FALSE(tz_name.isEmpty()) << c.zone;
+            EXPECT_FALSE(tz_name.contains(u'(')) << c.zone;
+        }
+    }
 
-    read_time_zone_from(QTimeZone("UTC"), winter);
-    EXPECT_EQ(tz_offset_hours, 0);
-    EXPECT_EQ(tz_offset_text, QStringLiteral("±0"));
-
-    read_time_zone_from(QTimeZone("America/New_York"), winter);
-    EXPECT_EQ(tz_offset_hours, -5);
-    EXPECT_EQ(tz_offset_text, QStringLiteral("-5"));
-
-    // Half-hour zones are rounded down.
     EXPECT_EQ(offset_hours_from_minutes(-210), -4);
     EXPECT_EQ(offset_hours_from_minutes(330), 5);
-    read_time_zone_from(QTimeZone("Asia/Kolkata"), winter);
-    EXPECT_EQ(tz_offset_text, QStringLiteral("+5"));
 
     // An unreadable zone falls back to Japan.
-    read_time_zone_from(QTimeZone(), winter);
+    read_time_zone_from(QTimeZone(), july);
     EXPECT_EQ(tz_name, QStringLiteral("日本"));
     EXPECT_EQ(tz_offset_hours, 9);
     EXPECT_EQ(tz_offset_text, QStringLiteral("+9"));
@@ -72,18 +81,15 @@ TEST(Shared, ReadTimeZoneFollowsTZ)
     kolde_test::ensure_app();
     const QByteArray old = qgetenv("TZ");
     struct Case { const char* tz; int hours; const char* text; };
-    // New York's offset depends on the season; accept either.
-    for (const Case& c : {Case{"Asia/Tokyo", 9, "+9"}, Case{"UTC", 0, "±0"}}) {
+    // New York is -5 whatever the season of the test run.
+    for (const Case& c : {Case{"Asia/Tokyo", 9, "+9"}, Case{"UTC", 0, "±0"}, Case{"America/New_York", -5, "-5"},
+                          Case{"America/St_Johns", -4, "-4"}}) {
         qputenv("TZ", c.tz);
         tzset();
         read_time_zone();
         EXPECT_EQ(tz_offset_hours, c.hours) << c.tz;
         EXPECT_EQ(tz_offset_text, QString::fromUtf8(c.text)) << c.tz;
     }
-    qputenv("TZ", "America/New_York");
-    tzset();
-    read_time_zone();
-    EXPECT_TRUE(tz_offset_hours == -5 || tz_offset_hours == -4);
     if (old.isEmpty())
         qunsetenv("TZ");
     else
@@ -167,19 +173,41 @@ TEST(Shared, CodeHistoryTrimming)
     code_history = QStringLiteral(" ");
 }
 
-TEST(Shared, SolarTable)
+TEST(Shared, SolarTableHoldsEighteenSmallPeriodicTerms)
 {
-    fill_sun_coef();
-    EXPECT_EQ(sun_coef[0], 0.0);
-    EXPECT_EQ(sun_coef[1], 0.0003);
-    EXPECT_EQ(sun_coef[2], 241.2);
-    EXPECT_EQ(sun_coef[3], -44.43);
-    EXPECT_EQ(sun_coef[45], -4452.67);
-    EXPECT_EQ(sun_coef[52], 0.02);
-    EXPECT_EQ(sun_coef[53], 353.06);
-    EXPECT_EQ(sun_coef[54], 719.981);
+    // Shape checks that a shifted, mis-ordered or mistyped table fails:
+    // element 0 is 0; each triple is a small positive amplitude (well under a
+    // tenth of a degree), a phase within a circle and a finite rate; the
+    // terms come in non-decreasing order of amplitude, and the largest is the
+    // twice-yearly term (a rate of about 2 x 360 degrees per year).
     clear_sun_coef();
-    EXPECT_EQ(sun_coef[54], 0.0);
+    fill_sun_coef();
+    ASSERT_EQ(sun_coef.size(), 55u);
+    EXPECT_EQ(sun_coef[0], 0.0);
+    double previous_amplitude = 0.0;
+    double total_amplitude = 0.0;
+    for (int k = 1; k <= 18; ++k) {
+        const double amplitude = sun_coef[3 * k - 2];
+        const double phase = sun_coef[3 * k - 1];
+        const double rate = sun_coef[3 * k];
+        EXPECT_GT(amplitude, 0.0) << k;
+        EXPECT_LT(amplitude, 0.1) << k;
+        EXPECT_GE(amplitude, previous_amplitude) << k;
+        EXPECT_GE(phase, 0.0) << k;
+        EXPECT_LT(phase, 360.0) << k;
+        EXPECT_NE(rate, 0.0) << k;
+        EXPECT_LT(std::abs(rate), 5000.0) << k;
+        previous_amplitude = amplitude;
+        total_amplitude += amplitude;
+    }
+    EXPECT_NEAR(sun_coef[54], 720.0, 0.1);
+    // Together the terms correct the longitude by well under a tenth of a
+    // degree.
+    EXPECT_LT(total_amplitude, 0.1);
+
+    clear_sun_coef();
+    for (double v : sun_coef)
+        EXPECT_EQ(v, 0.0);
     fill_sun_coef();
 }
 

@@ -118,22 +118,50 @@ TEST(Notices, NetworkLossNoticeBlinksAndClosesAfter180Ticks)
     EXPECT_TRUE(message_window.isNull());
 }
 
-TEST(Notices, AlarmPlaysOnlyWhenSwitchedOnAndTheWaitIsBounded)
+TEST(Notices, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
 {
     kolde_test::ensure_app();
     kolde_test::ProgramFolder home;
     ASSERT_TRUE(home.install_seed_database());
     ASSERT_TRUE(open_database());
-    // Switched on but no sound file: shown at once, silently.
-    ASSERT_TRUE(set_setting("切断時アラーム", platform::Value::boolean(true)));
-    message* m = show_network_loss_notice();
-    EXPECT_TRUE(sound_done);
-    EXPECT_TRUE(m->isVisible());
-    // With the file the notice waits for the sound, but not for ever.
-    copy_alarm(home);
-    m = show_network_loss_notice();
-    EXPECT_TRUE(sound_done);
-    EXPECT_TRUE(m->isVisible());
+    // Records every play and what sound_done said while it played.
+    QStringList played;
+    QList<bool> done_while_playing;
+    set_alarm_player([&](const QString& path) {
+        played << path;
+        done_while_playing << sound_done;
+        return true;
+    });
+    struct Case {
+        const char* name;
+        bool switched_on;
+        bool file_there;
+        bool plays;
+    };
+    const Case cases[] = {
+        {"off, no file", false, false, false},
+        {"on, no file", true, false, false},
+        {"off, file", false, true, false},
+        {"on, file", true, true, true},
+    };
+    for (const Case& c : cases) {
+        played.clear();
+        done_while_playing.clear();
+        QFile::remove(home.file("sound/error.wav"));
+        if (c.file_there)
+            copy_alarm(home);
+        ASSERT_TRUE(set_setting("切断時アラーム", platform::Value::boolean(c.switched_on)));
+        message* m = show_network_loss_notice();
+        EXPECT_TRUE(m->isVisible()) << c.name;
+        EXPECT_TRUE(sound_done) << c.name;
+        if (c.plays) {
+            EXPECT_EQ(played, QStringList{home.file("sound/error.wav")}) << c.name;
+            EXPECT_EQ(done_while_playing, QList<bool>{false}) << c.name;
+        } else {
+            EXPECT_TRUE(played.isEmpty()) << c.name;
+        }
+    }
+    set_alarm_player({});
     close_network_loss_notice();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(message_window.isNull());

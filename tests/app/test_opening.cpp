@@ -1,0 +1,109 @@
+// The splash window: it asks the update site for its page on every
+// activation, also when it is the active window again after a message box
+// of the start-up sequence, and runs the sequence through to the main
+// window.
+#include "app/opening.h"
+
+#include "core/database.h"
+#include "core/settings.h"
+#include "startup/startup_sequence.h"
+#include "support/fixtures.h"
+
+#include "platform/instance.h"
+#include "platform/msg_box.h"
+#include "server.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+using namespace kolde_sub;
+
+namespace {
+
+class Splash : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        kolde_test::ensure_app();
+        ASSERT_GT(site.start(), 0);
+        had_url_ = qEnvironmentVariableIsSet("KOLDE_UPDATE_URL");
+        old_url_ = qgetenv("KOLDE_UPDATE_URL");
+        qputenv("KOLDE_UPDATE_URL", QByteArray::fromStdString(site.base_url()));
+        platform::set_msg_box_answerer([this](const platform::MsgBoxCall& c) {
+            boxes << c.text;
+            return platform::MsgAnswer::Ok;
+        });
+    }
+    void TearDown() override
+    {
+        platform::set_msg_box_answerer({});
+        platform::release_instance_lock();
+        release_store();
+        if (had_url_)
+            qputenv("KOLDE_UPDATE_URL", old_url_);
+        else
+            qunsetenv("KOLDE_UPDATE_URL");
+        site.stop();
+    }
+
+    // One start through the splash, as the program makes it; returns how
+    // the sequence ended.
+    StartupSequence::Outcome start()
+    {
+        release_store();
+        main_shown = false;
+        StartupSequence sequence({{}, {}, [this] { main_shown = true; }});
+        opening splash(&sequence);
+        if (!splash.Form_Load())
+            return StartupSequence::Outcome::NotRun;
+        if (!QTest::qWaitFor([&] { return sequence.outcome() != StartupSequence::Outcome::NotRun; }, 60000))
+            return StartupSequence::Outcome::NotRun;
+        splash_visible_at_end = splash.isVisible();
+        return sequence.outcome();
+    }
+
+    // Waits until the site has served the splash page n times.
+    int wait_for_pages(int n)
+    {
+        return QTest::qWaitFor([&] { return site.count("/index2.htm") >= n; }, 20000) ? site.count("/index2.htm")
+                                                                                        : -1;
+    }
+
+    kolde_test::ProgramFolder home;
+    kolde_site::Server site;
+    QStringList boxes;
+    bool main_shown = false;
+    bool splash_visible_at_end = true;
+
+private:
+    bool had_url_ = false;
+    QByteArray old_url_;
+};
+
+}  // namespace
+
+TEST_F(Splash, PageIsAskedForOnEveryActivation)
+{
+    // First install: no box, the page once.
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_TRUE(main_shown);
+    EXPECT_FALSE(splash_visible_at_end);
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(wait_for_pages(1), 1);
+
+    // An upgrade of both files with update messages on: two boxes, and the
+    // splash is active again after each.
+    ASSERT_TRUE(open_database());
+    ASSERT_TRUE(set_setting("更新確認メッセージ", platform::Value::boolean(true)));
+    release_store();
+    site.set_file("/data/version.dat", "4.31,1.20,2.06");
+    site.clear_requests();
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(boxes.size(), 2);
+    EXPECT_EQ(wait_for_pages(3), 3);
+    // The sequence's own transfers went through undisturbed.
+    EXPECT_EQ(site.count("/data/update.exe"), 1);
+    EXPECT_EQ(site.count("/data/kolde.mdb"), 1);
+    EXPECT_EQ(site.count("/data/server.dat"), 1);
+}
