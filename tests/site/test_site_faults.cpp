@@ -82,7 +82,7 @@ TEST_F(SiteFaultsTest, EachFaultKindAsTheClientSeesIt)
 {
     server_.set_fault("/data/version.dat", Fault::NotFound);
     TransferResult r = get("/data/version.dat");
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.status, 404);
     ASSERT_FALSE(r.body.isEmpty());
     EXPECT_EQ(r.body.front(), '<');
@@ -175,7 +175,7 @@ TEST_F(SiteFaultsTest, StalledRequestIsAnsweredOnceTheFaultIsCleared)
     server_.set_fault("/data/version.dat", Fault::Stall);
     const TransferResult changed = get_while_stalled(
         "/data/version.dat", [&] { server_.set_fault("/data/version.dat", Fault::NotFound); });
-    ASSERT_TRUE(changed.ok) << changed.error.toStdString();
+    EXPECT_FALSE(changed.ok);
     EXPECT_EQ(changed.status, 404);
 }
 
