@@ -163,14 +163,18 @@ bool set_setting(const QString& name, const platform::Value& v)
 void reset_settings()
 {
     platform::Recordset& rs = rs_settings();
-    for (const SettingField& f : fields) {
-        if (f.default_kind == D::None)
-            continue;
-        // One write per field: a failed write discards only its own value.
-        rs.move_first();
-        if (rs.set_field(QString::fromUtf8(f.name), settings_default(f)))
-            rs.update();
-    }
+    // One commit for the whole reset, each field in a savepoint of its own:
+    // a field that cannot be written keeps its old value, the rest go on.
+    static_cast<void>(db_conn().transaction([&] {
+        for (const SettingField& f : fields) {
+            if (f.default_kind == D::None)
+                continue;
+            rs.move_first();
+            static_cast<void>(db_conn().transaction(
+                    [&] { return rs.set_field(QString::fromUtf8(f.name), settings_default(f)) && rs.update(); }));
+        }
+        return true;
+    }));
 }
 
 }  // namespace kolde_sub
