@@ -22,12 +22,11 @@ QStringList column_of(platform::Recordset& rs, const QString& column)
 
 }  // namespace
 
-TEST(Database, OpensEveryRecordsetSortedWithSettingsOnTheirRow)
+// Tests over the served database, open in a temporary program folder.
+class DatabaseStore : public kolde_test::SeededStore {};
+
+TEST_F(DatabaseStore, OpensEveryRecordsetSortedWithSettingsOnTheirRow)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     EXPECT_TRUE(db_conn().is_open());
     for (platform::Recordset* rs : {&rs_airport(), &rs_autodecode(), &rs_company(), &rs_abbrev(),
                                     &rs_translation(), &rs_data()}) {
@@ -83,28 +82,20 @@ TEST(Database, MissingTableStopsTheOpenThere)
     EXPECT_FALSE(rs_settings().is_open());
 }
 
-TEST(Database, ReopenAfterSwapSeesTheNewFile)
+TEST_F(DatabaseStore, ReopenAfterSwapSeesTheNewFile)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     ASSERT_TRUE(set_setting(QStringLiteral("時差"), platform::Value("-5")));
 
-    ASSERT_TRUE(home.install_seed_database(QStringLiteral("data/kolde$.mdb")));
+    ASSERT_TRUE(folder.install_seed_database(QStringLiteral("data/kolde$.mdb")));
     release_store();
-    ASSERT_TRUE(QFile::remove(home.file(QStringLiteral("kolde.mdb"))));
-    ASSERT_TRUE(QFile::copy(home.file(QStringLiteral("data/kolde$.mdb")), home.file(QStringLiteral("kolde.mdb"))));
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("kolde.mdb"))));
+    ASSERT_TRUE(QFile::copy(folder.file(QStringLiteral("data/kolde$.mdb")), folder.file(QStringLiteral("kolde.mdb"))));
     ASSERT_TRUE(open_database());
     EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("+9"));
 }
 
-TEST(Database, SavingASharedListNumbersRowsAndReopens)
+TEST_F(DatabaseStore, SavingASharedListNumbersRowsAndReopens)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     const QStringList cols{QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")};
     ASSERT_TRUE(save_shared_list(rs_autodecode(), cols,
                                  {{platform::Value("ROAH"), platform::Value("那覇")},

@@ -75,6 +75,9 @@ QString source_folder()
 
 }  // namespace
 
+// Tests over the served database, open in a temporary program folder.
+class SettingsStore : public kolde_test::SeededStore {};
+
 TEST(Settings, SeventyTwoUniqueFieldsMatchTheServedTable)
 {
     kolde_test::ensure_app();
@@ -94,12 +97,8 @@ TEST(Settings, SeventyTwoUniqueFieldsMatchTheServedTable)
     EXPECT_EQ(QSet<QString>(columns.begin(), columns.end()), names);
 }
 
-TEST(Settings, ResetWritesTheDefaultsAndLeavesTheEightAlone)
+TEST_F(SettingsStore, ResetWritesTheDefaultsAndLeavesTheEightAlone)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
 
     ASSERT_TRUE(scribble_every_field());
 
@@ -129,12 +128,8 @@ TEST(Settings, ResetWritesTheDefaultsAndLeavesTheEightAlone)
     EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("-5"));
 }
 
-TEST(Settings, ServedRowHoldsTheDefaults)
+TEST_F(SettingsStore, ServedRowHoldsTheDefaults)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     for (const SettingField& f : settings_fields()) {
         if (f.default_kind != SettingField::Default::Value)
             continue;
@@ -145,14 +140,10 @@ TEST(Settings, ServedRowHoldsTheDefaults)
     EXPECT_EQ(setting_text(QStringLiteral("BASEurl")), QStringLiteral("http://127.0.0.1:8737"));
 }
 
-TEST(Settings, ResetSkipsOnlyTheFieldThatCannotBeWritten)
+TEST_F(SettingsStore, ResetSkipsOnlyTheFieldThatCannotBeWritten)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     ASSERT_TRUE(scribble_every_field());
-    ASSERT_TRUE(alter_database(home, QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF \"天気略語の色\" ON \"設定\" "
+    ASSERT_TRUE(alter_database(folder, QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF \"天気略語の色\" ON \"設定\" "
                                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
 
     tz_offset_text = QStringLiteral("+9");
@@ -224,12 +215,8 @@ TEST(Settings, UnreadableSettingsGiveTheDefaults)
     }
 }
 
-TEST(Settings, SwitchesAreOnForAnyNonZeroValue)
+TEST_F(SettingsStore, SwitchesAreOnForAnyNonZeroValue)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     const struct {
         platform::Value stored;
         bool on;
@@ -261,12 +248,8 @@ TEST(Settings, EveryFieldReadsAndWritesByEveryReaderWithoutWarning)
     }
 }
 
-TEST(Settings, UnknownNameWarnsAndFailsTheRunningTest)
+TEST_F(SettingsStore, UnknownNameWarnsAndFailsTheRunningTest)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     for (const auto& [reader, read] : readers()) {
         SCOPED_TRACE(reader);
         EXPECT_NONFATAL_FAILURE(read(QStringLiteral("LOCAL仕様")), "unknown settings field LOCAL仕様");

@@ -24,13 +24,13 @@
 
 namespace kolde_test {
 
-class ViewFixture : public ::testing::Test {
+class ViewFixture : public SeededStore {
 protected:
     void SetUp() override
     {
-        ensure_app();
-        ASSERT_TRUE(folder.install_seed_database());
-        ASSERT_TRUE(kolde_sub::open_database());
+        SeededStore::SetUp();
+        if (HasFatalFailure())
+            return;
         kolde_sub::set_setting(QStringLiteral("KOLDEバージョン"), platform::Value(4.31));
         kolde_sub::online = true;
         serve_version("4.31,1.10,2.05");
@@ -38,17 +38,9 @@ protected:
             boxes.push_back(call);
             return answer;
         });
-        kolde_sub::unload_log();
-        kolde_sub::unload_tooltips();
     }
 
-    void TearDown() override
-    {
-        platform::set_msg_box_answerer({});
-        kolde_sub::unload_log();
-        kolde_sub::unload_tooltips();
-        kolde_sub::online = false;
-    }
+
 
     // Serves data/version.dat with the given text.
     void serve_version(const char* text)
@@ -75,7 +67,6 @@ protected:
         ASSERT_TRUE(kolde_sub::set_setting(QString::fromUtf8(field), v));
     }
 
-    ProgramFolder folder;
     QTemporaryDir site;
     std::unique_ptr<kolde_site::Server> server;
     std::vector<platform::MsgBoxCall> boxes;

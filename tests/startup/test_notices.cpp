@@ -27,6 +27,9 @@ void copy_alarm(const kolde_test::ProgramFolder& home)
 
 }  // namespace
 
+// Tests over the served database, open in a temporary program folder.
+class NoticesStore : public kolde_test::SeededStore {};
+
 TEST(Notices, WaveLengthFromTheHeader)
 {
     // error.wav: four tones of 180 ms.
@@ -88,14 +91,10 @@ TEST(Notices, HoverGreyGoesAndComesBack)
     EXPECT_EQ(n.Command1->palette().color(QPalette::Button), face);
 }
 
-TEST(Notices, NetworkLossNoticeBlinksAndClosesAfter180Ticks)
+TEST_F(NoticesStore, NetworkLossNoticeBlinksAndClosesAfter180Ticks)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     ASSERT_TRUE(set_setting("切断時アラーム", platform::Value::boolean(false)));
-    copy_alarm(home);
+    copy_alarm(folder);
     message* m = show_network_loss_notice();
     QPointer<message> guard = m;
     EXPECT_TRUE(m->isVisible());
@@ -118,12 +117,8 @@ TEST(Notices, NetworkLossNoticeBlinksAndClosesAfter180Ticks)
     EXPECT_TRUE(message_window.isNull());
 }
 
-TEST(Notices, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
+TEST_F(NoticesStore, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    ASSERT_TRUE(home.install_seed_database());
-    ASSERT_TRUE(open_database());
     // Records every play and what sound_done said while it played.
     QStringList played;
     QList<bool> done_while_playing;
@@ -147,15 +142,15 @@ TEST(Notices, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
     for (const Case& c : cases) {
         played.clear();
         done_while_playing.clear();
-        QFile::remove(home.file("sound/error.wav"));
+        QFile::remove(folder.file("sound/error.wav"));
         if (c.file_there)
-            copy_alarm(home);
+            copy_alarm(folder);
         ASSERT_TRUE(set_setting("切断時アラーム", platform::Value::boolean(c.switched_on)));
         message* m = show_network_loss_notice();
         EXPECT_TRUE(m->isVisible()) << c.name;
         EXPECT_TRUE(sound_done) << c.name;
         if (c.plays) {
-            EXPECT_EQ(played, QStringList{home.file("sound/error.wav")}) << c.name;
+            EXPECT_EQ(played, QStringList{folder.file("sound/error.wav")}) << c.name;
             EXPECT_EQ(done_while_playing, QList<bool>{false}) << c.name;
         } else {
             EXPECT_TRUE(played.isEmpty()) << c.name;
