@@ -30,8 +30,7 @@ const QString pw = QString::fromLatin1(database_password);
 
 QByteArray read_all(const QString& path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return kolde_test::read_file(path);
 }
 
 // Every file of the program folder with its digest (the instance lock aside).

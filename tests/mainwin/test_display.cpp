@@ -93,18 +93,12 @@ protected:
     void serve(const QString& path, const QByteArray& bytes)
     {
         const QString file = site.path() + path;
-        QDir().mkpath(QFileInfo(file).path());
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
+        ASSERT_TRUE(kolde_test::write_file(file, bytes));
     }
 
     static void write_file(const QString& path, const QByteArray& bytes)
     {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
+        ASSERT_TRUE(kolde_test::write_file(path, bytes));
     }
 
     // A typed code list, as the console hands it over.

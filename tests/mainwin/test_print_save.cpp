@@ -361,14 +361,11 @@ protected:
 
     static QByteArray read(const QString& path)
     {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return kolde_test::read_file(path);
     }
     static void write(const QString& path, const QByteArray& bytes)
     {
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
+        ASSERT_TRUE(kolde_test::write_file(path, bytes));
     }
 
     QString target;

@@ -134,9 +134,7 @@ TEST_F(ViewStart, WorkFilesAreDeletedOthersKept)
     const QStringList kept{QStringLiteral("data/24.dat"), QStringLiteral("data/7.dat"), QStringLiteral("data/kolde$.mdb"),
                            QStringLiteral("data/notes.txt")};
     for (const QString& name : work + kept) {
-        QFile f(folder.file(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("x");
+        ASSERT_TRUE(kolde_test::write_file(folder.file(name), "x"));
     }
     QDir().mkpath(folder.file(QStringLiteral("data/12.dat")));  // a folder, not a work file
     view v;

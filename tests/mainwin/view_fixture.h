@@ -47,10 +47,7 @@ protected:
     {
         server.reset();
         QDir().mkpath(site.path() + QStringLiteral("/data"));
-        QFile f(site.path() + QStringLiteral("/data/version.dat"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(text);
-        f.close();
+        ASSERT_TRUE(kolde_test::write_file(site.path() + QStringLiteral("/data/version.dat"), text));
         server = std::make_unique<kolde_site::Server>(site.path().toStdString());
         ASSERT_GT(server->start(0), 0);
         kolde_sub::update_base_url = QString::fromStdString(server->base_url());

@@ -129,8 +129,7 @@ protected:
 
     static QByteArray read(const QString& path)
     {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        return kolde_test::read_file(path);
     }
     static int page_count(const QByteArray& pdf)
     {

@@ -2,6 +2,8 @@
 #include "platform/store.h"
 #include "category_messages.h"
 
+#include "support/fixtures.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -153,10 +155,7 @@ TEST(Store, WrongPasswordMissingFileOrTableFailSoftly)
 
     // A file that is not a database at all.
     const QString junk = dir.filePath(QStringLiteral("junk.mdb"));
-    QFile f(junk);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("<html>not found</html>");
-    f.close();
+    ASSERT_TRUE(kolde_test::write_file(junk, "<html>not found</html>"));
     Connection j;
     EXPECT_FALSE(j.open(junk, pw));
 }

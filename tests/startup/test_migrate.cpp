@@ -134,9 +134,7 @@ TEST_F(Migrate, FailsWithoutTouchingTheStoreWhenTheNewFileIsUnusable)
     // An HTML error page stored as the file.
     const QString page = home.file(QStringLiteral("data/page.mdb"));
     {
-        QFile f(page);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("<html><body>404 Not Found</body></html>");
+        ASSERT_TRUE(kolde_test::write_file(page, "<html><body>404 Not Found</body></html>"));
     }
     EXPECT_FALSE(migrate_user_data(page));
 

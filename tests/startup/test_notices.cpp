@@ -51,10 +51,7 @@ TEST(Notices, SoundWaitAlwaysEnds)
     platform::play_and_wait(kolde_test::site_root() + "/data/error.wav", 200);
     // A file that is no sound at all ends the wait too.
     QTemporaryDir dir;
-    QFile f(dir.filePath("junk.wav"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("not a wave");
-    f.close();
+    ASSERT_TRUE(kolde_test::write_file(dir.filePath("junk.wav"), "not a wave"));
     EXPECT_FALSE(platform::play_and_wait(dir.filePath("junk.wav"), 200));
     EXPECT_FALSE(platform::play_and_wait(dir.filePath("missing.wav"), 200));
 }
