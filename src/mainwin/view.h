@@ -187,6 +187,26 @@ public:
     void append_sequence_file();
     QString translate_report(const QString& code, const QString& time, const QString& body);
 
+    // ---- heartbeat (view_heartbeat.cpp): the probe of the update site, the
+    // connection state, the automatic decode cycle and the new-report
+    // detection.
+    //
+    // The probe has a transfer of its own, so it never cancels or waits on a
+    // display's transfer. The cycle's work (the detection and the display)
+    // counts as display work: while a display runs, it waits for the next
+    // probe.
+    platform::Transfer* probe = nullptr;  // created on the first probe
+    // Fetches each station's two files again, compares their stamps with the
+    // station table, marks the changed stations on the pad, logs them and
+    // sets reports_changed. reports_changed is cleared first, in any case.
+    void detect_report_changes();
+    // Unloads and loads the notification-area icon so that it shows the
+    // connection state.
+    void taskicon_reload();
+    // On (true) or off, the twelve menu items whose work needs the network.
+    void set_network_menus_enabled(bool enabled);
+    bool heartbeat_busy = false;  // a tick's probe or cycle is under way
+
     // Printing and saving the console (view_print.cpp, view_save.cpp).
     void print_display();
     void save_display();

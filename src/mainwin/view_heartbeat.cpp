@@ -1,0 +1,226 @@
+// The heartbeat: every second the timer counts; every probe period it asks
+// the update site for its version file to learn whether the network is up,
+// switches the network menus and the connection state, tells the user of a
+// loss or a return of the connection and, while connected, runs the
+// automatic decode cycle: it shows the current request again when new
+// reports came, starts the automatic-decode list when it is pending, and
+// keeps the hourly cycle files.
+
+#include "view.h"
+
+#include "platform/transfer.h"
+#include "reports/change_detection.h"
+#include "reports/colouring.h"
+#include "reports/display_state.h"
+#include "reports/heartbeat.h"
+#include "reports/request.h"
+#include "startup/notices.h"
+#include "core/database.h"
+#include "core/log.h"
+#include "core/program.h"
+#include "core/settings.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QScopeGuard>
+#include <QTextEdit>
+#include <QTime>
+#include <QTimer>
+
+using namespace kolde_sub;
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+}  // namespace
+
+void view::Timer_Timer()
+{
+    // The probe's transfer takes one request at a time: a tick that comes
+    // while a tick's work still waits (the timer was switched on again
+    // meanwhile) is dropped.
+    if (heartbeat_busy)
+        return;
+    ++cycle_tick_count;
+    if (cycle_tick_count < probe_period)
+        return;
+
+    QPointer<view> self(this);
+    heartbeat_busy = true;
+    const auto release = qScopeGuard([self] {
+        if (self)
+            self->heartbeat_busy = false;
+    });
+
+    // No tick runs while the probe and the cycle work.
+    cycle_tick_count = 0;
+    Timer->stop();
+    const int interval = update_interval;
+    probe_period = probe_period_seconds(interval);
+
+    if (!probe)
+        probe = new platform::Transfer(this);
+    probe->cancel();
+    probe->set_request_timeout(probe_timeout_seconds(interval));
+    const platform::TransferResult result = probe->get(update_base_url + QStringLiteral("/data/version.dat"));
+    if (!self)
+        return;
+    probe->cancel();
+    const QString reply = result.ok ? platform::decode_text(result.body) : QString();
+
+    if (!probe_answered(result.ok, reply)) {
+        // The network is lost, or still lost.
+        online = false;
+        Panels[1]->setText(QStringLiteral("ネットワーク未接続"));
+        set_network_menus_enabled(false);
+        if (was_online) {
+            append_console_text(crlf + QStringLiteral("DISCONNECT NETWORK") + crlf);
+            console_caret_to_end();
+            color_report_text();
+            if (isMinimized())
+                taskicon_reload();
+            setWindowIcon(QIcon(iconPic[1]->pixmap()));
+            if (setting_bool(QStringLiteral("切断時メッセージ")) && !isMinimized()) {
+                // The notice may ring first and wait for its sound.
+                show_network_loss_notice();
+                if (!self)
+                    return;
+            }
+        }
+        write_log(QStringLiteral("NETWORK DISCONNECTED"));
+        write_log(QStringLiteral("STANDBY DATA RELOAD"));
+        status_text = QStringLiteral("再受信待機");
+        if (!WebBrowser->isVisible())
+            Panels[2]->setText(status_text);
+        was_online = false;
+        Timer->start();
+        return;
+    }
+
+    Panels[1]->setText(QStringLiteral("ネットワーク接続確立"));
+    was_online = true;
+    set_network_menus_enabled(true);
+
+    if (!online) {
+        // The network is back; the next cycle waits for the next probe.
+        online = true;
+        append_console_text(crlf + QStringLiteral("RECONNECT NETWORK") + crlf);
+        console_caret_to_end();
+        color_report_text();
+        if (isMinimized())
+            taskicon_reload();
+        setWindowIcon(QIcon(iconPic[0]->pixmap()));
+        write_log(QStringLiteral("RECONNECT NETWORK"));
+        close_network_loss_notice();
+        cycle_tick_count = 0;
+        Timer->start();
+        return;
+    }
+
+    // The decode cycle. Its detection and display are display work: while
+    // a display runs, the whole cycle waits for the next probe.
+    if (display_running()) {
+        Timer->start();
+        return;
+    }
+
+    // At most one cycle every update interval, counted in minutes from the
+    // last one.
+    if (in_standby(standby_start, interval, QTime::currentTime())) {
+        Timer->start();
+        fetch_hourly_cycles();
+        return;
+    }
+
+    // The automatic-decode list is the request but there is nothing to run:
+    // the heartbeat stops, probes included, until a command starts it again.
+    if (auto_mode && (!setting_bool(QStringLiteral("自動デコード有効")) || rs_autodecode().record_count() == 0)) {
+        status_text = QStringLiteral("自動デコード停止");
+        if (!WebBrowser->isVisible())
+            Panels[2]->setText(status_text);
+        fetch_hourly_cycles();
+        return;
+    }
+
+    if (!new_request) {
+        // The request has been shown: show it again when a station has new
+        // reports. The display started here rings, notifies and prints.
+        timer_run = true;
+        start_display([this, self] {
+            detect_report_changes();
+            if (!self || !reports_changed)
+                return false;
+            ready_line_break = true;
+            return true;
+        });
+    } else {
+        ready_line_break = true;
+        if (auto_mode)
+            start_display([] {
+                write_log(QStringLiteral("AUTO DECODE SEQUENCE START"));
+                return true;
+            });
+    }
+    if (!self)
+        return;
+
+    Timer->start();
+    timer_run = false;
+    standby_start = standby_stamp(QTime::currentTime());
+    fetch_hourly_cycles();
+}
+
+void view::detect_report_changes()
+{
+    QPointer<view> self(this);
+    TextBox[0]->viewport()->setCursor(Qt::IBeamCursor);
+    unsetCursor();
+    // Whatever an earlier pass found has had its display: a change found
+    // then must not show the request again now.
+    reports_changed = false;
+    if (station_count == 0 || !setting_bool(QStringLiteral("自動デコード有効")))
+        return;
+
+    for (int r = 1; r <= station_count && r < static_cast<int>(station_table.size()); ++r) {
+        const QString code = station_table[r][station_code].toUpper();
+        for (const bool forecast : {false, true}) {
+            current_url = forecast ? taf_base_url : obs_base_url;
+            const platform::TransferResult result = inet->get(current_url + code + QStringLiteral(".TXT"));
+            if (!self)
+                return;
+            inet->cancel();
+            // Window events ran during the wait; the table is looked up again.
+            if (r > station_count || r >= static_cast<int>(station_table.size()))
+                return;
+            const QString reply = result.ok ? platform::decode_text(result.body) : QString();
+            StationRow& row = station_table[r];
+            const FileCheck check = forecast ? check_forecast(row, code, result.ok, reply, padlbl->text())
+                                             : check_observation(row, code, result.ok, reply, padlbl->text());
+            if (!check.changed)
+                continue;
+            reports_changed = true;
+            if (!check.mark)
+                continue;
+            if (!forecast)
+                routine_report = check.mark->routine;
+            padlbl->setText(padlbl->text() + check.mark->pad);
+            write_log(check.mark->log);
+        }
+    }
+}
+
+void view::set_network_menus_enabled(bool enabled)
+{
+    for (QMenu* m : {menu_list, menu_company, menu_popup_group})
+        m->menuAction()->setEnabled(enabled);
+    for (QAction* a : {menu_chart, menu_camera, menu_update, menu_info_help, menu_info_homepage, menu_popup_wx,
+                       menu_popup_cam, menu_popup_help, menu_popup_homepage})
+        a->setEnabled(enabled);
+}
+
+// stand-in: the tray icon replaces this
+void view::taskicon_reload() {}
