@@ -13,6 +13,7 @@
 #include "platform/transfer.h"
 #include "reports/colouring.h"
 #include "reports/display_state.h"
+#include "reports/heartbeat.h"
 #include "reports/request.h"
 #include "reports/sequence_files.h"
 #include "reports/station_file.h"
@@ -45,8 +46,12 @@ const QString crlf = QStringLiteral("\r\n");
 // A sequence display that waits for missing hourly files shows itself again
 // three seconds later. The retries of one request are capped so that a
 // server that never delivers an hour (or a stopped heartbeat) cannot keep
-// the console busy for ever; a new request starts the count afresh.
-constexpr int max_sequence_retries = 20;
+// the console busy for ever; a new request starts the count afresh. The cap
+// outlasts two probe periods, so the heartbeat gets to fetch the hours.
+int max_sequence_retries()
+{
+    return 20 + 2 * probe_period_seconds(update_interval) / 3;
+}
 
 bool setting_on(const char* name) { return setting_bool(QString::fromUtf8(name)); }
 
@@ -263,7 +268,7 @@ void hourly_sequence_display(view& v)
         first = false;
         append_staging(staging, text);
     }
-    if (missing_hours && v.sequence_retries < max_sequence_retries)
+    if (missing_hours && v.sequence_retries < max_sequence_retries())
         v.Timer4->start();
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
     current_request = QStringLiteral("SQ ") + list;

@@ -469,25 +469,6 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedAtMostTwentyTimes)
     EXPECT_FALSE(v.Timer4->isActive());
 }
 
-TEST_F(SequenceDisplay, RetryFetchesTheMissingHoursWhenOnline)
-{
-    for (int h = 0; h < 24; ++h)
-        serve(QStringLiteral("/pub/data/observations/metar/cycles/%1Z.TXT").arg(hour_text(h)),
-              QStringLiteral("RJTT 30%100Z 34005KT 9999 FEW030 15/08 Q1020\n").arg(hour_text(h)).toLatin1());
-    view v;
-    kolde_sub::online = false;
-    request(v, QStringLiteral("SQ RJTT"));
-    ASSERT_TRUE(v.Timer4->isActive());
-
-    kolde_sub::online = true;
-    v.Timer4_Timer();
-    EXPECT_FALSE(v.console_text().contains(QStringLiteral("LOADING")));
-    EXPECT_FALSE(v.Timer4->isActive());
-    EXPECT_TRUE(v.console_text().contains(QStringLiteral("(LATEST ISSUED)")));
-    for (int h = utc_now() - 3; h <= utc_now(); ++h)
-        EXPECT_TRUE(QFile::exists(kolde_sub::cycle_copy_path(kolde_sub::wrap_day_hour(h)))) << h;
-}
-
 TEST_F(SequenceDisplay, FromTheSequenceFile)
 {
     set("シーケンス表示", Value::boolean(false));
