@@ -92,14 +92,13 @@ bool view::ensure_browser_view()
     return true;
 }
 
-// The engine's page process died: the pane closes and the page goes to
-// the default browser, as every later page does.
+// The engine's page process died: an open pane closes and its page goes
+// to the default browser, as every later page does.
 void view::browser_failed()
 {
     browser_unusable_ = true;
     const QString url = current_url;
-    close_browser_pane();
-    if (!url.isEmpty())
+    if (close_browser_pane() && !url.isEmpty())
         open_in_default_browser(QUrl(url));
 }
 

