@@ -1,12 +1,15 @@
 // kolde-seed: assembles the update site's folder at build time.
 //   kolde-seed --sql DIR --files DIR --out DIR [--base-url URL]
 // Builds data/kolde.mdb (encrypted) from the SQL text in --sql, copies
-// version.dat, update.exe and index2.htm from --files and writes the two
-// sounds as short generated tones.
+// version.dat, update.exe and index2.htm from --files, copies the pages under
+// --files/web into the site's root by their paths and writes the two sounds
+// as short generated tones.
 #include "platform/store.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -168,6 +171,17 @@ int main(int argc, char** argv)
     write_file(data_dir + QStringLiteral("/version.dat"), version);
     write_file(data_dir + QStringLiteral("/update.exe"), read_file(files_dir + QStringLiteral("/update.exe")), true);
     write_file(out_dir + QStringLiteral("/index2.htm"), read_file(files_dir + QStringLiteral("/index2.htm")));
+    // The stand-in outside pages (help, home page, AIS, airport weather)
+    // keep their paths under the site's root.
+    const QDir web_dir(files_dir + QStringLiteral("/web"));
+    QDirIterator web(web_dir.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (web.hasNext()) {
+        const QString from = web.next();
+        const QString to = out_dir + u'/' + web_dir.relativeFilePath(from);
+        if (!QDir().mkpath(QFileInfo(to).path()))
+            fail(QStringLiteral("cannot create the folder of ") + to);
+        write_file(to, read_file(from));
+    }
     // The network-loss alarm: a low two-tone warble; the new-data ring: a rising chime.
     write_file(data_dir + QStringLiteral("/error.wav"),
                tone_wave({{880, 180}, {660, 180}, {880, 180}, {660, 180}}));

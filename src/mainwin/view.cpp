@@ -224,9 +224,12 @@ void view::create_controls()
     TextBox[3]->hide();
     TextBox[0]->installEventFilter(this);
 
+    // The browser pane's place; its web view is created when a page is
+    // first shown in it.
     WebBrowser = new QWidget(form);
     WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
     WebBrowser->hide();
+    set_up_window_events();
 
     Frame1 = new QFrame(form);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -341,6 +344,8 @@ void view::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         queue_activation();
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
 }
 
 void view::showEvent(QShowEvent* event)

@@ -220,6 +220,73 @@ public:
     void menu_exit_Click();
     void menu_popup_exit_Click();
 
+    // ---- window, tray and browser
+    // Size and state changes (view_window.cpp): minimising hides the window
+    // and its open side windows and puts up the notification-area icon; any
+    // other change maximises the window again and brings them back.
+    void Form_Resize();
+    void timer1_Timer();
+    // The mouse over the window background or the button bar takes the
+    // hover look off the image buttons.
+    void Form_MouseMove();
+    void Frame_MouseMove();
+    void remove_button_hover();
+    // The mouse over image button index: its hover look.
+    void img_MouseMove(int index);
+    // The notification-area icon (taskicon.h). Reload unloads and loads it,
+    // so that icon and tip follow the connection state.
+    void taskicon_load();
+    void taskicon_unload();
+    void taskicon_reload();
+    class taskicon* tray_icon() const { return tray_icon_; }
+
+    // The browser pane (view_browser.cpp). WebBrowser is the pane's place;
+    // the web view inside it is created when a page is first shown there.
+    class QWebEngineView* browser_view() const { return browser_view_; }
+    // Opens a page: logs log_text (when not empty), then shows the page in
+    // the pane when the setting ブラウザー is on and the web engine can run,
+    // else hands it to the default browser. enter_mode false shows the page
+    // in the pane without switching the window into browser mode.
+    void open_page(const QString& url, const QString& log_text = QString(), bool enter_mode = true);
+    void show_ais_page();
+    void enter_browser_mode();
+    void leave_browser_mode();
+    // The pane's close: when the pane is open, hides it, stops it, puts the
+    // console's status text back, leaves browser mode and returns true;
+    // otherwise does nothing and returns false.
+    bool close_browser_pane();
+    // Hides the pane and leaves browser mode only (the status panel keeps
+    // the pane's last text); false when the pane was not open.
+    bool hide_browser_pane();
+    void browser_back();
+    void browser_forward();
+    void inputURL_KeyPress(int key_ascii);
+    void inputURL_KeyUp(int key_code);
+    void inputURL_MouseMove();
+    void imgGo_MouseDown(int index);
+    void imgGo_MouseMove(int index);
+    void imgGo_MouseUp(int index);
+    void WebBrowser_DocumentComplete(const QString& url);
+    void WebBrowser_StatusTextChange(const QString& text);
+    void WebBrowser_GotFocus();
+
+private:
+    // Installs the mouse, key and focus handling of the window, the address
+    // bar and the image buttons (view_window.cpp).
+    void set_up_window_events();
+    void navigate_pane(const QString& url);
+    // Creates the web view in the pane; false when the web engine cannot
+    // run in this process.
+    bool ensure_browser_view();
+    void browser_failed();
+    class taskicon* tray_icon_ = nullptr;
+    class QWebEngineView* browser_view_ = nullptr;
+    QObject* window_events_ = nullptr;
+    bool browser_unusable_ = false;
+    QString pane_body_;  // the body of the page last shown in the pane
+
+public:
+
 signals:
     // Enter on the console: the line typed last, trimmed and upper-cased.
     void line_entered(const QString& line);

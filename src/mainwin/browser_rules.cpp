@@ -1,0 +1,116 @@
+#include "browser_rules.h"
+
+#include "core/program.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QRegularExpression>
+
+#include <unistd.h>
+
+namespace kolde_sub {
+
+namespace {
+
+std::function<bool(const QUrl&)>& opener()
+{
+    static std::function<bool(const QUrl&)> f;
+    return f;
+}
+
+}  // namespace
+
+QString web_page_path(WebPage page)
+{
+    switch (page) {
+    case WebPage::Ais:
+        return QStringLiteral("/ais/");
+    case WebPage::AirportWeather:
+        return QStringLiteral("/weather/jp/leisure/airport/");
+    case WebPage::HomePage:
+        return QStringLiteral("/home/");
+    case WebPage::HomeIndex:
+        return QStringLiteral("/home/index.html");
+    case WebPage::Help:
+        return QStringLiteral("/home/kolde/help/help.html");
+    case WebPage::AccessCounter:
+        return QStringLiteral("/index2.htm");
+    }
+    return QStringLiteral("/");
+}
+
+QString web_page_url(WebPage page, const QString& web_base, const QString& update_base)
+{
+    return (page == WebPage::AccessCounter ? update_base : web_base) + web_page_path(page);
+}
+
+QString web_page_url(WebPage page) { return web_page_url(page, builtin_web_url(), update_base_url); }
+
+QString web_page_log_text(WebPage page)
+{
+    switch (page) {
+    case WebPage::Ais:
+        return QStringLiteral("DISPLAY AIS-JAPAN");
+    case WebPage::AirportWeather:
+        return QStringLiteral("DISPLAY Yahoo! WEATHER");
+    case WebPage::HomePage:
+    case WebPage::HomeIndex:
+        return QStringLiteral("DISPLAY KOLDE HOMEPAGE");
+    case WebPage::Help:
+        return QStringLiteral("DISPLAY ONLINE HELP");
+    case WebPage::AccessCounter:
+        return QStringLiteral("DISPLAY ACCESS COUNTER");
+    }
+    return QString();
+}
+
+QString web_page_file(const QString& path)
+{
+    return path.endsWith(u'/') ? path + QStringLiteral("index.html") : path;
+}
+
+QString address_completion(const QString& text, int key_code)
+{
+    if (key_code == Qt::Key_H && text == QStringLiteral("h"))
+        return QStringLiteral("http://www.");
+    return QString();
+}
+
+bool webengine_can_start(const WebEngineEnvironment& env)
+{
+    if (!env.helper_found)
+        return false;
+    if (!env.root || env.sandbox_disabled)
+        return true;
+    const QStringList flags = env.chromium_flags.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+    return flags.contains(QStringLiteral("--no-sandbox")) || env.arguments.contains(QStringLiteral("--no-sandbox"));
+}
+
+WebEngineEnvironment current_webengine_environment()
+{
+    WebEngineEnvironment env;
+    env.root = ::geteuid() == 0;
+    env.chromium_flags = qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QString disable = qEnvironmentVariable("QTWEBENGINE_DISABLE_SANDBOX");
+    env.sandbox_disabled = qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") && disable != QStringLiteral("0");
+    env.arguments = QCoreApplication::arguments();
+    QString helper = qEnvironmentVariable("QTWEBENGINE_PROCESS_PATH");
+    if (helper.isEmpty())
+        helper = QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QStringLiteral("/QtWebEngineProcess");
+    const QFileInfo fi(helper);
+    env.helper_found = fi.isFile() && fi.isExecutable();
+    return env;
+}
+
+bool open_in_default_browser(const QUrl& url)
+{
+    if (opener())
+        return opener()(url);
+    return QDesktopServices::openUrl(url);
+}
+
+void set_default_browser_opener(std::function<bool(const QUrl&)> f) { opener() = std::move(f); }
+
+}  // namespace kolde_sub

@@ -1,0 +1,294 @@
+// The browser pane and its address bar: opening a page in the pane or the
+// default browser, browser mode (what is disabled, shown and hidden while
+// the pane is open), the address box, the go button and the pane's events.
+
+#include "view.h"
+
+#include "browser_rules.h"
+#include "window_rules.h"
+
+#include "core/log.h"
+#include "core/program.h"
+#include "core/settings.h"
+#include "platform/msg_box.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+using namespace kolde_sub;
+
+namespace {
+
+const QString loading_text = QStringLiteral("取得中");
+const QString shown_text = QStringLiteral("ページが表示されました");
+const QString error_page_text = QStringLiteral("ページを表示できません");
+
+}  // namespace
+
+// --------------------------------------------------------------- the pane
+
+bool view::ensure_browser_view()
+{
+    if (browser_view_)
+        return true;
+    if (browser_unusable_ || !webengine_can_start(current_webengine_environment())) {
+        browser_unusable_ = true;
+        return false;
+    }
+    browser_view_ = new QWebEngineView(WebBrowser);
+    browser_view_->setObjectName(QStringLiteral("WebBrowserView"));
+    WebBrowser->layout()->addWidget(browser_view_);
+
+    // The pane reports through the view's load signals:
+    //   load started          -> status text change with the address being
+    //                            opened (the status panel shows "取得中");
+    //   load finished (ok)    -> document complete with the page's address,
+    //                            then, once the page's HTML is read, status
+    //                            text change "ページが表示されました";
+    //   load finished (fails) -> document complete, then the same status
+    //                            text change with the body taken as the
+    //                            error page "ページを表示できません";
+    //   focus into the view   -> got focus.
+    QPointer<QWebEngineView> pane(browser_view_);
+    connect(browser_view_, &QWebEngineView::loadStarted, this, [this, pane] {
+        if (pane)
+            WebBrowser_StatusTextChange(pane->url().toString());
+    });
+    connect(browser_view_, &QWebEngineView::loadFinished, this, [this, pane](bool ok) {
+        if (!pane)
+            return;
+        WebBrowser_DocumentComplete(pane->url().toString());
+        if (!ok) {
+            pane_body_ = error_page_text;
+            WebBrowser_StatusTextChange(shown_text);
+            return;
+        }
+        QPointer<view> self(this);
+        pane->page()->toHtml([self, pane](const QString& html) {
+            if (!self || !pane)
+                return;
+            self->pane_body_ = html;
+            self->WebBrowser_StatusTextChange(shown_text);
+        });
+    });
+    connect(browser_view_->page(), &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    browser_failed();
+            });
+    connect(qApp, &QApplication::focusChanged, this, [this, pane](QWidget*, QWidget* now) {
+        if (pane && now && (now == pane || pane->isAncestorOf(now)))
+            WebBrowser_GotFocus();
+    });
+    return true;
+}
+
+// The engine's page process died: an open pane closes and its page goes
+// to the default browser, as every later page does.
+void view::browser_failed()
+{
+    browser_unusable_ = true;
+    const QString url = current_url;
+    if (close_browser_pane() && !url.isEmpty())
+        open_in_default_browser(QUrl(url));
+}
+
+void view::navigate_pane(const QString& url)
+{
+    if (browser_view_)
+        browser_view_->setUrl(QUrl(url));
+}
+
+void view::open_page(const QString& url, const QString& log_text, bool enter_mode)
+{
+    if (!log_text.isEmpty())
+        write_log(log_text);
+    current_url = url;
+    // The console's status text is kept for when the pane closes; a page
+    // opened while the pane is already open keeps what was kept before
+    // rather than the pane's own text.
+    if (!WebBrowser->isVisible())
+        status_text = Panels[2]->text();
+    if (setting_bool(QStringLiteral("ブラウザー")) && ensure_browser_view()) {
+        navigate_pane(current_url);
+        WebBrowser->show();
+        WebBrowser->raise();
+        if (enter_mode)
+            enter_browser_mode();
+        return;
+    }
+    open_in_default_browser(QUrl(current_url));
+}
+
+void view::show_ais_page()
+{
+    if (online) {
+        open_page(web_page_url(WebPage::Ais), web_page_log_text(WebPage::Ais));
+        return;
+    }
+    platform::msg_box(this, platform::MsgIcon::Information, QStringLiteral(" 確認"),
+                      QStringLiteral("インターネットに接続できません　　"));
+    write_log(QStringLiteral("SYSTEM NO NETWORK CONNECTION"));
+}
+
+void view::browser_back()
+{
+    if (browser_view_)
+        browser_view_->back();
+}
+
+void view::browser_forward()
+{
+    if (browser_view_)
+        browser_view_->forward();
+}
+
+// ----------------------------------------------------------- browser mode
+
+namespace {
+
+std::array<QAction*, 11> browser_mode_items(const view& v)
+{
+    return {v.menu_print,
+            v.menu_save,
+            v.menu_list->menuAction(),
+            v.menu_company->menuAction(),
+            v.menu_info_weather,
+            v.menu_airport,
+            v.menu_autodecode,
+            v.menu_option,
+            v.menu_update,
+            v.menu_command,
+            v.menu_info_log};
+}
+
+}  // namespace
+
+void view::enter_browser_mode()
+{
+    for (QAction* a : browser_mode_items(*this))
+        a->setEnabled(false);
+    padshape->show();
+    inputURL->show();
+    imgGo[0]->show();
+    imgGo[1]->show();
+    inputURL->raise();
+    imgGo[0]->raise();
+    imgGo[1]->raise();
+    menu_exit->setText(QStringLiteral("ブラウザーを閉じる"));
+    img[0]->setToolTip(QStringLiteral(" ブラウザーを閉じる "));
+}
+
+void view::leave_browser_mode()
+{
+    for (QAction* a : browser_mode_items(*this))
+        a->setEnabled(true);
+    inputURL->hide();
+    imgGo[0]->hide();
+    imgGo[1]->hide();
+    if (!setting_bool(QStringLiteral("PAD表示")))
+        padshape->hide();
+    menu_exit->setText(QStringLiteral("KOLDE を終了"));
+    img[0]->setToolTip(QStringLiteral(" KOLDE を終了 "));
+    TextBox[0]->setFocus();
+}
+
+bool view::close_browser_pane()
+{
+    if (!WebBrowser->isVisible())
+        return false;
+    WebBrowser->hide();
+    if (browser_view_)
+        browser_view_->stop();
+    Panels[2]->setText(status_text);
+    leave_browser_mode();
+    // In colour style the browser buttons look inert again.
+    if (!setting_bool(QStringLiteral("コマンドボタン")))
+        for (int i = 33; i <= 35; ++i)
+            img[i]->show();
+    return true;
+}
+
+bool view::hide_browser_pane()
+{
+    if (!WebBrowser->isVisible())
+        return false;
+    WebBrowser->hide();
+    leave_browser_mode();
+    return true;
+}
+
+// ------------------------------------------------------------ address bar
+
+void view::inputURL_KeyPress(int key_ascii)
+{
+    if (key_ascii == 13 && !inputURL->text().isEmpty())
+        navigate_pane(inputURL->text());
+}
+
+void view::inputURL_KeyUp(int key_code)
+{
+    const QString completed = address_completion(inputURL->text(), key_code);
+    if (completed.isNull())
+        return;
+    inputURL->setText(completed);
+    inputURL->setCursorPosition(static_cast<int>(completed.size()));
+}
+
+void view::inputURL_MouseMove()
+{
+    if (WebBrowser->isVisible() && !imgGo[1]->isVisible())
+        imgGo[1]->show();
+}
+
+void view::imgGo_MouseMove(int index)
+{
+    if (index == 1 && imgGo[1]->isVisible() && !inputURL->text().isEmpty())
+        imgGo[1]->hide();
+}
+
+void view::imgGo_MouseDown(int)
+{
+    set_picture_border(imgGo[0], true, true);
+    if (!inputURL->text().isEmpty())
+        navigate_pane(inputURL->text());
+}
+
+void view::imgGo_MouseUp(int) { set_picture_border(imgGo[0], false, false); }
+
+// ------------------------------------------------------------ pane events
+
+void view::WebBrowser_DocumentComplete(const QString& url)
+{
+    if (url == inputURL->text())
+        return;
+    inputURL->setText(url);
+    inputURL->setCursorPosition(static_cast<int>(url.size()));
+}
+
+void view::WebBrowser_StatusTextChange(const QString& text)
+{
+    if (!WebBrowser->isVisible() || text == loading_text)
+        return;
+    if (text != shown_text) {
+        Panels[2]->setText(loading_text);
+        return;
+    }
+    Panels[2]->setText(text);
+    if (pane_body_.contains(error_page_text))
+        browser_forward();
+}
+
+void view::WebBrowser_GotFocus()
+{
+    remove_button_hover();
+}

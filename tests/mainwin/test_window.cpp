@@ -1,0 +1,215 @@
+// Minimise and restore with the side windows and the notification-area
+// icon, and the hover look of the image buttons.
+
+#include "view_fixture.h"
+
+#include "mainwin/taskicon.h"
+#include "mainwin/window_flags.h"
+
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+
+using kolde_test::activate;
+using platform::Value;
+
+namespace {
+
+bool raised(const QLabel* l) { return l->frameShape() != QFrame::NoFrame; }
+
+QImage image_of(const QIcon& icon) { return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32); }
+
+class WindowState : public kolde_test::ViewFixture {
+protected:
+    void TearDown() override
+    {
+        set_notification_area_available(std::nullopt);
+        ViewFixture::TearDown();
+    }
+};
+
+TEST(TaskIcon, LeftAndRightPressesRestore)
+{
+    struct Case {
+        QSystemTrayIcon::ActivationReason reason;
+        bool restores;
+    };
+    const Case cases[] = {
+            {QSystemTrayIcon::Trigger, true},     {QSystemTrayIcon::Context, true},
+            {QSystemTrayIcon::MiddleClick, false}, {QSystemTrayIcon::DoubleClick, false},
+            {QSystemTrayIcon::Unknown, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.reason));
+        EXPECT_EQ(taskicon_restores(c.reason), c.restores);
+    }
+}
+
+// No notification area (as on many desktops and with no desktop at all):
+// the minimised window stays in the task bar, so it can be found again.
+TEST_F(WindowState, MinimiseWithoutNotificationAreaKeepsTheWindowInTheTaskBar)
+{
+    set_notification_area_available(false);
+    view v;
+    activate(v);
+    v.setWindowState(v.windowState() | Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(v.isMinimized());
+    EXPECT_TRUE(v.isVisible());
+
+    v.setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(v.isMinimized());
+    EXPECT_TRUE(v.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(v.isVisible());
+}
+
+TEST_F(WindowState, MinimiseHidesWindowAndSideWindowsAndTheIconBringsThemBack)
+{
+    set_notification_area_available(true);
+    view v;
+    activate(v);
+    kolde_sub::log_window()->show();
+    ASSERT_TRUE(kolde_sub::log_open);
+    kolde_sub::chart_open = true;  // no chart window exists: nothing to show or hide
+
+    v.setWindowState(v.windowState() | Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_FALSE(kolde_sub::log_window()->isVisible());
+    ASSERT_NE(v.tray_icon(), nullptr);
+    EXPECT_EQ(v.tray_icon()->tip(), QStringLiteral("KOLDE"));
+
+    // A middle click does nothing; a press of the left button restores.
+    v.tray_icon()->Form_MouseMove(QSystemTrayIcon::MiddleClick);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(v.isVisible());
+    v.tray_icon()->Form_MouseMove(QSystemTrayIcon::Trigger);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(v.isVisible());
+    EXPECT_FALSE(v.isMinimized());
+    EXPECT_TRUE(v.windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(kolde_sub::log_window()->isVisible());
+
+    // The icon goes with the next tick of the one-second timer.
+    EXPECT_TRUE(v.timer1->isActive());
+    ASSERT_NE(v.tray_icon(), nullptr);
+    v.timer1_Timer();
+    EXPECT_EQ(v.tray_icon(), nullptr);
+    EXPECT_FALSE(v.timer1->isActive());
+    kolde_sub::chart_open = false;
+}
+
+// A side window closed while the main window was minimised is not shown
+// again on restore.
+TEST_F(WindowState, RestoreLeavesAClosedSideWindowClosed)
+{
+    set_notification_area_available(true);
+    view v;
+    activate(v);
+    kolde_sub::log_window()->show();
+    v.setWindowState(v.windowState() | Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    kolde_sub::log_open = false;
+    v.setWindowState(Qt::WindowNoState);
+    v.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(v.isVisible());
+    EXPECT_FALSE(kolde_sub::log_window()->isVisible());
+}
+
+TEST_F(WindowState, IconAndTipFollowTheConnection)
+{
+    view v;
+    activate(v);
+    for (const bool connected : {false, true, false}) {
+        SCOPED_TRACE(connected);
+        kolde_sub::online = connected;
+        v.taskicon_reload();
+        ASSERT_NE(v.tray_icon(), nullptr);
+        EXPECT_EQ(v.tray_icon()->tip(), connected ? QStringLiteral("KOLDE") : QStringLiteral("接続断"));
+        EXPECT_EQ(image_of(v.tray_icon()->icon()), image_of(QIcon(v.iconPic[connected ? 0 : 1]->pixmap())));
+    }
+    v.taskicon_unload();
+    EXPECT_EQ(v.tray_icon(), nullptr);
+}
+
+class Hover : public kolde_test::ViewFixture {};
+
+TEST_F(Hover, ColourStyleRaisesTheButtonUnderTheMouse)
+{
+    set("コマンドボタン", Value::boolean(false));
+    view v;
+    activate(v);
+    v.img_MouseMove(3);
+    EXPECT_TRUE(raised(v.img[3]));
+    EXPECT_EQ(v.hovered_button, 3);
+    v.img_MouseMove(5);
+    EXPECT_FALSE(raised(v.img[3]));
+    EXPECT_TRUE(raised(v.img[5]));
+
+    // Leaving over the bar or the window takes the look off, once.
+    v.Frame_MouseMove();
+    EXPECT_FALSE(raised(v.img[5]));
+    EXPECT_EQ(v.hovered_button, 99);
+    v.img[7]->setFrameShape(QFrame::Panel);  // not by hover: left alone now
+    v.Form_MouseMove();
+    EXPECT_TRUE(raised(v.img[7]));
+
+    // With the pane open buttons 1 to 11 do not react; button 0 does.
+    v.img[7]->setFrameShape(QFrame::NoFrame);
+    v.WebBrowser->show();
+    v.img_MouseMove(4);
+    EXPECT_FALSE(raised(v.img[4]));
+    EXPECT_EQ(v.hovered_button, 99);
+    v.img_MouseMove(0);
+    EXPECT_TRUE(raised(v.img[0]));
+
+    // The go button's normal face comes back with the removal.
+    v.imgGo[1]->hide();
+    v.Form_MouseMove();
+    EXPECT_TRUE(v.imgGo[1]->isVisible());
+}
+
+TEST_F(Hover, GreyStyleUncoversTheButtonUnderItsFace)
+{
+    set("コマンドボタン", Value::boolean(true));
+    view v;
+    activate(v);
+    v.img_MouseMove(20);
+    EXPECT_FALSE(v.img[20]->isVisible());
+    EXPECT_EQ(v.hovered_button, 20);
+    v.img_MouseMove(22);
+    EXPECT_TRUE(v.img[20]->isVisible());
+    EXPECT_FALSE(v.img[22]->isVisible());
+    // With the pane hidden the browser buttons stay grey.
+    v.img_MouseMove(34);
+    EXPECT_TRUE(v.img[34]->isVisible());
+    EXPECT_TRUE(v.img[22]->isVisible());
+    v.img_MouseMove(23);
+    v.Form_MouseMove();
+    for (int i = 18; i <= 35; ++i)
+        EXPECT_TRUE(v.img[i]->isVisible()) << i;
+    EXPECT_EQ(v.hovered_button, 99);
+}
+
+// The mouse reaches the handlers through the window's own events.
+TEST_F(Hover, MouseMovesReachTheHandlers)
+{
+    set("コマンドボタン", Value::boolean(false));
+    view v;
+    activate(v);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    QTest::mouseMove(v.img[2], QPoint(4, 4));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(v.hovered_button, 2);
+    EXPECT_TRUE(raised(v.img[2]));
+    QTest::mouseMove(v.Frame, QPoint(v.Frame->width() - 2, 2));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(v.hovered_button, 99);
+    EXPECT_FALSE(raised(v.img[2]));
+}
+
+}  // namespace
