@@ -302,7 +302,9 @@ struct Server::Impl {
             }
         }
 
-        const fs::path file = file_under_root(root, req.path);
+        // A folder address is answered with the folder's index page.
+        const std::string served = !req.path.empty() && req.path.back() == '/' ? req.path + "index.html" : req.path;
+        const fs::path file = file_under_root(root, served);
         if (req.path == "/data/server.dat" && file.empty()) {
             res.set_content(base_url(), "text/plain");
             return;
@@ -312,7 +314,7 @@ struct Server::Impl {
             res.status = 404;
             return;
         }
-        res.set_content(std::move(body), content_type_for(req.path));
+        res.set_content(std::move(body), content_type_for(served));
     }
 
     bool simulating(const std::optional<ReportSource>& source) const

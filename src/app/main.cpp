@@ -12,6 +12,8 @@
 
 int main(int argc, char** argv)
 {
+    // The browser pane shares its graphics context with the windows.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KOLDE"));
     // The program ends when its main window goes (or after the no-network

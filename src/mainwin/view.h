@@ -200,9 +200,6 @@ public:
     // station table, marks the changed stations on the pad, logs them and
     // sets reports_changed. reports_changed is cleared first, in any case.
     void detect_report_changes();
-    // Unloads and loads the notification-area icon so that it shows the
-    // connection state.
-    void taskicon_reload();
     // On (true) or off, the twelve menu items whose work needs the network.
     void set_network_menus_enabled(bool enabled);
     bool heartbeat_busy = false;  // a tick's probe or cycle is under way

@@ -222,5 +222,3 @@ void view::set_network_menus_enabled(bool enabled)
         a->setEnabled(enabled);
 }
 
-// stand-in: the tray icon replaces this
-void view::taskicon_reload() {}

@@ -160,10 +160,8 @@ void view::menu_popup_save_Click() { save_display(); }
 void view::menu_exit_Click()
 {
     // The browser pane, once it exists, closes first; the window after.
-    if (WebBrowser->isVisible()) {
-        WebBrowser->hide();
+    if (hide_browser_pane())
         return;
-    }
     close();
 }
 

@@ -29,6 +29,7 @@ void ensure_app()
     static int argc = 1;
     static char name[] = "kolde-tests";
     static char* argv[] = {name, nullptr};
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     new QApplication(argc, argv);
 }
 
