@@ -83,8 +83,10 @@ void check_metar_file(const std::string& code, system_clock::time_point now, con
     EXPECT_EQ(file.find('\n', 17), file.size() - 1);  // one report line
     EXPECT_EQ(file.find('\r'), std::string::npos);
     EXPECT_NE(file.find(" RMK "), std::string::npos);
-    EXPECT_TRUE(std::regex_search(file, std::regex(R"( Q[01]\d{3} )")));
-    EXPECT_TRUE(std::regex_search(file, std::regex(R"( A[23]\d{3}\b)")));
+    static const std::regex pressure_hpa(R"( Q[01]\d{3} )");
+    static const std::regex pressure_inches(R"( A[23]\d{3}\b)");
+    EXPECT_TRUE(std::regex_search(file, pressure_hpa));
+    EXPECT_TRUE(std::regex_search(file, pressure_inches));
     // A routine report comes on the half hour; a special never at a minute
     // the program would take for a routine one.
     const int minute = minute_of(stamp);
@@ -116,15 +118,17 @@ void check_taf_file(const std::string& code, system_clock::time_point now, const
     }
     EXPECT_EQ(file.substr(at_code, 5), code + " ");
     EXPECT_EQ(file.substr(at_code + 5, 8), group_of(stamp) + " ");
-    EXPECT_TRUE(std::regex_match(file.substr(at_code + 13, 10), std::regex(R"(\d{4}/\d{4} )")));
+    static const std::regex validity(R"(\d{4}/\d{4} )");
+    EXPECT_TRUE(std::regex_match(file.substr(at_code + 13, 10), validity));
 
     // Change groups on lines of their own, indented with blanks.
+    static const std::regex change_group(R"( {6}(BECMG|TEMPO) \d{4}/\d{4} \S.*)");
     std::size_t line = file.find('\n', 17) + 1;
     while (line < file.size()) {
         const std::size_t end = file.find('\n', line);
         ASSERT_NE(end, std::string::npos);
         const std::string text = file.substr(line, end - line);
-        EXPECT_TRUE(std::regex_match(text, std::regex(R"( {6}(BECMG|TEMPO) \d{4}/\d{4} \S.*)"))) << text;
+        EXPECT_TRUE(std::regex_match(text, change_group)) << text;
         line = end + 1;
     }
 }
