@@ -29,13 +29,6 @@ bool is_empty(const platform::Value& v)
     return v.is_null() || (v.kind() == platform::Value::Kind::Text && v.to_text().isEmpty());
 }
 
-// A switch is on only when it holds True (-1).
-bool is_true(const QString& name)
-{
-    const platform::Value v = setting(name);
-    return !is_empty(v) && v.to_int() == -1;
-}
-
 std::optional<long long> number_field(const QString& name)
 {
     const platform::Value v = setting(name);
@@ -395,17 +388,17 @@ void drop_unchanged_runs(const QTextDocument& doc, std::vector<Run>& runs)
 ColourSettings read_colour_settings()
 {
     ColourSettings s;
-    s.weather_words = is_true(QStringLiteral("天気略語着色"));
+    s.weather_words = setting_bool(QStringLiteral("天気略語着色"));
     s.weather_colour = colour_field(QStringLiteral("天気略語の色"));
-    s.special_words = is_true(QStringLiteral("SPECI着色"));
+    s.special_words = setting_bool(QStringLiteral("SPECI着色"));
     s.special_colour = colour_field(QStringLiteral("SPECIの色"));
-    s.emphasise_conditions = is_true(QStringLiteral("計器気象状態を強調"));
-    s.emphasise_cb_tcu = is_true(QStringLiteral("CBTCUを強調"));
+    s.emphasise_conditions = setting_bool(QStringLiteral("計器気象状態を強調"));
+    s.emphasise_cb_tcu = setting_bool(QStringLiteral("CBTCUを強調"));
     for (int n = 1; n <= 3; ++n) {
         ColourCondition& c = s.conditions[std::size_t(n - 1)];
-        c.enabled = is_true(field_name("条件", n, "有効"));
+        c.enabled = setting_bool(field_name("条件", n, "有効"));
         c.cloud_height = number_field(field_name("雲高", n));
-        c.vertical_visibility = is_true(field_name("鉛直視程", n, "有効"));
+        c.vertical_visibility = setting_bool(field_name("鉛直視程", n, "有効"));
         c.visibility = number_field(field_name("視程", n));
         c.cloud_colour = colour_field(field_name("雲高", n, "の色"));
         c.visibility_colour = colour_field(field_name("視程", n, "の色"));
@@ -534,18 +527,17 @@ void color_report_text()
     if (!console)
         return;
 
-    // 1. Hidden while it is coloured, so it repaints once at the end. Hiding
-    //    takes the keyboard focus away; the command line gets it back.
+    // Hidden while it is coloured, so it repaints once at the end. Hiding
+    // takes the keyboard focus away; the command line gets it back.
     const bool had_focus = console->window()->focusWidget() == console;
     console->setVisible(false);
 
-    // 2. - 6.
     const ConsolePositions positions = ConsolePositions::from_document(*console->document());
     const std::vector<Span> spans =
         colour_spans(positions.rule_text(), read_colour_settings(), current_group, code_history);
     apply_spans(console, spans, positions);
 
-    // 7.
+    // The caret goes to the end, nothing selected, and the console shows again.
     QTextCursor caret = console->textCursor();
     caret.setPosition(int(positions.to_document(positions.rule_length())));
     console->setTextCursor(caret);

@@ -544,6 +544,11 @@ TEST_F(ColouringProcedure, ReadsTheServedDefaults)
         EXPECT_EQ(c.visibility_colour, d.conditions[n].visibility_colour) << n;
     }
 
+    // A switch is on when it holds anything but 0, off when it holds 0 or
+    // nothing.
+    ASSERT_TRUE(set_setting(QStringLiteral("SPECI着色"), platform::Value(1)));
+    ASSERT_TRUE(set_setting(QStringLiteral("条件2有効"), platform::Value(0)));
+    ASSERT_TRUE(set_setting(QStringLiteral("天気略語着色"), platform::Value()));
     ASSERT_TRUE(set_setting(QStringLiteral("雲高2"), platform::Value()));
     ASSERT_TRUE(set_setting(QStringLiteral("CBTCUを強調"), platform::Value()));
     ASSERT_TRUE(set_setting(QStringLiteral("視程3の色"), platform::Value()));
@@ -553,6 +558,9 @@ TEST_F(ColouringProcedure, ReadsTheServedDefaults)
     EXPECT_FALSE(e.emphasise_cb_tcu);
     EXPECT_FALSE(e.conditions[2].visibility_colour.has_value());
     EXPECT_FALSE(e.conditions[0].vertical_visibility);
+    EXPECT_TRUE(e.special_words);
+    EXPECT_FALSE(e.conditions[1].enabled);
+    EXPECT_FALSE(e.weather_words);
     EXPECT_EQ(e.conditions[1].visibility, 1600);
 }
 
