@@ -12,10 +12,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QHash>
 
 #include <algorithm>
-#include <map>
-#include <tuple>
+#include <bitset>
+#include <limits>
 
 namespace kolde_sub {
 
@@ -27,13 +28,6 @@ namespace {
 bool is_empty(const platform::Value& v)
 {
     return v.is_null() || (v.kind() == platform::Value::Kind::Text && v.to_text().isEmpty());
-}
-
-// A switch is on only when it holds True (-1).
-bool is_true(const QString& name)
-{
-    const platform::Value v = setting(name);
-    return !is_empty(v) && v.to_int() == -1;
 }
 
 std::optional<long long> number_field(const QString& name)
@@ -113,21 +107,62 @@ bool preceded_by(const QString& text, qsizetype at, QStringView word)
     return from >= 0 && QStringView(text).mid(from, word.size()) == word;
 }
 
+// ------------------------------------------------------------- buffers
+
+// A buffer kept from one colouring to the next on this thread, one for each
+// use. The console is coloured after every command, and memory the system
+// hands out afresh costs more than the work that fills it, so the buffers
+// the colouring needs for a long console keep their size between calls.
+enum class Use { word_places, character_looks, changes };
+
+template <class T, Use use>
+std::vector<T>& kept_buffer()
+{
+    thread_local std::vector<T> buffer;
+    return buffer;
+}
+
 // ------------------------------------------------------------- the scan
+
+// The characters that begin a word some pass scans for.
+using FirstCharacters = std::bitset<128>;
+
+void add_first_character(FirstCharacters& set, QStringView word)
+{
+    if (!word.isEmpty() && word[0].unicode() < set.size())
+        set.set(word[0].unicode());
+}
 
 // Finds words in the console text the way every pass scans: from the start,
 // case-sensitive, anywhere (also inside longer words); after an occurrence
-// at p the search goes on at p + advance. The positions of each ASCII
-// character are indexed once, so a scan only visits the places where its
-// word's first character stands.
+// at p the search goes on at p + advance. The positions of the characters
+// that begin a scanned word are indexed once, in one array grouped by
+// character, so a scan only visits the places where its word's first
+// character stands. Other words are found by plain searching.
 class WordFinder {
 public:
-    explicit WordFinder(const QString& text) : text_(text)
+    WordFinder(const QString& text, const FirstCharacters& indexed)
+        : text_(text), places_(kept_buffer<quint32, Use::word_places>())
     {
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const char16_t c = text[i].unicode();
-            if (c < at_.size())
-                at_[c].push_back(i);
+        if (text.size() > qsizetype(std::numeric_limits<quint32>::max()))
+            return;
+        indexed_ = indexed;
+        const QChar* const t = text.constData();
+        const qsizetype n = text.size();
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = t[i].unicode();
+            if (c < indexed_.size() && indexed_[c])
+                ++first_[c + 1];
+        }
+        for (std::size_t c = 1; c < first_.size(); ++c)
+            first_[c] += first_[c - 1];
+        places_.resize(first_.back());  // every entry is written below
+        std::array<quint32, 128> next;
+        std::copy_n(first_.begin(), next.size(), next.begin());
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = t[i].unicode();
+            if (c < indexed_.size() && indexed_[c])
+                places_[next[c]++] = quint32(i);
         }
     }
 
@@ -137,17 +172,18 @@ public:
         if (word.isEmpty())
             return;
         const char16_t first = word[0].unicode();
-        if (first >= at_.size()) {
+        if (first >= indexed_.size() || !indexed_[first]) {
             scan_slowly(word, advance, found);
             return;
         }
-        const std::vector<qsizetype>& places = at_[first];
         const QChar* const text = text_.constData();
         const qsizetype text_size = text_.size();
         const QChar* const rest = word.data() + 1;
         const qsizetype rest_size = word.size() - 1;
         qsizetype from = 0;
-        for (const qsizetype p : places) {
+        const quint32* const end = places_.data() + first_[first + 1];
+        for (const quint32* at = places_.data() + first_[first]; at != end; ++at) {
+            const qsizetype p = *at;
             if (p < from)
                 continue;
             if (rest_size > 0 && (p + 1 + rest_size > text_size || !std::equal(rest, rest + rest_size, text + p + 1)))
@@ -172,26 +208,30 @@ private:
     }
 
     const QString& text_;
-    std::array<std::vector<qsizetype>, 128> at_;
+    FirstCharacters indexed_;
+    // places_[first_[c], first_[c + 1]) are the positions of character c.
+    std::array<quint32, 129> first_{};
+    std::vector<quint32>& places_;
 };
 
-class SpanList {
+// Where the passes put their spans: clipped to the text, and dropped when
+// they would change nothing. Each kept span goes to receive.
+template <class Receive>
+class SpanSink {
 public:
-    explicit SpanList(qsizetype text_length) : length_(text_length) {}
+    SpanSink(qsizetype text_length, Receive receive) : length_(text_length), receive_(std::move(receive)) {}
 
     void add(qsizetype start, qsizetype length, std::optional<quint32> colour, Span::BoldChange bold)
     {
         const quint32 c = colour.value_or(Span::keep_colour);
         if (start < 0 || start >= length_ || length <= 0 || (c == Span::keep_colour && bold == Span::Keep))
             return;
-        spans_.push_back(Span{start, std::min(length, length_ - start), c, bold});
+        receive_(Span{start, std::min(length, length_ - start), c, bold});
     }
-
-    std::vector<Span> take() { return std::move(spans_); }
 
 private:
     qsizetype length_;
-    std::vector<Span> spans_;
+    Receive receive_;
 };
 
 const char16_t* const weather_words[] = {
@@ -210,9 +250,14 @@ const char16_t* const plain_words[] = {
     u"RECONNECT", u"ELV 1220", u"N-", u"E-", u"W-", u"S-",
 };
 
+// The words of the conditions' passes, of the notice pass and of the two
+// emphasis words.
+const char16_t* const other_words[] = {u"CB", u"TCU", u"BKN", u"OVC", u"CU", u"ST", u"VV", u" ", u"R", u"LOADING"};
+
 // A weather word with its intensity sign: "WS", "CB" and "TCU" are red, the
 // last two also bold; every other word takes the weather colour.
-void weather_word(SpanList& out, const QString& text, const WordFinder& finder, QStringView word, std::optional<quint32> colour)
+template <class Sink>
+void weather_word(Sink& out, const QString& text, const WordFinder& finder, QStringView word, std::optional<quint32> colour)
 {
     const bool emphasis = word == u"CB" || word == u"TCU";
     const bool red = emphasis || word == u"WS";
@@ -226,7 +271,8 @@ void weather_word(SpanList& out, const QString& text, const WordFinder& finder, 
     });
 }
 
-void condition_passes(SpanList& out, const QString& text, const WordFinder& finder, const ColourCondition& cond)
+template <class Sink>
+void condition_passes(Sink& out, const QString& text, const WordFinder& finder, const ColourCondition& cond)
 {
     if (cond.cloud_height) {
         const double limit = double(*cond.cloud_height) / 100.0;
@@ -285,7 +331,8 @@ void condition_passes(SpanList& out, const QString& text, const WordFinder& find
 
 // Returns a word to the display colour without bold. A blank and hyphen
 // stays as it is when a letter or "0" follows it (a weak intensity sign).
-void restore_word(SpanList& out, const QString& text, const WordFinder& finder, QStringView word, std::optional<quint32> colour)
+template <class Sink>
+void restore_word(Sink& out, const QString& text, const WordFinder& finder, QStringView word, std::optional<quint32> colour)
 {
     const bool hyphen = word == u" -";
     finder.scan(word, word.size(), [&](qsizetype p) {
@@ -298,127 +345,46 @@ void restore_word(SpanList& out, const QString& text, const WordFinder& finder, 
     });
 }
 
-QPointer<QTextEdit> report_console;
-QPointer<QLabel> report_inputlbl;
-
-QTextCharFormat run_format(quint32 colour, Span::BoldChange bold)
+// The words of code_history: from the second character on, each ended by a
+// blank and trimmed; empty words (two blanks in a row) are skipped, and so is
+// a last word without its blank.
+std::vector<QString> history_words(const QString& code_history)
 {
-    QTextCharFormat f;
-    if (colour != Span::keep_colour)
-        f.setForeground(bgr_color(colour));
-    if (bold != Span::Keep)
-        f.setFontWeight(bold == Span::Bold ? QFont::Bold : QFont::Normal);
-    return f;
-}
-
-// Document characters that all end with the same colour and bold state.
-struct Run {
-    qsizetype start;
-    qsizetype end;
-    quint32 colour;
-    Span::BoldChange bold;
-};
-
-// A stretch of document characters sharing one format.
-struct Piece {
-    qsizetype start;
-    qsizetype end;
-    int format;
-};
-
-// The document's characters as formatted stretches, in order. A block's
-// separator is one character carrying the next block's character format.
-std::vector<Piece> format_pieces(const QTextDocument& doc)
-{
-    std::vector<Piece> pieces;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (f.isValid())
-                pieces.push_back({f.position(), f.position() + f.length(), f.charFormatIndex()});
-        }
-        const QTextBlock next = block.next();
-        if (next.isValid()) {
-            const qsizetype separator = block.position() + block.length() - 1;
-            pieces.push_back({separator, separator + 1, next.charFormatIndex()});
-        }
+    std::vector<QString> words;
+    if (code_history.size() < 2)
+        return words;
+    qsizetype pos = 1;
+    for (;;) {
+        const qsizetype blank = code_history.indexOf(u' ', pos);
+        if (blank < 0)
+            break;
+        QString word = code_history.mid(pos, blank - pos).trimmed();
+        if (!word.isEmpty())
+            words.push_back(std::move(word));
+        pos = blank + 1;
     }
-    return pieces;
+    return words;
 }
 
-// Whether merging the run's format into format would change it.
-bool changes_format(const QTextFormat& format, const Run& run)
+// Every pass over the console text, in order; the spans go to out.
+template <class Sink>
+void colour_passes(Sink& out, const QString& text, const ColourSettings& settings, const QString& current_group,
+                   const QString& code_history)
 {
-    if (run.colour != Span::keep_colour &&
-        !(format.hasProperty(QTextFormat::ForegroundBrush) &&
-          format.brushProperty(QTextFormat::ForegroundBrush) == QBrush(bgr_color(run.colour))))
-        return true;
-    const int weight = run.bold == Span::Bold ? QFont::Bold : QFont::Normal;
-    return run.bold != Span::Keep &&
-           !(format.hasProperty(QTextFormat::FontWeight) && format.intProperty(QTextFormat::FontWeight) == weight);
-}
-
-// Drops the runs whose characters already look as the run would make them,
-// so that re-colouring an unchanged text does not lay the document out
-// again.
-void drop_unchanged_runs(const QTextDocument& doc, std::vector<Run>& runs)
-{
-    const std::vector<Piece> pieces = format_pieces(doc);
-    const QList<QTextFormat> formats = doc.allFormats();
-    std::map<std::tuple<int, quint32, int>, bool> known;
-    auto changes = [&](int format, const Run& run) {
-        const auto key = std::make_tuple(format, run.colour, int(run.bold));
-        auto it = known.find(key);
-        if (it == known.end()) {
-            const bool c = format < 0 || format >= formats.size() || changes_format(formats[format], run);
-            it = known.emplace(key, c).first;
-        }
-        return it->second;
-    };
-
-    std::size_t p = 0;
-    std::erase_if(runs, [&](const Run& run) {
-        while (p < pieces.size() && pieces[p].end <= run.start)
-            ++p;
-        qsizetype covered = run.start;
-        for (std::size_t q = p; q < pieces.size() && pieces[q].start < run.end; ++q) {
-            if (pieces[q].start > covered || changes(pieces[q].format, run))
-                return false;
-            covered = pieces[q].end;
-        }
-        return covered >= run.end;
-    });
-}
-
-}  // namespace
-
-ColourSettings read_colour_settings()
-{
-    ColourSettings s;
-    s.weather_words = is_true(QStringLiteral("天気略語着色"));
-    s.weather_colour = colour_field(QStringLiteral("天気略語の色"));
-    s.special_words = is_true(QStringLiteral("SPECI着色"));
-    s.special_colour = colour_field(QStringLiteral("SPECIの色"));
-    s.emphasise_conditions = is_true(QStringLiteral("計器気象状態を強調"));
-    s.emphasise_cb_tcu = is_true(QStringLiteral("CBTCUを強調"));
-    for (int n = 1; n <= 3; ++n) {
-        ColourCondition& c = s.conditions[std::size_t(n - 1)];
-        c.enabled = is_true(field_name("条件", n, "有効"));
-        c.cloud_height = number_field(field_name("雲高", n));
-        c.vertical_visibility = is_true(field_name("鉛直視程", n, "有効"));
-        c.visibility = number_field(field_name("視程", n));
-        c.cloud_colour = colour_field(field_name("雲高", n, "の色"));
-        c.visibility_colour = colour_field(field_name("視程", n, "の色"));
-    }
-    s.display_colour = colour_field(QStringLiteral("表示文字の色"));
-    return s;
-}
-
-std::vector<Span> colour_spans(const QString& text, const ColourSettings& settings, const QString& current_group,
-                               const QString& code_history)
-{
-    SpanList out(text.size());
-    const WordFinder finder(text);
+    const std::vector<QString> history = history_words(code_history);
+    FirstCharacters first;
+    for (const char16_t* w : weather_words)
+        add_first_character(first, w);
+    for (const char16_t* w : special_words)
+        add_first_character(first, w);
+    for (const char16_t* w : other_words)
+        add_first_character(first, w);
+    for (const char16_t* w : plain_words)
+        add_first_character(first, w);
+    add_first_character(first, current_group);
+    for (const QString& w : history)
+        add_first_character(first, w);
+    const WordFinder finder(text, first);
 
     if (settings.weather_words) {
         for (const char16_t* w : weather_words)
@@ -452,20 +418,312 @@ std::vector<Span> colour_spans(const QString& text, const ColourSettings& settin
         restore_word(out, text, finder, QStringView(w), settings.display_colour);
     if (!current_group.isEmpty())
         restore_word(out, text, finder, current_group, settings.display_colour);
-    if (code_history.size() >= 2) {
-        qsizetype pos = 1;
-        for (;;) {
-            const qsizetype blank = code_history.indexOf(u' ', pos);
-            if (blank < 0)
-                break;
-            const QString word = code_history.mid(pos, blank - pos).trimmed();
-            if (!word.isEmpty())
-                restore_word(out, text, finder, word, settings.display_colour);
-            pos = blank + 1;
+    for (const QString& w : history)
+        restore_word(out, text, finder, w, settings.display_colour);
+}
+
+// Every colour the passes can give under these settings.
+std::vector<quint32> colours_of(const ColourSettings& s)
+{
+    std::vector<std::optional<quint32>> all = {s.weather_colour, s.special_colour, s.display_colour, colour_red,
+                                               colour_yellow};
+    for (const ColourCondition& c : s.conditions) {
+        all.push_back(c.cloud_colour);
+        all.push_back(c.visibility_colour);
+    }
+    std::vector<quint32> colours;
+    for (const std::optional<quint32>& c : all) {
+        if (c)
+            colours.push_back(*c);
+    }
+    return colours;
+}
+
+// ------------------------------------------------------------- the console
+
+QPointer<QTextEdit> report_console;
+QPointer<QLabel> report_inputlbl;
+
+// The colours of a set of spans, each with a slot number from 1 on; slot 0
+// keeps the characters' colour.
+class Palette {
+public:
+    explicit Palette(std::vector<quint32> colours) : colours_(std::move(colours))
+    {
+        std::sort(colours_.begin(), colours_.end());
+        colours_.erase(std::unique(colours_.begin(), colours_.end()), colours_.end());
+        std::erase(colours_, Span::keep_colour);
+    }
+
+    std::size_t size() const { return colours_.size(); }
+
+    // colour must be keep_colour or one of the palette's colours.
+    quint32 slot(quint32 colour) const
+    {
+        if (colour == Span::keep_colour)
+            return 0;
+        return quint32(std::lower_bound(colours_.begin(), colours_.end(), colour) - colours_.begin()) + 1;
+    }
+
+    quint32 colour(quint32 slot) const { return slot == 0 ? Span::keep_colour : colours_[slot - 1]; }
+
+private:
+    std::vector<quint32> colours_;
+};
+
+// What a span does to a character: its colour slot times four plus its bold
+// change. 0 changes nothing.
+using Look = quint32;
+
+Look look_of(quint32 slot, Span::BoldChange bold) { return slot << 2 | quint32(bold); }
+
+// The final colour and bold change of every document character, later
+// spans over earlier ones, one cell per character. Cell is the smallest
+// unsigned type that holds every look of the palette.
+template <class Cell>
+class Painting {
+public:
+    Painting(const ConsolePositions& positions, const Palette& palette)
+        : positions_(positions), palette_(palette), cells_(kept_buffer<Cell, Use::character_looks>())
+    {
+        cells_.assign(std::size_t(positions.document_length()), Cell(0));
+    }
+
+    // A span in console-text positions, clipped to the text. Its first
+    // character is found by search; from there the span is walked along
+    // the console text, where the LF of a CR LF pair stands for the same
+    // document character (the line break) as its CR.
+    void paint(const Span& s)
+    {
+        const QChar* const text = positions_.rule_text().constData();
+        Cell* c = cells_.data() + positions_.to_document(s.start, hint_);
+        const Look colour = look_of(palette_.slot(s.colour), Span::Keep);
+        const quint32 bold = quint32(s.bold);
+        for (qsizetype i = s.start; i < s.start + s.length; ++i) {
+            if (text[i] == u'\n' && i > s.start)
+                continue;
+            if (s.colour != Span::keep_colour && s.bold != Span::Keep)
+                *c = Cell(colour | bold);
+            else if (s.colour != Span::keep_colour)
+                *c = Cell(colour | (*c & 3u));
+            else
+                *c = Cell((*c & ~3u) | bold);
+            ++c;
         }
     }
 
-    return out.take();
+    const std::vector<Cell>& cells() const { return cells_; }
+
+private:
+    const ConsolePositions& positions_;
+    const Palette& palette_;
+    std::vector<Cell>& cells_;
+    std::size_t hint_ = 0;
+};
+
+QTextCharFormat look_format(Look look, const Palette& palette)
+{
+    QTextCharFormat f;
+    const quint32 colour = palette.colour(look >> 2);
+    if (colour != Span::keep_colour)
+        f.setForeground(bgr_color(colour));
+    const auto bold = Span::BoldChange(look & 3u);
+    if (bold != Span::Keep)
+        f.setFontWeight(bold == Span::Bold ? QFont::Bold : QFont::Normal);
+    return f;
+}
+
+// The part of a look that would change how characters of format look: its
+// colour unless the format holds that colour already, and its bold change
+// unless the characters show that weight already, held by the format or,
+// when the format holds no weight, by the document's own font. Setting a
+// weight the characters show anyway would only split the text into more
+// stretches to store and lay out. 0 when nothing would change.
+Look needed_part(const QTextFormat& format, Look look, const Palette& palette, int document_weight)
+{
+    Look needed = 0;
+    const quint32 colour = palette.colour(look >> 2);
+    if (colour != Span::keep_colour &&
+        !(format.hasProperty(QTextFormat::ForegroundBrush) &&
+          format.brushProperty(QTextFormat::ForegroundBrush) == QBrush(bgr_color(colour))))
+        needed |= look & ~3u;
+    const auto bold = Span::BoldChange(look & 3u);
+    if (bold != Span::Keep) {
+        const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.intProperty(QTextFormat::FontWeight)
+                                                                        : document_weight;
+        if (weight != (bold == Span::Bold ? QFont::Bold : QFont::Normal))
+            needed |= look & 3u;
+    }
+    return needed;
+}
+
+// One format merge: the look over document characters [start, end).
+// Document positions are ints, as the document's own.
+struct Change {
+    int start;
+    int end;
+    Look look;
+};
+
+// The merges that give the document its painted looks. Only what changes
+// how a character looks is merged, so that colouring an unchanged text
+// changes nothing (and lays nothing out again). Characters a merge would not
+// alter may lie inside a merge of their neighbours, so that one merge covers
+// a whole stretch.
+template <class Cell>
+const std::vector<Change>& changes_for(const QTextDocument& doc, const std::vector<Cell>& cells, const Palette& palette)
+{
+    const QList<QTextFormat> formats = doc.allFormats();
+    const int document_weight = doc.defaultFont().weight();
+    QHash<quint64, Look> known;
+    // Format -1 stands for characters whose format is not known: they take
+    // the whole look.
+    auto needed = [&](int format, Look look) -> Look {
+        if (look == 0 || format < 0 || format >= formats.size())
+            return look;
+        const quint64 key = quint64(quint32(format)) << 32 | look;
+        auto it = known.constFind(key);
+        if (it == known.constEnd())
+            it = known.insert(key, needed_part(formats[format], look, palette, document_weight));
+        return it.value();
+    };
+
+    std::vector<Change>& out = kept_buffer<Change, Use::changes>();
+    out.clear();
+    Change open{0, 0, 0};
+    bool extendable = false;
+    const qsizetype n = qsizetype(cells.size());
+    auto visit = [&](qsizetype from, qsizetype to, int format) {
+        to = std::min(to, n);
+        for (qsizetype i = from; i < to;) {
+            const Look look = cells[std::size_t(i)];
+            qsizetype j = i + 1;
+            while (j < to && cells[std::size_t(j)] == look)
+                ++j;
+            const Look part = needed(format, look);
+            if (part != 0) {
+                if (extendable && open.look == part) {
+                    open.end = int(j);
+                } else {
+                    if (open.look != 0)
+                        out.push_back(open);
+                    open = {int(i), int(j), part};
+                    extendable = true;
+                }
+            } else if (extendable && needed(format, open.look) != 0) {
+                extendable = false;
+            }
+            i = j;
+        }
+    };
+
+    // The blocks lie one after the other, each ended by a separator: one
+    // character carrying the next block's character format, looked up only
+    // where it matters (it is painted, or a merge may run over it).
+    qsizetype pos = 0;
+    for (QTextBlock block = doc.begin(); block.isValid() && pos < n; block = block.next()) {
+        Q_ASSERT(block.position() == pos);
+        const qsizetype separator = pos + block.length() - 1;
+        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.isValid())
+                break;
+            visit(pos, pos + f.length(), f.charFormatIndex());
+            pos += f.length();
+        }
+        if (separator > pos)
+            visit(pos, separator, -1);
+        pos = separator;
+        const QTextBlock next = block.next();
+        if (next.isValid() && pos < n) {
+            const bool matters = cells[std::size_t(pos)] != 0 || extendable;
+            visit(pos, pos + 1, matters ? next.charFormatIndex() : -1);
+            pos += 1;
+        }
+    }
+    if (pos < n)
+        visit(pos, n, -1);
+    if (open.look != 0)
+        out.push_back(open);
+    return out;
+}
+
+// Merges the changes into the console's document in one edit.
+void make_changes(QTextEdit* console, const std::vector<Change>& changes, const Palette& palette)
+{
+    if (changes.empty())
+        return;
+    QHash<Look, QTextCharFormat> formats;
+    const bool updates = console->updatesEnabled();
+    console->setUpdatesEnabled(false);
+    QTextCursor cursor(console->document());
+    cursor.beginEditBlock();
+    for (const Change& c : changes) {
+        auto f = formats.constFind(c.look);
+        if (f == formats.constEnd())
+            f = formats.insert(c.look, look_format(c.look, palette));
+        cursor.setPosition(c.start);
+        cursor.setPosition(c.end, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(*f);
+    }
+    cursor.endEditBlock();
+    console->setUpdatesEnabled(updates);
+}
+
+// Paints with paint_all (which is given a Painting to paint on) and merges
+// the result into the console.
+template <class Cell, class PaintAll>
+void paint_and_apply(QTextEdit* console, const ConsolePositions& positions, const Palette& palette, PaintAll& paint_all)
+{
+    Painting<Cell> painting(positions, palette);
+    paint_all(painting);
+    make_changes(console, changes_for(*console->document(), painting.cells(), palette), palette);
+}
+
+// The same with the smallest cell that holds every look of the palette.
+template <class PaintAll>
+void colour_console(QTextEdit* console, const ConsolePositions& positions, const Palette& palette, PaintAll&& paint_all)
+{
+    const std::size_t looks = (palette.size() + 1) * 4;
+    if (looks <= std::size_t(std::numeric_limits<quint8>::max()) + 1)
+        paint_and_apply<quint8>(console, positions, palette, paint_all);
+    else if (looks <= std::size_t(std::numeric_limits<quint16>::max()) + 1)
+        paint_and_apply<quint16>(console, positions, palette, paint_all);
+    else
+        paint_and_apply<quint32>(console, positions, palette, paint_all);
+}
+
+}  // namespace
+
+ColourSettings read_colour_settings()
+{
+    ColourSettings s;
+    s.weather_words = setting_bool(QStringLiteral("天気略語着色"));
+    s.weather_colour = colour_field(QStringLiteral("天気略語の色"));
+    s.special_words = setting_bool(QStringLiteral("SPECI着色"));
+    s.special_colour = colour_field(QStringLiteral("SPECIの色"));
+    s.emphasise_conditions = setting_bool(QStringLiteral("計器気象状態を強調"));
+    s.emphasise_cb_tcu = setting_bool(QStringLiteral("CBTCUを強調"));
+    for (int n = 1; n <= 3; ++n) {
+        ColourCondition& c = s.conditions[std::size_t(n - 1)];
+        c.enabled = setting_bool(field_name("条件", n, "有効"));
+        c.cloud_height = number_field(field_name("雲高", n));
+        c.vertical_visibility = setting_bool(field_name("鉛直視程", n, "有効"));
+        c.visibility = number_field(field_name("視程", n));
+        c.cloud_colour = colour_field(field_name("雲高", n, "の色"));
+        c.visibility_colour = colour_field(field_name("視程", n, "の色"));
+    }
+    s.display_colour = colour_field(QStringLiteral("表示文字の色"));
+    return s;
+}
+
+std::vector<Span> colour_spans(const QString& text, const ColourSettings& settings, const QString& current_group,
+                               const QString& code_history)
+{
+    std::vector<Span> spans;
+    SpanSink out(text.size(), [&](const Span& s) { spans.push_back(s); });
+    colour_passes(out, text, settings, current_group, code_history);
+    return spans;
 }
 
 void apply_spans(QTextEdit* console, const std::vector<Span>& spans)
@@ -479,47 +737,25 @@ void apply_spans(QTextEdit* console, const std::vector<Span>& spans, const Conso
 {
     if (!console || spans.empty())
         return;
-
-    // The final colour and bold of every document character, later spans
-    // over earlier ones; characters no span touches stay as they are.
-    const qsizetype n = positions.document_length();
-    std::vector<quint32> colour(std::size_t(n), Span::keep_colour);
-    std::vector<quint8> bold(std::size_t(n), quint8(Span::Keep));
-    for (const Span& s : spans) {
-        const DocumentSpan d = positions.to_document_span(s.start, s.length);
-        if (d.length <= 0)
-            continue;
-        if (s.colour != Span::keep_colour)
-            std::fill_n(colour.begin() + d.start, d.length, s.colour);
-        if (s.bold != Span::Keep)
-            std::fill_n(bold.begin() + d.start, d.length, quint8(s.bold));
-    }
-
-    std::vector<Run> runs;
-    for (qsizetype i = 0; i < n;) {
-        const std::size_t k = std::size_t(i);
-        qsizetype j = i + 1;
-        while (j < n && colour[std::size_t(j)] == colour[k] && bold[std::size_t(j)] == bold[k])
-            ++j;
-        if (colour[k] != Span::keep_colour || bold[k] != Span::Keep)
-            runs.push_back({i, j, colour[k], Span::BoldChange(bold[k])});
-        i = j;
-    }
-    drop_unchanged_runs(*console->document(), runs);
-    if (runs.empty())
-        return;
-
-    const bool updates = console->updatesEnabled();
-    console->setUpdatesEnabled(false);
-    QTextCursor cursor(console->document());
-    cursor.beginEditBlock();
-    for (const Run& run : runs) {
-        cursor.setPosition(int(run.start));
-        cursor.setPosition(int(run.end), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(run_format(run.colour, run.bold));
-    }
-    cursor.endEditBlock();
-    console->setUpdatesEnabled(updates);
+    std::vector<quint32> colours;
+    colours.reserve(spans.size());
+    for (const Span& s : spans)
+        colours.push_back(s.colour);
+    const qsizetype length = positions.rule_length();
+    colour_console(console, positions, Palette(std::move(colours)), [&](auto& painting) {
+        for (const Span& s : spans) {
+            // Clipped to the text, as ConsolePositions::to_document_span
+            // clips: a span that covers no character of it is dropped.
+            if (s.length <= 0 || s.start >= length)
+                continue;
+            const qsizetype first = std::max<qsizetype>(s.start, 0);
+            const qsizetype end = s.start >= 0 && s.length >= length - s.start
+                                      ? length
+                                      : std::min(s.start + s.length, length);
+            if (end > first)
+                painting.paint(Span{first, end - first, s.colour, s.bold});
+        }
+    });
 }
 
 void set_report_console(QTextEdit* console, QLabel* inputlbl)
@@ -534,18 +770,22 @@ void color_report_text()
     if (!console)
         return;
 
-    // 1. Hidden while it is coloured, so it repaints once at the end. Hiding
-    //    takes the keyboard focus away; the command line gets it back.
+    // Hidden while it is coloured, so it repaints once at the end. Hiding
+    // takes the keyboard focus away; the command line gets it back.
     const bool had_focus = console->window()->focusWidget() == console;
     console->setVisible(false);
 
-    // 2. - 6.
+    // The passes paint straight onto the document's characters; no list of
+    // spans is kept.
     const ConsolePositions positions = ConsolePositions::from_document(*console->document());
-    const std::vector<Span> spans =
-        colour_spans(positions.rule_text(), read_colour_settings(), current_group, code_history);
-    apply_spans(console, spans, positions);
+    const ColourSettings settings = read_colour_settings();
+    const QString& text = positions.rule_text();
+    colour_console(console, positions, Palette(colours_of(settings)), [&](auto& painting) {
+        SpanSink out(text.size(), [&](const Span& s) { painting.paint(s); });
+        colour_passes(out, text, settings, current_group, code_history);
+    });
 
-    // 7.
+    // The caret goes to the end, nothing selected, and the console shows again.
     QTextCursor caret = console->textCursor();
     caret.setPosition(int(positions.to_document(positions.rule_length())));
     console->setTextCursor(caret);

@@ -68,8 +68,13 @@ constexpr quint32 colour_yellow = 0x00FFFF;
 std::vector<Span> colour_spans(const QString& rule_text, const ColourSettings& settings,
                                const QString& current_group, const QString& code_history);
 
-// Applies spans (rule positions) to the control's text. Characters that no
-// span touches keep their format.
+// Applies spans (rule positions) to the control's text: every character
+// ends with the colour and the weight of the last span over it that sets
+// one, and characters that no span touches keep their format. Only what
+// changes how a character looks is set: where a character already shows the
+// span's weight (by its format, or by the control's font when its format
+// holds no weight), its weight is left as it is. Spans reaching outside the
+// text are clipped to it.
 void apply_spans(QTextEdit* console, const std::vector<Span>& spans);
 // The same with the mapping of the control's current text already built.
 void apply_spans(QTextEdit* console, const std::vector<Span>& spans, const ConsolePositions& positions);
@@ -78,8 +83,9 @@ void apply_spans(QTextEdit* console, const std::vector<Span>& spans, const Conso
 // works on. Either may be null.
 void set_report_console(QTextEdit* console, QLabel* inputlbl);
 
-// Colours the whole report console, puts the caret at its end and empties the
-// typed-line label. Does nothing while no console is set.
+// Colours the whole report console as apply_spans applies colour_spans under
+// the settings record, current_group and code_history, puts the caret at its
+// end and empties the typed-line label. Does nothing while no console is set.
 void color_report_text();
 
 }  // namespace kolde_sub

@@ -3,6 +3,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <cstring>
 
 namespace kolde_sub {
 
@@ -17,25 +18,36 @@ qsizetype clamp(qsizetype pos, qsizetype length) { return std::clamp<qsizetype>(
 
 }  // namespace
 
-ConsolePositions::ConsolePositions(const QString& document_text)
+ConsolePositions::ConsolePositions(QString document_text)
     : document_length_(document_text.size())
 {
     const qsizetype n = document_text.size();
+    const QChar* const d = document_text.constData();
     for (qsizetype i = 0; i < n; ++i) {
-        if (is_break(document_text[i]))
+        if (is_break(d[i]))
             breaks_.push_back(i);
     }
+    const qsizetype count = qsizetype(breaks_.size());
     lf_positions_.reserve(breaks_.size());
-    rule_text_.reserve(n + qsizetype(breaks_.size()));
-    qsizetype from = 0;
-    for (std::size_t j = 0; j < breaks_.size(); ++j) {
-        const qsizetype b = breaks_[j];
-        rule_text_.append(QStringView(document_text).mid(from, b - from));
-        rule_text_.append(u"\r\n");
-        lf_positions_.push_back(b + qsizetype(j) + 1);
-        from = b + 1;
+    for (qsizetype j = 0; j < count; ++j)
+        lf_positions_.push_back(breaks_[std::size_t(j)] + j + 1);
+
+    // Every break becomes CR LF. The text is widened in its own buffer,
+    // from the end, so that a long console is not copied once more.
+    rule_text_ = std::move(document_text);
+    rule_text_.resize(n + count);
+    QChar* const r = rule_text_.data();
+    qsizetype to = n + count;
+    qsizetype from = n;
+    for (qsizetype j = count; j-- > 0;) {
+        const qsizetype b = breaks_[std::size_t(j)];
+        const qsizetype length = from - (b + 1);
+        to -= length;
+        std::memmove(r + to, r + b + 1, std::size_t(length) * sizeof(QChar));
+        r[--to] = u'\n';
+        r[--to] = u'\r';
+        from = b;
     }
-    rule_text_.append(QStringView(document_text).mid(from));
 }
 
 ConsolePositions ConsolePositions::from_document(const QTextDocument& document)
@@ -50,6 +62,27 @@ qsizetype ConsolePositions::to_document(qsizetype rule_pos) const
     // fewer in the document.
     const auto passed = std::upper_bound(lf_positions_.begin(), lf_positions_.end(), rule_pos) - lf_positions_.begin();
     return rule_pos - passed;
+}
+
+qsizetype ConsolePositions::to_document(qsizetype rule_pos, std::size_t& hint) const
+{
+    rule_pos = clamp(rule_pos, rule_length());
+    const auto first = lf_positions_.begin();
+    const std::size_t n = lf_positions_.size();
+    std::size_t lo = std::min(hint, n);
+    std::size_t hi = lo;
+    if (lo > 0 && lf_positions_[lo - 1] > rule_pos) {
+        // Behind the last offset: search what lies before it.
+        lo = 0;
+    } else {
+        // Ahead: widen the step until a break lies past the offset.
+        for (std::size_t step = 1; hi < n && lf_positions_[hi] <= rule_pos; step *= 2) {
+            lo = hi + 1;
+            hi = std::min(lo + step, n);
+        }
+    }
+    hint = std::size_t(std::upper_bound(first + qsizetype(lo), first + qsizetype(hi), rule_pos) - first);
+    return rule_pos - qsizetype(hint);
 }
 
 qsizetype ConsolePositions::to_rule(qsizetype document_pos) const

@@ -3,7 +3,8 @@
 // character per break (its plain text shows '\n', its document may hold
 // paragraph or line separators). ConsolePositions maps between the two for
 // one text: it is built once per text and answers each conversion with a
-// binary search over the line breaks.
+// binary search over the line breaks (or, given a hint, a short search from
+// where the last one ended).
 #pragma once
 
 #include <QString>
@@ -24,7 +25,7 @@ class ConsolePositions {
 public:
     ConsolePositions() = default;
     // From a control's plain text: '\n', U+2029 and U+2028 are line breaks.
-    explicit ConsolePositions(const QString& document_text);
+    explicit ConsolePositions(QString document_text);
     static ConsolePositions from_document(const QTextDocument& document);
 
     // The console text with CR LF breaks.
@@ -37,6 +38,12 @@ public:
     // are clamped to it.
     qsizetype to_document(qsizetype rule_pos) const;
     qsizetype to_rule(qsizetype document_pos) const;
+
+    // to_document for offsets that mostly come in text order. hint keeps
+    // where the last search ended (start it at 0); an offset a little after
+    // the last one is then found at next to no cost, any other as fast as
+    // by to_document.
+    qsizetype to_document(qsizetype rule_pos, std::size_t& hint) const;
 
     // The document characters covered by the rule characters
     // [rule_start, rule_start + rule_length): a span that covers either

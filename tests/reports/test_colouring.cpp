@@ -10,10 +10,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -381,22 +384,68 @@ bool bold_at(const QTextEdit& console, qsizetype doc_pos)
     return c.charFormat().fontWeight() == QFont::Bold;
 }
 
-// Every character of the console carries the colour the spans give it, or
-// the starting colour where no span reaches.
-void expect_console_matches(const QTextEdit& console, const QString& rule_text, const std::vector<Span>& spans,
-                            quint32 starting)
+// How one document character looks: the colour its format holds (invalid
+// when it holds none) and the weight it shows (its format's, or else the
+// document's font's).
+struct CharLook {
+    QColor colour;
+    int weight = 0;
+    bool operator==(const CharLook&) const = default;
+};
+
+// Every character of the document, line breaks included (a break carries
+// the character format of the block after it).
+std::vector<CharLook> looks_of(QTextDocument& doc)
 {
-    const ConsolePositions m = ConsolePositions::from_document(*console.document());
-    ASSERT_EQ(m.rule_text(), rule_text);
-    std::vector<quint32> want(std::size_t(rule_text.size()), starting);
-    for (const Span& s : spans) {
-        if (s.colour != Span::keep_colour)
-            std::fill_n(want.begin() + s.start, s.length, s.colour);
+    std::vector<CharLook> looks;
+    QTextCursor c(&doc);
+    for (int p = 0; p < doc.characterCount() - 1; ++p) {
+        const QTextBlock block = doc.findBlock(p);
+        QTextCharFormat f;
+        if (p == block.position() + block.length() - 1) {
+            f = block.next().charFormat();
+        } else {
+            c.setPosition(p + 1);
+            f = c.charFormat();
+        }
+        looks.push_back({f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color() : QColor(),
+                         f.hasProperty(QTextFormat::FontWeight) ? f.fontWeight() : doc.defaultFont().weight()});
     }
-    for (qsizetype r = 0; r < rule_text.size(); ++r) {
-        if (rule_text[r] == u'\r' || rule_text[r] == u'\n')
+    return looks;
+}
+
+// The simple reading of the spans: each, in order, sets the colour and
+// weight of every document character it covers.
+std::vector<CharLook> painted(std::vector<CharLook> looks, const ConsolePositions& m, const std::vector<Span>& spans)
+{
+    for (const Span& s : spans) {
+        const DocumentSpan d = m.to_document_span(s.start, s.length);
+        for (qsizetype i = d.start; i < d.start + d.length; ++i) {
+            if (s.colour != Span::keep_colour)
+                looks[std::size_t(i)].colour = bgr_color(s.colour);
+            if (s.bold != Span::Keep)
+                looks[std::size_t(i)].weight = s.bold == Span::Bold ? QFont::Bold : QFont::Normal;
+        }
+    }
+    return looks;
+}
+
+// Every character of the document looks as the spans painted over before
+// make it look; at most a few differences are reported.
+void expect_looks(QTextDocument& doc, const std::vector<CharLook>& before, const std::vector<Span>& spans)
+{
+    const ConsolePositions m = ConsolePositions::from_document(doc);
+    const std::vector<CharLook> want = painted(before, m, spans);
+    const std::vector<CharLook> got = looks_of(doc);
+    ASSERT_EQ(got.size(), want.size());
+    int reported = 0;
+    for (std::size_t i = 0; i < got.size() && reported < 5; ++i) {
+        if (got[i] == want[i])
             continue;
-        EXPECT_EQ(foreground_at(console, m.to_document(r)), bgr_color(want[std::size_t(r)])) << "rule position " << r;
+        ++reported;
+        ADD_FAILURE() << "document position " << i << " '" << QString(doc.characterAt(int(i))).toStdString()
+                      << "': colour " << got[i].colour.name().toStdString() << " weight " << got[i].weight
+                      << ", want " << want[i].colour.name().toStdString() << " weight " << want[i].weight;
     }
 }
 
@@ -416,20 +465,122 @@ void set_plain(QTextEdit& console, const QString& text, quint32 colour)
     all.mergeCharFormat(f);
 }
 
+// Console text with a case of every pass: weather words with and without
+// signs, special-report words, CB and TCU, every cloud and visibility
+// condition (with time words and runway groups), LOADING notices that end on
+// either half of a line break, plain words, the group and history words.
+const QString varied_report = QStringLiteral(
+    "DATABASE CONNECTION COMPLETED\r\n"
+    "RJTT  METAR 0530Z\r\n"
+    " 300530Z 34005KT 9999 -RA BR FEW008 BKN009 BKN/// OVC020 15/08 Q1020 NOSIG\r\n"
+    "\r\n"
+    "RJAA  SPECI 0541Z\r\n"
+    " 300541Z 02012G25KT 0800 R34L/0600V1000U R06/03000 +TSRA VCSH FEW008 5CU012 5ST004 1CU008 FEW020CB\r\n"
+    " SCT030TCU -TCU OVC002 VV/// VV002 14/13 Q1008 WS R16R RI++\r\n"
+    "RJBB  METAR COR 0500Z\r\n"
+    " 300500Z VRB02KT 0500 FG 08/08 Q1015 BECMG 0608 3000 BR TEMPO 0306 1200 FCST 0500 NEXT 0400\r\n"
+    "RJCC  TAF AMD 0500Z\r\n"
+    " 300500Z 3006/0112 34008KT CAVOK TEMPO 3009/3012 4000 -SHRA BKN008 TRD\r\n"
+    "RJSS  TAF   0500Z\r\n"
+    " 300500Z 3006/0112 VRB03KT 9999 SKC NSC NSW - 5 -0 FZDZ SN DS SS RE TSNO\r\n"
+    "LOADING RJSS TAF, PLEASE WAIT\r\n"
+    "LOADING RJSS, PLEASE WAIT...\r\n"
+    "JAL GRP1 ELV 1220 N- E- W- S- SS \r\n"
+    "READY\r\n");
+
+// The served defaults, then the same with other colours and without some
+// passes: a second colouring changes only part of the first one's work.
+ColourSettings other_settings()
+{
+    ColourSettings s = defaults();
+    s.weather_colour = orange;
+    s.special_words = false;
+    s.conditions[1].enabled = false;
+    s.display_colour = 0x00AA00;
+    return s;
+}
+
+// Spans of many colours, bold changes and spans reaching outside the text.
+std::vector<Span> many_colour_spans(qsizetype text_length)
+{
+    std::vector<Span> spans = {{-5, 8, 0x123456, Span::Bold}, {text_length - 4, 100, 0x654321, Span::NotBold},
+                               {text_length + 3, 2, 0x111111, Span::Keep}, {7, 0, 0x222222, Span::Bold},
+                               {-9, 4, 0x333333, Span::Bold}};
+    for (qsizetype at = 0, n = 0; at < text_length; at += 3, ++n) {
+        const auto bold = Span::BoldChange(n % 3);
+        spans.push_back({at, 2 + n % 5, n % 4 == 3 ? Span::keep_colour : quint32(0x010101 * (n % 120)), bold});
+    }
+    return spans;
+}
+
 }  // namespace
 
-TEST(ColouringConsole, EveryCharacterGetsItsSpanColourAcrossLineBreaks)
+TEST(ColouringConsole, EveryCharacterLooksAsTheSpansPaintIt)
 {
     kolde_test::ensure_app();
-    QTextEdit console;
-    set_plain(console, report_block + report_block, 0x808080);
-    const auto spans = colour_spans(report_block + report_block, defaults(), {}, QStringLiteral(" RJTT "));
-    apply_spans(&console, spans);
-    expect_console_matches(console, report_block + report_block, spans, 0x808080);
-    EXPECT_EQ(colour_of_word(console, QStringLiteral("BKN001")), bgr_color(red));
-    EXPECT_EQ(colour_of_word(console, QStringLiteral("RJTT")), bgr_color(white));
-    EXPECT_TRUE(bold_at(console, ConsolePositions::from_document(*console.document())
-                                      .to_document(report_block.indexOf(QStringLiteral("CB")))));
+    struct Case {
+        const char* name;
+        std::function<void(QTextEdit&)> set_up;
+        std::function<std::vector<Span>(const QString&)> spans;
+    };
+    const auto served = [](const QString& text) {
+        return colour_spans(text, defaults(), QStringLiteral("GRP1"), QStringLiteral(" RJTT  RJSS "));
+    };
+    const Case cases[] = {
+        {"plain grey console", [](QTextEdit& c) { set_plain(c, varied_report, 0x808080); }, served},
+        {"coloured before under other settings",
+         [&](QTextEdit& c) {
+             set_plain(c, varied_report, white);
+             apply_spans(&c, served(varied_report));
+         },
+         [](const QString& text) { return colour_spans(text, other_settings(), {}, QStringLiteral(" RJAA ")); }},
+        {"bold console font, no weight on the characters",
+         [](QTextEdit& c) {
+             QFont f = c.font();
+             f.setBold(true);
+             c.setFont(f);
+             set_plain(c, varied_report, white);
+         },
+         served},
+        {"characters of mixed colours and weights",
+         [](QTextEdit& c) {
+             set_plain(c, varied_report, white);
+             const QColor colours[] = {QColor(), bgr_color(green), bgr_color(white), bgr_color(red)};
+             const int weights[] = {-1, QFont::Normal, QFont::Bold};
+             for (int p = 0; p + 1 < c.document()->characterCount(); ++p) {
+                 QTextCharFormat f;
+                 if (colours[p / 2 % 4].isValid())
+                     f.setForeground(colours[p / 2 % 4]);
+                 if (weights[p / 3 % 3] >= 0)
+                     f.setFontWeight(weights[p / 3 % 3]);
+                 QTextCursor one(c.document());
+                 one.setPosition(p);
+                 one.setPosition(p + 1, QTextCursor::KeepAnchor);
+                 one.setCharFormat(f);
+             }
+         },
+         served},
+        {"many colours, spans outside the text", [](QTextEdit& c) { set_plain(c, varied_report, white); },
+         [](const QString& text) { return many_colour_spans(text.size()); }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        QTextEdit console;
+        k.set_up(console);
+        const QString text = console_rule_text(*console.document());
+        ASSERT_EQ(text, varied_report);
+        const std::vector<Span> spans = k.spans(text);
+        const std::vector<CharLook> before = looks_of(*console.document());
+        apply_spans(&console, spans);
+        EXPECT_EQ(console_rule_text(*console.document()), varied_report);
+        expect_looks(*console.document(), before, spans);
+
+        // The same colouring again finds nothing to change.
+        int changes = 0;
+        QObject::connect(console.document(), &QTextDocument::contentsChange, [&](int, int, int) { ++changes; });
+        apply_spans(&console, spans);
+        EXPECT_EQ(changes, 0);
+    }
 }
 
 TEST(ColouringConsole, NothingIsResetWhenASwitchGoesOff)
@@ -544,6 +695,11 @@ TEST_F(ColouringProcedure, ReadsTheServedDefaults)
         EXPECT_EQ(c.visibility_colour, d.conditions[n].visibility_colour) << n;
     }
 
+    // A switch is on when it holds anything but 0, off when it holds 0 or
+    // nothing.
+    ASSERT_TRUE(set_setting(QStringLiteral("SPECI着色"), platform::Value(1)));
+    ASSERT_TRUE(set_setting(QStringLiteral("条件2有効"), platform::Value(0)));
+    ASSERT_TRUE(set_setting(QStringLiteral("天気略語着色"), platform::Value()));
     ASSERT_TRUE(set_setting(QStringLiteral("雲高2"), platform::Value()));
     ASSERT_TRUE(set_setting(QStringLiteral("CBTCUを強調"), platform::Value()));
     ASSERT_TRUE(set_setting(QStringLiteral("視程3の色"), platform::Value()));
@@ -553,6 +709,9 @@ TEST_F(ColouringProcedure, ReadsTheServedDefaults)
     EXPECT_FALSE(e.emphasise_cb_tcu);
     EXPECT_FALSE(e.conditions[2].visibility_colour.has_value());
     EXPECT_FALSE(e.conditions[0].vertical_visibility);
+    EXPECT_TRUE(e.special_words);
+    EXPECT_FALSE(e.conditions[1].enabled);
+    EXPECT_FALSE(e.weather_words);
     EXPECT_EQ(e.conditions[1].visibility, 1600);
 }
 
@@ -571,7 +730,8 @@ TEST_F(ColouringProcedure, ColoursTheRegisteredConsoleAndEndsAtTheEnd)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     console->setFocus();
     ASSERT_EQ(QApplication::focusWidget(), console);
-    set_plain(*console, report_block, white);
+    const QString text = report_block + varied_report;
+    set_plain(*console, text, white);
     QTextCursor sel = console->textCursor();
     sel.setPosition(3);
     sel.setPosition(8, QTextCursor::KeepAnchor);
@@ -580,7 +740,9 @@ TEST_F(ColouringProcedure, ColoursTheRegisteredConsoleAndEndsAtTheEnd)
     code_history = QStringLiteral(" RJTT ");
     current_group.clear();
     set_report_console(console, inputlbl);
+    std::vector<CharLook> before = looks_of(*console->document());
     color_report_text();
+    expect_looks(*console->document(), before, colour_spans(text, read_colour_settings(), current_group, code_history));
 
     EXPECT_EQ(colour_of_word(*console, QStringLiteral("BKN001")), bgr_color(red));
     EXPECT_EQ(colour_of_word(*console, QStringLiteral("SPECI")), bgr_color(special));
@@ -593,12 +755,15 @@ TEST_F(ColouringProcedure, ColoursTheRegisteredConsoleAndEndsAtTheEnd)
     EXPECT_TRUE(console->isVisible());
     EXPECT_EQ(QApplication::focusWidget(), console);  // hiding must not cost the command line its focus
     EXPECT_TRUE(inputlbl->text().isEmpty());
-    EXPECT_EQ(console_rule_text(*console->document()), report_block);  // the text is never changed
+    EXPECT_EQ(console_rule_text(*console->document()), text);  // the text is never changed
 
     // Weather words switched off: their colours stay.
     ASSERT_TRUE(set_setting(QStringLiteral("天気略語着色"), platform::Value::boolean(false)));
     ASSERT_TRUE(set_setting(QStringLiteral("表示文字の色"), platform::Value(0x00AA00)));
+    current_group = QStringLiteral("GRP1");
+    before = looks_of(*console->document());
     color_report_text();
+    expect_looks(*console->document(), before, colour_spans(text, read_colour_settings(), current_group, code_history));
     EXPECT_EQ(colour_of_word(*console, QStringLiteral("-RA")), bgr_color(green));
     EXPECT_EQ(colour_of_word(*console, QStringLiteral("RJTT")), bgr_color(0x00AA00));
 

@@ -37,6 +37,42 @@ TEST(ConsolePositions, RuleTextDoublesEveryBreak)
     EXPECT_EQ(no_break.to_document(3), 3);
 }
 
+TEST(ConsolePositions, EveryKindOfBreakBecomesCrLf)
+{
+    const QChar para = QChar::ParagraphSeparator;
+    const QChar line = QChar::LineSeparator;
+    const std::pair<QString, QString> cases[] = {
+        {QStringLiteral("\n"), QStringLiteral("\r\n")},
+        {QStringLiteral("\n\nAB"), QStringLiteral("\r\n\r\nAB")},
+        {QStringLiteral("A") + para + QStringLiteral("B") + line + QStringLiteral("C\n"),
+         QStringLiteral("A\r\nB\r\nC\r\n")},
+        {QString(para) + line + QStringLiteral("\n"), QStringLiteral("\r\n\r\n\r\n")},
+        {QStringLiteral("A\rB\n"), QStringLiteral("A\rB\r\n")},  // a lone CR is no break
+    };
+    for (const auto& [document, rule] : cases) {
+        const QString kept = document;
+        const ConsolePositions m(document);
+        EXPECT_EQ(m.rule_text(), rule);
+        EXPECT_EQ(m.document_length(), document.size());
+        EXPECT_EQ(document, kept);  // the caller's text is left as it was
+    }
+}
+
+TEST(ConsolePositions, SearchFromAHintFindsWhatAPlainSearchFinds)
+{
+    const QString long_text = QStringLiteral("A\nBC\n\n") + QString(40, u'x') + QStringLiteral("\nD\n\n\nE");
+    for (const QString& document : {sample, long_text, QStringLiteral("NOBREAK"), QString()}) {
+        const ConsolePositions m(document);
+        for (qsizetype last = -2; last <= m.rule_length() + 2; ++last) {
+            for (qsizetype next = -2; next <= m.rule_length() + 2; ++next) {
+                std::size_t hint = 0;
+                m.to_document(last, hint);
+                EXPECT_EQ(m.to_document(next, hint), m.to_document(next)) << last << " then " << next;
+            }
+        }
+    }
+}
+
 TEST(ConsolePositions, RuleToDocumentAroundBreaks)
 {
     const ConsolePositions m(sample);
