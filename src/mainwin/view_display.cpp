@@ -43,15 +43,6 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
-// A sequence display that waits for missing hourly files shows itself again
-// three seconds later. The retries of one request are capped so that a
-// server that never delivers an hour (or a stopped heartbeat) cannot keep
-// the console busy for ever; a new request starts the count afresh. The cap
-// outlasts two probe periods, so the heartbeat gets to fetch the hours.
-int max_sequence_retries()
-{
-    return 20 + 2 * probe_period_seconds(update_interval) / 3;
-}
 
 bool setting_on(const char* name) { return setting_bool(QString::fromUtf8(name)); }
 
@@ -268,7 +259,7 @@ void hourly_sequence_display(view& v)
         first = false;
         append_staging(staging, text);
     }
-    if (missing_hours && v.sequence_retries < max_sequence_retries())
+    if (missing_hours && v.sequence_retries < sequence_retry_cap(update_interval))
         v.Timer4->start();
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
     current_request = QStringLiteral("SQ ") + list;

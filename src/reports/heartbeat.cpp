@@ -32,6 +32,11 @@ bool probe_answered(bool transfer_ok, const QString& reply)
     return transfer_ok && !reply.isEmpty() && !is_error_page(reply);
 }
 
+int sequence_retry_cap(int update_interval)
+{
+    return 20 + 2 * probe_period_seconds(update_interval) / 3;
+}
+
 int standby_end_minutes(const QString& standby_start, int update_interval)
 {
     int hours = time_part(standby_start, 0, 23);

@@ -19,6 +19,11 @@ int probe_period_seconds(int update_interval);
 // The request time-out of a probe: (u - 1) * 10 + 60 seconds.
 int probe_timeout_seconds(int update_interval);
 
+// How many times in a row a sequence display waiting for hourly files shows
+// itself again (every three seconds): enough to outlast two probe periods,
+// so the heartbeat gets to download the hours, and never for ever.
+int sequence_retry_cap(int update_interval);
+
 // A probe reply answers when it arrived and is neither empty nor the
 // server's HTML error page.
 bool probe_answered(bool transfer_ok, const QString& reply);

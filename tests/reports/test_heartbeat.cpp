@@ -31,6 +31,8 @@ TEST(Heartbeat, ProbePeriodAndTimeOutFollowTheLineSpeed)
                          Case{-40, 110, 150}}) {
         EXPECT_EQ(probe_period_seconds(11 - c.buffer), c.period) << c.buffer;
         EXPECT_EQ(probe_timeout_seconds(11 - c.buffer), c.timeout) << c.buffer;
+        // The sequence retries, three seconds apart, outlast two probes.
+        EXPECT_GT(3 * sequence_retry_cap(11 - c.buffer), 2 * c.period) << c.buffer;
     }
 }
 
