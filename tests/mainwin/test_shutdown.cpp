@@ -157,19 +157,22 @@ TEST_F(Shutdown, RemovesDataAndHelpButNothingOutsideTheProgramFolder)
     EXPECT_EQ(kolde_test::read_file(outside.filePath(QStringLiteral("pages/keep.htm"))), QByteArray("outside"));
 }
 
-TEST_F(Shutdown, NoFoldersAreRemovedWithoutAnAbsoluteProgramFolder)
+TEST_F(Shutdown, NothingIsRemovedOrStartedWithoutAnAbsoluteProgramFolder)
 {
     QTemporaryDir cwd;
     const QString old_cwd = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(cwd.path()));
     ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("home/data/keep.txt")), "x"));
     ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("data/keep.txt")), "x"));
+    ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("home/update.exe")), "#!/bin/sh\n"));
     qputenv("KOLDE_HOME", "home");  // the folder fixture puts the old value back
     {
         view v;
+        v.update_requested = true;
         v.close();
     }
     QDir::setCurrent(old_cwd);
+    EXPECT_TRUE(started.empty());
     EXPECT_TRUE(QFileInfo::exists(cwd.filePath(QStringLiteral("home/data/keep.txt"))));
     EXPECT_TRUE(QFileInfo::exists(cwd.filePath(QStringLiteral("data/keep.txt"))));
 }
@@ -209,20 +212,25 @@ TEST_F(Shutdown, ACloseByTheProgramEndsItAlsoWithThePaneOpen)
 
 // ------------------------------------------------------------- updater
 
-TEST_F(Shutdown, TheUpdaterStartsOnlyWhenAnUpdateWasAccepted)
+TEST_F(Shutdown, TheUpdaterStartsOnlyWhenAnUpdateWasAcceptedAndItIsThere)
 {
-    ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("update.exe")), "#!/bin/sh\n"));
-    for (const bool accepted : {false, true}) {
-        SCOPED_TRACE(accepted);
+    struct Case {
+        bool accepted, present, starts;
+    };
+    for (const Case& c : {Case{true, false, false}, Case{false, true, false}, Case{true, true, true}}) {
+        SCOPED_TRACE(testing::Message() << c.accepted << c.present);
+        if (c.present) {
+            ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("update.exe")), "#!/bin/sh\n"));
+        }
         reopen();
         started.clear();
         view v;
         activate(v);
-        v.update_requested = accepted;
+        v.update_requested = c.accepted;
         v.close();
         v.close();  // a second close request runs nothing again
-        ASSERT_EQ(started.size(), accepted ? 1u : 0u);
-        if (accepted) {
+        ASSERT_EQ(started.size(), c.starts ? 1u : 0u);
+        if (c.starts) {
             EXPECT_EQ(started[0], (QStringList{folder.file(QStringLiteral("update.exe")), folder.path(),
                                                kolde_sub::update_base_url}));
             EXPECT_FALSE(store_open_at_start);

@@ -1,4 +1,4 @@
-// Compacting the store at exit, and the exit counter that decides when.
+// Compacting the store at exit.
 #include "startup/compaction.h"
 #include "core/database.h"
 #include "core/settings.h"
@@ -53,31 +53,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(ExitCount, CountsUpToFiftyOneThenWrapsWithACompaction)
-{
-    struct Case {
-        long long stored, next;
-        bool compact;
-    };
-    for (const Case& c : {Case{0, 1, false}, Case{50, 51, false}, Case{51, 0, true}, Case{400, 0, true},
-                          Case{-1, 0, false}}) {
-        const ExitCount n = count_exit(c.stored);
-        EXPECT_EQ(n.next, c.next) << c.stored;
-        EXPECT_EQ(n.compact_due, c.compact) << c.stored;
-    }
-    // From 0 the compaction comes at every 52nd exit.
-    long long stored = 0;
-    int exits = 0;
-    do {
-        const ExitCount n = count_exit(stored);
-        stored = n.next;
-        ++exits;
-        if (n.compact_due)
-            break;
-    } while (exits < 100);
-    EXPECT_EQ(exits, 52);
-}
 
 TEST_F(Compaction, ReplacesTheStoreWithASmallerCopyOfTheSameData)
 {
@@ -155,13 +130,4 @@ TEST_F(Compaction, AFailureLeavesTheStoreAsItWas)
             EXPECT_FALSE(QFileInfo::exists(temp()));
         }
     }
-}
-
-TEST_F(Compaction, WithoutAStoreNothingIsCreated)
-{
-    release_store();
-    ASSERT_TRUE(QFile::remove(store()));
-    EXPECT_FALSE(compact_database(folder.path()));
-    EXPECT_FALSE(QFileInfo::exists(store()));
-    EXPECT_FALSE(QFileInfo::exists(temp()));
 }

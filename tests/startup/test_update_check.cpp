@@ -141,15 +141,6 @@ TEST_F(UpdateCheck, EachReplyLeadsToItsBoxLogRowAndOutcome)
     }
 }
 
-TEST_F(UpdateCheck, AnAbandonedCheckShowsNothing)
-{
-    site.set_file("/data/version.dat", "5.00");
-    platform::Transfer transfer;
-    EXPECT_EQ(run_update_check(transfer, QString::fromStdString(site.base_url()), nullptr, [] { return true; }),
-              UpdateCheckOutcome::Abandoned);
-    EXPECT_TRUE(boxes.empty());
-}
-
 TEST(UpdateReplyHead, KeepsFourCharactersWithoutSplittingOne)
 {
     EXPECT_EQ(version_reply_head(QStringLiteral("4.31,1.10,2.05")), QStringLiteral("4.31"));
@@ -161,35 +152,6 @@ TEST(UpdateReplyHead, KeepsFourCharactersWithoutSplittingOne)
 }
 
 // ---------------------------------------------------------------- updater
-
-TEST(Updater, StartsTheProgramFolderScriptDetachedThroughSh)
-{
-    kolde_test::ProgramFolder folder;
-    struct Started {
-        QString program;
-        QStringList arguments;
-        QString working_folder;
-    };
-    std::vector<Started> started;
-    set_process_starter([&](const QString& program, const QStringList& arguments, const QString& working) {
-        started.push_back({program, arguments, working});
-        return true;
-    });
-
-    // Nothing to start: no update.exe, or no absolute folder.
-    EXPECT_FALSE(start_updater(folder.path(), QStringLiteral("http://site")));
-    ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("update.exe")), "#!/bin/sh\n"));
-    EXPECT_FALSE(start_updater(QStringLiteral("relative"), QStringLiteral("http://site")));
-    EXPECT_TRUE(started.empty());
-
-    EXPECT_TRUE(start_updater(folder.path(), QStringLiteral("http://site")));
-    set_process_starter({});
-    ASSERT_EQ(started.size(), 1u);
-    EXPECT_EQ(started[0].program, QStringLiteral("sh"));
-    EXPECT_EQ(started[0].arguments,
-              (QStringList{folder.file(QStringLiteral("update.exe")), folder.path(), QStringLiteral("http://site")}));
-    EXPECT_EQ(started[0].working_folder, folder.path());
-}
 
 // The served stand-in tells which version the site offers and that it
 // installs nothing, also without any window; the reply cannot put anything
