@@ -354,13 +354,6 @@ void view::showEvent(QShowEvent* event)
     queue_activation();
 }
 
-void view::closeEvent(QCloseEvent* event)
-{
-    QMainWindow::closeEvent(event);
-    if (event->isAccepted())
-        closing_ = true;
-}
-
 // The activation body waits for transfers, boxes and keys, so it runs from
 // the event loop rather than inside the event that reports the activation.
 void view::queue_activation()

@@ -136,6 +136,7 @@ void view::create_menus()
     connect(menu_popup_save, &QAction::triggered, this, &view::menu_popup_save_Click);
     connect(menu_exit, &QAction::triggered, this, &view::menu_exit_Click);
     connect(menu_popup_exit, &QAction::triggered, this, &view::menu_popup_exit_Click);
+    connect(menu_update, &QAction::triggered, this, &view::menu_update_Click);
 }
 
 // ------------------------------------------------------------ file menu

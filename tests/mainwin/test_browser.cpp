@@ -365,6 +365,8 @@ TEST_F(BrowserPane, ShowsALocalPageAndClosesThePaneAlone)
     set("PAD表示", Value::boolean(false));
     view v;
     activate(v);
+    // No heartbeat display may change the status text during the wait.
+    v.Timer->stop();
     v.Panels[2]->setText(QStringLiteral("console status"));
     v.open_page(url, QStringLiteral("DISPLAY ONLINE HELP"));
     ASSERT_NE(v.browser_view(), nullptr);

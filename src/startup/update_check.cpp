@@ -1,0 +1,136 @@
+#include "startup/update_check.h"
+
+#include "startup/startup_sequence.h"
+#include "platform/msg_box.h"
+#include "platform/transfer.h"
+#include "core/database.h"
+#include "core/log.h"
+#include "core/logging.h"
+#include "core/settings.h"
+#include "core/shared.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace kolde_sub {
+
+namespace {
+
+const QString installed_field = QStringLiteral("KOLDEバージョン");
+
+// The installed version as the user is told it: a stored text as it
+// stands, a stored number as its shortest decimal text.
+QString installed_version_text(const platform::Value& v)
+{
+    if (v.kind() == platform::Value::Kind::Text)
+        return v.to_text();
+    return version_text_of(version_number(v));
+}
+
+bool settings_readable()
+{
+    platform::Recordset& rs = rs_settings();
+    return rs.is_open() && rs.record_count() > 0 && rs.has_field(installed_field);
+}
+
+UpdateCheckOutcome fail(QWidget* parent)
+{
+    write_log(QStringLiteral("CANCEL DOWNLOAD DUE TO NETWORK UNRELIABLE"));
+    platform::msg_box(parent, platform::MsgIcon::Information, QStringLiteral(" 確認"), update_failed_text());
+    return UpdateCheckOutcome::Failed;
+}
+
+ProcessStarter& process_starter()
+{
+    static ProcessStarter starter;
+    return starter;
+}
+
+}  // namespace
+
+QString version_reply_head(const QString& reply)
+{
+    QString head = reply.left(4);
+    if (head.size() == 4 && head.back().isHighSurrogate())
+        head.chop(1);
+    return head;
+}
+
+UpdateOffer read_update_offer(const QString& head, float installed)
+{
+    if (head.startsWith(u'<'))
+        return UpdateOffer::NoVersionFile;
+    return versions_equal(version_number(head), installed) ? UpdateOffer::SameVersion : UpdateOffer::OtherVersion;
+}
+
+QString latest_installed_text() { return QStringLiteral("最新版の KOLDE がインストールされています　　"); }
+
+QString latest_installed_text(const QString& installed_version)
+{
+    return latest_installed_text() + QStringLiteral("\r\r                Version ") + installed_version;
+}
+
+QString update_offer_text(const QString& head)
+{
+    return QStringLiteral("KOLDE は Version ") + head + QStringLiteral(" にアップデートされています　　") +
+           QStringLiteral("\r\r最新版をダウンロードしますか？  ");
+}
+
+QString update_failed_text()
+{
+    return QStringLiteral("ネットワーク回線が不安定なため、ダウンロードすることができませんでした　　");
+}
+
+UpdateCheckOutcome run_update_check(platform::Transfer& transfer, const QString& base_url, QWidget* parent,
+                                    const std::function<bool()>& abandoned)
+{
+    const platform::TransferResult result = transfer.get(base_url + QStringLiteral("/data/version.dat"));
+    transfer.cancel();
+    if (abandoned && abandoned())
+        return UpdateCheckOutcome::Abandoned;
+    if (!result.ok || !settings_readable())
+        return fail(parent);
+
+    const QString head = version_reply_head(platform::decode_text(result.body));
+    const platform::Value installed = setting(installed_field);
+    switch (read_update_offer(head, version_number(installed))) {
+    case UpdateOffer::NoVersionFile:
+        write_log(QStringLiteral("NOT FOUND FILES ON FTP SERVER"));
+        platform::msg_box(parent, platform::MsgIcon::Information, QStringLiteral(" 情報"), latest_installed_text());
+        return UpdateCheckOutcome::NotAccepted;
+    case UpdateOffer::SameVersion:
+        write_log(QStringLiteral("ALREADY INSTALLED LATEST VERSION"));
+        platform::msg_box(parent, platform::MsgIcon::Information, QStringLiteral(" 情報"),
+                          latest_installed_text(installed_version_text(installed)));
+        return UpdateCheckOutcome::NotAccepted;
+    case UpdateOffer::OtherVersion:
+        break;
+    }
+    write_log(QStringLiteral("FOUND LATEST VERSION ON FTP SERVER"));
+    const platform::MsgAnswer answer = platform::msg_box(parent, platform::MsgIcon::Question, QStringLiteral(" 確認"),
+                                                         update_offer_text(head), platform::MsgButtons::YesNo);
+    return answer == platform::MsgAnswer::Yes ? UpdateCheckOutcome::Accepted : UpdateCheckOutcome::NotAccepted;
+}
+
+void set_process_starter(ProcessStarter starter) { process_starter() = std::move(starter); }
+
+bool start_updater(const QString& folder, const QString& site_url)
+{
+    if (folder.isEmpty() || !QDir::isAbsolutePath(folder))
+        return false;
+    const QString updater = folder + QStringLiteral("/update.exe");
+    if (!QFileInfo(updater).isFile()) {
+        qCWarning(lc_startup) << "no auto-update program at" << updater;
+        return false;
+    }
+    const QStringList arguments{updater, folder, site_url};
+    const bool started = process_starter()
+                                 ? process_starter()(QStringLiteral("sh"), arguments, folder)
+                                 : QProcess::startDetached(QStringLiteral("sh"), arguments, folder);
+    if (!started)
+        qCWarning(lc_startup) << "the auto-update program did not start";
+    return started;
+}
+
+}  // namespace kolde_sub

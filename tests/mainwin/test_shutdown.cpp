@@ -1,0 +1,297 @@
+// The main window's close, which ends the program, and the update check on
+// request that leads to it.
+#include "view_fixture.h"
+
+#include "startup/update_check.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMap>
+#include <QTableWidget>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
+
+using kolde_test::activate;
+using platform::Value;
+
+namespace {
+
+// Every table of the store with its row count.
+QMap<QString, int> row_counts()
+{
+    QMap<QString, int> out;
+    for (const QString& table : kolde_sub::db_conn().table_names()) {
+        platform::Recordset rs;
+        if (rs.open(kolde_sub::db_conn(), table))
+            out.insert(table, rs.record_count());
+    }
+    return out;
+}
+
+QStringList log_rows_oldest_first()
+{
+    QStringList rows;
+    QTableWidget* grid = kolde_sub::log_window()->grid;
+    for (int r = grid->rowCount() - 1; r >= 0; --r)
+        rows << (grid->item(r, 2) ? grid->item(r, 2)->text() : QString());
+    return rows;
+}
+
+// The close box: the window system asks the window to close.
+void close_box(view& v)
+{
+    QCloseEvent e;
+    QSpontaneKeyEvent::setSpontaneous(&e);
+    QApplication::instance()->notify(v.windowHandle(), &e);
+}
+
+class Shutdown : public kolde_test::ViewFixture {
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        kolde_sub::set_process_starter([this](const QString&, const QStringList& arguments, const QString&) {
+            started.push_back(arguments);
+            store_open_at_start = kolde_sub::db_conn().is_open();
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        kolde_sub::set_process_starter({});
+        ViewFixture::TearDown();
+    }
+
+    QString store() const { return folder.file(QStringLiteral("kolde.mdb")); }
+    static void reopen()
+    {
+        if (!kolde_sub::db_conn().is_open()) {
+            ASSERT_TRUE(kolde_sub::open_database());
+        }
+    }
+
+    std::vector<QStringList> started;
+    bool store_open_at_start = true;
+};
+
+}  // namespace
+
+// ------------------------------------------------------------- exit count
+
+TEST_F(Shutdown, CountsEachExitAndCompactsTheStoreAtTheFiftySecond)
+{
+    struct Case {
+        int stored, next;
+        bool compacted;
+    };
+    for (const Case& c : {Case{0, 1, false}, Case{50, 51, false}, Case{51, 0, true}}) {
+        SCOPED_TRACE(c.stored);
+        reopen();
+        set("起動回数", Value(c.stored));
+        // Rows added and deleted again: only a compaction gives the space back.
+        ASSERT_TRUE(kolde_sub::db_conn().execute(QStringLiteral(
+                "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 40)"
+                " INSERT INTO \"データ\" (\"順位\", \"名称\", \"データ\") SELECT 1000 + x, 'junk', randomblob(8000) FROM n;"
+                "DELETE FROM \"データ\" WHERE \"名称\" = 'junk';")));
+        const QMap<QString, int> rows = row_counts();
+        const qint64 size_before = QFileInfo(store()).size();
+        {
+            view v;
+            activate(v);
+            v.close();
+            EXPECT_FALSE(kolde_sub::db_conn().is_open());
+        }
+        EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("kolde_temp.mdb"))));
+        if (c.compacted)
+            EXPECT_LT(QFileInfo(store()).size(), size_before);
+        else
+            EXPECT_EQ(QFileInfo(store()).size(), size_before);
+        ASSERT_TRUE(kolde_sub::open_database());  // with the password
+        EXPECT_EQ(kolde_sub::setting_int(QStringLiteral("起動回数")), c.next);
+        EXPECT_EQ(row_counts(), rows);
+    }
+}
+
+TEST_F(Shutdown, AFailedCompactionLeavesTheStoreInPlace)
+{
+    set("起動回数", Value(51));
+    const QMap<QString, int> rows = row_counts();
+    const QString in_the_way = folder.file(QStringLiteral("kolde_temp.mdb/inside"));
+    ASSERT_TRUE(QDir().mkpath(in_the_way));
+    {
+        view v;
+        v.close();
+    }
+    EXPECT_TRUE(QFileInfo(in_the_way).isDir());
+    ASSERT_TRUE(kolde_sub::open_database());
+    EXPECT_EQ(kolde_sub::setting_int(QStringLiteral("起動回数")), 0);
+    EXPECT_EQ(row_counts(), rows);
+}
+
+// ------------------------------------------------------------- folders
+
+TEST_F(Shutdown, RemovesDataAndHelpButNothingOutsideTheProgramFolder)
+{
+    QTemporaryDir outside;
+    ASSERT_TRUE(kolde_test::write_file(outside.filePath(QStringLiteral("keep.txt")), "outside"));
+    ASSERT_TRUE(kolde_test::write_file(outside.filePath(QStringLiteral("pages/keep.htm")), "outside"));
+    ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("data/sequence.dat")), "x"));
+    ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("data/sub/00.dat")), "x"));
+    ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("sound/ring.wav")), "ring"));
+    // A link inside data/ and a help/ that is itself a link lead outside.
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("keep.txt")), folder.file(QStringLiteral("data/link.txt"))));
+    ASSERT_TRUE(QFile::link(outside.filePath(QStringLiteral("pages")), folder.file(QStringLiteral("help"))));
+    {
+        view v;
+        v.close();
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("data"))));
+    EXPECT_FALSE(QFileInfo(folder.file(QStringLiteral("help"))).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("help"))));
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("sound/ring.wav"))));
+    EXPECT_TRUE(QFileInfo::exists(store()));
+    EXPECT_EQ(kolde_test::read_file(outside.filePath(QStringLiteral("keep.txt"))), QByteArray("outside"));
+    EXPECT_EQ(kolde_test::read_file(outside.filePath(QStringLiteral("pages/keep.htm"))), QByteArray("outside"));
+}
+
+TEST_F(Shutdown, NothingIsRemovedOrStartedWithoutAnAbsoluteProgramFolder)
+{
+    QTemporaryDir cwd;
+    const QString old_cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(cwd.path()));
+    ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("home/data/keep.txt")), "x"));
+    ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("data/keep.txt")), "x"));
+    ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("home/update.exe")), "#!/bin/sh\n"));
+    qputenv("KOLDE_HOME", "home");  // the folder fixture puts the old value back
+    {
+        view v;
+        v.update_requested = true;
+        v.close();
+    }
+    QDir::setCurrent(old_cwd);
+    EXPECT_TRUE(started.empty());
+    EXPECT_TRUE(QFileInfo::exists(cwd.filePath(QStringLiteral("home/data/keep.txt"))));
+    EXPECT_TRUE(QFileInfo::exists(cwd.filePath(QStringLiteral("data/keep.txt"))));
+}
+
+// ------------------------------------------------------------- browser pane
+
+TEST_F(Shutdown, TheCloseBoxWithTheBrowserPaneOpenClosesOnlyThePane)
+{
+    view v;
+    activate(v);
+    v.WebBrowser->show();
+    ASSERT_TRUE(v.WebBrowser->isVisible());
+    close_box(v);
+    EXPECT_TRUE(v.isVisible());
+    EXPECT_FALSE(v.WebBrowser->isVisible());
+    EXPECT_TRUE(kolde_sub::db_conn().is_open());
+    EXPECT_EQ(kolde_sub::setting_int(QStringLiteral("起動回数")), 0);
+
+    // With the pane closed the close box ends the program.
+    close_box(v);
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_FALSE(kolde_sub::db_conn().is_open());
+}
+
+TEST_F(Shutdown, ACloseByTheProgramEndsItAlsoWithThePaneOpen)
+{
+    view v;
+    activate(v);
+    v.WebBrowser->show();
+    v.close();  // as the EXIT command does
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_FALSE(kolde_sub::db_conn().is_open());
+    EXPECT_FALSE(kolde_sub::log_loaded());
+    ASSERT_TRUE(kolde_sub::open_database());
+    EXPECT_EQ(kolde_sub::setting_int(QStringLiteral("起動回数")), 1);
+}
+
+// ------------------------------------------------------------- updater
+
+TEST_F(Shutdown, TheUpdaterStartsOnlyWhenAnUpdateWasAcceptedAndItIsThere)
+{
+    struct Case {
+        bool accepted, present, starts;
+    };
+    for (const Case& c : {Case{true, false, false}, Case{false, true, false}, Case{true, true, true}}) {
+        SCOPED_TRACE(testing::Message() << c.accepted << c.present);
+        if (c.present) {
+            ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("update.exe")), "#!/bin/sh\n"));
+        }
+        reopen();
+        started.clear();
+        view v;
+        activate(v);
+        v.update_requested = c.accepted;
+        v.close();
+        v.close();  // a second close request runs nothing again
+        ASSERT_EQ(started.size(), c.starts ? 1u : 0u);
+        if (c.starts) {
+            EXPECT_EQ(started[0], (QStringList{folder.file(QStringLiteral("update.exe")), folder.path(),
+                                               kolde_sub::update_base_url}));
+            EXPECT_FALSE(store_open_at_start);
+        }
+    }
+}
+
+// ------------------------------------------------------------- update check
+
+TEST_F(Shutdown, TheUpdateMenuChecksWithTheHeartbeatOffAndClosesForAnAcceptedUpdate)
+{
+    ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("update.exe")), "#!/bin/sh\n"));
+    struct Case {
+        const char* name;
+        const char* version_file;  // nullptr: the site answers 404
+        platform::MsgAnswer answer;
+        bool accepted;
+    };
+    for (const Case& c : {Case{"same version", "4.31,1.10,2.05", platform::MsgAnswer::Ok, false},
+                          Case{"declined", "4.40,1.10,2.05", platform::MsgAnswer::No, false},
+                          Case{"failed transfer", nullptr, platform::MsgAnswer::Ok, false},
+                          Case{"accepted", "4.40,1.10,2.05", platform::MsgAnswer::Yes, true}}) {
+        SCOPED_TRACE(c.name);
+        reopen();
+        serve_version("4.31,1.10,2.05");
+        view v;
+        activate(v);
+        // The site changes after the start's own version check.
+        if (c.version_file) {
+            serve_version(c.version_file);
+        } else {
+            server->set_fault("/data/version.dat", kolde_site::Fault::NotFound);
+        }
+        answer = c.answer;
+        boxes.clear();
+        started.clear();
+        // The heartbeat runs again after the check even when it was off.
+        v.Timer->stop();
+        v.menu_update->trigger();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(v.update_requested, c.accepted);
+        EXPECT_EQ(v.isVisible(), !c.accepted);
+        EXPECT_EQ(v.Timer->isActive(), !c.accepted);
+        EXPECT_EQ(started.size(), c.accepted ? 1u : 0u);
+        if (!c.accepted) {
+            const QStringList rows = log_rows_oldest_first();
+            ASSERT_GE(rows.size(), 2);
+            EXPECT_EQ(rows[rows.size() - 2], QStringLiteral("SYSTEM UPDATE COMMAND"));
+        }
+    }
+}
+
+TEST_F(Shutdown, AClosingWindowAbandonsTheCheckUnderWay)
+{
+    view v;
+    activate(v);
+    server->set_fault("/data/version.dat", kolde_site::Fault::Stall);
+    QTimer::singleShot(0, &v, [&v] { v.close(); });
+    v.check_update();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(v.isVisible());
+    EXPECT_FALSE(v.Timer->isActive());
+    EXPECT_FALSE(v.update_requested);
+}
