@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWebEngineView>
 
 #include <optional>
