@@ -90,7 +90,7 @@ TEST(WebPages, AddressesLogTextsAndStandIns)
     EXPECT_EQ(kolde_sub::web_page_file(QStringLiteral("/a/b.html")), QStringLiteral("/a/b.html"));
 }
 
-// The file-addressed stand-ins are served by the local site.
+// The local site serves every stand-in page, folder addresses included.
 TEST(WebPages, LocalSiteServesTheStandInPages)
 {
     kolde_test::ensure_app();
@@ -98,7 +98,8 @@ TEST(WebPages, LocalSiteServesTheStandInPages)
     ASSERT_GT(site.start(0), 0);
     const QString base = QString::fromStdString(site.base_url());
     platform::Transfer transfer;
-    for (const WebPage page : {WebPage::HomeIndex, WebPage::Help, WebPage::AccessCounter}) {
+    for (const WebPage page : {WebPage::Ais, WebPage::AirportWeather, WebPage::HomePage, WebPage::HomeIndex,
+                               WebPage::Help, WebPage::AccessCounter}) {
         const QString url = kolde_sub::web_page_url(page, base, base);
         SCOPED_TRACE(url.toStdString());
         const platform::TransferResult r = transfer.get(url);
