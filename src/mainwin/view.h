@@ -41,7 +41,7 @@ public:
     // Panels[1]: connection state; Panels[2]: status text. Panels[0] unused.
     std::array<QLabel*, 3> Panels{};
     QFrame* Frame = nullptr;         // the button bar
-    std::array<QLabel*, 36> img{};   // 0..17 buttons, 18..35 their grey faces
+    std::array<QLabel*, 36> img{};   // the 18 buttons, then their 18 grey faces
     QFrame* Shape1 = nullptr;        // shown with the browser buttons
     QFrame* padshape = nullptr;      // scratch pad frame
     QLabel* padlbl = nullptr;        // scratch pad

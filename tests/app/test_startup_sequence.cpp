@@ -95,27 +95,6 @@ private:
     bool ok_ = false;
 };
 
-// Sets an environment variable while it lives.
-class EnvironmentVariable {
-public:
-    EnvironmentVariable(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvironmentVariable()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 class Startup : public ::testing::Test {
 protected:
@@ -527,7 +506,7 @@ TEST_F(Startup, ExplicitUpdateAddressWinsOverTheStoredOne)
     ASSERT_TRUE(set_setting("BASEurl", platform::Value(QString::fromStdString(other.base_url()))));
     release_store();
 
-    const EnvironmentVariable explicit_url("KOLDE_UPDATE_URL", QByteArray::fromStdString(site.base_url()));
+    const kolde_test::EnvironmentVariable explicit_url("KOLDE_UPDATE_URL", QByteArray::fromStdString(site.base_url()));
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
     EXPECT_TRUE(other.requests().empty());
     EXPECT_EQ(site.count("/data/version.dat"), 1);

@@ -37,29 +37,6 @@ QString newest_log_text()
     return item ? item->text() : QString();
 }
 
-// Sets an environment variable for the life of the object.
-class EnvGuard {
-public:
-    EnvGuard(const char* name, const QByteArray& value)
-        : name_(name)
-        , had_(qEnvironmentVariableIsSet(name))
-        , old_(qgetenv(name))
-    {
-        qputenv(name, value);
-    }
-    ~EnvGuard()
-    {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 TEST(WebPages, AddressesLogTextsAndStandIns)
 {
@@ -221,7 +198,7 @@ TEST_F(BrowserPane, WithoutThePaneSettingPagesGoToTheDefaultBrowser)
 TEST_F(BrowserPane, WithoutTheWebEngineHelperPagesGoToTheDefaultBrowser)
 {
     set("ブラウザー", Value::boolean(true));
-    EnvGuard helper("QTWEBENGINE_PROCESS_PATH", "/nonexistent/QtWebEngineProcess");
+    kolde_test::EnvironmentVariable helper("QTWEBENGINE_PROCESS_PATH", "/nonexistent/QtWebEngineProcess");
     view v;
     activate(v);
     const QString url = kolde_sub::web_page_url(WebPage::HomeIndex);
@@ -350,7 +327,7 @@ TEST_F(BrowserPane, ShowsALocalPageAndClosesThePaneAlone)
     GTEST_SKIP() << "the web engine's own library fails AddressSanitizer's new/delete size check when a "
                     "page closes; the default-browser path and the pane's rules are tested without it";
 #endif
-    std::optional<EnvGuard> flags, sandbox;
+    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
     if (::geteuid() == 0) {
         flags.emplace("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
         sandbox.emplace("QTWEBENGINE_DISABLE_SANDBOX", "1");

@@ -105,18 +105,6 @@ protected:
     // A typed code list, as the console hands it over.
     static void request(view& v, const QString& line) { v.console_enter(line); }
 
-    // Log rows, oldest first.
-    static QStringList log_texts()
-    {
-        QStringList out;
-        const QTableWidget* grid = kolde_sub::log_window()->grid;
-        for (int r = grid->rowCount() - 1; r >= 0; --r)
-            if (const QTableWidgetItem* item = grid->item(r, 2))
-                out << item->text();
-        return out;
-    }
-
-    int served(const QString& path) const { return server->count(path.toStdString()); }
 
     QString base;
 };

@@ -117,18 +117,6 @@ protected:
         return running;
     }
 
-    // Log rows, oldest first.
-    static QStringList log_texts()
-    {
-        QStringList out;
-        const QTableWidget* grid = kolde_sub::log_window()->grid;
-        for (int r = grid->rowCount() - 1; r >= 0; --r)
-            if (const QTableWidgetItem* item = grid->item(r, 2))
-                out << item->text();
-        return out;
-    }
-
-    int served(const QString& path) const { return server->count(path.toStdString()); }
 
     static std::vector<QAction*> network_menus(const view& v)
     {

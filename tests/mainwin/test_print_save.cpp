@@ -32,7 +32,7 @@ QStringList log_rows()
 }
 
 // The rows written since the log was last unloaded, oldest first, joined by "|".
-std::string log_texts() { return log_rows().join(u'|').toStdString(); }
+std::string joined_log_rows() { return log_rows().join(u'|').toStdString(); }
 std::string last_log() { return log_rows().value(log_rows().size() - 1).toStdString(); }
 
 QDateTime at(int h, int m) { return QDateTime(QDate(2012, 3, 5), QTime(h, m, 0)); }
@@ -166,7 +166,7 @@ TEST_F(PrintDisplay, PrintByHandWithoutTheDialogPrintsTheConsoleOnTheCurrentPrin
               QStringList({QStringLiteral("*** WEATHER OBSERVATION AND FORECASTS ***   KOLDE Version 4.31   03-05-2012   09:15:00"),
                            QString(), QStringLiteral("RJTT 050900Z 34010KT"), QStringLiteral("RJAA 050900Z 36005KT")}));
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT\r\nPRINT COMPLETED"));
-    EXPECT_EQ(log_texts(), "PRINT COMMAND|AUTO PRINT DATA SPOOL INTO *|PRINT COMPLETED");
+    EXPECT_EQ(joined_log_rows(), "PRINT COMMAND|AUTO PRINT DATA SPOOL INTO *|PRINT COMPLETED");
     EXPECT_EQ(v.status_text, QStringLiteral("自動デコード中"));
     EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード中"));
     EXPECT_EQ(dialogs, 0);
@@ -196,7 +196,7 @@ TEST_F(PrintDisplay, TheDialogChoosesThePrinterAndCancelEndsThePrint)
     v.print_display();
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT\r\nCANCEL PRINT"));
-    EXPECT_EQ(log_texts(), "PRINT COMMAND|CANCEL PRINT COMMAND");
+    EXPECT_EQ(joined_log_rows(), "PRINT COMMAND|CANCEL PRINT COMMAND");
     EXPECT_TRUE(pdf_files().isEmpty());
 
     answer_dialog([](kolde_sub::printerselect* d) {
@@ -391,7 +391,7 @@ TEST_F(SaveDisplay, SavesTheConsoleAndEndsWithTheReadyPromptOnANewLine)
     EXPECT_EQ(saved.count(QStringLiteral("\r\n")), 3);
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("36005KT\r\nFILE SAVE COMPLETED\r\nREADY / PRESS ESC TO EXIT\r\n")));
     EXPECT_FALSE(v.ready_line_break);
-    EXPECT_EQ(log_texts(), "FILE SAVE COMMAND|FILE SAVE COMPLETED");
+    EXPECT_EQ(joined_log_rows(), "FILE SAVE COMMAND|FILE SAVE COMPLETED");
     EXPECT_TRUE(boxes.empty());
 }
 
@@ -425,7 +425,7 @@ TEST_F(SaveDisplay, AnExistingFileIsReplacedOnlyOnYes)
     EXPECT_EQ(boxes[0].text, target + QStringLiteral(" はすでに存在します  \r\r上書きしますか？　　"));
     EXPECT_EQ(read(target), old);
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT\r\nCANCEL FILE SAVE\r\nREADY / PRESS ESC TO EXIT\r\n"));
-    EXPECT_EQ(log_texts(), "FILE SAVE COMMAND|CANCEL FILE SAVE COMMAND");
+    EXPECT_EQ(joined_log_rows(), "FILE SAVE COMMAND|CANCEL FILE SAVE COMMAND");
 
     answer = platform::MsgAnswer::Yes;
     v.set_console_text(QStringLiteral("RJTT"));
@@ -447,7 +447,7 @@ TEST_F(SaveDisplay, ACancelledDialogOrAFailedWriteTakesTheCancelRoad)
         v.save_display();
         EXPECT_EQ(v.console_text(), QStringLiteral("RJTT\r\nCANCEL FILE SAVE\r\nREADY / PRESS ESC TO EXIT\r\n"))
                 << path.toStdString();
-        EXPECT_EQ(log_texts(), "FILE SAVE COMMAND|CANCEL FILE SAVE COMMAND");
+        EXPECT_EQ(joined_log_rows(), "FILE SAVE COMMAND|CANCEL FILE SAVE COMMAND");
     }
     EXPECT_EQ(choices, 3);
     EXPECT_TRUE(boxes.empty());

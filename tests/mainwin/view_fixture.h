@@ -15,6 +15,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -52,6 +53,20 @@ protected:
         ASSERT_GT(server->start(0), 0);
         kolde_sub::update_base_url = QString::fromStdString(server->base_url());
     }
+
+    // Log rows, oldest first.
+    static QStringList log_texts()
+    {
+        QStringList out;
+        const QTableWidget* grid = kolde_sub::log_window()->grid;
+        for (int r = grid->rowCount() - 1; r >= 0; --r)
+            if (const QTableWidgetItem* item = grid->item(r, 2))
+                out << item->text();
+        return out;
+    }
+
+    // How often the update site served a path.
+    int served(const QString& path) const { return server->count(path.toStdString()); }
 
     // Rewrites a list table with the given rows.
     static void fill_table(platform::Recordset& rs, const QStringList& columns, const QList<QList<platform::Value>>& rows)

@@ -123,6 +123,22 @@ FileSizeLimit::~FileSizeLimit()
     delete saved_;
 }
 
+EnvironmentVariable::EnvironmentVariable(const char* name, const QByteArray& value)
+    : name_(name)
+    , had_(qEnvironmentVariableIsSet(name))
+    , old_(qgetenv(name))
+{
+    qputenv(name, value);
+}
+
+EnvironmentVariable::~EnvironmentVariable()
+{
+    if (had_)
+        qputenv(name_, old_);
+    else
+        qunsetenv(name_);
+}
+
 void reset_program_state()
 {
     kolde_sub::set_builtin_addresses();

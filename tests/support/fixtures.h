@@ -62,6 +62,20 @@ private:
     bool active_ = false;
 };
 
+// Sets an environment variable while it lives, then puts back what was there.
+class EnvironmentVariable {
+public:
+    EnvironmentVariable(const char* name, const QByteArray& value);
+    ~EnvironmentVariable();
+    EnvironmentVariable(const EnvironmentVariable&) = delete;
+    EnvironmentVariable& operator=(const EnvironmentVariable&) = delete;
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray old_;
+};
+
 // Puts the program-wide values that tests touch back to their start values:
 // offline, empty request and history, built-in addresses, no log or tip
 // window, no message-box answerer.
