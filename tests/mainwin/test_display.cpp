@@ -267,14 +267,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     server->set_fault(stalled, kolde_site::Fault::Stall);
     view v;
     v.inet->set_request_timeout(30);
-    bool waited = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (waited || served(stations + "RJTT.TXT") == 0)
-            return;
-        waited = true;
-        poll.stop();
+    const bool waited = while_requested(stations + "RJTT.TXT", [&] {
         EXPECT_TRUE(v.display_running());
         QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAA"));
         QTest::keyClick(v.TextBox[0], Qt::Key_Return);
@@ -286,9 +279,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
         EXPECT_FALSE(v.enter_pressed);
         EXPECT_TRUE(v.Timer4->isActive());
         server->clear_fault(stalled);
-    });
-    poll.start();
-    request(v, QStringLiteral("RJTT"));
+    }, [&] { request(v, QStringLiteral("RJTT")); });
     v.Timer4->stop();
 
     EXPECT_TRUE(waited);

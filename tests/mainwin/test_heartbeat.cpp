@@ -231,14 +231,7 @@ TEST_F(Heartbeat, NoDisplayWorkWhileADisplayRuns)
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
     server->clear_requests();
     v.inet->set_request_timeout(30);
-    bool ticked = false;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (ticked || served(stations + "RJTT.TXT") == 0)
-            return;
-        ticked = true;
-        poll.stop();
+    const bool ticked = while_requested(stations + "RJTT.TXT", [&] {
         EXPECT_TRUE(v.display_running());
         EXPECT_TRUE(probe_tick(v));
         EXPECT_TRUE(kolde_sub::online);
@@ -247,10 +240,10 @@ TEST_F(Heartbeat, NoDisplayWorkWhileADisplayRuns)
         EXPECT_EQ(served(forecasts + "RJTT.TXT"), 0);
         EXPECT_EQ(v.standby_start, QStringLiteral("23:59"));
         server->clear_fault(stalled);
+    }, [&] {
+        // The request shown again, as the reload does.
+        v.display_reports();
     });
-    poll.start();
-    // The request shown again, as the reload does.
-    v.display_reports();
     EXPECT_TRUE(ticked);
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z")));
     EXPECT_EQ(served(stations + "RJTT.TXT"), 1);

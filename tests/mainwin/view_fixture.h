@@ -16,10 +16,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -63,6 +65,26 @@ protected:
             if (const QTableWidgetItem* item = grid->item(r, 2))
                 out << item->text();
         return out;
+    }
+
+    // Runs action once from the event loop, as soon as the site has been
+    // asked for path (a stalled request then waits for the action to clear
+    // the stall). Returns whether it ran; runs body meanwhile.
+    bool while_requested(const QString& path, const std::function<void()>& action, const std::function<void()>& body)
+    {
+        bool ran = false;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (ran || served(path) == 0)
+                return;
+            ran = true;
+            poll.stop();
+            action();
+        });
+        poll.start();
+        body();
+        return ran;
     }
 
     // How often the update site served a path.
