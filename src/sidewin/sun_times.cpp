@@ -228,8 +228,7 @@ std::string hhmm(double tau)
 }
 
 // Time of the sunrise, or of the sunset when `sunset` is set, in JST as HHMM.
-// The sun's position is
-// evaluated once, at 6 h (18 h) local mean time.
+// The sun's position is evaluated once, at 6 h (18 h) local mean time.
 std::string event_time(int year, int month, int day, const std::string& latitude,
                        const std::string& longitude, bool sunset)
 {
