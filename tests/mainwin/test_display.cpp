@@ -28,11 +28,12 @@
 
 using platform::Value;
 
+using kolde_test::forecasts;
+using kolde_test::stations;
+
 namespace {
 
 const QString ready = QStringLiteral("\r\nREADY / PRESS ESC TO EXIT");
-const QString stations = QStringLiteral("/pub/data/observations/metar/stations/");
-const QString forecasts = QStringLiteral("/pub/data/forecasts/taf/stations/");
 
 const char rjtt_metar[] = "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\n";
 const char rjtt_taf[] = "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n      TEMPO 3009/3012 -SHRA\n";
@@ -65,11 +66,7 @@ protected:
     void SetUp() override
     {
         ViewFixture::SetUp();
-        server->set_reports(kolde_site::ReportSource::Folder);
-        base = QString::fromStdString(server->base_url());
-        kolde_sub::obs_base_url = base + stations;
-        kolde_sub::taf_base_url = base + forecasts;
-        qputenv("KOLDE_REPORT_URL", base.toUtf8());
+        base = use_report_folder();
         for (const char* off : {"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム",
                                 "更新終了時メッセージ", "印刷更新時印刷"})
             set(off, Value::boolean(false));
@@ -82,20 +79,6 @@ protected:
         serve(stations + "RJAA.TXT", rjaa_speci);
     }
 
-    void TearDown() override
-    {
-        qunsetenv("KOLDE_REPORT_URL");
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<kolde_sub::datachange*>(w))
-                delete w;
-        ViewFixture::TearDown();
-    }
-
-    void serve(const QString& path, const QByteArray& bytes)
-    {
-        const QString file = site.path() + path;
-        ASSERT_TRUE(kolde_test::write_file(file, bytes));
-    }
 
     static void write_file(const QString& path, const QByteArray& bytes)
     {

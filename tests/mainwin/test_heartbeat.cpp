@@ -27,10 +27,11 @@
 
 using platform::Value;
 
+using kolde_test::forecasts;
+using kolde_test::stations;
+
 namespace {
 
-const QString stations = QStringLiteral("/pub/data/observations/metar/stations/");
-const QString forecasts = QStringLiteral("/pub/data/forecasts/taf/stations/");
 const QByteArray metar_0500 = "2011/11/30 05:00\nRJTT 300500Z 34005KT 9999 FEW030 15/08 Q1020\n";
 const QByteArray taf_0500 = "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n";
 
@@ -54,11 +55,7 @@ protected:
     void SetUp() override
     {
         ViewFixture::SetUp();
-        server->set_reports(kolde_site::ReportSource::Folder);
-        const QString base = QString::fromStdString(server->base_url());
-        kolde_sub::obs_base_url = base + stations;
-        kolde_sub::taf_base_url = base + forecasts;
-        qputenv("KOLDE_REPORT_URL", base.toUtf8());
+        use_report_folder();
         for (const char* off : {"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム",
                                 "更新終了時メッセージ", "印刷更新時印刷", "切断時メッセージ", "切断時アラーム",
                                 "シーケンス表示"})
@@ -77,21 +74,8 @@ protected:
 
     void TearDown() override
     {
-        qunsetenv("KOLDE_REPORT_URL");
         kolde_sub::close_network_loss_notice();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (qobject_cast<kolde_sub::datachange*>(w))
-                delete w;
         ViewFixture::TearDown();
-    }
-
-    void serve(const QString& path, const QByteArray& bytes)
-    {
-        const QString file = site.path() + path;
-        QDir().mkpath(QFileInfo(file).path());
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
     }
 
     // The state the first activation leaves for the heartbeat.

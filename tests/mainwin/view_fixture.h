@@ -11,7 +11,10 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "support/fixtures.h"
+#include "sidewin/datachange.h"
 #include "translate/tooltips.h"
+
+#include <QApplication>
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +29,10 @@
 #include <vector>
 
 namespace kolde_test {
+
+// Where the report server keeps the per-station files.
+inline const QString stations = QStringLiteral("/pub/data/observations/metar/stations/");
+inline const QString forecasts = QStringLiteral("/pub/data/forecasts/taf/stations/");
 
 class ViewFixture : public SeededStore {
 protected:
@@ -54,6 +61,33 @@ protected:
         server = std::make_unique<kolde_site::Server>(site.path().toStdString());
         ASSERT_GT(server->start(0), 0);
         kolde_sub::update_base_url = QString::fromStdString(server->base_url());
+    }
+
+    void TearDown() override
+    {
+        qunsetenv("KOLDE_REPORT_URL");
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<kolde_sub::datachange*>(w))
+                delete w;
+        SeededStore::TearDown();
+    }
+
+    // The site answers report requests from its folder, which serve() fills;
+    // the program's report addresses point at it. Returns the site's address.
+    QString use_report_folder()
+    {
+        server->set_reports(kolde_site::ReportSource::Folder);
+        const QString base = QString::fromStdString(server->base_url());
+        kolde_sub::obs_base_url = base + stations;
+        kolde_sub::taf_base_url = base + forecasts;
+        qputenv("KOLDE_REPORT_URL", base.toUtf8());
+        return base;
+    }
+
+    // Puts a file on the site.
+    void serve(const QString& path, const QByteArray& bytes)
+    {
+        ASSERT_TRUE(kolde_test::write_file(site.path() + path, bytes));
     }
 
     // Log rows, oldest first.
