@@ -231,23 +231,6 @@ TEST_F(SettingsStore, SwitchesAreOnForAnyNonZeroValue)
     }
 }
 
-TEST(Settings, EveryFieldReadsAndWritesByEveryReaderWithoutWarning)
-{
-    // A warning about a field name fails the running test (the test-support
-    // library installs that rule), so calling each reader is the check. The
-    // name is checked before the store is touched, so no database is needed.
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    for (const SettingField& f : settings_fields()) {
-        const QString name = QString::fromUtf8(f.name);
-        ASSERT_EQ(find_setting_field(name), &f) << f.name;
-        for (const auto& [reader, read] : readers()) {
-            SCOPED_TRACE(reader);
-            read(name);
-        }
-    }
-}
-
 TEST_F(SettingsStore, UnknownNameWarnsAndFailsTheRunningTest)
 {
     for (const auto& [reader, read] : readers()) {

@@ -161,35 +161,6 @@ TEST_F(SunTimes, EveryAirportEveryDayAgreesWithReference)
     RecordProperty("worst_minutes", std::to_string(worst));
 }
 
-// Just past 90 and 270 degrees of longitude the short pi gives the tangent the
-// wrong sign, so placing alpha by L's quadrant alone puts it half a turn off.
-TEST_F(SunTimes, RightAscensionStaysBesideLongitudeAtSolstices)
-{
-    constexpr double rad = 3.14159 / 180.0;
-    constexpr double eps = 23.44;
-    auto by_quadrant_only = [](double L) {
-        double alpha = std::atan(std::tan(L * rad) * std::cos(eps * rad)) / rad;
-        if (L >= 90.0 && L < 270.0)
-            alpha += 180.0;
-        else if (L >= 270.0)
-            alpha += 360.0;
-        return alpha;
-    };
-    struct Case {
-        double L;
-        bool in_window;
-    } const cases[] = {
-        {90.00001, true}, {90.00007, true}, {270.00001, true}, {270.0002, true},
-        {0.0, false},     {45.0, false},    {89.99, false},    {90.01, false},
-        {180.0, false},   {269.99, false},  {270.01, false},   {359.999, false},
-    };
-    for (const auto& c : cases) {
-        const double alpha = kolde_sub::sun_detail::right_ascension(c.L, eps);
-        EXPECT_LT(std::fabs(alpha - c.L), 2.6) << c.L;
-        EXPECT_EQ(std::fabs(by_quadrant_only(c.L) - c.L) > 170.0, c.in_window) << c.L;
-    }
-}
-
 // Dates and places where the sun's longitude falls in that window at the
 // first guess of the event: the time was twelve hours off ("2917").
 TEST_F(SunTimes, SolsticeWindowGivesTheRightTime)
