@@ -10,6 +10,8 @@ QString url_radar_amedas, url_weather_points, url_amedas, url_satellite, url_rad
     url_fax_chart, url_upper_wind;
 bool online = false;
 bool sound_done = true;
+int cycle_tick_count = 0;
+int update_interval = 1;
 
 namespace {
 

@@ -19,6 +19,11 @@ extern QString url_radar_amedas, url_weather_points, url_amedas, url_satellite, 
     url_pdf_chart, url_fax_chart, url_upper_wind;
 // Whether the update site answered the last probe.
 extern bool online;
+// Seconds counted by the heartbeat since the last probe and cycle; the
+// windows that open for a while set it to 0, postponing the next cycle.
+extern int cycle_tick_count;
+// 11 - バッファ (1 to 10).
+extern int update_interval;
 // Set when a sound that the program waits for has finished (or the wait
 // for it ended).
 extern bool sound_done;

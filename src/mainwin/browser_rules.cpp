@@ -3,7 +3,6 @@
 #include "core/program.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QRegularExpression>
@@ -14,11 +13,6 @@ namespace kolde_sub {
 
 namespace {
 
-std::function<bool(const QUrl&)>& opener()
-{
-    static std::function<bool(const QUrl&)> f;
-    return f;
-}
 
 }  // namespace
 
@@ -103,14 +97,5 @@ WebEngineEnvironment current_webengine_environment()
     env.helper_found = fi.isFile() && fi.isExecutable();
     return env;
 }
-
-bool open_in_default_browser(const QUrl& url)
-{
-    if (opener())
-        return opener()(url);
-    return QDesktopServices::openUrl(url);
-}
-
-void set_default_browser_opener(std::function<bool(const QUrl&)> f) { opener() = std::move(f); }
 
 }  // namespace kolde_sub

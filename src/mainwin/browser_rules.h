@@ -3,6 +3,8 @@
 // whether the web engine can run in this process.
 #pragma once
 
+#include "platform/shell.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -10,6 +12,9 @@
 #include <functional>
 
 namespace kolde_sub {
+
+using platform::open_in_default_browser;
+using platform::set_default_browser_opener;
 
 enum class WebPage {
     Ais,             // the national AIS site, its root page
@@ -52,11 +57,5 @@ struct WebEngineEnvironment {
 };
 bool webengine_can_start(const WebEngineEnvironment& env);
 WebEngineEnvironment current_webengine_environment();
-
-// Hands an address to the desktop's default browser; false when nothing
-// took it. Tests may put an opener of their own in its place (an empty one
-// restores the desktop's).
-bool open_in_default_browser(const QUrl& url);
-void set_default_browser_opener(std::function<bool(const QUrl&)> opener);
 
 }  // namespace kolde_sub

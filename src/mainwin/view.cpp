@@ -8,7 +8,7 @@
 #include "fonts.h"
 #include "layout.h"
 #include "start_text.h"
-#include "window_flags.h"
+#include "core/window_flags.h"
 
 #include "options/printerselect.h"
 #include "platform/msg_box.h"

@@ -204,6 +204,36 @@ public:
     void set_network_menus_enabled(bool enabled);
     bool heartbeat_busy = false;  // a tick's probe or cycle is under way
 
+    // ---- command steps shared by the console, the image buttons and the
+    // menus (view_commands.cpp)
+    // status_text := text, shown in the status panel while the pane is hidden.
+    void set_status_text(const QString& text);
+    // The box "インターネットに接続できません　　" of the commands that need
+    // the network.
+    void no_connection_box();
+    // The automatic decode stops: heartbeat off, "自動デコード停止" and the
+    // log row "AUTO DECODE SEQUENCE TERMINATED".
+    void stop_auto_decode();
+    // A manual request stops the automatic decode when マニュアル入力時停止
+    // is on; otherwise nothing happens.
+    void manual_input_stop();
+    // Starts the automatic decode over the automatic-decode list: refuses an
+    // empty list, asks to switch a disabled decode on, then displays the
+    // list and starts the heartbeat. The console command and image button 4
+    // differ in their console lines only.
+    enum class AutoStartFrom { Console, Button };
+    void start_auto_decode(AutoStartFrom from);
+    // The automatic decode runs again over the list (after its editor).
+    void restart_auto_decode();
+    // Logs "DISPLAY SYSTEM SETUP MENU" and shows the options dialog behind
+    // its wait notice; afterwards the display settings are applied again and,
+    // when the sequence hours changed, the hourly files are fetched anew.
+    void show_options();
+    // Before the chart: the PDF-reader notice while it is on (log_notice
+    // logs "DISPLAY ADOBE PDF INFORMATION" first). True when the user asked
+    // for the reader download, which closes the window instead.
+    bool show_reader_notice(bool log_notice);
+
     // Printing and saving the console (view_print.cpp, view_save.cpp).
     void print_display();
     void save_display();

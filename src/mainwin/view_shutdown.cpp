@@ -3,6 +3,8 @@
 
 #include "view.h"
 
+#include "options/opton.h"
+
 #include "platform/transfer.h"
 #include "reports/request.h"
 #include "startup/compaction.h"
@@ -112,6 +114,7 @@ void view::shut_down()
 
     unload_log();
     unload_tooltips();
+    unload_opton();
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w != this && w->parentWidget() == nullptr && w->isVisible())
             w->close();

@@ -7,12 +7,13 @@
 
 #include "browser_rules.h"
 #include "taskicon.h"
-#include "window_flags.h"
+#include "core/window_flags.h"
 #include "window_rules.h"
 
 #include "core/log.h"
 #include "core/program.h"
 #include "core/settings.h"
+#include "sidewin/side_windows.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -35,9 +36,6 @@ struct SideWindow {
     QWidget* (*window)();
 };
 
-QWidget* chart_window() { return nullptr; }    // the chart window joins here
-QWidget* camera_window() { return nullptr; }   // the camera window joins here
-QWidget* command_window() { return nullptr; }  // the command-list window joins here
 QWidget* shown_log_window() { return log_loaded() ? log_window() : nullptr; }
 
 const SideWindow side_windows[] = {

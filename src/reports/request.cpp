@@ -8,8 +8,6 @@ QString current_request;
 QString current_group;
 std::vector<StationRow> station_table;
 int cycle_slot = 25;
-int cycle_tick_count = 0;
-int update_interval = 1;
 
 QStringList request_codes(const QString& request)
 {

@@ -3,6 +3,8 @@
 // decode cycle.
 #pragma once
 
+#include "core/program.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -28,10 +30,6 @@ extern std::vector<StationRow> station_table;
 
 // The ten-minute slot of the last hourly fetch (25 matches none).
 extern int cycle_slot;
-// Seconds counted by the heartbeat since the last probe and cycle.
-extern int cycle_tick_count;
-// 11 - バッファ (1 to 10).
-extern int update_interval;
 
 // The codes of a request, one per started group of 5 characters (the last
 // may be shorter when the text is not of the form 4 + 5k).

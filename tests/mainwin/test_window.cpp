@@ -4,7 +4,7 @@
 #include "view_fixture.h"
 
 #include "mainwin/taskicon.h"
-#include "mainwin/window_flags.h"
+#include "core/window_flags.h"
 
 #include <QFrame>
 #include <QImage>

@@ -11,5 +11,8 @@ extern bool command_open;
 // What the dictionary editor shows: 0 abbreviations, 1 translation words,
 // 2 pictures.
 extern int weather_mode;
+// The PDF-reader notice's download banner was used: the caller closes the
+// main window instead of opening the chart.
+extern bool reader_download_requested;
 
 }  // namespace kolde_sub

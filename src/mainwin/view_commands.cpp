@@ -1,0 +1,151 @@
+// Steps that the console commands, the image buttons and the menus share:
+// the no-connection box, stopping and starting the automatic decode, the
+// options dialog and the PDF-reader notice before the chart.
+
+#include "view.h"
+
+#include "display_settings.h"
+
+#include "core/database.h"
+#include "core/log.h"
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/window_flags.h"
+#include "options/opton.h"
+#include "platform/msg_box.h"
+#include "platform/transfer.h"
+#include "reports/colouring.h"
+#include "reports/request.h"
+#include "sidewin/side_windows.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QTextEdit>
+#include <QTimer>
+
+using namespace kolde_sub;
+
+void view::set_status_text(const QString& text)
+{
+    status_text = text;
+    if (!WebBrowser->isVisible())
+        Panels[2]->setText(status_text);
+}
+
+void view::no_connection_box()
+{
+    platform::msg_box(this, platform::MsgIcon::Information, QStringLiteral(" 確認"),
+                      QStringLiteral("インターネットに接続できません　　"));
+}
+
+void view::stop_auto_decode()
+{
+    Timer->stop();
+    set_status_text(QStringLiteral("自動デコード停止"));
+    write_log(QStringLiteral("AUTO DECODE SEQUENCE TERMINATED"));
+}
+
+void view::manual_input_stop()
+{
+    if (setting_bool(QStringLiteral("マニュアル入力時停止")))
+        stop_auto_decode();
+}
+
+void view::start_auto_decode(AutoStartFrom from)
+{
+    const bool console = from == AutoStartFrom::Console;
+    const QString empty_list = QStringLiteral("NO AIRPORT FOUND IN AUTO DECODE LIST");
+    if (rs_autodecode().record_count() == 0) {
+        if (console) {
+            append_console_text(QStringLiteral("\r\n") + empty_list + QStringLiteral("\r\n"));
+        } else {
+            append_console_text(empty_list + QStringLiteral("\r\n"));
+            ready_line_break = true;
+        }
+        show_ready_prompt();
+        write_log(empty_list);
+        return;
+    }
+
+    if (!setting_bool(QStringLiteral("自動デコード有効"))) {
+        if (console) {
+            append_console_text(QStringLiteral("\r\nAUTO DECODE SEQUENCE DISABLED\r\n"));
+            show_ready_prompt();
+        }
+        const platform::MsgAnswer answer = platform::msg_box(
+                this, platform::MsgIcon::Question, QStringLiteral(" 確認"),
+                QStringLiteral("自動デコードが無効になっています　　\r\r有効にしますか？"), platform::MsgButtons::YesNo);
+        if (answer != platform::MsgAnswer::Yes)
+            return;
+        write_log(QStringLiteral("SYSTEM INITIALIZED"));
+        TextBox[0]->setFocus();
+        set_console_text(console ? QStringLiteral("SYSTEM INITIALIZED") : QStringLiteral("SYSTEM INITIALIZED\r\n"));
+        TextBox[0]->repaint();
+        console_caret_to_end();
+        TextBox[0]->viewport()->setCursor(Qt::WaitCursor);
+        set_status_text(QStringLiteral("システム初期化中"));
+        set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(true));
+        opton* options = opton_window();
+        options->CheckBox[2]->setChecked(true);
+        options->CheckBox[9]->setEnabled(true);
+    }
+
+    start_display([&] {
+        if (console)
+            append_console_text(QStringLiteral("\r\n"));
+        write_log(QStringLiteral("AUTO DECODE SEQUENCE START"));
+        if (!console) {
+            cycle_tick_count = 0;
+            ready_line_break = true;
+            TextBox[0]->setFocus();
+            group_mode = false;
+        }
+        auto_mode = true;
+        new_request = true;
+        build_station_list();
+        return true;
+    });
+    cycle_tick_count = 0;
+    Timer->start();
+}
+
+void view::restart_auto_decode()
+{
+    ready_line_break = true;
+    cycle_tick_count = 0;
+    Timer->start();
+    start_display([&] {
+        new_request = true;
+        auto_mode = true;
+        group_mode = false;
+        return true;
+    });
+}
+
+void view::show_options()
+{
+    const long long hours = setting_int(QStringLiteral("シーケンス時間"));
+    write_log(QStringLiteral("DISPLAY SYSTEM SETUP MENU"));
+    {
+        fontmsg notice(Frame1, this);
+        notice.exec();
+    }
+    apply_display_settings(*this);
+    color_report_text();
+    if (setting_int(QStringLiteral("シーケンス時間")) != hours) {
+        Inet2->cancel();
+        fetch_hourly_cycles();
+    }
+}
+
+bool view::show_reader_notice(bool log_notice)
+{
+    reader_download_requested = false;
+    if (!setting_bool(QStringLiteral("アドビインフォメーション"))) {
+        if (log_notice)
+            write_log(QStringLiteral("DISPLAY ADOBE PDF INFORMATION"));
+        adobeinfo notice(this);
+        notice.exec();
+    }
+    return reader_download_requested;
+}
