@@ -9,6 +9,8 @@
 #include "translate/tooltips.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -162,5 +164,38 @@ void SeededStore::SetUp()
 }
 
 void SeededStore::TearDown() { reset_program_state(); }
+
+}  // namespace kolde_test
+
+namespace kolde_test {
+
+ModalCloser::ModalCloser(std::function<void(QWidget*)> on_shown)
+    : on_shown_(std::move(on_shown))
+    , timer_(new QTimer)
+{
+    // The timer runs in the nested event loop of the modal window.
+    timer_->setInterval(5);
+    QObject::connect(timer_, &QTimer::timeout, [this] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w || !w->isVisible())
+            return;
+        shown_.append({w->objectName(), w->windowTitle()});
+        if (on_shown_)
+            on_shown_(w);
+        if (w->isVisible())
+            w->close();
+    });
+    timer_->start();
+}
+
+ModalCloser::~ModalCloser() { delete timer_; }
+
+QStringList ModalCloser::names() const
+{
+    QStringList names;
+    for (const Shown& s : shown_)
+        names << s.name;
+    return names;
+}
 
 }  // namespace kolde_test

@@ -3,11 +3,17 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+class QTimer;
+class QWidget;
 #include <QString>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kolde_test {
@@ -87,6 +93,32 @@ protected:
     void SetUp() override;
     void TearDown() override;
     ProgramFolder folder;
+};
+
+}  // namespace kolde_test
+
+namespace kolde_test {
+
+// While it lives, every modal window that opens (a dialog run with exec) is
+// recorded by object name and caption, handed to on_shown when one is set,
+// and closed, so a handler that shows it modal goes on.
+class ModalCloser {
+public:
+    struct Shown {
+        QString name;
+        QString caption;
+    };
+    explicit ModalCloser(std::function<void(QWidget*)> on_shown = {});
+    ~ModalCloser();
+    ModalCloser(const ModalCloser&) = delete;
+    ModalCloser& operator=(const ModalCloser&) = delete;
+    const QList<Shown>& shown() const { return shown_; }
+    QStringList names() const;
+
+private:
+    QList<Shown> shown_;
+    std::function<void(QWidget*)> on_shown_;
+    QTimer* timer_ = nullptr;
 };
 
 }  // namespace kolde_test
