@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 
 namespace kolde_sub {
 
@@ -43,15 +44,28 @@ bool pictureform::Form_Load()
     return true;
 }
 
+namespace {
+
+QPointer<pictureform> the_pictureform;
+
+}  // namespace
+
 pictureform* load_pictureform()
 {
+    unload_pictureform();
     auto* w = new pictureform;
     if (!w->Form_Load()) {
         delete w;
         return nullptr;
     }
+    the_pictureform = w;
     return w;
 }
+
+void unload_pictureform() { delete the_pictureform.data(); }
+
+// However the window goes, nobody waits for it any longer.
+pictureform::~pictureform() { picture_pending = false; }
 
 void pictureform::showEvent(QShowEvent* e)
 {

@@ -13,12 +13,16 @@ class pictureform : public QWidget {
 public:
     QLabel* pic = nullptr;
 
+    ~pictureform() override;
+
 protected:
     void showEvent(QShowEvent* e) override;
     void changeEvent(QEvent* e) override;
 
 private:
     friend pictureform* load_pictureform();
+// Unloads the picture window when one is loaded.
+void unload_pictureform();
     pictureform();
     // Reads and deletes data/figure.dat; false when there is no picture.
     bool Form_Load();
@@ -28,5 +32,7 @@ private:
 // file that holds no picture, the window unloads itself and the result is
 // null; the file is deleted either way.
 pictureform* load_pictureform();
+// Unloads the picture window when one is loaded.
+void unload_pictureform();
 
 }  // namespace kolde_sub
