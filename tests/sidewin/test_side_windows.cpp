@@ -1,0 +1,128 @@
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/window_flags.h"
+#include "editors/editors.h"
+#include "options/opton.h"
+#include "platform/shell.h"
+#include "sidewin/side_windows.h"
+#include "support/fixtures.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace kolde_sub;
+
+using SideWindows = kolde_test::SeededStore;
+
+// The notice's banner asks for the reader (the chart then gives way to the
+// download); its check box turns the notice off, whichever way it closes.
+TEST_F(SideWindows, ReaderNoticeBannerAndCheckBox)
+{
+    QStringList opened;
+    platform::set_default_browser_opener([&](const QUrl& u) {
+        opened << u.toString();
+        return true;
+    });
+    struct Case {
+        bool banner;
+        bool ticked;
+    };
+    for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
+        ASSERT_TRUE(set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(false)));
+        reader_download_requested = false;
+        opened.clear();
+        cycle_tick_count = 7;
+        {
+            adobeinfo notice;
+            EXPECT_EQ(cycle_tick_count, 0);
+            notice.chkbox->setChecked(c.ticked);
+            if (c.banner)
+                notice.image_Click();
+            else
+                notice.cmd->click();
+        }
+        EXPECT_EQ(reader_download_requested, c.banner);
+        EXPECT_EQ(opened, c.banner ? QStringList{reader_download_url()} : QStringList{});
+        EXPECT_EQ(setting_bool(QStringLiteral("アドビインフォメーション")), c.ticked);
+    }
+    platform::set_default_browser_opener({});
+}
+
+// The modeless windows: one at a time, flagged open while they stand.
+TEST_F(SideWindows, ModelessWindowsKeepTheirFlag)
+{
+    struct Case {
+        void (*show)();
+        QWidget* (*window)();
+        bool* flag;
+    };
+    for (const Case c : {Case{show_chart, chart_window, &chart_open}, Case{show_camera, camera_window, &camera_open},
+                         Case{show_command, command_window, &command_open}}) {
+        c.show();
+        QWidget* w = c.window();
+        ASSERT_NE(w, nullptr);
+        c.show();
+        EXPECT_EQ(c.window(), w);
+        *c.flag = true;  // activation does not come under the offscreen platform
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(*c.flag);
+        EXPECT_EQ(c.window(), nullptr);
+    }
+}
+
+// The options dialog's two switches of the automatic decode: each is stored
+// at once, and the second is usable only while the first is on.
+TEST_F(SideWindows, OptionsAutomaticDecodeSwitches)
+{
+    ASSERT_TRUE(set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(false)));
+    opton* d = opton_window();
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_FALSE(d->CheckBox[9]->isEnabled());
+    d->CheckBox[2]->setChecked(true);
+    EXPECT_TRUE(setting_bool(QStringLiteral("自動デコード有効")));
+    EXPECT_TRUE(d->CheckBox[9]->isEnabled());
+    d->CheckBox[9]->setChecked(!setting_bool(QStringLiteral("マニュアル入力時停止")));
+    EXPECT_EQ(setting_bool(QStringLiteral("マニュアル入力時停止")), d->CheckBox[9]->isChecked());
+    EXPECT_EQ(opton_window(), d);
+    unload_opton();
+    EXPECT_FALSE(opton_loaded());
+}
+
+// The wait notice hands over to the options dialog and returns only when
+// the dialog has closed.
+TEST_F(SideWindows, WaitNoticeOpensTheOptionsDialog)
+{
+    QWidget start_frame;
+    start_frame.show();
+    kolde_test::ModalCloser closer;
+    fontmsg notice(&start_frame);
+    notice.exec();
+    EXPECT_FALSE(start_frame.isVisible());
+    EXPECT_EQ(closer.names(), QStringList{QStringLiteral("opton")});
+    unload_opton();
+}
+
+// The dictionary editor takes its caption from its mode and sets the mode
+// back to abbreviations when it closes.
+TEST_F(SideWindows, DictionaryEditorModes)
+{
+    const QStringList captions = {QStringLiteral(" 気象略語編集"), QStringLiteral(" 日本語解析"),
+                                  QStringLiteral(" 画像登録")};
+    for (int mode = 0; mode < 3; ++mode) {
+        weather_mode = mode;
+        {
+            weather w;
+            EXPECT_EQ(w.windowTitle(), captions[mode]);
+        }
+        EXPECT_EQ(weather_mode, 0);
+    }
+}
+
+}  // namespace
