@@ -239,13 +239,52 @@ public:
     void save_display();
     void Multimedia_Done();
 
-    // File menu and its pop-up twins (view_menus.cpp).
+    // Menu bar and pop-up menu (view_menus.cpp). The handlers of the item
+    // arrays receive the element's index. The update item's handler is
+    // menu_update_Click (view_shutdown.cpp).
     void menu_print_Click();
     void menu_popup_print_Click();
     void menu_save_Click();
     void menu_popup_save_Click();
     void menu_exit_Click();
     void menu_popup_exit_Click();
+    // The airport's sequence display.
+    void menu_listAP_Click(int index);
+    // The group's display; both read the caption of menu_company_data(index).
+    void menu_company_data_Click(int index);
+    void menu_popup_group_data_Click(int index);
+    // The group editor, then both group menus built again from the table.
+    void menu_company_edit_Click();
+    void menu_popup_company_Click();
+    // The chart, after the PDF-reader notice while it is on.
+    void menu_chart_Click();
+    void menu_popup_wx_Click();
+    void menu_yahoo_Click();
+    void menu_suntime_Click();
+    void menu_popup_suntime_Click();
+    void menu_info_weather_Click();
+    void menu_ais_Click();
+    void menu_popup_ais_Click();
+    void menu_camera_Click();
+    void menu_popup_cam_Click();
+    void menu_airport_Click();
+    void menu_popup_ap_Click();
+    // The automatic-decode list; afterwards the automatic decode runs again,
+    // from the bar only while online, from the pop-up menu in any case.
+    void menu_autodecode_Click();
+    void menu_popup_de_Click();
+    void menu_option_Click();
+    void menu_popup_config_Click();
+    void menu_command_Click();
+    void menu_popup_command_Click();
+    void menu_info_version_Click();
+    void menu_info_compornent_Click();
+    void menu_info_log_Click();
+    void menu_popup_log_Click();
+    void menu_info_help_Click();
+    void menu_popup_help_Click();
+    void menu_info_homepage_Click();
+    void menu_popup_homepage_Click();
 
     // ---- window, tray and browser
     // Size and state changes (view_window.cpp): minimising hides the window

@@ -1,17 +1,28 @@
 // The main window's menus: the menu bar and the pop-up menu, the airport and
-// group menus built from the database, and the file-menu handlers.
+// group menus built from the database, and what a click on each item does.
 
 #include "view.h"
 
+#include "browser_rules.h"
+
+#include "core/database.h"
+#include "core/log.h"
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/window_flags.h"
+#include "editors/editors.h"
 #include "platform/msg_box.h"
 #include "platform/printers.h"
 #include "reports/colouring.h"
-#include "core/database.h"
+#include "reports/request.h"
+#include "sidewin/side_windows.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QTimer>
 
 using namespace kolde_sub;
 
@@ -46,17 +57,34 @@ QAction* bar_item(QMenuBar* bar, const char* name, const QString& caption)
     return a;
 }
 
-// Makes sure element i of a menu item array exists.
-QAction* array_item(std::vector<QAction*>& items, QMenu* menu, const char* name, std::size_t i)
+using ArrayHandler = void (view::*)(int);
+
+// Makes sure element i of a menu item array exists; a new element's click
+// goes to the array's handler with the element's index.
+QAction* array_item(view* owner, ArrayHandler handler, std::vector<QAction*>& items, QMenu* menu, const char* name,
+                    std::size_t i)
 {
     while (items.size() <= i) {
         QAction* a = menu->addAction(QString());
+        const int index = static_cast<int>(items.size());
         a->setObjectName(QString::fromLatin1(name));
-        a->setData(static_cast<int>(items.size()));
+        a->setData(index);
+        QObject::connect(a, &QAction::triggered, owner, [owner, handler, index] { (owner->*handler)(index); });
         items.push_back(a);
     }
     return items[i];
 }
+
+// Removes every element of a menu item array but element 0.
+void remove_built_items(std::vector<QAction*>& items)
+{
+    while (items.size() > 1) {
+        delete items.back();
+        items.pop_back();
+    }
+}
+
+bool manual_input_stops() { return setting_bool(QStringLiteral("マニュアル入力時停止")); }
 
 }  // namespace
 
@@ -71,12 +99,12 @@ void view::create_menus()
     menu_exit = item(menu_file, "menu_exit", QStringLiteral("KOLDE を終了"));
 
     menu_list = submenu(bar, "menu_list", QStringLiteral("シーケンス"));
-    array_item(menu_listAP, menu_list, "menu_listAP", 0);
+    array_item(this, &view::menu_listAP_Click, menu_listAP, menu_list, "menu_listAP", 0);
 
     menu_company = submenu(bar, "menu_company", QStringLiteral("グループ"));
     menu_company_edit = item(menu_company, "menu_company_edit", QStringLiteral("グループ編集"));
     menu_company_line = separator(menu_company, "menu_company_line");
-    array_item(menu_company_data, menu_company, "menu_company_data", 0);
+    array_item(this, &view::menu_company_data_Click, menu_company_data, menu_company, "menu_company_data", 0);
 
     menu_weather = submenu(bar, "menu_weather", QStringLiteral("気象情報"));
     menu_chart = item(menu_weather, "menu_chart", QStringLiteral("天気図"));
@@ -105,7 +133,8 @@ void view::create_menus()
     menu_popup_group = menu_popup->addMenu(QStringLiteral("グループ"));
     menu_popup_group->setObjectName(QStringLiteral("menu_popup_group"));
     menu_popup_group->menuAction()->setObjectName(QStringLiteral("menu_popup_group"));
-    array_item(menu_popup_group_data, menu_popup_group, "menu_popup_group_data", 0);
+    array_item(this, &view::menu_popup_group_data_Click, menu_popup_group_data, menu_popup_group,
+               "menu_popup_group_data", 0);
     menu_popup_wx = item(menu_popup, "menu_popup_wx", QStringLiteral("天気図"));
     menu_popup_cam = item(menu_popup, "menu_popup_cam", QStringLiteral("ライブカメラ"));
     menu_popup_suntime = item(menu_popup, "menu_popup_suntime", QStringLiteral("日出没時刻"));
@@ -137,6 +166,34 @@ void view::create_menus()
     connect(menu_exit, &QAction::triggered, this, &view::menu_exit_Click);
     connect(menu_popup_exit, &QAction::triggered, this, &view::menu_popup_exit_Click);
     connect(menu_update, &QAction::triggered, this, &view::menu_update_Click);
+    connect(menu_company_edit, &QAction::triggered, this, &view::menu_company_edit_Click);
+    connect(menu_popup_company, &QAction::triggered, this, &view::menu_popup_company_Click);
+    connect(menu_chart, &QAction::triggered, this, &view::menu_chart_Click);
+    connect(menu_popup_wx, &QAction::triggered, this, &view::menu_popup_wx_Click);
+    connect(menu_yahoo, &QAction::triggered, this, &view::menu_yahoo_Click);
+    connect(menu_suntime, &QAction::triggered, this, &view::menu_suntime_Click);
+    connect(menu_popup_suntime, &QAction::triggered, this, &view::menu_popup_suntime_Click);
+    connect(menu_info_weather, &QAction::triggered, this, &view::menu_info_weather_Click);
+    connect(menu_ais, &QAction::triggered, this, &view::menu_ais_Click);
+    connect(menu_popup_ais, &QAction::triggered, this, &view::menu_popup_ais_Click);
+    connect(menu_camera, &QAction::triggered, this, &view::menu_camera_Click);
+    connect(menu_popup_cam, &QAction::triggered, this, &view::menu_popup_cam_Click);
+    connect(menu_airport, &QAction::triggered, this, &view::menu_airport_Click);
+    connect(menu_popup_ap, &QAction::triggered, this, &view::menu_popup_ap_Click);
+    connect(menu_autodecode, &QAction::triggered, this, &view::menu_autodecode_Click);
+    connect(menu_popup_de, &QAction::triggered, this, &view::menu_popup_de_Click);
+    connect(menu_option, &QAction::triggered, this, &view::menu_option_Click);
+    connect(menu_popup_config, &QAction::triggered, this, &view::menu_popup_config_Click);
+    connect(menu_command, &QAction::triggered, this, &view::menu_command_Click);
+    connect(menu_popup_command, &QAction::triggered, this, &view::menu_popup_command_Click);
+    connect(menu_info_version, &QAction::triggered, this, &view::menu_info_version_Click);
+    connect(menu_info_compornent, &QAction::triggered, this, &view::menu_info_compornent_Click);
+    connect(menu_info_log, &QAction::triggered, this, &view::menu_info_log_Click);
+    connect(menu_popup_log, &QAction::triggered, this, &view::menu_popup_log_Click);
+    connect(menu_info_help, &QAction::triggered, this, &view::menu_info_help_Click);
+    connect(menu_popup_help, &QAction::triggered, this, &view::menu_popup_help_Click);
+    connect(menu_info_homepage, &QAction::triggered, this, &view::menu_info_homepage_Click);
+    connect(menu_popup_homepage, &QAction::triggered, this, &view::menu_popup_homepage_Click);
 }
 
 // ------------------------------------------------------------ file menu
@@ -181,7 +238,7 @@ void view::build_airport_menu()
     rs.move_first();
     std::size_t i = 0;
     while (!rs.eof()) {
-        array_item(menu_listAP, menu_list, "menu_listAP", i)
+        array_item(this, &view::menu_listAP_Click, menu_listAP, menu_list, "menu_listAP", i)
                 ->setText(rs.field(QStringLiteral("ICAOコード")).to_text() + QStringLiteral("  ") +
                           rs.field(QStringLiteral("飛行場名")).to_text());
         ++i;
@@ -191,6 +248,11 @@ void view::build_airport_menu()
 
 void view::build_group_menus()
 {
+    // Element 0 of each group array exists from the start and stays; the
+    // others are made again for the rows of the table.
+    remove_built_items(menu_company_data);
+    remove_built_items(menu_popup_group_data);
+
     platform::Recordset& rs = rs_company();
     const int rows = rs.record_count();
     if (rows > 0) {
@@ -201,8 +263,11 @@ void view::build_group_menus()
         std::size_t i = 0;
         while (!rs.eof()) {
             const QString id = rs.field(QStringLiteral("id")).to_text();
-            array_item(menu_company_data, menu_company, "menu_company_data", i)->setText(id);
-            array_item(menu_popup_group_data, menu_popup_group, "menu_popup_group_data", i)->setText(id);
+            array_item(this, &view::menu_company_data_Click, menu_company_data, menu_company, "menu_company_data", i)
+                    ->setText(id);
+            array_item(this, &view::menu_popup_group_data_Click, menu_popup_group_data, menu_popup_group,
+                       "menu_popup_group_data", i)
+                    ->setText(id);
             ++i;
             rs.move_next();
         }
@@ -213,3 +278,224 @@ void view::build_group_menus()
     }
     group_menu_count = rows;
 }
+
+// ------------------------------------------------------------ requests
+
+void view::menu_listAP_Click(int index)
+{
+    if (index < 0 || index >= static_cast<int>(menu_listAP.size()))
+        return;
+    QPointer<view> self(this);
+    bool stopped = false;
+    const bool ran = start_display([&] {
+        // The caption begins with the airport's ICAO code.
+        current_request = menu_listAP[index]->text().left(4);
+        // A manual request may end the automatic decode, before the display.
+        // The status text kept for after the sequence display is taken once
+        // that is done, so that the panel does not claim afterwards that the
+        // automatic decode still runs.
+        stopped = manual_input_stops();
+        if (stopped)
+            stop_auto_decode();
+        saved_status_text = Panels[2]->text();
+        write_log(current_request + QStringLiteral(" MANUAL DECODE"));
+        ready_line_break = true;
+        group_mode = false;
+        timer_run = false;
+        cycle_tick_count = 0;
+        Timer->stop();
+        new_request = true;
+        auto_mode = false;
+        sequence_mode = true;
+        return true;
+    });
+    if (ran && self && !stopped)
+        Timer->start();
+}
+
+void view::menu_company_data_Click(int index)
+{
+    if (index < 0 || index >= static_cast<int>(menu_company_data.size()))
+        return;
+    QPointer<view> self(this);
+    const bool ran = start_display([&] {
+        // The group whose id is the caption; a caption that no longer names
+        // a group leaves the request as it is.
+        const QString id = menu_company_data[index]->text();
+        platform::Recordset& rs = rs_company();
+        rs.move_first();
+        while (!rs.eof()) {
+            if (rs.field(QStringLiteral("id")).to_text() == id) {
+                current_request = rs.field(QStringLiteral("route")).to_text();
+                current_group = id;
+                break;
+            }
+            rs.move_next();
+        }
+        ready_line_break = true;
+        timer_run = false;
+        cycle_tick_count = 0;
+        Timer->stop();
+        new_request = true;
+        group_mode = true;
+        auto_mode = false;
+        return true;
+    });
+    if (!ran || !self)
+        return;
+    // A manual request may end the automatic decode, after the display.
+    if (manual_input_stops())
+        stop_auto_decode();
+    else
+        Timer->start();
+}
+
+void view::menu_popup_group_data_Click(int index) { menu_company_data_Click(index); }
+
+// ------------------------------------------------------------ editors
+
+void view::menu_company_edit_Click()
+{
+    QPointer<view> self(this);
+    write_log(QStringLiteral("DISPLAY GROUP LIST"));
+    {
+        company editor(this);
+        editor.exec();
+    }
+    if (self)
+        build_group_menus();
+}
+
+void view::menu_popup_company_Click() { menu_company_edit_Click(); }
+
+void view::menu_airport_Click()
+{
+    // The sequence menu stays as it was built at the start.
+    write_log(QStringLiteral("DISPLAY AIRPORT LIST"));
+    airport editor(this);
+    editor.exec();
+}
+
+void view::menu_popup_ap_Click() { menu_airport_Click(); }
+
+namespace {
+
+// Shows the automatic-decode list; false when the main window went away
+// meanwhile.
+bool show_decode_list(view& v)
+{
+    QPointer<view> self(&v);
+    write_log(QStringLiteral("DISPLAY AUTO DECODE LIST"));
+    {
+        decodelist editor(&v);
+        editor.exec();
+    }
+    return !self.isNull();
+}
+
+}  // namespace
+
+void view::menu_autodecode_Click()
+{
+    if (show_decode_list(*this) && online)
+        restart_auto_decode();
+}
+
+// Unlike the bar's item, the pop-up item restarts offline too.
+void view::menu_popup_de_Click()
+{
+    if (show_decode_list(*this))
+        restart_auto_decode();
+}
+
+void view::menu_info_weather_Click()
+{
+    weather_mode = 0;
+    weather editor(this);
+    editor.exec();
+}
+
+void view::menu_option_Click() { show_options(); }
+void view::menu_popup_config_Click() { show_options(); }
+
+// ------------------------------------------------------------ side windows
+
+void view::menu_chart_Click()
+{
+    if (show_reader_notice(true)) {
+        // The user went for the reader's download: the program ends.
+        write_log(QStringLiteral("SYSTEM UNLOAD"));
+        close();
+        return;
+    }
+    write_log(QStringLiteral("DISPLAY WEATHER CHART"));
+    show_chart();
+}
+
+void view::menu_popup_wx_Click() { menu_chart_Click(); }
+
+void view::menu_suntime_Click()
+{
+    write_log(QStringLiteral("DISPLAY SUNRISE/SUNSET GRAPH"));
+    suntime w(this);
+    w.exec();
+}
+
+void view::menu_popup_suntime_Click() { menu_suntime_Click(); }
+
+void view::menu_camera_Click()
+{
+    write_log(QStringLiteral("DISPLAY NETWORK CAMERA"));
+    show_camera();
+}
+
+void view::menu_popup_cam_Click() { menu_camera_Click(); }
+
+void view::menu_command_Click()
+{
+    write_log(QStringLiteral("DISPLAY COMMAND LIST"));
+    show_command();
+}
+
+void view::menu_popup_command_Click() { menu_command_Click(); }
+
+void view::menu_info_version_Click()
+{
+    write_log(QStringLiteral("DISPLAY SYSTEM VERSION INFORMATION"));
+    version w(this);
+    w.exec();
+}
+
+void view::menu_info_compornent_Click()
+{
+    write_log(QStringLiteral("DISPLAY SYSTEM COMPORNENTS INFORMATION"));
+    compornent w(this);
+    w.exec();
+}
+
+void view::menu_info_log_Click()
+{
+    write_log(QStringLiteral("DISPLAY RUNNING LOG"));
+    kolde_sub::log* window = log_window();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void view::menu_popup_log_Click() { menu_info_log_Click(); }
+
+// ------------------------------------------------------------ web pages
+
+namespace {
+
+void open_web_page(view& v, WebPage page) { v.open_page(web_page_url(page), web_page_log_text(page)); }
+
+}  // namespace
+
+void view::menu_yahoo_Click() { open_web_page(*this, WebPage::AirportWeather); }
+void view::menu_ais_Click() { show_ais_page(); }
+void view::menu_popup_ais_Click() { show_ais_page(); }
+void view::menu_info_help_Click() { open_web_page(*this, WebPage::Help); }
+void view::menu_popup_help_Click() { open_web_page(*this, WebPage::Help); }
+void view::menu_info_homepage_Click() { open_web_page(*this, WebPage::HomeIndex); }
+void view::menu_popup_homepage_Click() { open_web_page(*this, WebPage::HomePage); }

@@ -1,5 +1,5 @@
-// The file menu: printing and saving the console from the menu bar and the
-// pop-up menu.
+// The file menu: printing and saving the console and the exit, from the
+// menu bar and the pop-up menu.
 #include "view_fixture.h"
 
 #include "mainwin/save_rules.h"
@@ -55,10 +55,39 @@ TEST_F(FileMenu, SaveWritesTheConsoleToTheChosenFile)
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("FILE SAVE COMPLETED")));
 }
 
-TEST_F(FileMenu, ExitClosesTheWindow)
+// The bar's exit item closes the browser pane when it is open, and the
+// window otherwise; the pop-up menu's exit item always closes the window.
+TEST_F(FileMenu, ExitClosesThePaneOrTheWindow)
 {
-    view v;
-    v.show();
-    v.menu_exit->trigger();
-    EXPECT_FALSE(v.isVisible());
+    struct Case {
+        QAction* view::*item;
+        bool pane_open;
+        bool window_closes;
+    };
+    const Case cases[] = {
+            {&view::menu_exit, true, false},
+            {&view::menu_exit, false, true},
+            {&view::menu_popup_exit, true, true},
+            {&view::menu_popup_exit, false, true},
+    };
+    for (const Case& c : cases) {
+        // A window that closed closed the store with it.
+        if (!kolde_sub::db_conn().is_open()) {
+            ASSERT_TRUE(kolde_sub::open_database());
+        }
+        view v;
+        v.show();
+        SCOPED_TRACE((v.*c.item)->objectName().toStdString() + (c.pane_open ? " pane open" : " pane closed"));
+        if (c.pane_open) {
+            v.WebBrowser->show();
+            v.enter_browser_mode();
+        }
+        (v.*c.item)->trigger();
+        EXPECT_EQ(v.isVisible(), !c.window_closes);
+        if (!c.window_closes) {
+            EXPECT_FALSE(v.WebBrowser->isVisible());
+            EXPECT_EQ(v.menu_exit->text(), QStringLiteral("KOLDE を終了"));
+            EXPECT_TRUE(v.menu_print->isEnabled());
+        }
+    }
 }
