@@ -201,7 +201,11 @@ public:
     // sets reports_changed. reports_changed is cleared first, in any case.
     void detect_report_changes();
     // On (true) or off, the twelve menu items whose work needs the network.
+    // Coming back on, the entries that browser mode holds off stay off until
+    // the pane closes, and the airport and pop-up group entries stay off while
+    // they have no rows (their first item would repeat an old request).
     void set_network_menus_enabled(bool enabled);
+    bool network_menus_on = true;
     bool heartbeat_busy = false;  // a tick's probe or cycle is under way
 
     // ---- command steps shared by the console, the image buttons and the
@@ -389,6 +393,9 @@ private:
     void centre_banner();
     void build_airport_menu();
     void build_group_menus();
+    // Removes every element of a menu item array but element 0, which
+    // exists from the start.
+    static void drop_built_items(std::vector<QAction*>& items);
     VersionCheck check_version_at_start();
 
     bool activation_queued_ = false;

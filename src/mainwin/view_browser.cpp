@@ -193,6 +193,8 @@ void view::leave_browser_mode()
     for (QAction* a : browser_mode_items(*this))
         a->setEnabled(true);
     inputURL->hide();
+    // The entries that also need the network follow its state again.
+    set_network_menus_enabled(network_menus_on);
     imgGo[0]->hide();
     imgGo[1]->hide();
     if (!setting_bool(QStringLiteral("PAD表示")))

@@ -75,15 +75,6 @@ QAction* array_item(view* owner, ArrayHandler handler, std::vector<QAction*>& it
     return items[i];
 }
 
-// Removes every element of a menu item array but element 0.
-void remove_built_items(std::vector<QAction*>& items)
-{
-    while (items.size() > 1) {
-        delete items.back();
-        items.pop_back();
-    }
-}
-
 bool manual_input_stops() { return setting_bool(QStringLiteral("マニュアル入力時停止")); }
 
 }  // namespace
@@ -246,12 +237,20 @@ void view::build_airport_menu()
     }
 }
 
+void view::drop_built_items(std::vector<QAction*>& items)
+{
+    while (items.size() > 1) {
+        delete items.back();
+        items.pop_back();
+    }
+}
+
 void view::build_group_menus()
 {
     // Element 0 of each group array exists from the start and stays; the
     // others are made again for the rows of the table.
-    remove_built_items(menu_company_data);
-    remove_built_items(menu_popup_group_data);
+    drop_built_items(menu_company_data);
+    drop_built_items(menu_popup_group_data);
 
     platform::Recordset& rs = rs_company();
     const int rows = rs.record_count();

@@ -46,16 +46,6 @@ void remove_subfolder(const QString& folder, const QString& name)
         qCWarning(lc_mainwin) << "could not remove all of" << path;
 }
 
-// Drops the items of a menu item array that were added for the rows of a
-// table; item 0 stays.
-void drop_built_items(std::vector<QAction*>& items)
-{
-    while (items.size() > 1) {
-        delete items.back();
-        items.pop_back();
-    }
-}
-
 }  // namespace
 
 void view::closeEvent(QCloseEvent* event)

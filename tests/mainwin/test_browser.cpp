@@ -375,3 +375,34 @@ TEST_F(BrowserPane, ShowsALocalPageAndClosesThePaneAlone)
 }
 
 }  // namespace
+
+// Browser mode and the network both hold the sequence, group and update
+// entries off; neither switches them back on while the other holds them.
+TEST_F(BrowserPane, NetworkAndBrowserModeBothHoldTheirMenusOff)
+{
+    view v;
+    activate(v);
+    const auto held = [&v] {
+        return std::array<bool, 3>{v.menu_list->menuAction()->isEnabled(), v.menu_company->menuAction()->isEnabled(),
+                                   v.menu_update->isEnabled()};
+    };
+    const std::array<bool, 3> off{false, false, false};
+    const std::array<bool, 3> on{true, true, true};
+
+    v.enter_browser_mode();
+    v.set_network_menus_enabled(true);
+    EXPECT_EQ(held(), off);
+    EXPECT_TRUE(v.menu_chart->isEnabled());
+    v.set_network_menus_enabled(false);
+    v.leave_browser_mode();
+    EXPECT_EQ(held(), off);
+    EXPECT_TRUE(v.menu_print->isEnabled());
+    v.set_network_menus_enabled(true);
+    EXPECT_EQ(held(), on);
+
+    // Without groups the pop-up group entry stays off: its one item would
+    // repeat an old request.
+    v.group_menu_count = 0;
+    v.set_network_menus_enabled(true);
+    EXPECT_FALSE(v.menu_popup_group->menuAction()->isEnabled());
+}

@@ -118,6 +118,8 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
     set("切断時メッセージ", Value::boolean(true));
     ShowCounter<kolde_sub::message> notices;
     view v;
+    kolde_test::activate(v);  // builds the airport and group menus
+    v.Timer->stop();
     ready_for_heartbeat(v);
     // The automatic decode is pending: a cycle would start it.
     ASSERT_TRUE(v.auto_mode && v.new_request);

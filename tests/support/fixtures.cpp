@@ -177,7 +177,9 @@ ModalCloser::ModalCloser(std::function<void(QWidget*)> on_shown)
     timer_->setInterval(5);
     QObject::connect(timer_, &QTimer::timeout, [this] {
         QWidget* w = QApplication::activeModalWidget();
-        if (!w || !w->isVisible())
+        // The wait notice of the options dialog closes itself and opens the
+        // dialog; closing it here would race its own timer.
+        if (!w || !w->isVisible() || w->objectName() == QStringLiteral("fontmsg"))
             return;
         shown_.append({w->objectName(), w->windowTitle()});
         if (on_shown_)

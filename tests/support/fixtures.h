@@ -101,7 +101,8 @@ namespace kolde_test {
 
 // While it lives, every modal window that opens (a dialog run with exec) is
 // recorded by object name and caption, handed to on_shown when one is set,
-// and closed, so a handler that shows it modal goes on.
+// and closed, so a handler that shows it modal goes on. The options dialog's
+// wait notice is left to hand over to the dialog by itself.
 class ModalCloser {
 public:
     struct Shown {
