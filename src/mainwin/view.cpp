@@ -252,7 +252,6 @@ void view::create_controls()
     connect(Timer, &QTimer::timeout, this, &view::Timer_Timer);
     connect(Timer2, &QTimer::timeout, this, &view::Timer2_Timer);
     connect(Timer4, &QTimer::timeout, this, &view::Timer4_Timer);
-    connect(this, &view::line_entered, this, &view::console_enter, Qt::QueuedConnection);
 
     inet = new platform::Transfer(this);
     Inet2 = new platform::Transfer(this);

@@ -159,9 +159,22 @@ public:
     // Console (view_console.cpp).
     void show_ready_prompt();
     void explain_group();
-    // Until the console's command vocabulary exists: a typed line of codes
-    // ("RJTT RJAA", "SQ RJTT", "JP RJTT") is displayed.
+    // A key typed on a console control; only index 0, the console, is
+    // handled. Every key postpones the next automatic cycle and clears
+    // group_mode, japanese_mode and timer_run; Esc closes the window,
+    // Backspace and the other characters edit the typed line, and Enter
+    // carries out the typed line as a command and empties it. key_ascii is
+    // the key's character code and stays as it is: the console itself then
+    // inserts the character, deletes or breaks the line at the caret.
+    void TextBox_KeyPress(int index, int& key_ascii);
+    // The line as if typed on the console, then Enter through
+    // TextBox_KeyPress (kept for the display benchmark).
     void console_enter(const QString& line);
+    // The word search of a line that is a dictionary word (already upper
+    // case and trimmed): its meaning after the typed word, the picture
+    // registered under it in the picture window, then the log row
+    // (view_word_search.cpp).
+    void search_word(const QString& line);
 
     // Timers (view_timers.cpp).
     void Timer_Timer();
@@ -372,10 +385,6 @@ signals:
     // The shut-down begins: waits under way give up.
     void shutting_down();
 public:
-
-signals:
-    // Enter on the console: the line typed last, trimmed and upper-cased.
-    void line_entered(const QString& line);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

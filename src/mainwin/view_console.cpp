@@ -1,19 +1,36 @@
 // The console: its text with CR LF line breaks, the keys typed on it, the
-// ready prompt and the typed line handed to the display.
+// command line carried out on Enter, and the ready prompt.
 
 #include "view.h"
 
+#include "browser_rules.h"
+#include "console_commands.h"
 #include "console_text.h"
 #include "request_rules.h"
+#include "sun_command.h"
 
+#include "core/database.h"
 #include "core/log.h"
+#include "core/program.h"
+#include "core/settings.h"
 #include "core/shared.h"
+#include "core/window_flags.h"
+#include "editors/editors.h"
+#include "platform/msg_box.h"
+#include "reports/colouring.h"
+#include "reports/lookup.h"
 #include "reports/request.h"
+#include "sidewin/side_windows.h"
 
+#include <QDate>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QTextCursor>
 #include <QTextEdit>
+
+#include <vector>
 
 using namespace kolde_sub;
 
@@ -32,32 +49,432 @@ void view::append_console_text(const QString& text)
 
 void view::console_caret_to_end() { TextBox[0]->moveCursor(QTextCursor::End); }
 
+namespace {
+
+constexpr int backspace_key = 8;
+constexpr int enter_key = 13;
+constexpr int escape_key = 27;
+
+const QString crlf = QStringLiteral("\r\n");
+
+// The character codes a key press hands to the key handler: Enter, Esc and
+// Backspace by their codes, else each printable character it types. Keys
+// that type nothing (arrows, shortcuts) give none.
+std::vector<int> key_codes(const QKeyEvent& key)
+{
+    switch (key.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return {enter_key};
+    case Qt::Key_Escape:
+        return {escape_key};
+    case Qt::Key_Backspace:
+        return {backspace_key};
+    default:
+        break;
+    }
+    std::vector<int> codes;
+    for (const QChar c : key.text())
+        if (c.isPrint() || c.isSurrogate())
+            codes.push_back(c.unicode());
+    return codes;
+}
+
+// The shared ends of the commands.
+void prompt_and_colour(view& v)
+{
+    v.show_ready_prompt();
+    color_report_text();
+}
+
+// A line break, the prompt and the colouring: how most commands answer.
+void answer_line_break(view& v)
+{
+    v.append_console_text(crlf);
+    prompt_and_colour(v);
+}
+
+void syntax_error(view& v)
+{
+    v.append_console_text(crlf + QStringLiteral("SYNTAX ERROR") + crlf);
+    write_log(QStringLiteral("SYNTAX ERROR"));
+    prompt_and_colour(v);
+    v.padlbl->clear();
+    v.console_caret_to_end();
+}
+
+bool is_dictionary_word(const QString& line)
+{
+    QString word = line;
+    if (!lookup_weather_abbr(word).isEmpty())
+        return true;
+    word = line;
+    return !lookup_translation_abbr(word).isEmpty();
+}
+
+// "UPDATE": the stored version is forgotten, so that the check offers the
+// site's version whatever it is.
+void update_command(view& v)
+{
+    QPointer<view> self(&v);
+    set_setting(QStringLiteral("KOLDEバージョン"), platform::Value(0));
+    v.append_console_text(crlf + QStringLiteral("AUTO UPDATE READY") + crlf);
+    v.show_ready_prompt();
+    v.check_update();
+    if (self)
+        v.padlbl->clear();
+}
+
+// "JAPANESE" and "PICTURE": the dictionary editor in that mode.
+void dictionary_editor(view& v, int mode)
+{
+    v.padlbl->clear();
+    weather_mode = mode;
+    kolde_sub::weather editor(&v);
+    editor.exec();
+}
+
+// "RESET": the next start replaces the database.
+void reset_command(view& v)
+{
+    v.append_console_text(crlf + crlf + QStringLiteral("DATABASE RESET SEQUENCE COMPLETED") + crlf);
+    write_log(QStringLiteral("DATABASE RESET SEQUENCE"));
+    prompt_and_colour(v);
+    v.padlbl->clear();
+    set_setting(QStringLiteral("DBバージョン"), platform::Value(0));
+    platform::msg_box(&v, platform::MsgIcon::Information, QStringLiteral(" 確認"),
+                      QStringLiteral("データベース リセット シーケンスを設定しました　　\r\n\r\nKOLDE を再起動してください"));
+}
+
+// "SS " and codes: the sunrise and sunset times of today.
+void sun_times_command(view& v, const QString& line)
+{
+    v.padlbl->clear();
+    write_log(QStringLiteral("SUNRISE/SUNSET CALCULATION COMMAND"));
+    const QString codes = line.mid(3);
+    if (!is_station_code_list(codes)) {
+        syntax_error(v);
+        return;
+    }
+    for (const QString& code : request_codes(codes))
+        add_code_history(code);
+    v.append_console_text(crlf + sun_times_block(codes, QDate::currentDate()) + crlf);
+    prompt_and_colour(v);
+}
+
+// "COUNTER" and "HELP". The counter shows in the pane without browser mode.
+void web_page_command(view& v, WebPage page)
+{
+    QPointer<view> self(&v);
+    answer_line_break(v);
+    v.open_page(web_page_url(page), web_page_log_text(page), page != WebPage::AccessCounter);
+    if (self)
+        v.padlbl->clear();
+}
+
+// A company group id: its route is displayed.
+void group_command(view& v, const QString& line, const QString& route)
+{
+    v.start_display([&] {
+        current_request = route;
+        current_group = line;
+        v.group_mode = true;
+        v.manual_input_stop();
+        v.append_console_text(crlf);
+        v.console_caret_to_end();
+        v.auto_mode = false;
+        v.new_request = true;
+        return true;
+    });
+}
+
+void print_command(view& v)
+{
+    QPointer<view> self(&v);
+    v.append_console_text(crlf);
+    v.print_display();
+    if (!self)
+        return;
+    prompt_and_colour(v);
+    write_log(QStringLiteral("PRINT COMMAND"));
+    v.padlbl->clear();
+}
+
+// "RL": the request as it stands is shown again.
+void reload_command(view& v)
+{
+    if (current_request.isEmpty()) {
+        v.append_console_text(crlf + QStringLiteral("INPUT AIRPORT CODE") + crlf);
+        prompt_and_colour(v);
+        return;
+    }
+    QPointer<view> self(&v);
+    if (v.display_reports() && self)
+        write_log(QStringLiteral("DATA RELOAD"));
+}
+
+void clear_command(view& v)
+{
+    v.set_console_text(QStringLiteral(" "));
+    v.TextBox[3]->clear();
+    v.show_ready_prompt();
+    write_log(QStringLiteral("CLS COMMAND"));
+    v.padlbl->clear();
+}
+
+// "DE", "GP" and "AP": a list editor, shown modal; nothing runs after it.
+template <typename Editor>
+void list_editor(view& v, const QString& log_text)
+{
+    answer_line_break(v);
+    v.manual_input_stop();
+    write_log(log_text);
+    v.padlbl->clear();
+    Editor editor(&v);
+    editor.exec();
+}
+
+// "WX": the chart, after the PDF-reader notice while it is on; asking for
+// the reader's download there closes the window instead.
+void chart_command(view& v)
+{
+    answer_line_break(v);
+    if (v.show_reader_notice(false)) {
+        v.close();
+        return;
+    }
+    write_log(QStringLiteral("DISPLAY WEATHER CHART"));
+    v.padlbl->clear();
+    show_chart();
+}
+
+void camera_command(view& v)
+{
+    answer_line_break(v);
+    write_log(QStringLiteral("DISPLAY NETWORK CAMERA"));
+    v.padlbl->clear();
+    show_camera();
+}
+
+void log_command(view& v)
+{
+    answer_line_break(v);
+    write_log(QStringLiteral("DISPLAY RUNNING LOG"));
+    v.padlbl->clear();
+    kolde_sub::log_window()->show();
+}
+
+void no_network(view& v)
+{
+    v.append_console_text(crlf + QStringLiteral("NO NETWORK CONNECTION") + crlf);
+    prompt_and_colour(v);
+    write_log(QStringLiteral("SYSTEM NO NETWORK CONNECTION"));
+}
+
+// A station-code list: the manual request. The prefixes count only for a
+// list that is displayed: a mistyped "SQ " line leaves no sequence mode
+// behind for the next request.
+void codes_command(view& v, const TypedRequest& request)
+{
+    v.start_display([&] {
+        if (request.sequence || request.japanese)
+            v.saved_status_text = v.Panels[2]->text();
+        v.sequence_mode = request.sequence;
+        v.japanese_mode = request.japanese;
+        v.manual_input_stop();
+        current_request = request.list;
+        v.group_mode = false;
+        v.new_request = true;
+        write_log(QStringLiteral("MANUAL DECODE"));
+        v.auto_mode = false;
+        return true;
+    });
+}
+
+void run_command(view& v, const QString& line, const ConsoleLine& what, const QString& route)
+{
+    switch (what.command) {
+    case ConsoleCommand::Empty:
+        return;
+    case ConsoleCommand::Update:
+        update_command(v);
+        return;
+    case ConsoleCommand::Japanese:
+        dictionary_editor(v, 1);
+        return;
+    case ConsoleCommand::Picture:
+        dictionary_editor(v, 2);
+        return;
+    case ConsoleCommand::Reset:
+        reset_command(v);
+        return;
+    case ConsoleCommand::Word:
+        v.search_word(line);
+        return;
+    case ConsoleCommand::SunTimes:
+        sun_times_command(v, line);
+        return;
+    case ConsoleCommand::Counter:
+        web_page_command(v, WebPage::AccessCounter);
+        return;
+    case ConsoleCommand::Help:
+        web_page_command(v, WebPage::Help);
+        return;
+    case ConsoleCommand::Ais: {
+        QPointer<view> self(&v);
+        v.show_ais_page();
+        if (self)
+            v.padlbl->clear();
+        return;
+    }
+    case ConsoleCommand::Group:
+        group_command(v, line, route);
+        return;
+    case ConsoleCommand::AutoStart:
+        v.start_auto_decode(view::AutoStartFrom::Console);
+        return;
+    case ConsoleCommand::Print:
+        print_command(v);
+        return;
+    case ConsoleCommand::Reload:
+        reload_command(v);
+        return;
+    case ConsoleCommand::Clear:
+        clear_command(v);
+        return;
+    case ConsoleCommand::DecodeList:
+        list_editor<kolde_sub::decodelist>(v, QStringLiteral("DISPLAY AUTO DECODE LIST"));
+        return;
+    case ConsoleCommand::GroupList:
+        list_editor<kolde_sub::company>(v, QStringLiteral("DISPLAY GROUP LIST"));
+        return;
+    case ConsoleCommand::AirportList:
+        list_editor<kolde_sub::airport>(v, QStringLiteral("DISPLAY AIRPORT LIST"));
+        return;
+    case ConsoleCommand::Chart:
+        chart_command(v);
+        return;
+    case ConsoleCommand::Camera:
+        camera_command(v);
+        return;
+    case ConsoleCommand::Log:
+        log_command(v);
+        return;
+    case ConsoleCommand::Exit:
+        v.close();
+        return;
+    case ConsoleCommand::NoNetwork:
+        no_network(v);
+        return;
+    case ConsoleCommand::Codes:
+        codes_command(v, what.request);
+        return;
+    case ConsoleCommand::SyntaxError:
+        syntax_error(v);
+        return;
+    }
+}
+
+// Enter: the typed line is taken out of the buffer and carried out. Keys
+// typed while the command waits start the next line; whatever the command
+// did, the buffer is empty when it ends.
+void enter_typed_line(view& v)
+{
+    QPointer<view> self(&v);
+    const auto used_up = qScopeGuard([self] {
+        if (self)
+            self->inputlbl->clear();
+    });
+    v.enter_pressed = true;
+    const QString line = console_line(v.inputlbl->text());
+    v.inputlbl->clear();
+    if (line.isEmpty())
+        return;
+    add_code_history(line);
+
+    // The group's route is kept from the look-up that recognised the id.
+    QString route;
+    ConsoleFacts facts;
+    facts.online = online;
+    facts.is_word = is_dictionary_word;
+    facts.is_group = [&route](const QString& id) {
+        const std::optional<QString> found = group_route(rs_company(), id);
+        if (found)
+            route = *found;
+        return found.has_value();
+    };
+    const ConsoleLine what = classify_console_line(line, facts);
+    if (what.no_connection) {
+        v.no_connection_box();
+        return;
+    }
+    run_command(v, line, what, route);
+}
+
+}  // namespace
+
 bool view::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == TextBox[0] && event->type() == QEvent::KeyPress) {
-        // The typed line collects in inputlbl (the colouring empties it);
-        // the console itself inserts and deletes the characters as usual.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            // While a display runs Enter does nothing at all; the typed line
-            // stays as it is.
-            if (display_running())
-                return true;
-            enter_pressed = true;
-            emit line_entered(inputlbl->text().trimmed().toUpper());
-        } else if (key->key() == Qt::Key_Escape) {
-            close();
-        } else if (key->key() == Qt::Key_Backspace) {
-            if (!inputlbl->text().isEmpty()) {
-                inputlbl->setText(inputlbl->text().chopped(1));
-                padlbl->setText(inputlbl->text());
-            }
-        } else if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
-            inputlbl->setText(inputlbl->text() + key->text());
+    if (watched != TextBox[0] || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const std::vector<int> codes = key_codes(*static_cast<QKeyEvent*>(event));
+    if (codes.empty())
+        return QMainWindow::eventFilter(watched, event);
+    // While a display runs Enter does nothing at all; the typed line stays
+    // as it is.
+    if (codes.front() == enter_key && display_running())
+        return true;
+
+    // The handler runs first; the console then carries out the key at the
+    // caret as the handler left it, unless the handler closed the window.
+    QPointer<view> self(this);
+    QPointer<QTextEdit> console(TextBox[0]);
+    for (int code : codes) {
+        TextBox_KeyPress(0, code);
+        if (!self)
+            return true;
+    }
+    if (!console || closing_ || codes.front() == escape_key)
+        return true;
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void view::TextBox_KeyPress(int index, int& key_ascii)
+{
+    if (index != 0)
+        return;
+    group_mode = false;
+    japanese_mode = false;
+    timer_run = false;
+    cycle_tick_count = 0;
+
+    switch (key_ascii) {
+    case escape_key:
+        close();
+        return;
+    case backspace_key:
+        if (!inputlbl->text().isEmpty()) {
+            inputlbl->setText(inputlbl->text().chopped(1));
             padlbl->setText(inputlbl->text());
         }
+        return;
+    case enter_key:
+        enter_typed_line(*this);
+        return;
+    default:
+        if (key_ascii < 32 || key_ascii > 0xFFFF)
+            return;
+        inputlbl->setText(inputlbl->text() + QChar(static_cast<char16_t>(key_ascii)));
+        padlbl->setText(inputlbl->text());
+        return;
     }
-    return QMainWindow::eventFilter(watched, event);
+}
+
+void view::console_enter(const QString& line)
+{
+    inputlbl->setText(line);
+    int key = enter_key;
+    TextBox_KeyPress(0, key);
 }
 
 // ------------------------------------------------------------ ready prompt
@@ -76,29 +493,6 @@ void view::show_ready_prompt()
     // arrow), the window its default.
     TextBox[0]->viewport()->setCursor(Qt::IBeamCursor);
     unsetCursor();
-}
-
-// ------------------------------------------------------- typed requests
-
-void view::console_enter(const QString& line)
-{
-    const std::optional<TypedRequest> request = typed_request(line);
-    if (!request)
-        return;
-    // An Enter that was on its way when a display started is dropped.
-    start_display([&] {
-        add_code_history(line);
-        if (request->sequence || request->japanese)
-            saved_status_text = Panels[2]->text();
-        sequence_mode = request->sequence;
-        japanese_mode = request->japanese;
-        current_request = request->list;
-        group_mode = false;
-        new_request = true;
-        write_log(QStringLiteral("MANUAL DECODE"));
-        auto_mode = false;
-        return true;
-    });
 }
 
 // Stand-in until the explanation is built.

@@ -85,8 +85,13 @@ protected:
         ASSERT_TRUE(kolde_test::write_file(path, bytes));
     }
 
-    // A typed code list, as the console hands it over.
-    static void request(view& v, const QString& line) { v.console_enter(line); }
+    // A typed code list and Enter on the console.
+    static void request(view& v, const QString& line)
+    {
+        v.inputlbl->setText(line);
+        int enter = 13;
+        v.TextBox_KeyPress(0, enter);
+    }
 
 
     QString base;
@@ -104,8 +109,8 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
                            rjaa_block;
     EXPECT_EQ(v.console_text(), staged + ready);
     EXPECT_EQ(kolde_sub::from_edit_text(v.TextBox[3]->toPlainText()), staged);
-    // The display was not started by Enter: it is shown from its first line.
-    EXPECT_EQ(v.TextBox[0]->textCursor().position(), 0);
+    // Started by Enter: the caret stays at the end.
+    EXPECT_EQ(v.TextBox[0]->textCursor().position(), v.TextBox[0]->document()->characterCount() - 1);
 
     const QStringList log = log_texts();
     for (const char* line : {"MANUAL DECODE", "RJTT METAR RECEIVED", "RJTT TAF   RECEIVED", "RJAA SPECI RECEIVED"})
@@ -125,6 +130,10 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
     EXPECT_FALSE(v.new_request);
     EXPECT_TRUE(kolde_sub::code_history.contains(QStringLiteral(" RJAA ")));
     EXPECT_TRUE(v.Panels[2]->text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
+
+    // A display that Enter did not start is shown from its first line.
+    v.display_reports();
+    EXPECT_EQ(v.TextBox[0]->textCursor().position(), 0);
 }
 
 TEST_F(Display, UnknownStationIsNotFoundAndItsForecastNotFetched)
@@ -252,6 +261,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     v.inet->set_request_timeout(30);
     const bool waited = while_requested(stations + "RJTT.TXT", [&] {
         EXPECT_TRUE(v.display_running());
+        v.enter_pressed = false;  // set by the Enter that started the display
         QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAA"));
         QTest::keyClick(v.TextBox[0], Qt::Key_Return);
         v.Timer4->start();
@@ -350,7 +360,8 @@ TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
     v.console_caret_to_end();
     QTest::keyClicks(v.TextBox[0], QStringLiteral("RJTT RJAA"));
     QTest::keyClick(v.TextBox[0], Qt::Key_Return);
-    QTRY_VERIFY(v.console_text().endsWith(ready));
+    // The prompt, then the line break of the Enter itself.
+    EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("\r\n")));
     EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJTT RJAA - WEATHER")));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("MANUAL DECODE")));
     // Started by Enter: the caret stays at the end.
@@ -359,7 +370,7 @@ TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
 
     // Anything that is not a code list is left alone.
     server->clear_requests();
-    v.console_enter(QStringLiteral("RJTT1"));
+    request(v, QStringLiteral("RJTT1"));
     EXPECT_TRUE(server->requests().empty());
 }
 
@@ -411,7 +422,6 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
 
 TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
 {
-    kolde_sub::online = false;
     view v;
     request(v, QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text().count(QStringLiteral("RJTT  LOADING SEQUENCE DATA AT ")), 4);

@@ -35,6 +35,14 @@ namespace {
 const QByteArray metar_0500 = "2011/11/30 05:00\nRJTT 300500Z 34005KT 9999 FEW030 15/08 Q1020\n";
 const QByteArray taf_0500 = "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n";
 
+// A line typed on the console and Enter.
+void enter_line(view& v, const QString& line)
+{
+    v.inputlbl->setText(line);
+    int enter = 13;
+    v.TextBox_KeyPress(0, enter);
+}
+
 // Counts the windows of type T that are shown.
 template <typename T>
 class ShowCounter : public QObject {
@@ -208,7 +216,7 @@ TEST_F(Heartbeat, NothingToDecodeStopsTheHeartbeat)
 TEST_F(Heartbeat, NoDisplayWorkWhileADisplayRuns)
 {
     view v;
-    v.console_enter(QStringLiteral("RJTT"));
+    enter_line(v, QStringLiteral("RJTT"));
     ASSERT_FALSE(v.new_request);
     ready_for_heartbeat(v);
 
@@ -266,7 +274,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
         serve(stations + "RJTT.TXT", metar_0500);
         serve(forecasts + "RJTT.TXT", taf_0500);
         view v;
-        v.console_enter(QStringLiteral("RJTT"));
+        enter_line(v, QStringLiteral("RJTT"));
         ASSERT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
         const QStringList before = log_texts();
         if (!c.metar.isEmpty())
@@ -294,7 +302,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
 TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
 {
     view v;
-    v.console_enter(QStringLiteral("RJTT"));
+    enter_line(v, QStringLiteral("RJTT"));
     kolde_sub::station_table[1][kolde_sub::station_code] = QStringLiteral("rjtt");
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
     serve(forecasts + "RJTT.TXT", "2011/11/30 05:40\nTAF AMD RJTT 300540Z 3006/0112 34008KT\n");
@@ -311,7 +319,7 @@ TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
 TEST_F(Heartbeat, DetectionClearsAStaleChangeBeforeAnyReturn)
 {
     view v;
-    v.console_enter(QStringLiteral("RJTT"));
+    enter_line(v, QStringLiteral("RJTT"));
     v.reports_changed = true;
     set("自動デコード有効", Value::boolean(false));
     server->clear_requests();
@@ -335,7 +343,7 @@ TEST_F(Heartbeat, AChangeIsShownAndNotifiedOnce)
     set("更新終了時メッセージ", Value::boolean(true));
     ShowCounter<kolde_sub::datachange> notices;
     view v;
-    v.console_enter(QStringLiteral("RJTT"));
+    enter_line(v, QStringLiteral("RJTT"));
     ready_for_heartbeat(v);
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
 
@@ -373,7 +381,7 @@ TEST_F(Heartbeat, SequenceRetryWaitsForTheHeartbeatsHourlyFiles)
     ready_for_heartbeat(v);
     v.probe_period = 20;
     kolde_sub::cycle_tick_count = 0;
-    v.console_enter(QStringLiteral("SQ RJTT"));
+    enter_line(v, QStringLiteral("SQ RJTT"));
     ASSERT_TRUE(v.console_text().contains(QStringLiteral("LOADING SEQUENCE DATA AT ")));
     ASSERT_TRUE(v.Timer4->isActive());
 
