@@ -243,6 +243,7 @@ void view::create_controls()
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
+    Timer->setInterval(1000);  // a tick a second, also when started before the first activation
     timer1 = new QTimer(this);
     timer1->setObjectName(QStringLiteral("timer1"));
     Timer2 = new QTimer(this);

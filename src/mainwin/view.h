@@ -168,7 +168,7 @@ public:
     // inserts the character, deletes or breaks the line at the caret.
     void TextBox_KeyPress(int index, int& key_ascii);
     // The line as if typed on the console, then Enter through
-    // TextBox_KeyPress (kept for the display benchmark).
+    // TextBox_KeyPress (how tests and benchmarks drive the console).
     void console_enter(const QString& line);
     // The word search of a line that is a dictionary word (already upper
     // case and trimmed): its meaning after the typed word, the picture

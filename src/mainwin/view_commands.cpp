@@ -20,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -53,6 +54,9 @@ void view::manual_input_stop()
 
 void view::start_auto_decode(AutoStartFrom from)
 {
+    // A start while a display runs would change the request under it.
+    if (display_running())
+        return;
     const bool console = from == AutoStartFrom::Console;
     const QString empty_list = QStringLiteral("NO AIRPORT FOUND IN AUTO DECODE LIST");
     if (rs_autodecode().record_count() == 0) {
@@ -90,6 +94,7 @@ void view::start_auto_decode(AutoStartFrom from)
         options->CheckBox[9]->setEnabled(true);
     }
 
+    QPointer<view> self(this);
     start_display([&] {
         if (console)
             append_console_text(QStringLiteral("\r\n"));
@@ -105,6 +110,8 @@ void view::start_auto_decode(AutoStartFrom from)
         build_station_list();
         return true;
     });
+    if (!self)
+        return;
     cycle_tick_count = 0;
     Timer->start();
 }

@@ -1,7 +1,6 @@
 // The report display: fetching the station files, building the display in
 // the staging box and putting it into the console; the sequence display and
-// its work files; the retry of a sequence display; and, until the console's
-// full command vocabulary exists, the reading of a typed code list.
+// its work files; and the retry of a sequence display.
 
 #include "view.h"
 

@@ -21,8 +21,6 @@ protected:
 
 private:
     friend pictureform* load_pictureform();
-// Unloads the picture window when one is loaded.
-void unload_pictureform();
     pictureform();
     // Reads and deletes data/figure.dat; false when there is no picture.
     bool Form_Load();

@@ -291,7 +291,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     EXPECT_FALSE(v.display_running());
     QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAA"));
     QTest::keyClick(v.TextBox[0], Qt::Key_Return);
-    QTRY_VERIFY(v.console_text().contains(QStringLiteral("RJAA  SPECI 0515Z")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return v.console_text().contains(QStringLiteral("RJAA  SPECI 0515Z")); }));
 }
 
 // What follows new reports (here the data-updated notice) sees the whole
