@@ -73,12 +73,22 @@ public:
     explicit WindowEvents(view* v)
         : QObject(v)
         , v_(v)
+        , window_(v)
+        , console_(v->TextBox[0])
     {
     }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
+        // While the window is being destroyed the focus still leaves the
+        // console, but the window's handlers are gone by then: Caps Lock
+        // goes off directly.
+        if (qobject_cast<view*>(window_) == nullptr) {
+            if (o == console_ && e->type() == QEvent::FocusOut)
+                kolde_sub::caps_lock_off();
+            return false;
+        }
         if (const int k = image_button(o); k >= 0)
             return image_button_event(k, e);
         if (const int k = text_box_viewport(o); k >= 0) {
@@ -213,6 +223,8 @@ private:
     }
 
     view* v_;
+    QWidget* window_;  // the same window, asked what it still is
+    QObject* console_;
     int pressed_ = -1;  // the button the left button went down on
 };
 

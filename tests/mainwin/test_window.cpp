@@ -21,6 +21,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 using kolde_test::activate;
 using platform::Value;
 
@@ -258,7 +260,8 @@ private:
 
 TEST_F(ConsoleMouse, FocusOnTheConsoleTurnsCapsLockOnAndTheInputMethodOff)
 {
-    view v;
+    auto window = std::make_unique<view>();
+    view& v = *window;
     activate(v);
     v.Timer->stop();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
@@ -280,6 +283,11 @@ TEST_F(ConsoleMouse, FocusOnTheConsoleTurnsCapsLockOnAndTheInputMethodOff)
     v.TextBox[0]->setFocus();
     QCoreApplication::processEvents();
     EXPECT_TRUE(kolde_sub::caps_lock_state());
+
+    // A window that goes away with the focus on its console leaves typing
+    // as it was.
+    window.reset();
+    EXPECT_FALSE(kolde_sub::caps_lock_state());
 }
 
 TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwitchedOn)
