@@ -3,6 +3,7 @@
 
 #include "view.h"
 
+#include "button_rules.h"
 #include "console_text.h"
 #include "display_settings.h"
 #include "fonts.h"
@@ -58,26 +59,8 @@ const char* const button_tip[18] = {
         " 画面消去 ", " スクロールバー表示 ", " ボールド表示 ", " 動作設定 ", " 更新確認 ", " コマンド一覧 ",
         " Yahoo 空港天気予報 ", " KOLDE homepage ", " Online Help ", " ブラウザーを閉じる ", " 戻る ", " 進む "};
 
-// A 16 x 16 face: a coloured tile with the button's number; the grey face
-// is the same tile in grey.
-QPixmap button_face(int index, bool grey)
-{
-    QPixmap pm(16, 16);
-    QColor c = QColor::fromHsv((index * 37) % 360, 160, 200);
-    if (grey) {
-        const int g = qGray(c.rgb());
-        c = QColor(g, g, g);
-    }
-    pm.fill(c);
-    QPainter p(&pm);
-    p.setPen(grey ? QColor(64, 64, 64) : c.darker(200));
-    p.drawRect(0, 0, 15, 15);
-    QFont f = p.font();
-    f.setPixelSize(9);
-    p.setFont(f);
-    p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::number(index));
-    return pm;
-}
+// The 16 x 16 face of a button, in colour or as its grey face.
+QPixmap button_face(int index, bool grey) { return QPixmap::fromImage(button_face_image(index, grey)); }
 
 QPixmap connection_icon(bool connected)
 {

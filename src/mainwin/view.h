@@ -316,6 +316,31 @@ public:
     void remove_button_hover();
     // The mouse over image button index: its hover look.
     void img_MouseMove(int index);
+
+    // Image buttons (view_buttons.cpp)
+    // A click (press and release of the left button on the same element):
+    // the button's command. Grey faces, and buttons 1 to 11 while the
+    // browser pane is shown, do nothing; the network buttons refuse while
+    // offline with the no-connection box.
+    void img_Click(int index);
+    // Pressing and releasing the mouse on an element: the pressed look on
+    // and off, for the buttons that take it in the current style.
+    void img_MouseDown(int index);
+    void img_MouseUp(int index);
+
+    // Console focus and mouse (view_window.cpp)
+    // The console (element 0) takes the focus: input method off, Caps Lock
+    // on; it loses the focus: Caps Lock off.
+    void TextBox_GotFocus(int index);
+    void TextBox_LostFocus(int index);
+    // A press closes an open explanation tip (and the picture window); the
+    // right button opens the pop-up menu at screen_pos when ポップアップ is on.
+    void TextBox_MouseDown(int index, Qt::MouseButton button, const QPoint& screen_pos);
+    // The mouse over a text box takes the hover look off the buttons.
+    void TextBox_MouseMove(int index);
+    // A release on the console explains the selected group in the tip, placed
+    // by the cursor's screen position.
+    void TextBox_MouseUp(int index, Qt::MouseButton button, const QPoint& screen_pos);
     // The notification-area icon (taskicon.h). Reload unloads and loads it,
     // so that icon and tip follow the connection state.
     void taskicon_load();

@@ -1,11 +1,13 @@
 // The main window's size and surface: minimise and restore together with
 // the open side windows and the notification-area icon, the hover look of
-// the image buttons and its removal, and the wiring of the window's mouse,
-// key and focus events to their handlers.
+// the image buttons and its removal, the console's focus and mouse
+// handlers, and the wiring of the window's mouse, key and focus events to
+// their handlers.
 
 #include "view.h"
 
 #include "browser_rules.h"
+#include "button_rules.h"
 #include "taskicon.h"
 #include "core/window_flags.h"
 #include "window_rules.h"
@@ -13,7 +15,11 @@
 #include "core/log.h"
 #include "core/program.h"
 #include "core/settings.h"
+#include "core/shared.h"
 #include "sidewin/side_windows.h"
+#include "translate/handover.h"
+#include "translate/pictureform.h"
+#include "translate/tooltips.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -21,6 +27,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -63,12 +73,35 @@ public:
     explicit WindowEvents(view* v)
         : QObject(v)
         , v_(v)
+        , window_(v)
+        , console_(v->TextBox[0])
     {
     }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
     {
+        // While the window is being destroyed the focus still leaves the
+        // console, but the window's handlers are gone by then: Caps Lock
+        // goes off directly.
+        if (qobject_cast<view*>(window_) == nullptr) {
+            if (o == console_ && e->type() == QEvent::FocusOut)
+                kolde_sub::caps_lock_off();
+            return false;
+        }
+        if (const int k = image_button(o); k >= 0)
+            return image_button_event(k, e);
+        if (const int k = text_box_viewport(o); k >= 0) {
+            text_box_mouse_event(k, e);
+            return false;  // the box itself still selects and places the caret
+        }
+        if (o == v_->TextBox[0]) {
+            if (e->type() == QEvent::FocusIn)
+                v_->TextBox_GotFocus(0);
+            else if (e->type() == QEvent::FocusOut)
+                v_->TextBox_LostFocus(0);
+            return false;
+        }
         switch (e->type()) {
         case QEvent::MouseMove:
             if (o == v_->form) {
@@ -83,11 +116,6 @@ protected:
                 v_->inputURL_MouseMove();
                 return false;
             }
-            for (int i = 0; i < 36; ++i)
-                if (o == v_->img[i]) {
-                    v_->img_MouseMove(i);
-                    return true;
-                }
             for (int i = 0; i < 2; ++i)
                 if (o == v_->imgGo[i]) {
                     v_->imgGo_MouseMove(i);
@@ -119,7 +147,85 @@ protected:
     }
 
 private:
+    int image_button(QObject* o) const
+    {
+        for (int i = 0; i < kolde_sub::face_count; ++i)
+            if (o == v_->img[static_cast<std::size_t>(i)])
+                return i;
+        return -1;
+    }
+
+    // Elements 0 to 2 of the text boxes (the fourth is never shown); their
+    // mouse events arrive at their viewports.
+    int text_box_viewport(QObject* o) const
+    {
+        for (int i = 0; i < 3; ++i)
+            if (o == v_->TextBox[static_cast<std::size_t>(i)]->viewport())
+                return i;
+        return -1;
+    }
+
+    // A click is a press and a release of the left button on the same
+    // element, the release still over it; the release's handler runs
+    // before the click's.
+    bool image_button_event(int k, QEvent* e)
+    {
+        switch (e->type()) {
+        case QEvent::MouseMove:
+            v_->img_MouseMove(k);
+            return true;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            // The second press of a double click is no second click.
+            const auto* m = static_cast<QMouseEvent*>(e);
+            if (m->button() == Qt::LeftButton)
+                pressed_ = e->type() == QEvent::MouseButtonPress ? k : -1;
+            v_->img_MouseDown(k);
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            const bool click = m->button() == Qt::LeftButton && pressed_ == k &&
+                               v_->img[static_cast<std::size_t>(k)]->rect().contains(m->position().toPoint());
+            if (m->button() == Qt::LeftButton)
+                pressed_ = -1;
+            QPointer<view> alive(v_);
+            v_->img_MouseUp(k);
+            if (click && alive)
+                v_->img_Click(k);
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+    void text_box_mouse_event(int k, QEvent* e)
+    {
+        switch (e->type()) {
+        case QEvent::MouseMove:
+            v_->TextBox_MouseMove(k);
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            v_->TextBox_MouseDown(k, m->button(), m->globalPosition().toPoint());
+            break;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* m = static_cast<QMouseEvent*>(e);
+            v_->TextBox_MouseUp(k, m->button(), m->globalPosition().toPoint());
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
     view* v_;
+    QWidget* window_;  // the same window, asked what it still is
+    QObject* console_;
+    int pressed_ = -1;  // the button the left button went down on
 };
 
 }  // namespace
@@ -139,6 +245,16 @@ void view::set_up_window_events()
     for (QLabel* l : imgGo) {
         l->setMouseTracking(true);
         l->installEventFilter(events);
+    }
+    // The console's focus, and the mouse over the console and the two boxes
+    // around it. The right button opens the window's own pop-up menu (when
+    // it is switched on), never the boxes' edit menu.
+    TextBox[0]->installEventFilter(events);
+    for (int i = 0; i < 3; ++i) {
+        QTextEdit* box = TextBox[static_cast<std::size_t>(i)];
+        box->setContextMenuPolicy(Qt::PreventContextMenu);
+        box->viewport()->setMouseTracking(true);
+        box->viewport()->installEventFilter(events);
     }
     connect(inputURL, &QLineEdit::returnPressed, this, [this] { inputURL_KeyPress(13); });
 
@@ -266,4 +382,49 @@ void view::img_MouseMove(int index)
     }
     if (pane && !imgGo[1]->isVisible())
         imgGo[1]->show();
+}
+
+// --------------------------------------------------------------- console
+
+void view::TextBox_GotFocus(int index)
+{
+    if (index != 0)
+        return;
+    // Codes and commands are typed as upper-case ASCII.
+    ime_set_open(TextBox[0], false);
+    caps_lock_on();
+}
+
+void view::TextBox_LostFocus(int index)
+{
+    if (index != 0)
+        return;
+    caps_lock_off();
+}
+
+void view::TextBox_MouseDown(int, Qt::MouseButton button, const QPoint& screen_pos)
+{
+    if (tooltip_shown) {
+        tooltip_shown = false;
+        tooltip_new = true;
+        // The tip window stays loaded, hidden.
+        if (tooltips_loaded())
+            tooltips_window()->hide();
+        unload_pictureform();
+    }
+    if (button == Qt::RightButton && setting_bool(QStringLiteral("ポップアップ")))
+        menu_popup->exec(screen_pos);
+}
+
+void view::TextBox_MouseMove(int) { remove_button_hover(); }
+
+void view::TextBox_MouseUp(int index, Qt::MouseButton, const QPoint& screen_pos)
+{
+    if (index != 0)
+        return;
+    const TipPosition tip = tip_position(screen_pos);
+    tooltip_x = tip.x;
+    tooltip_y = tip.y;
+    tooltip_shown = true;
+    explain_group();
 }

@@ -1,16 +1,27 @@
 // Minimise and restore with the side windows and the notification-area
-// icon, and the hover look of the image buttons.
+// icon, the hover look of the image buttons, and the console's focus and
+// mouse handling.
 
 #include "view_fixture.h"
 
 #include "mainwin/taskicon.h"
+#include "core/shared.h"
 #include "core/window_flags.h"
+#include "translate/handover.h"
+#include "translate/pictureform.h"
+#include "translate/tooltips.h"
 
+#include <QBuffer>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTextEdit>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 using kolde_test::activate;
 using platform::Value;
@@ -210,6 +221,165 @@ TEST_F(Hover, MouseMovesReachTheHandlers)
     QCoreApplication::processEvents();
     EXPECT_EQ(v.hovered_button, 99);
     EXPECT_FALSE(raised(v.img[2]));
+}
+
+
+// ------------------------------------------------------------ the console
+
+class ConsoleMouse : public kolde_test::ViewFixture {
+protected:
+    void TearDown() override
+    {
+        kolde_sub::tooltip_shown = false;
+        kolde_sub::tooltip_new = false;
+        kolde_sub::unload_pictureform();
+        kolde_sub::caps_lock_off();
+        ViewFixture::TearDown();
+    }
+};
+
+// Closes every pop-up menu that opens, recording it.
+class PopupCloser {
+public:
+    PopupCloser()
+    {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (QWidget* p = QApplication::activePopupWidget()) {
+                shown << p->objectName();
+                p->close();
+            }
+        });
+        timer_.start();
+    }
+    QStringList shown;
+
+private:
+    QTimer timer_;
+};
+
+TEST_F(ConsoleMouse, FocusOnTheConsoleTurnsCapsLockOnAndTheInputMethodOff)
+{
+    auto window = std::make_unique<view>();
+    view& v = *window;
+    activate(v);
+    v.Timer->stop();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
+    v.inputURL->show();
+    v.inputURL->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(kolde_sub::caps_lock_state());
+
+    v.TextBox[0]->setAttribute(Qt::WA_InputMethodEnabled, true);
+    v.TextBox[0]->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(kolde_sub::caps_lock_state());
+    EXPECT_FALSE(v.TextBox[0]->testAttribute(Qt::WA_InputMethodEnabled));
+
+    // To the address bar and back.
+    v.inputURL->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(kolde_sub::caps_lock_state());
+    v.TextBox[0]->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(kolde_sub::caps_lock_state());
+
+    // A window that goes away with the focus on its console leaves typing
+    // as it was.
+    window.reset();
+    EXPECT_FALSE(kolde_sub::caps_lock_state());
+}
+
+TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwitchedOn)
+{
+    for (const bool popup : {false, true}) {
+        SCOPED_TRACE(popup);
+        set("ポップアップ", Value::boolean(popup));
+        view v;
+        activate(v);
+        v.Timer->stop();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+        QWidget* console = v.TextBox[0]->viewport();
+
+        // An open tip with a picture beside it.
+        kolde_sub::tooltips_window()->show();
+        kolde_sub::tooltip_shown = true;
+        kolde_sub::tooltip_new = false;
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QByteArray png;
+        QBuffer buffer(&png);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && picture.save(&buffer, "PNG"));
+        ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("data/figure.dat")), png));
+        QPointer<kolde_sub::pictureform> picture_window = kolde_sub::load_pictureform();
+        ASSERT_FALSE(picture_window.isNull());
+
+        PopupCloser closer;
+        QTest::mousePress(console, Qt::RightButton, {}, QPoint(20, 20));
+        EXPECT_FALSE(kolde_sub::tooltip_shown);
+        EXPECT_TRUE(kolde_sub::tooltip_new);
+        EXPECT_TRUE(kolde_sub::tooltips_loaded());
+        EXPECT_FALSE(kolde_sub::tooltips_window()->isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(picture_window.isNull());
+        EXPECT_EQ(closer.shown, popup ? QStringList{QStringLiteral("menu_popup")} : QStringList{});
+        QTest::mouseRelease(console, Qt::RightButton, {}, QPoint(20, 20));
+
+        // The left button never opens the menu.
+        QTest::mousePress(console, Qt::LeftButton, {}, QPoint(20, 20));
+        QTest::mouseRelease(console, Qt::LeftButton, {}, QPoint(20, 20));
+        EXPECT_EQ(closer.shown.size(), popup ? 1 : 0);
+    }
+}
+
+// A release on the console (with or without a selection) asks for the
+// explanation, with the tip placed by the cursor; the boxes around the
+// console do not.
+TEST_F(ConsoleMouse, AReleasePlacesTheTipByTheCursor)
+{
+    view v;
+    activate(v);
+    v.Timer->stop();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    kolde_sub::tooltip_shown = false;
+    QWidget* console = v.TextBox[0]->viewport();
+    const QPoint at(30, 12);
+    QTest::mouseClick(console, Qt::LeftButton, {}, at);
+    const QPoint screen = console->mapToGlobal(at);
+    EXPECT_TRUE(kolde_sub::tooltip_shown);
+    EXPECT_EQ(kolde_sub::tooltip_x, screen.x() * 15 + 100);
+    EXPECT_EQ(kolde_sub::tooltip_y, screen.y() * 15 - 100);
+
+    // The next press takes the tip down again.
+    QTest::mousePress(console, Qt::LeftButton, {}, at);
+    EXPECT_FALSE(kolde_sub::tooltip_shown);
+    QTest::mouseRelease(console, Qt::LeftButton, {}, at);
+    EXPECT_TRUE(kolde_sub::tooltip_shown);
+
+    kolde_sub::tooltip_shown = false;
+    QTest::mouseClick(v.TextBox[2]->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+    EXPECT_FALSE(kolde_sub::tooltip_shown);
+}
+
+TEST_F(ConsoleMouse, MovingOverTheConsoleTakesTheHoverOffOnce)
+{
+    set("コマンドボタン", Value::boolean(false));
+    view v;
+    activate(v);
+    v.Timer->stop();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    QWidget* console = v.TextBox[0]->viewport();
+    v.img_MouseMove(3);
+    ASSERT_TRUE(raised(v.img[3]));
+    QTest::mouseMove(console, QPoint(40, 40));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(raised(v.img[3]));
+    EXPECT_EQ(v.hovered_button, 99);
+
+    v.img[7]->setFrameShape(QFrame::Panel);  // not by hover: left alone now
+    QTest::mouseMove(console, QPoint(60, 50));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(raised(v.img[7]));
 }
 
 }  // namespace
