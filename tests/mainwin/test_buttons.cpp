@@ -436,40 +436,6 @@ TEST_F(Buttons, ScrollBarAndBoldTwiceGiveBackTheSetting)
     }
 }
 
-// Records every window that shows, and closes each modal one except the
-// wait notice, which closes itself to open the options dialog.
-class OptionsCloser : public QObject {
-public:
-    explicit OptionsCloser(std::function<void(QWidget*)> on_options)
-        : on_options_(std::move(on_options))
-    {
-        qApp->installEventFilter(this);
-        timer_.setInterval(5);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (!w || !w->isVisible() || w->objectName() == QStringLiteral("fontmsg"))
-                return;
-            if (on_options_)
-                on_options_(w);
-            w->close();
-        });
-        timer_.start();
-    }
-    QStringList shown;
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (e->type() == QEvent::Show && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
-            shown << o->objectName();
-        return false;
-    }
-
-private:
-    std::function<void(QWidget*)> on_options_;
-    QTimer timer_;
-};
-
 TEST_F(Buttons, OptionsFetchTheHourlyFilesOnlyWhenTheSequenceHoursChanged)
 {
     for (const int new_hours : {3, 5}) {
@@ -482,13 +448,12 @@ TEST_F(Buttons, OptionsFetchTheHourlyFilesOnlyWhenTheSequenceHoursChanged)
         server->clear_requests();
         QStringList written;
         {
-            OptionsCloser closer([&](QWidget* w) {
+            kolde_test::ModalCloser closer([&](QWidget* w) {
                 if (w->objectName() == QStringLiteral("opton"))
                     set("シーケンス時間", Value(new_hours));
             });
             written = click(v, 9);
-            EXPECT_EQ(closer.shown.mid(closer.shown.indexOf(QStringLiteral("fontmsg"))),
-                      (QStringList{QStringLiteral("fontmsg"), QStringLiteral("opton")}));
+            EXPECT_EQ(closer.names(), QStringList{QStringLiteral("opton")});
         }
         EXPECT_EQ(written.value(0), QStringLiteral("DISPLAY SYSTEM SETUP MENU"));
         if (new_hours == 3)
