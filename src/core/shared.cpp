@@ -140,6 +140,19 @@ QColor bgr_color(long long value)
 
 long long bgr_value(const QColor& c) { return c.red() | (c.green() << 8) | (static_cast<long long>(c.blue()) << 16); }
 
+// -------------------------------------------------------------------- text
+
+QString trim_blanks(const QString& text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.mid(start, end - start);
+}
+
 // ------------------------------------------------------------------- dates
 
 QString date_text(const QDate& d) { return d.toString(QStringLiteral("MM-dd-yyyy")); }

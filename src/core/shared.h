@@ -65,6 +65,11 @@ long long bgr_value(const QColor& c);
 QString date_text(const QDate& d);
 QString today_text();
 
+// ---- text
+// The text without its leading and trailing ordinary blanks; other white
+// space (tabs, full-width blanks) stays.
+QString trim_blanks(const QString& text);
+
 // ---- history of shown codes and typed words
 // Begins with one blank; each word is followed by exactly one blank.
 extern QString code_history;

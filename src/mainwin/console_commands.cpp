@@ -1,5 +1,6 @@
 #include "mainwin/console_commands.h"
 
+#include "core/shared.h"
 #include "platform/store.h"
 
 namespace kolde_sub {
@@ -50,16 +51,7 @@ const Word* find_word(const Word (&words)[N], const QString& line)
 
 }  // namespace
 
-QString console_line(const QString& typed)
-{
-    qsizetype first = 0;
-    qsizetype last = typed.size();
-    while (first < last && typed[first] == u' ')
-        ++first;
-    while (last > first && typed[last - 1] == u' ')
-        --last;
-    return typed.mid(first, last - first).toUpper();
-}
+QString console_line(const QString& typed) { return trim_blanks(typed).toUpper(); }
 
 ConsoleLine classify_console_line(const QString& line, const ConsoleFacts& facts)
 {

@@ -2,24 +2,9 @@
 
 #include "platform/store.h"
 #include "core/database.h"
+#include "core/shared.h"
 
 namespace kolde_sub {
-
-namespace {
-
-// Only ordinary blanks are trimmed; other white space is part of the word.
-QString trim_blanks(const QString& text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text[start] == u' ')
-        ++start;
-    while (end > start && text[end - 1] == u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
-}  // namespace
 
 QString lookup_abbr(platform::Recordset& rs, QString& word)
 {
