@@ -16,25 +16,15 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QTimer>
-
-#include <functional>
-#include <vector>
 
 using kolde_sub::WebPage;
 using kolde_test::ModalCloser;
-using kolde_test::forecasts;
 using kolde_test::stations;
 using platform::Value;
 
 namespace {
 
 const QString terminated = QStringLiteral("AUTO DECODE SEQUENCE TERMINATED");
-const QString stopped_text = QStringLiteral("自動デコード停止");
-const QString running_text = QStringLiteral("自動デコード作動　　最終更新  0530Z");
-
-const char rjtt_metar[] = "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\n";
-const char rjtt_taf[] = "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n";
 
 void close_side_windows()
 {
@@ -52,14 +42,6 @@ QStringList shown_items(const QMenu* menu)
     return out;
 }
 
-QStringList captions(const std::vector<QAction*>& items)
-{
-    QStringList out;
-    for (const QAction* a : items)
-        out << a->text();
-    return out;
-}
-
 class Menus : public kolde_test::ViewFixture {
 protected:
     void SetUp() override
@@ -72,12 +54,10 @@ protected:
                                 "更新終了時メッセージ", "印刷更新時印刷"})
             set(off, Value::boolean(false));
         // The PDF-reader notice is off unless a test switches it on.
-        set("アドビインフォメーション", Value::boolean(true));
-        set("前画面クリアー", Value::boolean(true));
-        set("シーケンス表示", Value::boolean(true));
+        for (const char* on : {"アドビインフォメーション", "前画面クリアー", "シーケンス表示"})
+            set(on, Value::boolean(true));
         set("シーケンス時間", Value(3));
-        serve(stations + "RJTT.TXT", rjtt_metar);
-        serve(forecasts + "RJTT.TXT", rjtt_taf);
+        serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\n");
         fill_table(kolde_sub::rs_airport(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                    {{"RJTT", "東京国際"}, {"RJAA", "成田国際"}});
         fill_table(kolde_sub::rs_company(), {QStringLiteral("id"), QStringLiteral("route")},
@@ -85,7 +65,7 @@ protected:
         fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                    {{"RJTT", "東京国際"}});
         kolde_sub::set_default_browser_opener([this](const QUrl& url) {
-            opened.push_back(url.toString());
+            opened << url.toString();
             return true;
         });
     }
@@ -107,7 +87,19 @@ protected:
         v.Timer2->stop();
     }
 
-    std::vector<QString> opened;
+    // Triggers an item; the log rows it writes and the modal windows it
+    // shows, by name.
+    static QStringList trigger(QAction* item, QStringList* modal = nullptr)
+    {
+        const qsizetype before = log_texts().size();
+        ModalCloser closer;
+        item->trigger();
+        if (modal)
+            *modal = closer.names();
+        return log_texts().mid(before);
+    }
+
+    QStringList opened;
 };
 
 // ------------------------------------------------------------ simple items
@@ -116,85 +108,66 @@ TEST_F(Menus, EachItemLogsAndOpensItsWindowOrPage)
 {
     view v;
     start(v);
-    const auto page = [this](WebPage p) {
-        return [this, p] { return opened == std::vector<QString>{kolde_sub::web_page_url(p)}; };
-    };
+    const auto page = [this](WebPage p) { return [this, p] { return opened == QStringList{kolde_sub::web_page_url(p)}; }; };
     const auto window = [](QWidget* (*get)()) { return [get] { return get() != nullptr && get()->isVisible(); }; };
     const auto log_shown = [] { return kolde_sub::log_window()->isVisible(); };
     struct Case {
         QAction* view::*item;
-        QStringList log;
-        QString modal;                  // the modal window's name
-        std::function<bool()> opened;   // else the modeless window or page
+        const char* log;
+        QString modal;                 // the modal window's name
+        std::function<bool()> shown;   // else the modeless window or page
     };
     const Case cases[] = {
-            {&view::menu_suntime, {"DISPLAY SUNRISE/SUNSET GRAPH"}, "suntime", {}},
-            {&view::menu_popup_suntime, {"DISPLAY SUNRISE/SUNSET GRAPH"}, "suntime", {}},
-            {&view::menu_info_version, {"DISPLAY SYSTEM VERSION INFORMATION"}, "version", {}},
-            {&view::menu_info_compornent, {"DISPLAY SYSTEM COMPORNENTS INFORMATION"}, "compornent", {}},
-            {&view::menu_airport, {"DISPLAY AIRPORT LIST"}, "airport", {}},
-            {&view::menu_popup_ap, {"DISPLAY AIRPORT LIST"}, "airport", {}},
-            {&view::menu_company_edit, {"DISPLAY GROUP LIST"}, "company", {}},
-            {&view::menu_popup_company, {"DISPLAY GROUP LIST"}, "company", {}},
-            {&view::menu_info_weather, {}, "weather", {}},
-            {&view::menu_option, {"DISPLAY SYSTEM SETUP MENU"}, "opton", {}},
-            {&view::menu_popup_config, {"DISPLAY SYSTEM SETUP MENU"}, "opton", {}},
-            {&view::menu_chart, {"DISPLAY WEATHER CHART"}, {}, window(kolde_sub::chart_window)},
-            {&view::menu_popup_wx, {"DISPLAY WEATHER CHART"}, {}, window(kolde_sub::chart_window)},
-            {&view::menu_camera, {"DISPLAY NETWORK CAMERA"}, {}, window(kolde_sub::camera_window)},
-            {&view::menu_popup_cam, {"DISPLAY NETWORK CAMERA"}, {}, window(kolde_sub::camera_window)},
-            {&view::menu_command, {"DISPLAY COMMAND LIST"}, {}, window(kolde_sub::command_window)},
-            {&view::menu_popup_command, {"DISPLAY COMMAND LIST"}, {}, window(kolde_sub::command_window)},
-            {&view::menu_info_log, {"DISPLAY RUNNING LOG"}, {}, log_shown},
-            {&view::menu_popup_log, {"DISPLAY RUNNING LOG"}, {}, log_shown},
-            {&view::menu_yahoo, {"DISPLAY Yahoo! WEATHER"}, {}, page(WebPage::AirportWeather)},
-            {&view::menu_ais, {"DISPLAY AIS-JAPAN"}, {}, page(WebPage::Ais)},
-            {&view::menu_popup_ais, {"DISPLAY AIS-JAPAN"}, {}, page(WebPage::Ais)},
-            {&view::menu_info_help, {"DISPLAY ONLINE HELP"}, {}, page(WebPage::Help)},
-            {&view::menu_popup_help, {"DISPLAY ONLINE HELP"}, {}, page(WebPage::Help)},
-            {&view::menu_info_homepage, {"DISPLAY KOLDE HOMEPAGE"}, {}, page(WebPage::HomeIndex)},
-            {&view::menu_popup_homepage, {"DISPLAY KOLDE HOMEPAGE"}, {}, page(WebPage::HomePage)},
+            {&view::menu_suntime, "DISPLAY SUNRISE/SUNSET GRAPH", "suntime", {}},
+            {&view::menu_popup_suntime, "DISPLAY SUNRISE/SUNSET GRAPH", "suntime", {}},
+            {&view::menu_info_version, "DISPLAY SYSTEM VERSION INFORMATION", "version", {}},
+            {&view::menu_info_compornent, "DISPLAY SYSTEM COMPORNENTS INFORMATION", "compornent", {}},
+            {&view::menu_airport, "DISPLAY AIRPORT LIST", "airport", {}},
+            {&view::menu_popup_ap, "DISPLAY AIRPORT LIST", "airport", {}},
+            {&view::menu_company_edit, "DISPLAY GROUP LIST", "company", {}},
+            {&view::menu_popup_company, "DISPLAY GROUP LIST", "company", {}},
+            {&view::menu_info_weather, nullptr, "weather", {}},
+            {&view::menu_option, "DISPLAY SYSTEM SETUP MENU", "opton", {}},
+            {&view::menu_popup_config, "DISPLAY SYSTEM SETUP MENU", "opton", {}},
+            {&view::menu_chart, "DISPLAY WEATHER CHART", {}, window(kolde_sub::chart_window)},
+            {&view::menu_popup_wx, "DISPLAY WEATHER CHART", {}, window(kolde_sub::chart_window)},
+            {&view::menu_camera, "DISPLAY NETWORK CAMERA", {}, window(kolde_sub::camera_window)},
+            {&view::menu_popup_cam, "DISPLAY NETWORK CAMERA", {}, window(kolde_sub::camera_window)},
+            {&view::menu_command, "DISPLAY COMMAND LIST", {}, window(kolde_sub::command_window)},
+            {&view::menu_popup_command, "DISPLAY COMMAND LIST", {}, window(kolde_sub::command_window)},
+            {&view::menu_info_log, "DISPLAY RUNNING LOG", {}, log_shown},
+            {&view::menu_popup_log, "DISPLAY RUNNING LOG", {}, log_shown},
+            {&view::menu_yahoo, "DISPLAY Yahoo! WEATHER", {}, page(WebPage::AirportWeather)},
+            {&view::menu_ais, "DISPLAY AIS-JAPAN", {}, page(WebPage::Ais)},
+            {&view::menu_popup_ais, "DISPLAY AIS-JAPAN", {}, page(WebPage::Ais)},
+            {&view::menu_info_help, "DISPLAY ONLINE HELP", {}, page(WebPage::Help)},
+            {&view::menu_popup_help, "DISPLAY ONLINE HELP", {}, page(WebPage::Help)},
+            {&view::menu_info_homepage, "DISPLAY KOLDE HOMEPAGE", {}, page(WebPage::HomeIndex)},
+            {&view::menu_popup_homepage, "DISPLAY KOLDE HOMEPAGE", {}, page(WebPage::HomePage)},
     };
     for (const Case& c : cases) {
-        QAction* item = v.*c.item;
-        SCOPED_TRACE(item->objectName().toStdString());
+        SCOPED_TRACE((v.*c.item)->objectName().toStdString());
         opened.clear();
         close_side_windows();
         kolde_sub::log_window()->hide();
-        const qsizetype before = log_texts().size();
         QStringList modal;
-        {
-            ModalCloser closer;
-            item->trigger();
-            modal = closer.names();
-        }
-        // The options dialog comes behind its wait notice.
-        modal.removeAll(QStringLiteral("fontmsg"));
-        EXPECT_EQ(log_texts().mid(before), c.log);
-        if (c.modal.isEmpty()) {
-            EXPECT_TRUE(modal.isEmpty()) << qPrintable(modal.join(u' '));
-            EXPECT_TRUE(c.opened());
-        } else {
-            EXPECT_EQ(modal, QStringList{c.modal});
-            EXPECT_TRUE(opened.empty());
-        }
+        EXPECT_EQ(trigger(v.*c.item, &modal), c.log ? QStringList{QString::fromUtf8(c.log)} : QStringList{});
+        EXPECT_EQ(modal, c.modal.isEmpty() ? QStringList{} : QStringList{c.modal});
+        EXPECT_TRUE(c.shown ? c.shown() : opened.isEmpty());
     }
-}
 
-TEST_F(Menus, WeatherItemOpensTheAbbreviationDictionary)
-{
-    view v;
-    start(v);
+    // The abbreviation dictionary opens whatever mode was used last.
     kolde_sub::weather_mode = 2;
     ModalCloser closer;
     v.menu_info_weather->trigger();
-    ASSERT_EQ(closer.shown().size(), 1);
-    EXPECT_EQ(closer.shown()[0].name, QStringLiteral("weather"));
-    EXPECT_EQ(closer.shown()[0].caption, kolde_sub::weather_caption(0));
+    EXPECT_EQ(closer.shown().value(0).caption, kolde_sub::weather_caption(0));
 }
 
 // ------------------------------------------------------ sequence and group
 
+// With the stop switched on, the sequence item stops the automatic decode
+// before its display and the group items after theirs; switched off, the
+// heartbeat runs on.
 TEST_F(Menus, ManualInputStopEndsTheAutomaticDecodeOrTheTimerRunsOn)
 {
     // The sequence comes from the record of the observations shown, which
@@ -204,57 +177,41 @@ TEST_F(Menus, ManualInputStopEndsTheAutomaticDecodeOrTheTimerRunsOn)
     start(v);
     ASSERT_TRUE(kolde_test::write_file(kolde_sub::sequence_file_path(),
                                        "RJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\r\n\r\n"));
-    ASSERT_EQ(v.menu_listAP[0]->text(), QStringLiteral("RJTT  東京国際"));
-    ASSERT_EQ(v.menu_company_data[0]->text(), QStringLiteral("TOKYO"));
-    enum class Item { Sequence, Group, PopupGroup };
-    for (const Item item : {Item::Sequence, Item::Group, Item::PopupGroup}) {
+    const QString running = QStringLiteral("自動デコード作動　　最終更新  0530Z");
+    const QString stopped = QStringLiteral("自動デコード停止");
+    for (std::vector<QAction*> view::*items : {&view::menu_listAP, &view::menu_company_data, &view::menu_popup_group_data}) {
         for (const bool stop : {true, false}) {
-            SCOPED_TRACE(static_cast<int>(item));
-            SCOPED_TRACE(stop);
+            const bool sequence = items == &view::menu_listAP;
+            SCOPED_TRACE((v.*items)[0]->objectName().toStdString() + (stop ? " stop" : " run on"));
             set("マニュアル入力時停止", Value::boolean(stop));
-            v.Panels[2]->setText(running_text);
-            v.status_text = running_text;
+            v.Panels[2]->setText(running);
+            v.status_text = running;
             v.Timer->start();
-            const qsizetype before = log_texts().size();
-            switch (item) {
-            case Item::Sequence:
-                v.menu_listAP[0]->trigger();
-                break;
-            case Item::Group:
-                v.menu_company_data[0]->trigger();
-                break;
-            case Item::PopupGroup:
-                v.menu_popup_group_data[0]->trigger();
-                break;
-            }
+            const QStringList rows = trigger((v.*items)[0]);
             v.Timer4->stop();
-            const QStringList rows = log_texts().mid(before);
 
             EXPECT_EQ(v.Timer->isActive(), !stop);
+            EXPECT_FALSE(v.auto_mode);
             EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("READY / PRESS ESC TO EXIT\r\n")));
-            if (item == Item::Sequence) {
-                // The stop comes before the request's own line.
+            if (sequence) {
                 QStringList expected{QStringLiteral("RJTT MANUAL DECODE"), QStringLiteral("CALL SEQUENCE RJTT")};
                 if (stop)
                     expected.prepend(terminated);
                 EXPECT_EQ(rows, expected);
                 EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
             } else {
-                // The stop comes after the display.
-                ASSERT_FALSE(rows.isEmpty());
                 EXPECT_TRUE(rows.contains(QStringLiteral("NOT FOUND RJAA")));
-                EXPECT_EQ(rows.last() == terminated, stop);
+                EXPECT_EQ(rows.value(rows.size() - 1) == terminated, stop);
                 EXPECT_EQ(rows.count(terminated), stop ? 1 : 0);
-                EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
                 EXPECT_EQ(kolde_sub::current_group, QStringLiteral("TOKYO"));
+                EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
                 EXPECT_TRUE(v.group_mode);
             }
-            EXPECT_FALSE(v.auto_mode);
+            // After the display the panel tells that the automatic decode
+            // stopped, not what it showed before the click.
             if (stop) {
-                // After the display the panel tells that the automatic
-                // decode stopped, not what it showed before the click.
-                EXPECT_EQ(v.status_text, stopped_text);
-                EXPECT_EQ(v.Panels[2]->text(), stopped_text);
+                EXPECT_EQ(v.status_text, stopped);
+                EXPECT_EQ(v.Panels[2]->text(), stopped);
             }
         }
     }
@@ -276,12 +233,10 @@ TEST_F(Menus, SequenceAndGroupItemsWaitForNoDisplay)
         v.menu_company_data[0]->trigger();
         v.menu_popup_group_data[1]->trigger();
         EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJAA"));
-        EXPECT_FALSE(v.Timer->isActive());
         server->clear_fault(stalled.toStdString());
     }, [&] { v.console_enter(QStringLiteral("RJAA")); });
     EXPECT_TRUE(waited);
-    const QStringList rows = log_texts().mid(before);
-    EXPECT_FALSE(rows.contains(QStringLiteral("RJTT MANUAL DECODE")));
+    EXPECT_FALSE(log_texts().mid(before).contains(QStringLiteral("RJTT MANUAL DECODE")));
     EXPECT_EQ(served(stations + "RJTT.TXT"), 0);
     EXPECT_EQ(served(stations + "RJBB.TXT"), 0);
     EXPECT_FALSE(v.Timer->isActive());
@@ -290,46 +245,36 @@ TEST_F(Menus, SequenceAndGroupItemsWaitForNoDisplay)
 
 // ------------------------------------------------------------ group editor
 
+// The group table changes while the editor is open; both group menus are
+// made again from it, and the items made again run their own group.
 TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
 {
     view v;
     start(v);
-    ASSERT_EQ(captions(v.menu_popup_group_data), (QStringList{"TOKYO", "KANSAI"}));
-
-    const QStringList columns{QStringLiteral("id"), QStringLiteral("route")};
-    struct Case {
+    ASSERT_EQ(shown_items(v.menu_popup_group), (QStringList{"TOKYO", "KANSAI"}));
+    const QStringList edit{QStringLiteral("グループ編集")};
+    for (const bool empty : {true, false}) {
+        SCOPED_TRACE(empty);
         QList<QList<Value>> rows;
-        QStringList ids;
-    };
-    const Case cases[] = {
-            {{}, {}},
-            {{{"NORTH", "RJCC"}, {"EAST", "RJTT"}, {"WEST", "RJFF"}}, {"NORTH", "EAST", "WEST"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.ids.join(u' ').toStdString());
+        if (!empty)
+            rows = {{"NORTH", "RJCC"}, {"EAST", "RJTT"}, {"WEST", "RJFF"}};
+        const QStringList ids = empty ? QStringList{} : QStringList{"NORTH", "EAST", "WEST"};
         {
-            // The table changes while the editor is open.
-            ModalCloser closer([&](QWidget*) { fill_table(kolde_sub::rs_company(), columns, c.rows); });
+            ModalCloser closer([&](QWidget*) {
+                fill_table(kolde_sub::rs_company(), {QStringLiteral("id"), QStringLiteral("route")}, rows);
+            });
             v.menu_popup_company->trigger();
             EXPECT_EQ(closer.names(), QStringList{QStringLiteral("company")});
         }
-        EXPECT_EQ(v.group_menu_count, c.ids.size());
-        if (c.ids.isEmpty()) {
-            EXPECT_EQ(shown_items(v.menu_company), QStringList{QStringLiteral("グループ編集")});
-            EXPECT_FALSE(v.menu_popup_group->menuAction()->isEnabled());
-            EXPECT_EQ(v.menu_company_data.size(), 1u);
-            EXPECT_EQ(v.menu_popup_group_data.size(), 1u);
-        } else {
-            EXPECT_EQ(shown_items(v.menu_company), QStringList({QStringLiteral("グループ編集"), "-"}) + c.ids);
-            EXPECT_TRUE(v.menu_popup_group->menuAction()->isEnabled());
-            EXPECT_EQ(captions(v.menu_company_data), c.ids);
-            EXPECT_EQ(captions(v.menu_popup_group_data), c.ids);
-            EXPECT_EQ(v.menu_popup_group->actions().size(), c.ids.size());
+        EXPECT_EQ(v.group_menu_count, ids.size());
+        EXPECT_EQ(shown_items(v.menu_company), empty ? edit : edit + QStringList{"-"} + ids);
+        EXPECT_EQ(v.menu_popup_group->menuAction()->isEnabled(), !empty);
+        ASSERT_EQ(v.menu_popup_group_data.size(), empty ? 1u : 3u);
+        if (!empty) {
+            EXPECT_EQ(shown_items(v.menu_popup_group), ids);
         }
     }
 
-    // The items made again run their own group.
-    ASSERT_EQ(v.menu_popup_group_data.size(), 3u);
     v.menu_popup_group_data[2]->trigger();
     EXPECT_EQ(kolde_sub::current_group, QStringLiteral("WEST"));
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJFF"));
@@ -341,93 +286,66 @@ TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
 
 // ------------------------------------------------------------ decode list
 
+// After the decode list the bar's item restarts the automatic decode only
+// online, the pop-up item offline too.
 TEST_F(Menus, DecodeListRestartsTheAutomaticDecode)
 {
     view v;
     start(v);
-    struct Case {
+    const struct {
         QAction* view::*item;
         bool online;
         bool restarts;
-    };
-    const Case cases[] = {
-            {&view::menu_autodecode, false, false},
-            {&view::menu_autodecode, true, true},
-            {&view::menu_popup_de, false, true},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{&view::menu_autodecode, false, false},
+                 {&view::menu_autodecode, true, true},
+                 {&view::menu_popup_de, false, true}};
+    for (const auto& c : cases) {
         SCOPED_TRACE((v.*c.item)->objectName().toStdString() + (c.online ? " online" : " offline"));
         kolde_sub::online = c.online;
         v.Timer->stop();
         v.auto_mode = false;
-        const qsizetype before = log_texts().size();
-        {
-            ModalCloser closer;
-            (v.*c.item)->trigger();
-            EXPECT_EQ(closer.names(), QStringList{QStringLiteral("decodelist")});
-        }
-        const QStringList rows = log_texts().mid(before);
-        ASSERT_FALSE(rows.isEmpty());
-        EXPECT_EQ(rows.first(), QStringLiteral("DISPLAY AUTO DECODE LIST"));
+        server->clear_requests();
+        QStringList modal;
+        const QStringList rows = trigger(v.*c.item, &modal);
+        EXPECT_EQ(modal, QStringList{QStringLiteral("decodelist")});
+        EXPECT_EQ(rows.value(0), QStringLiteral("DISPLAY AUTO DECODE LIST"));
         EXPECT_EQ(rows.size() > 1, c.restarts);
         EXPECT_EQ(v.Timer->isActive(), c.restarts);
         EXPECT_EQ(v.auto_mode, c.restarts);
         EXPECT_EQ(served(stations + "RJTT.TXT") > 0, c.restarts);
-        server->clear_requests();
     }
     v.Timer->stop();
 }
 
 // ------------------------------------------------------------ chart
 
+// With the notice switched on it comes before the chart; asking there for
+// the reader's download ends the program instead.
 TEST_F(Menus, ChartAfterTheReaderNotice)
 {
     set("アドビインフォメーション", Value::boolean(false));
-    struct Case {
-        QAction* view::*item;
-        bool banner;  // the notice's download banner is used
-    };
-    const Case cases[] = {
-            {&view::menu_chart, false},
-            {&view::menu_popup_wx, false},
-            {&view::menu_chart, true},
-            {&view::menu_popup_wx, true},
-    };
-    for (const Case& c : cases) {
-        // A case that closed the window closed the store with it.
-        if (!kolde_sub::db_conn().is_open()) {
-            ASSERT_TRUE(kolde_sub::open_database());
-        }
-        opened.clear();
+    for (const bool banner : {false, true}) {
+        SCOPED_TRACE(banner);
         close_side_windows();
         view v;
         v.show();
-        SCOPED_TRACE((v.*c.item)->objectName().toStdString() + (c.banner ? " banner" : " closed"));
         // The shut-down unloads the log: its rows are read as it begins.
         const qsizetype before = log_texts().size();
         QStringList rows;
         QObject::connect(&v, &view::shutting_down, [&] { rows = log_texts().mid(before); });
-        QStringList modal;
-        {
-            ModalCloser closer([&](QWidget* w) {
-                if (auto* notice = qobject_cast<kolde_sub::adobeinfo*>(w); notice && c.banner)
-                    notice->image_Click();
-            });
-            (v.*c.item)->trigger();
-            modal = closer.names();
-        }
-        EXPECT_EQ(modal, QStringList{QStringLiteral("adobeinfo")});
-        if (c.banner) {
-            EXPECT_EQ(rows, (QStringList{"DISPLAY ADOBE PDF INFORMATION", "SYSTEM UNLOAD"}));
-            EXPECT_FALSE(v.isVisible());
-            EXPECT_EQ(kolde_sub::chart_window(), nullptr);
-            EXPECT_EQ(opened, std::vector<QString>{kolde_sub::reader_download_url()});
-        } else {
-            EXPECT_EQ(log_texts().mid(before), (QStringList{"DISPLAY ADOBE PDF INFORMATION", "DISPLAY WEATHER CHART"}));
-            EXPECT_TRUE(v.isVisible());
-            EXPECT_NE(kolde_sub::chart_window(), nullptr);
-            EXPECT_TRUE(opened.empty());
-        }
+        ModalCloser closer([&](QWidget* w) {
+            if (auto* notice = qobject_cast<kolde_sub::adobeinfo*>(w); notice && banner)
+                notice->image_Click();
+        });
+        v.menu_chart->trigger();
+        EXPECT_EQ(closer.names(), QStringList{QStringLiteral("adobeinfo")});
+        if (!banner)
+            rows = log_texts().mid(before);
+        const QString last = banner ? QStringLiteral("SYSTEM UNLOAD") : QStringLiteral("DISPLAY WEATHER CHART");
+        EXPECT_EQ(rows, (QStringList{QStringLiteral("DISPLAY ADOBE PDF INFORMATION"), last}));
+        EXPECT_EQ(v.isVisible(), !banner);
+        EXPECT_EQ(kolde_sub::chart_window() != nullptr, !banner);
+        EXPECT_EQ(opened, banner ? QStringList{kolde_sub::reader_download_url()} : QStringList{});
     }
 }
 
