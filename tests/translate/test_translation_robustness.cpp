@@ -20,10 +20,10 @@
 namespace {
 
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int default_inputs = 20000;
+constexpr int default_inputs = 60000;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr int default_inputs = 20000;
+constexpr int default_inputs = 60000;
 #else
 constexpr int default_inputs = 200000;
 #endif
