@@ -71,3 +71,9 @@ INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (67,'NSC','顕
 INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (68,'NCD','雲を検出せず');
 INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (69,'SKC','雲なし');
 INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (70,'CLR','雲なし');
+INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (71,'+SHRASN','強いしゅう雨性のみぞれ');
+INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (72,'TSRASN','みぞれを伴う雷電');
+INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (73,'-TSRASN','弱いみぞれを伴う雷電');
+INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (74,'+TSRASN','強いみぞれを伴う雷電');
+INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (75,'-TSSN','弱い雪を伴う雷電');
+INSERT INTO "日本語解析" ("順位","略語","意味") VALUES (76,'+TSSN','強い雪を伴う雷電');

@@ -19,7 +19,7 @@ namespace {
 
 const char rjtt_metar[] =
     "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 -SHRA FEW030 15/08 Q1020 BECMG TL0630 3000 RMK 1CU030 A3012\n";
-const char rjaa_speci[] = "2011/11/30 05:15\nRJAA 300515Z 36010KT 3000 -TSSN BR BKN008 12/11 Q1018\n";
+const char rjaa_speci[] = "2011/11/30 05:15\nRJAA 300515Z 36010KT 3000 -TSGS BR BKN008 12/11 Q1018\n";
 
 QString lines(std::initializer_list<const char*> items)
 {
@@ -59,11 +59,11 @@ TEST_F(JapaneseDisplay, EachObservationIsFollowedByItsTranslationInLocalTime)
                                 "地上気温　　 ： 15℃", "露点温度　　 ： 8℃", "地上気圧　　 ： 1020.0ヘクトパスカル",
                                 "着陸予報　　 ： 15時30分(I)までに、地上視程 3000メートル に序々に変化",
                                 "備　　考　　 ： 高度計規正値 30.12インチ水銀柱"});
-    // -TSSN is no word of the translation dictionary: its codes come from
+    // -TSGS is no word of the translation dictionary: its codes come from
     // the weather abbreviations.
     const QString rjaa = lines({"*** 成田国際空港 特別飛行場実況通報 14時15分(I) 発表 ***", "",
                                 "風向/風速　　： 360°方向から 10ノット", "地上視程　　 ： 3000メートル",
-                                "現在天気　　 ： -TSSN / 弱い(-) 雷電(TS) 雪(SN)  もや",
+                                "現在天気　　 ： -TSGS / 弱い(-) 雷電(TS) 氷あられ・雪あられ(GS)  もや",
                                 "雲量/高度　　： 800フィートに多量の雲", "地上気温　　 ： 12℃", "露点温度　　 ： 11℃",
                                 "地上気圧　　 ： 1018.0ヘクトパスカル"});
     EXPECT_EQ(v.console_text(),
@@ -72,7 +72,7 @@ TEST_F(JapaneseDisplay, EachObservationIsFollowedByItsTranslationInLocalTime)
                              "3000 RMK 1CU030 A3012\r\n\r\n") +
                   rjtt +
                   QStringLiteral("\r\n*** RJAA - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n"
-                                 "\r\nRJAA  SPECI 1415I\r\n      300515Z 36010KT 3000 -TSSN BR BKN008 12/11 Q1018\r\n\r\n") +
+                                 "\r\nRJAA  SPECI 1415I\r\n      300515Z 36010KT 3000 -TSGS BR BKN008 12/11 Q1018\r\n\r\n") +
                   rjaa + QStringLiteral("\r\nREADY / PRESS ESC TO EXIT"));
     EXPECT_FALSE(kolde_sub::routine_report);
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJAA"));
