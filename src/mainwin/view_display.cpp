@@ -18,7 +18,7 @@
 #include "reports/station_file.h"
 #include "reports/zone.h"
 #include "sidewin/datachange.h"
-#include "translate/translation.h"
+#include "translate/stored_sources.h"
 #include "core/database.h"
 #include "core/log.h"
 #include "startup/notices.h"
@@ -208,7 +208,11 @@ void japanese_display(view& v)
             const QString report = reply.text.mid(17);
             QString time_text;
             block = observation_block(report, code, false, local, difference, &time_text);
-            block += crlf + v.translate_report(code, time_text, report.mid(13));
+            // The translation lets the window system run between groups.
+            const QString japanese = v.translate_report(code, time_text, report.mid(13));
+            if (!self)
+                return;
+            block += crlf + japanese;
         }
         append_staging(staging, block);
     }
@@ -464,8 +468,13 @@ void view::build_station_list()
 
 // ------------------------------------------------------------ translation
 
-// Stand-in until the translation is built.
+// The translation of one observation with the airport catalogue, the two
+// dictionaries and the time settings of the moment. Between groups it lets
+// the window system run; the display's one-at-a-time rule keeps a second
+// display out meanwhile.
 QString view::translate_report(const QString& code, const QString& time, const QString& body)
 {
-    return translate_observation(code, time, body);
+    const Translation translation = translate_observation(code, time, body, stored_translation_sources());
+    routine_report = translation.routine;
+    return translation.text;
 }

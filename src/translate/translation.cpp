@@ -1,14 +1,38 @@
 #include "translation.h"
 
+#include "translate/group_text.h"
+#include "translate/group_translators.h"
+
 namespace kolde_sub {
 
-// Stand-in until the translation and explanation are built.
-QString translate_observation(const QString& code, const QString& time, const QString& body)
+std::optional<QString> translate_wind(QStringView group)
 {
-    Q_UNUSED(code);
-    Q_UNUSED(time);
-    Q_UNUSED(body);
-    return QString::fromUtf8(untranslatable_text);
+    try {
+        return jp::wind_text(group);
+    } catch (const jp::Untranslatable&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> translate_slp(QString& group)
+{
+    try {
+        const QString pressure = jp::slp_text(group);
+        group = jp::mid(group, 4, 3).toString();
+        return pressure;
+    } catch (const jp::Untranslatable&) {
+        group = jp::mid(group, 4, 3).toString();
+        return std::nullopt;
+    }
+}
+
+std::optional<QString> translate_rvr(QStringView group)
+{
+    try {
+        return jp::rvr_text(group);
+    } catch (const jp::Untranslatable&) {
+        return std::nullopt;
+    }
 }
 
 }  // namespace kolde_sub

@@ -1,0 +1,130 @@
+#include "translate/group_translators.h"
+
+#include "translate/group_text.h"
+#include "translate/translation_texts.h"
+
+namespace kolde_sub::jp {
+
+namespace t = kolde_sub::jp_text;
+
+QString wind_text(QStringView group)
+{
+    if (group == u"00000KT")
+        return t::calm_group_text.toString();
+    const qsizetype length = group.size();
+    if (length < 5)
+        throw Untranslatable{};
+    // The mean speed runs from the fourth character to the unit; its value
+    // stops at a "G" by itself.
+    const QStringView speed = mid(group, 4, length - 5);
+    QString out;
+    if (left(group, 3) == u"VRB") {
+        out += t::variable_open;
+        out += value_of(speed);
+        out += t::variable_close;
+        return out;
+    }
+    out += left(group, 3);
+    out += t::from_direction;
+    const qsizetype g = position_of(group, u'G');
+    const QStringView mean = g ? mid(group, 4, g - 4) : speed;
+    if (mean.contains(u'P')) {
+        out += t::hundred_knots_or_more;
+    } else {
+        out += value_of(speed);
+        out += t::knots;
+    }
+    if (g) {
+        const QStringView gust = mid(group, g + 1);
+        out += t::gust;
+        if (gust.contains(u'P')) {
+            out += t::hundred_knots_or_more;
+        } else {
+            out += value_of(gust);
+            out += t::knots;
+        }
+    }
+    return out;
+}
+
+QString slp_text(QStringView group)
+{
+    const QStringView digits = mid(group, 4, 3);
+    if (digits.isEmpty() || !is_ascii_digit(digits[0]))
+        throw Untranslatable{};
+    QString out = digits[0] <= u'4' ? QStringLiteral("10") : QStringLiteral("9");
+    out += left(digits, 2);
+    out += u'.';
+    out += mid(digits, 3, 1);
+    return out;
+}
+
+QString rvr_text(QStringView group)
+{
+    const qsizetype k = position_of(group, u'/');
+    const QStringView unit = group.endsWith(u"FT") ? t::feet : t::metres;
+    QString out;
+    out += t::runway;
+    out += mid(group, 2, k - 2);
+    out += t::rvr_is;
+    if (group.contains(u"/////")) {
+        out += t::rvr_missing;
+        return out;
+    }
+    // Appends the value of the four characters from position p and the unit.
+    const auto value_at = [&](qsizetype p) {
+        out += value_of(mid(group, p, 4));
+        out += unit;
+    };
+    const QChar tendency = group.isEmpty() ? QChar() : group.back();
+    if (const qsizetype v = position_of(group, u'V')) {
+        if (mid(group, v + 1, 1) == u"P") {
+            value_at(k + 1);
+            out += t::from;
+            value_at(v + 2);
+            out += t::rvr_upper_limit_varying;
+        } else if (mid(group, v - 5, 1) == u"M") {
+            value_at(v - 4);
+            out += t::rvr_lower_limit_from;
+            value_at(v + 1);
+            out += t::rvr_varying;
+        } else {
+            value_at(k + 1);
+            out += t::from;
+            value_at(v + 1);
+            out += t::rvr_varying;
+        }
+    } else if (const qsizetype p = position_of(group, u'P')) {
+        value_at(p + 1);
+        out += t::rvr_above;
+    } else if (const qsizetype m = position_of(group, u'M')) {
+        value_at(m + 1);
+        out += t::rvr_below;
+    } else {
+        // One value: its tendency ends the text.
+        value_at(k + 1);
+        if (tendency == u'U')
+            out += t::rvr_single_rising;
+        else if (tendency == u'D')
+            out += t::rvr_single_falling;
+        else if (tendency == u'N')
+            out += t::rvr_single_steady;
+        else
+            out += t::rvr_single_unknown;
+        return out;
+    }
+    if (tendency == u'U') {
+        out.replace(t::varying.toString(), t::varying_rising.toString());
+        out.replace(t::above.toString(), t::above_rising.toString());
+    } else if (tendency == u'D') {
+        out.replace(t::varying.toString(), t::varying_falling.toString());
+        out.replace(t::below.toString(), t::below_falling.toString());
+    } else if (tendency == u'N') {
+        out += t::steady;
+    } else {
+        out += t::tendency_unknown;
+    }
+    return out;
+}
+
+}  // namespace kolde_sub::jp

@@ -1,0 +1,36 @@
+#include "translate/stored_sources.h"
+
+#include "core/database.h"
+#include "core/settings.h"
+#include "platform/store.h"
+#include "reports/lookup.h"
+
+#include <QCoreApplication>
+
+namespace kolde_sub {
+
+TranslationSources stored_translation_sources()
+{
+    TranslationSources sources;
+    sources.airport_name = [](QStringView code) {
+        platform::Recordset& rs = rs_airport();
+        for (rs.move_first(); !rs.eof(); rs.move_next())
+            if (rs.field(QStringLiteral("ICAOコード")).to_text() == code)
+                return rs.field(QStringLiteral("飛行場名")).to_text();
+        return QString();
+    };
+    sources.translation_word = [](QStringView group) {
+        QString word = group.toString();
+        return lookup_translation_abbr(word);
+    };
+    sources.weather_abbr = [](QStringView code) {
+        QString word = code.toString();
+        return lookup_weather_abbr(word);
+    };
+    sources.local_time = setting_bool(QStringLiteral("LOCAL使用"));
+    sources.time_difference = setting_text(QStringLiteral("時差"));
+    sources.yield = [] { QCoreApplication::processEvents(); };
+    return sources;
+}
+
+}  // namespace kolde_sub

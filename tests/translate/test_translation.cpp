@@ -1,0 +1,593 @@
+// The Japanese translation of observations without a window or database:
+// the group translators, the header, the observation groups, the landing
+// forecast, the remarks, the ends of reports and the labels.
+#include "translation_support.h"
+
+#include "translate/group_reader.h"
+#include "translate/translation.h"
+#include "translate/translation_texts.h"
+
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+using kolde_sub::translate_observation;
+using kolde_test::test_sources;
+using kolde_test::translation_lines;
+
+namespace {
+
+const QString untranslatable = QString::fromUtf8(kolde_sub::untranslatable_text);
+const QString indent = QStringLiteral("　　　　　　　　");
+
+QString u8(const char* s) { return QString::fromUtf8(s); }
+
+QStringList u8_list(std::initializer_list<const char*> items)
+{
+    QStringList out;
+    for (const char* s : items)
+        out << u8(s);
+    return out;
+}
+
+kolde_sub::Translation translate(const QString& body, const kolde_sub::TranslationSources& sources = test_sources(),
+                                 const QString& time = QStringLiteral("0900I"), const QString& code = QStringLiteral("RJTT"))
+{
+    return translate_observation(code, time, body, sources);
+}
+
+// The lines after the header and its empty line.
+QStringList body_lines(const QString& text)
+{
+    const qsizetype at = text.indexOf(QStringLiteral("\r\n\r\n"));
+    if (at < 0)
+        return {QStringLiteral("<no header>")};
+    return translation_lines(text.mid(at + 4));
+}
+
+// The lines after the pressure line.
+QStringList lines_after_pressure(const QString& text)
+{
+    const QStringList lines = translation_lines(text);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (lines[i].startsWith(u8("地上気圧")) || lines[i].startsWith(u8("高度計規正値 ： ")))
+            return lines.mid(i + 1);
+    return {QStringLiteral("<no pressure line>")};
+}
+
+// Remark lines: the first under the label, the others indented.
+QStringList remark_lines(std::initializer_list<const char*> texts)
+{
+    QStringList out;
+    for (const char* t : texts)
+        out << (out.isEmpty() ? u8("備　　考　　 ： ") : indent) + u8(t);
+    return out;
+}
+
+// ----------------------------------------------------------------- groups
+
+TEST(GroupTranslators, Wind)
+{
+    const struct {
+        const char* group;
+        std::optional<const char*> text;
+    } cases[] = {
+        {"00000KT", "風速 0.4ノット以下の静穏な風"},
+        {"00000MPS", "000°方向から 0ノット"},
+        {"VRB03KT", "風向が特定できない 3ノットの風"},
+        {"VRB05G15KT", "風向が特定できない 5ノットの風"},
+        {"27015G25KT", "270°方向から 15ノット / 最大瞬間風速 25ノット"},
+        {"050P99KT", "050°方向から 100ノット以上"},
+        {"27050GP99KT", "270°方向から 50ノット / 最大瞬間風速 100ノット以上"},
+        {"03005KT", "030°方向から 5ノット"},
+        {"270105KT", "270°方向から 105ノット"},
+        {"5KT", std::nullopt},
+        {"KT", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QString> got = kolde_sub::translate_wind(u8(c.group));
+        if (c.text)
+            EXPECT_EQ(got, u8(*c.text)) << c.group;
+        else
+            EXPECT_FALSE(got) << c.group;
+    }
+}
+
+TEST(GroupTranslators, SeaLevelPressureAndTheDigitsLeftBehind)
+{
+    const struct {
+        const char* group;
+        std::optional<const char*> text;
+        const char* left;
+    } cases[] = {
+        {"SLP013", "1001.3", "013"}, {"SLP123", "1012.3", "123"}, {"SLP499", "1049.9", "499"},
+        {"SLP500", "950.0", "500"},  {"SLP982", "998.2", "982"},  {"SLPNO", std::nullopt, "NO"},
+        {"SLP", std::nullopt, ""},
+    };
+    for (const auto& c : cases) {
+        QString group = u8(c.group);
+        const std::optional<QString> got = kolde_sub::translate_slp(group);
+        if (c.text)
+            EXPECT_EQ(got, u8(*c.text)) << c.group;
+        else
+            EXPECT_FALSE(got) << c.group;
+        EXPECT_EQ(group, u8(c.left)) << c.group;
+    }
+}
+
+TEST(GroupTranslators, RunwayVisualRange)
+{
+    const struct {
+        const char* group;
+        std::optional<const char*> text;
+    } cases[] = {
+        {"R34L/////", "滑走路34LのRVRは、欠測している"},
+        {"R34L/1200U", "滑走路34LのRVRは、1200メートルで、さらに上昇中"},
+        {"R34L/1200D", "滑走路34LのRVRは、1200メートルで、さらに下降中"},
+        {"R34L/1200", "滑走路34LのRVRは、1200メートルで、変化傾向は不明"},
+        {"R34L/1200N", "滑走路34LのRVRは、1200メートルで、変化なし"},
+        {"R34L/P1800N", "滑走路34LのRVRは、1800メートル(測定範囲の上限)を超えており、変化なし"},
+        {"R34L/P1800U", "滑走路34LのRVRは、1800メートル(測定範囲の上限)を超えており、さらに上昇中"},
+        {"R34L/P1800D", "滑走路34LのRVRは、1800メートル(測定範囲の上限)を超えて"},
+        {"R34L/P1800", "滑走路34LのRVRは、1800メートル(測定範囲の上限)を超えており、変化傾向は不明"},
+        {"R34L/M0050D", "滑走路34LのRVRは、50メートル(測定範囲の下限)を下回っており、さらに下降中"},
+        {"R34L/M0050U", "滑走路34LのRVRは、50メートル(測定範囲の下限)を下回って"},
+        {"R16R/0600V1000U", "滑走路16RのRVRは、600メートルから1000メートルの間を変動しながら上昇中"},
+        {"R16R/0600V1000D", "滑走路16RのRVRは、600メートルから1000メートルの間を変動しながら下降中"},
+        {"R16R/0600VP1500N", "滑走路16RのRVRは、600メートルから1500メートル(測定範囲の上限)の間を変動しており、変化なし"},
+        {"R34L/M0050V0300D", "滑走路34LのRVRは、50メートル(測定範囲の下限)から300メートルの間を変動しながら下降中"},
+        {"R28L/1000V1600FT", "滑走路28LのRVRは、1000フィートから1600フィートの間を変動しており、変化傾向は不明"},
+        {"R34L1200", std::nullopt},
+        {"/R341200", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QString> got = kolde_sub::translate_rvr(u8(c.group));
+        if (c.text)
+            EXPECT_EQ(got, u8(*c.text)) << c.group;
+        else
+            EXPECT_FALSE(got) << c.group;
+    }
+}
+
+// ----------------------------------------------------------------- header
+
+TEST(ReportTranslation, HeaderNamesTheStationKindAndTime)
+{
+    const struct {
+        const char* code;
+        const char* time;
+        const char* first_line;
+        bool routine;
+    } cases[] = {
+        {"RJTT", "0900I", "*** 東京国際空港 定時飛行場実況通報 09時00分(I) 発表 ***", true},
+        {"RJTT", "0530Z", "*** 東京国際空港 定時飛行場実況通報 05時30分(Z) 発表 ***", true},
+        {"RJTT", "0550Z", "*** 東京国際空港 定時飛行場実況通報 05時50分(Z) 発表 ***", true},
+        {"RJTT", "0555Z", "*** 東京国際空港 定時飛行場実況通報 05時55分(Z) 発表 ***", true},
+        {"RJTT", "0520Z", "*** 東京国際空港 特別飛行場実況通報 05時20分(Z) 発表 ***", false},
+        {"RJTT", "0545Z", "*** 東京国際空港 特別飛行場実況通報 05時45分(Z) 発表 ***", false},
+        {"RJTT", "0549Z", "*** 東京国際空港 特別飛行場実況通報 05時49分(Z) 発表 ***", false},
+        // Blanks of either width leave the name; the suffix goes by the code.
+        {"RJAA", "1200Z", "*** 成田国際空港 定時飛行場実況通報 12時00分(Z) 発表 ***", true},
+        {"RJTY", "2130R", "*** 横田飛行場 定時飛行場実況通報 21時30分(R) 発表 ***", true},
+        {"RODN", "1200Z", "*** 飛行場 定時飛行場実況通報 12時00分(Z) 発表 ***", true},
+        {"RJXX", "1215Z", "*** 空港 特別飛行場実況通報 12時15分(Z) 発表 ***", false},
+        {"rjtt", "1200Z", "*** 東京国際空港 定時飛行場実況通報 12時00分(Z) 発表 ***", true},
+    };
+    for (const auto& c : cases) {
+        const kolde_sub::Translation t =
+            translate(QStringLiteral("27010KT 9999 15/08 Q1020"), test_sources(), u8(c.time), u8(c.code));
+        EXPECT_TRUE(t.text.startsWith(u8(c.first_line) + QStringLiteral("\r\n\r\n") + u8("風向/風速　　： ")))
+            << c.code << " " << c.time << "\n" << t.text.toStdString();
+        EXPECT_EQ(t.routine, c.routine) << c.code << " " << c.time;
+    }
+}
+
+// ------------------------------------------------------ observation groups
+
+TEST(ReportTranslation, ObservationGroups)
+{
+    const struct {
+        const char* body;
+        QStringList lines;
+    } cases[] = {
+        {"AUTO 27010KT 9999 15/08 Q1020",
+         u8_list({"観測形態　　 ： 自動観測装置による観測 (METAR AUTO)", "風向/風速　　： 270°方向から 10ノット",
+                  "地上視程　　 ： 10キロメートル以上", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
+                  "地上気圧　　 ： 1020.0ヘクトパスカル"})},
+        {"CALM 0800 M02/M05 A2992",
+         u8_list({"風向/風速　　： 無風", "地上視程　　 ： 800メートル", "地上気温　　 ： マイナス 2℃",
+                  "露点温度　　 ： マイナス 5℃", "高度計規正値 ： 29.92インチ水銀柱"})},
+        // A wind in metres per second gives the label alone.
+        {"05005MPS 5KM 15/08 Q1008",
+         u8_list({"風向/風速　　： ", "地上視程　　 ： 5キロメートル", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
+                  "地上気圧　　 ： 1008.0ヘクトパスカル"})},
+        {"27015G25KT 240V300 10SM 15/08 A3001",
+         u8_list({"風向/風速　　： 270°方向から 15ノット / 最大瞬間風速 25ノット / 240°から 300°の間で風向変動あり",
+                  "地上視程　　 ： 10陸マイル (Statute Mile) 以上", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
+                  "高度計規正値 ： 30.01インチ水銀柱"})},
+        {"VRB03KT CAVOK 22/12 Q1012",
+         u8_list({"風向/風速　　： 風向が特定できない 3ノットの風", "現在天気　　 ： 晴れ", "地上気温　　 ： 22℃",
+                  "露点温度　　 ： 12℃", "地上気圧　　 ： 1012.0ヘクトパスカル"})},
+        {"00000KT SKC 05/M01 Q1030",
+         u8_list({"風向/風速　　： 風速 0.4ノット以下の静穏な風", "現在天気　　 ： 快晴", "地上気温　　 ： 5℃",
+                  "露点温度　　 ： マイナス 1℃", "地上気圧　　 ： 1030.0ヘクトパスカル"})},
+        {"27010KT 3SM R28L/1000V1600FT BR 15/08 A2992",
+         u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 3 陸マイル (Statute Mile)",
+                  "滑走路視距離 ： 滑走路28LのRVRは、1000フィートから1600フィートの間を変動しており、変化傾向は不明",
+                  "現在天気　　 ： もや", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
+                  "高度計規正値 ： 29.92インチ水銀柱"})},
+        // Two RVR groups: the label, then the indent; dictionary words
+        // after the first weather line stay on its line.
+        {"34005KT 0600 R34L/0600V1000U R16R/P1800N -RA BR FEW005 15/14 Q1008",
+         u8_list({"風向/風速　　： 340°方向から 5ノット", "地上視程　　 ： 600メートル",
+                  "滑走路視距離 ： 滑走路34LのRVRは、600メートルから1000メートルの間を変動しながら上昇中",
+                  "　　　　　　　　滑走路16RのRVRは、1800メートル(測定範囲の上限)を超えており、変化なし",
+                  "現在天気　　 ： 弱い雨  もや", "雲量/高度　　： 500フィートに少量の雲", "地上気温　　 ： 15℃",
+                  "露点温度　　 ： 14℃", "地上気圧　　 ： 1008.0ヘクトパスカル"})},
+        {"18010KT 4000 -SHRA BR SCT008 BKN015CB 15/14 Q1008",
+         u8_list({"風向/風速　　： 180°方向から 10ノット", "地上視程　　 ： 4000メートル",
+                  "現在天気　　 ： -SHRA / 弱い(-) しゅう雨性(SH) 雨(RA)  もや",
+                  "雲量/高度　　： 800フィートに散在した雲", "　　　　　　　　1500フィートに多量の積乱雲",
+                  "地上気温　　 ： 15℃", "露点温度　　 ： 14℃", "地上気圧　　 ： 1008.0ヘクトパスカル"})},
+        // Weather codes two letters at a time, each after a blank; a note
+        // in brackets (of either width) after a meaning is left out.
+        {"18010KT 4000 -RA +TSRA VCSH DRSN BLSN TSR 15/14 Q1008",
+         u8_list({"風向/風速　　： 180°方向から 10ノット", "地上視程　　 ： 4000メートル", "現在天気　　 ： 弱い雨",
+                  "　　　　　　　　+TSRA / 強い(+) 雷電(TS) 雨(RA)", "　　　　　　　　VCSH /  付近(VC) しゅう雨性(SH)",
+                  "　　　　　　　　DRSN /  低い地ふぶき(DR) 雪(SN)", "　　　　　　　　BLSN /  高い地ふぶき(BL) 雪(SN)",
+                  "　　　　　　　　TSR /  雷電(TS) 記号該当なし(R)", "地上気温　　 ： 15℃", "露点温度　　 ： 14℃",
+                  "地上気圧　　 ： 1008.0ヘクトパスカル"})},
+        {"18002KT 0100 FG VV001 10/10 Q1010",
+         u8_list({"風向/風速　　： 180°方向から 2ノット", "地上視程　　 ： 100メートル", "現在天気　　 ： 霧",
+                  "鉛直視程　　 ： 100 フィート", "地上気温　　 ： 10℃", "露点温度　　 ： 10℃",
+                  "地上気圧　　 ： 1010.0ヘクトパスカル"})},
+        {"18010KT 9999 FEW/// SCT020TCU OVC100 10/05 Q1010",
+         u8_list({"風向/風速　　： 180°方向から 10ノット", "地上視程　　 ： 10キロメートル以上",
+                  "雲量/高度　　： 雲低高度不明な少量の雲", "　　　　　　　　2000フィートに散在した塔状積雲",
+                  "　　　　　　　　10000フィートに全天を覆う雲", "地上気温　　 ： 10℃", "露点温度　　 ： 5℃",
+                  "地上気圧　　 ： 1010.0ヘクトパスカル"})},
+        {"18010KT 9999 NSC 10/05 Q1010",
+         u8_list({"風向/風速　　： 180°方向から 10ノット", "地上視程　　 ： 10キロメートル以上",
+                  "現在天気　　 ： 顕著な雲なし", "地上気温　　 ： 10℃", "露点温度　　 ： 5℃",
+                  "地上気圧　　 ： 1010.0ヘクトパスカル"})},
+    };
+    for (const auto& c : cases) {
+        const kolde_sub::Translation t = translate(u8(c.body));
+        EXPECT_EQ(body_lines(t.text), c.lines) << c.body;
+        EXPECT_TRUE(t.text.endsWith(QStringLiteral("ヘクトパスカル\r\n")) ||
+                    t.text.endsWith(QStringLiteral("インチ水銀柱\r\n")))
+            << c.body;
+    }
+}
+
+// ---------------------------------------------------------------- trend
+
+TEST(ReportTranslation, LandingForecastInUtcAndLocalTime)
+{
+    const struct {
+        const char* trend;
+        bool local;
+        const char* difference;
+        const char* line;  // empty: no landing forecast
+    } cases[] = {
+        {"BECMG TL0630 27015KT", true, "+9", "着陸予報　　 ： 15時30分(I)までに、風が 270°方向から 15ノット に序々に変化"},
+        {"BECMG TL0630 27015KT", true, "+10", "着陸予報　　 ： 16時30分(K)までに、風が 270°方向から 15ノット に序々に変化"},
+        {"BECMG TL0630 27015KT", false, "+9", "着陸予報　　 ： 06時30分(Z)までに、風が 270°方向から 15ノット に序々に変化"},
+        {"TEMPO TL0230 3000", true, "-5", "着陸予報　　 ： 21時30分(R)までに、地上視程 3000メートル に一時的に変化"},
+        // The computer's own offset on a machine in UTC.
+        {"TEMPO FM0630 3000", true, "±0", "着陸予報　　 ： 06時30分(Z)以降、地上視程 3000メートル に一時的に変化"},
+        {"BECMG FM2000 TL2200 BKN008", true, "+9",
+         "着陸予報　　 ： 05時00分(I)以降、07時00分(I)までに、800フィートに多量の雲 に序々に変化"},
+        {"TEMPO 3000", false, "", "着陸予報　　 ： 地上視程 3000メートル に一時的に変化"},
+        {"TEMPO FEW008 SCT015 BKN020 OVC030", false, "",
+         "着陸予報　　 ： 800フィートに少量の雲 1500フィートに散在する雲 2000フィートに多量の雲 3000フィートに全天を覆う雲 "
+         "に一時的に変化"},
+        {"TEMPO 3000 BECMG 5000", false, "", "着陸予報　　 ： 地上視程 3000メートル 地上視程 5000メートル に序々に変化"},
+        // Gusts and three-digit speeds stay out of the direction.
+        {"BECMG 27015G25KT", false, "", "着陸予報　　 ： 風が 270°方向から 15ノット に序々に変化"},
+        {"BECMG 270105KT", false, "", "着陸予報　　 ： 風が 270°方向から 105ノット に序々に変化"},
+        // Only four digits are a visibility.
+        {"TEMPO TSRA", false, "", "着陸予報　　 ： に一時的に変化"},
+        {"TEMPO SHRA VCSH", false, "", "着陸予報　　 ： に一時的に変化"},
+        {"BECMG FCST 3000", false, "", ""},
+        {"NOSIG", false, "", ""},
+    };
+    for (const auto& c : cases) {
+        const QString body = QStringLiteral("27010KT 9999 FEW030 15/08 Q1020 ") + u8(c.trend);
+        const kolde_sub::Translation t = translate(body, test_sources(c.local, u8(c.difference)));
+        const QStringList after = lines_after_pressure(t.text);
+        const QStringList trend = after.filter(QRegularExpression(QStringLiteral("^着陸予報")));
+        if (*c.line)
+            EXPECT_EQ(trend, QStringList{u8(c.line)}) << c.trend << " " << c.difference;
+        else
+            EXPECT_TRUE(trend.isEmpty()) << c.trend;
+    }
+}
+
+TEST(ReportTranslation, NoSignificantChangeAndTrendBeforeRemarks)
+{
+    EXPECT_EQ(lines_after_pressure(translate(QStringLiteral("27010KT 9999 FEW030 15/08 Q1020 NOSIG")).text),
+              u8_list({"補足記事　　 ： 顕著な天候変化なし"}));
+    EXPECT_EQ(lines_after_pressure(translate(QStringLiteral("27010KT 9999 FEW030 15/08 Q1020 BECMG 3000 RMK A2992")).text),
+              u8_list({"着陸予報　　 ： 地上視程 3000メートル に序々に変化", "備　　考　　 ： 高度計規正値 29.92インチ水銀柱"}));
+}
+
+// --------------------------------------------------------------- remarks
+
+TEST(ReportTranslation, Remarks)
+{
+    const struct {
+        const char* remarks;
+        bool local;
+        const char* difference;
+        QStringList lines;
+    } cases[] = {
+        {"A2992", false, "", remark_lines({"高度計規正値 29.92インチ水銀柱"})},
+        {"AO1", false, "", remark_lines({"降水測定機能のない自動観測装置による観測"})},
+        {"AO2 SLP013", false, "", remark_lines({"降水測定機能のある自動観測装置による観測", "海面水位圧力 1001.3ヘクトパスカル"})},
+        {"SLP982", false, "", remark_lines({"海面水位圧力 998.2ヘクトパスカル"})},
+        {"TSB1215", false, "", remark_lines({"12時15分(Z)から雷雨を観測"})},
+        {"TSB1215", true, "+9", remark_lines({"21時15分(I)から雷雨を観測"})},
+        // Not a temperature group although it holds a T and 12 characters.
+        {"TSB1215E1230", false, "", remark_lines({"12時15分(Z)から雷雨を観測し、12時30分(Z)に観測を終了"})},
+        // Minutes only: the hour and zone letter of the header.
+        {"RAB05E30", true, "+9", remark_lines({"09時05分(I)から雨を観測し、09時30分(I)に観測を終了"})},
+        {"SNB05", false, "", remark_lines({"09時05分(I)から雪を観測"})},
+        {"SNE1040", true, "-5", remark_lines({"05時40分(R)に雪の観測を終了"})},
+        {"DZE45", false, "", remark_lines({"09時45分(I)に霧雨の観測を終了"})},
+        {"RAB0530 RAE0610", true, "+10", remark_lines({"15時30分(K)から雨を観測", "16時10分(K)に雨の観測を終了"})},
+        {"P0012 60025 70100 T01230045", false, "",
+         remark_lines({"過去1時間あたりの降水量 0.12インチ", "過去6時間の降水量 0.25インチ", "過去7時間の降水量 1インチ",
+                       "地上気温 12.3℃", "露点温度 4.5℃"})},
+        {"P0000", false, "", remark_lines({"過去1時間あたりの降水量 0.01インチ以下"})},
+        // The group that ends the temperature run is read once, in the
+        // next turn.
+        {"T01231045 10150 21001 56012 401501010 A2992", false, "",
+         remark_lines({"地上気温 12.3℃", "露点温度 マイナス 4.5℃", "過去6時間以内の最高気温 15.0℃",
+                       "過去6時間以内の最低気温 マイナス 0.1℃", "過去3時間の気圧変化 1.2ヘクトパスカル",
+                       "過去6時間以内の最高気温 15.0℃", "過去6時間以内の最低気温 マイナス 1.0℃",
+                       "高度計規正値 29.92インチ水銀柱"})},
+        {"P/RR P/FR", false, "", remark_lines({"地上気圧が急速に上昇中", "地上気圧が急速に下降中"})},
+        {"WS R34L", false, "", remark_lines({"滑走路34Lにウィンドシァー警報"})},
+        {"LIGHTNING NE", false, "", remark_lines({"空港の北東方向に稲光を観測"})},
+        {"CB SW-NW TCU W FG S RA N", false, "",
+         remark_lines({"空港の南西から北西方向にかけて積乱雲を観測", "空港の西方向に塔状積雲を観測", "空港の南方向に霧を観測",
+                       "空港の北方向に雨を観測"})},
+        // A word that is no direction stays as it is.
+        {"CB OHD", false, "", remark_lines({"空港のOHD方向に積乱雲を観測"})},
+        {"VIS SW-NW 3000", false, "", remark_lines({"空港の南西から北西方向にかけての視程は 3000メートル"})},
+        {"VIS E 5KM", false, "", remark_lines({"空港の東方向の視程は 5キロメートル"})},
+        {"CIG 005V010 CIG 012", false, "",
+         remark_lines({"雲底高度 500フィートから1000フィートの間を変動", "雲底高度 1200フィート"})},
+        // Not a temperature group either; the report ends after it.
+        {"LIGHTNING", false, "", remark_lines({"空港の方向に稲光を観測"})},
+        {"", false, "", {}},
+    };
+    for (const auto& c : cases) {
+        const QString body = QStringLiteral("27010KT 9999 15/08 Q1020 RMK ") + u8(c.remarks);
+        const kolde_sub::Translation t = translate(body, test_sources(c.local, u8(c.difference)));
+        EXPECT_EQ(lines_after_pressure(t.text), c.lines) << c.remarks << " " << c.difference;
+    }
+}
+
+TEST(ReportTranslation, CloudRemarksNameTheTypeOfTheirCloudLine)
+{
+    const QString main = QStringLiteral("27010KT 9999 FEW015 SCT030 FEW020TCU 15/08 Q1020 RMK ");
+    const struct {
+        const char* remarks;
+        QStringList clouds;
+        QStringList remarks_lines;
+    } cases[] = {
+        {"1CU015",
+         u8_list({"1500フィートに少量の積雲 (Cumulus)", "3000フィートに散在した雲", "2000フィートに少量の塔状積雲"}), {}},
+        {"3SC030 1CB015",
+         u8_list({"1500フィートに少量の積乱雲 (Cumulonimbus)", "3000フィートに散在した層積雲 (Stratocumulus)",
+                  "2000フィートに少量の塔状積雲"}),
+         {}},
+        {"3SC040", u8_list({"1500フィートに少量の雲", "3000フィートに散在した雲", "2000フィートに少量の塔状積雲"}),
+         remark_lines({"4000フィートに散在した層積雲 (Stratocumulus)"})},
+        // After a group that is no cloud group, a cloud group is not read.
+        {"A2992 1CU015", u8_list({"1500フィートに少量の雲", "3000フィートに散在した雲", "2000フィートに少量の塔状積雲"}),
+         remark_lines({"高度計規正値 29.92インチ水銀柱"})},
+        // 500 feet is not the end of 1500 feet.
+        {"1CU005", u8_list({"1500フィートに少量の雲", "3000フィートに散在した雲", "2000フィートに少量の塔状積雲"}),
+         remark_lines({"500フィートに少量の積雲 (Cumulus)"})},
+        // The height of TCU follows its three letters, and its CU is no
+        // second cloud.
+        {"1TCU020",
+         u8_list({"1500フィートに少量の雲", "3000フィートに散在した雲", "2000フィートに少量の塔状積雲 (Towering Cumulus)"}),
+         {}},
+    };
+    for (const auto& c : cases) {
+        const QString text = translate(main + u8(c.remarks)).text;
+        const QStringList lines = body_lines(text);
+        const auto cloud_label = std::find_if(lines.begin(), lines.end(),
+                                              [](const QString& l) { return l.startsWith(u8("雲量/高度")); });
+        const qsizetype first = cloud_label - lines.begin();
+        ASSERT_LT(first, lines.size()) << text.toStdString();
+        // The lines without their label or indent.
+        QStringList clouds = lines.mid(first, 3);
+        for (QString& l : clouds)
+            l = l.startsWith(indent) ? l.mid(indent.size()) : l.mid(l.indexOf(u8("： ")) + 2);
+        EXPECT_EQ(clouds, c.clouds) << c.remarks;
+        EXPECT_EQ(lines_after_pressure(text), c.remarks_lines) << c.remarks;
+    }
+}
+
+TEST(ReportTranslation, RemarksFoundAnywhereInTheBody)
+{
+    const struct {
+        const char* body;
+        QStringList last_lines;
+    } cases[] = {
+        {"27010KT 9999 15/08 Q1020 RMK A2992 YELLOW SAND",
+         remark_lines({"高度計規正値 29.92インチ水銀柱", "黄砂を観測"})},
+        {"27010KT 9999 15/08 Q1020 FOG ON 34L", remark_lines({"滑走路 34L上に霧を観測"})},
+        {"27010KT 9999 15/08 Q1020 RMK MAX WIND 35KT", remark_lines({"最大風速 35ノット"})},
+        {"27010KT 9999 15/08 Q1020 RMK $", remark_lines({"自動観測装置のメンテナンスが必要"})},
+        {"27010KT 9999 15/08 Q1020 RMK\nYELLOW SAND FOG ON 16R MAX WIND 40KT $",
+         remark_lines({"黄砂を観測", "滑走路 16R上に霧を観測", "最大風速 40ノット", "自動観測装置のメンテナンスが必要"})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(lines_after_pressure(translate(u8(c.body)).text), c.last_lines) << c.body;
+}
+
+// ------------------------------------------------------------ failures
+
+TEST(ReportTranslation, AGroupThatCannotBeReadGivesTheFixedTextAlone)
+{
+    for (const char* body : {"27010KT 9999 15/08 Q1020 RMK SLPNO", "5KT 9999 15/08 Q1020",
+                             "27010KT 0800 /R12 15/08 Q1020"}) {
+        const kolde_sub::Translation t = translate(u8(body), test_sources(), QStringLiteral("0915Z"));
+        EXPECT_EQ(t.text, untranslatable) << body;
+        EXPECT_FALSE(t.routine) << body;
+    }
+}
+
+// ----------------------------------------------------------- report ends
+
+TEST(ReportTranslation, AReportThatEndsEarlyShowsEachGroupOnce)
+{
+    const struct {
+        const char* body;
+        QStringList lines;
+    } cases[] = {
+        {"", u8_list({"風向/風速　　： "})},
+        {"27010KT", u8_list({"風向/風速　　： 270°方向から 10ノット"})},
+        {"27010KT 9999 FEW030",
+         u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 10キロメートル以上",
+                  "雲量/高度　　： 3000フィートに少量の雲"})},
+        {"27010KT 0800 R34L/1200U",
+         u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 800メートル",
+                  "滑走路視距離 ： 滑走路34LのRVRは、1200メートルで、さらに上昇中"})},
+        {"27010KT 9999 FEW030 15/08",
+         u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 10キロメートル以上",
+                  "雲量/高度　　： 3000フィートに少量の雲", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"27010KT CAVOK", u8_list({"風向/風速　　： 270°方向から 10ノット", "現在天気　　 ： 晴れ"})},
+        {"27010KT 9999 15/08 Q1020 BECMG 3000",
+         u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 10キロメートル以上", "地上気温　　 ： 15℃",
+                  "露点温度　　 ： 8℃", "地上気圧　　 ： 1020.0ヘクトパスカル",
+                  "着陸予報　　 ： 地上視程 3000メートル に序々に変化"})},
+        {"27010KT 9999 15/08 Q1020 RMK T01230045 10150",
+         u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 10キロメートル以上", "地上気温　　 ： 15℃",
+                  "露点温度　　 ： 8℃", "地上気圧　　 ： 1020.0ヘクトパスカル", "備　　考　　 ： 地上気温 12.3℃",
+                  "　　　　　　　　露点温度 4.5℃", "　　　　　　　　過去6時間以内の最高気温 15.0℃"})},
+        {"27010KT 9999 15/08 Q1020 RMK P0012 60025",
+         u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 10キロメートル以上", "地上気温　　 ： 15℃",
+                  "露点温度　　 ： 8℃", "地上気圧　　 ： 1020.0ヘクトパスカル",
+                  "備　　考　　 ： 過去1時間あたりの降水量 0.12インチ", "　　　　　　　　過去6時間の降水量 0.25インチ"})},
+    };
+    for (const auto& c : cases) {
+        const kolde_sub::Translation t = translate(u8(c.body));
+        EXPECT_EQ(body_lines(t.text), c.lines) << c.body;
+        EXPECT_TRUE(t.text.endsWith(QStringLiteral("\r\n"))) << c.body;
+    }
+}
+
+TEST(ReportTranslation, BlanksLineBreaksAndTheWordsLastAndFirstSeparateGroupsOnly)
+{
+    const QString plain = translate(QStringLiteral("27010KT 9999 FEW030 15/08 Q1020 RMK A2992")).text;
+    for (const char* body : {"27010KT  9999   FEW030 15/08 Q1020 RMK A2992 ", " 27010KT 9999 FEW030\r\n15/08\nQ1020 RMK\tA2992\n",
+                             "27010KT 9999 LAST FEW030 15/08 FIRST Q1020 RMK A2992 LAST"})
+        EXPECT_EQ(translate(u8(body)).text, plain) << body;
+}
+
+// ------------------------------------------------------------------ yield
+
+TEST(ReportTranslation, YieldsAfterEveryGroupOfItsLoops)
+{
+    int yields = 0;
+    kolde_sub::TranslationSources s = test_sources();
+    s.yield = [&] { ++yields; };
+    const QString body = QStringLiteral("27010KT 0800 R34L/1200U -RA FEW015 15/08 Q1020 BECMG 3000 RMK A2992 SLP013");
+    const QString with_yield = translate(body, s).text;
+    // One RVR group, two of weather and cloud, BECMG 3000 RMK, two remarks.
+    EXPECT_EQ(yields, 8);
+    EXPECT_EQ(with_yield, translate(body).text);
+}
+
+// ----------------------------------------------------------- the reader
+
+TEST(GroupReader, ReadsEveryGroupOnceAndStopsAtTheEnd)
+{
+    const QString text = QStringLiteral("  A  BB LAST C ");
+    kolde_sub::jp::GroupReader r(text);
+    EXPECT_EQ(r.next(), u"A");
+    EXPECT_FALSE(r.last());
+    EXPECT_EQ(r.next(), u"BB");
+    EXPECT_FALSE(r.last());
+    r.push_back();
+    r.push_back();  // puts the group back once, not twice
+    EXPECT_EQ(r.next(), u"BB");
+    EXPECT_EQ(r.next(), u"C");
+    EXPECT_TRUE(r.last());
+    EXPECT_EQ(r.rest(), u" ");
+    r.push_back();
+    EXPECT_FALSE(r.last());
+    EXPECT_EQ(r.next(), u"C");
+    EXPECT_TRUE(r.next().isEmpty());
+    EXPECT_TRUE(r.last());
+    r.push_back();  // nothing to put back after the end
+    EXPECT_TRUE(r.next().isEmpty());
+    EXPECT_TRUE(r.last());
+}
+
+TEST(GroupReader, SkipsIntoTheRestAndKnowsWhetherAGroupFollows)
+{
+    const QString text = QStringLiteral("Q1020 RMK A2992 FIRST");
+    kolde_sub::jp::GroupReader r(text);
+    EXPECT_EQ(r.next(), u"Q1020");
+    r.skip(r.rest().indexOf(u"RMK") + 4);
+    EXPECT_FALSE(r.last());
+    EXPECT_EQ(r.next(), u"A2992");
+    EXPECT_TRUE(r.last());  // FIRST is no group
+    r.skip(100);
+    EXPECT_TRUE(r.rest().isEmpty());
+    EXPECT_TRUE(r.next().isEmpty());
+}
+
+// ------------------------------------------------------------------ labels
+
+// Display width: full-width characters take two columns.
+int columns(QStringView s)
+{
+    int n = 0;
+    for (const QChar c : s)
+        n += c.unicode() < 0x80 ? 1 : 2;
+    return n;
+}
+
+TEST(TranslationTexts, LabelsAreTheIssuesStringsAndLineUpTheirColons)
+{
+    namespace t = kolde_sub::jp_text;
+    const struct {
+        QStringView label;
+        const char* text;
+    } labels[] = {
+        {t::wind_label, "風向/風速　　： "},      {t::visibility_label, "地上視程　　 ： "},
+        {t::rvr_label, "滑走路視距離 ： "},       {t::weather_label, "現在天気　　 ： "},
+        {t::cloud_label, "雲量/高度　　： "},     {t::vertical_label, "鉛直視程　　 ： "},
+        {t::temperature_label, "地上気温　　 ： "}, {t::dew_point_label, "露点温度　　 ： "},
+        {t::altimeter_label, "高度計規正値 ： "}, {t::pressure_label, "地上気圧　　 ： "},
+        {t::trend_label, "着陸予報　　 ： "},     {t::remark_label, "備　　考　　 ： "},
+    };
+    for (const auto& l : labels) {
+        EXPECT_EQ(l.label, u8(l.text)) << l.text;
+        // The colon in columns 14-15, the text from column 17, where the
+        // continuation indent ends.
+        EXPECT_EQ(columns(l.label.first(l.label.indexOf(u'：'))), 13) << l.text;
+        EXPECT_EQ(columns(l.label), columns(t::indent)) << l.text;
+    }
+    EXPECT_EQ(t::indent, indent);
+    EXPECT_TRUE(t::auto_line.startsWith(u8("観測形態　　 ： ")));
+    EXPECT_TRUE(t::nosig_line.startsWith(u8("補足記事　　 ： ")));
+    // Spellings kept as the program has always shown them.
+    EXPECT_EQ(t::gradually, u8("序々"));
+    EXPECT_EQ(t::wind_shear, u8("にウィンドシァー警報"));
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+// The translation over the served database: the look-ups the program hands
+// it, and dictionary words for every weather group the report server issues.
+#include "translation_support.h"
+
+#include "report_sim.h"
+#include "core/settings.h"
+#include "platform/value.h"
+#include "support/fixtures.h"
+#include "translate/stored_sources.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+using TranslationOverTheStore = kolde_test::SeededStore;
+
+TEST_F(TranslationOverTheStore, LookUpsReadTheCatalogueDictionariesAndSettings)
+{
+    ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("LOCAL使用"), platform::Value::boolean(true)));
+    ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("時差"), platform::Value(QStringLiteral("-5"))));
+    const kolde_sub::TranslationSources s = kolde_sub::stored_translation_sources();
+    EXPECT_EQ(s.airport_name(u"RJTT"), QStringLiteral("東京国際"));
+    EXPECT_EQ(s.airport_name(u"RJZZ"), QString());
+    EXPECT_EQ(s.translation_word(u"-SHRA"), QStringLiteral("弱いしゅう雨"));
+    EXPECT_EQ(s.weather_abbr(u"SH"), QStringLiteral("しゅう雨性"));
+    EXPECT_EQ(s.weather_abbr(u"QQ"), QString());
+    EXPECT_TRUE(s.local_time);
+    EXPECT_EQ(s.time_difference, QStringLiteral("-5"));
+    ASSERT_TRUE(s.yield);
+    s.yield();
+}
+
+// Every present-weather and sky group in the simulated reports of every
+// station over four days is a word of the served translation dictionary, so
+// none is read two letters at a time.
+TEST_F(TranslationOverTheStore, EveryWeatherGroupOfTheReportServerIsADictionaryWord)
+{
+    kolde_sub::TranslationSources s = kolde_sub::stored_translation_sources();
+    s.yield = nullptr;
+    const auto start = std::chrono::system_clock::time_point(std::chrono::hours(24 * 365 * 42));
+    int reports = 0;
+    for (const std::string& station : kolde_site::report_sim::stations()) {
+        for (int h = 0; h < 96; h += 3) {
+            const QString file = QString::fromStdString(
+                kolde_site::report_sim::metar_file(station, start + std::chrono::hours(h) + std::chrono::minutes(h % 60)));
+            const QString line = file.section(u'\n', 1, 1);
+            const kolde_sub::Translation t =
+                kolde_sub::translate_observation(line.left(4), line.mid(7, 4) + u'Z', line.mid(13), s);
+            ++reports;
+            for (const QString& l : kolde_test::translation_lines(t.text))
+                ASSERT_FALSE(l.contains(QStringLiteral(" / ")) && !l.startsWith(QStringLiteral("風向/風速")))
+                    << line.toStdString() << "\n" << t.text.toStdString();
+        }
+    }
+    EXPECT_GT(reports, 3000);
+}
+
+}  // namespace
