@@ -324,7 +324,10 @@ TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJTT - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n"
                              "\r\nRJTT  METAR 0530Z\r\n      300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\r\n"
-                             "\r\n例外フォーマットのため翻訳できません"
+                             "\r\n*** 東京国際空港 定時飛行場実況通報 05時30分(Z) 発表 ***\r\n\r\n"
+                             "風向/風速　　： 340°方向から 5ノット\r\n地上視程　　 ： 10キロメートル以上\r\n"
+                             "雲量/高度　　： 3000フィートに少量の雲\r\n地上気温　　 ： 15℃\r\n露点温度　　 ： 8℃\r\n"
+                             "地上気圧　　 ： 1020.0ヘクトパスカル\r\n補足記事　　 ： 顕著な天候変化なし\r\n"
                              "\r\n*** RJXX - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n\r\nRJXX  NOT FOUND\r\n") +
                       ready);
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJXX"));
