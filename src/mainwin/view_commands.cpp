@@ -11,6 +11,7 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/window_flags.h"
+#include "options/fontmsg.h"
 #include "options/opton.h"
 #include "platform/msg_box.h"
 #include "platform/transfer.h"

@@ -2,6 +2,7 @@
 #include "core/settings.h"
 #include "core/window_flags.h"
 #include "editors/editors.h"
+#include "options/fontmsg.h"
 #include "options/opton.h"
 #include "platform/shell.h"
 #include "sidewin/side_windows.h"
