@@ -89,11 +89,6 @@ void release_store()
 bool save_shared_list(platform::Recordset& rs, const QStringList& other_columns,
                       const QList<QList<platform::Value>>& rows)
 {
-    const QString table = rs.table();
-    if (table.isEmpty() || !db_conn().is_open())
-        return false;
-    QStringList columns{sort_column};
-    columns += other_columns;
     QList<QList<platform::Value>> numbered;
     numbered.reserve(rows.size());
     int n = 0;
@@ -102,9 +97,20 @@ bool save_shared_list(platform::Recordset& rs, const QStringList& other_columns,
         r += row;
         numbered << r;
     }
-    const bool saved = platform::save_list(db_conn(), table, columns, numbered);
-    open_table(rs, db_conn(), table);
-    return saved;
+    return save_ranked_list(rs, other_columns, numbered);
+}
+
+bool save_ranked_list(platform::Recordset& rs, const QStringList& other_columns,
+                      const QList<QList<platform::Value>>& ranked_rows)
+{
+    const QString table = rs.table();
+    if (table.isEmpty() || !db_conn().is_open())
+        return false;
+    QStringList columns{sort_column};
+    columns += other_columns;
+    if (!platform::save_list(db_conn(), table, columns, ranked_rows))
+        return false;
+    return open_table(rs, db_conn(), table);
 }
 
 }  // namespace kolde_sub

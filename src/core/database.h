@@ -42,4 +42,10 @@ void release_store();
 bool save_shared_list(platform::Recordset& rs, const QStringList& other_columns,
                       const QList<QList<platform::Value>>& rows);
 
+// The same for lists whose 順位 may have gaps: each row's first value is its
+// 順位. On failure the table keeps its old rows and the recordset is left as
+// it was.
+bool save_ranked_list(platform::Recordset& rs, const QStringList& other_columns,
+                      const QList<QList<platform::Value>>& ranked_rows);
+
 }  // namespace kolde_sub
