@@ -53,12 +53,6 @@ camera::camera()
 {
 }
 
-command::command()
-    : modeless_side_window(QStringLiteral("command"), QStringLiteral(" コマンド一覧"),
-                           QStringLiteral("コマンド一覧は準備中です。"), &command_open)
-{
-}
-
 namespace {
 
 QPointer<chart> the_chart;
@@ -87,18 +81,6 @@ QWidget* command_window() { return the_command.data(); }
 suntime::suntime(QWidget* parent)
     : placeholder_window(QStringLiteral("suntime"), QStringLiteral(" 空港別 日出没時刻"),
                          QStringLiteral("日出没時刻の一覧とグラフは準備中です。"), false, parent)
-{
-}
-
-version::version(QWidget* parent)
-    : placeholder_window(QStringLiteral("version"), QStringLiteral(" バージョン情報"),
-                         QStringLiteral("Version ") + version_text, false, parent)
-{
-}
-
-compornent::compornent(QWidget* parent)
-    : placeholder_window(QStringLiteral("compornent"), QStringLiteral(" コンポーネント情報"),
-                         QStringLiteral("コンポーネント情報は準備中です。"), false, parent)
 {
 }
 

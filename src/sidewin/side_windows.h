@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/placeholder.h"
+#include "sidewin/info_windows.h"
 
 class QCheckBox;
 class QLabel;
@@ -40,12 +41,6 @@ public:
     camera();
 };
 
-class command : public modeless_side_window {
-    Q_OBJECT
-public:
-    command();
-};
-
 // Shows the window without waiting, creating it when it is not open; a
 // window already open comes to the front.
 void show_chart();
@@ -60,18 +55,6 @@ class suntime : public placeholder_window {
     Q_OBJECT
 public:
     explicit suntime(QWidget* parent = nullptr);
-};
-
-class version : public placeholder_window {
-    Q_OBJECT
-public:
-    explicit version(QWidget* parent = nullptr);
-};
-
-class compornent : public placeholder_window {
-    Q_OBJECT
-public:
-    explicit compornent(QWidget* parent = nullptr);
 };
 
 // The PDF-reader notice, shown modal before the chart while
