@@ -82,6 +82,8 @@ airport::airport(QWidget* parent) : QDialog(parent)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setMinimumSectionSize(1);
+    grid->verticalHeader()->setDefaultSectionSize(px(240));
     grid->horizontalHeader()->setSectionsClickable(false);
     grid->setHorizontalHeaderLabels({QStringLiteral("ICAOコード"), QStringLiteral("飛行場名称")});
     grid->horizontalHeader()->setDefaultAlignment(cell_alignment);

@@ -62,7 +62,7 @@ airportedit::airportedit(QWidget* parent) : QDialog(parent)
     for (int i = 0; i < 2; ++i) {
         lbl[i] = new QLabel(QString::fromUtf8(boxes[i].caption), this);
         lbl[i]->setObjectName(QStringLiteral("lbl_%1").arg(i));
-        lbl[i]->setGeometry(px(boxes[i].left), px(120), px(boxes[i].width), px(255));
+        lbl[i]->setGeometry(px(boxes[i].left), px(120), px(i == 0 ? 1035 : boxes[i].width), px(255));
         // The box stands inside its white frame with the grey border.
         TextBox[i] = new QLineEdit(this);
         TextBox[i]->setObjectName(QStringLiteral("TextBox_%1").arg(i));
