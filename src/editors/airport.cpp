@@ -8,7 +8,6 @@
 #include "editors/editor_kit.h"
 #include "platform/msg_box.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
