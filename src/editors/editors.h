@@ -4,22 +4,11 @@
 #pragma once
 
 #include "core/placeholder.h"
+#include "editors/airport.h"
+#include "editors/airportedit.h"
+#include "editors/decodelist.h"
 
 namespace kolde_sub {
-
-// The airport list (飛行場情報).
-class airport : public placeholder_window {
-    Q_OBJECT
-public:
-    explicit airport(QWidget* parent = nullptr);
-};
-
-// The automatic-decode list (自動デコード).
-class decodelist : public placeholder_window {
-    Q_OBJECT
-public:
-    explicit decodelist(QWidget* parent = nullptr);
-};
 
 // The company groups (カンパニー).
 class company : public placeholder_window {
