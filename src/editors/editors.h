@@ -4,6 +4,8 @@
 #pragma once
 
 #include "core/placeholder.h"
+#include "editors/company.h"
+#include "editors/weather.h"
 
 namespace kolde_sub {
 
@@ -20,24 +22,5 @@ class decodelist : public placeholder_window {
 public:
     explicit decodelist(QWidget* parent = nullptr);
 };
-
-// The company groups (カンパニー).
-class company : public placeholder_window {
-    Q_OBJECT
-public:
-    explicit company(QWidget* parent = nullptr);
-};
-
-// The dictionaries and the picture registry, chosen by weather_mode when
-// the window is created; closing it sets weather_mode back to 0.
-class weather : public placeholder_window {
-    Q_OBJECT
-public:
-    explicit weather(QWidget* parent = nullptr);
-    ~weather() override;
-};
-
-// The caption of the dictionary editor in a mode (0, 1 or 2).
-QString weather_caption(int mode);
 
 }  // namespace kolde_sub
