@@ -260,8 +260,17 @@ TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
             rows = {{"NORTH", "RJCC"}, {"EAST", "RJTT"}, {"WEST", "RJFF"}};
         const QStringList ids = empty ? QStringList{} : QStringList{"NORTH", "EAST", "WEST"};
         {
-            ModalCloser closer([&](QWidget*) {
-                fill_table(kolde_sub::rs_company(), {QStringLiteral("id"), QStringLiteral("route")}, rows);
+            // The editor stores its grid when it closes.
+            ModalCloser closer([&](QWidget* w) {
+                auto* editor = qobject_cast<kolde_sub::company*>(w);
+                ASSERT_NE(editor, nullptr);
+                editor->grid->setRowCount(0);
+                for (const QList<Value>& row : rows) {
+                    const int r = editor->grid->rowCount();
+                    editor->grid->insertRow(r);
+                    editor->grid->setItem(r, 0, new QTableWidgetItem(row[0].to_text()));
+                    editor->grid->setItem(r, 1, new QTableWidgetItem(row[1].to_text()));
+                }
             });
             v.menu_popup_company->trigger();
             EXPECT_EQ(closer.names(), QStringList{QStringLiteral("company")});

@@ -1,0 +1,157 @@
+// The company group editor: the route rule, the checks of the edit box,
+// deleting and moving rows, and the table it stores when it closes.
+#include "editors/company.h"
+
+#include "core/database.h"
+#include "platform/msg_box.h"
+#include "support/fixtures.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+using kolde_sub::company;
+
+QStringList texts(const QList<kolde_sub::GridRow>& rows)
+{
+    QStringList out;
+    for (const kolde_sub::GridRow& r : rows)
+        out << r.first + u':' + r.second;
+    return out;
+}
+
+class CompanyEditor : public kolde_test::SeededStore {
+protected:
+    void SetUp() override
+    {
+        SeededStore::SetUp();
+        platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
+            told << call.text;
+            return platform::MsgAnswer::Yes;
+        });
+    }
+    static void fill(const QList<QList<platform::Value>>& rows)
+    {
+        ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_company(), {"id", "route"}, rows));
+    }
+    static void click(company& w, int row, int col)
+    {
+        w.grid->setCurrentCell(row, col);
+        w.grid_MouseDown(Qt::LeftButton);
+    }
+    QStringList told;
+};
+
+TEST(RouteRule, FourLetterCodesSeparatedBySingleBlanks)
+{
+    for (const char* ok : {"RJTT", "rjtt", "RJTT RJAA ROAH"})
+        EXPECT_TRUE(kolde_sub::route_rule_ok(QString::fromUtf8(ok))) << ok;
+    // Too short, a blank too many, a three-letter code, no blank at the fifth
+    // place, a digit, another separator, full-width letters.
+    for (const char* bad : {"", "RJT", "RJTT ", "RJTT  RJAA", "RJTT RJA", "RJTTXRJAA", "RJ1T", "RJTT\tRJAA", "ＲＪＴＴ"})
+        EXPECT_FALSE(kolde_sub::route_rule_ok(QString::fromUtf8(bad))) << bad;
+}
+
+// Enter in the edit box: a duplicate id (the edited row's own included) or
+// a route against the rule keeps the box open with a message; anything else
+// goes into the cell trimmed and upper-cased.
+TEST_F(CompanyEditor, EnterChecksTheEntryAndCommitsItUpperCased)
+{
+    fill({{"TOKYO", "RJTT RJAA"}, {"KANSAI", "RJBB RJOO"}});
+    const QString taken = QStringLiteral(" はすでに登録されています　　");
+    const QString rule = QStringLiteral("入力規則を確認してください　　");
+    const struct {
+        int row, col;  // row 2: a row added with 新規
+        const char* typed;
+        QString message;
+        const char* cell;
+    } cases[] = {
+        {1, 0, " tokyo ", "TOKYO" + taken, "KANSAI"}, {1, 0, "KANSAI", "KANSAI" + taken, "KANSAI"},
+        {2, 0, "", taken, ""},                        {1, 0, " itami ", {}, "ITAMI"},
+        {1, 1, "rjtt rjaa", {}, "RJTT RJAA"},         {1, 1, "RJTT  RJAA", rule, "RJBB RJOO"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        company w;
+        c.row == 2 ? w.menu_new_Click() : (click(w, c.row, c.col), w.begin_edit());
+        told.clear();
+        w.txt->setText(QString::fromUtf8(c.typed));
+        w.txt_KeyPress(13);
+        EXPECT_EQ(told, c.message.isEmpty() ? QStringList{} : QStringList{c.message});
+        EXPECT_EQ(w.grid->item(c.row, c.col)->text(), QString::fromUtf8(c.cell));
+        EXPECT_EQ(w.txt->isHidden(), c.message.isEmpty());
+    }
+}
+
+// After a delete or a move the edit box edits the row selected now, never
+// the text of a deleted row; moves at the ends change nothing.
+TEST_F(CompanyEditor, DeleteMoveAndEditActOnTheSelectedRow)
+{
+    const struct {
+        const char* what;
+        std::function<void(company&)> steps;
+        QStringList rows;
+        int questions;
+    } cases[] = {
+        {"edit after a delete",
+         [](company& w) {
+             click(w, 1, 1);
+             w.menu_del_Click();
+             w.menu_edit_Click();
+             w.txt_KeyPress(13);
+         },
+         {"A:RJAA", "C:RJCC"}, 1},
+        {"edit after deleting the last row",
+         [](company& w) {
+             click(w, 2, 1);
+             w.menu_del_Click();
+             w.menu_edit_Click();
+             w.txt->setText(QStringLiteral("RJXX"));
+             w.txt_KeyPress(13);
+         },
+         {"A:RJAA", "B:RJBB"}, 1},
+        {"moves at the ends and without a selection",
+         [](company& w) {
+             w.cmd_Click(2);
+             click(w, 0, 0);
+             w.cmd_Click(1);
+             click(w, 2, 0);
+             w.cmd_Click(2);
+         },
+         {"A:RJAA", "B:RJBB", "C:RJCC"}, 0},
+    };
+    fill({{"A", "RJAA"}, {"B", "RJBB"}, {"C", "RJCC"}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        company w;
+        told.clear();
+        c.steps(w);
+        EXPECT_EQ(texts(w.grid_rows()), c.rows);
+        EXPECT_EQ(told.size(), c.questions);
+    }
+}
+
+// Closing stores the rows with both texts, trimmed and upper-cased, with
+// 順位 = row number + 1 (gaps where rows were left out) and the shared
+// recordset holds the new table.
+TEST_F(CompanyEditor, CloseStoresTheGridWithGappedRanks)
+{
+    fill({{"tokyo", "rjtt rjaa"}, {"", "RJBB"}, {" kix ", "rjbb"}, {"   ", "RJFF"}, {"ITM", ""}});
+    company(nullptr).cmd_Click(0);
+    QStringList stored;
+    auto& rs = kolde_sub::rs_company();
+    for (rs.move_first(); !rs.eof(); rs.move_next())
+        stored << rs.field("順位").to_text() + u':' + rs.field("id").to_text() + u':' + rs.field("route").to_text();
+    EXPECT_EQ(stored, (QStringList{"1:TOKYO:RJTT RJAA", "3:KIX:RJBB", "4::RJFF"}));
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// The dictionary editor: what its dictionaries store when it closes, and
+// the picture registry's preview and dropped pictures.
+#include "editors/weather.h"
+
+#include "core/database.h"
+#include "core/shared.h"
+#include "core/window_flags.h"
+#include "platform/msg_box.h"
+#include "support/fixtures.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace {
+
+using kolde_sub::weather;
+using platform::MsgAnswer;
+using platform::Value;
+
+QByteArray png_bytes()
+{
+    QImage image(4, 3, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A table's rows as "順位:first:second", read afresh from the file.
+QStringList stored(const char* table, const char* first, const char* second)
+{
+    platform::Recordset rs;
+    QStringList out;
+    EXPECT_TRUE(rs.open(kolde_sub::db_conn(), QString::fromUtf8(table)));
+    for (rs.move_first(); !rs.eof(); rs.move_next())
+        out << rs.field("順位").to_text() + u':' + rs.field(first).to_text() + u':' + rs.field(second).to_text();
+    return out;
+}
+
+void fill_pictures(const QList<QList<Value>>& rows)
+{
+    ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_data(), {"名称", "データ"}, rows));
+}
+
+class DictionaryEditor : public kolde_test::SeededStore {
+protected:
+    void SetUp() override
+    {
+        SeededStore::SetUp();
+        platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
+            told << call.text;
+            return answer;
+        });
+    }
+    static void click(weather& w, int row, int col)
+    {
+        w.grid->setCurrentCell(row, col);
+        w.grid_MouseDown(Qt::LeftButton);
+    }
+    static void enter(weather& w, const QString& text)
+    {
+        w.begin_edit();
+        w.txt->setText(text);
+        w.txt_KeyPress(13);
+    }
+    QStringList told;
+    MsgAnswer answer = MsgAnswer::Yes;
+};
+
+// A new abbreviation is upper-cased, a meaning keeps its case and inner
+// blanks, an untouched lower-case abbreviation is written back as it was,
+// and the duplicate message quotes the typed text in its own case.
+TEST_F(DictionaryEditor, ClosingStoresTheDictionaryOfItsMode)
+{
+    const struct {
+        int mode;
+        platform::Recordset& (*rs)();
+        const char* table;
+    } cases[] = {{0, &kolde_sub::rs_abbrev, "気象略語"}, {1, &kolde_sub::rs_translation, "日本語解析"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        ASSERT_TRUE(kolde_sub::save_shared_list(c.rs(), {"略語", "意味"}, {{"ra", "雨"}, {"SN", "雪"}}));
+        kolde_sub::weather_mode = c.mode;
+        weather w;
+        told.clear();
+        click(w, 0, 0);
+        enter(w, QStringLiteral(" Sn "));
+        EXPECT_EQ(told, QStringList{QStringLiteral("Sn はすでに登録されています　　")});
+        w.menu_new_Click();
+        w.txt->setText(QStringLiteral(" xyz "));
+        w.txt_KeyPress(13);
+        click(w, 2, 1);
+        enter(w, QStringLiteral("  晴れ Sky  "));
+        w.cmd_Click(0);
+        EXPECT_EQ(kolde_sub::weather_mode, 0);
+        EXPECT_EQ(stored(c.table, "略語", "意味"), (QStringList{"1:ra:雨", "2:SN:雪", "3:XYZ:晴れ Sky"}));
+    }
+
+}
+
+// A click on a name shows its stored picture through the hand-off file; a
+// stored picture that cannot be shown is reported.
+TEST_F(DictionaryEditor, ClickingANameShowsItsStoredPicture)
+{
+    fill_pictures({{"CB", Value::blob(png_bytes())}, {"FG", Value::blob("no picture")}});
+    kolde_sub::weather_mode = 2;
+    weather w;
+    for (const int row : {0, 1}) {
+        told.clear();
+        click(w, row, 0);
+        EXPECT_EQ(w.Picture1->pixmap().isNull(), row == 1);
+        EXPECT_EQ(told.size(), row);
+        EXPECT_EQ(kolde_test::read_file(kolde_sub::program_path(QStringLiteral("data/figure.dat"))),
+                  row == 0 ? png_bytes() : QByteArray("no picture"));
+    }
+}
+
+// A dropped file is stored only when it is a picture, the selected name has
+// a registry row and the user says yes; only the first file counts.
+TEST_F(DictionaryEditor, ADroppedPictureGoesToTheSelectedNameOnly)
+{
+    const QString good = folder.file(QStringLiteral("good.png"));
+    const QString bad = folder.file(QStringLiteral("bad.png"));
+    ASSERT_TRUE(kolde_test::write_file(good, png_bytes()) && kolde_test::write_file(bad, "not a picture"));
+    const QString ask = QStringLiteral("写真を登録しますか？　　");
+    const QString unreadable = QStringLiteral("画像として読み込めないファイルです　　");
+    const struct {
+        const char* what;
+        int row;  // -1: nothing selected; 2: a name typed in the grid only
+        QStringList files;
+        MsgAnswer answer;
+        QString told;  // empty: a message other than these two
+        QByteArray ts;  // what TS holds afterwards
+    } cases[] = {
+        {"a picture, yes", 1, {good, bad}, MsgAnswer::Yes, ask, png_bytes()},
+        {"a picture, no", 1, {good}, MsgAnswer::No, ask, {}},
+        {"not a picture", 1, {bad, good}, MsgAnswer::Yes, unreadable, {}},
+        {"no registry row", 2, {good}, MsgAnswer::Yes, {}, {}},
+        {"no name selected", -1, {good}, MsgAnswer::Yes, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fill_pictures({{"CB", Value::blob("cb")}, {"TS", Value::blob({})}});
+        kolde_sub::weather_mode = 2;
+        weather w;
+        if (c.row == 2) {
+            w.menu_new_Click();
+            w.txt->setText(QStringLiteral("XX"));
+            w.txt_KeyPress(13);
+        }
+        if (c.row >= 0)
+            click(w, c.row, 0);
+        told.clear();
+        answer = c.answer;
+        w.Picture1_OLEDragDrop(c.files);
+        ASSERT_EQ(told.size(), 1);
+        if (c.told.isEmpty()) {
+            EXPECT_TRUE(told[0] != ask && told[0] != unreadable) << told[0].toStdString();
+        } else {
+            EXPECT_EQ(told[0], c.told);
+        }
+        EXPECT_EQ(stored("データ", "名称", "データ"), (QStringList{"1:CB:cb", "2:TS:" + c.ts}));
+        EXPECT_EQ(w.Picture1->pixmap().isNull(), c.told == unreadable);
+    }
+}
+
+}  // namespace
