@@ -84,12 +84,6 @@ QWidget* chart_window() { return the_chart.data(); }
 QWidget* camera_window() { return the_camera.data(); }
 QWidget* command_window() { return the_command.data(); }
 
-suntime::suntime(QWidget* parent)
-    : placeholder_window(QStringLiteral("suntime"), QStringLiteral(" 空港別 日出没時刻"),
-                         QStringLiteral("日出没時刻の一覧とグラフは準備中です。"), false, parent)
-{
-}
-
 version::version(QWidget* parent)
     : placeholder_window(QStringLiteral("version"), QStringLiteral(" バージョン情報"),
                          QStringLiteral("Version ") + version_text, false, parent)

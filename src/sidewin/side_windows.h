@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/placeholder.h"
+#include "sidewin/suntime.h"
 
 class QCheckBox;
 class QLabel;
@@ -55,12 +56,6 @@ void show_command();
 QWidget* chart_window();
 QWidget* camera_window();
 QWidget* command_window();
-
-class suntime : public placeholder_window {
-    Q_OBJECT
-public:
-    explicit suntime(QWidget* parent = nullptr);
-};
 
 class version : public placeholder_window {
     Q_OBJECT
