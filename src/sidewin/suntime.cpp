@@ -210,7 +210,7 @@ suntime::suntime(QWidget* parent)
     for (int h = 0; h < 6; ++h) {
         const int y = graph_base_y - h * graph_hour - 120;
         lbl[3 + h] = make_label(Picture1, QStringLiteral("%1").arg(3 + h, 2, 10, QLatin1Char('0')),
-                                twips_rect(200, y, 400, 240), Qt::AlignRight);
+                                twips_rect(0, y, 420, 240), Qt::AlignRight);
         lbl[9 + h] = make_label(Picture1, QString::number(15 + h), twips_rect(13700, y, 400, 240));
     }
     static const char* const short_months[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
