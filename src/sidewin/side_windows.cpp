@@ -78,12 +78,6 @@ QWidget* chart_window() { return the_chart.data(); }
 QWidget* camera_window() { return the_camera.data(); }
 QWidget* command_window() { return the_command.data(); }
 
-suntime::suntime(QWidget* parent)
-    : placeholder_window(QStringLiteral("suntime"), QStringLiteral(" 空港別 日出没時刻"),
-                         QStringLiteral("日出没時刻の一覧とグラフは準備中です。"), false, parent)
-{
-}
-
 // ------------------------------------------------------------ PDF notice
 
 QString reader_download_url() { return builtin_web_url() + QStringLiteral("/products/acrobat/readstep2.html"); }

@@ -7,6 +7,7 @@
 
 #include "core/placeholder.h"
 #include "sidewin/info_windows.h"
+#include "sidewin/suntime.h"
 
 class QCheckBox;
 class QLabel;
@@ -50,12 +51,6 @@ void show_command();
 QWidget* chart_window();
 QWidget* camera_window();
 QWidget* command_window();
-
-class suntime : public placeholder_window {
-    Q_OBJECT
-public:
-    explicit suntime(QWidget* parent = nullptr);
-};
 
 // The PDF-reader notice, shown modal before the chart while
 // アドビインフォメーション is off. Its banner sets reader_download_requested,

@@ -319,6 +319,13 @@ std::string get_airport_position(const std::string& code)
     return {};
 }
 
+std::string elevation_text(float value)
+{
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value);
+    return std::string(buf, r.ptr);
+}
+
 std::string calc_sunrise(int year, int month, int day, const std::string& latitude,
                          const std::string& longitude)
 {

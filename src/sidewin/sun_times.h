@@ -25,6 +25,9 @@ std::string calc_sunrise(int year, int month, int day, const std::string& latitu
 std::string calc_sunset(int year, int month, int day, const std::string& latitude,
                         const std::string& longitude);
 
+// A single-precision number as its shortest decimal text (690, 58.4, 0, -6).
+std::string elevation_text(float value);
+
 namespace sun_detail {
 
 // Right ascension in degrees of the sun at ecliptic longitude L and obliquity

@@ -1,0 +1,75 @@
+#include "core/hover_buttons.h"
+
+#include "core/shared.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEvent>
+#include <QPalette>
+
+namespace kolde_sub {
+
+namespace {
+
+const QColor hover_grey = bgr_color(0x808080);
+
+void paint_button(QAbstractButton* b, bool hovered)
+{
+    b->setAutoFillBackground(true);
+    QPalette p = b->palette();
+    p.setColor(QPalette::Button, hovered ? hover_grey : QApplication::palette().color(QPalette::Button));
+    b->setPalette(p);
+}
+
+}  // namespace
+
+HoverButtons::HoverButtons(QList<QAbstractButton*> buttons, QList<QWidget*> background)
+    : QObject(background.isEmpty() ? nullptr : background.front()),
+      buttons_(std::move(buttons)), background_(std::move(background))
+{
+    for (QAbstractButton* b : buttons_) {
+        b->setMouseTracking(true);
+        b->installEventFilter(this);
+    }
+    for (QWidget* w : background_) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+void HoverButtons::paint_all_plain()
+{
+    for (QAbstractButton* b : buttons_)
+        paint_button(b, false);
+}
+
+void HoverButtons::over_button(int i)
+{
+    if (i == hover_ || i < 0 || i >= buttons_.size())
+        return;
+    paint_all_plain();
+    paint_button(buttons_[i], true);
+    hover_ = i;
+}
+
+void HoverButtons::over_background()
+{
+    if (hover_ == none)
+        return;
+    paint_all_plain();
+    hover_ = none;
+}
+
+bool HoverButtons::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        const int i = buttons_.indexOf(static_cast<QAbstractButton*>(watched));
+        if (i >= 0)
+            over_button(i);
+        else if (background_.contains(static_cast<QWidget*>(watched)))
+            over_background();
+    }
+    return false;
+}
+
+}  // namespace kolde_sub
