@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QTextEdit>
 
-#include <memory>
-
 namespace {
 
 using kolde_sub::bgr_value;
@@ -31,26 +29,13 @@ int pixels_near(const QImage& image, const QRect& area, const QColor& colour)
     return n;
 }
 
-class Samples : public kolde_test::SeededStore {
-protected:
-    void SetUp() override
-    {
-        SeededStore::SetUp();
-        display = std::make_unique<QTextEdit>();
-        print = std::make_unique<QTextEdit>();
-        display->resize(900, 420);
-    }
-    void TearDown() override
-    {
-        display.reset();
-        print.reset();
-        SeededStore::TearDown();
-    }
-    std::unique_ptr<QTextEdit> display, print;
-};
+using Samples = kolde_test::SeededStore;
 
 TEST_F(Samples, TextAndCaretFollowTheSettings)
 {
+    QTextEdit display_box, print_box;
+    QTextEdit* const display = &display_box;
+    QTextEdit* const print = &print_box;
     struct Row {
         bool local;
         const char* difference;
@@ -70,7 +55,7 @@ TEST_F(Samples, TextAndCaretFollowTheSettings)
         put("LOCAL使用", Value::boolean(row.local));
         put("時差", Value(row.difference));
         put("先頭行", Value::boolean(row.top));
-        kolde_sub::render_samples(display.get(), print.get());
+        kolde_sub::render_samples(display, print);
         const QStringList lines = display->toPlainText().split(u'\n');
         SCOPED_TRACE(row.difference);
         ASSERT_EQ(lines.size(), 9);
@@ -86,6 +71,10 @@ TEST_F(Samples, TextAndCaretFollowTheSettings)
 // are on, everything else the text colour; the print sample shows no colours.
 TEST_F(Samples, ColouringShowsInTheDrawnSample)
 {
+    QTextEdit display_box, print_box;
+    QTextEdit* const display = &display_box;
+    QTextEdit* const print = &print_box;
+    display->resize(900, 420);
     const QColor back(0, 0, 96), text(255, 255, 255), special(255, 0, 0), weather(0, 255, 0);
     for (const auto& [field, colour] : {std::pair{"表示領域の色", back}, {"表示文字の色", text},
                                         {"SPECIの色", special}, {"天気略語の色", weather}})
@@ -99,7 +88,7 @@ TEST_F(Samples, ColouringShowsInTheDrawnSample)
         const bool speci_on = switches & 1, weather_on = switches & 2;
         put("SPECI着色", Value::boolean(speci_on));
         put("天気略語着色", Value::boolean(weather_on));
-        kolde_sub::render_samples(display.get(), print.get());
+        kolde_sub::render_samples(display, print);
         const QImage image = display->viewport()->grab().toImage();
         const QColor speci_colour = speci_on ? special : text, weather_colour = weather_on ? weather : text;
         const std::pair<QString, QColor> words[] = {
