@@ -18,7 +18,6 @@ bool printer_setup_mode = false;
 
 namespace {
 
-
 const QString hovered_face = QStringLiteral("background-color: #808080;");
 
 }  // namespace
@@ -91,10 +90,16 @@ void printerselect::cmd_Click(int index)
         return;
     }
     const QString name = cmb->currentText();
-    if (printer_setup_mode)
-        set_setting(QStringLiteral("プリンター"), platform::Value(name));
-    else
+    if (printer_setup_mode) {
+        // A choice that could not be stored is no choice: the caller is
+        // told that no printer is ready.
+        if (!set_setting(QStringLiteral("プリンター"), platform::Value(name))) {
+            done(QDialog::Rejected);
+            return;
+        }
+    } else {
         platform::set_current_printer(name);  // an unknown name keeps the current printer
+    }
     printer_ready = true;
     done(QDialog::Accepted);
 }

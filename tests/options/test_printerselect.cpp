@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -108,20 +109,36 @@ TEST_F(PrinterSelect, SettingsModeStoresTheChoiceAndLeavesTheCurrentPrinter)
     EXPECT_FALSE(kolde_sub::printer_setup_mode);
 }
 
+TEST_F(PrinterSelect, AChoiceThatCannotBeStoredAnswersNotReady)
+{
+    kolde_sub::close_database();
+    kolde_sub::printer_setup_mode = true;
+    const bool ready = show([](printerselect* d) {
+        d->cmb->setCurrentIndex(2);
+        d->cmd[1]->click();
+    });
+    EXPECT_FALSE(ready);
+    EXPECT_FALSE(kolde_sub::printer_setup_mode);
+    EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
+}
+
 TEST_F(PrinterSelect, CancelAndClosingAnswerNotReadyInBothModes)
 {
     for (const bool setup : {false, true}) {
-        for (const bool by_close : {false, true}) {
+        // The cancel button, the window's close box, the Escape key.
+        for (const int way : {0, 1, 2}) {
             kolde_sub::printer_ready = true;  // left over from an earlier selection
             kolde_sub::printer_setup_mode = setup;
-            const bool ready = show([by_close](printerselect* d) {
-                if (by_close)
+            const bool ready = show([way](printerselect* d) {
+                if (way == 0)
+                    d->cmd[0]->click();
+                else if (way == 1)
                     d->close();
                 else
-                    d->cmd[0]->click();
+                    QTest::keyClick(d, Qt::Key_Escape);
             });
-            EXPECT_FALSE(ready) << setup << by_close;
-            EXPECT_FALSE(kolde_sub::printer_setup_mode) << setup << by_close;
+            EXPECT_FALSE(ready) << setup << way;
+            EXPECT_FALSE(kolde_sub::printer_setup_mode) << setup << way;
         }
     }
     EXPECT_EQ(kolde_sub::setting_text(QStringLiteral("プリンター")), QStringLiteral("*"));
