@@ -4,14 +4,15 @@
 #include "reports/zone.h"
 #include "translate/translation.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kolde_sub {
 
 namespace {
 
-// Numbers past this many digits stop growing: no group needs them, and the
-// sum must not overflow.
+// A value stops growing once it passes this: no group holds such a number,
+// and later arithmetic on it must not overflow.
 constexpr qint64 value_limit = 1'000'000'000'000LL;
 
 // The value of a text: its leading sign and digits up to the first other

@@ -10,7 +10,6 @@
 #include <climits>
 #include <random>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -18,14 +17,12 @@ using kolde_sub::explain_group;
 using kolde_sub::ExplanationSources;
 
 const std::map<QString, QString> airports = {
-    {QStringLiteral("RJTT"), QStringLiteral("東京 国際")},
-    {QStringLiteral("RJAA"), QStringLiteral("成田　国際")},
+    {QStringLiteral("RJAA"), QStringLiteral("成田 国際　空港")},
     {QStringLiteral("9999"), QStringLiteral("試験")},
     {QStringLiteral("FG"), QStringLiteral("試験")},
 };
 const std::map<QString, QString> abbreviations = {
     {QStringLiteral("RA"), QStringLiteral("雨")},
-    {QStringLiteral("TS"), QStringLiteral("雷電")},
 };
 const std::map<QString, QString> words = {
     {QStringLiteral("RA"), QStringLiteral("弱くない雨")},
@@ -59,23 +56,18 @@ struct Case {
 
 const QDate april(2026, 4, 10);
 const QDate january(2026, 1, 5);
-const QDate leap_march(2028, 3, 1);
 
 const Case cases[] = {
     // nothing to explain
     {"", nullptr},
     {"  　 ", nullptr},
-    {"HELLO", nullptr},
     {"1CB020", nullptr},
-    {"05KT", nullptr},
     {"2812", nullptr},
     {"0000", nullptr, "0000/0012", 0},
     // the catalogue first, then the abbreviations, then the dictionary
-    {"RJTT", "RJTT : 東京国際"},
-    {" RJAA ", "RJAA : 成田国際"},
-    {"rjtt", nullptr},
+    {" RJAA　", "RJAA : 成田国際空港"},
+    {"rjaa", nullptr},
     {"ra", "RA : 雨"},
-    {"fg", "FG : 霧"},
     {"FG", "FG : 霧"},
     {"-SHRA", "-SHRA : 弱いしゅう雨"},
     {"9999", "9999 : 視程10km以上"},
@@ -83,8 +75,6 @@ const Case cases[] = {
     {"FEW030CB", "FEW030CB ： 3000フィートに小量 (1/8～2/8) の積乱雲"},
     {"BKN///", "BKN/// ： 雲底高度不明な多量 (5/8～7/8) の雲"},
     {"SCT020TCU", "SCT020TCU ： 2000フィートに散在 (3/8～4/8) した塔状積雲"},
-    {"OVC///CB", "OVC///CB ： 0フィートに全天を覆う積乱雲"},
-    {"OVC///", "OVC/// ： 雲底高度不明な全天を覆う雲"},
     // pressure, wind
     {"A2992", "A2992 ： 高度計規正値 29.92インチ水銀柱"},
     {"Q1013", "Q1013 ： 地上気圧 1013.0 ヘクトパスカル"},
@@ -94,7 +84,6 @@ const Case cases[] = {
     {"CALM", "CALM ： 無風"},
     // temperature pairs and their halves, told by the "/" beside them
     {"M02/M05", "M02/M05 ：  地上気温 マイナス2℃  露点温度 マイナス5℃"},
-    {"12/08", "12/08 ：  地上気温 12℃  露点温度 8℃"},
     {"12", "12 ：  地上気温 12℃", "Q1008 12/08 A2992", 6},
     {"08", "08 ：  露点温度 8℃", "Q1008 12/08 A2992", 9},
     {"M02", "M02 ：  地上気温 マイナス2℃", "M02/M05", 0},
@@ -106,17 +95,14 @@ const Case cases[] = {
     {"3SC015", "3SC015 ： 1500フィートに散在 (3/8) した層積雲"},
     {"8ST005", "8ST005 ： 500フィートに全天 (8/8) を覆う層雲"},
     {"2CU020", "2CU020 ： 2000フィートに少量 (2/8) の積雲"},
-    {"6AC100", "6AC100 ： 10000フィートに多量 (6/8) の高積雲"},
     // day and time, in UTC and in local time with the day rolling over
     {"281230Z", "281230Z ： 28日 12:30 UTC"},
     {"281230Z", "281230Z ： 28日 21:30 I (UTC+9)", nullptr, 0, true},
     {"281630Z", "281630Z ： 29日 01:30 I (UTC+9)", nullptr, 0, true},
     {"302030Z", "302030Z ： 01日 05:30 I (UTC+9)", nullptr, 0, true, "+9", april},
     {"010300Z", "010300Z ： 28日 22:00 R (UTC-5)", nullptr, 0, true, "-5"},
-    {"010300Z", "010300Z ： 29日 22:00 R (UTC-5)", nullptr, 0, true, "-5", leap_march},
     {"010300Z", "010300Z ： 31日 22:00 R (UTC-5)", nullptr, 0, true, "-5", january},
     {"281230Z", "281230Z ： 28日 12:30 Z (UTC±0)", nullptr, 0, true, "±0"},
-    {"281230Z", "281230Z ： 28日 10:30 O (UTC-2)", nullptr, 0, true, "-2"},
     // runway visual range, sea-level pressure, vertical visibility
     {"R34L/M0050V0300D", "R34L/M0050V0300D ： 滑走路34LのRVRは、50メートル(測定範囲の下限)から300メートルの間を変動しながら下降中"},
     {"SLP123", "123 ： 海面水位圧力 1012.3ヘクトパスカル"},
@@ -150,54 +136,39 @@ TEST(GroupExplanation, EachKindOfGroupHasItsText)
 TEST(GroupExplanation, MissingLookUpsFindNothing)
 {
     const ExplanationSources none;
-    EXPECT_FALSE(explain_group(QStringLiteral("RJTT"), QStringLiteral("RJTT"), 0, 4, none).has_value());
+    EXPECT_FALSE(explain_group(QStringLiteral("RJAA"), QStringLiteral("RJAA"), 0, 4, none).has_value());
     EXPECT_EQ(explain_group(QStringLiteral("CALM"), QStringLiteral("CALM"), 0, 4, none),
               QStringLiteral("CALM ： 無風"));
 }
 
-// Selections cut from real groups, mutated, inside consoles that hold them
-// anywhere or not at all, with any start and length and any time setting:
-// every one ends without reading out of range (the sanitizer build checks).
+// Groups mutated at random, placed anywhere in a console or not at all, with
+// any start, length and time setting: every one ends without reading out of
+// range (the sanitizer build checks).
 TEST(GroupExplanation, AnySelectionInAnyConsoleEnds)
 {
-    const std::vector<QString> seeds = {
-        "FEW030CB", "BKN///", "A2992",  "Q1013",  "27015G25KT", "VRB03KT",  "050P99KT", "200V260", "M02/M05",
-        "12/08",    "3SC015", "1CB020", "281230Z", "R34L/M0050V0300D", "R/",  "/R",       "SLP123",  "SLPNO",
-        "SLP",      "VV005",  "VV",     "9999",   "T01230056", "T1",    "⊿H",        "2812",     "M",       "/",
-        "KT",       "A",      "Q",      "Z",      "99999999999999999999999Z",  "-",        "+",        "の",
-    };
-    const QString alphabet = QStringLiteral("0123456789/MVRTZKGPNUDSLAQCBFEW-+ 　⊿Hの\n");
-    const std::vector<QString> differences = {"+9", "-5", "±0", "0", "+13", "-24", "abc", "", "+99999999999"};
+    const QStringList seeds = QStringLiteral(
+        "FEW030CB BKN/// A2992 Q1013 27015G25KT VRB03KT 200V260 M02/M05 3SC015 281230Z R34L/M0050V0300D R/ /R "
+        "SLP123 SLP VV T01230056 T1 ⊿H 2812 M / KT A Q Z 99999999999999999999999Z - の").split(u' ');
+    const QString alphabet = QStringLiteral("0123456789/MVRTZKGPNUDSLAQCBFEW-+ 　⊿の\n");
+    const QStringList differences = {"+9", "-5", "±0", "+13", "abc", "", "+99999999999"};
     std::mt19937 random(20261209);
-    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
-
-    const ExplanationSources base = sources(false, QString(), QDate(2026, 3, 31));
+    auto pick = [&](qsizetype n) { return std::uniform_int_distribution<int>(0, static_cast<int>(n) - 1)(random); };
     for (int i = 0; i < 20000; ++i) {
-        QString selection = seeds[pick(static_cast<int>(seeds.size()))];
+        QString selection = seeds[pick(seeds.size())];
         for (int edits = pick(4); edits > 0; --edits) {
-            const QChar c = alphabet[pick(static_cast<int>(alphabet.size()))];
-            const int at = pick(static_cast<int>(selection.size()) + 1);
-            switch (pick(3)) {
-            case 0: selection.insert(at, c); break;
-            case 1: if (at < selection.size()) selection.remove(at, 1); break;
-            default: if (at < selection.size()) selection[at] = c; break;
-            }
+            selection.insert(pick(selection.size() + 1), alphabet[pick(alphabet.size())]);
+            selection.remove(pick(selection.size()), pick(2));
         }
-        QString console = seeds[pick(static_cast<int>(seeds.size()))] + u'/';
-        const int placed = static_cast<int>(console.size());
-        console += selection + seeds[pick(static_cast<int>(seeds.size()))];
-        int start = placed;
-        int length = static_cast<int>(selection.size());
-        switch (pick(4)) {
-        case 0: start = pick(static_cast<int>(console.size()) + 3) - 1; break;
+        const QString before = seeds[pick(seeds.size())] + u'/';
+        QString console = before + selection + seeds[pick(seeds.size())];
+        int start = static_cast<int>(before.size()), length = static_cast<int>(selection.size());
+        switch (pick(3)) {
+        case 0: start = pick(console.size() + 3) - 1; break;
         case 1: start = pick(2) ? INT_MAX : INT_MIN; length = pick(2) ? INT_MAX : -1; break;
-        case 2: console = pick(2) ? QString() : selection; start = 0; break;
-        default: break;
+        default: console.truncate(pick(console.size() + 1)); break;
         }
-        ExplanationSources s = base;
-        s.local_time = pick(2) == 1;
-        s.time_difference = differences[pick(static_cast<int>(differences.size()))];
-        s.today = pick(4) == 0 ? QDate() : QDate(2026, 1 + pick(12), 1);
+        const ExplanationSources s = sources(pick(2) == 1, differences[pick(differences.size())],
+                                             pick(4) == 0 ? QDate() : QDate(2026, 1 + pick(12), 1));
         (void)explain_group(selection, console, start, length, s);
     }
 }
