@@ -106,7 +106,7 @@ long long threshold_value(const QString& text)
     return static_cast<long long>(rounded);
 }
 
-int minutes_of_day(const QString& hour, const QString& minute)
+int print_time_minutes(const QString& hour, const QString& minute)
 {
     const double m = platform::leading_number(hour) * 60 + platform::leading_number(minute);
     if (!(m > -1e6 && m < 1e6))

@@ -62,7 +62,7 @@ const Binding* find_binding(BindingKind kind, int index);
 long long threshold_value(const QString& text);
 
 // Minutes of the day of an hour text and a minute text ("08", "30").
-int minutes_of_day(const QString& hour, const QString& minute);
+int print_time_minutes(const QString& hour, const QString& minute);
 
 // The first line of the printer test page.
 QString print_test_header(const QString& version, const QDateTime& at);

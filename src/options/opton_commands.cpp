@@ -11,7 +11,6 @@
 #include "platform/msg_box.h"
 #include "platform/printers.h"
 #include "platform/sound.h"
-#include "reports/colouring.h"
 
 #include <QAudioOutput>
 #include <QCheckBox>
@@ -37,6 +36,12 @@ namespace {
 const QString hover_style = QStringLiteral("background-color: #808080;");
 
 SoundTestPlayer sound_test_player;
+
+}  // namespace
+
+std::function<void()> recolour_report_console;
+
+namespace {
 
 void show_notice(QWidget* parent, const QString& text)
 {
@@ -70,8 +75,8 @@ void opton::close_dialog()
 {
     update_interval = 11 - Slider->value();
     if (setting_bool(QStringLiteral("印刷更新時印刷")) && setting_bool(QStringLiteral("印刷時刻指定"))) {
-        const int start = minutes_of_day(cmb[5]->currentText(), cmb[6]->currentText());
-        const int end = minutes_of_day(cmb[7]->currentText(), cmb[8]->currentText());
+        const int start = print_time_minutes(cmb[5]->currentText(), cmb[6]->currentText());
+        const int end = print_time_minutes(cmb[7]->currentText(), cmb[8]->currentText());
         if (start >= end) {
             show_notice(this, QStringLiteral("印刷終了時刻は印刷開始時刻より後に設定してください　　"));
             SSTab->setCurrentIndex(3);
@@ -100,7 +105,8 @@ void opton::restore_defaults()
     // actually use.
     check_printer();
     load_settings();
-    color_report_text();
+    if (recolour_report_console)
+        recolour_report_console();
 }
 
 void opton::test_sound(const QString& relative)

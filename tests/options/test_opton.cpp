@@ -43,6 +43,8 @@ protected:
         platform::set_printer_queues_for_tests({}, {});
         kolde_sub::printer_ready = false;
         kolde_sub::printer_setup_mode = false;
+        // A usable printer, so the print switches keep their fields.
+        set("プリンター", Value(QStringLiteral("PDF")));
     }
     void TearDown() override
     {
@@ -270,7 +272,7 @@ TEST_F(Options, ThresholdsAreRoundedAndClampedBeforeTheWrite)
     const std::vector<std::pair<QString, long long>> cases = {
             {"1500", 1500}, {"-1500", 1500}, {"12ab", 12},   {"abc", 0},         {"", 0},
             {" 700", 700},  {"2.5", 2},      {"3.5", 4},     {"0.5", 0},         {"1499.6", 1500},
-            {"32767", 32767}, {"32767.5", 32767}, {"40000", 32767}, {"-99999", 32767}, {"1e400", 32767},
+            {"32767", 32767}, {"32767.5", 32767}, {"40000", 32767}, {"-99999", 32767}, {"1e9", 32767}, {"1e400", 0},
     };
     opton* d = fresh();
     for (const auto& [typed, stored] : cases) {

@@ -10,6 +10,7 @@
 #include "platform/msg_box.h"
 #include "platform/printers.h"
 #include "platform/value.h"
+#include "reports/colouring.h"
 #include "support/fixtures.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -122,8 +124,9 @@ TEST_F(OptionButtons, CloseChecksThePrintWindowAndTheTimeDifference)
         EXPECT_EQ(d->isVisible(), !c.accepted);
         EXPECT_EQ(get("印刷開始時").to_text(), c.accepted ? QString::fromUtf8(c.from_h) : QStringLiteral("12"));
         EXPECT_EQ(get("印刷終了分").to_text(), c.accepted ? QString::fromUtf8(c.to_m) : QStringLiteral("12"));
-        if (!c.accepted)
+        if (!c.accepted) {
             EXPECT_EQ(d->SSTab->currentIndex(), 3);
+        }
         // Hidden, the dialog stays loaded; a second close tells nothing.
         d->show();
         messages.clear();
@@ -184,11 +187,17 @@ TEST_F(OptionButtons, RestoreTheDefaults)
     opton* d = fresh();
     ASSERT_EQ(d->lbl[47]->text(), QStringLiteral("PDF"));
     const std::vector<Value> before = snapshot();
+    // Recolouring the console empties its typed-line label.
+    kolde_sub::recolour_report_console = kolde_sub::color_report_text;
+    QTextEdit console;
+    QLabel typed(QStringLiteral("RJ"));
+    kolde_sub::set_report_console(&console, &typed);
 
     answer = platform::MsgAnswer::No;
     d->cmd_Click(1);
     EXPECT_EQ(messages, QStringList{QStringLiteral(" 確認|標準設定に変更しますか？　　")});
     EXPECT_TRUE(snapshot() == before);
+    EXPECT_EQ(typed.text(), QStringLiteral("RJ"));
 
     answer = platform::MsgAnswer::Yes;
     d->cmd_Click(1);
@@ -210,6 +219,9 @@ TEST_F(OptionButtons, RestoreTheDefaults)
     EXPECT_TRUE(d->CheckBox[2]->isChecked());
     EXPECT_EQ(d->TextBox[0]->text(), QStringLiteral("1000"));
     EXPECT_EQ(d->Slider->value(), 10);
+    EXPECT_TRUE(typed.text().isEmpty());
+    kolde_sub::set_report_console(nullptr, nullptr);
+    kolde_sub::recolour_report_console = nullptr;
 }
 
 // A printer that is no longer installed is named as missing and forgotten.
