@@ -1,13 +1,29 @@
-// The options dialog " 動作設定" and the wait notice shown while it is
-// built. Until the dialog's tabs are built it holds only the two switches
-// of the automatic decode that other windows set.
+// The options dialog " 動作設定": every setting the user may change, each in
+// its own control on four tabs, written to the settings record the moment
+// its control changes. There is no OK or Cancel; the close button hides the
+// dialog (it stays loaded), restore-defaults rewrites the defaults, and the
+// other buttons test the two sounds and the printer.
 #pragma once
+
+#include "options/opton_bindings.h"
+#include "platform/value.h"
 
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
+class QComboBox;
+class QEventLoop;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QSlider;
+class QTabWidget;
+class QTextEdit;
 
 namespace kolde_sub {
 
@@ -15,17 +31,106 @@ class opton : public QDialog {
     Q_OBJECT
 public:
     explicit opton(QWidget* parent = nullptr);
+    ~opton() override;
 
-    // Element 2 shows 自動デコード有効, element 9 マニュアル入力時停止; the
-    // second is enabled only while the first is ticked. The other elements
-    // come with the dialog's tabs.
+    // ---- controls (which field each shows: opton_bindings())
+    QTabWidget* SSTab = nullptr;
     std::array<QCheckBox*, 30> CheckBox{};
+    std::array<QComboBox*, 10> cmb{};
+    std::array<QLineEdit*, 8> TextBox{};
+    // Only the swatches (0, 1, 2, 13, 19, 25, 28, 29, 48, 49), the printer
+    // label 47 and the headings 41 to 46 and 50 to 55 are kept by index.
+    std::array<QLabel*, 56> lbl{};
+    std::array<QRadioButton*, 2> Option1{};  // 常時出力, 時刻指定
+    std::array<QRadioButton*, 2> Option2{};  // グレー, カラー
+    QSlider* Slider = nullptr;
+    // 0 close, 1 defaults, 2 alarm test, 3 sound test, 4 printer set-up,
+    // 5 print test.
+    std::array<QPushButton*, 6> cmd{};
+    std::array<QTextEdit*, 2> viewSample{};  // display, print
+    QScrollBar* VScroll = nullptr;
 
+    // Set when the user pressed on LOCAL TIME or opened the time-difference
+    // list: closing then asks for a restart.
+    bool timezone_touched = false;
+    // Index of the button painted as hovered; 99 = none.
+    int hover_button = 0;
+    // A sound test is playing.
+    bool sound_playing() const { return sound_wait_ != nullptr; }
+
+    // ---- loading
+    // Every field of the binding table into its control, with the enabled
+    // state of the dependent controls, then the samples. Stores nothing.
+    void load_settings();
+    // Checks the stored printer against the installed ones and shows the
+    // result in lbl[47]; resets the print switches when it is not usable.
+    void check_printer();
+    void render_samples();
+    void scroll_sample();
+
+    // ---- change handlers (the user's changes; programmatic changes of a
+    // check box or an option button run them too)
     void CheckBox_Click(int index);
+    void cmb_Click(int index);
+    void TextBox_LostFocus(int index);
+    void lbl_Click(int index);
+    void Option1_Click();
+    void Option2_Click();
+    void Slider_LostFocus();
+
+    // ---- command buttons
+    void cmd_Click(int index);
+    void cmd_MouseMove(int index);
+    void Form_MouseMove();
+
+    // Closing by the window's close box or Escape unloads the dialog.
+    void reject() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void build_connection_tab(QWidget* page);
+    void build_conditions_tab(QWidget* page);
+    void build_display_tab(QWidget* page);
+    void build_print_tab(QWidget* page);
+    void Form_Load();
+
+    void load_binding(const Binding& b);
+    void apply_enabling(const Binding& b);
+    QWidget* control_of(const Binding& b) const;
+    // Writes a field; a failing write leaves the control as it is.
+    void write(const char* field, const platform::Value& value);
+    // After a field changed: the controls that depend on it follow.
+    void follow(const char* field);
+
+    void close_dialog();
+    void restore_defaults();
+    void test_sound(const QString& relative);
+    void set_up_printer();
+    void print_test();
+    void paint_buttons(int hovered);
+
+    // Guards the change handlers while the loader sets the controls.
+    bool loading_ = false;
+    QEventLoop* sound_wait_ = nullptr;
 };
 
+// Recolours the main window's report console by the settings; run after
+// the defaults are restored. The main window sets it to color_report_text.
+extern std::function<void()> recolour_report_console;
+
+// For tests: replaces the media player of the sound tests. It starts the
+// sound of path and calls finished when the sound has ended.
+using SoundTestPlayer = std::function<void(const QString& path, std::function<void()> finished)>;
+void set_sound_test_player(SoundTestPlayer player);
+
 // The dialog, loaded without being shown when it is not loaded yet. It stays
-// loaded until unload_opton (the main window's shut-down).
+// loaded until unload_opton (the main window's shut-down) or until it is
+// closed by anything but its close button.
 opton* opton_window();
 bool opton_loaded();
 void unload_opton();

@@ -1,0 +1,222 @@
+// The options dialog's command buttons: close, restore the defaults, the two
+// sound tests, the printer set-up and the printer test page.
+#include "options/opton.h"
+
+#include "core/log.h"
+#include "core/logging.h"
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/shared.h"
+#include "options/printerselect.h"
+#include "platform/msg_box.h"
+#include "platform/printers.h"
+#include "platform/sound.h"
+
+#include <QAudioOutput>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QLabel>
+#include <QMediaPlayer>
+#include <QPointer>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+namespace kolde_sub {
+
+namespace {
+
+const QString hover_style = QStringLiteral("background-color: #808080;");
+
+SoundTestPlayer sound_test_player;
+
+}  // namespace
+
+std::function<void()> recolour_report_console;
+
+namespace {
+
+void show_notice(QWidget* parent, const QString& text)
+{
+    platform::msg_box(parent, platform::MsgIcon::Information, QStringLiteral(" 確認"), text);
+}
+
+}  // namespace
+
+void set_sound_test_player(SoundTestPlayer player) { sound_test_player = std::move(player); }
+
+void opton::cmd_Click(int index)
+{
+    // While a sound test plays, every button waits for it to end.
+    if (sound_playing())
+        return;
+    QPointer<opton> self(this);
+    switch (index) {
+    case 0: close_dialog(); return;
+    case 1: restore_defaults(); break;
+    case 2: test_sound(QStringLiteral("sound/error.wav")); break;
+    case 3: test_sound(QStringLiteral("sound/ring.wav")); break;
+    case 4: set_up_printer(); break;
+    case 5: print_test(); break;
+    default: return;
+    }
+    if (self)
+        unsetCursor();
+}
+
+void opton::close_dialog()
+{
+    update_interval = 11 - Slider->value();
+    if (setting_bool(QStringLiteral("印刷更新時印刷")) && setting_bool(QStringLiteral("印刷時刻指定"))) {
+        const int start = print_time_minutes(cmb[5]->currentText(), cmb[6]->currentText());
+        const int end = print_time_minutes(cmb[7]->currentText(), cmb[8]->currentText());
+        if (start >= end) {
+            show_notice(this, QStringLiteral("印刷終了時刻は印刷開始時刻より後に設定してください　　"));
+            SSTab->setCurrentIndex(3);
+            return;
+        }
+    }
+    const char* window_fields[] = {"印刷開始時", "印刷開始分", "印刷終了時", "印刷終了分"};
+    for (int i = 0; i < 4; ++i)
+        write(window_fields[i], platform::Value(cmb[5 + i]->currentText()));
+    if (timezone_touched) {
+        show_notice(this, QStringLiteral("時差の変更を有効にするため、KOLDE を再起動してください　　"));
+        timezone_touched = false;
+    }
+    // Hidden, the dialog stays loaded for the next opening.
+    done(QDialog::Accepted);
+}
+
+void opton::restore_defaults()
+{
+    if (platform::msg_box(this, platform::MsgIcon::Question, QStringLiteral(" 確認"),
+                          QStringLiteral("標準設定に変更しますか？　　"), platform::MsgButtons::YesNo)
+        != platform::MsgAnswer::Yes)
+        return;
+    reset_settings();
+    // The printer is "*" again: the print controls show what printing will
+    // actually use.
+    check_printer();
+    load_settings();
+    if (recolour_report_console)
+        recolour_report_console();
+}
+
+void opton::test_sound(const QString& relative)
+{
+    const QString path = program_path(relative);
+    if (!file_exists(path))
+        return;
+    write_log(QStringLiteral("ALARM  TEST  COMMAND"));
+    sound_done = false;
+
+    int length = platform::wave_length_ms(path);
+    if (length < 0 || length > 60000)
+        length = 10000;
+    // The wait ends with the sound, at the latest its length and a margin
+    // later, or as soon as the dialog is hidden or unloaded.
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    std::unique_ptr<QMediaPlayer> player;
+    std::unique_ptr<QAudioOutput> output;
+    bool started = true;
+    if (sound_test_player) {
+        sound_test_player(path, [&loop] { loop.quit(); });
+    } else {
+        player = std::make_unique<QMediaPlayer>();
+        output = std::make_unique<QAudioOutput>();
+        player->setAudioOutput(output.get());
+        connect(player.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus s) {
+            if (s == QMediaPlayer::EndOfMedia || s == QMediaPlayer::InvalidMedia)
+                loop.quit();
+        });
+        connect(player.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+        player->setSource(QUrl::fromLocalFile(path));
+        player->play();
+        started = player->error() == QMediaPlayer::NoError;
+    }
+    limit.start(length + 1500);
+    QPointer<opton> self(this);
+    sound_wait_ = &loop;
+    if (started && isVisible())
+        loop.exec();
+    if (self)
+        sound_wait_ = nullptr;
+    if (player)
+        player->stop();
+    sound_done = true;
+}
+
+void opton::set_up_printer()
+{
+    write_log(QStringLiteral("PRINTER  SETUP  COMMAND"));
+    printer_setup_mode = true;
+    QPointer<opton> self(this);
+    show_printer_selection(this);
+    if (!self || !printer_ready)
+        return;
+    lbl[47]->setStyleSheet(QStringLiteral("color: black;"));
+    lbl[47]->setText(setting_text(QStringLiteral("プリンター")));
+    for (QWidget* w : std::initializer_list<QWidget*>{cmd[5], CheckBox[1], CheckBox[15], CheckBox[25]})
+        w->setEnabled(true);
+}
+
+void opton::print_test()
+{
+    write_log(QStringLiteral("PRINT  TEST  COMMAND"));
+    setCursor(Qt::WaitCursor);
+    const QString stored = setting_text(QStringLiteral("プリンター"));
+    if (platform::printer_names().contains(stored))
+        platform::set_current_printer(stored);
+
+    platform::PrintFont font;
+    font.name = setting_text(QStringLiteral("印刷文字のフォント"));
+    const double size = static_cast<float>(setting(QStringLiteral("印刷文字のサイズ")).to_real());
+    if (size > 0)
+        font.size = size;
+    font.bold = setting_bool(QStringLiteral("印刷文字のボールド"));
+
+    const platform::Value version = setting(QStringLiteral("KOLDEバージョン"));
+    const QString version_text =
+            version.is_null() ? QString() : QString::number(static_cast<double>(version_number(version)));
+    if (!platform::print_text(print_test_header(version_text, QDateTime::currentDateTime()),
+                              viewSample[1]->toPlainText(), font, program_path(QStringLiteral("print"))))
+        qCWarning(lc_options) << "printer test page failed on" << platform::current_printer();
+}
+
+// ---- hover look of the four text buttons
+
+void opton::paint_buttons(int hovered)
+{
+    for (int i : {0, 1, 4, 5})
+        cmd[i]->setStyleSheet(i == hovered ? hover_style : QString());
+}
+
+void opton::cmd_MouseMove(int index)
+{
+    if (index == hover_button)
+        return;
+    const bool text_button = index == 0 || index == 1 || index == 4 || index == 5;
+    paint_buttons(text_button ? index : -1);
+    if (text_button)
+        hover_button = index;
+}
+
+void opton::Form_MouseMove()
+{
+    if (hover_button == 99)
+        return;
+    paint_buttons(-1);
+    hover_button = 99;
+}
+
+}  // namespace kolde_sub

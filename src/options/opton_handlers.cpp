@@ -1,0 +1,115 @@
+// The options dialog's change handlers: each writes its field at once and
+// lets the dependent controls and the samples follow.
+#include "options/opton.h"
+
+#include "core/settings.h"
+#include "core/shared.h"
+#include "platform/msg_box.h"
+#include "platform/value.h"
+#include "reports/request.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+
+namespace kolde_sub {
+
+void opton::CheckBox_Click(int index)
+{
+    if (loading_)
+        return;
+    const Binding* b = find_binding(BindingKind::Check, index);
+    if (!b)
+        return;
+    // Only a ticked box is on; a greyed one counts as off.
+    write(b->field, platform::Value::boolean(CheckBox[index]->checkState() == Qt::Checked));
+    if (b->flags & binding_flag::reload) {
+        load_settings();
+        return;
+    }
+    follow(b->field);
+    render_samples();
+}
+
+void opton::cmb_Click(int index)
+{
+    if (loading_)
+        return;
+    const Binding* b = find_binding(BindingKind::Combo, index);
+    if (!b)
+        return;
+    if (!(b->flags & binding_flag::on_close)) {
+        const QString text = cmb[index]->currentText();
+        if ((b->flags & binding_flag::refuse_empty) && text.isEmpty()) {
+            platform::msg_box(this, platform::MsgIcon::Information, QStringLiteral(" 確認"),
+                              QStringLiteral("フォントを指定してください　　"));
+            return;
+        }
+        const SettingField* f = find_setting_field(QString::fromUtf8(b->field));
+        if (f && f->type == SettingType::Integer)
+            write(b->field, platform::Value(static_cast<long long>(platform::leading_number(text))));
+        else
+            write(b->field, platform::Value(text));
+        if (b->flags & binding_flag::new_cycle_slot)
+            cycle_slot = 25;
+    }
+    render_samples();
+}
+
+void opton::TextBox_LostFocus(int index)
+{
+    if (loading_)
+        return;
+    if (const Binding* b = find_binding(BindingKind::Threshold, index))
+        write(b->field, platform::Value(threshold_value(TextBox[index]->text())));
+}
+
+void opton::lbl_Click(int index)
+{
+    const Binding* b = find_binding(BindingKind::Colour, index);
+    if (!b)
+        return;
+    QPointer<opton> self(this);
+    const QColor chosen = QColorDialog::getColor(lbl[index]->palette().color(QPalette::Window), this);
+    // Cancel changes nothing.
+    if (!self || !chosen.isValid())
+        return;
+    write(b->field, platform::Value(bgr_value(chosen)));
+    QPalette pal = lbl[index]->palette();
+    pal.setColor(QPalette::Window, chosen);
+    lbl[index]->setPalette(pal);
+    if (b->flags & binding_flag::samples)
+        render_samples();
+    cmd[2]->setEnabled(true);
+    cmd[3]->setEnabled(true);
+}
+
+void opton::Option1_Click()
+{
+    if (loading_)
+        return;
+    write("印刷時刻指定", platform::Value::boolean(!Option1[0]->isChecked()));
+    follow("印刷時刻指定");
+}
+
+void opton::Option2_Click()
+{
+    if (loading_)
+        return;
+    write("コマンドボタン", platform::Value::boolean(Option2[0]->isChecked()));
+}
+
+void opton::Slider_LostFocus()
+{
+    if (loading_)
+        return;
+    write("バッファ", platform::Value(Slider->value()));
+}
+
+}  // namespace kolde_sub

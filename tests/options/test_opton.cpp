@@ -1,0 +1,576 @@
+// The options dialog: every field in its control and back, the enabling of
+// dependent controls, the thresholds, and the command buttons.
+#include "options/opton.h"
+
+#include "core/database.h"
+#include "core/log.h"
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/shared.h"
+#include "options/printerselect.h"
+#include "platform/msg_box.h"
+#include "platform/printers.h"
+#include "platform/value.h"
+#include "reports/colouring.h"
+#include "reports/request.h"
+#include "support/fixtures.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+using kolde_sub::Binding;
+using kolde_sub::BindingKind;
+using kolde_sub::opton;
+using platform::Value;
+
+class Options : public kolde_test::SeededStore {
+protected:
+    void SetUp() override
+    {
+        SeededStore::SetUp();
+        platform::set_printer_queues_for_tests({}, {});
+        kolde_sub::printer_ready = false;
+        kolde_sub::printer_setup_mode = false;
+        // A usable printer, so the print switches keep their fields.
+        set("プリンター", Value(QStringLiteral("PDF")));
+        platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
+            messages << call.title + u'|' + call.text;
+            return answer;
+        });
+    }
+    void TearDown() override
+    {
+        kolde_sub::unload_opton();
+        kolde_sub::set_sound_test_player({});
+        platform::reset_printers();
+        SeededStore::TearDown();
+    }
+
+    static void set(const char* field, const Value& v)
+    {
+        ASSERT_TRUE(kolde_sub::set_setting(QString::fromUtf8(field), v)) << field;
+    }
+    static Value get(const char* field) { return kolde_sub::setting(QString::fromUtf8(field)); }
+
+    // A freshly loaded dialog (the old one, if any, unloaded).
+    static opton* fresh()
+    {
+        kolde_sub::unload_opton();
+        return kolde_sub::opton_window();
+    }
+
+    // Picks a colour in the colour dialog that a swatch click opens.
+    static void pick_colour(opton* d, int swatch, const QColor& colour)
+    {
+        QTimer::singleShot(0, [colour] {
+            if (auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+                dialog->setCurrentColor(colour);
+                dialog->accept();
+            }
+        });
+        d->lbl_Click(swatch);
+    }
+    static int log_count(const QString& text)
+    {
+        const QTableWidget* grid = kolde_sub::log_window()->grid;
+        int n = 0;
+        for (int r = 0; r < grid->rowCount(); ++r)
+            n += grid->item(r, 2) && grid->item(r, 2)->text() == text;
+        return n;
+    }
+
+    QStringList messages;
+    platform::MsgAnswer answer = platform::MsgAnswer::Ok;
+};
+
+QColor swatch_colour(const QLabel* l) { return l->palette().color(QPalette::Window); }
+
+// Every bound field shows in its control when loaded, and a change of the
+// control writes it back (Booleans as -1 and 0).
+TEST_F(Options, EveryFieldIsLoadedIntoItsControlAndWrittenBack)
+{
+    for (const Binding& b : kolde_sub::opton_bindings()) {
+        SCOPED_TRACE(b.field);
+        // The controls of the row are usable.
+        for (const char* on : b.enabled_when)
+            if (on)
+                set(on, Value::boolean(true));
+        opton* d = fresh();
+        switch (b.kind) {
+        case BindingKind::Check:
+            for (const bool value : {true, false}) {
+                set(b.field, Value::boolean(value));
+                d->load_settings();
+                EXPECT_EQ(d->CheckBox[b.index]->isChecked(), value);
+                d->CheckBox[b.index]->setChecked(!value);
+                EXPECT_EQ(get(b.field).to_int(), value ? 0 : -1);
+            }
+            break;
+        case BindingKind::OptionPair: {
+            auto& pair = b.index == 1 ? d->Option1 : d->Option2;
+            for (const bool value : {true, false}) {
+                set(b.field, Value::boolean(value));
+                d->load_settings();
+                const int shown = value ? b.option_when_on : 1 - b.option_when_on;
+                EXPECT_TRUE(pair[shown]->isChecked());
+                pair[1 - shown]->setChecked(true);
+                EXPECT_EQ(get(b.field).to_int(), value ? 0 : -1);
+            }
+            break;
+        }
+        case BindingKind::Slider:
+            set(b.field, Value(3));
+            d->load_settings();
+            EXPECT_EQ(d->Slider->value(), 3);
+            d->Slider->setValue(7);
+            d->Slider_LostFocus();
+            EXPECT_EQ(get(b.field).to_int(), 7);
+            break;
+        case BindingKind::Threshold:
+            set(b.field, Value(1234));
+            d->load_settings();
+            EXPECT_EQ(d->TextBox[b.index]->text(), QStringLiteral("1234"));
+            d->TextBox[b.index]->setText(QStringLiteral("987"));
+            d->TextBox_LostFocus(b.index);
+            EXPECT_EQ(get(b.field).to_int(), 987);
+            break;
+        case BindingKind::Colour:
+            set(b.field, Value(0x123456LL));
+            d->load_settings();
+            EXPECT_EQ(swatch_colour(d->lbl[b.index]), QColor(0x56, 0x34, 0x12));
+            pick_colour(d, b.index, QColor(10, 20, 30));
+            EXPECT_EQ(get(b.field).to_int(), 30 * 65536 + 20 * 256 + 10);
+            EXPECT_EQ(swatch_colour(d->lbl[b.index]), QColor(10, 20, 30));
+            break;
+        case BindingKind::Combo: {
+            QComboBox* c = d->cmb[b.index];
+            ASSERT_GT(c->count(), 1);
+            const QString last = c->itemText(c->count() - 1);
+            set(b.field, Value(last));
+            d->load_settings();
+            EXPECT_EQ(c->currentText(), last);
+            c->setCurrentIndex(0);
+            d->cmb_Click(b.index);
+            // The print window is written by the close button only.
+            const bool on_close = b.flags & kolde_sub::binding_flag::on_close;
+            EXPECT_EQ(get(b.field).to_text(), on_close ? last : c->itemText(0));
+            break;
+        }
+        case BindingKind::Shown:
+            for (const bool value : {true, false}) {
+                d->CheckBox[5]->setChecked(value);
+                EXPECT_EQ(d->VScroll->isHidden(), !value);
+            }
+            break;
+        }
+    }
+}
+
+// Stored texts that are not among a list's entries are shown as they are,
+// and loading does not write them over.
+TEST_F(Options, StoredTextsOutsideTheListsAreShownAndKept)
+{
+    set("表示文字のフォント", Value(QStringLiteral("ＭＳ ゴシック")));
+    set("時差", Value(QStringLiteral("±0")));
+    set("LOCAL使用", Value::boolean(true));
+    opton* d = fresh();
+    EXPECT_EQ(d->cmb[0]->currentText(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(d->cmb[4]->currentText(), QStringLiteral("±0"));
+    EXPECT_EQ(get("表示文字のフォント").to_text(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(get("時差").to_text(), QStringLiteral("±0"));
+}
+
+// Which controls are usable, after loading and after a change.
+TEST_F(Options, DependentControlsFollowTheirSwitches)
+{
+    using Get = std::function<QWidget*(opton*)>;
+    auto box = [](int i) -> Get { return [i](opton* d) { return d->CheckBox[i]; }; };
+    auto text = [](int i) -> Get { return [i](opton* d) { return d->TextBox[i]; }; };
+    auto swatch = [](int i) -> Get { return [i](opton* d) { return d->lbl[i]; }; };
+    auto list = [](int i) -> Get { return [i](opton* d) { return d->cmb[i]; }; };
+    auto option1 = [](int i) -> Get { return [i](opton* d) { return d->Option1[i]; }; };
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, bool>> fields;
+        std::function<void(opton*)> action;  // after loading; may be empty
+        std::vector<std::pair<Get, bool>> enabled;
+    };
+    const std::vector<Case> cases = {
+            {"master off with every condition on",
+             {{"計器気象状態を強調", false}, {"条件1有効", true}, {"条件2有効", true}, {"条件3有効", true}},
+             {},
+             {{box(6), false}, {box(7), false}, {box(8), false}, {box(10), false}, {box(11), false},
+              {box(12), false}, {box(18), false}, {text(0), false}, {text(4), false}, {text(7), false},
+              {swatch(2), false}, {swatch(13), false}, {swatch(28), false}}},
+            {"master switched on again",
+             {{"計器気象状態を強調", false}, {"条件1有効", true}, {"条件2有効", true}, {"条件3有効", true}},
+             [](opton* d) { d->CheckBox[3]->setChecked(true); },
+             {{box(6), true}, {box(8), true}, {box(10), true}, {box(12), true}, {box(18), true}, {text(0), true},
+              {text(7), true}, {swatch(19), true}, {swatch(28), true}}},
+            {"condition 2 off under the master",
+             {{"計器気象状態を強調", true}, {"条件1有効", true}, {"条件2有効", false}},
+             {},
+             {{box(7), true}, {box(10), true}, {box(11), false}, {text(2), false}, {text(3), false},
+              {text(4), false}, {swatch(25), false}, {swatch(13), false}, {text(0), true}}},
+            {"condition 2 ticked",
+             {{"計器気象状態を強調", true}, {"条件2有効", false}},
+             [](opton* d) { d->CheckBox[7]->setChecked(true); },
+             {{box(11), true}, {text(4), true}, {swatch(13), true}}},
+            {"automatic decode off, then on",
+             {{"自動デコード有効", false}},
+             [](opton* d) { d->CheckBox[2]->setChecked(true); },
+             {{box(9), true}}},
+            {"disconnect message off", {{"切断時メッセージ", false}}, {}, {{box(16), false}}},
+            {"local time ticked", {{"LOCAL使用", false}}, [](opton* d) { d->CheckBox[23]->setChecked(true); },
+             {{list(4), true}}},
+            {"sequence off", {{"シーケンス表示", false}}, {}, {{list(9), false}}},
+            {"special colouring off", {{"SPECI着色", false}, {"天気略語着色", true}}, {}, {{swatch(48), false}, {swatch(49), true}}},
+            {"print on update off with a time window",
+             {{"印刷更新時印刷", false}, {"印刷時刻指定", true}},
+             {},
+             {{option1(0), false}, {option1(1), false}, {list(5), false}, {list(8), false}}},
+            {"print on update with a time window",
+             {{"印刷更新時印刷", true}, {"印刷時刻指定", true}},
+             {},
+             {{option1(0), true}, {list(5), true}, {list(8), true}}},
+            {"print always", {{"印刷更新時印刷", true}, {"印刷時刻指定", true}},
+             [](opton* d) { d->Option1[0]->setChecked(true); }, {{list(5), false}, {list(7), false}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [field, on] : c.fields)
+            set(field, Value::boolean(on));
+        opton* d = fresh();
+        if (c.action)
+            c.action(d);
+        for (const auto& [control, on] : c.enabled)
+            EXPECT_EQ(control(d)->isEnabled(), on) << qPrintable(control(d)->objectName());
+    }
+}
+
+// A threshold is the magnitude of the typed number, rounded half to even
+// and kept within 0..32767; the box keeps what was typed.
+TEST_F(Options, ThresholdsAreRoundedAndClampedBeforeTheWrite)
+{
+    const std::vector<std::pair<QString, long long>> cases = {
+            {"1500", 1500}, {"-1500", 1500}, {"12ab", 12},   {"abc", 0},         {"", 0},
+            {" 700", 700},  {"2.5", 2},      {"3.5", 4},     {"0.5", 0},         {"1499.6", 1500},
+            {"32767", 32767}, {"32767.5", 32767}, {"40000", 32767}, {"-99999", 32767}, {"1e9", 32767}, {"1e400", 0},
+    };
+    opton* d = fresh();
+    for (const auto& [typed, stored] : cases) {
+        SCOPED_TRACE(qPrintable(typed));
+        d->TextBox[4]->setText(typed);
+        d->TextBox_LostFocus(4);
+        EXPECT_EQ(get("RVR2").to_int(), stored);
+        EXPECT_EQ(d->TextBox[4]->text(), typed);
+    }
+}
+
+// An empty font is refused with a message and nothing is written.
+TEST_F(Options, AnEmptyFontIsRefused)
+{
+    for (const int index : {0, 2}) {
+        const char* field = index == 0 ? "表示文字のフォント" : "印刷文字のフォント";
+        set(field, Value(QStringLiteral("Noto Sans Mono")));
+        opton* d = fresh();
+        messages.clear();
+        d->cmb[index]->addItem(QString());
+        d->cmb[index]->setCurrentIndex(d->cmb[index]->count() - 1);
+        d->cmb_Click(index);
+        EXPECT_EQ(messages, QStringList{QStringLiteral(" 確認|フォントを指定してください　　")});
+        EXPECT_EQ(get(field).to_text(), QStringLiteral("Noto Sans Mono"));
+    }
+}
+
+// The sequence hours put the hourly fetch into a slot of its own.
+TEST_F(Options, NewSequenceHoursStartANewFetchSlot)
+{
+    opton* d = fresh();
+    kolde_sub::cycle_slot = 3;
+    d->cmb[9]->setCurrentText(QStringLiteral("5"));
+    d->cmb_Click(9);
+    EXPECT_EQ(get("シーケンス時間").to_int(), 5);
+    EXPECT_EQ(kolde_sub::cycle_slot, 25);
+}
+
+// A settings write that fails leaves the control as the user set it.
+TEST_F(Options, AFailingWriteKeepsTheControl)
+{
+    opton* d = fresh();
+    const bool was = d->CheckBox[13]->isChecked();
+    kolde_sub::close_database();
+    d->CheckBox[13]->setChecked(!was);
+    d->TextBox[0]->setText(QStringLiteral("77"));
+    d->TextBox_LostFocus(0);
+    EXPECT_EQ(d->CheckBox[13]->isChecked(), !was);
+    EXPECT_EQ(d->TextBox[0]->text(), QStringLiteral("77"));
+}
+
+// Closing checks the print window, writes it, tells about a touched time
+// difference once, and derives the update interval from the slider.
+TEST_F(Options, CloseChecksThePrintWindowAndTheTimeDifference)
+{
+    const QString refused = QStringLiteral(" 確認|印刷終了時刻は印刷開始時刻より後に設定してください　　");
+    const QString restart = QStringLiteral(" 確認|時差の変更を有効にするため、KOLDE を再起動してください　　");
+    struct Case {
+        bool on_update, timed;
+        const char *from_h, *from_m, *to_h, *to_m;
+        bool touched;
+        int slider;
+        bool accepted;
+        QStringList messages;
+    };
+    const std::vector<Case> cases = {
+            {true, true, "08", "00", "08", "00", false, 10, false, {refused}},
+            {true, true, "17", "30", "08", "00", true, 5, false, {refused}},
+            {true, true, "08", "00", "17", "30", false, 10, true, {}},
+            {false, true, "23", "00", "01", "00", false, 1, true, {}},
+            {true, false, "23", "00", "01", "00", true, 3, true, {restart}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from_h << c.from_m << "-" << c.to_h << c.to_m << c.on_update << c.timed);
+        set("印刷更新時印刷", Value::boolean(c.on_update));
+        set("印刷時刻指定", Value::boolean(c.timed));
+        for (const char* f : {"印刷開始時", "印刷開始分", "印刷終了時", "印刷終了分"})
+            set(f, Value(QStringLiteral("12")));
+        opton* d = fresh();
+        d->show();
+        d->cmb[5]->setCurrentText(QString::fromUtf8(c.from_h));
+        d->cmb[6]->setCurrentText(QString::fromUtf8(c.from_m));
+        d->cmb[7]->setCurrentText(QString::fromUtf8(c.to_h));
+        d->cmb[8]->setCurrentText(QString::fromUtf8(c.to_m));
+        d->Slider->setValue(c.slider);
+        d->timezone_touched = c.touched;
+        messages.clear();
+        d->cmd_Click(0);
+        EXPECT_EQ(messages, c.messages);
+        EXPECT_EQ(kolde_sub::update_interval, 11 - c.slider);
+        EXPECT_EQ(d->isVisible(), !c.accepted);
+        EXPECT_EQ(get("印刷開始時").to_text(), c.accepted ? QString::fromUtf8(c.from_h) : QStringLiteral("12"));
+        EXPECT_EQ(get("印刷終了分").to_text(), c.accepted ? QString::fromUtf8(c.to_m) : QStringLiteral("12"));
+        if (!c.accepted) {
+            EXPECT_EQ(d->SSTab->currentIndex(), 3);
+        }
+        // Hidden, the dialog stays loaded; a second close tells nothing.
+        d->show();
+        messages.clear();
+        if (c.accepted) {
+            d->cmd_Click(0);
+            EXPECT_TRUE(messages.isEmpty());
+            EXPECT_TRUE(kolde_sub::opton_loaded());
+        }
+    }
+}
+
+// Opening the time-difference list counts as touching it.
+TEST_F(Options, OpeningTheTimeDifferenceListAsksForARestart)
+{
+    opton* d = fresh();
+    d->show();
+    d->cmb[4]->showPopup();
+    d->cmb[4]->hidePopup();
+    d->cmd_Click(0);
+    EXPECT_EQ(messages, QStringList{QStringLiteral(" 確認|時差の変更を有効にするため、KOLDE を再起動してください　　")});
+}
+
+// Any close but the close button unloads the dialog.
+TEST_F(Options, TheCloseBoxUnloadsTheDialog)
+{
+    opton* d = fresh();
+    d->show();
+    d->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(kolde_sub::opton_loaded());
+}
+
+// The defaults: No changes nothing; Yes writes every default, leaves the
+// fields without one, shows the defaults and checks the printer again.
+TEST_F(Options, RestoreTheDefaults)
+{
+    // Every field away from its default.
+    for (const kolde_sub::SettingField& f : kolde_sub::settings_fields()) {
+        const QString name = QString::fromUtf8(f.name);
+        Value other;
+        switch (f.type) {
+        case kolde_sub::SettingType::Boolean: other = Value::boolean(f.number == 0); break;
+        case kolde_sub::SettingType::Integer:
+        case kolde_sub::SettingType::Colour: other = Value(f.number + 3); break;
+        case kolde_sub::SettingType::Version: other = Value(QStringLiteral("1.5")); break;
+        default: other = Value(QStringLiteral("07")); break;
+        }
+        if (name == QStringLiteral("プリンター"))
+            other = Value(QStringLiteral("PDF"));
+        ASSERT_TRUE(kolde_sub::set_setting(name, other)) << f.name;
+    }
+    auto snapshot = [] {
+        std::vector<Value> values;
+        for (const kolde_sub::SettingField& f : kolde_sub::settings_fields())
+            values.push_back(kolde_sub::setting(QString::fromUtf8(f.name)));
+        return values;
+    };
+    opton* d = fresh();
+    ASSERT_EQ(d->lbl[47]->text(), QStringLiteral("PDF"));
+    const std::vector<Value> before = snapshot();
+    // Recolouring the console empties its typed-line label.
+    kolde_sub::recolour_report_console = kolde_sub::color_report_text;
+    QTextEdit console;
+    QLabel typed(QStringLiteral("RJ"));
+    kolde_sub::set_report_console(&console, &typed);
+
+    answer = platform::MsgAnswer::No;
+    d->cmd_Click(1);
+    EXPECT_EQ(messages, QStringList{QStringLiteral(" 確認|標準設定に変更しますか？　　")});
+    EXPECT_TRUE(snapshot() == before);
+    EXPECT_EQ(typed.text(), QStringLiteral("RJ"));
+
+    answer = platform::MsgAnswer::Yes;
+    d->cmd_Click(1);
+    const std::vector<Value> after = snapshot();
+    for (size_t i = 0; i < after.size(); ++i) {
+        const kolde_sub::SettingField& f = kolde_sub::settings_fields()[i];
+        SCOPED_TRACE(f.name);
+        const QString name = QString::fromUtf8(f.name);
+        if (f.default_kind == kolde_sub::SettingField::Default::None)
+            EXPECT_TRUE(after[i] == before[i]);
+        else if (name == QStringLiteral("印刷時ダイアログ"))  // no printer chosen: off
+            EXPECT_EQ(after[i].to_int(), 0);
+        else
+            EXPECT_EQ(after[i].to_text(), kolde_sub::settings_default(f).to_text());
+    }
+    EXPECT_EQ(d->lbl[47]->text(), QStringLiteral("出力先プリンターを設定してください"));
+    EXPECT_FALSE(d->cmd[5]->isEnabled());
+    EXPECT_FALSE(d->CheckBox[25]->isEnabled());
+    EXPECT_TRUE(d->CheckBox[2]->isChecked());
+    EXPECT_EQ(d->TextBox[0]->text(), QStringLiteral("1000"));
+    EXPECT_EQ(d->Slider->value(), 10);
+    EXPECT_TRUE(typed.text().isEmpty());
+    kolde_sub::set_report_console(nullptr, nullptr);
+    kolde_sub::recolour_report_console = nullptr;
+}
+
+// A printer that is no longer installed is named as missing and forgotten.
+TEST_F(Options, AVanishedPrinterIsForgotten)
+{
+    set("プリンター", Value(QStringLiteral("GONE")));
+    set("印刷時ダイアログ", Value::boolean(true));
+    opton* d = fresh();
+    EXPECT_EQ(d->lbl[47]->text(), QStringLiteral("GONE が見つかりません"));
+    EXPECT_FALSE(d->cmd[5]->isEnabled());
+    EXPECT_TRUE(d->cmd[4]->isEnabled());
+    EXPECT_FALSE(kolde_sub::printer_ready);
+    EXPECT_EQ(get("プリンター").to_text(), QStringLiteral("*"));
+    EXPECT_EQ(get("印刷時ダイアログ").to_int(), 0);
+    EXPECT_EQ(fresh()->lbl[47]->text(), QStringLiteral("出力先プリンターを設定してください"));
+}
+
+// The printer set-up stores the choice and makes the print controls usable;
+// cancelled, it changes nothing.
+TEST_F(Options, PrinterSetUp)
+{
+    for (const bool accept : {false, true}) {
+        set("プリンター", Value(QStringLiteral("*")));
+        opton* d = fresh();
+        QTimer::singleShot(0, [accept] {
+            if (auto* s = qobject_cast<kolde_sub::printerselect*>(QApplication::activeModalWidget()))
+                s->cmd_Click(accept ? 1 : 0);
+        });
+        d->cmd_Click(4);
+        EXPECT_EQ(log_count(QStringLiteral("PRINTER  SETUP  COMMAND")), accept ? 2 : 1);
+        EXPECT_FALSE(kolde_sub::printer_setup_mode);
+        EXPECT_EQ(get("プリンター").to_text(), accept ? QStringLiteral("PDF") : QStringLiteral("*"));
+        EXPECT_EQ(d->lbl[47]->text(), accept ? QStringLiteral("PDF") : QStringLiteral("出力先プリンターを設定してください"));
+        EXPECT_EQ(d->cmd[5]->isEnabled(), accept);
+        EXPECT_EQ(d->CheckBox[15]->isEnabled(), accept);
+    }
+}
+
+// The test page goes to the chosen printer: the heading, then the print
+// sample.
+TEST_F(Options, TestPageOnThePdfPrinter)
+{
+    set("プリンター", Value(QStringLiteral("PDF")));
+    set("KOLDEバージョン", Value(QStringLiteral("4.31")));
+    opton* d = fresh();
+    d->cmd_Click(5);
+    EXPECT_EQ(log_count(QStringLiteral("PRINT  TEST  COMMAND")), 1);
+    const QString pdf = platform::last_pdf_path();
+    ASSERT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(pdf.startsWith(kolde_sub::program_path(QStringLiteral("print"))));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    EXPECT_TRUE(printed.contains(QStringLiteral("*** KOLDE PRINT TEST ***"))) << qPrintable(printed);
+    EXPECT_TRUE(platform::last_printed_lines().value(0).startsWith(
+            QStringLiteral("*** KOLDE PRINT TEST ***   Version 4.31   ")));
+    const QString sample = d->viewSample[1]->toPlainText();
+    EXPECT_EQ(platform::last_printed_lines().mid(2), sample.isEmpty() ? QStringList() : sample.split(u'\n'));
+}
+
+// While a test plays, a second test and the close button are ignored; the
+// wait ends with the sound, or when the dialog is hidden. A missing file
+// does nothing.
+TEST_F(Options, SoundTestGuard)
+{
+    QStringList played;
+    std::function<void()> finish;
+    kolde_sub::set_sound_test_player([&](const QString& path, std::function<void()> finished) {
+        played << path;
+        finish = std::move(finished);
+    });
+    opton* d = fresh();
+    d->show();
+    d->cmd_Click(3);  // no ring.wav
+    EXPECT_EQ(log_count(QStringLiteral("ALARM  TEST  COMMAND")), 0);
+    EXPECT_TRUE(played.isEmpty());
+
+    ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("sound/error.wav")), QByteArray("RIFF")));
+    for (const bool by_hiding : {true, false}) {
+        SCOPED_TRACE(by_hiding);
+        d->show();
+        played.clear();
+        bool playing = false, still_shown = false;
+        QTimer::singleShot(0, [&] {
+            playing = d->sound_playing() && !kolde_sub::sound_done;
+            d->cmd_Click(2);
+            d->cmd_Click(0);
+            still_shown = d->isVisible();
+            if (by_hiding)
+                d->hide();
+            else
+                finish();
+        });
+        d->cmd_Click(2);
+        EXPECT_EQ(played, QStringList{folder.file(QStringLiteral("sound/error.wav"))});
+        EXPECT_TRUE(playing);
+        EXPECT_TRUE(still_shown);
+        EXPECT_EQ(d->isVisible(), !by_hiding);
+        EXPECT_FALSE(d->sound_playing());
+        EXPECT_TRUE(kolde_sub::sound_done);
+    }
+    EXPECT_EQ(log_count(QStringLiteral("ALARM  TEST  COMMAND")), 2);
+}
+
+}  // namespace
