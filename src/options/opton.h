@@ -119,10 +119,6 @@ private:
     QEventLoop* sound_wait_ = nullptr;
 };
 
-// Recolours the main window's report console by the settings; run after
-// the defaults are restored. The main window sets it to color_report_text.
-extern std::function<void()> recolour_report_console;
-
 // For tests: replaces the media player of the sound tests. It starts the
 // sound of path and calls finished when the sound has ended.
 using SoundTestPlayer = std::function<void(const QString& path, std::function<void()> finished)>;

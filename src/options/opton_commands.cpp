@@ -1,6 +1,7 @@
 // The options dialog's command buttons: close, restore the defaults, the two
 // sound tests, the printer set-up and the printer test page.
 #include "options/opton.h"
+#include "reports/colouring.h"
 
 #include "core/log.h"
 #include "core/logging.h"
@@ -39,7 +40,6 @@ SoundTestPlayer sound_test_player;
 
 }  // namespace
 
-std::function<void()> recolour_report_console;
 
 namespace {
 
@@ -105,8 +105,7 @@ void opton::restore_defaults()
     // actually use.
     check_printer();
     load_settings();
-    if (recolour_report_console)
-        recolour_report_console();
+    color_report_text();
 }
 
 void opton::test_sound(const QString& relative)

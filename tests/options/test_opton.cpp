@@ -434,7 +434,6 @@ TEST_F(Options, RestoreTheDefaults)
     ASSERT_EQ(d->lbl[47]->text(), QStringLiteral("PDF"));
     const std::vector<Value> before = snapshot();
     // Recolouring the console empties its typed-line label.
-    kolde_sub::recolour_report_console = kolde_sub::color_report_text;
     QTextEdit console;
     QLabel typed(QStringLiteral("RJ"));
     kolde_sub::set_report_console(&console, &typed);
@@ -467,7 +466,6 @@ TEST_F(Options, RestoreTheDefaults)
     EXPECT_EQ(d->Slider->value(), 10);
     EXPECT_TRUE(typed.text().isEmpty());
     kolde_sub::set_report_console(nullptr, nullptr);
-    kolde_sub::recolour_report_console = nullptr;
 }
 
 // A printer that is no longer installed is named as missing and forgotten.
