@@ -1,6 +1,7 @@
 #include "mainwin/console_selection.h"
 #include "view_fixture.h"
 
+#include "core/shared.h"
 #include "translate/handover.h"
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
@@ -87,7 +88,12 @@ TEST_F(ExplainWindows, DoubleClickInTheConsoleSelectsTheWholeGroup)
         const int k = static_cast<int>(text.indexOf(QString::fromUtf8(c.at)));
         ASSERT_GE(k, 0);
         kolde_sub::tooltip_shown = false;
-        QTest::mouseDClick(console->viewport(), Qt::LeftButton, {}, character_middle(console, k));
+        // A double click as the window system delivers it.
+        const QPoint at = character_middle(console, k);
+        QTest::mouseClick(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(console->viewport(), Qt::LeftButton, {}, at);
         EXPECT_EQ(console->textCursor().selectedText(), QString::fromUtf8(c.group));
         EXPECT_TRUE(kolde_sub::tooltip_shown);
         EXPECT_TRUE(kolde_sub::tooltip_new);

@@ -192,6 +192,7 @@ TEST_F(TipWindows, ClickClosesAndDragMoves)
     pictures({{Value("CB"), Value::blob(png(30, 20))}});
     for (const QPoint by : {QPoint(), QPoint(25, 12)}) {
         SCOPED_TRACE(by.x());
+        kolde_sub::tooltip_shown = true;
         explain(QStringLiteral("CB : 積乱雲"), 1500, 3000);
         kolde_sub::tooltips* tip = kolde_sub::tooltips_window();
         QPointer<kolde_sub::pictureform> p = picture_window();
@@ -243,8 +244,9 @@ TEST_F(TipWindows, UnreadablePictureGivesUpAndClearsThePendingFlag)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        if (c.file)
+        if (c.file) {
             ASSERT_TRUE(kolde_test::write_file(figure(), c.bytes));
+        }
         kolde_sub::picture_pending = true;
         EXPECT_EQ(kolde_sub::show_pictureform(), nullptr);
         EXPECT_FALSE(kolde_sub::picture_pending);
