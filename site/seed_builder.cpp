@@ -1,7 +1,8 @@
 // kolde-seed: assembles the update site's folder at build time.
 //   kolde-seed --sql DIR --files DIR --out DIR [--base-url URL]
 // Builds data/kolde.mdb (encrypted) from the SQL text in --sql, copies
-// version.dat, update.exe and index2.htm from --files, copies the pages under
+// version.dat, update.exe and index2.htm from --files, registers the pictures
+// of --files/pictures in the picture table, copies the pages under
 // --files/web into the site's root by their paths and writes the two sounds
 // as short generated tones.
 #include "platform/store.h"
@@ -15,6 +16,7 @@
 #include <QSaveFile>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -105,6 +107,32 @@ QString sql_text(const QString& s)
     return q;
 }
 
+// Registers every PNG file of folder in the picture table データ under its
+// base name (CB.png as "CB"), in name order after the rows already there.
+bool add_pictures(platform::Connection& conn, const QString& folder)
+{
+    const QStringList names = QDir(folder).entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    platform::Recordset rs;
+    if (!rs.open(conn, QStringLiteral("データ"))) {
+        std::fprintf(stderr, "kolde-seed: データ: %s\n", qPrintable(rs.last_error()));
+        return false;
+    }
+    long long rank = 0;
+    for (rs.move_first(); !rs.eof(); rs.move_next())
+        rank = std::max(rank, rs.field(QStringLiteral("順位")).to_int());
+    for (const QString& name : names) {
+        const QByteArray bytes = read_file(folder + u'/' + name);
+        const bool ok = rs.add_new() && rs.set_field(QStringLiteral("順位"), platform::Value(++rank)) &&
+                        rs.set_field(QStringLiteral("名称"), QFileInfo(name).completeBaseName()) &&
+                        rs.set_field(QStringLiteral("データ"), platform::Value::blob(bytes)) && rs.update();
+        if (!ok) {
+            std::fprintf(stderr, "kolde-seed: %s: %s\n", qPrintable(name), qPrintable(rs.last_error()));
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -158,7 +186,7 @@ int main(int argc, char** argv)
                     return false;
                 }
             }
-            return true;
+            return add_pictures(conn, files_dir + QStringLiteral("/pictures"));
         });
         if (!ok)
             fail(QStringLiteral("the database was not built"));

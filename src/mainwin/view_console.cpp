@@ -494,6 +494,3 @@ void view::show_ready_prompt()
     TextBox[0]->viewport()->setCursor(Qt::IBeamCursor);
     unsetCursor();
 }
-
-// Stand-in until the explanation is built.
-void view::explain_group() {}

@@ -8,6 +8,7 @@
 
 #include "browser_rules.h"
 #include "button_rules.h"
+#include "console_selection.h"
 #include "taskicon.h"
 #include "core/window_flags.h"
 #include "window_rules.h"
@@ -30,6 +31,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -209,11 +211,15 @@ private:
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             const auto* m = static_cast<QMouseEvent*>(e);
+            double_click_ = k == 0 && e->type() == QEvent::MouseButtonDblClick && m->button() == Qt::LeftButton;
             v_->TextBox_MouseDown(k, m->button(), m->globalPosition().toPoint());
             break;
         }
         case QEvent::MouseButtonRelease: {
             const auto* m = static_cast<QMouseEvent*>(e);
+            if (double_click_ && m->button() == Qt::LeftButton)
+                select_whole_group(m->position().toPoint());
+            double_click_ = false;
             v_->TextBox_MouseUp(k, m->button(), m->globalPosition().toPoint());
             break;
         }
@@ -222,10 +228,35 @@ private:
         }
     }
 
+    // A double click selects a word by the console's own rule, which stops
+    // at "/" and "-": the release widens that to the whole group between
+    // blanks. A selection the mouse dragged beyond the group stays.
+    void select_whole_group(const QPoint& viewport_pos)
+    {
+        QTextEdit* console = v_->TextBox[0];
+        const QString text = console->toPlainText();
+        QTextCursor selection = console->textCursor();
+        // The word the console selected lies in the group; without one, the
+        // group is the one at the pointer.
+        const int at = selection.selectionStart();
+        ConsoleSelection group = console_group_at(text, at);
+        if (!selection.hasSelection() || at < group.start || at >= group.start + group.length)
+            group = console_group_at(text, console->cursorForPosition(viewport_pos).position());
+        if (group.length == 0)
+            return;
+        const int end = group.start + group.length;
+        if (selection.hasSelection() && (selection.selectionStart() < group.start || selection.selectionEnd() > end))
+            return;
+        selection.setPosition(group.start);
+        selection.setPosition(end, QTextCursor::KeepAnchor);
+        console->setTextCursor(selection);
+    }
+
     view* v_;
     QWidget* window_;  // the same window, asked what it still is
     QObject* console_;
     int pressed_ = -1;  // the button the left button went down on
+    bool double_click_ = false;  // the console's left button went down twice
 };
 
 }  // namespace

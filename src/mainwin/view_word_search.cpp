@@ -34,10 +34,9 @@ void show_registered_picture(view& v, const QString& word)
     if (bytes.isEmpty())
         return;
     figure_bytes = bytes;
+    // The hand-off file is replaced whole, so no tail of an earlier, longer
+    // picture stays behind.
     if (!write_file_atomically(program_path(QStringLiteral("data/figure.dat")), figure_bytes))
-        return;
-    pictureform* window = load_pictureform();
-    if (window == nullptr)
         return;
 
     QPointer<view> self(&v);
@@ -45,7 +44,10 @@ void show_registered_picture(view& v, const QString& word)
     QObject wait_scope;
     QObject::connect(&v, &view::shutting_down, &wait_scope, [&shutting_down] { shutting_down = true; });
     picture_pending = true;
-    window->show();
+    // A window that finds no picture it can show gives up and clears
+    // picture_pending itself.
+    if (show_pictureform() == nullptr)
+        return;
     while (picture_pending && self && !shutting_down)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     // Nobody waits any longer, whatever ended the wait.

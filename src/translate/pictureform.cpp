@@ -3,52 +3,86 @@
 #include "handover.h"
 
 #include "core/shared.h"
+#include "core/twips.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 
 namespace kolde_sub {
-
-// Stand-in until the translation and explanation are built: the window
-// shows the picture it is handed; nothing hands it one yet.
-pictureform::pictureform()
-    : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
-{
-    setObjectName(QStringLiteral("pictureform"));
-    setAttribute(Qt::WA_DeleteOnClose);
-    pic = new QLabel(this);
-    pic->setObjectName(QStringLiteral("pic"));
-}
-
-bool pictureform::Form_Load()
-{
-    const QString path = program_path(QStringLiteral("data/figure.dat"));
-    if (!file_exists(path))
-        return false;
-    QByteArray bytes;
-    {
-        QFile f(path);
-        if (f.open(QIODevice::ReadOnly))
-            bytes = f.readAll();
-    }
-    QFile::remove(path);
-    QPixmap picture;
-    if (!picture.loadFromData(bytes))
-        return false;
-    pic->setPixmap(picture);
-    pic->resize(picture.size());
-    setFixedSize(picture.size());
-    return true;
-}
 
 namespace {
 
 QPointer<pictureform> the_pictureform;
 
+QString figure_path() { return program_path(QStringLiteral("data/figure.dat")); }
+
+// The main window's size; the primary screen's available size when there
+// is no main window.
+QSize main_window_size()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("view"))
+            return w->frameGeometry().size();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->availableGeometry().size();
+    return {};
+}
+
 }  // namespace
+
+QPoint picture_position(bool tip_on_screen, long long tip_left, long long tip_top, QSize own, QSize main_window)
+{
+    if (tip_on_screen)
+        return {screen_pixels(tip_left), screen_pixels(tip_top + tip_height_twips + 100)};
+    return {(main_window.width() - own.width()) / 2, (main_window.height() - own.height()) / 2};
+}
+
+pictureform::pictureform()
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("pictureform"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    Picture1[0] = QCursor(Qt::ClosedHandCursor);
+    Picture1[1] = QCursor(Qt::PointingHandCursor);
+    pic = new QLabel(this);
+    pic->setObjectName(QStringLiteral("pic"));
+    pic->setToolTip(QString::fromUtf8(click_to_close_hint));
+    pic->setCursor(Picture1[1]);
+    pic->installEventFilter(this);
+}
+
+bool pictureform::Form_Load()
+{
+    const QString path = figure_path();
+    QByteArray bytes;
+    if (file_exists(path)) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly))
+            bytes = f.readAll();
+    }
+    // The file is used up whether or not it held a picture.
+    QFile::remove(path);
+    QPixmap picture;
+    if (bytes.isEmpty() || !picture.loadFromData(bytes)) {
+        // Nothing to show: nobody may wait for this window.
+        picture_pending = false;
+        return false;
+    }
+    pic->setPixmap(picture);
+    pic->move(0, 0);
+    pic->resize(picture.size());
+    setFixedSize(picture.size());
+    return true;
+}
 
 pictureform* load_pictureform()
 {
@@ -62,23 +96,94 @@ pictureform* load_pictureform()
     return w;
 }
 
+pictureform* show_pictureform()
+{
+    pictureform* w = the_pictureform ? the_pictureform.data() : load_pictureform();
+    if (w == nullptr)
+        return nullptr;
+    w->show();
+    w->raise();
+    // A window that does not take the focus is not reliably told that it
+    // became active: its activation runs here.
+    w->Form_Activate();
+    return w;
+}
+
 void unload_pictureform() { delete the_pictureform.data(); }
 
 // However the window goes, nobody waits for it any longer.
 pictureform::~pictureform() { picture_pending = false; }
 
-void pictureform::showEvent(QShowEvent* e)
+void pictureform::Form_Activate()
 {
-    // The word search waits for this.
+    if (!picture_pending)
+        return;
     picture_pending = false;
-    QWidget::showEvent(e);
+    // On top of all others: a window flag it has carried since it was made.
+    // tooltip_new unset means a tip is on screen.
+    move(picture_position(!tooltip_new, tooltip_x, tooltip_y, size(), main_window_size()));
+}
+
+void pictureform::pict_Click() { close(); }
+
+void pictureform::pict_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton)
+        pic->setCursor(Picture1[0]);
+}
+
+void pictureform::pict_MouseMove(Qt::MouseButtons buttons, QPoint global)
+{
+    if (!(buttons & Qt::LeftButton) || !drag_.move(this, global))
+        return;
+    if (pic->cursor().shape() != Picture1[1].shape())
+        pic->setCursor(Picture1[1]);
+}
+
+bool pictureform::eventFilter(QObject* o, QEvent* e)
+{
+    if (o != pic)
+        return QWidget::eventFilter(o, e);
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton)
+            drag_.press(this, m->globalPosition().toPoint());
+        pict_MouseDown(m->button());
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        pict_MouseMove(m->buttons(), m->globalPosition().toPoint());
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+            pic->setCursor(Picture1[1]);
+            if (drag_.release())
+                pict_Click();
+        }
+        return true;
+    default:
+        return QWidget::eventFilter(o, e);
+    }
 }
 
 void pictureform::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
-        picture_pending = false;
+        Form_Activate();
     QWidget::changeEvent(e);
+}
+
+void pictureform::closeEvent(QCloseEvent* e)
+{
+    // The window's picture goes with it, and a later showing loads afresh.
+    pic->clear();
+    if (the_pictureform.data() == this)
+        the_pictureform.clear();
+    QWidget::closeEvent(e);
 }
 
 }  // namespace kolde_sub

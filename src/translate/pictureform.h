@@ -1,35 +1,67 @@
-// The picture window: shows the picture left in data/figure.dat, sized to
-// it, on top and modeless.
+// The picture window: shows the picture handed over in data/figure.dat,
+// sized to it, frameless and on top; dragged by the picture, closed by a
+// click on it.
 #pragma once
 
+#include "tooltips.h"
+
+#include <QCursor>
+#include <QPoint>
+#include <QSize>
 #include <QWidget>
+
+#include <array>
 
 class QLabel;
 
 namespace kolde_sub {
 
+// Where the picture window goes, in screen pixels: with a tip on screen,
+// 100 twips below the tip's bottom edge at the tip's left (tip_left and
+// tip_top in twips); otherwise centred in a rectangle of the main window's
+// size (in pixels) placed at the screen's top-left corner.
+[[nodiscard]] QPoint picture_position(bool tip_on_screen, long long tip_left, long long tip_top, QSize own,
+                                      QSize main_window);
+
 class pictureform : public QWidget {
     Q_OBJECT
 public:
     QLabel* pic = nullptr;
+    // The two mouse cursors: [1] the normal one, [0] while the left button
+    // is held on the picture.
+    std::array<QCursor, 2> Picture1;
 
     ~pictureform() override;
 
+    // Places a newly handed-on picture (only while picture_pending is set)
+    // below the tip or centred, and clears picture_pending.
+    void Form_Activate();
+    void pict_Click();
+    void pict_MouseDown(Qt::MouseButton button);
+    void pict_MouseMove(Qt::MouseButtons buttons, QPoint global);
+
 protected:
-    void showEvent(QShowEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     friend pictureform* load_pictureform();
     pictureform();
     // Reads and deletes data/figure.dat; false when there is no picture.
     bool Form_Load();
+    BodyDrag drag_;
 };
 
-// Loads the picture window (not shown). Without data/figure.dat, or with a
-// file that holds no picture, the window unloads itself and the result is
-// null; the file is deleted either way.
+// Loads the picture window afresh (not shown), unloading one that is
+// loaded. Without data/figure.dat, or with a file that holds no picture Qt
+// can read, the window gives up: the result is null, the file is deleted
+// and picture_pending is cleared.
 pictureform* load_pictureform();
+// Shows the picture window, loading it first when none is loaded (a loaded
+// one keeps its picture and the hand-off file stays), then runs its
+// activation. Null when loading gave up.
+pictureform* show_pictureform();
 // Unloads the picture window when one is loaded.
 void unload_pictureform();
 

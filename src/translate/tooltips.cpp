@@ -1,17 +1,93 @@
 #include "tooltips.h"
 
 #include "handover.h"
+#include "pictureform.h"
 
+#include "core/database.h"
+#include "core/files.h"
+#include "core/shared.h"
+#include "core/twips.h"
+#include "platform/store.h"
+
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
-#include <QVBoxLayout>
+#include <QWindow>
+
+#include <algorithm>
+#include <limits>
 
 namespace kolde_sub {
 
 namespace {
 QPointer<tooltips> instance;
 }
+
+int screen_pixels(long long twips)
+{
+    const long long half = twips_per_pixel / 2;
+    const long long pixels = (twips + (twips >= 0 ? half : -half)) / twips_per_pixel;
+    return static_cast<int>(std::clamp<long long>(pixels, std::numeric_limits<int>::min() / 2,
+                                                  std::numeric_limits<int>::max() / 2));
+}
+
+QString tip_picture_word(const QString& line)
+{
+    const qsizetype blank = line.indexOf(u' ');
+    return blank < 0 ? QString() : line.left(blank);
+}
+
+QByteArray picture_of_word(platform::Recordset& pictures, const QString& word)
+{
+    for (pictures.move_first(); !pictures.eof(); pictures.move_next()) {
+        if (pictures.field(QStringLiteral("名称")).to_text() != word)
+            continue;
+        const qint64 size = pictures.actual_size(QStringLiteral("データ"));
+        return size > 0 ? pictures.get_chunk(QStringLiteral("データ"), size) : QByteArray();
+    }
+    return {};
+}
+
+// ------------------------------------------------------------ dragging
+
+void BodyDrag::press(QWidget* window, QPoint global)
+{
+    pressed_ = true;
+    dragging_ = false;
+    system_move_ = false;
+    pressed_at_ = global;
+    offset_ = global - window->pos();
+}
+
+bool BodyDrag::move(QWidget* window, QPoint global)
+{
+    if (!pressed_)
+        return false;
+    if (!dragging_) {
+        if ((global - pressed_at_).manhattanLength() < QApplication::startDragDistance())
+            return false;
+        dragging_ = true;
+        // Where the window system can, it moves the window until the button
+        // goes up; elsewhere the window follows the pointer itself.
+        if (QWindow* handle = window->windowHandle())
+            system_move_ = handle->startSystemMove();
+    }
+    if (!system_move_)
+        window->move(global - offset_);
+    return true;
+}
+
+bool BodyDrag::release()
+{
+    const bool click = pressed_ && !dragging_;
+    pressed_ = dragging_ = system_move_ = false;
+    return click;
+}
+
+// ------------------------------------------------------------ the window
 
 tooltips* tooltips_window()
 {
@@ -28,27 +104,159 @@ void unload_tooltips()
     instance = nullptr;
 }
 
-// Stand-in until the translation and explanation are built: the window
-// exists and shows its text, nothing fills it yet.
 tooltips::tooltips()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("tooltips"));
     setAttribute(Qt::WA_ShowWithoutActivating);
+    Picture1[0] = QCursor(Qt::ClosedHandCursor);
+    Picture1[1] = QCursor(Qt::PointingHandCursor);
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(255, 255, 225));
+    colours.setColor(QPalette::WindowText, QColor(0, 0, 0));
+    setPalette(colours);
+
     lbl = new QLabel(this);
     lbl->setObjectName(QStringLiteral("lbl"));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(lbl);
+    lbl->setTextFormat(Qt::PlainText);
+    lbl->setWordWrap(false);
+    lbl->move(px(tip_label_left_twips), px(tip_label_top_twips));
+    lbl->setToolTip(QString::fromUtf8(click_to_close_hint));
+    lbl->setCursor(Picture1[1]);
+    lbl->installEventFilter(this);
+    setCursor(Picture1[1]);
+    resize(2 * lbl->x(), px(tip_height_twips));
 }
 
 tooltips::~tooltips() = default;
 
-void tooltips::mousePressEvent(QMouseEvent* e)
+void show_tooltip()
+{
+    tooltips* w = tooltips_window();
+    w->lbl->setText(tooltip_text);
+    w->lbl->adjustSize();
+    w->resize(2 * w->lbl->x() + w->lbl->width(), px(tip_height_twips));
+    w->move(screen_pixels(tooltip_x), screen_pixels(tooltip_y));
+    w->show();
+    w->raise();
+    // A window that does not take the focus is not reliably told that it
+    // became active: its activation runs here.
+    w->Form_Activate();
+}
+
+void tooltips::Form_Activate()
+{
+    if (!tooltip_new)
+        return;
+    tooltip_new = false;
+    if (tooltip_text.isEmpty()) {
+        tooltip_shown = false;
+        tooltip_new = true;
+        hide();
+        return;
+    }
+    // On top of all others: a window flag it has carried since it was made.
+    const QString word = tip_picture_word(tooltip_text);
+    if (word.isEmpty())
+        return;
+    const QByteArray bytes = picture_of_word(rs_data(), word);
+    if (bytes.isEmpty())
+        return;
+    // A hand-off file that cannot be written leaves the tip without picture.
+    if (!write_file_atomically(program_path(QStringLiteral("data/figure.dat")), bytes))
+        return;
+    picture_pending = true;
+    show_pictureform();
+}
+
+void tooltips::Form_Click()
 {
     tooltip_new = true;
     tooltip_shown = false;
-    QWidget::mousePressEvent(e);
+    hide();
+}
+
+void tooltips::lbl_MouseDown(Qt::MouseButton button)
+{
+    if (button != Qt::LeftButton)
+        return;
+    lbl->setCursor(Picture1[0]);
+    setCursor(Picture1[0]);
+}
+
+void tooltips::Form_MouseMove(Qt::MouseButtons buttons, QPoint global)
+{
+    if (!(buttons & Qt::LeftButton) || !drag_.move(this, global))
+        return;
+    if (lbl->cursor().shape() != Picture1[1].shape()) {
+        lbl->setCursor(Picture1[1]);
+        setCursor(Picture1[1]);
+    }
+}
+
+bool tooltips::eventFilter(QObject* o, QEvent* e)
+{
+    if (o != lbl)
+        return QWidget::eventFilter(o, e);
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton)
+            drag_.press(this, m->globalPosition().toPoint());
+        lbl_MouseDown(m->button());
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        Form_MouseMove(m->buttons(), m->globalPosition().toPoint());
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            lbl_MouseUp();
+        return true;
+    default:
+        return QWidget::eventFilter(o, e);
+    }
+}
+
+void tooltips::mousePressEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        drag_.press(this, e->globalPosition().toPoint());
+}
+
+void tooltips::mouseMoveEvent(QMouseEvent* e) { Form_MouseMove(e->buttons(), e->globalPosition().toPoint()); }
+
+void tooltips::mouseReleaseEvent(QMouseEvent* e)
+{
+    if (e->button() == Qt::LeftButton)
+        lbl_MouseUp();
+}
+
+void tooltips::lbl_MouseUp()
+{
+    lbl->setCursor(Picture1[1]);
+    setCursor(Picture1[1]);
+    if (drag_.release())
+        Form_Click();
+}
+
+void tooltips::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+    QWidget::changeEvent(e);
+}
+
+void tooltips::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.setPen(QColor(0, 0, 0));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void tooltips::closeEvent(QCloseEvent* e)

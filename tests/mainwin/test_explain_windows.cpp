@@ -1,0 +1,122 @@
+#include "mainwin/console_selection.h"
+#include "view_fixture.h"
+
+#include "core/shared.h"
+#include "translate/handover.h"
+#include "translate/pictureform.h"
+#include "translate/tooltips.h"
+
+#include <QLabel>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace {
+
+using kolde_test::activate;
+
+// A double click takes the group from blank to blank around the pointer;
+// on a blank, the group that ends there; nothing between two blanks.
+TEST(ConsoleSelection, ADoubleClickTakesTheWholeGroup)
+{
+    const QString line = QStringLiteral("R34L/1200U M02/M05\n-SHRA\u3000BKN///  Q1013");
+    const struct {
+        int position;
+        const char* group;
+    } cases[] = {
+            {0, "R34L/1200U"},     {5, "R34L/1200U"},  {9, "R34L/1200U"}, {10, "R34L/1200U"},
+            {14, "M02/M05"},       {18, "M02/M05"},    {19, "-SHRA"},     {24, "-SHRA"},
+            {25, "BKN///"},        {31, "BKN///"},     {32, ""},          {33, "Q1013"},
+            {38, "Q1013"},         {99, "Q1013"},      {-4, "R34L/1200U"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.position);
+        const kolde_sub::ConsoleSelection s = kolde_sub::console_group_at(line, c.position);
+        EXPECT_EQ(line.mid(s.start, s.length), QString::fromUtf8(c.group));
+        EXPECT_TRUE(s.start >= 0 && s.start + s.length <= line.size());
+    }
+    for (const QString& blank : {QString(), QStringLiteral("\r\n")})
+        EXPECT_EQ(kolde_sub::console_group_at(blank, 1).length, 0);
+}
+
+class ExplainWindows : public kolde_test::ViewFixture {
+protected:
+    void TearDown() override
+    {
+        kolde_sub::unload_pictureform();
+        kolde_sub::unload_tooltips();
+        kolde_sub::tooltip_shown = kolde_sub::tooltip_new = kolde_sub::picture_pending = false;
+        kolde_sub::caps_lock_off();
+        ViewFixture::TearDown();
+    }
+
+    // The middle of character k of the console, in its viewport.
+    static QPoint character_middle(QTextEdit* console, int k)
+    {
+        QTextCursor c(console->document());
+        c.setPosition(k);
+        const QRect before = console->cursorRect(c);
+        c.setPosition(k + 1);
+        const QRect after = console->cursorRect(c);
+        return {(before.left() + after.left()) / 2, before.center().y()};
+    }
+};
+
+// Qt's word selection stops at "/" and "-"; the console's double click
+// takes the whole group, on any line.
+TEST_F(ExplainWindows, DoubleClickInTheConsoleSelectsTheWholeGroup)
+{
+    view v;
+    activate(v);
+    v.Timer->stop();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    QTextEdit* console = v.TextBox[0];
+    console->setPlainText(QStringLiteral("METAR RJTT 281630Z FEW030CB\nR34L/1200U M02/M05 -SHRA BKN///"));
+    const QString text = console->toPlainText();
+    const struct {
+        const char* at;  // the characters clicked on
+        const char* group;
+    } cases[] = {
+            {"1200", "R34L/1200U"}, {"M05", "M02/M05"}, {"SHRA", "-SHRA"},
+            {"//", "BKN///"},       {"CB", "FEW030CB"}, {"RJTT", "RJTT"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.at);
+        const int k = static_cast<int>(text.indexOf(QString::fromUtf8(c.at)));
+        ASSERT_GE(k, 0);
+        kolde_sub::tooltip_shown = false;
+        // A double click as the window system delivers it.
+        const QPoint at = character_middle(console, k);
+        QTest::mouseClick(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(console->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(console->textCursor().selectedText(), QString::fromUtf8(c.group));
+        EXPECT_TRUE(kolde_sub::tooltip_shown);
+        EXPECT_TRUE(kolde_sub::tooltip_new);
+    }
+}
+
+// A word typed on the console that the seed database has a picture for
+// shows it centred when no tip is on screen.
+TEST_F(ExplainWindows, SeedPicturesShowForTheirWords)
+{
+    QDir().mkpath(folder.file(QStringLiteral("data")));
+    view v;
+    v.resize(900, 700);
+    for (const char* word : {"CB", "TCU", "FG"}) {
+        SCOPED_TRACE(word);
+        kolde_sub::unload_pictureform();
+        kolde_sub::tooltip_new = true;
+        v.console_enter(QString::fromLatin1(word));
+        QWidget* shown = QApplication::activeWindow();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<kolde_sub::pictureform*>(w) && w->isVisible())
+                shown = w;
+        ASSERT_TRUE(qobject_cast<kolde_sub::pictureform*>(shown));
+        EXPECT_EQ(shown->geometry(), QRect(QPoint((v.frameGeometry().width() - 200) / 2,
+                                                  (v.frameGeometry().height() - 140) / 2), QSize(200, 140)));
+    }
+}
+
+}  // namespace
