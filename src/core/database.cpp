@@ -113,4 +113,18 @@ bool save_ranked_list(platform::Recordset& rs, const QStringList& other_columns,
     return open_table(rs, db_conn(), table);
 }
 
+QByteArray registered_picture(platform::Recordset& pictures, const QString& name)
+{
+    pictures.move_first();
+    while (!pictures.eof()) {
+        const platform::Value v = pictures.field(QStringLiteral("名称"));
+        if (!v.is_null() && v.to_text() == name) {
+            const qint64 size = pictures.actual_size(QStringLiteral("データ"));
+            return size > 0 ? pictures.get_chunk(QStringLiteral("データ"), size) : QByteArray();
+        }
+        pictures.move_next();
+    }
+    return QByteArray();
+}
+
 }  // namespace kolde_sub

@@ -48,4 +48,8 @@ bool save_shared_list(platform::Recordset& rs, const QStringList& other_columns,
 bool save_ranked_list(platform::Recordset& rs, const QStringList& other_columns,
                       const QList<QList<platform::Value>>& ranked_rows);
 
+// The bytes of the picture registered for name in the picture table
+// (データ); empty when none is.
+[[nodiscard]] QByteArray registered_picture(platform::Recordset& pictures, const QString& name);
+
 }  // namespace kolde_sub

@@ -75,10 +75,8 @@ void colour_rows(QTableWidget* grid, long long speci_colour)
 
 QRect main_window_frame()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("view"))
-            return w->frameGeometry();
-    return {};
+    const QWidget* w = main_window();
+    return w ? w->frameGeometry() : QRect();
 }
 
 }  // namespace

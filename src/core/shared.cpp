@@ -1,5 +1,8 @@
 #include "core/shared.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include "platform/keyboard.h"
 #include "platform/value.h"
 
@@ -198,5 +201,13 @@ void ime_set_open(QWidget* window, bool open) { platform::set_input_method_open(
 void caps_lock_on() { platform::set_caps_lock(true); }
 void caps_lock_off() { platform::set_caps_lock(false); }
 bool caps_lock_state() { return platform::caps_lock(); }
+
+QWidget* main_window()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("view"))
+            return w;
+    return nullptr;
+}
 
 }  // namespace kolde_sub

@@ -87,4 +87,7 @@ void caps_lock_on();
 void caps_lock_off();
 bool caps_lock_state();
 
+// The main window when it is open, else null.
+QWidget* main_window();
+
 }  // namespace kolde_sub

@@ -77,9 +77,5 @@ ConsoleLine classify_console_line(const QString& line, const ConsoleFacts& facts
 // matches.
 std::optional<QString> group_route(platform::Recordset& groups, const QString& id);
 
-// The bytes of the first picture (in the recordset's order) registered under
-// exactly name; empty when there is none or it holds no bytes. The
-// recordset is left on that row, or past the last one.
-QByteArray registered_picture(platform::Recordset& pictures, const QString& name);
 
 }  // namespace kolde_sub

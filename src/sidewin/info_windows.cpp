@@ -44,14 +44,6 @@ void centre_on_screen(QWidget* w)
         w->move(centred_over(s->availableGeometry(), w->size()));
 }
 
-QWidget* main_window()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QStringLiteral("view"))
-            return w;
-    return nullptr;
-}
-
 // A stored version as the user reads it: a text as it stands, a number as
 // its shortest decimal form, nothing when the field is empty.
 QString stored_version(const QString& field)

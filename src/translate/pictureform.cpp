@@ -28,9 +28,8 @@ QString figure_path() { return program_path(QStringLiteral("data/figure.dat")); 
 // is no main window.
 QSize main_window_size()
 {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("view"))
-            return w->frameGeometry().size();
+    if (const QWidget* w = main_window())
+        return w->frameGeometry().size();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         return screen->availableGeometry().size();
     return {};

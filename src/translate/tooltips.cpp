@@ -40,17 +40,6 @@ QString tip_picture_word(const QString& line)
     return blank < 0 ? QString() : line.left(blank);
 }
 
-QByteArray picture_of_word(platform::Recordset& pictures, const QString& word)
-{
-    for (pictures.move_first(); !pictures.eof(); pictures.move_next()) {
-        if (pictures.field(QStringLiteral("名称")).to_text() != word)
-            continue;
-        const qint64 size = pictures.actual_size(QStringLiteral("データ"));
-        return size > 0 ? pictures.get_chunk(QStringLiteral("データ"), size) : QByteArray();
-    }
-    return {};
-}
-
 // ------------------------------------------------------------ dragging
 
 void BodyDrag::press(QWidget* window, QPoint global)
@@ -160,7 +149,7 @@ void tooltips::Form_Activate()
     const QString word = tip_picture_word(tooltip_text);
     if (word.isEmpty())
         return;
-    const QByteArray bytes = picture_of_word(rs_data(), word);
+    const QByteArray bytes = registered_picture(rs_data(), word);
     if (bytes.isEmpty())
         return;
     // A hand-off file that cannot be written leaves the tip without picture.

@@ -35,9 +35,6 @@ inline constexpr char click_to_close_hint[] = " クリックすると閉じま�
 // nothing (an empty text) for a line without a blank.
 [[nodiscard]] QString tip_picture_word(const QString& line);
 
-// The bytes of the first row (in the recordset's order) whose 名称 equals
-// word exactly; empty when no row does or its データ is empty.
-[[nodiscard]] QByteArray picture_of_word(platform::Recordset& pictures, const QString& word);
 
 // Moving a frameless window with the mouse held on its body. A press and a
 // release with no move beyond the drag distance between them is a click.
