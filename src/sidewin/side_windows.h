@@ -5,6 +5,9 @@
 // version and compornent are plain windows with their names and captions.
 #pragma once
 
+#include "camera.h"
+#include "chart.h"
+#include "chart_menu.h"
 #include "core/placeholder.h"
 
 class QCheckBox;
@@ -28,18 +31,6 @@ private:
     bool* open_flag_;
 };
 
-class chart : public modeless_side_window {
-    Q_OBJECT
-public:
-    chart();
-};
-
-class camera : public modeless_side_window {
-    Q_OBJECT
-public:
-    camera();
-};
-
 class command : public modeless_side_window {
     Q_OBJECT
 public:
@@ -48,12 +39,8 @@ public:
 
 // Shows the window without waiting, creating it when it is not open; a
 // window already open comes to the front.
-void show_chart();
-void show_camera();
 void show_command();
 // The open window, or null.
-QWidget* chart_window();
-QWidget* camera_window();
 QWidget* command_window();
 
 class suntime : public placeholder_window {
@@ -77,7 +64,8 @@ public:
 // The PDF-reader notice, shown modal before the chart while
 // アドビインフォメーション is off. Its banner sets reader_download_requested,
 // closes the notice and opens the reader's download page; closing it with
-// the check box ticked turns the notice off for good.
+// the check box ticked turns the notice off for good. Its close button is
+// painted grey while the pointer is over it.
 class adobeinfo : public QDialog {
     Q_OBJECT
 public:
@@ -87,14 +75,17 @@ public:
     QCheckBox* chkbox = nullptr;
     QPushButton* cmd = nullptr;
     QPushButton* image = nullptr;
+    // 1 while the close button is painted hovered, 9 while plain.
+    int hover_state = 9;
 
     void image_Click();
+    void cmd_MouseMove();
+    void Form_MouseMove();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
 };
-
-// The address of the PDF reader's download page.
-QString reader_download_url();
 
 }  // namespace kolde_sub
