@@ -27,11 +27,12 @@ QString dated_chart_stamp(const QDate& today, int clock_hour, const QString& tim
         day = today.addDays(-1);
         issue_hour = 24 - band_hours;
     }
-    return QStringLiteral("%1%2%3%400")
-        .arg(day.year(), 4, 10, QLatin1Char('0'))
-        .arg(day.month(), 2, 10, QLatin1Char('0'))
-        .arg(day.day(), 2, 10, QLatin1Char('0'))
-        .arg(issue_hour, 2, 10, QLatin1Char('0'));
+    return QStringLiteral("%1%2%3%4")
+               .arg(day.year(), 4, 10, QLatin1Char('0'))
+               .arg(day.month(), 2, 10, QLatin1Char('0'))
+               .arg(day.day(), 2, 10, QLatin1Char('0'))
+               .arg(issue_hour, 2, 10, QLatin1Char('0'))
+           + QStringLiteral("00");
 }
 
 }  // namespace kolde_sub

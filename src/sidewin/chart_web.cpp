@@ -114,7 +114,12 @@ web_side_window::web_side_window(const QString& name, bool* open_flag)
     });
 }
 
-web_side_window::~web_side_window() = default;
+// The view goes first: a print under way still uses the printer.
+web_side_window::~web_side_window()
+{
+    delete WebBrowser;
+    WebBrowser = nullptr;
+}
 
 void web_side_window::navigate(const QString& url)
 {
