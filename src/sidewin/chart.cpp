@@ -102,6 +102,12 @@ void chart::show_chart()
     if (platform::printer_names().isEmpty())
         menu_print->setEnabled(false);
     if (chart_maximize_next) {
+        // Sized to the main window's inner area first, so that the chart
+        // is large also where no window manager maximises it.
+        const int menu_height = menuBar()->sizeHint().height();
+        set_browser_size(QSize(px(inner.width()), px(inner.height()) - menu_height));
+        resize(px(inner.width()), px(inner.height()));
+        move(0, 0);
         setWindowState(windowState() | Qt::WindowMaximized);
         chart_maximize_next = false;
     } else {

@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kolde_sub {
 
 // TODO(side windows): the charts, cameras, command list, sun-time table and
@@ -134,26 +136,30 @@ adobeinfo::adobeinfo(QWidget* parent)
     image->setToolTip(QStringLiteral(" Adobe Reader のダウンロード "));
     image->setFlat(true);
     image->setCursor(Qt::PointingHandCursor);
+    // A picture, not a button: Enter must not end the program.
+    image->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(image, 0, Qt::AlignHCenter);
     chkbox = new QCheckBox(QStringLiteral("以後このメッセージを表示しない"), this);
     chkbox->setObjectName(QStringLiteral("chkbox"));
     layout->addWidget(chkbox);
     cmd = new QPushButton(QStringLiteral("閉じる"), this);
     cmd->setObjectName(QStringLiteral("cmd"));
-    cmd->setAutoDefault(false);
+    cmd->setDefault(true);
     cmd->setMouseTracking(true);
     cmd->installEventFilter(this);
     layout->addWidget(cmd);
     setMouseTracking(true);
     connect(cmd, &QPushButton::clicked, this, &QDialog::close);
     connect(image, &QPushButton::clicked, this, &adobeinfo::image_Click);
-    resize(px(4350), px(2715));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
-
     lbl->setText(QStringLiteral("一部の天気図を表示するにあたっては Adobe社が無償で配布している Adobe Reader "
                                 "が必要になる場合があります.\n\nAdobe Reader "
                                 "をダウンロードするには下のバナーをクリックしてください."));
+    // Taller than its design size where the font needs it, so that no line
+    // of the message is cut off.
+    const int width = px(4350);
+    resize(width, std::max(px(2715), layout->totalHeightForWidth(width)));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     cycle_tick_count = 0;
 }
 
