@@ -19,6 +19,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QtWebEngineWidgets/QWebEngineView>
 
 #include <gtest/gtest.h>
 
@@ -271,14 +272,20 @@ TEST_F(WebWindows, PrintsOnThePdfPrinter)
     platform::set_printer_queues_for_tests({}, QString());
     ASSERT_TRUE(platform::set_current_printer(platform::pdf_printer_name));
     chart w;
+    ASSERT_NE(w.WebBrowser, nullptr);
+    bool loaded = false;
+    QObject::connect(w.WebBrowser, &QWebEngineView::loadFinished, [&](bool ok) { loaded = ok; });
     w.show();
-    if (!served(w.shown_url()))
+    // Bounded waits, long enough for a machine under load.
+    for (int i = 0; i < 1200 && !loaded; ++i)
+        QTest::qWait(25);
+    if (!loaded)
         GTEST_SKIP() << "the web engine started but loaded nothing in this environment";
     std::optional<bool> finished;
     QObject::connect(&w, &web_side_window::print_finished, [&](bool ok) { finished = ok; });
     ASSERT_TRUE(w.menu_print->isEnabled());
     w.menu_print->trigger();
-    for (int i = 0; i < 800 && !finished; ++i)
+    for (int i = 0; i < 2400 && !finished; ++i)
         QTest::qWait(25);
     platform::reset_printers();
     ASSERT_TRUE(finished.has_value());
