@@ -25,6 +25,9 @@ namespace fs = std::filesystem;
 
 namespace kolde_site {
 
+// The outside sites' stand-ins (server_charts.cpp).
+std::optional<std::pair<std::string, std::string>> outside_standin(const std::string& path);
+
 namespace {
 
 bool ends_with(const std::string& s, const std::string& tail)
@@ -311,6 +314,10 @@ struct Server::Impl {
         }
         std::string body;
         if (file.empty() || !read_file(file, body)) {
+            if (auto standin = outside_standin(req.path)) {
+                res.set_content(std::move(standin->first), standin->second);
+                return;
+            }
             res.status = 404;
             return;
         }

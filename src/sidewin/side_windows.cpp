@@ -6,57 +6,25 @@
 #include "core/window_flags.h"
 #include "platform/shell.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
 #include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kolde_sub {
-
-// TODO(side windows): the charts, cameras, command list, sun-time table and
-// graph, version and component information replace these windows.
-
-modeless_side_window::modeless_side_window(const QString& name, const QString& caption, const QString& purpose,
-                                           bool* open_flag)
-    : placeholder_window(name, caption, purpose, false, nullptr)
-    , open_flag_(open_flag)
-{
-    setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
-}
-
-void modeless_side_window::changeEvent(QEvent* e)
-{
-    if (e->type() == QEvent::ActivationChange && isActiveWindow())
-        *open_flag_ = true;
-    placeholder_window::changeEvent(e);
-}
-
-void modeless_side_window::closeEvent(QCloseEvent* e)
-{
-    *open_flag_ = false;
-    placeholder_window::closeEvent(e);
-}
-
-chart::chart()
-    : modeless_side_window(QStringLiteral("chart"), QStringLiteral(" 地上天気図"),
-                           QStringLiteral("天気図の表示は準備中です。"), &chart_open)
-{
-}
-
-camera::camera()
-    : modeless_side_window(QStringLiteral("camera"), QStringLiteral("新千歳空港"),
-                           QStringLiteral("ライブカメラの表示は準備中です。"), &camera_open)
-{
-}
 
 namespace {
 
-QPointer<chart> the_chart;
-QPointer<camera> the_camera;
 QPointer<command> the_command;
 
 template <typename W>
@@ -71,16 +39,36 @@ void show_one(QPointer<W>& w)
 
 }  // namespace
 
-void show_chart() { show_one(the_chart); }
-void show_camera() { show_one(the_camera); }
 void show_command() { show_one(the_command); }
-QWidget* chart_window() { return the_chart.data(); }
-QWidget* camera_window() { return the_camera.data(); }
 QWidget* command_window() { return the_command.data(); }
 
 // ------------------------------------------------------------ PDF notice
 
-QString reader_download_url() { return builtin_web_url() + QStringLiteral("/products/acrobat/readstep2.html"); }
+namespace {
+
+// The banner: the reader's name on its maker's red.
+QPixmap reader_banner()
+{
+    QPixmap banner(px(1800), px(465));
+    banner.fill(QColor(0xCC, 0x00, 0x00));
+    QPainter p(&banner);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(banner.rect(), Qt::AlignCenter, QStringLiteral("Get Adobe Reader"));
+    return banner;
+}
+
+void paint_face(QPushButton* b, bool hovered)
+{
+    QPalette p = b->palette();
+    p.setColor(QPalette::Button, hovered ? QColor(0x80, 0x80, 0x80) : QApplication::palette().color(QPalette::Button));
+    b->setPalette(p);
+    b->setAutoFillBackground(true);
+}
+
+}  // namespace
 
 adobeinfo::adobeinfo(QWidget* parent)
     : QDialog(parent)
@@ -88,31 +76,46 @@ adobeinfo::adobeinfo(QWidget* parent)
     setObjectName(QStringLiteral("adobeinfo"));
     setWindowTitle(QStringLiteral(" インフォメーション"));
     auto* layout = new QVBoxLayout(this);
-    lbl = new QLabel(QStringLiteral("一部の天気図を表示するにあたっては Adobe社が無償で配布している Adobe Reader "
-                                    "が必要になる場合があります.\n\nAdobe Reader "
-                                    "をダウンロードするには下のバナーをクリックしてください."),
-                     this);
+    lbl = new QLabel(this);
     lbl->setObjectName(QStringLiteral("lbl"));
     lbl->setWordWrap(true);
     layout->addWidget(lbl);
-    image = new QPushButton(QStringLiteral("Get Adobe Reader"), this);
+    image = new QPushButton(this);
     image->setObjectName(QStringLiteral("image"));
+    image->setIcon(reader_banner());
+    image->setIconSize(QSize(px(1800), px(465)));
     image->setToolTip(QStringLiteral(" Adobe Reader のダウンロード "));
     image->setFlat(true);
     image->setCursor(Qt::PointingHandCursor);
-    layout->addWidget(image);
+    // A picture, not a button: Enter must not end the program.
+    image->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(image, 0, Qt::AlignHCenter);
     chkbox = new QCheckBox(QStringLiteral("以後このメッセージを表示しない"), this);
     chkbox->setObjectName(QStringLiteral("chkbox"));
     layout->addWidget(chkbox);
     cmd = new QPushButton(QStringLiteral("閉じる"), this);
     cmd->setObjectName(QStringLiteral("cmd"));
+    cmd->setDefault(true);
+    cmd->setMouseTracking(true);
+    cmd->installEventFilter(this);
     layout->addWidget(cmd);
+    setMouseTracking(true);
     connect(cmd, &QPushButton::clicked, this, &QDialog::close);
     connect(image, &QPushButton::clicked, this, &adobeinfo::image_Click);
-    resize(px(4350), px(2715));
+    lbl->setText(QStringLiteral("一部の天気図を表示するにあたっては Adobe社が無償で配布している Adobe Reader "
+                                "が必要になる場合があります.\n\nAdobe Reader "
+                                "をダウンロードするには下のバナーをクリックしてください."));
+    // Taller than its design size where the font needs it, so that no line
+    // of the message is cut off.
+    const int width = px(4350);
+    resize(width, std::max(px(2715), layout->totalHeightForWidth(width)));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     cycle_tick_count = 0;
 }
 
+// The banner: the program gives way to the reader's download (the caller
+// ends it), and the download page opens in the default browser.
 void adobeinfo::image_Click()
 {
     reader_download_requested = true;
@@ -120,6 +123,36 @@ void adobeinfo::image_Click()
     platform::open_in_default_browser(QUrl(reader_download_url()));
 }
 
+void adobeinfo::cmd_MouseMove()
+{
+    if (hover_state == 1)
+        return;
+    paint_face(cmd, true);
+    hover_state = 1;
+}
+
+void adobeinfo::Form_MouseMove()
+{
+    if (hover_state == 9)
+        return;
+    paint_face(cmd, false);
+    hover_state = 9;
+}
+
+bool adobeinfo::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == cmd && (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter))
+        cmd_MouseMove();
+    return QDialog::eventFilter(watched, e);
+}
+
+void adobeinfo::mouseMoveEvent(QMouseEvent* e)
+{
+    Form_MouseMove();
+    QDialog::mouseMoveEvent(e);
+}
+
+// However the notice closes, a ticked check box turns it off for good.
 void adobeinfo::closeEvent(QCloseEvent* e)
 {
     if (chkbox->isChecked())

@@ -1,13 +1,16 @@
 // The side windows the main window opens: the chart, camera and command
 // list (modeless, one at a time, each with its open flag), the sun-time,
 // version and component windows (modal) and the PDF-reader notice before
-// the chart. Until their content is built, chart, camera, command, suntime,
-// version and compornent are plain windows with their names and captions.
+// the chart.
 #pragma once
 
-#include "core/placeholder.h"
+#include "sidewin/camera.h"
+#include "sidewin/chart.h"
+#include "sidewin/chart_menu.h"
 #include "sidewin/info_windows.h"
 #include "sidewin/suntime.h"
+
+#include <QDialog>
 
 class QCheckBox;
 class QLabel;
@@ -15,47 +18,17 @@ class QPushButton;
 
 namespace kolde_sub {
 
-// A modeless side window: its open flag is set when it is activated and
-// cleared when it closes, which also releases it.
-class modeless_side_window : public placeholder_window {
-    Q_OBJECT
-public:
-    modeless_side_window(const QString& name, const QString& caption, const QString& purpose, bool* open_flag);
-
-protected:
-    void changeEvent(QEvent* e) override;
-    void closeEvent(QCloseEvent* e) override;
-
-private:
-    bool* open_flag_;
-};
-
-class chart : public modeless_side_window {
-    Q_OBJECT
-public:
-    chart();
-};
-
-class camera : public modeless_side_window {
-    Q_OBJECT
-public:
-    camera();
-};
-
-// Shows the window without waiting, creating it when it is not open; a
-// window already open comes to the front.
-void show_chart();
-void show_camera();
+// Shows the command list without waiting, creating it when it is not
+// open; a list already open comes to the front.
 void show_command();
 // The open window, or null.
-QWidget* chart_window();
-QWidget* camera_window();
 QWidget* command_window();
 
 // The PDF-reader notice, shown modal before the chart while
 // アドビインフォメーション is off. Its banner sets reader_download_requested,
 // closes the notice and opens the reader's download page; closing it with
-// the check box ticked turns the notice off for good.
+// the check box ticked turns the notice off for good. Its close button is
+// painted grey while the pointer is over it.
 class adobeinfo : public QDialog {
     Q_OBJECT
 public:
@@ -65,14 +38,17 @@ public:
     QCheckBox* chkbox = nullptr;
     QPushButton* cmd = nullptr;
     QPushButton* image = nullptr;
+    // 1 while the close button is painted hovered, 9 while plain.
+    int hover_state = 9;
 
     void image_Click();
+    void cmd_MouseMove();
+    void Form_MouseMove();
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
 };
-
-// The address of the PDF reader's download page.
-QString reader_download_url();
 
 }  // namespace kolde_sub

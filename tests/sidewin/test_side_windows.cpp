@@ -1,3 +1,4 @@
+#include "mainwin/view_fixture.h"
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/window_flags.h"
@@ -53,6 +54,29 @@ TEST_F(SideWindows, ReaderNoticeBannerAndCheckBox)
         EXPECT_EQ(setting_bool(QStringLiteral("アドビインフォメーション")), c.ticked);
     }
     platform::set_default_browser_opener({});
+}
+
+// Ticking the notice's check box turns it off: the next chart command
+// opens the chart without it.
+using NoticeBeforeChart = kolde_test::ViewFixture;
+TEST_F(NoticeBeforeChart, TickedCheckBoxSkipsTheNextNotice)
+{
+    set("アドビインフォメーション", platform::Value::boolean(false));
+    view v;
+    v.show();
+    for (const bool first : {true, false}) {
+        SCOPED_TRACE(first);
+        kolde_test::ModalCloser closer([](QWidget* w) {
+            if (auto* notice = qobject_cast<adobeinfo*>(w))
+                notice->chkbox->setChecked(true);
+        });
+        v.menu_chart->trigger();
+        EXPECT_EQ(closer.names(), first ? QStringList{QStringLiteral("adobeinfo")} : QStringList{});
+        EXPECT_TRUE(setting_bool(QStringLiteral("アドビインフォメーション")));
+        ASSERT_NE(chart_window(), nullptr);
+        chart_window()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 // The modeless windows: one at a time, flagged open while they stand.

@@ -1,0 +1,197 @@
+#include "chart_web.h"
+
+#include "core/shared.h"
+#include "core/twips.h"
+#include "platform/printers.h"
+#include "platform/shell.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QtWebEngineCore/QWebEngineDownloadRequest>
+#include <QtWebEngineCore/QWebEnginePage>
+#include <QtWebEngineCore/QWebEngineProfile>
+#include <QtWebEngineCore/QWebEngineSettings>
+#include <QtWebEngineWidgets/QWebEngineView>
+
+#include <unistd.h>
+
+namespace kolde_sub {
+
+bool web_engine_can_run()
+{
+    QString helper = qEnvironmentVariable("QTWEBENGINE_PROCESS_PATH");
+    if (helper.isEmpty())
+        helper = QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QStringLiteral("/QtWebEngineProcess");
+    const QFileInfo fi(helper);
+    if (!fi.isFile() || !fi.isExecutable())
+        return false;
+    if (::geteuid() != 0)
+        return true;
+    if (qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") && qEnvironmentVariable("QTWEBENGINE_DISABLE_SANDBOX") != u'0')
+        return true;
+    const QString no_sandbox = QStringLiteral("--no-sandbox");
+    return qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS")
+               .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)
+               .contains(no_sandbox)
+           || QCoreApplication::arguments().contains(no_sandbox);
+}
+
+namespace {
+
+QSize screen_size()
+{
+    const QScreen* s = QGuiApplication::primaryScreen();
+    return s ? s->availableGeometry().size() : QSize(1024, 768);
+}
+
+QSize in_twips(QSize pixels) { return {tw(pixels.width()), tw(pixels.height())}; }
+
+}  // namespace
+
+QSize main_window_size_twips()
+{
+    const QWidget* w = main_window();
+    return in_twips(w ? w->frameGeometry().size() : screen_size());
+}
+
+QSize main_window_inner_twips()
+{
+    const QWidget* w = main_window();
+    return in_twips(w ? w->size() : screen_size());
+}
+
+web_side_window::web_side_window(const QString& name, bool* open_flag)
+    : QMainWindow(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
+    , open_flag_(open_flag)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+    area_ = new QWidget(this);
+    setCentralWidget(area_);
+    if (!web_engine_can_run()) {
+        address_text_ = new QLabel(area_);
+        address_text_->setObjectName(QStringLiteral("address"));
+        address_text_->setAlignment(Qt::AlignCenter);
+        address_text_->setWordWrap(true);
+        return;
+    }
+    WebBrowser = new QWebEngineView(area_);
+    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    // PDF charts are shown in the view where the engine has its PDF viewer;
+    // where it has none the page turns into a download, which goes to the
+    // desktop's viewer instead.
+    WebBrowser->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
+    WebBrowser->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
+    QPointer<QWebEngineView> view(WebBrowser);
+    connect(WebBrowser->page()->profile(), &QWebEngineProfile::downloadRequested, WebBrowser,
+            [view](QWebEngineDownloadRequest* download) {
+                if (!view || download->page() != view->page())
+                    return;
+                download->cancel();
+                platform::open_in_default_browser(download->url());
+            });
+    connect(WebBrowser, &QWebEngineView::printFinished, this, [this](bool ok) {
+        printer_.reset();
+        if (!ok)
+            last_print_file_.clear();
+        emit print_finished(ok);
+    });
+}
+
+// The view goes first: a print under way still uses the printer.
+web_side_window::~web_side_window()
+{
+    delete WebBrowser;
+    WebBrowser = nullptr;
+}
+
+void web_side_window::navigate(const QString& url)
+{
+    shown_url_ = url;
+    refresh_count_ = 0;
+    if (WebBrowser)
+        WebBrowser->setUrl(QUrl(url));
+    else
+        address_text_->setText(url);
+}
+
+void web_side_window::refresh()
+{
+    ++refresh_count_;
+    if (WebBrowser)
+        WebBrowser->reload();
+}
+
+void web_side_window::set_browser_size(QSize pixels)
+{
+    QWidget* content = WebBrowser ? static_cast<QWidget*>(WebBrowser) : address_text_;
+    content->setGeometry(QRect(QPoint(0, 0), pixels));
+}
+
+QSize web_side_window::browser_size() const
+{
+    return WebBrowser ? WebBrowser->size() : address_text_->size();
+}
+
+bool web_side_window::print_page()
+{
+    if (!WebBrowser || printer_)
+        return false;
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    const QString name = platform::current_printer();
+    if (name == platform::pdf_printer_name) {
+        const QString folder = program_path(QStringLiteral("print"));
+        QDir().mkpath(folder);
+        const QString stem = folder + QStringLiteral("/KOLDE-")
+                             + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+        QString file = stem + QStringLiteral(".pdf");
+        for (int n = 2; QFileInfo::exists(file); ++n)
+            file = stem + QStringLiteral("-%1.pdf").arg(n);
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setOutputFileName(file);
+        last_print_file_ = file;
+    } else {
+        printer_->setPrinterName(name);
+        last_print_file_.clear();
+    }
+    WebBrowser->print(printer_.get());
+    return true;
+}
+
+void web_side_window::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
+        *open_flag_ = true;
+        fill_when_maximised();
+    }
+    QMainWindow::changeEvent(e);
+}
+
+void web_side_window::closeEvent(QCloseEvent* e)
+{
+    *open_flag_ = false;
+    QMainWindow::closeEvent(e);
+}
+
+void web_side_window::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    fill_when_maximised();
+}
+
+// A maximised window gives its whole client area to the browser.
+void web_side_window::fill_when_maximised()
+{
+    if (isMaximized())
+        set_browser_size(area_->size());
+}
+
+}  // namespace kolde_sub

@@ -1,0 +1,297 @@
+// The chart window: the dated chart stamps, the menu table against the
+// local site, the load image, sizes and the refresh timer; printing. The
+// camera menu against the local site.
+#include "core/program.h"
+#include "core/settings.h"
+#include "core/twips.h"
+#include "platform/printers.h"
+#include "platform/shell.h"
+#include "platform/transfer.h"
+#include "server.h"
+#include "sidewin/chart_stamps.h"
+#include "sidewin/side_windows.h"
+#include "support/fixtures.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <QtWebEngineWidgets/QWebEngineView>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include <unistd.h>
+
+namespace {
+
+using namespace kolde_sub;
+using Kind = ChartMenuItem::Kind;
+
+// ------------------------------------------------------------ stamps
+
+TEST(DatedChartStamps, LatestIssueAtTheBandEdges)
+{
+    struct Case {
+        QDate today;
+        int hour;
+        const char* difference;
+        ChartCycle cycle;
+        const char* stamp;
+    };
+    const QDate may10(2026, 5, 10);
+    const auto six = ChartCycle::SixHourly;
+    const auto three = ChartCycle::ThreeHourly;
+    const Case cases[] = {
+        {may10, 5, "+9", six, "202605091800"},
+        {may10, 6, "+9", six, "202605100000"},
+        {may10, 11, "+9", six, "202605100000"},
+        {may10, 12, "+9", six, "202605100600"},
+        {may10, 18, "+9", six, "202605101200"},
+        {may10, 23, "+9", six, "202605101200"},
+        {may10, 2, "+9", three, "202605092100"},
+        {may10, 3, "+9", three, "202605100000"},
+        {may10, 8, "+9", three, "202605100300"},
+        {may10, 9, "+9", three, "202605100600"},
+        {may10, 21, "+9", three, "202605101800"},
+        // the day before across month, year and leap-day boundaries
+        {QDate(2023, 3, 1), 2, "+9", three, "202302282100"},
+        {QDate(2024, 3, 1), 2, "+9", three, "202402292100"},
+        {QDate(2100, 3, 1), 2, "+9", three, "210002282100"},
+        {QDate(2026, 1, 1), 0, "+9", six, "202512311800"},
+        {QDate(2026, 5, 1), 1, "+9", three, "202604302100"},
+        {QDate(2026, 8, 1), 1, "+9", three, "202607312100"},
+        // the time difference moves the hour; 24 wraps to 0, the day stays
+        {may10, 23, "+10", three, "202605092100"},
+        {may10, 14, "-5", six, "202605091800"},
+        {may10, 20, "-5", six, "202605100000"},
+        // the value of the text: "±0", words and odd numbers never fail
+        {may10, 9, "±0", three, "202605092100"},
+        {may10, 15, "±0", three, "202605100300"},
+        {may10, 15, "", three, "202605100300"},
+        {may10, 15, "abc", three, "202605100300"},
+        {may10, 9, "+9h", three, "202605100600"},
+        {may10, 0, "+99999999999", six, "202605100000"},
+        {may10, 0, "-24", six, "202605100600"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 %2h %3").arg(c.today.toString(Qt::ISODate)).arg(c.hour).arg(c.difference)
+                         .toStdString());
+        EXPECT_EQ(dated_chart_stamp(c.today, c.hour, QString::fromUtf8(c.difference), c.cycle),
+                  QString::fromLatin1(c.stamp));
+    }
+}
+
+// ------------------------------------------------------------ window
+
+// Whether the web engine may start in this test process; run as root it
+// needs its sandbox off.
+bool allow_web_engine(std::optional<kolde_test::EnvironmentVariable>& flags,
+                      std::optional<kolde_test::EnvironmentVariable>& sandbox)
+{
+    if (::geteuid() == 0) {
+        flags.emplace("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
+        sandbox.emplace("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+    return web_engine_can_run();
+}
+
+class WebWindows : public kolde_test::SeededStore {
+protected:
+    void SetUp() override
+    {
+        SeededStore::SetUp();
+        ASSERT_GT(site.start(0), 0);
+        base = QString::fromStdString(site.base_url());
+        web.emplace("KOLDE_WEB_URL", base.toUtf8());
+        set_builtin_addresses();
+        platform::set_default_browser_opener([this](const QUrl& u) {
+            opened << u.toString();
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        chart::set_clock({});
+        platform::set_default_browser_opener({});
+        web.reset();
+        set_builtin_addresses();
+        SeededStore::TearDown();
+    }
+
+    static QString path_of(const QString& url) { return QUrl(url).path(); }
+
+    // Waits (bounded) until the site has served the path.
+    bool served(const QString& url)
+    {
+        const std::string path = path_of(url).toStdString();
+        for (int i = 0; i < 400 && site.count(path) == 0; ++i)
+            QTest::qWait(25);
+        return site.count(path) > 0;
+    }
+
+    kolde_site::Server site;
+    QString base;
+    std::optional<kolde_test::EnvironmentVariable> web;
+    QStringList opened;
+};
+
+// The site answers each address with a stand-in of the address's kind.
+void expect_standin(const QString& url)
+{
+    platform::Transfer t;
+    const platform::TransferResult r = t.get(url);
+    ASSERT_TRUE(r.ok) << url.toStdString();
+    const QString path = QUrl(url).path();
+    if (path.endsWith(QStringLiteral(".pdf")))
+        EXPECT_TRUE(r.body.startsWith("%PDF-")) << url.toStdString();
+    else if (path.endsWith(QStringLiteral(".jpg")) || path.endsWith(QStringLiteral("GetOneShot")))
+        EXPECT_TRUE(r.body.startsWith("\xFF\xD8")) << url.toStdString();
+    else if (path.endsWith(QStringLiteral(".png")) || path.endsWith(QStringLiteral(".gif")))
+        EXPECT_TRUE(r.body.startsWith("\x89PNG")) << url.toStdString();
+    else
+        EXPECT_TRUE(r.body.contains("<html")) << url.toStdString();
+}
+
+// Every chart item opens its address in the window, titled by its caption,
+// sized or maximised, with 印刷 off for PDF charts; the site serves each
+// address, and where the web engine runs the view's request reaches it.
+TEST_F(WebWindows, EveryMenuItemReachesTheSite)
+{
+    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
+    const bool engine = allow_web_engine(flags, sandbox);
+    ASSERT_TRUE(set_setting(QStringLiteral("時差"), platform::Value(QStringLiteral("+9"))));
+    chart::set_clock([] { return QDateTime(QDate(2024, 3, 1), QTime(2, 30)); });
+    chart w;
+    w.show();
+    int charts = 0;
+    for (int row = 0; row < static_cast<int>(w.items().size()); ++row) {
+        const ChartMenuItem& item = w.items()[row];
+        if (item.kind == Kind::Submenu || item.kind == Kind::Separator)
+            continue;
+        SCOPED_TRACE(item.name.toStdString() + " " + std::to_string(item.index));
+        ++charts;
+        w.item_actions()[row]->trigger();
+        const QString url = w.shown_url();
+        EXPECT_TRUE(url.startsWith(base + u'/'));
+        EXPECT_EQ(w.windowTitle(), QStringLiteral(" ") + item.caption);
+        EXPECT_EQ(w.isMaximized(), item.width == 0);
+        if (item.width != 0) {
+            EXPECT_EQ(w.browser_size(), QSize(px(item.width), px(item.height)));
+        }
+        EXPECT_EQ(w.menu_print->isEnabled(), !url.endsWith(QStringLiteral("pdf")));
+        if (engine) {
+            EXPECT_TRUE(served(url));
+        }
+        expect_standin(url);
+    }
+    EXPECT_EQ(charts, 94);
+    // The dated charts carry the stamp of the hour (the day before's last).
+    for (const char* path : {"/fax/image4/lfax/fxjp106_202402292100.png", "/fax/image4/lfax/fbjp_202402291800.png",
+                             "/fax/image4/lfax/fbjp112_202402292100.png"})
+        EXPECT_GE(site.count(path), 1) << path;
+    if (engine) {
+        EXPECT_TRUE(opened.isEmpty() || opened.first().endsWith(QStringLiteral(".pdf")));
+    }
+}
+
+// Every camera opens its address, captioned by the camera's name; the site
+// serves each, and where the web engine runs the view's request reaches it.
+TEST_F(WebWindows, EveryCameraReachesTheSite)
+{
+    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
+    const bool engine = allow_web_engine(flags, sandbox);
+    camera w;
+    w.show();
+    ASSERT_EQ(w.items().size(), 10u);
+    for (int row = 0; row < 10; ++row) {
+        const CameraItem& item = w.items()[row];
+        SCOPED_TRACE(item.name.toStdString());
+        w.item_actions()[row]->trigger();
+        EXPECT_EQ(w.windowTitle(), item.caption);
+        EXPECT_EQ(w.shown_url(), w.camera_url);
+        EXPECT_TRUE(w.camera_url.startsWith(base + u'/'));
+        if (engine) {
+            EXPECT_TRUE(served(w.camera_url));
+        }
+        expect_standin(w.camera_url);
+    }
+}
+
+// The window opens on the day image before noon and the night image from
+// noon; the refresh comes every 300th tick, whatever chart is chosen.
+TEST_F(WebWindows, LoadImageAndRefresh)
+{
+    struct Case {
+        int hour, minute;
+        const char* title;
+        const char* file;
+    };
+    for (const Case c : {Case{11, 59, " 天気のツボ (昼)", "LBWwb_tubo_1.jpg"}, Case{12, 0, " 天気のツボ (夜)", "LBWwb_tubo_2.jpg"}}) {
+        chart::set_clock([c] { return QDateTime(QDate(2026, 5, 10), QTime(c.hour, c.minute)); });
+        chart w;
+        EXPECT_EQ(w.windowTitle(), QString::fromUtf8(c.title));
+        EXPECT_EQ(w.shown_url(), url_weather_points + QLatin1String(c.file));
+        EXPECT_TRUE(w.Timer->isActive());
+    }
+    chart w;
+    for (int tick = 1; tick <= 900; ++tick) {
+        if (tick == 100)
+            w.item_actions()[1]->trigger();  // a change keeps the count going
+        w.Timer_Timer();
+        EXPECT_EQ(w.refresh_count(), tick < 100 ? 0 : (tick / 300)) << tick;
+    }
+}
+
+// PDF charts take the main window's inner size less 700 twips, however
+// wide the screen (no 16-bit limit).
+TEST_F(WebWindows, PdfSizeFromAWideMainWindow)
+{
+    QWidget main_window;
+    main_window.setObjectName(QStringLiteral("view"));
+    main_window.resize(2600, 1500);
+    chart w;
+    for (int row = 0; row < static_cast<int>(w.items().size()); ++row)
+        if (w.items()[row].name == QStringLiteral("menu_SPAS"))
+            w.item_actions()[row]->trigger();
+    EXPECT_EQ(w.chart_width, tw(2600) - 700);
+    EXPECT_EQ(w.chart_height, tw(1500) - 700);
+    EXPECT_GT(w.chart_width, 32767);
+}
+
+// 印刷 prints the shown page on the current printer: "PDF" writes a file.
+TEST_F(WebWindows, PrintsOnThePdfPrinter)
+{
+    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
+    if (!allow_web_engine(flags, sandbox))
+        GTEST_SKIP() << "the web engine cannot start here";
+    platform::set_printer_queues_for_tests({}, QString());
+    ASSERT_TRUE(platform::set_current_printer(platform::pdf_printer_name));
+    chart w;
+    ASSERT_NE(w.WebBrowser, nullptr);
+    bool loaded = false;
+    QObject::connect(w.WebBrowser, &QWebEngineView::loadFinished, [&](bool ok) { loaded = ok; });
+    w.show();
+    // Bounded waits, long enough for a machine under load.
+    for (int i = 0; i < 1200 && !loaded; ++i)
+        QTest::qWait(25);
+    if (!loaded)
+        GTEST_SKIP() << "the web engine started but loaded nothing in this environment";
+    std::optional<bool> finished;
+    QObject::connect(&w, &web_side_window::print_finished, [&](bool ok) { finished = ok; });
+    ASSERT_TRUE(w.menu_print->isEnabled());
+    w.menu_print->trigger();
+    for (int i = 0; i < 2400 && !finished; ++i)
+        QTest::qWait(25);
+    platform::reset_printers();
+    ASSERT_TRUE(finished.has_value());
+    EXPECT_TRUE(*finished);
+    EXPECT_TRUE(w.last_print_file().startsWith(folder.file(QStringLiteral("print/KOLDE-"))));
+    EXPECT_TRUE(kolde_test::read_file(w.last_print_file()).startsWith("%PDF"));
+}
+
+}  // namespace
