@@ -125,7 +125,10 @@ void show_tooltip()
     tooltips* w = tooltips_window();
     w->lbl->setText(tooltip_text);
     w->lbl->adjustSize();
-    w->resize(2 * w->lbl->x() + w->lbl->width(), px(tip_height_twips));
+    // The design height, or more where the font at hand is taller, so that
+    // the line is never cut.
+    w->resize(2 * w->lbl->x() + w->lbl->width(),
+              std::max(px(tip_height_twips), w->lbl->y() + w->lbl->height() + w->lbl->y() / 2));
     w->move(screen_pixels(tooltip_x), screen_pixels(tooltip_y));
     w->show();
     w->raise();
