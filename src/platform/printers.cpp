@@ -16,11 +16,14 @@
 #include <QSizeF>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace platform {
 
 namespace {
+
+using DevicePainter = std::function<bool(QPagedPaintDevice&)>;
 
 std::optional<QStringList> queues_override;
 QString default_override;
@@ -79,24 +82,10 @@ bool paint_document(QPagedPaintDevice& device, const QStringList& lines, const P
     return painter.end();
 }
 
-// A new file in print/, named by the time; an existing file is never reused.
-bool open_new_pdf_file(const QString& folder, QFile& file)
-{
-    if (!QDir().mkpath(folder))
-        return false;
-    const QString stem = folder + QStringLiteral("/KOLDE-")
-                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-    for (int n = 1; n < 1000; ++n) {
-        file.setFileName(n == 1 ? stem + QStringLiteral(".pdf") : stem + QStringLiteral("-%1.pdf").arg(n));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return true;
-        if (!file.exists())
-            return false;  // not a name clash: the folder cannot be written
-    }
-    return false;
-}
 
-bool print_to_pdf(const QString& folder, const QStringList& lines, const PrintFont& pf)
+// Paints a document on the built-in "PDF" printer (a new file in folder) or
+// on a CUPS queue. A "PDF" job that fails leaves no file behind.
+bool print_to_pdf(const QString& folder, const DevicePainter& paint)
 {
     QFile file;
     if (!open_new_pdf_file(folder, file))
@@ -106,7 +95,7 @@ bool print_to_pdf(const QString& folder, const QStringList& lines, const PrintFo
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("KOLDE"));
         writer.setTitle(QStringLiteral("KOLDE"));
-        ok = paint_document(writer, lines, pf);
+        ok = paint(writer);
     }
     file.close();
     ok = ok && file.error() == QFileDevice::NoError && file.size() > 0;
@@ -118,7 +107,7 @@ bool print_to_pdf(const QString& folder, const QStringList& lines, const PrintFo
     return true;
 }
 
-bool print_to_queue(const QString& name, const QStringList& lines, const PrintFont& pf)
+bool print_to_queue(const QString& name, const DevicePainter& paint)
 {
     if (QPrinterInfo::printerInfo(name).isNull())
         return false;
@@ -129,7 +118,13 @@ bool print_to_queue(const QString& name, const QStringList& lines, const PrintFo
     if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != name || !printer.isValid())
         return false;
     printer.setDocName(QStringLiteral("KOLDE"));
-    return paint_document(printer, lines, pf);
+    return paint(printer);
+}
+
+bool print_on_current(const QString& pdf_folder, const DevicePainter& paint)
+{
+    const QString name = current_printer();
+    return name == pdf_printer_name ? print_to_pdf(pdf_folder, paint) : print_to_queue(name, paint);
 }
 
 }  // namespace
@@ -162,12 +157,42 @@ bool print_text(const QString& header_line, const QString& body_crlf, const Prin
                 const QString& pdf_folder)
 {
     const QStringList lines = print_lines(header_line, body_crlf);
-    const QString name = current_printer();
-    const bool ok = name == pdf_printer_name ? print_to_pdf(pdf_folder, lines, font)
-                                             : print_to_queue(name, lines, font);
+    const bool ok = print_on_current(pdf_folder, [&](QPagedPaintDevice& device) {
+        return paint_document(device, lines, font);
+    });
     if (ok)
         last_lines = lines;
     return ok;
+}
+
+bool print_painted_page(const PagePainter& paint, bool landscape, const QString& pdf_folder)
+{
+    return print_on_current(pdf_folder, [&](QPagedPaintDevice& device) {
+        device.setPageSize(QPageSize(QPageSize::A4));
+        device.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        device.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (!painter.begin(&device))
+            return false;
+        paint(painter, device);
+        return painter.end();
+    });
+}
+
+bool open_new_pdf_file(const QString& folder, QFile& file)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    const QString stem = folder + QStringLiteral("/KOLDE-")
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    for (int n = 1; n < 1000; ++n) {
+        file.setFileName(n == 1 ? stem + QStringLiteral(".pdf") : stem + QStringLiteral("-%1.pdf").arg(n));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return true;
+        if (!file.exists())
+            return false;  // not a name clash: the folder cannot be written
+    }
+    return false;
 }
 
 QString last_pdf_path() { return last_pdf; }

@@ -11,7 +11,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
+class QFile;
 class QFontMetricsF;
+class QPagedPaintDevice;
+class QPainter;
 class QSizeF;
 
 namespace platform {
@@ -41,6 +46,16 @@ bool set_current_printer(const QString& name);
 // no file behind.
 [[nodiscard]] bool print_text(const QString& header_line, const QString& body_crlf, const PrintFont& font,
                               const QString& pdf_folder);
+
+// Prints one A4 page that paint draws, without margins, on the current
+// printer; "PDF" writes its file as print_text does.
+using PagePainter = std::function<void(QPainter&, QPagedPaintDevice&)>;
+[[nodiscard]] bool print_painted_page(const PagePainter& paint, bool landscape, const QString& pdf_folder);
+
+// Opens a new file in folder (created when needed) under the name print_text
+// gives its files; an existing file is never reused. False when the folder
+// cannot be written.
+[[nodiscard]] bool open_new_pdf_file(const QString& folder, QFile& file);
 
 // The file that the last successful print on "PDF" wrote; empty before.
 QString last_pdf_path();

@@ -9,6 +9,7 @@
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLibraryInfo>
@@ -148,16 +149,15 @@ bool web_side_window::print_page()
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     const QString name = platform::current_printer();
     if (name == platform::pdf_printer_name) {
-        const QString folder = program_path(QStringLiteral("print"));
-        QDir().mkpath(folder);
-        const QString stem = folder + QStringLiteral("/KOLDE-")
-                             + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-        QString file = stem + QStringLiteral(".pdf");
-        for (int n = 2; QFileInfo::exists(file); ++n)
-            file = stem + QStringLiteral("-%1.pdf").arg(n);
+        QFile file;
+        if (!platform::open_new_pdf_file(program_path(QStringLiteral("print")), file)) {
+            printer_.reset();
+            return false;
+        }
+        file.close();
         printer_->setOutputFormat(QPrinter::PdfFormat);
-        printer_->setOutputFileName(file);
-        last_print_file_ = file;
+        printer_->setOutputFileName(file.fileName());
+        last_print_file_ = file.fileName();
     } else {
         printer_->setPrinterName(name);
         last_print_file_.clear();

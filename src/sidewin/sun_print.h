@@ -20,7 +20,4 @@ namespace kolde_sub {
 // The image as large as the page allows, its proportions kept.
 [[nodiscard]] bool print_page_image(const QImage& image, const QString& pdf_folder);
 
-// The file the last successful print on "PDF" wrote; empty before.
-QString last_sun_pdf_path();
-
 }  // namespace kolde_sub

@@ -341,13 +341,13 @@ TEST_F(SunTimeWindow, PrintsTableAndGraphToPdf)
     w.cmd_Click(0);
     EXPECT_EQ(w.cmd[0]->text(), QStringLiteral("印　刷"));
     EXPECT_FALSE(w.waiting());
-    const QString table_pdf = last_sun_pdf_path();
+    const QString table_pdf = platform::last_pdf_path();
     ASSERT_TRUE(QFileInfo::exists(table_pdf));
     EXPECT_EQ(QFileInfo(table_pdf).absolutePath(), print_dir.absolutePath());
 
     w.SSTab->setCurrentIndex(1);
     w.cmd_Click(0);
-    const QString graph_pdf = last_sun_pdf_path();
+    const QString graph_pdf = platform::last_pdf_path();
     EXPECT_NE(graph_pdf, table_pdf);
     EXPECT_TRUE(QFileInfo::exists(graph_pdf));
 
@@ -371,7 +371,7 @@ TEST_F(SunTimeWindow, CancelledPrinterSelection)
     suntime w;
     w.Form_Activate();
     choose(w, 0, QStringLiteral("阿見"));
-    const QString before = last_sun_pdf_path();
+    const QString before = platform::last_pdf_path();
     kolde_test::ModalCloser closer;
     w.cmd_MouseDown(0);
     EXPECT_TRUE(w.waiting());
@@ -379,7 +379,7 @@ TEST_F(SunTimeWindow, CancelledPrinterSelection)
     EXPECT_EQ(closer.names(), QStringList{QStringLiteral("printerselect")});
     EXPECT_EQ(w.cmd[0]->text(), QStringLiteral("印　刷"));
     EXPECT_FALSE(w.waiting());
-    EXPECT_EQ(last_sun_pdf_path(), before);
+    EXPECT_EQ(platform::last_pdf_path(), before);
 }
 
 }  // namespace
