@@ -3,6 +3,8 @@
 // whether the web engine can run in this process.
 #pragma once
 
+#include "platform/web_engine.h"
+
 #include "platform/shell.h"
 
 #include <QString>
@@ -45,17 +47,9 @@ QString web_page_file(const QString& path);
 // left alone (null result).
 QString address_completion(const QString& text, int key_code);
 
-// What decides whether the web engine can start. Run as root, its sandbox
-// refuses to start (and takes the process down with it) unless the
-// sandbox is switched off; without its helper program it cannot start at all.
-struct WebEngineEnvironment {
-    bool root = false;
-    QString chromium_flags;        // $QTWEBENGINE_CHROMIUM_FLAGS
-    bool sandbox_disabled = false; // $QTWEBENGINE_DISABLE_SANDBOX set, not "0"
-    QStringList arguments;         // the program's command line
-    bool helper_found = false;     // the engine's helper program exists
-};
-bool webengine_can_start(const WebEngineEnvironment& env);
-WebEngineEnvironment current_webengine_environment();
+// The web engine's start check lives with the other platform pieces.
+using platform::current_webengine_environment;
+using platform::WebEngineEnvironment;
+using platform::webengine_can_start;
 
 }  // namespace kolde_sub

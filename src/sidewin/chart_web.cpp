@@ -4,6 +4,7 @@
 #include "core/twips.h"
 #include "platform/printers.h"
 #include "platform/shell.h"
+#include "platform/web_engine.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,24 +27,7 @@
 
 namespace kolde_sub {
 
-bool web_engine_can_run()
-{
-    QString helper = qEnvironmentVariable("QTWEBENGINE_PROCESS_PATH");
-    if (helper.isEmpty())
-        helper = QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + QStringLiteral("/QtWebEngineProcess");
-    const QFileInfo fi(helper);
-    if (!fi.isFile() || !fi.isExecutable())
-        return false;
-    if (::geteuid() != 0)
-        return true;
-    if (qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") && qEnvironmentVariable("QTWEBENGINE_DISABLE_SANDBOX") != u'0')
-        return true;
-    const QString no_sandbox = QStringLiteral("--no-sandbox");
-    return qEnvironmentVariable("QTWEBENGINE_CHROMIUM_FLAGS")
-               .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts)
-               .contains(no_sandbox)
-           || QCoreApplication::arguments().contains(no_sandbox);
-}
+bool web_engine_can_run() { return platform::webengine_can_start(platform::current_webengine_environment()); }
 
 namespace {
 
