@@ -410,6 +410,8 @@ signals:
     // The shut-down begins: waits under way give up.
     void shutting_down();
 public:
+    // Rebuilds the group menus from the saved groups.
+    void build_group_menus();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -426,7 +428,6 @@ private:
     void lay_out_console();
     void centre_banner();
     void build_airport_menu();
-    void build_group_menus();
     // Removes every element of a menu item array but element 0, which
     // exists from the start.
     static void drop_built_items(std::vector<QAction*>& items);

@@ -345,9 +345,15 @@ void run_command(view& v, const QString& line, const ConsoleLine& what, const QS
     case ConsoleCommand::DecodeList:
         list_editor<kolde_sub::decodelist>(v, QStringLiteral("DISPLAY AUTO DECODE LIST"));
         return;
-    case ConsoleCommand::GroupList:
+    case ConsoleCommand::GroupList: {
+        // The group menus follow the saved groups, however the editor was
+        // opened.
+        QPointer<view> alive(&v);
         list_editor<kolde_sub::company>(v, QStringLiteral("DISPLAY GROUP LIST"));
+        if (alive)
+            v.build_group_menus();
         return;
+    }
     case ConsoleCommand::AirportList:
         list_editor<kolde_sub::airport>(v, QStringLiteral("DISPLAY AIRPORT LIST"));
         return;

@@ -272,7 +272,11 @@ TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
                     editor->grid->setItem(r, 1, new QTableWidgetItem(row[1].to_text()));
                 }
             });
-            v.menu_popup_company->trigger();
+            // From the menu, and from the console's "GP".
+            if (empty)
+                v.menu_popup_company->trigger();
+            else
+                v.console_enter(QStringLiteral("GP"));
             EXPECT_EQ(closer.names(), QStringList{QStringLiteral("company")});
         }
         EXPECT_EQ(v.group_menu_count, ids.size());
