@@ -24,16 +24,6 @@ using kolde_sub::weather;
 using platform::MsgAnswer;
 using platform::Value;
 
-QByteArray png_bytes()
-{
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // A table's rows as "順位:first:second", read afresh from the file.
 QStringList stored(const char* table, const char* first, const char* second)
@@ -111,7 +101,7 @@ TEST_F(DictionaryEditor, ClosingStoresTheDictionaryOfItsMode)
 // stored picture that cannot be shown is reported.
 TEST_F(DictionaryEditor, ClickingANameShowsItsStoredPicture)
 {
-    fill_pictures({{"CB", Value::blob(png_bytes())}, {"FG", Value::blob("no picture")}});
+    fill_pictures({{"CB", Value::blob(kolde_test::png(4, 3))}, {"FG", Value::blob("no picture")}});
     kolde_sub::weather_mode = 2;
     weather w;
     for (const int row : {0, 1}) {
@@ -120,7 +110,7 @@ TEST_F(DictionaryEditor, ClickingANameShowsItsStoredPicture)
         EXPECT_EQ(w.Picture1->pixmap().isNull(), row == 1);
         EXPECT_EQ(told.size(), row);
         EXPECT_EQ(kolde_test::read_file(kolde_sub::program_path(QStringLiteral("data/figure.dat"))),
-                  row == 0 ? png_bytes() : QByteArray("no picture"));
+                  row == 0 ? kolde_test::png(4, 3) : QByteArray("no picture"));
     }
 }
 
@@ -130,7 +120,7 @@ TEST_F(DictionaryEditor, ADroppedPictureGoesToTheSelectedNameOnly)
 {
     const QString good = folder.file(QStringLiteral("good.png"));
     const QString bad = folder.file(QStringLiteral("bad.png"));
-    ASSERT_TRUE(kolde_test::write_file(good, png_bytes()) && kolde_test::write_file(bad, "not a picture"));
+    ASSERT_TRUE(kolde_test::write_file(good, kolde_test::png(4, 3)) && kolde_test::write_file(bad, "not a picture"));
     const QString ask = QStringLiteral("写真を登録しますか？　　");
     const QString unreadable = QStringLiteral("画像として読み込めないファイルです　　");
     const struct {
@@ -141,7 +131,7 @@ TEST_F(DictionaryEditor, ADroppedPictureGoesToTheSelectedNameOnly)
         QString told;  // empty: a message other than these two
         QByteArray ts;  // what TS holds afterwards
     } cases[] = {
-        {"a picture, yes", 1, {good, bad}, MsgAnswer::Yes, ask, png_bytes()},
+        {"a picture, yes", 1, {good, bad}, MsgAnswer::Yes, ask, kolde_test::png(4, 3)},
         {"a picture, no", 1, {good}, MsgAnswer::No, ask, {}},
         {"not a picture", 1, {bad, good}, MsgAnswer::Yes, unreadable, {}},
         {"no registry row", 2, {good}, MsgAnswer::Yes, {}, {}},

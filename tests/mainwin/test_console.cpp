@@ -297,16 +297,6 @@ private:
     std::function<bool(QObject*, QEvent*)> f_;
 };
 
-QByteArray png(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // The picture registered under the word is handed over whole and shown
 // before the row is logged. Bytes that are no picture, a hand-off file that
@@ -321,10 +311,10 @@ TEST_F(Console, WordSearchShowsThePictureFirstAndWaitsForNothingElse)
         bool shut_down;  // the window shuts down as the picture would show
         QSize shown;
     } cases[] = {
-            {"picture", png(7, 5), true, false, {7, 5}},
+            {"picture", kolde_test::png(7, 5), true, false, {7, 5}},
             {"no picture", "not a picture", true, false, {}},
-            {"unwritable", png(7, 5), false, false, {}},
-            {"shut down", png(3, 3), true, true, {}},
+            {"unwritable", kolde_test::png(7, 5), false, false, {}},
+            {"shut down", kolde_test::png(3, 3), true, true, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

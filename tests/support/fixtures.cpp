@@ -9,6 +9,8 @@
 #include "translate/tooltips.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImage>
 #include <QDialog>
 #include <QTimer>
 #include <QDir>
@@ -84,6 +86,17 @@ bool ProgramFolder::install_seed_database(const QString& relative) const
     if (!QFile::copy(seed_database(), target))
         return false;
     return QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QByteArray png(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
 }
 
 QByteArray read_file(const QString& path)

@@ -48,6 +48,8 @@ private:
 
 // The whole content of a file; empty when it cannot be read.
 QByteArray read_file(const QString& path);
+// The bytes of a red PNG picture of the given size.
+QByteArray png(int width, int height);
 // Writes a file whole, creating its folder; false when anything fails.
 bool write_file(const QString& path, const QByteArray& bytes);
 

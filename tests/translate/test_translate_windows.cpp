@@ -22,16 +22,6 @@ namespace {
 
 using platform::Value;
 
-QByteArray png(int width, int height)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
 
 // Sends one mouse event to w at the local point, as the window system would.
 void mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
@@ -130,10 +120,10 @@ TEST_F(TipWindows, TipIsPlacedAndSizedFromThePointer)
 // 100 twips below the tip at its left, and only for a new text.
 TEST_F(TipWindows, TipHandsThePictureOfItsFirstWordOn)
 {
-    pictures({{Value("CB"), Value::blob(png(30, 20))},
-              {Value("CB"), Value::blob(png(5, 5))},
+    pictures({{Value("CB"), Value::blob(kolde_test::png(30, 20))},
+              {Value("CB"), Value::blob(kolde_test::png(5, 5))},
               {Value("FG"), Value::blob(QByteArray())},
-              {Value("RA : 雨"), Value::blob(png(8, 8))}});
+              {Value("RA : 雨"), Value::blob(kolde_test::png(8, 8))}});
     const struct {
         const char* text;
         bool fresh;  // tooltip_new when the tip shows
@@ -206,7 +196,7 @@ Qt::CursorShape press_move_release(QWidget* w, QPoint by)
 // brings the normal cursor back and closes nothing.
 TEST_F(TipWindows, ClickClosesAndDragMoves)
 {
-    pictures({{Value("CB"), Value::blob(png(30, 20))}});
+    pictures({{Value("CB"), Value::blob(kolde_test::png(30, 20))}});
     for (const QPoint by : {QPoint(), QPoint(25, 12)}) {
         SCOPED_TRACE(by.x());
         const bool click = by.isNull();
@@ -248,7 +238,7 @@ TEST_F(TipWindows, UnreadablePictureGivesUpAndClearsThePendingFlag)
             {"empty file", true, {}},
             {"text", true, "not a picture"},
             {"metafile", true, QByteArray::fromHex("d7cdc69a000000000000e803e8030000000000000000")},
-            {"cut picture", true, png(20, 20).left(40)},
+            {"cut picture", true, kolde_test::png(20, 20).left(40)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -268,9 +258,9 @@ TEST_F(TipWindows, UnreadablePictureGivesUpAndClearsThePendingFlag)
 // longer file that was there before).
 TEST_F(TipWindows, AnOpenPictureWindowKeepsItsPictureAndTheNewFileStaysWhole)
 {
-    const QByteArray small = png(6, 4);
+    const QByteArray small = kolde_test::png(6, 4);
     pictures({{Value("CB"), Value::blob(small)}});
-    ASSERT_TRUE(kolde_test::write_file(figure(), png(50, 40)));
+    ASSERT_TRUE(kolde_test::write_file(figure(), kolde_test::png(50, 40)));
     kolde_sub::tooltip_new = true;
     kolde_sub::picture_pending = true;
     kolde_sub::pictureform* p = kolde_sub::show_pictureform();
