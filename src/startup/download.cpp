@@ -8,9 +8,24 @@ namespace kolde_sub {
 
 bool is_answer(const QString& reply) { return !reply.isEmpty() && !reply.startsWith(u'<'); }
 
+bool is_error_page(const QByteArray& body)
+{
+    if (!body.startsWith('<'))
+        return false;
+    // A binary file (the encrypted database, the update program) begins
+    // with that byte by chance now and then; its head holds control bytes
+    // that no page of text has.
+    for (const char c : body.left(512)) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b < 0x20 && b != '\t' && b != '\n' && b != '\r') || b == 0x7F)
+            return false;
+    }
+    return true;
+}
+
 bool is_good_download(const platform::TransferResult& r)
 {
-    return r.ok && !r.body.isEmpty() && !r.body.startsWith('<');
+    return r.ok && !r.body.isEmpty() && !is_error_page(r.body);
 }
 
 bool download_to(platform::Transfer& transfer, const QString& url, const QString& target)

@@ -1,6 +1,6 @@
 // Storing what the update site sends. A download replaces its target only
 // when it is sound: the transfer completed, the body is not empty and is not
-// an error page (a reply beginning with "<"). It is written to a temporary
+// an error page (text beginning with "<"). It is written to a temporary
 // file beside the target and renamed over it, so a target is never left
 // half written.
 #pragma once
@@ -14,6 +14,9 @@ namespace kolde_sub {
 // A text reply counts as an answer when it is not empty and does not begin
 // with "<".
 [[nodiscard]] bool is_answer(const QString& reply);
+// A reply is an error page when it is text beginning with "<"; a binary
+// file whose first byte happens to be "<" is not.
+[[nodiscard]] bool is_error_page(const QByteArray& body);
 [[nodiscard]] bool is_good_download(const platform::TransferResult& r);
 
 // Fetches url as bytes and stores it in target when the download is good.

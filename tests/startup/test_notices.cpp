@@ -1,6 +1,7 @@
 // The connection notices and the bounded sound wait.
 #include "core/database.h"
 #include "startup/notices.h"
+#include "startup/download.h"
 #include "core/settings.h"
 #include "support/fixtures.h"
 
@@ -158,3 +159,29 @@ TEST_F(NoticesStore, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(message_window.isNull());
 }
+
+namespace {
+
+// An error page is text that begins with "<"; the encrypted database or a
+// program may begin with that byte by chance and is still a download.
+TEST(Downloads, ErrorPageIsTextBeginningWithAnAngleBracket)
+{
+    const struct {
+        QByteArray body;
+        bool error_page;
+    } cases[] = {
+            {"<html><body>404 Not Found</body></html>\r\n", true},
+            {"<!DOCTYPE html>\n<title>エラー</title>", true},
+            {"<", true},
+            {QByteArray("<\x9c\x01\x00\x7f\xe3 salt and pages", 20), false},
+            {QByteArray("<\x1b\x88random", 10), false},
+            {"4.31,1.10,2.05", false},
+            {"", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.body.toStdString());
+        EXPECT_EQ(kolde_sub::is_error_page(c.body), c.error_page);
+    }
+}
+
+}  // namespace
