@@ -123,9 +123,7 @@ protected:
         use_report_folder();
         serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\n");
         serve(forecasts + "RJTT.TXT", "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n");
-        for (const char* off : {"ブラウザー", "コマンドボタン", "ポップアップ", "マニュアル入力時停止", "印刷時ダイアログ"})
-            set(off, Value::boolean(false));
-        set("シーケンス表示", Value::boolean(true));
+        switches({"ブラウザー", "コマンドボタン", "ポップアップ", "マニュアル入力時停止", "印刷時ダイアログ"}, {"シーケンス表示"});
         set("シーケンス時間", Value(3));
         platform::set_printer_queues_for_tests({}, QString());  // only the built-in PDF printer
         kolde_sub::set_default_browser_opener([this](const QUrl& url) {

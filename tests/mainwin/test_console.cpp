@@ -37,11 +37,9 @@ protected:
         ViewFixture::SetUp();
         use_report_folder();
         serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
-        for (const char* off : {"LOCAL使用", "先頭行", "ブラウザー", "印刷時ダイアログ", "更新終了時アラーム",
-                                "更新終了時メッセージ", "印刷更新時印刷", "シーケンス表示"})
-            set(off, Value::boolean(false));
-        for (const char* on : {"マニュアル入力時停止", "前画面クリアー", "アドビインフォメーション"})
-            set(on, Value::boolean(true));
+        switches({"LOCAL使用", "先頭行", "ブラウザー", "印刷時ダイアログ", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷",
+                  "シーケンス表示"},
+                 {"マニュアル入力時停止", "前画面クリアー", "アドビインフォメーション"});
         platform::set_printer_queues_for_tests({}, QString());
         platform::set_default_browser_opener([this](const QUrl& url) {
             opened << url.toString();

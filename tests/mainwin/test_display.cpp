@@ -67,11 +67,8 @@ protected:
     {
         ViewFixture::SetUp();
         base = use_report_folder();
-        for (const char* off : {"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム",
-                                "更新終了時メッセージ", "印刷更新時印刷"})
-            set(off, Value::boolean(false));
-        set("前画面クリアー", Value::boolean(true));
-        set("シーケンス表示", Value::boolean(true));
+        switches({"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷"},
+                 {"前画面クリアー", "シーケンス表示"});
         set("シーケンス時間", Value(3));
         kolde_sub::code_history = QStringLiteral(" ");
         serve(stations + "RJTT.TXT", rjtt_metar);

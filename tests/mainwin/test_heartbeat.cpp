@@ -64,12 +64,9 @@ protected:
     {
         ViewFixture::SetUp();
         use_report_folder();
-        for (const char* off : {"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム",
-                                "更新終了時メッセージ", "印刷更新時印刷", "切断時メッセージ", "切断時アラーム",
-                                "シーケンス表示"})
-            set(off, Value::boolean(false));
-        set("前画面クリアー", Value::boolean(true));
-        set("自動デコード有効", Value::boolean(true));
+        switches({"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷", "切断時メッセージ",
+                  "切断時アラーム", "シーケンス表示"},
+                 {"前画面クリアー", "自動デコード有効"});
         set("シーケンス時間", Value(3));
         fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                    {{Value("RJTT"), Value("東京国際")}});

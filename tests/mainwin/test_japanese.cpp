@@ -37,9 +37,7 @@ protected:
         if (HasFatalFailure())
             return;
         use_report_folder();
-        for (const char* off : {"先頭行", "マニュアル入力時停止", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷"})
-            set(off, Value::boolean(false));
-        set("前画面クリアー", Value::boolean(true));
+        switches({"先頭行", "マニュアル入力時停止", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷"}, {"前画面クリアー"});
         kolde_sub::code_history = QStringLiteral(" ");
         serve(stations + "RJTT.TXT", rjtt_metar);
         serve(stations + "RJAA.TXT", rjaa_speci);

@@ -50,12 +50,9 @@ protected:
         if (HasFatalFailure())
             return;
         use_report_folder();
-        for (const char* off : {"ブラウザー", "マニュアル入力時停止", "LOCAL使用", "先頭行", "更新終了時アラーム",
-                                "更新終了時メッセージ", "印刷更新時印刷"})
-            set(off, Value::boolean(false));
         // The PDF-reader notice is off unless a test switches it on.
-        for (const char* on : {"アドビインフォメーション", "前画面クリアー", "シーケンス表示"})
-            set(on, Value::boolean(true));
+        switches({"ブラウザー", "マニュアル入力時停止", "LOCAL使用", "先頭行", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷"},
+                 {"アドビインフォメーション", "前画面クリアー", "シーケンス表示"});
         set("シーケンス時間", Value(3));
         serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\n");
         fill_table(kolde_sub::rs_airport(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},

@@ -2,6 +2,8 @@
 // an in-process update site and a recording message-box answerer.
 #pragma once
 
+#include <initializer_list>
+
 #include "mainwin/view.h"
 #include "platform/msg_box.h"
 #include "platform/value.h"
@@ -133,6 +135,15 @@ protected:
     static void set(const char* field, const platform::Value& v)
     {
         ASSERT_TRUE(kolde_sub::set_setting(QString::fromUtf8(field), v));
+    }
+
+    // Turns the switches named in off off and those in on on.
+    static void switches(std::initializer_list<const char*> off, std::initializer_list<const char*> on = {})
+    {
+        for (const char* f : off)
+            set(f, platform::Value::boolean(false));
+        for (const char* f : on)
+            set(f, platform::Value::boolean(true));
     }
 
     QTemporaryDir site;
