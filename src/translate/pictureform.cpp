@@ -141,32 +141,16 @@ void pictureform::pict_MouseMove(Qt::MouseButtons buttons, QPoint global)
 
 bool pictureform::eventFilter(QObject* o, QEvent* e)
 {
-    if (o != pic)
-        return QWidget::eventFilter(o, e);
-    switch (e->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        const auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::LeftButton)
-            drag_.press(this, m->globalPosition().toPoint());
-        pict_MouseDown(m->button());
+    if (o == pic && drag_.route(this, e,
+                                {[this](Qt::MouseButton b) { pict_MouseDown(b); },
+                                 [this](Qt::MouseButtons b, QPoint at) { pict_MouseMove(b, at); },
+                                 [this] {
+                                     pic->setCursor(Picture1[1]);
+                                     if (drag_.release())
+                                         pict_Click();
+                                 }}))
         return true;
-    }
-    case QEvent::MouseMove: {
-        const auto* m = static_cast<QMouseEvent*>(e);
-        pict_MouseMove(m->buttons(), m->globalPosition().toPoint());
-        return true;
-    }
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
-            pic->setCursor(Picture1[1]);
-            if (drag_.release())
-                pict_Click();
-        }
-        return true;
-    default:
-        return QWidget::eventFilter(o, e);
-    }
+    return QWidget::eventFilter(o, e);
 }
 
 void pictureform::changeEvent(QEvent* e)

@@ -76,6 +76,31 @@ bool BodyDrag::release()
     return click;
 }
 
+bool BodyDrag::route(QWidget* window, QEvent* e, const Handlers& h)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        if (m->button() == Qt::LeftButton)
+            press(window, m->globalPosition().toPoint());
+        h.down(m->button());
+        return true;
+    }
+    case QEvent::MouseMove: {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        h.move(m->buttons(), m->globalPosition().toPoint());
+        return true;
+    }
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
+            h.left_up();
+        return true;
+    default:
+        return false;
+    }
+}
+
 // ------------------------------------------------------------ the window
 
 tooltips* tooltips_window()
@@ -189,29 +214,12 @@ void tooltips::Form_MouseMove(Qt::MouseButtons buttons, QPoint global)
 
 bool tooltips::eventFilter(QObject* o, QEvent* e)
 {
-    if (o != lbl)
-        return QWidget::eventFilter(o, e);
-    switch (e->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: {
-        const auto* m = static_cast<QMouseEvent*>(e);
-        if (m->button() == Qt::LeftButton)
-            drag_.press(this, m->globalPosition().toPoint());
-        lbl_MouseDown(m->button());
+    if (o == lbl && drag_.route(this, e,
+                                {[this](Qt::MouseButton b) { lbl_MouseDown(b); },
+                                 [this](Qt::MouseButtons b, QPoint at) { Form_MouseMove(b, at); },
+                                 [this] { lbl_MouseUp(); }}))
         return true;
-    }
-    case QEvent::MouseMove: {
-        const auto* m = static_cast<QMouseEvent*>(e);
-        Form_MouseMove(m->buttons(), m->globalPosition().toPoint());
-        return true;
-    }
-    case QEvent::MouseButtonRelease:
-        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton)
-            lbl_MouseUp();
-        return true;
-    default:
-        return QWidget::eventFilter(o, e);
-    }
+    return QWidget::eventFilter(o, e);
 }
 
 void tooltips::mousePressEvent(QMouseEvent* e)

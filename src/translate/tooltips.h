@@ -4,6 +4,8 @@
 // hands it to the picture window through data/figure.dat.
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QCursor>
 #include <QPoint>
@@ -45,6 +47,17 @@ public:
     bool move(QWidget* window, QPoint global);
     // The left button goes up; true when the press was a click.
     bool release();
+
+    // What a window's body does with the mouse: its own press, move and
+    // left-button release handlers.
+    struct Handlers {
+        std::function<void(Qt::MouseButton)> down;
+        std::function<void(Qt::MouseButtons, QPoint)> move;
+        std::function<void()> left_up;
+    };
+    // Routes a mouse event of the body of window to the handlers, a left
+    // press first starting the drag; false for other events.
+    bool route(QWidget* window, QEvent* e, const Handlers& h);
 
 private:
     bool pressed_ = false;
