@@ -23,6 +23,10 @@ bool print_placed_text(const QList<PrintItem>& items, const QString& family, con
                 QFont font(family);
                 font.setPointSizeF(item.size);
                 font.setBold(item.bold);
+                // Glyphs straight from the font's character map: the PDF's
+                // text layer can name only those, so shaped variants would
+                // leave numbers out of a copied or searched printout.
+                font.setStyleStrategy(QFont::PreferNoShaping);
                 const double x = item.x * dots_per_twip;
                 // A line that would run off the page is printed smaller
                 // rather than cut at the edge.

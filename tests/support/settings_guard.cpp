@@ -9,7 +9,10 @@
 // symbol that an executable needs pulls a file out of it, so a file holding
 // nothing but a static initializer would never be linked. Every test
 // executable lists this library before gtest_main, so main() comes from here.
+// main() also sets up what the program's own main() sets up before any
+// window (the font substitutions), so no test depends on which ran first.
 #include "core/settings.h"
+#include "mainwin/fonts.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,8 @@ void settings_guard(QtMsgType type, const QMessageLogContext& context, const QSt
 int main(int argc, char** argv)
 {
     previous_handler = qInstallMessageHandler(settings_guard);
+    // The fonts as the program has them from its start, whatever test runs first.
+    kolde_sub::install_font_substitutions();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
