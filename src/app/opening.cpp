@@ -83,6 +83,7 @@ bool opening::Form_Load()
 {
     // One instance at a time. A lock that cannot even be made is no sign of
     // another instance: the program folder cannot be written.
+    kolde_sub::settle_program_folder();
     const QString folder = kolde_sub::program_folder();
     switch (platform::acquire_instance_lock(folder)) {
     case platform::InstanceLock::Taken:

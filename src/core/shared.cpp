@@ -30,6 +30,13 @@ QString program_folder()
     return QDir::cleanPath(data + QStringLiteral("/kolde"));
 }
 
+void settle_program_folder()
+{
+    const QString folder = program_folder();
+    if (!QDir::isAbsolutePath(folder))
+        qputenv("KOLDE_HOME", QDir(folder).absolutePath().toUtf8());
+}
+
 QString program_path(const QString& relative) { return program_folder() + u'/' + relative; }
 
 bool file_exists(const QString& path)

@@ -19,6 +19,10 @@ namespace kolde_sub {
 // ---- program folder
 // $KOLDE_HOME, else $XDG_DATA_HOME/kolde, else ~/.local/share/kolde.
 QString program_folder();
+// Fixes a relative program folder against the working folder, once at start:
+// the exit's clean-up, compaction and updater need it absolute, wherever the
+// working folder is by then.
+void settle_program_folder();
 // A path inside the program folder ("data/kolde$.mdb", "sound/ring.wav").
 QString program_path(const QString& relative);
 

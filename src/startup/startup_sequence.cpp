@@ -368,7 +368,16 @@ void StartupSequence::take_server_address()
         qCWarning(lc_startup) << "the server file gave no usable address:" << reply.left(80);
         return;
     }
-    update_base_url = reply;
+    // Another site is taken only when it answers the probe itself: a dead
+    // address would leave every later request of this run without network.
+    if (reply != update_base_url && !is_answer(inet_.open_text(reply + QStringLiteral("/data/version.dat")))) {
+        qCWarning(lc_startup) << "the server file names a site that does not answer; it is not used:" << reply;
+        return;
+    }
+    if (update_url_overridden())
+        qCDebug(lc_startup) << "the update site's address is set explicitly; it stays for this run";
+    else
+        update_base_url = reply;
     if (!store_opened_)
         return;
     if (setting_text(QStringLiteral("BASEurl")) != reply && !set_setting(QStringLiteral("BASEurl"), platform::Value(reply)))

@@ -89,10 +89,15 @@ UpdateCheckOutcome run_update_check(platform::Transfer& transfer, const QString&
     transfer.cancel();
     if (abandoned && abandoned())
         return UpdateCheckOutcome::Abandoned;
-    if (!result.ok || !settings_readable())
+    // The site's error page, whatever its status, says that it has no
+    // version file; only no reply at all (or any other unsuccessful one) is
+    // a failure.
+    const QString reply = platform::decode_text(result.body);
+    const bool answered = result.ok || (result.status != 0 && reply.startsWith(u'<'));
+    if (!answered || !settings_readable())
         return fail(parent);
 
-    const QString head = version_reply_head(platform::decode_text(result.body));
+    const QString head = version_reply_head(reply);
     const platform::Value installed = setting(installed_field);
     switch (read_update_offer(head, version_number(installed))) {
     case UpdateOffer::NoVersionFile:

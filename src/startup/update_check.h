@@ -16,7 +16,7 @@ namespace kolde_sub {
 
 // What the reply of data/version.dat offers.
 enum class UpdateOffer {
-    NoVersionFile,  // the reply begins with "<" (an error page)
+    NoVersionFile,  // the reply begins with "<" (an error page, with any status)
     SameVersion,    // its leading number equals the installed version
     OtherVersion,   // any other number, higher or lower; an empty reply is 0
 };
@@ -35,7 +35,8 @@ enum class UpdateOffer {
 enum class UpdateCheckOutcome {
     Accepted,     // the user agreed to another version
     NotAccepted,  // same version, no version file, or the user declined
-    Failed,       // the transfer failed or the settings could not be read
+    Failed,       // no reply, an unsuccessful one that is no error page, or
+                  // settings that cannot be read
     Abandoned,    // the caller went away during the wait; nothing was shown
 };
 

@@ -6,6 +6,7 @@
 
 #include "core/database.h"
 #include "core/settings.h"
+#include "core/shared.h"
 #include "startup/startup_sequence.h"
 #include "support/fixtures.h"
 
@@ -15,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTest>
 
 using namespace kolde_sub;
@@ -106,4 +108,18 @@ TEST_F(Splash, PageIsAskedForOnEveryActivation)
     EXPECT_EQ(site.count("/data/update.exe"), 1);
     EXPECT_EQ(site.count("/data/kolde.mdb"), 1);
     EXPECT_EQ(site.count("/data/server.dat"), 1);
+}
+
+TEST_F(Splash, ARelativeProgramFolderIsMadeAbsoluteOnceAtStart)
+{
+    // KOLDE_HOME names the folder relative to the working folder at start;
+    // the exit later needs it absolute, wherever the working folder is then.
+    const QFileInfo folder(home.path());
+    const QString old_cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.absolutePath()));
+    qputenv("KOLDE_HOME", folder.fileName().toUtf8());  // the folder fixture puts the old value back
+    const StartupSequence::Outcome outcome = start();
+    ASSERT_TRUE(QDir::setCurrent(old_cwd));
+    ASSERT_EQ(outcome, StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(QFileInfo(program_folder()).canonicalFilePath(), folder.canonicalFilePath());
 }

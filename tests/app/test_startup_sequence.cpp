@@ -390,9 +390,17 @@ TEST_F(Startup, ServerFileAddress)
     first_install();
     const QString base = QString::fromStdString(site.base_url());
 
-    // Garbage, an error page or an empty reply changes nothing.
-    for (const char* bad : {"garbage", "<html>error</html>", "", "ftp://x"}) {
-        site.set_server_dat(std::string(bad));
+    // Garbage, an error page, an empty reply or an address that does not
+    // answer changes nothing.
+    std::string dead;
+    {
+        kolde_site::Server gone;
+        ASSERT_GT(gone.start(), 0);
+        dead = gone.base_url();
+    }
+    for (const std::string& bad : {std::string("garbage"), std::string("<html>error</html>"), std::string(),
+                                   std::string("ftp://x"), dead}) {
+        site.set_server_dat(bad);
         const auto before = snapshot(home.path());
         ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << bad;
         EXPECT_EQ(update_base_url, base) << bad;
@@ -406,6 +414,17 @@ TEST_F(Startup, ServerFileAddress)
     EXPECT_EQ(update_base_url, base);
     reopen();
     EXPECT_EQ(setting_text("BASEurl"), base);
+    release_store();
+
+    // Another site that answers takes over, for this run and the next.
+    kolde_site::Server moved;
+    ASSERT_GT(moved.start(), 0);
+    const QString moved_base = QString::fromStdString(moved.base_url());
+    site.set_server_dat(moved.base_url());
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(update_base_url, moved_base);
+    reopen();
+    EXPECT_EQ(setting_text("BASEurl"), moved_base);
 }
 
 TEST_F(Startup, UnusableStoredAddressKeepsTheBuiltInOne)
@@ -510,6 +529,11 @@ TEST_F(Startup, ExplicitUpdateAddressWinsOverTheStoredOne)
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
     EXPECT_TRUE(other.requests().empty());
     EXPECT_EQ(site.count("/data/version.dat"), 1);
+
+    // Nor does the server file move this run to another site.
+    site.set_server_dat(other.base_url());
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(update_base_url, QString::fromStdString(site.base_url()));
 }
 
 TEST_F(Startup, UnopenableStoreIsNeverReplacedAndTheUserIsTold)

@@ -102,8 +102,9 @@ TEST_F(UpdateCheck, EachReplyLeadsToItsBoxLogRowAndOutcome)
         {"empty reply against a stored 0", fault(Fault::Empty), Value(0), MsgAnswer::Ok, Outcome::NotAccepted,
          "ALREADY INSTALLED LATEST VERSION", MsgIcon::Information, MsgButtons::Ok, " 情報",
          latest + QStringLiteral("\r\r                Version 0")},
-        {"404 is a failed transfer", fault(Fault::NotFound), Value(4.31), MsgAnswer::Ok, Outcome::Failed,
-         "CANCEL DOWNLOAD DUE TO NETWORK UNRELIABLE", MsgIcon::Information, MsgButtons::Ok, " 確認", failed},
+        // The site is there; its error page, whatever its status, means no version file.
+        {"404 with an error page", fault(Fault::NotFound), Value(4.31), MsgAnswer::Ok, Outcome::NotAccepted,
+         "NOT FOUND FILES ON FTP SERVER", MsgIcon::Information, MsgButtons::Ok, " 情報", latest},
         {"site down", [](kolde_site::Server& s) { ASSERT_TRUE(s.set_down(true)); }, Value(4.31), MsgAnswer::Ok,
          Outcome::Failed, "CANCEL DOWNLOAD DUE TO NETWORK UNRELIABLE", MsgIcon::Information, MsgButtons::Ok, " 確認",
          failed},
