@@ -37,4 +37,14 @@ std::optional<TypedRequest> typed_request(const QString& line)
     return request;
 }
 
+QString airport_item_caption(const QString& code, const QString& name)
+{
+    return code + QStringLiteral("  ") + name;
+}
+
+QString airport_item_code(const QString& caption)
+{
+    return caption.left(caption.indexOf(QStringLiteral("  "))).trimmed();
+}
+
 }  // namespace kolde_sub

@@ -21,4 +21,11 @@ struct TypedRequest {
 // line.
 std::optional<TypedRequest> typed_request(const QString& line);
 
+// The caption of an airport's item in the sequence menu: the code, two
+// blanks, the name.
+QString airport_item_caption(const QString& code, const QString& name);
+// The code an item's caption begins with, whatever its length: the text
+// before the two blanks, trimmed.
+QString airport_item_code(const QString& caption);
+
 }  // namespace kolde_sub

@@ -4,6 +4,7 @@
 #include "view.h"
 
 #include "browser_rules.h"
+#include "request_rules.h"
 
 #include "core/database.h"
 #include "core/log.h"
@@ -230,8 +231,8 @@ void view::build_airport_menu()
     std::size_t i = 0;
     while (!rs.eof()) {
         array_item(this, &view::menu_listAP_Click, menu_listAP, menu_list, "menu_listAP", i)
-                ->setText(rs.field(QStringLiteral("ICAOコード")).to_text() + QStringLiteral("  ") +
-                          rs.field(QStringLiteral("飛行場名")).to_text());
+                ->setText(airport_item_caption(rs.field(QStringLiteral("ICAOコード")).to_text(),
+                                               rs.field(QStringLiteral("飛行場名")).to_text()));
         ++i;
         rs.move_next();
     }
@@ -287,8 +288,7 @@ void view::menu_listAP_Click(int index)
     QPointer<view> self(this);
     bool stopped = false;
     const bool ran = start_display([&] {
-        // The caption begins with the airport's ICAO code.
-        current_request = menu_listAP[index]->text().left(4);
+        current_request = airport_item_code(menu_listAP[index]->text());
         // A manual request may end the automatic decode, before the display.
         // The status text kept for after the sequence display is taken once
         // that is done, so that the panel does not claim afterwards that the

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <bitset>
 #include <limits>
+#include <span>
 
 namespace kolde_sub {
 
@@ -250,6 +251,8 @@ const char16_t* const plain_words[] = {
     u"RECONNECT", u"ELV 1220", u"N-", u"E-", u"W-", u"S-",
 };
 
+const char16_t* const emphasis_words[] = {u"CB", u"TCU"};
+
 // The words of the conditions' passes, of the notice pass and of the two
 // emphasis words.
 const char16_t* const other_words[] = {u"CB", u"TCU", u"BKN", u"OVC", u"CU", u"ST", u"VV", u" ", u"R", u"LOADING"};
@@ -329,11 +332,15 @@ void condition_passes(Sink& out, const QString& text, const WordFinder& finder, 
     }
 }
 
-// Returns a word to the display colour without bold. A blank and hyphen
-// stays as it is when a letter or "0" follows it (a weak intensity sign).
+// Returns a word to the display look: the display colour and the display
+// weight. A blank and hyphen stays as it is when a letter or "0" follows it
+// (a weak intensity sign).
 template <class Sink>
-void restore_word(Sink& out, const QString& text, const WordFinder& finder, QStringView word, std::optional<quint32> colour)
+void restore_word(Sink& out, const QString& text, const WordFinder& finder, QStringView word,
+                  const ColourSettings& settings)
 {
+    const std::optional<quint32> colour = settings.display_colour;
+    const Span::BoldChange weight = settings.display_bold ? Span::Bold : Span::NotBold;
     const bool hyphen = word == u" -";
     finder.scan(word, word.size(), [&](qsizetype p) {
         if (hyphen) {
@@ -341,13 +348,40 @@ void restore_word(Sink& out, const QString& text, const WordFinder& finder, QStr
             if (next != u" " && piece_value(next) == 0)
                 return;
         }
-        out.add(p, word.size(), colour, Span::NotBold);
+        out.add(p, word.size(), colour, weight);
     });
+}
+
+// Whether a word is made up wholly of the words the colouring gives a
+// colour of their own (weather, special-report and emphasis words): CB, FG,
+// TSRA, +SHRA, SPECI. Such a word stays coloured also when it has been
+// typed; the history is there to keep station codes and group ids plain.
+bool made_of_colour_words(QStringView word)
+{
+    if (word.isEmpty())
+        return false;
+    // reached[i]: the first i characters split into such words.
+    std::vector<bool> reached(std::size_t(word.size()) + 1, false);
+    reached[0] = true;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (!reached[std::size_t(i)])
+            continue;
+        const QStringView rest = word.mid(i);
+        using Words = std::span<const char16_t* const>;
+        for (Words list : {Words(weather_words), Words(special_words), Words(emphasis_words)}) {
+            for (const char16_t* w : list) {
+                const QStringView v(w);
+                if (rest.startsWith(v))
+                    reached[std::size_t(i + v.size())] = true;
+            }
+        }
+    }
+    return reached.back();
 }
 
 // The words of code_history: from the second character on, each ended by a
 // blank and trimmed; empty words (two blanks in a row) are skipped, and so is
-// a last word without its blank.
+// a last word without its blank and a word made of colour words.
 std::vector<QString> history_words(const QString& code_history)
 {
     std::vector<QString> words;
@@ -359,7 +393,7 @@ std::vector<QString> history_words(const QString& code_history)
         if (blank < 0)
             break;
         QString word = code_history.mid(pos, blank - pos).trimmed();
-        if (!word.isEmpty())
+        if (!word.isEmpty() && !made_of_colour_words(word))
             words.push_back(std::move(word));
         pos = blank + 1;
     }
@@ -415,11 +449,11 @@ void colour_passes(Sink& out, const QString& text, const ColourSettings& setting
     finder.scan(u"LOADING", 30, [&](qsizetype p) { out.add(p, 30, colour_yellow, Span::Keep); });
 
     for (const char16_t* w : plain_words)
-        restore_word(out, text, finder, QStringView(w), settings.display_colour);
+        restore_word(out, text, finder, QStringView(w), settings);
     if (!current_group.isEmpty())
-        restore_word(out, text, finder, current_group, settings.display_colour);
+        restore_word(out, text, finder, current_group, settings);
     for (const QString& w : history)
-        restore_word(out, text, finder, w, settings.display_colour);
+        restore_word(out, text, finder, w, settings);
 }
 
 // Every colour the passes can give under these settings.
@@ -714,6 +748,7 @@ ColourSettings read_colour_settings()
         c.visibility_colour = colour_field(field_name("視程", n, "の色"));
     }
     s.display_colour = colour_field(QStringLiteral("表示文字の色"));
+    s.display_bold = setting_bool(QStringLiteral("表示文字のボールド"));
     return s;
 }
 

@@ -39,6 +39,7 @@ struct ColourSettings {
     bool emphasise_cb_tcu = false;          // CBTCUを強調
     std::array<ColourCondition, 3> conditions;
     std::optional<quint32> display_colour;  // 表示文字の色
+    bool display_bold = false;              // 表示文字のボールド
 };
 
 // Reads the fields above from the settings record.

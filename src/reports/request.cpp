@@ -11,10 +11,7 @@ int cycle_slot = 25;
 
 QStringList request_codes(const QString& request)
 {
-    QStringList codes;
-    for (qsizetype at = 0; at < request.size(); at += 5)
-        codes << request.mid(at, 4);
-    return codes;
+    return request.split(u' ', Qt::SkipEmptyParts);
 }
 
 QString autodecode_request(platform::Recordset& list)
@@ -24,7 +21,11 @@ QString autodecode_request(platform::Recordset& list)
         return request;
     list.move_first();
     while (!list.eof()) {
-        request += list.field(QStringLiteral("ICAOコード")).to_text() + u' ';
+        // A code stored with blanks around it, or none at all, adds no
+        // blanks of its own.
+        const QString code = list.field(QStringLiteral("ICAOコード")).to_text().trimmed();
+        if (!code.isEmpty())
+            request += code + u' ';
         list.move_next();
     }
     return request.trimmed();

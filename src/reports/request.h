@@ -15,8 +15,8 @@ namespace platform { class Recordset; }
 
 namespace kolde_sub {
 
-// 4-letter codes separated by single blanks, optionally prefixed "SQ " or
-// "JP "; empty at start-up.
+// Codes separated by single blanks (4-letter codes as a rule), optionally
+// prefixed "SQ " or "JP "; empty at start-up.
 extern QString current_request;
 // The company group id when the request is a group route.
 extern QString current_group;
@@ -31,12 +31,14 @@ extern std::vector<StationRow> station_table;
 // The ten-minute slot of the last hourly fetch (25 matches none).
 extern int cycle_slot;
 
-// The codes of a request, one per started group of 5 characters (the last
-// may be shorter when the text is not of the form 4 + 5k).
+// The codes of a request: its words between blanks, in order. A code that
+// is not four letters long stays one code, whatever its length, so it
+// never moves the codes after it.
 QStringList request_codes(const QString& request);
 
-// The automatic-decode list as a request: each row's ICAOコード and a
-// blank, in recordset order, trimmed. Empty for an empty list.
+// The automatic-decode list as a request: each row's ICAOコード (trimmed;
+// empty ones left out) and a blank, in recordset order, trimmed. Empty for
+// an empty list.
 QString autodecode_request(platform::Recordset& list);
 
 // Builds the station table from the request. In automatic mode the request

@@ -216,7 +216,9 @@ QString sequence_file_buffer(const QString& file_text, const QString& code)
     qsizetype pos = 0;
     while (pos < file_text.size()) {
         const QString item = next_item(file_text, pos);
-        if (!item.contains(code) ||
+        // A record's header line begins with its station's code and a
+        // blank; a shorter code is not found inside another station's.
+        if (!item.startsWith(code + u' ') ||
             !(item.contains(QStringLiteral("METAR")) || item.contains(QStringLiteral("SPECI"))) ||
             buffer.contains(item))
             continue;

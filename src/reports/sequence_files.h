@@ -82,8 +82,9 @@ QString sequence_file_path();
 // empty line; creates the file when missing.
 bool append_sequence_record(const QString& path, const QString& record);
 
-// The records of one station in the text of data/sequence.dat, each once,
-// or CR LF, the code, "  NO SEQUENCE DATA", CR LF when there is none.
+// The records of one station in the text of data/sequence.dat (header
+// lines that begin with the code and a blank), each once, or CR LF, the
+// code, "  NO SEQUENCE DATA", CR LF when there is none.
 QString sequence_file_buffer(const QString& file_text, const QString& code);
 
 // Reads a work file whole (empty when it cannot be read).

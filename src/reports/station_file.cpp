@@ -1,6 +1,7 @@
 #include "reports/station_file.h"
 
 #include "platform/value.h"
+#include "reports/request.h"
 #include "reports/zone.h"
 #include "core/shared.h"
 
@@ -109,14 +110,18 @@ QString taf_log_text(const QString& code, const QString& forecast_text)
 
 bool is_company_route(const QString& list, const QString& group)
 {
-    return group.size() == 4 && list.mid(2, 2) == group.mid(0, 2) && list.mid(7, 2) == group.mid(2, 2);
+    const QStringList codes = request_codes(list);
+    return group.size() == 4 && codes.size() >= 2 && codes[0].mid(2, 2) == group.mid(0, 2) &&
+           codes[1].mid(2, 2) == group.mid(2, 2);
 }
 
 QString display_header(const QString& list, bool group_mode, bool auto_mode, const QString& current_group)
 {
-    if (group_mode && is_company_route(list, current_group))
-        return QStringLiteral("*** ") + list.mid(0, 4) + QStringLiteral(" - ") + list.mid(5, 4) +
+    if (group_mode && is_company_route(list, current_group)) {
+        const QStringList codes = request_codes(list);
+        return QStringLiteral("*** ") + codes[0] + QStringLiteral(" - ") + codes[1] +
                QStringLiteral(" COMPANY ROUTINE ROUTE OBSERVATION AND FORECASTS ***") + crlf;
+    }
     if (group_mode)
         return QStringLiteral("*** ") + current_group + QStringLiteral(" - GROUP FORMAT OBSERVATION AND FORECASTS ***") +
                crlf;

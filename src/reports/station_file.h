@@ -54,7 +54,8 @@ QString observation_label(bool routine);
 QString taf_log_text(const QString& code, const QString& forecast_text);
 
 // A company route: the group id is the last two letters of the first code
-// followed by the last two letters of the second code (TTAA for RJTT RJAA).
+// followed by the last two letters of the second code (TTAA for RJTT RJAA);
+// letters 3 and 4 of each code, whatever the codes' lengths.
 bool is_company_route(const QString& list, const QString& group);
 
 // The header line of a normal display (with its CR LF), for a company route,

@@ -91,6 +91,27 @@ TEST(ConsoleCommands, LinesAreClassifiedInTheOrderOfTheCommandTable)
     EXPECT_TRUE(codes.request.sequence && codes.request.japanese);
 }
 
+// An airport's item in the sequence menu asks for its whole code, whatever
+// its length.
+TEST(SequenceMenu, ItemCaptionGivesBackTheCode)
+{
+    const struct {
+        const char* code;
+        const char* name;
+        const char* caption;
+    } rows[] = {
+        {"RJTT", "東京国際", "RJTT  東京国際"},
+        {"RJX", "試験", "RJX  試験"},
+        {"RJTTX", "  x", "RJTTX    x"},
+        {"RJTT", "", "RJTT  "},
+    };
+    for (const auto& row : rows) {
+        const QString caption = kolde_sub::airport_item_caption(QString::fromUtf8(row.code), QString::fromUtf8(row.name));
+        EXPECT_EQ(caption, QString::fromUtf8(row.caption));
+        EXPECT_EQ(kolde_sub::airport_item_code(caption), QString::fromUtf8(row.code)) << row.code;
+    }
+}
+
 TEST(SunCommand, HeightFigureRoundsHalfUpToOneDecimal)
 {
     const struct {

@@ -359,6 +359,39 @@ TEST(ColouringRestore, EmptyDisplayColourStillTurnsBoldOff)
     EXPECT_EQ(bold_codes(text, spans), QStringLiteral("nnnnn"));
 }
 
+// A typed look-up word goes into the history like a station code; only codes
+// and group ids go back to plain, and plain is the display's own weight.
+TEST(ColouringRestore, HistoryWordsAndTheDisplayWeight)
+{
+    ColourSettings bold_display = weather_only();
+    bold_display.display_bold = true;
+    ColourSettings special_words = switches_off();
+    special_words.special_words = true;
+    const struct {
+        const char* name;
+        ColourSettings settings;
+        const char* history;
+        const char* text;
+        const char* colours;
+        const char* bold;
+    } rows[] = {
+        {"typed weather and emphasis words stay coloured", defaults(), " CB TSRA FG RJTT ",
+         "FEW020CB TSRA -FG RJTT", "......RR.GGGG.GGG.WWWW", "......BB..........nnnn"},
+        {"a typed sign and a sandstorm", weather_only(), " + SS RJSS ", "RJSS +SS", "WWWWWGGG", "nnnnn..."},
+        {"special-report words typed", special_words, " SPECI AMD ", "SPECI RJTT 300530Z AMD",
+         "SSSSSSSSSSS........SSS", "......................"},
+        {"bold display: plain words, group and codes restore to bold", bold_display, " RJTT ",
+         "TEMPO OVC RJTT GRP1 -RA", "WWWWW.WWW.WWWW.WWWW.GGG", "BBBBB.BBB.BBBB.BBBB...."},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString text = QString::fromUtf8(row.text);
+        const auto spans = colour_spans(text, row.settings, QStringLiteral("GRP1"), QString::fromUtf8(row.history));
+        EXPECT_EQ(colour_codes(text, spans), QString::fromUtf8(row.colours));
+        EXPECT_EQ(bold_codes(text, spans), QString::fromUtf8(row.bold));
+    }
+}
+
 // ------------------------------------------------------------ on a console
 
 namespace {
@@ -685,6 +718,7 @@ TEST_F(ColouringProcedure, ReadsTheServedDefaults)
     EXPECT_EQ(s.weather_colour, green);
     EXPECT_EQ(s.special_colour, special);
     EXPECT_EQ(s.display_colour, white);
+    EXPECT_FALSE(s.display_bold);
     const ColourSettings d = defaults();
     for (std::size_t n = 0; n < 3; ++n) {
         const ColourCondition& c = s.conditions[n];
@@ -704,7 +738,9 @@ TEST_F(ColouringProcedure, ReadsTheServedDefaults)
     ASSERT_TRUE(set_setting(QStringLiteral("CBTCUを強調"), platform::Value()));
     ASSERT_TRUE(set_setting(QStringLiteral("視程3の色"), platform::Value()));
     ASSERT_TRUE(set_setting(QStringLiteral("鉛直視程1有効"), platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(QStringLiteral("表示文字のボールド"), platform::Value::boolean(true)));
     const ColourSettings e = read_colour_settings();
+    EXPECT_TRUE(e.display_bold);
     EXPECT_FALSE(e.conditions[1].cloud_height.has_value());
     EXPECT_FALSE(e.emphasise_cb_tcu);
     EXPECT_FALSE(e.conditions[2].visibility_colour.has_value());

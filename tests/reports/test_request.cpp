@@ -60,12 +60,25 @@ TEST_F(StationList, EveryNewTableForgetsTheStamps)
     }
 }
 
-TEST_F(StationList, TextOfOddLengthStillGivesARowPerStartedGroup)
+// A code of another length than four is one code and moves no other.
+TEST(RequestCodes, CodesAreTheWordsBetweenBlanks)
 {
-    EXPECT_EQ(kolde_sub::request_codes(QStringLiteral("RJTT RJA")), QStringList({QStringLiteral("RJTT"), QStringLiteral("RJA")}));
-    EXPECT_EQ(kolde_sub::request_codes(QStringLiteral("RJTT RJAA R")).size(), 3);
-    EXPECT_EQ(kolde_sub::request_codes(QStringLiteral("RJTT ")), QStringList{QStringLiteral("RJTT")});
-    EXPECT_EQ(kolde_sub::request_codes(QStringLiteral("RJTTRJAA")), QStringList({QStringLiteral("RJTT"), QStringLiteral("JAA")}));
+    const struct {
+        const char* request;
+        QStringList codes;
+    } rows[] = {
+        {"RJTT", {"RJTT"}},
+        {"RJTT RJAA RJBB", {"RJTT", "RJAA", "RJBB"}},
+        {"RJX RJFF ROAH", {"RJX", "RJFF", "ROAH"}},
+        {"RJTT RJA", {"RJTT", "RJA"}},
+        {"RJTT RJAA R", {"RJTT", "RJAA", "R"}},
+        {"RJTTX RJAA", {"RJTTX", "RJAA"}},
+        {"RJTTRJAA", {"RJTTRJAA"}},
+        {" RJTT  RJAA ", {"RJTT", "RJAA"}},
+        {"", {}},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(kolde_sub::request_codes(QString::fromUtf8(row.request)), row.codes) << row.request;
 }
 
 TEST_F(StationList, EmptyRequestKeepsTheOldTable)
@@ -91,6 +104,18 @@ TEST_F(StationList, AutomaticModeTakesTheListInItsOrder)
     EXPECT_TRUE(request.isEmpty());
     EXPECT_EQ(count, 3);
     EXPECT_EQ(codes().size(), 3);
+}
+
+// Short codes, blanks around a code and empty codes in a stored list move no
+// code.
+TEST_F(StationList, AutomaticListWithCodesOfOtherLengths)
+{
+    set_list({QStringLiteral("RJX"), QStringLiteral("RJFF"), QStringLiteral(" ROAH "), QString(), QStringLiteral("RJ")});
+    QString request;
+    ASSERT_TRUE(build_station_table(true, kolde_sub::rs_autodecode(), request, table, count));
+    EXPECT_EQ(request, QStringLiteral("RJX RJFF ROAH RJ"));
+    EXPECT_EQ(codes(), QStringList({QStringLiteral("RJX"), QStringLiteral("RJFF"), QStringLiteral("ROAH"),
+                                    QStringLiteral("RJ")}));
 }
 
 }  // namespace

@@ -248,6 +248,10 @@ TEST(SequenceFiles, SequenceFileReaderTakesEachRecordOfTheStationOnce)
                              "\r\nRJTT  SPECI 0545Z\r\n 300545Z 34015KT 3000 TSRA\r\n     BECMG   FEW010      \r\n"));
     EXPECT_EQ(sequence_file_buffer(text, QStringLiteral("RJAA")),
               QStringLiteral("\r\nRJAA  METAR 0530Z\r\n 300530Z 00000KT CAVOK      \r\n"));
+    // A shorter code is not a part of another station's code.
+    for (const char* code : {"RJT", "RJ", "JTT"})
+        EXPECT_EQ(sequence_file_buffer(text, QString::fromUtf8(code)),
+                  QStringLiteral("\r\n") + QString::fromUtf8(code) + QStringLiteral("  NO SEQUENCE DATA\r\n"));
 }
 
 TEST(SequenceFiles, SequenceFileReaderStopsAtTheEndOfAnOpenBlock)

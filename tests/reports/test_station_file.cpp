@@ -125,6 +125,9 @@ TEST(StationFile, DisplayHeaders)
               QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n"));
     EXPECT_EQ(display_header(route, false, false, QString()),
               QStringLiteral("*** RJTT RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n"));
+    // A stored route is read code by code, not at fixed places.
+    EXPECT_EQ(display_header(QStringLiteral("RJTT  RJAA"), true, false, QStringLiteral("TTAA")),
+              QStringLiteral("*** RJTT - RJAA COMPANY ROUTINE ROUTE OBSERVATION AND FORECASTS ***\r\n"));
 }
 
 TEST(StationFile, JapaneseHeaderAndNotFoundBlock)
