@@ -12,7 +12,7 @@ QString zone_letter(int hours)
     // Index 0 is -12 (Y) ... index 12 is 0 (Z) ... index 24 is +12 (M).
     static const char letters[] = "YXWVUTSRQPONZABCDEFGHIKLM";
     if (hours < -12 || hours > 12)
-        return QString();
+        return offset_text(hours);
     return QString(QChar::fromLatin1(letters[hours + 12]));
 }
 

@@ -7,7 +7,8 @@
 namespace kolde_sub {
 
 // The military time-zone letter of a whole-hour offset from UTC ("Z" for 0,
-// "A".."M" east without J, "N".."Y" west); empty outside -12..+12.
+// "A".."M" east without J, "N".."Y" west); outside -12..+12, where no letter
+// exists, the offset itself with its sign ("+13", "-13").
 QString zone_letter(int hours);
 
 // Wraps any whole hour into 0..23.

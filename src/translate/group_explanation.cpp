@@ -250,13 +250,14 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
         for (const CloudType& row : cloud_types) {
             if (!s.contains(QStringView(row.letters)))
                 continue;
-            QString text = cat(s, sep, written(value_of(mid(s, 4, len - 3)) * 100), QStringLiteral("フィートに"), cloud,
+            // Only the explanation's own words change, never the group.
+            QString text = cat(sep, written(value_of(mid(s, 4, len - 3)) * 100), QStringLiteral("フィートに"), cloud,
                                QStringLiteral(" ("), written(amount), QStringView(row.ending));
             if (cloud == u"散在")
                 text.replace(u'の', QStringLiteral("した"));
             else if (cloud == u"全天")
                 text.replace(u'の', QStringLiteral("を覆う"));
-            return text;
+            return s + text;
         }
     }
 

@@ -3,24 +3,30 @@
 #include "translate/group_text.h"
 #include "translate/translation_texts.h"
 
+#include <algorithm>
+
 namespace kolde_sub::jp {
 
 namespace t = kolde_sub::jp_text;
 
-QString wind_text(QStringView group)
+QString wind_text(QStringView group, WindUnit unit)
 {
     if (group == u"00000KT")
         return t::calm_group_text.toString();
     const qsizetype length = group.size();
     if (length < 5)
         throw Untranslatable{};
+    const bool mps = unit == WindUnit::metres_per_second;
+    const QStringView speed_unit = mps ? t::metres_per_second : t::knots;
+    const QStringView above_range = mps ? t::fifty_metres_per_second_or_more : t::hundred_knots_or_more;
     // The mean speed runs from the fourth character to the unit; its value
     // stops at a "G" by itself.
-    const QStringView speed = mid(group, 4, length - 5);
+    const QStringView speed = mid(group, 4, mps ? std::max<qsizetype>(length - 6, 0) : length - 5);
     QString out;
     if (left(group, 3) == u"VRB") {
         out += t::variable_open;
         out += value_of(speed);
+        out += speed_unit;
         out += t::variable_close;
         return out;
     }
@@ -29,19 +35,20 @@ QString wind_text(QStringView group)
     const qsizetype g = position_of(group, u'G');
     const QStringView mean = g ? mid(group, 4, g - 4) : speed;
     if (mean.contains(u'P')) {
-        out += t::hundred_knots_or_more;
+        out += above_range;
     } else {
         out += value_of(speed);
-        out += t::knots;
+        out += speed_unit;
     }
     if (g) {
-        const QStringView gust = mid(group, g + 1);
+        // The gust runs to the end; the "P" of "MPS" is no "P" of a speed.
+        const QStringView gust = mps ? mid(group, g + 1, std::max<qsizetype>(length - g - 3, 0)) : mid(group, g + 1);
         out += t::gust;
         if (gust.contains(u'P')) {
-            out += t::hundred_knots_or_more;
+            out += above_range;
         } else {
             out += value_of(gust);
-            out += t::knots;
+            out += speed_unit;
         }
     }
     return out;
@@ -62,7 +69,7 @@ QString slp_text(QStringView group)
 QString rvr_text(QStringView group)
 {
     const qsizetype k = position_of(group, u'/');
-    const QStringView unit = group.endsWith(u"FT") ? t::feet : t::metres;
+    const QStringView unit = group.sliced(std::max<qsizetype>(k, 0)).contains(u"FT") ? t::feet : t::metres;
     QString out;
     out += t::runway;
     out += mid(group, 2, k - 2);

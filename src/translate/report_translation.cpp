@@ -12,6 +12,7 @@
 #include "reports/zone.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace kolde_sub {
@@ -80,19 +81,72 @@ QString single_text(float v)
     return QString::number(static_cast<double>(v), 'g', 7);
 }
 
-// A direction group in words: NE gives 北東, SW-NW gives 南西から北西.
+const t::DirectionWord* direction_word(QChar c)
+{
+    const auto w = std::find_if(t::direction_words.begin(), t::direction_words.end(),
+                                [c](const t::DirectionWord& d) { return d.letter == c; });
+    return w == t::direction_words.end() ? nullptr : &*w;
+}
+
+// A direction group: compass letters and "-" only (NE, SW-NW).
+bool is_direction(QStringView g)
+{
+    return !g.isEmpty() && std::all_of(g.begin(), g.end(), [](QChar c) { return direction_word(c) != nullptr; });
+}
+
+// A direction group in words: NE gives 北東, SW-NW gives 南西から北西; a
+// group that is no direction gives nothing.
 QString direction_words(QStringView g)
 {
     QString out;
-    for (const QChar c : g) {
-        const auto w = std::find_if(t::direction_words.begin(), t::direction_words.end(),
-                                    [c](const t::DirectionWord& d) { return d.letter == c; });
-        if (w != t::direction_words.end())
-            out += w->word;
-        else
-            out += c;
-    }
+    if (!is_direction(g))
+        return out;
+    for (const QChar c : g)
+        out += direction_word(c)->word;
     return out;
+}
+
+// A visibility towards one compass point: four digits and N, NE, E, SE, S,
+// SW, W or NW.
+bool directional_visibility(QStringView g)
+{
+    if (g.size() < 5 || g.size() > 6 || !all_digits(g.first(4)))
+        return false;
+    const QStringView point = g.sliced(4);
+    return point == u"N" || point == u"E" || point == u"S" || point == u"W" || point == u"NE" || point == u"SE" ||
+           point == u"SW" || point == u"NW";
+}
+
+// A fraction of a statute mile: "1/2SM", "3/16SM".
+bool mile_fraction(QStringView g)
+{
+    if (!g.endsWith(u"SM"))
+        return false;
+    const QStringView f = g.first(g.size() - 2);
+    const qsizetype slash = f.indexOf(u'/');
+    return slash > 0 && slash < f.size() - 1 && all_digits(f.first(slash)) && all_digits(f.sliced(slash + 1));
+}
+
+// A runway visual range wherever it stands: "R", a runway number, "/".
+bool runway_visual_range(QStringView g)
+{
+    return g.size() > 2 && g[0] == u'R' && is_ascii_digit(g[1]) && g.contains(u'/');
+}
+
+// Present weather codes: an optional intensity, then two-letter codes only.
+bool weather_codes(QStringView g)
+{
+    static constexpr std::array<QStringView, 30> codes = {
+        u"VC", u"MI", u"BC", u"PR", u"DR", u"BL", u"SH", u"TS", u"FZ", u"DZ", u"RA", u"SN", u"SG", u"IC", u"PL",
+        u"GR", u"GS", u"UP", u"BR", u"FG", u"FU", u"VA", u"DU", u"SA", u"HZ", u"PO", u"SQ", u"FC", u"SS", u"DS"};
+    if (g.startsWith(u'-') || g.startsWith(u'+'))
+        g = g.sliced(1);
+    if (g.isEmpty() || g.size() % 2 != 0)
+        return false;
+    for (qsizetype i = 0; i < g.size(); i += 2)
+        if (std::find(codes.begin(), codes.end(), g.sliced(i, 2)) == codes.end())
+            return false;
+    return true;
 }
 
 class ReportTranslator {
@@ -188,8 +242,11 @@ private:
         const double minute = number_of(mid(time, 3, 2));
         routine = minute == 0 || minute == 30 || minute >= 50;
 
+        // The zone follows the hour and minute: a letter, or an offset that
+        // has none ("+13").
+        header_zone_ = time.size() > 5 ? mid(time, 5).toString() : right(time, 1).toString();
         header_time_.clear();
-        append_time(header_time_, mid(time, 1, 2), mid(time, 3, 2), right(time, 1));
+        append_time(header_time_, mid(time, 1, 2), mid(time, 3, 2), header_zone_);
         header_time_ += t::issued;
 
         result_ += t::header_open;
@@ -222,6 +279,10 @@ private:
         } else {
             if (cur_.contains(u"KT"))
                 result_ += jp::wind_text(cur_);
+            else if (cur_ == u"00000MPS")
+                result_ += t::calm;
+            else if (cur_.contains(u"MPS"))
+                result_ += jp::wind_text(cur_, jp::WindUnit::metres_per_second);
             next();
             if (cur_.contains(u'V') && !cur_.contains(u"CAVOK")) {
                 result_ += t::range_open;
@@ -258,31 +319,53 @@ private:
         result_ += t::visibility_label;
         if (cur_ == u"9999") {
             result_ += t::ten_km_or_more;
-            return;
-        }
-        if (cur_ == u"10SM") {
+        } else if (cur_ == u"10SM") {
             result_ += t::ten_miles_or_more;
-            return;
-        }
-        if (cur_.contains(u"KM")) {
+        } else if (cur_.contains(u"KM")) {
             result_ += value_of(cur_);
             result_ += t::kilometres;
-            return;
-        }
-        if (cur_.contains(u"SM")) {
+        } else if (cur_.contains(u"SM")) {
             result_ += left(cur_, cur_.size() - 2);
             result_ += t::miles;
-        } else {
+        } else if (!whole_and_fraction_of_miles()) {
             result_ += value_of(cur_);
             result_ += t::metres;
         }
         next();
+        // Visibilities towards one direction join the line.
+        for (; directional_visibility(cur_); next()) {
+            result_ += t::range_open;
+            result_ += direction_words(cur_.sliced(4));
+            result_ += t::towards_direction;
+            result_ += value_of(cur_.first(4));
+            result_ += t::metres;
+        }
         while (cur_.contains(u'R') && cur_.contains(u'/')) {
             line(indentation(t::rvr_label, t::rvr_word), jp::rvr_text(cur_));
             yield();
             next();
         }
         push_back();
+    }
+
+    // Whole miles and a fraction in the next group ("1 1/2SM") are written
+    // as one visibility; otherwise the next group is put back.
+    bool whole_and_fraction_of_miles()
+    {
+        const QStringView whole = cur_;
+        if (whole.isEmpty() || whole.size() > 2 || !all_digits(whole))
+            return false;
+        next();
+        if (!mile_fraction(cur_)) {
+            push_back();
+            cur_ = whole;
+            return false;
+        }
+        result_ += whole;
+        result_ += u' ';
+        result_ += left(cur_, cur_.size() - 2);
+        result_ += t::miles;
+        return true;
     }
 
     // Present weather and cloud up to the temperature group; false when the
@@ -293,6 +376,11 @@ private:
             next();
             if (cur_.isEmpty())
                 return false;
+            if (runway_visual_range(cur_)) {
+                line(indentation(t::rvr_label, t::rvr_word), jp::rvr_text(cur_));
+                yield();
+                continue;
+            }
             if (cur_.contains(u'/') && !cur_.contains(u"///"))
                 return true;
             const bool weather_begun = result_.contains(t::weather_word);
@@ -325,7 +413,14 @@ private:
     // A weather group read two letters at a time from the abbreviations.
     void weather_code(QStringView weather_indent)
     {
-        QStringView codes = cur_;
+        const QString parts = weather_parts(cur_);
+        line(weather_indent, cur_, t::range_open);
+        result_ += parts.isEmpty() ? QStringView(t::cannot_decode) : QStringView(parts);
+    }
+
+    // The intensity, then " " meaning "(" code ")" for each two letters.
+    QString weather_parts(QStringView codes) const
+    {
         QString parts;
         if (codes.startsWith(u'-')) {
             parts += t::light;
@@ -353,8 +448,7 @@ private:
             parts += pair;
             parts += u')';
         }
-        line(weather_indent, cur_, t::range_open);
-        result_ += parts.isEmpty() ? QStringView(t::cannot_decode) : QStringView(parts);
+        return parts;
     }
 
     void cloud()
@@ -432,11 +526,17 @@ private:
         result_ += t::trend_label;
         while (cur_ != u"RMK" && !reader_.last()) {
             next();
-            if (const qsizetype at = position_of(cur_, u"TL"))
+            bool read = false;
+            if (const qsizetype at = position_of(cur_, u"TL")) {
                 trend_time(at, t::until);
-            if (const qsizetype at = position_of(cur_, u"FM"))
+                read = true;
+            }
+            if (const qsizetype at = position_of(cur_, u"FM")) {
                 trend_time(at, t::after);
+                read = true;
+            }
             if (cur_.contains(u"KT")) {
+                read = true;
                 // Direction in characters 1-3, speed from character 4 on (a
                 // gust or a third digit of speed stays out of the direction).
                 result_ += t::trend_wind;
@@ -449,6 +549,7 @@ private:
                 if (cur_.contains(a.code)) {
                     result_ += hundreds_of(mid(cur_, 4, 3));
                     result_ += a.trend;
+                    read = true;
                     break;
                 }
             }
@@ -457,12 +558,34 @@ private:
                 result_ += t::trend_visibility;
                 result_ += value_of(cur_);
                 result_ += t::trend_metres;
+                read = true;
             }
+            if (!read)
+                trend_weather();
             yield();
         }
         result_ += t::change_open;
         result_ += change;
         result_ += t::change_close;
+    }
+
+    // A trend group of weather, read as in the observation: CAVOK, a word
+    // of the dictionary, or weather codes. Anything else adds nothing.
+    void trend_weather()
+    {
+        if (cur_ == u"BECMG" || cur_ == u"TEMPO" || cur_ == u"RMK" || cur_ == u"NOSIG")
+            return;
+        QString piece;
+        if (cur_ == u"CAVOK")
+            piece = t::fine.toString();
+        else
+            piece = look_up(src_.translation_word, cur_);
+        if (piece.isEmpty() && weather_codes(cur_))
+            piece = trim_blanks(weather_parts(cur_));
+        if (piece.isEmpty())
+            return;
+        result_ += piece;
+        result_ += u' ';
     }
 
     // "TL" or "FM" at position at: the hour and minute after it.
@@ -483,7 +606,7 @@ private:
                 else
                     cloud_phase = false;
             }
-            if (cur_.startsWith(u'A') && cur_.size() == 5)
+            if (cur_.size() == 5 && cur_[0] == u'A' && all_digits(cur_.sliced(1)))
                 remark(t::remark_altimeter, mid(cur_, 2, 2), QStringView(u"."), mid(cur_, 4, 2),
                        t::inches_of_mercury);
             if (cur_.contains(u"AO1"))
@@ -508,17 +631,29 @@ private:
                 next();
                 remark(t::runway, mid(cur_, 2), t::wind_shear);
             }
-            for (const t::SeenInDirection& seen : t::seen_in_direction) {
-                if (cur_ != seen.word)
-                    continue;
+            // A group after one of these words that is no direction is read
+            // in the next turn as a remark of its own.
+            const auto* seen = std::find_if(t::seen_in_direction.begin(), t::seen_in_direction.end(),
+                                            [this](const t::SeenInDirection& s) { return cur_ == s.word; });
+            if (seen != t::seen_in_direction.end()) {
                 next();
                 const QString d = direction_words(cur_);
-                remark(t::at_airport, d, d.contains(t::from) ? t::towards_range : t::towards, seen.text);
-                break;
+                remark(t::at_airport, d, d.contains(t::from) ? t::towards_range : t::towards, seen->text);
+                if (d.isEmpty()) {
+                    push_back();
+                    yield();
+                    continue;
+                }
             }
             if (cur_ == u"VIS") {
                 next();
                 const QString d = direction_words(cur_);
+                // Without a direction it is no visibility remark.
+                if (d.isEmpty()) {
+                    push_back();
+                    yield();
+                    continue;
+                }
                 next();
                 remark(t::at_airport, d, t::direction, d.contains(t::from) ? t::over_range : t::of,
                        t::visibility_is, value_of(cur_), cur_.contains(u"KM") ? t::kilometres : t::metres);
@@ -648,7 +783,7 @@ private:
 
     // The hour and zone letter of the header's time.
     QStringView report_hour() const { return mid(header_time_, 1, 2); }
-    QStringView report_zone() const { return mid(header_time_, 8, 1); }
+    QStringView report_zone() const { return header_zone_; }
 
     // "P" and the last hour's amount, then the amounts of longer periods.
     void precipitation_amounts()
@@ -729,6 +864,7 @@ private:
     QStringView cur_;     // the current group
     QString result_;
     QString header_time_; // hh "時" mm "分(" zone ") 発表"
+    QString header_zone_;
 };
 
 }  // namespace

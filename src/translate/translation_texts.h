@@ -59,10 +59,13 @@ inline constexpr QStringView minute_open = u"分(";
 inline constexpr QStringView calm_group_text = u"風速 0.4ノット以下の静穏な風";
 inline constexpr QStringView calm = u"無風";
 inline constexpr QStringView variable_open = u"風向が特定できない ";
-inline constexpr QStringView variable_close = u"ノットの風";
+inline constexpr QStringView variable_close = u"の風";
 inline constexpr QStringView from_direction = u"°方向から ";
 inline constexpr QStringView knots = u"ノット";
 inline constexpr QStringView hundred_knots_or_more = u"100ノット以上";
+// A wind in metres per second; "P49MPS" stands for 50 or more.
+inline constexpr QStringView metres_per_second = u"メートル毎秒";
+inline constexpr QStringView fifty_metres_per_second_or_more = u"50メートル毎秒以上";
 inline constexpr QStringView gust = u" / 最大瞬間風速 ";
 inline constexpr QStringView range_open = u" / ";
 inline constexpr QStringView range_from = u"°から ";
@@ -75,6 +78,9 @@ inline constexpr QStringView kilometres = u"キロメートル";
 inline constexpr QStringView metres = u"メートル";
 inline constexpr QStringView miles = u" 陸マイル (Statute Mile)";
 inline constexpr QStringView feet = u"フィート";
+// A visibility towards one direction, after the prevailing one: " / ",
+// the direction, then this and the metres.
+inline constexpr QStringView towards_direction = u"方向 ";
 
 // ---- runway visual range
 inline constexpr QStringView runway = u"滑走路";
@@ -235,7 +241,8 @@ inline constexpr QStringView ceiling = u"雲底高度 ";
 inline constexpr QStringView feet_from = u"フィートから";
 inline constexpr QStringView feet_varying = u"フィートの間を変動";
 
-// Letters of a direction group and their words; any other character stays.
+// Letters of a direction group and their words; a group of other
+// characters is no direction.
 struct DirectionWord {
     char16_t letter;
     QStringView word;

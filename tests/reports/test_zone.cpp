@@ -13,12 +13,13 @@ TEST(ZoneLetters, EveryOffsetFromMinusTwelveToPlusTwelve)
         EXPECT_EQ(zone_letter(h), QString::fromLatin1(expected[h + 12])) << h;
 }
 
-TEST(ZoneLetters, OffsetsOutsideTheRangeHaveNoLetter)
+TEST(ZoneLetters, OffsetsWithoutALetterAreWrittenAsTheOffset)
 {
-    EXPECT_EQ(zone_letter(13), QString());
-    EXPECT_EQ(zone_letter(-13), QString());
-    EXPECT_EQ(zone_letter(24), QString());
-    EXPECT_EQ(zone_letter(-100), QString());
+    EXPECT_EQ(zone_letter(13), QStringLiteral("+13"));
+    EXPECT_EQ(zone_letter(-13), QStringLiteral("-13"));
+    EXPECT_EQ(zone_letter(24), QStringLiteral("+24"));
+    EXPECT_EQ(zone_letter(-100), QStringLiteral("-100"));
+    EXPECT_EQ(format_update_time(QStringLiteral("05:30:12"), true, QStringLiteral("+13")), QStringLiteral("09:30(+13)"));
 }
 
 TEST(UpdateTime, UtcTakesTheComputerClockAsJapanTime)

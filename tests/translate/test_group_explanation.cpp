@@ -95,6 +95,8 @@ const Case cases[] = {
     {"3SC015", "3SC015 ： 1500フィートに散在 (3/8) した層積雲"},
     {"8ST005", "8ST005 ： 500フィートに全天 (8/8) を覆う層雲"},
     {"2CU020", "2CU020 ： 2000フィートに少量 (2/8) の積雲"},
+    // The amount's words change in the explanation, not in the group.
+    {"3のSC15", "3のSC15 ： 0フィートに散在 (3/8) した層積雲"},
     // day and time, in UTC and in local time with the day rolling over
     {"281230Z", "281230Z ： 28日 12:30 UTC"},
     {"281230Z", "281230Z ： 28日 21:30 I (UTC+9)", nullptr, 0, true},
@@ -143,7 +145,9 @@ TEST(GroupExplanation, MissingLookUpsFindNothing)
 
 // Groups mutated at random, placed anywhere in a console or not at all, with
 // any start, length and time setting: every one ends without reading out of
-// range (the sanitizer build checks).
+// range (the sanitizer build checks), and an answer names the selection it
+// explains (without blanks, as selected or in upper case; an "SLP" group by
+// the characters after "SLP") before its separator.
 TEST(GroupExplanation, AnySelectionInAnyConsoleEnds)
 {
     const QStringList seeds = QStringLiteral(
@@ -169,7 +173,19 @@ TEST(GroupExplanation, AnySelectionInAnyConsoleEnds)
         }
         const ExplanationSources s = sources(pick(2) == 1, differences[pick(differences.size())],
                                              pick(4) == 0 ? QDate() : QDate(2026, 1 + pick(12), 1));
-        (void)explain_group(selection, console, start, length, s);
+        const std::optional<QString> answer = explain_group(selection, console, start, length, s);
+        if (!answer)
+            continue;
+        QString plain = selection;
+        plain.remove(u' ');
+        plain.remove(u'　');
+        const QString upper = plain.toUpper();
+        const QString head = upper.startsWith(u"SLP") ? upper.mid(3, 3) : upper;
+        bool named = false;
+        for (const QString& h : {plain, head})
+            for (const QString& sep : {QStringLiteral(" ： "), QStringLiteral(" : ")})
+                named = named || answer->startsWith(h + sep);
+        EXPECT_TRUE(named) << "[" << selection.toStdString() << "] gave [" << answer->toStdString() << "]";
     }
 }
 

@@ -141,6 +141,9 @@ TEST(GroupTranslators, RunwayVisualRange)
         {"R16R/0600VP1500N", "滑走路16RのRVRは、600メートルから1500メートル(測定範囲の上限)の間を変動しており、変化なし"},
         {"R34L/M0050V0300D", "滑走路34LのRVRは、50メートル(測定範囲の下限)から300メートルの間を変動しながら下降中"},
         {"R28L/1000V1600FT", "滑走路28LのRVRは、1000フィートから1600フィートの間を変動しており、変化傾向は不明"},
+        // Feet with the tendency after a second "/".
+        {"R05/P6000FT/N", "滑走路05のRVRは、6000フィート(測定範囲の上限)を超えており、変化なし"},
+        {"R05/1200FT/D", "滑走路05のRVRは、1200フィートで、さらに下降中"},
         {"R34L1200", std::nullopt},
         {"/R341200", std::nullopt},
     };
@@ -176,6 +179,8 @@ TEST(ReportTranslation, HeaderNamesTheStationKindAndTime)
         {"RODN", "1200Z", "*** 飛行場 定時飛行場実況通報 12時00分(Z) 発表 ***", true},
         {"RJXX", "1215Z", "*** 空港 特別飛行場実況通報 12時15分(Z) 発表 ***", false},
         {"rjtt", "1200Z", "*** 東京国際空港 定時飛行場実況通報 12時00分(Z) 発表 ***", true},
+        // A time difference beyond the zone letters comes as its offset.
+        {"RJTT", "1000+13", "*** 東京国際空港 定時飛行場実況通報 10時00分(+13) 発表 ***", true},
     };
     for (const auto& c : cases) {
         const kolde_sub::Translation t =
@@ -184,6 +189,11 @@ TEST(ReportTranslation, HeaderNamesTheStationKindAndTime)
             << c.code << " " << c.time << "\n" << t.text.toStdString();
         EXPECT_EQ(t.routine, c.routine) << c.code << " " << c.time;
     }
+    // Remarks in minutes take the header's zone, however long.
+    EXPECT_EQ(lines_after_pressure(translate(QStringLiteral("27010KT 9999 15/08 Q1020 RMK RAB05"), test_sources(),
+                                             QStringLiteral("1000+13"))
+                                       .text),
+              remark_lines({"10時05分(+13)から雨を観測"}));
 }
 
 // ------------------------------------------------------ observation groups
@@ -201,10 +211,23 @@ TEST(ReportTranslation, ObservationGroups)
         {"CALM 0800 M02/M05 A2992",
          u8_list({"風向/風速　　： 無風", "地上視程　　 ： 800メートル", "地上気温　　 ： マイナス 2℃",
                   "露点温度　　 ： マイナス 5℃", "高度計規正値 ： 29.92インチ水銀柱"})},
-        // A wind in metres per second gives the label alone.
+        // Winds in metres per second.
         {"05005MPS 5KM 15/08 Q1008",
-         u8_list({"風向/風速　　： ", "地上視程　　 ： 5キロメートル", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
+         u8_list({"風向/風速　　： 050°方向から 5メートル毎秒", "地上視程　　 ： 5キロメートル", "地上気温　　 ： 15℃",
+                  "露点温度　　 ： 8℃", "地上気圧　　 ： 1008.0ヘクトパスカル"})},
+        {"15003G12MPS 120V180 9999 15/08 Q1008",
+         u8_list({"風向/風速　　： 150°方向から 3メートル毎秒 / 最大瞬間風速 12メートル毎秒 / 120°から 180°の間で風向変動あり",
+                  "地上視程　　 ： 10キロメートル以上", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
                   "地上気圧　　 ： 1008.0ヘクトパスカル"})},
+        {"VRB02MPS CAVOK 15/08 Q1008",
+         u8_list({"風向/風速　　： 風向が特定できない 2メートル毎秒の風", "現在天気　　 ： 晴れ", "地上気温　　 ： 15℃",
+                  "露点温度　　 ： 8℃", "地上気圧　　 ： 1008.0ヘクトパスカル"})},
+        {"00000MPS CAVOK 15/08 Q1008",
+         u8_list({"風向/風速　　： 無風", "現在天気　　 ： 晴れ", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
+                  "地上気圧　　 ： 1008.0ヘクトパスカル"})},
+        {"050P49MPS 9999 15/08 Q1008",
+         u8_list({"風向/風速　　： 050°方向から 50メートル毎秒以上", "地上視程　　 ： 10キロメートル以上",
+                  "地上気温　　 ： 15℃", "露点温度　　 ： 8℃", "地上気圧　　 ： 1008.0ヘクトパスカル"})},
         {"27015G25KT 240V300 10SM 15/08 A3001",
          u8_list({"風向/風速　　： 270°方向から 15ノット / 最大瞬間風速 25ノット / 240°から 300°の間で風向変動あり",
                   "地上視程　　 ： 10陸マイル (Statute Mile) 以上", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
@@ -250,6 +273,44 @@ TEST(ReportTranslation, ObservationGroups)
                   "雲量/高度　　： 雲低高度不明な少量の雲", "　　　　　　　　2000フィートに散在した塔状積雲",
                   "　　　　　　　　10000フィートに全天を覆う雲", "地上気温　　 ： 10℃", "露点温度　　 ： 5℃",
                   "地上気圧　　 ： 1010.0ヘクトパスカル"})},
+        // Runway visual range after every form of visibility.
+        {"16008KT 9999 R31/1300VP1800U -SHRA FEW010 SCT030 BKN040 18/17 Q1019",
+         u8_list({"風向/風速　　： 160°方向から 8ノット", "地上視程　　 ： 10キロメートル以上",
+                  "滑走路視距離 ： 滑走路31のRVRは、1300メートルから1800メートル(測定範囲の上限)の間を変動しながら上昇中",
+                  "現在天気　　 ： -SHRA / 弱い(-) しゅう雨性(SH) 雨(RA)", "雲量/高度　　： 1000フィートに少量の雲",
+                  "　　　　　　　　3000フィートに散在した雲", "　　　　　　　　4000フィートに多量の雲", "地上気温　　 ： 18℃",
+                  "露点温度　　 ： 17℃", "地上気圧　　 ： 1019.0ヘクトパスカル"})},
+        {"16008KT 10KM R31/1300N BR 18/17 Q1019",
+         u8_list({"風向/風速　　： 160°方向から 8ノット", "地上視程　　 ： 10キロメートル",
+                  "滑走路視距離 ： 滑走路31のRVRは、1300メートルで、変化なし", "現在天気　　 ： もや", "地上気温　　 ： 18℃",
+                  "露点温度　　 ： 17℃", "地上気圧　　 ： 1019.0ヘクトパスカル"})},
+        {"16008KT 10SM R31/P6000FT BR 18/17 A2992",
+         u8_list({"風向/風速　　： 160°方向から 8ノット", "地上視程　　 ： 10陸マイル (Statute Mile) 以上",
+                  "滑走路視距離 ： 滑走路31のRVRは、6000フィート(測定範囲の上限)を超えており、変化傾向は不明",
+                  "現在天気　　 ： もや", "地上気温　　 ： 18℃", "露点温度　　 ： 17℃", "高度計規正値 ： 29.92インチ水銀柱"})},
+        // A directional visibility joins the visibility line and moves no
+        // later group.
+        {"36005KT 1200 0400W R05/0600N FG BKN002 M01/M01 Q0992 TEMPO 0200",
+         u8_list({"風向/風速　　： 360°方向から 5ノット", "地上視程　　 ： 1200メートル / 西方向 400メートル",
+                  "滑走路視距離 ： 滑走路05のRVRは、600メートルで、変化なし", "現在天気　　 ： 霧",
+                  "雲量/高度　　： 200フィートに多量の雲", "地上気温　　 ： マイナス 1℃", "露点温度　　 ： マイナス 1℃",
+                  "地上気圧　　 ： 992.0ヘクトパスカル", "着陸予報　　 ： 地上視程 200メートル に一時的に変化"})},
+        {"36005KT 9999 5000NE FEW010 M01/M01 Q0992",
+         u8_list({"風向/風速　　： 360°方向から 5ノット", "地上視程　　 ： 10キロメートル以上 / 北東方向 5000メートル",
+                  "雲量/高度　　： 1000フィートに少量の雲", "地上気温　　 ： マイナス 1℃", "露点温度　　 ： マイナス 1℃",
+                  "地上気圧　　 ： 992.0ヘクトパスカル"})},
+        // Miles with a fraction, and a runway visual range in feet with its
+        // tendency after a slash.
+        {"27010KT 1 1/2SM R05/P6000FT/N BR OVC005 15/14 A2992",
+         u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 1 1/2 陸マイル (Statute Mile)",
+                  "滑走路視距離 ： 滑走路05のRVRは、6000フィート(測定範囲の上限)を超えており、変化なし",
+                  "現在天気　　 ： もや", "雲量/高度　　： 500フィートに全天を覆う雲", "地上気温　　 ： 15℃",
+                  "露点温度　　 ： 14℃", "高度計規正値 ： 29.92インチ水銀柱"})},
+        // A runway visual range after the weather is no temperature group.
+        {"36005KT 0800 FG R05/0600N VV002 M01/M01 Q0992",
+         u8_list({"風向/風速　　： 360°方向から 5ノット", "地上視程　　 ： 800メートル", "現在天気　　 ： 霧",
+                  "滑走路視距離 ： 滑走路05のRVRは、600メートルで、変化なし", "鉛直視程　　 ： 200 フィート",
+                  "地上気温　　 ： マイナス 1℃", "露点温度　　 ： マイナス 1℃", "地上気圧　　 ： 992.0ヘクトパスカル"})},
         {"18010KT 9999 NSC 10/05 Q1010",
          u8_list({"風向/風速　　： 180°方向から 10ノット", "地上視程　　 ： 10キロメートル以上",
                   "現在天気　　 ： 顕著な雲なし", "地上気温　　 ： 10℃", "露点温度　　 ： 5℃",
@@ -258,9 +319,7 @@ TEST(ReportTranslation, ObservationGroups)
     for (const auto& c : cases) {
         const kolde_sub::Translation t = translate(u8(c.body));
         EXPECT_EQ(body_lines(t.text), c.lines) << c.body;
-        EXPECT_TRUE(t.text.endsWith(QStringLiteral("ヘクトパスカル\r\n")) ||
-                    t.text.endsWith(QStringLiteral("インチ水銀柱\r\n")))
-            << c.body;
+        EXPECT_TRUE(t.text.endsWith(QStringLiteral("\r\n"))) << c.body;
     }
 }
 
@@ -290,9 +349,17 @@ TEST(ReportTranslation, LandingForecastInUtcAndLocalTime)
         // Gusts and three-digit speeds stay out of the direction.
         {"BECMG 27015G25KT", false, "", "着陸予報　　 ： 風が 270°方向から 15ノット に序々に変化"},
         {"BECMG 270105KT", false, "", "着陸予報　　 ： 風が 270°方向から 105ノット に序々に変化"},
-        // Only four digits are a visibility.
-        {"TEMPO TSRA", false, "", "着陸予報　　 ： に一時的に変化"},
-        {"TEMPO SHRA VCSH", false, "", "着陸予報　　 ： に一時的に変化"},
+        // Only four digits are a visibility; weather is read as in the
+        // observation, the dictionary first.
+        {"TEMPO TSRA", false, "", "着陸予報　　 ： 雷電(TS) 雨(RA) に一時的に変化"},
+        {"TEMPO SHRA VCSH", false, "", "着陸予報　　 ： しゅう雨性(SH) 雨(RA) 付近(VC) しゅう雨性(SH) に一時的に変化"},
+        {"TEMPO 3000 -RA BR", false, "", "着陸予報　　 ： 地上視程 3000メートル 弱い雨 もや に一時的に変化"},
+        {"BECMG +SHSN", false, "", "着陸予報　　 ： 強い(+) しゅう雨性(SH) 雪(SN) に序々に変化"},
+        {"BECMG 9999 NSW NSC", false, "", "着陸予報　　 ： 地上視程 9999メートル 顕著な雲なし に序々に変化"},
+        {"BECMG CAVOK", false, "", "着陸予報　　 ： 晴れ に序々に変化"},
+        // A time difference beyond a zone letter is shown as it is.
+        {"BECMG TL0630 27015KT", true, "+13", "着陸予報　　 ： 19時30分(+13)までに、風が 270°方向から 15ノット に序々に変化"},
+        {"BECMG TL0630 27015KT", true, "-13", "着陸予報　　 ： 17時30分(-13)までに、風が 270°方向から 15ノット に序々に変化"},
         {"BECMG FCST 3000", false, "", ""},
         {"NOSIG", false, "", ""},
     };
@@ -357,8 +424,17 @@ TEST(ReportTranslation, Remarks)
         {"CB SW-NW TCU W FG S RA N", false, "",
          remark_lines({"空港の南西から北西方向にかけて積乱雲を観測", "空港の西方向に塔状積雲を観測", "空港の南方向に霧を観測",
                        "空港の北方向に雨を観測"})},
-        // A word that is no direction stays as it is.
-        {"CB OHD", false, "", remark_lines({"空港のOHD方向に積乱雲を観測"})},
+        // A group that is no direction gives no direction, and is read as
+        // a remark of its own.
+        {"CB OHD", false, "", remark_lines({"空港の方向に積乱雲を観測"})},
+        {"FG ON RWY34R", false, "", remark_lines({"空港の方向に霧を観測"})},
+        {"FG NE-E ON RWY34R", false, "", remark_lines({"空港の北東から東方向にかけて霧を観測"})},
+        {"CB A2992", false, "", remark_lines({"空港の方向に積乱雲を観測", "高度計規正値 29.92インチ水銀柱"})},
+        {"VIS REDUCED TO EAST", false, "", {}},
+        {"VIS S 1200 A2992", false, "", remark_lines({"空港の南方向の視程は 1200メートル", "高度計規正値 29.92インチ水銀柱"})},
+        // Only "A" and four digits is an altimeter setting.
+        {"OVER ANGEL B773", false, "", {}},
+        {"ALQDS A29.9", false, "", {}},
         {"VIS SW-NW 3000", false, "", remark_lines({"空港の南西から北西方向にかけての視程は 3000メートル"})},
         {"VIS E 5KM", false, "", remark_lines({"空港の東方向の視程は 5キロメートル"})},
         {"CIG 005V010 CIG 012", false, "",

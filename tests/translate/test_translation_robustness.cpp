@@ -52,6 +52,9 @@ const char* const hand_made[] = {
     "05005MPS 5KM NSC 10/05 Q1010 NOSIG RMK A2990",
     "00000KT SKC 05/M01 Q1030 FCST BECMG 3000",
     "34005KT 0100 FG VV001 10/10 Q1010 BECMG 0800 BR",
+    "15003G12MPS 9999 0400W R05/P6000FT/N R31/1300VP1800U FG R06/0600N 01/M01 Q0992 TEMPO -SHRA CAVOK "
+    "RMK FG ON RWY34R VIS REDUCED TO EAST OVER ANGEL B773",
+    "VRB02MPS 1 1/2SM BR 15/14 A2992",
 };
 
 const char* const keywords[] = {
@@ -185,7 +188,7 @@ TEST(TranslationRobustness, MutatedReportsEndWithATranslationOrTheFixedText)
     const QStringList codes = {QStringLiteral("RJTT"), QStringLiteral("RJTY"), QStringLiteral("RJXX"), QString(),
                                QStringLiteral(" rj")};
     const QStringList differences = {QStringLiteral("+9"), QStringLiteral("-5"), QStringLiteral("±0"),
-                                     QStringLiteral("+12"), QStringLiteral("abc"), QString()};
+                                     QStringLiteral("+12"), QStringLiteral("+13"), QStringLiteral("abc"), QString()};
 
     Mutator m(20111130);
     int yields = 0;
