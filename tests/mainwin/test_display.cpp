@@ -3,6 +3,7 @@
 // sequence display, and a code list typed on the console.
 #include "view_fixture.h"
 
+#include "core/clock.h"
 #include "mainwin/console_text.h"
 #include "mainwin/request_rules.h"
 #include "platform/transfer.h"
@@ -380,7 +381,7 @@ class SequenceDisplay : public Display {
 protected:
     static int utc_now()
     {
-        return kolde_sub::utc_hour(QTime::currentTime().hour(), false, QString(), kolde_sub::tz_offset_hours);
+        return kolde_sub::now_utc().time().hour();
     }
     static QString hour_text(int h) { return QStringLiteral("%1").arg(kolde_sub::wrap_day_hour(h), 2, 10, QChar(u'0')); }
     void write_copy(int h, const QByteArray& text) { write_file(kolde_sub::cycle_copy_path(kolde_sub::wrap_day_hour(h)), text); }

@@ -1,6 +1,7 @@
 // The chart window: the dated chart stamps, the menu table against the
 // local site, the load image, sizes and the refresh timer; printing. The
 // camera menu against the local site.
+#include "core/clock.h"
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/twips.h"
@@ -123,7 +124,7 @@ protected:
     }
     void TearDown() override
     {
-        chart::set_clock({});
+        kolde_sub::reset_clock();
         platform::set_default_browser_opener({});
         web.reset();
         set_builtin_addresses();
@@ -172,7 +173,7 @@ TEST_F(WebWindows, EveryMenuItemReachesTheSite)
     std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
     const bool engine = allow_web_engine(flags, sandbox);
     ASSERT_TRUE(set_setting(QStringLiteral("時差"), platform::Value(QStringLiteral("+9"))));
-    chart::set_clock([] { return QDateTime(QDate(2024, 3, 1), QTime(2, 30)); });
+    kolde_sub::set_clock(QDateTime(QDate(2024, 3, 1), QTime(2, 30)));
     chart w;
     w.show();
     int charts = 0;
@@ -239,7 +240,7 @@ TEST_F(WebWindows, LoadImageAndRefresh)
         const char* file;
     };
     for (const Case c : {Case{11, 59, " 天気のツボ (昼)", "LBWwb_tubo_1.jpg"}, Case{12, 0, " 天気のツボ (夜)", "LBWwb_tubo_2.jpg"}}) {
-        chart::set_clock([c] { return QDateTime(QDate(2026, 5, 10), QTime(c.hour, c.minute)); });
+        kolde_sub::set_clock(QDateTime(QDate(2026, 5, 10), QTime(c.hour, c.minute)));
         chart w;
         EXPECT_EQ(w.windowTitle(), QString::fromUtf8(c.title));
         EXPECT_EQ(w.shown_url(), url_weather_points + QLatin1String(c.file));
