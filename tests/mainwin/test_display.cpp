@@ -443,6 +443,39 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
     EXPECT_FALSE(v.Timer4->isActive());
 }
 
+// The hours are UTC hours and the local times UTC plus the time difference,
+// whether the computer's clock runs at UTC, at Japan time or elsewhere.
+TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
+{
+    set("LOCAL使用", Value::boolean(true));
+    set("時差", "+9");
+    const kolde_test::ClockAt clock(QDateTime(QDate(2011, 11, 30), QTime(12, 10), Qt::UTC));
+    for (const char* zone : {"UTC", "Asia/Tokyo", "America/New_York"}) {
+        SCOPED_TRACE(zone);
+        const kolde_test::TimeZoneAt tz(zone);
+        view v;
+        request(v, QStringLiteral("SQ RJTT"));
+        v.Timer4->stop();
+        QStringList loading;
+        for (const QString& line : v.console_text().split(QStringLiteral("\r\n")))
+            if (line.contains(QStringLiteral("LOADING")))
+                loading << line.right(5);
+        EXPECT_EQ(loading, QStringList({"1800I", "1900I", "2000I", "2100I"}));
+
+        kolde_sub::cycle_slot = 25;
+        server->clear_requests();
+        v.fetch_hourly_cycles();
+        QStringList fetched;
+        for (const std::string& r : server->requests())
+            if (r.find("/cycles/") != std::string::npos)
+                fetched << QString::fromStdString(r.substr(r.find("/cycles/") + 8, 2));
+        EXPECT_EQ(fetched, QStringList({"09", "10", "11", "12"}));
+
+        request(v, QStringLiteral("RJTT"));
+        EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード作動　　最終更新  21:10(I)"));
+    }
+}
+
 TEST_F(SequenceDisplay, FromTheSequenceFile)
 {
     set("シーケンス表示", Value::boolean(false));
