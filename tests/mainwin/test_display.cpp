@@ -379,12 +379,13 @@ TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
 
 class SequenceDisplay : public Display {
 protected:
-    static int utc_now()
+    void SetUp() override
     {
-        return kolde_sub::now_utc().time().hour();
+        Display::SetUp();
+        // 11:10Z: the window of three hours back holds the hours 08 to 11.
+        kolde_sub::set_clock(QDateTime(QDate(2011, 11, 30), QTime(11, 10), Qt::UTC));
     }
-    static QString hour_text(int h) { return QStringLiteral("%1").arg(kolde_sub::wrap_day_hour(h), 2, 10, QChar(u'0')); }
-    void write_copy(int h, const QByteArray& text) { write_file(kolde_sub::cycle_copy_path(kolde_sub::wrap_day_hour(h)), text); }
+    void write_copy(int h, const QByteArray& text) { write_file(kolde_sub::cycle_copy_path(h), text); }
 };
 
 TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
@@ -393,27 +394,18 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
     view v;
     v.Panels[2]->setText(QStringLiteral("待機"));
     const char metar0900[] = "RJTT 300900Z 34005KT 9999 FEW030 15/08 Q1020\n";
-    // The hour may turn during a run; then the run is repeated.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const int now = utc_now();
-        write_copy(now - 3, QByteArray("RJAA 300900Z 36010KT 9999 FEW020 12/11 Q1018\n") + metar0900);
-        write_copy(now - 2, "RJAA 301000Z 36010KT 9999 FEW020 12/11 Q1018\n");
-        write_copy(now - 1, QByteArray(metar0900) + "RJTT 301020Z 34010KT 4000 BR FEW008 15/14 Q1019\n");
-        write_copy(now, "RJAA 301100Z 36010KT 9999 FEW020 12/11 Q1018\n");
-        request(v, QStringLiteral("SQ RJTT"));
-        if (utc_now() != now)
-            continue;
-        EXPECT_EQ(v.console_text(),
-                  QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
-                                 "\r\nRJTT  METAR 0900Z\r\n      300900Z 34005KT 9999 FEW030 15/08 Q1020\r\n"
-                                 "\r\nRJTT  NO DATA AT ") +
-                          hour_text(now - 2) +
-                          QStringLiteral("00Z\r\n"
-                                         "\r\nRJTT  SPECI 1020Z\r\n      301020Z 34010KT 4000 BR FEW008 15/14 Q1019\r\n"
-                                         "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
-                          ready);
-        break;
-    }
+    write_copy(8, QByteArray("RJAA 300900Z 36010KT 9999 FEW020 12/11 Q1018\n") + metar0900);
+    write_copy(9, "RJAA 301000Z 36010KT 9999 FEW020 12/11 Q1018\n");
+    write_copy(10, QByteArray(metar0900) + "RJTT 301020Z 34010KT 4000 BR FEW008 15/14 Q1019\n");
+    write_copy(11, "RJAA 301100Z 36010KT 9999 FEW020 12/11 Q1018\n");
+    request(v, QStringLiteral("SQ RJTT"));
+    EXPECT_EQ(v.console_text(),
+              QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
+                             "\r\nRJTT  METAR 0900Z\r\n      300900Z 34005KT 9999 FEW030 15/08 Q1020\r\n"
+                             "\r\nRJTT  NO DATA AT 0900Z\r\n"
+                             "\r\nRJTT  SPECI 1020Z\r\n      301020Z 34010KT 4000 BR FEW008 15/14 Q1019\r\n"
+                             "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
+                      ready);
     EXPECT_FALSE(v.Timer4->isActive());
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL SEQUENCE RJTT")));
@@ -449,7 +441,7 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
 {
     set("LOCAL使用", Value::boolean(true));
     set("時差", "+9");
-    const kolde_test::ClockAt clock(QDateTime(QDate(2011, 11, 30), QTime(12, 10), Qt::UTC));
+    kolde_sub::set_clock(QDateTime(QDate(2011, 11, 30), QTime(12, 10), Qt::UTC));
     for (const char* zone : {"UTC", "Asia/Tokyo", "America/New_York"}) {
         SCOPED_TRACE(zone);
         const kolde_test::TimeZoneAt tz(zone);
