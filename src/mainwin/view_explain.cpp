@@ -43,7 +43,7 @@ void view::explain_group()
     sources.translation_word = stored.translation_word;
     sources.local_time = stored.local_time;
     sources.time_difference = stored.time_difference;
-    sources.today = today_local();
+    sources.today = now_utc().date();
 
     const int start = selection.selectionStart();
     const std::optional<QString> text =

@@ -138,7 +138,7 @@ int month_length(int month, int year)
 
 LocalTime local_time(qint64 day, qint64 hour, const ExplanationSources& sources)
 {
-    const QDate today = sources.today.isValid() ? sources.today : today_local();
+    const QDate today = sources.today.isValid() ? sources.today : now_utc().date();
     // "±0", which the time-zone query may store, counts as 0.
     const int difference = time_difference_hours(sources.time_difference);
     hour += difference;
