@@ -1,5 +1,6 @@
 #include "core/log.h"
 
+#include "core/clock.h"
 #include "core/twips.h"
 #include "core/settings.h"
 #include "core/shared.h"
@@ -34,7 +35,7 @@ constexpr int column_count = 3;
 
 const QColor grey_colour(0x80, 0x80, 0x80);
 
-QString time_text() { return QTime::currentTime().toString(QStringLiteral("HH:mm:ss")); }
+QString time_text() { return time_local().toString(QStringLiteral("HH:mm:ss")); }
 
 QTableWidgetItem* make_cell(const QString& text, int column)
 {

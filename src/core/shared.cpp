@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "core/clock.h"
 #include "platform/keyboard.h"
 #include "platform/value.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kolde_sub {
@@ -84,14 +86,19 @@ void read_time_zone_from(const QTimeZone& zone, const QDateTime& at)
         return;
     }
     tz_name = name;
-    // The zone's standard bias: summer time does not count.
-    tz_offset_hours = offset_hours_from_minutes(zone.standardTimeOffset(at) / 60);
+    // The zone's standard bias: summer time does not count. The zone
+    // database's own "standard" will not do (it is summer time in Dublin):
+    // the smaller of the offsets in January and July of the year is.
+    const int year = at.toUTC().date().year();
+    const int january = zone.offsetFromUtc(QDateTime(QDate(year, 1, 15), QTime(12, 0), Qt::UTC));
+    const int july = zone.offsetFromUtc(QDateTime(QDate(year, 7, 15), QTime(12, 0), Qt::UTC));
+    tz_offset_hours = offset_hours_from_minutes(std::min(january, july) / 60);
     tz_offset_text = offset_text(tz_offset_hours);
 }
 
 void read_time_zone()
 {
-    read_time_zone_from(QTimeZone::systemTimeZone(), QDateTime::currentDateTimeUtc());
+    read_time_zone_from(QTimeZone::systemTimeZone(), now_utc());
 }
 
 // ------------------------------------------------------- time difference
@@ -166,7 +173,7 @@ QString trim_blanks(const QString& text)
 // ------------------------------------------------------------------- dates
 
 QString date_text(const QDate& d) { return d.toString(QStringLiteral("MM-dd-yyyy")); }
-QString today_text() { return date_text(QDate::currentDate()); }
+QString today_text() { return date_text(today_local()); }
 
 // ------------------------------------------------------------ code history
 

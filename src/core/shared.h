@@ -40,7 +40,7 @@ extern QString tz_offset_text;
 // read.
 void read_time_zone();
 // The same from a given zone at a given moment (what read_time_zone uses);
-// the moment only picks the zone's standard offset in force then.
+// the moment only picks the year whose standard offset counts.
 void read_time_zone_from(const QTimeZone& zone, const QDateTime& at);
 // The offset text of whole hours: "+9", "-5", "±0".
 [[nodiscard]] QString offset_text(int hours);

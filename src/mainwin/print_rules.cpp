@@ -8,9 +8,6 @@
 namespace kolde_sub {
 
 QString print_source_text;
-std::function<QDateTime()> print_clock;
-
-QDateTime print_now() { return print_clock ? print_clock() : QDateTime::currentDateTime(); }
 
 int leading_digits(const QString& text)
 {

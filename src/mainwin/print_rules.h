@@ -6,8 +6,6 @@
 #include <QDateTime>
 #include <QString>
 
-#include <functional>
-
 namespace kolde_sub {
 
 // The text that the next print_display prints instead of the console. The
@@ -15,11 +13,6 @@ namespace kolde_sub {
 // automatic print; print_display prints it when it is not empty and empties
 // it on every road.
 extern QString print_source_text;
-
-// The clock that printing reads (the print window, the header, the notice
-// times). Empty: the computer's clock.
-extern std::function<QDateTime()> print_clock;
-QDateTime print_now();
 
 // The number in the leading digits of a text ("08" -> 8, "7x" -> 7); 0 when
 // it begins with none. Leading blanks are skipped.

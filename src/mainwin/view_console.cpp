@@ -9,6 +9,7 @@
 #include "request_rules.h"
 #include "sun_command.h"
 
+#include "core/clock.h"
 #include "core/database.h"
 #include "core/log.h"
 #include "core/program.h"
@@ -158,7 +159,7 @@ void sun_times_command(view& v, const QString& line)
     }
     for (const QString& code : request_codes(codes))
         add_code_history(code);
-    v.append_console_text(crlf + sun_times_block(codes, QDate::currentDate()) + crlf);
+    v.append_console_text(crlf + sun_times_block(codes, today_local()) + crlf);
     prompt_and_colour(v);
 }
 

@@ -19,6 +19,7 @@
 #include "reports/zone.h"
 #include "sidewin/datachange.h"
 #include "translate/stored_sources.h"
+#include "core/clock.h"
 #include "core/database.h"
 #include "core/log.h"
 #include "startup/notices.h"
@@ -148,8 +149,8 @@ void normal_display(view& v)
     } else {
         // A time difference that is no number gives no label: the status
         // text stays as it was.
-        const QString updated = format_update_time(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")),
-                                                   setting_on("LOCAL使用"), setting_text(QStringLiteral("時差")));
+        const QString updated =
+                format_update_time(now_utc(), setting_on("LOCAL使用"), setting_text(QStringLiteral("時差")));
         if (!updated.isEmpty())
             v.status_text = QStringLiteral("自動デコード作動　　最終更新  ") + updated;
     }
@@ -232,7 +233,7 @@ void hourly_sequence_display(view& v)
     const bool local = setting_on("LOCAL使用");
     const QString difference = setting_text(QStringLiteral("時差"));
     const int hours_back = static_cast<int>(setting_int(QStringLiteral("シーケンス時間")));
-    const int now_hour = utc_hour(QTime::currentTime().hour(), local, difference, tz_offset_hours);
+    const int now_hour = now_utc().time().hour();
     const int first_hour = wrap_day_hour(now_hour - hours_back);
 
     const QString list = current_request;
@@ -422,7 +423,7 @@ void view::fetch_hourly_cycles()
 {
     if (!setting_on("シーケンス表示"))
         return;
-    const QTime now = QTime::currentTime();
+    const QTime now = now_utc().time();
     const int slot = ten_minute_slot(now);
     if (slot == cycle_slot)
         return;
@@ -430,10 +431,8 @@ void view::fetch_hourly_cycles()
     // next slot.
     cycle_slot = slot;
 
-    const int hour = utc_hour(now.hour(), setting_on("LOCAL使用"), setting_text(QStringLiteral("時差")),
-                              tz_offset_hours);
     const std::vector<int> hours =
-            cycle_hours_to_fetch(hour, static_cast<int>(setting_int(QStringLiteral("シーケンス時間"))));
+            cycle_hours_to_fetch(now.hour(), static_cast<int>(setting_int(QStringLiteral("シーケンス時間"))));
     const QString base = builtin_report_url();
     QPointer<view> self(this);
     for (std::size_t i = 0; i < hours.size(); ++i) {

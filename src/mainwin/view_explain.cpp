@@ -3,6 +3,7 @@
 
 #include "view.h"
 
+#include "core/clock.h"
 #include "translate/group_explanation.h"
 #include "translate/handover.h"
 #include "translate/stored_sources.h"
@@ -42,7 +43,7 @@ void view::explain_group()
     sources.translation_word = stored.translation_word;
     sources.local_time = stored.local_time;
     sources.time_difference = stored.time_difference;
-    sources.today = QDate::currentDate();
+    sources.today = now_utc().date();
 
     const int start = selection.selectionStart();
     const std::optional<QString> text =

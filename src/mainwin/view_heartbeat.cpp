@@ -15,6 +15,7 @@
 #include "reports/heartbeat.h"
 #include "reports/request.h"
 #include "startup/notices.h"
+#include "core/clock.h"
 #include "core/database.h"
 #include "core/log.h"
 #include "core/program.h"
@@ -131,7 +132,7 @@ void view::Timer_Timer()
 
     // At most one cycle every update interval, counted in minutes from the
     // last one.
-    if (in_standby(standby_start, interval, QTime::currentTime())) {
+    if (in_standby(standby_start, interval, time_local())) {
         Timer->start();
         fetch_hourly_cycles();
         return;
@@ -171,7 +172,7 @@ void view::Timer_Timer()
 
     Timer->start();
     timer_run = false;
-    standby_start = standby_stamp(QTime::currentTime());
+    standby_start = standby_stamp(time_local());
     fetch_hourly_cycles();
 }
 

@@ -11,6 +11,7 @@
 
 #include "options/printerselect.h"
 #include "platform/printers.h"
+#include "core/clock.h"
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/shared.h"
@@ -33,7 +34,7 @@ void view::print_display()
     };
     const auto notice_line = [this](const QString& text) {
         const QString old = from_edit_text(TextBox[3]->toPlainText());
-        TextBox[3]->setPlainText(to_edit_text(with_notice_line(old, text, print_now().time())));
+        TextBox[3]->setPlainText(to_edit_text(with_notice_line(old, text, time_local())));
     };
     const auto console_line = [this](const QString& text) { append_console_text(QStringLiteral("\r\n") + text); };
 
@@ -42,7 +43,7 @@ void view::print_display()
     const auto run = [&]() -> bool {
         write_log(QStringLiteral("PRINT COMMAND"));
 
-        const QDateTime now = print_now();
+        const QDateTime now = now_local();
         const int now_minutes = now.time().hour() * 60 + now.time().minute();
         const int start = minutes_of_day(setting_text(QStringLiteral("印刷開始時")),
                                          setting_text(QStringLiteral("印刷開始分")));
@@ -91,8 +92,9 @@ void view::print_display()
         const platform::Value version = setting(QStringLiteral("KOLDEバージョン"));
         const QString version_text = version.is_null() ? QString() : version_display_text(version_number(version));
         const QString body = handed_over.isEmpty() ? console_text() : handed_over;
-        if (!platform::print_text(print_header_line(version_text, print_now()), body, font,
-                                  program_path(QStringLiteral("print"))))
+        const QDateTime printed = now_local();
+        if (!platform::print_text(print_header_line(version_text, printed), body, font,
+                                  {program_path(QStringLiteral("print")), printed}))
             return false;
 
         if (auto_print) {

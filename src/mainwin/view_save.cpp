@@ -7,6 +7,7 @@
 
 #include "platform/msg_box.h"
 #include "reports/colouring.h"
+#include "core/clock.h"
 #include "core/log.h"
 #include "startup/notices.h"
 #include "core/shared.h"
@@ -62,7 +63,7 @@ void view::save_display()
         cancel();
         return;
     }
-    if (!write_text_file(path, save_file_content(console_text(), QDateTime::currentDateTime()))) {
+    if (!write_text_file(path, save_file_content(console_text(), now_local()))) {
         cancel();
         return;
     }

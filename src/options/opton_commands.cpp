@@ -3,6 +3,7 @@
 #include "options/opton.h"
 #include "reports/colouring.h"
 
+#include "core/clock.h"
 #include "core/log.h"
 #include "core/logging.h"
 #include "core/program.h"
@@ -187,8 +188,9 @@ void opton::print_test()
     const platform::Value version = setting(QStringLiteral("KOLDEバージョン"));
     const QString version_text =
             version.is_null() ? QString() : QString::number(static_cast<double>(version_number(version)));
-    if (!platform::print_text(print_test_header(version_text, QDateTime::currentDateTime()),
-                              viewSample[1]->toPlainText(), font, program_path(QStringLiteral("print"))))
+    const QDateTime now = now_local();
+    if (!platform::print_text(print_test_header(version_text, now), viewSample[1]->toPlainText(), font,
+                              {program_path(QStringLiteral("print")), now}))
         qCWarning(lc_options) << "printer test page failed on" << platform::current_printer();
 }
 

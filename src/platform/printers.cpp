@@ -85,10 +85,10 @@ bool paint_document(QPagedPaintDevice& device, const QStringList& lines, const P
 
 // Paints a document on the built-in "PDF" printer (a new file in folder) or
 // on a CUPS queue. A "PDF" job that fails leaves no file behind.
-bool print_to_pdf(const QString& folder, const DevicePainter& paint)
+bool print_to_pdf(const PdfPlace& pdf, const DevicePainter& paint)
 {
     QFile file;
-    if (!open_new_pdf_file(folder, file))
+    if (!open_new_pdf_file(pdf, file))
         return false;
     bool ok;
     {
@@ -121,10 +121,10 @@ bool print_to_queue(const QString& name, const DevicePainter& paint)
     return paint(printer);
 }
 
-bool print_on_current(const QString& pdf_folder, const DevicePainter& paint)
+bool print_on_current(const PdfPlace& pdf, const DevicePainter& paint)
 {
     const QString name = current_printer();
-    return name == pdf_printer_name ? print_to_pdf(pdf_folder, paint) : print_to_queue(name, paint);
+    return name == pdf_printer_name ? print_to_pdf(pdf, paint) : print_to_queue(name, paint);
 }
 
 }  // namespace
@@ -154,10 +154,10 @@ bool set_current_printer(const QString& name)
 }
 
 bool print_text(const QString& header_line, const QString& body_crlf, const PrintFont& font,
-                const QString& pdf_folder)
+                const PdfPlace& pdf)
 {
     const QStringList lines = print_lines(header_line, body_crlf);
-    const bool ok = print_on_current(pdf_folder, [&](QPagedPaintDevice& device) {
+    const bool ok = print_on_current(pdf, [&](QPagedPaintDevice& device) {
         return paint_document(device, lines, font);
     });
     if (ok)
@@ -165,9 +165,9 @@ bool print_text(const QString& header_line, const QString& body_crlf, const Prin
     return ok;
 }
 
-bool print_painted_page(const PagePainter& paint, bool landscape, const QString& pdf_folder)
+bool print_painted_page(const PagePainter& paint, bool landscape, const PdfPlace& pdf)
 {
-    return print_on_current(pdf_folder, [&](QPagedPaintDevice& device) {
+    return print_on_current(pdf, [&](QPagedPaintDevice& device) {
         device.setPageSize(QPageSize(QPageSize::A4));
         device.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         device.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -179,12 +179,11 @@ bool print_painted_page(const PagePainter& paint, bool landscape, const QString&
     });
 }
 
-bool open_new_pdf_file(const QString& folder, QFile& file)
+bool open_new_pdf_file(const PdfPlace& pdf, QFile& file)
 {
-    if (!QDir().mkpath(folder))
+    if (!QDir().mkpath(pdf.folder))
         return false;
-    const QString stem = folder + QStringLiteral("/KOLDE-")
-                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    const QString stem = pdf.folder + QStringLiteral("/KOLDE-") + pdf.at.toString(QStringLiteral("yyyyMMdd-hhmmss"));
     for (int n = 1; n < 1000; ++n) {
         file.setFileName(n == 1 ? stem + QStringLiteral(".pdf") : stem + QStringLiteral("-%1.pdf").arg(n));
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))

@@ -7,6 +7,7 @@
 // default CUPS printer, or "PDF" when there is none.
 #pragma once
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,13 @@ class QSizeF;
 namespace platform {
 
 inline const QString pdf_printer_name = QStringLiteral("PDF");
+
+// Where the built-in printer "PDF" writes its file, and the moment (local
+// time) that names it.
+struct PdfPlace {
+    QString folder;
+    QDateTime at;
+};
 
 struct PrintFont {
     QString name;       // family; empty takes the default family
@@ -40,22 +48,22 @@ bool set_current_printer(const QString& name);
 // Prints one document on the current printer: A4 portrait in the given font,
 // the header line, an empty line, then the lines of body_crlf. Lines wider
 // than the page are wrapped, and a new page starts when a page is full.
-// "PDF" writes KOLDE-yyyyMMdd-hhmmss.pdf (then -2, -3 ... when that name is
-// taken) into pdf_folder, creating the folder when needed.
+// "PDF" writes KOLDE-yyyyMMdd-hhmmss.pdf (the moment pdf.at; then -2, -3 ...
+// when that name is taken) into pdf.folder, creating the folder when needed.
 // False when the printer cannot be opened or the job fails; "PDF" then leaves
 // no file behind.
 [[nodiscard]] bool print_text(const QString& header_line, const QString& body_crlf, const PrintFont& font,
-                              const QString& pdf_folder);
+                              const PdfPlace& pdf);
 
 // Prints one A4 page that paint draws, without margins, on the current
 // printer; "PDF" writes its file as print_text does.
 using PagePainter = std::function<void(QPainter&, QPagedPaintDevice&)>;
-[[nodiscard]] bool print_painted_page(const PagePainter& paint, bool landscape, const QString& pdf_folder);
+[[nodiscard]] bool print_painted_page(const PagePainter& paint, bool landscape, const PdfPlace& pdf);
 
 // Opens a new file in folder (created when needed) under the name print_text
 // gives its files; an existing file is never reused. False when the folder
 // cannot be written.
-[[nodiscard]] bool open_new_pdf_file(const QString& folder, QFile& file);
+[[nodiscard]] bool open_new_pdf_file(const PdfPlace& pdf, QFile& file);
 
 // The file that the last successful print on "PDF" wrote; empty before.
 QString last_pdf_path();

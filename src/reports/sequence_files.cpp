@@ -62,19 +62,6 @@ QString next_item(const QString& text, qsizetype& pos)
 
 }  // namespace
 
-int utc_hour(int computer_hour, bool local, const QString& time_difference, int tz_offset_hours)
-{
-    int h = computer_hour;
-    if (local) {
-        // A time difference that is no number leaves the hour as it is.
-        if (const std::optional<int> diff = parse_time_difference(time_difference))
-            h -= *diff;
-    } else {
-        h -= tz_offset_hours;
-    }
-    return wrap_day_hour(h);
-}
-
 std::vector<int> cycle_hours_to_fetch(int utc_hour, int hours_back)
 {
     std::vector<int> hours;

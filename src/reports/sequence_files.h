@@ -20,12 +20,6 @@ inline constexpr char no_sequence_file_text[] = "NO SEQUENCE DATA";
 
 // ---- hours and hourly cycle files
 
-// The current UTC hour from the computer's hour: minus the time difference
-// when local time is on, otherwise minus the computer's own offset. When
-// local time is on and the time difference is no number, the computer's
-// hour is used unchanged.
-int utc_hour(int computer_hour, bool local, const QString& time_difference, int tz_offset_hours);
-
 // The cycle hours of a range: the hours_back past hours, oldest first,
 // then the current hour, each in 0..23.
 std::vector<int> cycle_hours_to_fetch(int utc_hour, int hours_back);

@@ -1,9 +1,6 @@
 #include "reports/zone.h"
 
-#include "platform/value.h"
 #include "core/shared.h"
-
-#include <cmath>
 
 namespace kolde_sub {
 
@@ -21,9 +18,10 @@ int wrap_day_hour(int hour)
     return ((hour % 24) + 24) % 24;
 }
 
-QString format_update_time(const QString& time_text, bool local, const QString& time_difference)
+QString format_update_time(const QDateTime& now, bool local, const QString& time_difference)
 {
-    int h = static_cast<int>(std::lround(platform::leading_number(time_text.left(2)))) - 9;
+    const QTime utc = now.toUTC().time();
+    int h = utc.hour();
     QString letter = QStringLiteral("Z");
     if (local) {
         const std::optional<int> diff = parse_time_difference(time_difference);
@@ -33,7 +31,10 @@ QString format_update_time(const QString& time_text, bool local, const QString& 
         letter = zone_letter(*diff);
     }
     h = wrap_day_hour(h);
-    return QStringLiteral("%1:%2(%3)").arg(h, 2, 10, QLatin1Char('0')).arg(time_text.mid(3, 2), letter);
+    return QStringLiteral("%1:%2(%3)")
+            .arg(h, 2, 10, QLatin1Char('0'))
+            .arg(utc.minute(), 2, 10, QLatin1Char('0'))
+            .arg(letter);
 }
 
 }  // namespace kolde_sub

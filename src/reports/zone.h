@@ -2,6 +2,7 @@
 // offset from UTC, and the last-update label of the automatic decode cycle.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 namespace kolde_sub {
@@ -14,12 +15,12 @@ QString zone_letter(int hours);
 // Wraps any whole hour into 0..23.
 int wrap_day_hour(int hour);
 
-// The last-update label of the automatic decode cycle. time_text is the
-// computer's time of day "HH:MM:SS"; the computer clock is taken as Japan
-// time (UTC + 9). Gives "HH:MM(Z)" in UTC, or "HH:MM(L)" with the zone
-// letter of time_difference when local is set.
+// The last-update label of the automatic decode cycle at the moment now (any
+// time spec: only the moment counts, not the zone of the computer's clock).
+// Gives "HH:MM(Z)" in UTC, or, when local is set, the time of
+// time_difference "HH:MM(L)" with its zone letter.
 // When local is set and time_difference holds no number at all, the result
 // is an empty text: the caller then keeps the status text it had.
-QString format_update_time(const QString& time_text, bool local, const QString& time_difference);
+QString format_update_time(const QDateTime& now, bool local, const QString& time_difference);
 
 }  // namespace kolde_sub

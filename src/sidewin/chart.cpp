@@ -1,5 +1,6 @@
 #include "chart.h"
 
+#include "core/clock.h"
 #include "core/settings.h"
 #include "core/twips.h"
 #include "core/window_flags.h"
@@ -18,17 +19,7 @@ namespace {
 // What the PDF and three-hourly charts leave of the main window's inner size.
 constexpr int pdf_margin_twips = 700;
 
-std::function<QDateTime()>& clock()
-{
-    static std::function<QDateTime()> now;
-    return now;
-}
-
-QDateTime now() { return clock() ? clock()() : QDateTime::currentDateTime(); }
-
 }  // namespace
-
-void chart::set_clock(std::function<QDateTime()> now) { clock() = std::move(now); }
 
 chart::chart()
     : web_side_window(QStringLiteral("chart"), &chart_open)
@@ -76,7 +67,7 @@ chart::chart()
 
 void chart::Form_Load()
 {
-    const ChartMenuItem first = first_chart(now().time().hour());
+    const ChartMenuItem first = first_chart(time_local().hour());
     chart_url = first.address;
     chart_title = first.caption;
     chart_width = first.width;
@@ -129,7 +120,7 @@ void chart::item_Click(int row)
     if (row < 0 || row >= static_cast<int>(items_.size()))
         return;
     const ChartMenuItem& item = items_[row];
-    chart_url = chart_item_address(item, now(), setting_text(QStringLiteral("時差")));
+    chart_url = chart_item_address(item, now_utc(), setting_text(QStringLiteral("時差")));
     chart_title = item.caption;
     if (item.kind == ChartMenuItem::Kind::DatedThreeHourly) {
         const QSize inner = main_window_inner_twips();

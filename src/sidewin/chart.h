@@ -45,9 +45,6 @@ public:
     void menu_print_Click();
     void Timer_Timer();
 
-    // The clock the window reads (tests set their own).
-    static void set_clock(std::function<QDateTime()> now);
-
 private:
     void Form_Load();
 

@@ -165,7 +165,7 @@ QString chart_item_address(const ChartMenuItem& item, const QDateTime& now, cons
     case Kind::DatedSixHourly:
     case Kind::DatedThreeHourly: {
         const ChartCycle cycle = item.kind == Kind::DatedSixHourly ? ChartCycle::SixHourly : ChartCycle::ThreeHourly;
-        return item.address + dated_chart_stamp(now.date(), now.time().hour(), time_difference, cycle)
+        return item.address + dated_chart_stamp(now, time_difference, cycle)
                + QStringLiteral(".png");
     }
     default:

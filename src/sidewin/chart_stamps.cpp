@@ -6,20 +6,16 @@
 
 namespace kolde_sub {
 
-int selection_hour(int clock_hour, const QString& time_difference)
+QString dated_chart_stamp(const QDateTime& now, const QString& time_difference, ChartCycle cycle)
 {
     // Only the whole hours before any other character count; a number too
     // large for an hour count is taken modulo a day, which gives the same hour.
     const double value = std::trunc(platform::leading_number(time_difference));
     const int difference = std::isfinite(value) ? static_cast<int>(std::fmod(value, 24.0)) : 0;
-    const int h = (clock_hour % 24 - 9 + difference) % 24;
-    return h < 0 ? h + 24 : h;
-}
-
-QString dated_chart_stamp(const QDate& today, int clock_hour, const QString& time_difference, ChartCycle cycle)
-{
+    const QDateTime there = now.toUTC().addSecs(difference * 3600LL);
+    const QDate today = there.date();
     const int band_hours = cycle == ChartCycle::SixHourly ? 6 : 3;
-    const int band = selection_hour(clock_hour, time_difference) / band_hours;
+    const int band = there.time().hour() / band_hours;
     // The chart of a band is the one issued at the start of the band before.
     QDate day = today;
     int issue_hour = (band - 1) * band_hours;

@@ -1,5 +1,6 @@
 #include "chart_web.h"
 
+#include "core/clock.h"
 #include "core/shared.h"
 #include "core/twips.h"
 #include "platform/printers.h"
@@ -134,7 +135,7 @@ bool web_side_window::print_page()
     const QString name = platform::current_printer();
     if (name == platform::pdf_printer_name) {
         QFile file;
-        if (!platform::open_new_pdf_file(program_path(QStringLiteral("print")), file)) {
+        if (!platform::open_new_pdf_file({program_path(QStringLiteral("print")), now_local()}, file)) {
             printer_.reset();
             return false;
         }

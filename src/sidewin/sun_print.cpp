@@ -12,7 +12,7 @@
 
 namespace kolde_sub {
 
-bool print_placed_text(const QList<PrintItem>& items, const QString& family, const QString& pdf_folder)
+bool print_placed_text(const QList<PrintItem>& items, const QString& family, const platform::PdfPlace& pdf)
 {
     return platform::print_painted_page(
         [&](QPainter& painter, QPagedPaintDevice& device) {
@@ -39,10 +39,10 @@ bool print_placed_text(const QList<PrintItem>& items, const QString& family, con
                 painter.drawText(QPointF(x, item.y * dots_per_twip_y + metrics.ascent()), item.text);
             }
         },
-        true, pdf_folder);
+        true, pdf);
 }
 
-bool print_page_image(const QImage& image, const QString& pdf_folder)
+bool print_page_image(const QImage& image, const platform::PdfPlace& pdf)
 {
     return platform::print_painted_page(
         [&](QPainter& painter, QPagedPaintDevice& device) {
@@ -51,7 +51,7 @@ bool print_page_image(const QImage& image, const QString& pdf_folder)
             const QSize fitted = image.size().scaled(device.width(), device.height(), Qt::KeepAspectRatio);
             painter.drawImage(QRect(QPoint(0, 0), fitted), image);
         },
-        true, pdf_folder);
+        true, pdf);
 }
 
 }  // namespace kolde_sub

@@ -4,6 +4,7 @@
 // given, named as the program's other printouts are.
 #pragma once
 
+#include "platform/printers.h"
 #include "sidewin/sun_table.h"
 
 #include <QList>
@@ -16,8 +17,8 @@ namespace kolde_sub {
 // Each item in the family given at its size and weight, its top at its
 // position; an item too wide for the rest of its line is made smaller. False when the printer cannot be opened or the job fails.
 [[nodiscard]] bool print_placed_text(const QList<PrintItem>& items, const QString& family,
-                                     const QString& pdf_folder);
+                                     const platform::PdfPlace& pdf);
 // The image as large as the page allows, its proportions kept.
-[[nodiscard]] bool print_page_image(const QImage& image, const QString& pdf_folder);
+[[nodiscard]] bool print_page_image(const QImage& image, const platform::PdfPlace& pdf);
 
 }  // namespace kolde_sub

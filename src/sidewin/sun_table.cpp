@@ -286,12 +286,4 @@ QList<PrintItem> sun_print_items(const SunPrintHeader& h, const SunCells& cells)
     return items;
 }
 
-namespace {
-QDate today_for_tests;
-}
-
-QDate sun_today() { return today_for_tests.isValid() ? today_for_tests : QDate::currentDate(); }
-
-void set_sun_today_for_tests(const QDate& date) { today_for_tests = date; }
-
 }  // namespace kolde_sub

@@ -153,11 +153,4 @@ QString sun_print_title(const SunPrintHeader& h);
 // rows of the table, every column in a slot of its own.
 QList<PrintItem> sun_print_items(const SunPrintHeader& h, const SunCells& cells);
 
-// ---- the date
-
-// The computer's date, or the one set for tests.
-QDate sun_today();
-// An invalid date goes back to the computer's date.
-void set_sun_today_for_tests(const QDate& date);
-
 }  // namespace kolde_sub

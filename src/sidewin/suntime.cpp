@@ -1,5 +1,6 @@
 #include "sidewin/suntime.h"
 
+#include "core/clock.h"
 #include "core/database.h"
 #include "core/settings.h"
 #include "core/shared.h"
@@ -251,7 +252,7 @@ void suntime::Form_Load()
     cmb[0]->addItems(airfield_list(airport_rows(rs_airport())));
     cmb[0]->setCurrentIndex(-1);
 
-    const QDate today = sun_today();
+    const QDate today = today_local();
     for (int y = today.year() - 1; y <= today.year() + 10; ++y)
         cmb[1]->addItem(QString::number(y));
     cmb[1]->setCurrentIndex(1);
@@ -285,7 +286,7 @@ bool suntime::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-bool suntime::current_year_shown() const { return cmb[1]->currentText().toInt() == sun_today().year(); }
+bool suntime::current_year_shown() const { return cmb[1]->currentText().toInt() == today_local().year(); }
 
 void suntime::init_grid()
 {
@@ -416,7 +417,7 @@ void suntime::draw_graph()
     Picture1->update();
 
     // Today's two cells, coloured while the table shows this year.
-    const QDate today = sun_today();
+    const QDate today = today_local();
     const int row = today.day();
     const int col = 3 * (today.month() - 1) + 1;
     const bool mark = current_year_shown();
@@ -484,7 +485,7 @@ void suntime::cmd_Click(int index)
         print_table();
         return;
     }
-    (void)print_page_image(grab().toImage(), program_path(QStringLiteral("print")));
+    (void)print_page_image(grab().toImage(), {program_path(QStringLiteral("print")), now_local()});
     restore_print_button();
 }
 
@@ -499,7 +500,7 @@ bool suntime::print_table()
     h.elevation = elevation_caption(field_elevation);
     h.delta_h = lbl[36]->text();
     const bool ok = print_placed_text(sun_print_items(h, cells_), QStringLiteral("ＭＳ Ｐゴシック"),
-                                      program_path(QStringLiteral("print")));
+                                      {program_path(QStringLiteral("print")), now_local()});
     restore_print_button();
     return ok;
 }

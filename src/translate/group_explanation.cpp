@@ -1,5 +1,6 @@
 #include "translate/group_explanation.h"
 
+#include "core/clock.h"
 #include "core/shared.h"
 #include "reports/zone.h"
 #include "translate/translation.h"
@@ -137,7 +138,7 @@ int month_length(int month, int year)
 
 LocalTime local_time(qint64 day, qint64 hour, const ExplanationSources& sources)
 {
-    const QDate today = sources.today.isValid() ? sources.today : QDate::currentDate();
+    const QDate today = sources.today.isValid() ? sources.today : now_utc().date();
     // "±0", which the time-zone query may store, counts as 0.
     const int difference = time_difference_hours(sources.time_difference);
     hour += difference;

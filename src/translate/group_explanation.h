@@ -24,8 +24,8 @@ struct ExplanationSources {
     // LOCAL使用 and 時差 as stored.
     bool local_time = false;
     QString time_difference;
-    // The computer's date: a day-time group whose day lies in another month
-    // than today's is read in today's month.
+    // Today's date in UTC, as the reports count days: a day-time group whose
+    // day lies in another month than today's is read in today's month.
     QDate today;
 };
 

@@ -3,6 +3,7 @@
 // sequence display, and a code list typed on the console.
 #include "view_fixture.h"
 
+#include "core/clock.h"
 #include "mainwin/console_text.h"
 #include "mainwin/request_rules.h"
 #include "platform/transfer.h"
@@ -378,12 +379,13 @@ TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
 
 class SequenceDisplay : public Display {
 protected:
-    static int utc_now()
+    void SetUp() override
     {
-        return kolde_sub::utc_hour(QTime::currentTime().hour(), false, QString(), kolde_sub::tz_offset_hours);
+        Display::SetUp();
+        // 11:10Z: the window of three hours back holds the hours 08 to 11.
+        kolde_sub::set_clock(QDateTime(QDate(2011, 11, 30), QTime(11, 10), Qt::UTC));
     }
-    static QString hour_text(int h) { return QStringLiteral("%1").arg(kolde_sub::wrap_day_hour(h), 2, 10, QChar(u'0')); }
-    void write_copy(int h, const QByteArray& text) { write_file(kolde_sub::cycle_copy_path(kolde_sub::wrap_day_hour(h)), text); }
+    void write_copy(int h, const QByteArray& text) { write_file(kolde_sub::cycle_copy_path(h), text); }
 };
 
 TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
@@ -392,27 +394,18 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
     view v;
     v.Panels[2]->setText(QStringLiteral("待機"));
     const char metar0900[] = "RJTT 300900Z 34005KT 9999 FEW030 15/08 Q1020\n";
-    // The hour may turn during a run; then the run is repeated.
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        const int now = utc_now();
-        write_copy(now - 3, QByteArray("RJAA 300900Z 36010KT 9999 FEW020 12/11 Q1018\n") + metar0900);
-        write_copy(now - 2, "RJAA 301000Z 36010KT 9999 FEW020 12/11 Q1018\n");
-        write_copy(now - 1, QByteArray(metar0900) + "RJTT 301020Z 34010KT 4000 BR FEW008 15/14 Q1019\n");
-        write_copy(now, "RJAA 301100Z 36010KT 9999 FEW020 12/11 Q1018\n");
-        request(v, QStringLiteral("SQ RJTT"));
-        if (utc_now() != now)
-            continue;
-        EXPECT_EQ(v.console_text(),
-                  QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
-                                 "\r\nRJTT  METAR 0900Z\r\n      300900Z 34005KT 9999 FEW030 15/08 Q1020\r\n"
-                                 "\r\nRJTT  NO DATA AT ") +
-                          hour_text(now - 2) +
-                          QStringLiteral("00Z\r\n"
-                                         "\r\nRJTT  SPECI 1020Z\r\n      301020Z 34010KT 4000 BR FEW008 15/14 Q1019\r\n"
-                                         "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
-                          ready);
-        break;
-    }
+    write_copy(8, QByteArray("RJAA 300900Z 36010KT 9999 FEW020 12/11 Q1018\n") + metar0900);
+    write_copy(9, "RJAA 301000Z 36010KT 9999 FEW020 12/11 Q1018\n");
+    write_copy(10, QByteArray(metar0900) + "RJTT 301020Z 34010KT 4000 BR FEW008 15/14 Q1019\n");
+    write_copy(11, "RJAA 301100Z 36010KT 9999 FEW020 12/11 Q1018\n");
+    request(v, QStringLiteral("SQ RJTT"));
+    EXPECT_EQ(v.console_text(),
+              QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
+                             "\r\nRJTT  METAR 0900Z\r\n      300900Z 34005KT 9999 FEW030 15/08 Q1020\r\n"
+                             "\r\nRJTT  NO DATA AT 0900Z\r\n"
+                             "\r\nRJTT  SPECI 1020Z\r\n      301020Z 34010KT 4000 BR FEW008 15/14 Q1019\r\n"
+                             "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
+                      ready);
     EXPECT_FALSE(v.Timer4->isActive());
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL SEQUENCE RJTT")));
@@ -440,6 +433,39 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
     EXPECT_TRUE(v.Timer4->isActive());
     request(v, QStringLiteral("RJTT"));
     EXPECT_FALSE(v.Timer4->isActive());
+}
+
+// The hours are UTC hours and the local times UTC plus the time difference,
+// whether the computer's clock runs at UTC, at Japan time or elsewhere.
+TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
+{
+    set("LOCAL使用", Value::boolean(true));
+    set("時差", "+9");
+    kolde_sub::set_clock(QDateTime(QDate(2011, 11, 30), QTime(12, 10), Qt::UTC));
+    for (const char* zone : {"UTC", "Asia/Tokyo", "America/New_York"}) {
+        SCOPED_TRACE(zone);
+        const kolde_test::TimeZoneAt tz(zone);
+        view v;
+        request(v, QStringLiteral("SQ RJTT"));
+        v.Timer4->stop();
+        QStringList loading;
+        for (const QString& line : v.console_text().split(QStringLiteral("\r\n")))
+            if (line.contains(QStringLiteral("LOADING")))
+                loading << line.right(5);
+        EXPECT_EQ(loading, QStringList({"1800I", "1900I", "2000I", "2100I"}));
+
+        kolde_sub::cycle_slot = 25;
+        server->clear_requests();
+        v.fetch_hourly_cycles();
+        QStringList fetched;
+        for (const std::string& r : server->requests())
+            if (r.find("/cycles/") != std::string::npos)
+                fetched << QString::fromStdString(r.substr(r.find("/cycles/") + 8, 2));
+        EXPECT_EQ(fetched, QStringList({"09", "10", "11", "12"}));
+
+        request(v, QStringLiteral("RJTT"));
+        EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード作動　　最終更新  21:10(I)"));
+    }
 }
 
 TEST_F(SequenceDisplay, FromTheSequenceFile)

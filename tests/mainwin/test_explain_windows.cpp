@@ -1,6 +1,7 @@
 #include "mainwin/console_selection.h"
 #include "view_fixture.h"
 
+#include "core/clock.h"
 #include "core/shared.h"
 #include "translate/handover.h"
 #include "translate/pictureform.h"
@@ -120,6 +121,27 @@ TEST_F(ExplainWindows, SeedPicturesShowForTheirWords)
         EXPECT_EQ(shown->geometry(), QRect(QPoint((v.frameGeometry().width() - 200) / 2,
                                                   (v.frameGeometry().height() - 140) / 2), QSize(200, 140)));
     }
+}
+
+// A report's day-time group is UTC: its month is the UTC month, whatever
+// date the computer's clock shows (in Japan it is 1 March already).
+TEST_F(ExplainWindows, TheDayOfAGroupCountsInTheUtcMonth)
+{
+    set("LOCAL使用", platform::Value::boolean(true));
+    set("時差", "+9");
+    const kolde_test::TimeZoneAt tz("Asia/Tokyo");
+    kolde_sub::set_clock(QDateTime(QDate(2026, 2, 28), QTime(20, 30), Qt::UTC));
+    view v;
+    v.Timer->stop();
+    QTextEdit* console = v.TextBox[0];
+    console->setPlainText(QStringLiteral("METAR RJTT 282000Z 34005KT"));
+    QTextCursor c(console->document());
+    c.setPosition(11);
+    c.setPosition(18, QTextCursor::KeepAnchor);
+    console->setTextCursor(c);
+    kolde_sub::tooltip_text.clear();
+    v.explain_group();
+    EXPECT_TRUE(kolde_sub::tooltip_text.contains(QStringLiteral("1日 05:00"))) << kolde_sub::tooltip_text.toStdString();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "view_fixture.h"
 
+#include "core/clock.h"
 #include "mainwin/console_text.h"
 #include "mainwin/print_rules.h"
 #include "mainwin/save_rules.h"
@@ -107,7 +108,7 @@ protected:
     {
         ViewFixture::SetUp();
         platform::set_printer_queues_for_tests({}, QString());
-        kolde_sub::print_clock = [this] { return now; };
+        kolde_sub::set_clock(at(9, 15));
         set("印刷時ダイアログ", platform::Value::boolean(false));
         set("印刷文字のフォント", "Monospace");
         kolde_sub::printer_ready = false;
@@ -115,7 +116,7 @@ protected:
     }
     void TearDown() override
     {
-        kolde_sub::print_clock = {};
+        kolde_sub::reset_clock();
         kolde_sub::print_source_text.clear();
         platform::reset_printers();
         ViewFixture::TearDown();
@@ -146,7 +147,6 @@ protected:
         v.print_display();
     }
 
-    QDateTime now = at(9, 15);
     int dialogs = 0;
 };
 
@@ -244,7 +244,7 @@ TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT"));
 
-    now = at(17, 1);
+    kolde_sub::set_clock(at(17, 1));
     cycle_print(v);
     EXPECT_TRUE(pdf_files().isEmpty());
     EXPECT_EQ(staging(v), QStringLiteral("\r\nAUTO PRINT DISABLED / OUT OF PRINT SCHEDULE 17:01:00\r\n"));
@@ -252,14 +252,14 @@ TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
     EXPECT_FALSE(v.auto_print);
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
 
-    now = at(17, 0);
+    kolde_sub::set_clock(at(17, 0));
     cycle_print(v);
     EXPECT_EQ(pdf_files().size(), 1);
     EXPECT_TRUE(staging(v).endsWith(QStringLiteral("\r\nAUTO PRINT COMPLETED 17:00:00\r\n")));
     EXPECT_EQ(last_log(), "AUTO PRINT COMPLETED TO PDF");
 
     // A display asked for by hand prints outside the window.
-    now = at(17, 1);
+    kolde_sub::set_clock(at(17, 1));
     v.auto_print = true;
     v.timer_run = false;
     v.print_display();
@@ -282,7 +282,7 @@ TEST_F(PrintDisplay, AWholeDayWindowLetsEveryCyclePrintThrough)
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT"));
     for (const QDateTime& t : {at(0, 0), at(12, 0), at(23, 59)}) {
-        now = t;
+        kolde_sub::set_clock(t);
         cycle_print(v);
     }
     EXPECT_EQ(pdf_files().size(), 3);

@@ -139,26 +139,24 @@ protected:
 
     QTemporaryDir dir;
     PrintFont font{QStringLiteral("Monospace"), 11, false};
+    const QDateTime at{QDate(2012, 3, 5), QTime(9, 15, 7)};
 };
 
 TEST_F(PrinterPdf, WritesANewFileEachTime)
 {
     const QString folder = dir.path() + QStringLiteral("/print");
-    ASSERT_TRUE(platform::print_text(QStringLiteral("HEADER"), QStringLiteral("RJTT 050900Z"), font, folder));
+    ASSERT_TRUE(platform::print_text(QStringLiteral("HEADER"), QStringLiteral("RJTT 050900Z"), font, {folder, at}));
     const QString first = platform::last_pdf_path();
     EXPECT_EQ(QFileInfo(first).absolutePath(), folder);
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^KOLDE-\\d{8}-\\d{6}(-\\d+)?\\.pdf$"))
-                        .match(QFileInfo(first).fileName())
-                        .hasMatch())
-            << first.toStdString();
+    EXPECT_EQ(QFileInfo(first).fileName(), QStringLiteral("KOLDE-20120305-091507.pdf"));
     const QByteArray bytes = read(first);
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(page_count(bytes), 1);
     EXPECT_TRUE(bytes.contains("/FontDescriptor"));  // text was drawn
 
     // A second print within the same second must not overwrite the first.
-    ASSERT_TRUE(platform::print_text(QStringLiteral("HEADER"), QStringLiteral("RJAA"), font, folder));
-    EXPECT_NE(platform::last_pdf_path(), first);
+    ASSERT_TRUE(platform::print_text(QStringLiteral("HEADER"), QStringLiteral("RJAA"), font, {folder, at}));
+    EXPECT_EQ(QFileInfo(platform::last_pdf_path()).fileName(), QStringLiteral("KOLDE-20120305-091507-2.pdf"));
     EXPECT_EQ(read(first), bytes);
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 2);
     EXPECT_EQ(platform::last_printed_lines(),
@@ -171,7 +169,7 @@ TEST_F(PrinterPdf, ALongConsoleGoesOnSeveralPages)
     for (int i = 0; i < 200; ++i)
         lines << QStringLiteral("RJTT 050900Z 34010KT 9999 FEW030 %1").arg(i);
     PrintFont bold{QStringLiteral("Monospace"), 12, true};
-    ASSERT_TRUE(platform::print_text(QStringLiteral("HEADER"), lines.join(QStringLiteral("\r\n")), bold, dir.path()));
+    ASSERT_TRUE(platform::print_text(QStringLiteral("HEADER"), lines.join(QStringLiteral("\r\n")), bold, {dir.path(), at}));
     EXPECT_GE(page_count(read(platform::last_pdf_path())), 3);
 }
 
@@ -181,7 +179,7 @@ TEST_F(PrinterPdf, TheConsoleTextIsInTheDocument)
     if (pdftotext.isEmpty())
         GTEST_SKIP() << "pdftotext is not installed";
     ASSERT_TRUE(platform::print_text(QStringLiteral("*** HEADER ***"),
-                                     QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT"), font, dir.path()));
+                                     QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT"), font, {dir.path(), at}));
     QProcess p;
     p.start(pdftotext, {QStringLiteral("-layout"), platform::last_pdf_path(), QStringLiteral("-")});
     ASSERT_TRUE(p.waitForFinished(30000));
@@ -199,8 +197,8 @@ TEST_F(PrinterPdf, AFolderThatCannotBeMadeFailsTheJob)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
     platform::set_printer_queues_for_tests({}, QString());
-    EXPECT_FALSE(platform::print_text(QStringLiteral("H"), QStringLiteral("B"), font, blocked));
-    EXPECT_FALSE(platform::print_text(QStringLiteral("H"), QStringLiteral("B"), font, QString()));
+    EXPECT_FALSE(platform::print_text(QStringLiteral("H"), QStringLiteral("B"), font, {blocked, at}));
+    EXPECT_FALSE(platform::print_text(QStringLiteral("H"), QStringLiteral("B"), font, {QString(), at}));
     EXPECT_TRUE(QFileInfo(blocked).isFile());
 }
 
@@ -208,7 +206,7 @@ TEST_F(PrinterPdf, AQueueThatCannotBeOpenedFailsTheJob)
 {
     platform::set_printer_queues_for_tests({QStringLiteral("NO-SUCH-QUEUE")}, QStringLiteral("NO-SUCH-QUEUE"));
     ASSERT_EQ(platform::current_printer(), QStringLiteral("NO-SUCH-QUEUE"));
-    EXPECT_FALSE(platform::print_text(QStringLiteral("H"), QStringLiteral("B"), font, dir.path()));
+    EXPECT_FALSE(platform::print_text(QStringLiteral("H"), QStringLiteral("B"), font, {dir.path(), at}));
     // Nothing was written in its place.
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }

@@ -29,17 +29,6 @@ QString file_bytes(const QString& path)
 
 }  // namespace
 
-TEST(SequenceFiles, UtcHourFromTheComputerClock)
-{
-    EXPECT_EQ(utc_hour(10, true, QStringLiteral("+9"), 3), 1);
-    EXPECT_EQ(utc_hour(2, true, QStringLiteral("-5"), 3), 7);
-    EXPECT_EQ(utc_hour(3, false, QStringLiteral("+9"), 9), 18);
-    EXPECT_EQ(utc_hour(22, false, QStringLiteral("+9"), -5), 3);
-    EXPECT_EQ(utc_hour(10, true, QStringLiteral("±0"), 9), 10);
-    // A time difference that is no number leaves the computer's hour as it is.
-    EXPECT_EQ(utc_hour(10, true, QStringLiteral("abc"), 9), 10);
-}
-
 TEST(SequenceFiles, HoursToFetchOldestFirstThenTheCurrentHour)
 {
     EXPECT_EQ(cycle_hours_to_fetch(12, 3), (std::vector<int>{9, 10, 11, 12}));

@@ -22,30 +22,39 @@ TEST(ZoneLetters, OffsetsWithoutALetterAreWrittenAsTheOffset)
     EXPECT_EQ(format_update_time(QStringLiteral("05:30:12"), true, QStringLiteral("+13")), QStringLiteral("09:30(+13)"));
 }
 
-TEST(UpdateTime, UtcTakesTheComputerClockAsJapanTime)
+// The label depends on the moment only: a computer whose clock runs at UTC,
+// at Japan time or at New York time shows the same label.
+TEST(UpdateTime, TheMomentGivesTheLabelWhateverTheComputersZone)
 {
-    EXPECT_EQ(format_update_time(QStringLiteral("05:30:12"), false, QStringLiteral("+9")), QStringLiteral("20:30(Z)"));
-    EXPECT_EQ(format_update_time(QStringLiteral("14:07:00"), false, QStringLiteral("+9")), QStringLiteral("05:07(Z)"));
-    EXPECT_EQ(format_update_time(QStringLiteral("09:00:00"), false, QStringLiteral("+9")), QStringLiteral("00:00(Z)"));
-    // The time difference plays no part in UTC, even when it is no number.
-    EXPECT_EQ(format_update_time(QStringLiteral("05:30:12"), false, QStringLiteral("abc")), QStringLiteral("20:30(Z)"));
-}
-
-TEST(UpdateTime, LocalTimeWrapsBothWays)
-{
-    EXPECT_EQ(format_update_time(QStringLiteral("05:30:12"), true, QStringLiteral("+9")), QStringLiteral("05:30(I)"));
-    EXPECT_EQ(format_update_time(QStringLiteral("01:00:00"), true, QStringLiteral("-5")), QStringLiteral("11:00(R)"));
-    EXPECT_EQ(format_update_time(QStringLiteral("23:59:00"), true, QStringLiteral("+12")), QStringLiteral("02:59(M)"));
-    EXPECT_EQ(format_update_time(QStringLiteral("23:59:00"), true, QStringLiteral("12")), QStringLiteral("02:59(M)"));
-}
-
-TEST(UpdateTime, ZeroOffsetWrittenWithPlusMinusSignReadsAsZero)
-{
-    EXPECT_EQ(format_update_time(QStringLiteral("05:30:12"), true, QStringLiteral("±0")), QStringLiteral("20:30(Z)"));
-}
-
-TEST(UpdateTime, TimeDifferenceThatIsNoNumberGivesNoLabel)
-{
-    EXPECT_TRUE(format_update_time(QStringLiteral("05:30:12"), true, QStringLiteral("abc")).isEmpty());
-    EXPECT_TRUE(format_update_time(QStringLiteral("05:30:12"), true, QString()).isEmpty());
+    struct Row {
+        QTime utc;
+        bool local;
+        const char* difference;
+        const char* label;
+    };
+    const Row rows[] = {
+        {QTime(20, 30, 12), false, "+9", "20:30(Z)"},
+        {QTime(5, 7), false, "+9", "05:07(Z)"},
+        {QTime(0, 0), false, "+9", "00:00(Z)"},
+        {QTime(5, 12), false, "+9", "05:12(Z)"},
+        // The time difference plays no part in UTC, even when it is no number.
+        {QTime(20, 30, 12), false, "abc", "20:30(Z)"},
+        {QTime(20, 30, 12), true, "+9", "05:30(I)"},
+        {QTime(5, 12), true, "+9", "14:12(I)"},
+        {QTime(16, 0), true, "-5", "11:00(R)"},
+        {QTime(14, 59), true, "+12", "02:59(M)"},
+        {QTime(14, 59), true, "12", "02:59(M)"},
+        {QTime(20, 30, 12), true, "±0", "20:30(Z)"},
+        // A time difference that is no number gives no label.
+        {QTime(20, 30, 12), true, "abc", ""},
+        {QTime(20, 30, 12), true, "", ""},
+    };
+    for (const Row& r : rows) {
+        const QDateTime moment(QDate(2012, 3, 5), r.utc, Qt::UTC);
+        for (const int computer_hours : {0, 9, -5}) {
+            const QDateTime on_computer = moment.toOffsetFromUtc(computer_hours * 3600);
+            EXPECT_EQ(format_update_time(on_computer, r.local, QString::fromUtf8(r.difference)), QString::fromUtf8(r.label))
+                    << r.utc.toString().toStdString() << " " << r.difference << " computer at " << computer_hours;
+        }
+    }
 }

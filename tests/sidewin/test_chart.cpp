@@ -1,6 +1,7 @@
 // The chart window: the dated chart stamps, the menu table against the
 // local site, the load image, sizes and the refresh timer; printing. The
 // camera menu against the local site.
+#include "core/clock.h"
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/twips.h"
@@ -65,8 +66,8 @@ TEST(DatedChartStamps, LatestIssueAtTheBandEdges)
         {QDate(2026, 1, 1), 0, "+9", six, "202512311800"},
         {QDate(2026, 5, 1), 1, "+9", three, "202604302100"},
         {QDate(2026, 8, 1), 1, "+9", three, "202607312100"},
-        // the time difference moves the hour; 24 wraps to 0, the day stays
-        {may10, 23, "+10", three, "202605092100"},
+        // the time difference moves the hour, and the day with it
+        {may10, 23, "+10", three, "202605102100"},
         {may10, 14, "-5", six, "202605091800"},
         {may10, 20, "-5", six, "202605100000"},
         // the value of the text: "±0", words and odd numbers never fail
@@ -76,13 +77,16 @@ TEST(DatedChartStamps, LatestIssueAtTheBandEdges)
         {may10, 15, "abc", three, "202605100300"},
         {may10, 9, "+9h", three, "202605100600"},
         {may10, 0, "+99999999999", six, "202605100000"},
-        {may10, 0, "-24", six, "202605100600"},
+        {may10, 0, "-24", six, "202605090600"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 %2h %3").arg(c.today.toString(Qt::ISODate)).arg(c.hour).arg(c.difference)
                          .toStdString());
-        EXPECT_EQ(dated_chart_stamp(c.today, c.hour, QString::fromUtf8(c.difference), c.cycle),
-                  QString::fromLatin1(c.stamp));
+        // The date and hour of a clock at Japan time; a clock at UTC or New
+        // York time at the same moment picks the same chart.
+        const QDateTime japan(c.today, QTime(c.hour, 0), Qt::OffsetFromUTC, 9 * 3600);
+        for (const QDateTime& now : {japan, japan.toUTC(), japan.toOffsetFromUtc(-5 * 3600)})
+            EXPECT_EQ(dated_chart_stamp(now, QString::fromUtf8(c.difference), c.cycle), QString::fromLatin1(c.stamp));
     }
 }
 
@@ -123,7 +127,7 @@ protected:
     }
     void TearDown() override
     {
-        chart::set_clock({});
+        kolde_sub::reset_clock();
         platform::set_default_browser_opener({});
         web.reset();
         set_builtin_addresses();
@@ -172,7 +176,8 @@ TEST_F(WebWindows, EveryMenuItemReachesTheSite)
     std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
     const bool engine = allow_web_engine(flags, sandbox);
     ASSERT_TRUE(set_setting(QStringLiteral("時差"), platform::Value(QStringLiteral("+9"))));
-    chart::set_clock([] { return QDateTime(QDate(2024, 3, 1), QTime(2, 30)); });
+    // 02:30 in Japan.
+    kolde_sub::set_clock(QDateTime(QDate(2024, 3, 1), QTime(2, 30), Qt::OffsetFromUTC, 9 * 3600));
     chart w;
     w.show();
     int charts = 0;
@@ -239,7 +244,7 @@ TEST_F(WebWindows, LoadImageAndRefresh)
         const char* file;
     };
     for (const Case c : {Case{11, 59, " 天気のツボ (昼)", "LBWwb_tubo_1.jpg"}, Case{12, 0, " 天気のツボ (夜)", "LBWwb_tubo_2.jpg"}}) {
-        chart::set_clock([c] { return QDateTime(QDate(2026, 5, 10), QTime(c.hour, c.minute)); });
+        kolde_sub::set_clock(QDateTime(QDate(2026, 5, 10), QTime(c.hour, c.minute)));
         chart w;
         EXPECT_EQ(w.windowTitle(), QString::fromUtf8(c.title));
         EXPECT_EQ(w.shown_url(), url_weather_points + QLatin1String(c.file));

@@ -1,5 +1,6 @@
 #include "sidewin/suntime.h"
 
+#include "core/clock.h"
 #include "core/database.h"
 #include "core/settings.h"
 #include "core/shared.h"
@@ -212,7 +213,7 @@ protected:
     void SetUp() override
     {
         SeededStore::SetUp();
-        set_sun_today_for_tests(QDate(2012, 2, 29));
+        set_clock(QDateTime(QDate(2012, 2, 29), QTime(12, 0)));
         platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
             boxes << call.title + u'|' + call.text;
             return platform::MsgAnswer::Ok;
@@ -221,7 +222,7 @@ protected:
     void TearDown() override
     {
         platform::set_msg_box_answerer({});
-        set_sun_today_for_tests(QDate());
+        reset_clock();
         platform::reset_printers();
         SeededStore::TearDown();
     }

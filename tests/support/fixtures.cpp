@@ -1,5 +1,6 @@
 #include "fixtures.h"
 
+#include "core/clock.h"
 #include "core/database.h"
 #include "core/log.h"
 #include "core/program.h"
@@ -19,6 +20,7 @@
 #include <QFileInfo>
 
 #include <csignal>
+#include <ctime>
 
 #include <sys/resource.h>
 
@@ -154,8 +156,25 @@ EnvironmentVariable::~EnvironmentVariable()
         qunsetenv(name_);
 }
 
+ClockAt::ClockAt(const QDateTime& moment, bool runs) { kolde_sub::set_clock(moment, runs); }
+
+ClockAt::~ClockAt() { kolde_sub::reset_clock(); }
+
+TimeZoneAt::TimeZoneAt(const QByteArray& tz)
+{
+    tz_.emplace("TZ", tz);
+    tzset();
+}
+
+TimeZoneAt::~TimeZoneAt()
+{
+    tz_.reset();
+    tzset();
+}
+
 void reset_program_state()
 {
+    kolde_sub::reset_clock();
     kolde_sub::set_builtin_addresses();
     kolde_sub::online = false;
     kolde_sub::sound_done = true;

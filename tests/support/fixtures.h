@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QList>
 #include <QStringList>
 
@@ -15,6 +16,7 @@ class QWidget;
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace kolde_test {
 
@@ -82,6 +84,29 @@ private:
     const char* name_;
     bool had_;
     QByteArray old_;
+};
+
+// While it lives, the program's clock reads moment (standing still, or with
+// runs going on from there at the real pace); then the computer's clock again.
+class ClockAt {
+public:
+    explicit ClockAt(const QDateTime& moment, bool runs = false);
+    ~ClockAt();
+    ClockAt(const ClockAt&) = delete;
+    ClockAt& operator=(const ClockAt&) = delete;
+};
+
+// While it lives, the computer's clock runs in the time zone tz (as TZ
+// names it, e.g. "UTC" or "Asia/Tokyo"); then in the one before.
+class TimeZoneAt {
+public:
+    explicit TimeZoneAt(const QByteArray& tz);
+    ~TimeZoneAt();
+    TimeZoneAt(const TimeZoneAt&) = delete;
+    TimeZoneAt& operator=(const TimeZoneAt&) = delete;
+
+private:
+    std::optional<EnvironmentVariable> tz_;
 };
 
 // Puts the program-wide values that tests touch back to their start values:
