@@ -19,7 +19,8 @@ TEST(ZoneLetters, OffsetsWithoutALetterAreWrittenAsTheOffset)
     EXPECT_EQ(zone_letter(-13), QStringLiteral("-13"));
     EXPECT_EQ(zone_letter(24), QStringLiteral("+24"));
     EXPECT_EQ(zone_letter(-100), QStringLiteral("-100"));
-    EXPECT_EQ(format_update_time(QStringLiteral("05:30:12"), true, QStringLiteral("+13")), QStringLiteral("09:30(+13)"));
+    EXPECT_EQ(format_update_time(QDateTime(QDate(2026, 6, 10), QTime(5, 30, 12), Qt::UTC), true, QStringLiteral("+13")),
+              QStringLiteral("18:30(+13)"));
 }
 
 // The label depends on the moment only: a computer whose clock runs at UTC,
