@@ -170,6 +170,10 @@ public:
     // The line as if typed on the console, then Enter through
     // TextBox_KeyPress (how tests and benchmarks drive the console).
     void console_enter(const QString& line);
+    // At the end of a display, after its prompt: typed, the line typed and
+    // not yet entered (the display kept the keys out of its text), is the
+    // typed line again and follows the prompt.
+    void keep_typed_line(const QString& typed);
     // The word search of a line that is a dictionary word (already upper
     // case and trimmed): its meaning after the typed word, the picture
     // registered under it in the picture window, then the log row
@@ -433,6 +437,10 @@ private:
     static void drop_built_items(std::vector<QAction*>& items);
     VersionCheck check_version_at_start();
 
+    bool key_in_hand_ = false;  // the console's key handler runs
+    // Kept by a display that ended within the key handler: shown after the
+    // key's own line break.
+    QString typed_line_to_show_;
     bool activation_queued_ = false;
     bool closing_ = false;
     bool display_running_ = false;

@@ -26,10 +26,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
-#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <utility>
 #include <vector>
 
 using namespace kolde_sub;
@@ -382,15 +384,9 @@ void run_command(view& v, const QString& line, const ConsoleLine& what, const QS
 }
 
 // Enter: the typed line is taken out of the buffer and carried out. Keys
-// typed while the command waits start the next line; whatever the command
-// did, the buffer is empty when it ends.
+// typed while the command waits start the next line.
 void enter_typed_line(view& v)
 {
-    QPointer<view> self(&v);
-    const auto used_up = qScopeGuard([self] {
-        if (self)
-            self->inputlbl->clear();
-    });
     v.enter_pressed = true;
     const QString line = console_line(v.inputlbl->text());
     v.inputlbl->clear();
@@ -426,22 +422,35 @@ bool view::eventFilter(QObject* watched, QEvent* event)
     const std::vector<int> codes = key_codes(*static_cast<QKeyEvent*>(event));
     if (codes.empty())
         return QMainWindow::eventFilter(watched, event);
-    // While a display runs Enter does nothing at all; the typed line stays
-    // as it is.
-    if (codes.front() == enter_key && display_running())
+    // While a display runs Enter does nothing at all, and the other keys
+    // edit the typed line only: the report being written stays as it is.
+    const bool displaying = display_running();
+    if (codes.front() == enter_key && displaying)
         return true;
 
     // The handler runs first; the console then carries out the key at the
     // caret as the handler left it, unless the handler closed the window.
     QPointer<view> self(this);
     QPointer<QTextEdit> console(TextBox[0]);
-    for (int code : codes) {
-        TextBox_KeyPress(0, code);
-        if (!self)
-            return true;
+    {
+        const QScopedValueRollback<bool> in_hand(key_in_hand_, true);
+        for (int code : codes) {
+            TextBox_KeyPress(0, code);
+            if (!self)
+                return true;
+        }
     }
-    if (!console || closing_ || codes.front() == escape_key)
+    if (!console || closing_ || codes.front() == escape_key || displaying)
         return true;
+    if (!typed_line_to_show_.isEmpty()) {
+        // A display ended within the handler: the key's line break, then
+        // the line typed while the display ran.
+        QTextCursor caret = console->textCursor();
+        caret.insertBlock();
+        caret.insertText(std::exchange(typed_line_to_show_, QString()));
+        console->setTextCursor(caret);
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -481,6 +490,21 @@ void view::console_enter(const QString& line)
     inputlbl->setText(line);
     int key = enter_key;
     TextBox_KeyPress(0, key);
+}
+
+void view::keep_typed_line(const QString& typed)
+{
+    if (typed.isEmpty())
+        return;
+    inputlbl->setText(typed);
+    padlbl->setText(typed);
+    if (key_in_hand_) {
+        typed_line_to_show_ = typed;
+        return;
+    }
+    // On a line of its own.
+    const bool at_line_start = TextBox[0]->document()->lastBlock().length() <= 1;
+    append_console_text(at_line_start ? typed : crlf + typed);
 }
 
 // ------------------------------------------------------------ ready prompt

@@ -6,6 +6,7 @@
 #include "options/opton.h"
 #include "platform/printers.h"
 #include "platform/shell.h"
+#include "platform/transfer.h"
 #include "core/shared.h"
 #include "core/sun_coef.h"
 #include "core/window_flags.h"
@@ -361,6 +362,40 @@ TEST_F(Console, WordSearchShowsThePictureFirstAndWaitsForNothingElse)
 }
 
 // ---------------------------------------------------------------- keys
+
+// Keys typed while a display waits on a stalled station edit the typed line
+// but stay out of the report being written, and Enter then does nothing.
+// After the display the line follows the prompt, kept; Enter runs it.
+TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
+{
+    serve(stations + "RJAA.TXT", "2011/11/30 05:15\nRJAA 300515Z 36010KT 3000 BR BKN008 12/11 Q1018\n");
+    const std::string stalled = (stations + "RJTT.TXT").toStdString();
+    server->set_fault(stalled, kolde_site::Fault::Stall);
+    view v;
+    v.inet->set_request_timeout(30);
+    QString during;
+    const bool waited = while_requested(stations + "RJTT.TXT", [&] {
+        QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAX"));
+        QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
+        QTest::keyClicks(v.TextBox[0], QStringLiteral("A"));
+        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        QCoreApplication::processEvents();
+        during = v.console_text();
+        server->clear_fault(stalled);
+    }, [&] { type_line(v, QStringLiteral("RJTT")); });
+    ASSERT_TRUE(waited);
+    EXPECT_EQ(during.toStdString(), "XRJTT");
+    EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("RJAA"))) << v.console_text().toStdString();
+    EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z")));
+    EXPECT_EQ(v.inputlbl->text(), QStringLiteral("RJAA"));
+    EXPECT_EQ(served(stations + "RJAA.TXT"), 0);
+
+    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJAA - WEATHER OBSERVATION AND FORECASTS ***")))
+            << v.console_text().toStdString();
+    EXPECT_EQ(served(stations + "RJAA.TXT"), 1);
+    EXPECT_TRUE(v.inputlbl->text().isEmpty());
+}
 
 TEST_F(Console, EveryTypingKeyClearsTheModesAndPostponesTheCycle)
 {
