@@ -174,6 +174,11 @@ public:
     // not yet entered (the display kept the keys out of its text), is the
     // typed line again and follows the prompt.
     void keep_typed_line(const QString& typed);
+    // Text pasted into the console: each character that a key would type
+    // goes through TextBox_KeyPress as if typed (up to the longest line a
+    // paste fills), then into the console at the caret, except while a
+    // display runs.
+    void paste_into_line(const QString& pasted);
     // The word search of a line that is a dictionary word (already upper
     // case and trimmed): its meaning after the typed word, the picture
     // registered under it in the picture window, then the log row

@@ -60,8 +60,9 @@ constexpr int escape_key = 27;
 const QString crlf = QStringLiteral("\r\n");
 
 // The character codes a key press hands to the key handler: Enter, Esc and
-// Backspace by their codes, else each printable character it types. Keys
-// that type nothing (arrows, shortcuts) give none.
+// Backspace by their codes, else each character it types into the line.
+// Keys that type nothing (arrows, shortcuts with Ctrl, which the console
+// does not insert either) give none.
 std::vector<int> key_codes(const QKeyEvent& key)
 {
     switch (key.key()) {
@@ -76,8 +77,11 @@ std::vector<int> key_codes(const QKeyEvent& key)
         break;
     }
     std::vector<int> codes;
+    const Qt::KeyboardModifiers shortcut = key.modifiers() & ~Qt::KeypadModifier;
+    if (shortcut == Qt::ControlModifier || shortcut == (Qt::ControlModifier | Qt::ShiftModifier))
+        return codes;
     for (const QChar c : key.text())
-        if (c.isPrint() || c.isSurrogate())
+        if (types_into_line(c))
             codes.push_back(c.unicode());
     return codes;
 }
@@ -505,6 +509,25 @@ void view::keep_typed_line(const QString& typed)
     // On a line of its own.
     const bool at_line_start = TextBox[0]->document()->lastBlock().length() <= 1;
     append_console_text(at_line_start ? typed : crlf + typed);
+}
+
+void view::paste_into_line(const QString& pasted)
+{
+    const QString typed = pasted_line_text(pasted, max_pasted_line - inputlbl->text().size());
+    if (typed.isEmpty())
+        return;
+    const bool displaying = display_running();
+    for (const QChar c : typed) {
+        int code = c.unicode();
+        TextBox_KeyPress(0, code);
+    }
+    if (displaying)
+        return;
+    QTextEdit* console = TextBox[0];
+    QTextCursor caret = console->textCursor();
+    caret.insertText(typed);
+    console->setTextCursor(caret);
+    console->ensureCursorVisible();
 }
 
 // ------------------------------------------------------------ ready prompt

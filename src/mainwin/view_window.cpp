@@ -8,6 +8,7 @@
 
 #include "browser_rules.h"
 #include "button_rules.h"
+#include "console_edit.h"
 #include "console_selection.h"
 #include "taskicon.h"
 #include "core/window_flags.h"
@@ -288,6 +289,9 @@ void view::set_up_window_events()
         box->viewport()->installEventFilter(events);
     }
     connect(inputURL, &QLineEdit::returnPressed, this, [this] { inputURL_KeyPress(13); });
+    // What is pasted into the console is typed into the command line.
+    if (auto* console = dynamic_cast<ConsoleEdit*>(TextBox[0]))
+        console->on_paste = [this](const QString& text) { paste_into_line(text); };
 
     // The web view fills the pane once it is created.
     auto* pane_layout = new QVBoxLayout(WebBrowser);

@@ -5,6 +5,7 @@
 
 #include "options/opton.h"
 #include "platform/printers.h"
+#include "mainwin/console_text.h"
 #include "platform/shell.h"
 #include "platform/transfer.h"
 #include "core/shared.h"
@@ -18,6 +19,8 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -363,8 +366,9 @@ TEST_F(Console, WordSearchShowsThePictureFirstAndWaitsForNothingElse)
 
 // ---------------------------------------------------------------- keys
 
-// Keys typed while a display waits on a stalled station edit the typed line
-// but stay out of the report being written, and Enter then does nothing.
+// Keys typed (and text pasted) while a display waits on a stalled station
+// edit the typed line but stay out of the report being written, and Enter
+// then does nothing.
 // After the display the line follows the prompt, kept; Enter runs it.
 TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
 {
@@ -377,7 +381,8 @@ TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
     const bool waited = while_requested(stations + "RJTT.TXT", [&] {
         QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAX"));
         QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
-        QTest::keyClicks(v.TextBox[0], QStringLiteral("A"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("A"));
+        QTest::keyClick(v.TextBox[0], Qt::Key_V, Qt::ControlModifier);
         QTest::keyClick(v.TextBox[0], Qt::Key_Return);
         QCoreApplication::processEvents();
         during = v.console_text();
@@ -395,6 +400,37 @@ TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
             << v.console_text().toStdString();
     EXPECT_EQ(served(stations + "RJAA.TXT"), 1);
     EXPECT_TRUE(v.inputlbl->text().isEmpty());
+}
+
+// Text pasted into the console goes into the typed line as typed, so that
+// Enter runs it; what keys would not type stays out of both, and the line
+// stops growing at its limit.
+TEST_F(Console, APasteIsTypedIntoTheLine)
+{
+    const struct {
+        QString pasted;
+        QString line;
+        const char* shown;  // how the display's header begins
+    } cases[] = {
+            {QStringLiteral("RJTT RJAA"), QStringLiteral("RJTT RJAA"), "*** RJTT RJAA - WEATHER"},
+            {QStringLiteral("\x1b" "rjtt\r\n\x08"), QStringLiteral("rjtt"), "*** RJTT - WEATHER"},
+            {QString(200'000, u'A') + QStringLiteral("\n\t"), QString(kolde_sub::max_pasted_line, u'A'),
+             "XAAAA"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.left(20).toStdString());
+        view v;
+        v.set_console_text(QStringLiteral("X"));
+        v.console_caret_to_end();
+        kolde_sub::cycle_tick_count = 5;
+        QGuiApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(v.TextBox[0], Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(v.inputlbl->text(), c.line);
+        EXPECT_EQ(v.console_text(), QStringLiteral("X") + c.line);
+        EXPECT_EQ(kolde_sub::cycle_tick_count, 0);
+        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        EXPECT_TRUE(v.console_text().startsWith(QString::fromUtf8(c.shown))) << v.console_text().left(80).toStdString();
+    }
 }
 
 TEST_F(Console, EveryTypingKeyClearsTheModesAndPostponesTheCycle)
