@@ -34,6 +34,13 @@ QString from_edit_text(const QString& edit)
     return out;
 }
 
+int console_text_width(const QRect& text_area, const QRect& cover, bool cover_shown)
+{
+    if (!cover_shown || !cover.intersects(text_area))
+        return text_area.width();
+    return std::clamp(cover.left() - text_area.left(), 0, text_area.width());
+}
+
 bool types_into_line(QChar c)
 {
     if (c.isSurrogate())

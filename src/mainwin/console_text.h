@@ -1,9 +1,11 @@
 // Console text as the program writes it uses CR LF line breaks (a lone CR
 // also breaks a line); the rich-text control keeps one character per break.
 // These helpers convert between the two; positions are mapped by
-// ConsolePositions (reports/console_positions.h).
+// ConsolePositions (reports/console_positions.h). Also: how wide the
+// console's lines may be, and what a key or a paste types into the line.
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 namespace kolde_sub {
@@ -12,6 +14,11 @@ namespace kolde_sub {
 QString to_edit_text(const QString& console);
 // Every "\n" of the control's plain text becomes "\r\n".
 QString from_edit_text(const QString& edit);
+
+// The width the console's lines may take, in pixels: the width of its text
+// area, less the part at its right that the cover box hides when shown. Both
+// rectangles in the same coordinates.
+[[nodiscard]] int console_text_width(const QRect& text_area, const QRect& cover, bool cover_shown);
 
 // Whether a character that a key types goes into the typed line (and into
 // the console at the caret): a printable character, or either half of one

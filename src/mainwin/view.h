@@ -323,6 +323,11 @@ public:
     void Form_MouseMove();
     void Frame_MouseMove();
     void remove_button_hover();
+    // The console's lines end where the cover box over its right edge
+    // begins, while the box is shown; otherwise they take the console's
+    // width. Follows the box and the console as they move, change size or
+    // show (view_window.cpp).
+    void fit_console_lines();
     // The mouse over image button index: its hover look.
     void img_MouseMove(int index);
 

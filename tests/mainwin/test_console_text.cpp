@@ -24,6 +24,21 @@ TEST(ConsoleText, BreaksConvertBothWays)
     EXPECT_EQ(to_edit_text(QStringLiteral("　確認　")), QStringLiteral("　確認　"));
 }
 
+TEST(ConsoleText, LinesEndWhereTheShownCoverBegins)
+{
+    const QRect area(10, 50, 700, 400);
+    const struct {
+        QRect cover;
+        bool shown;
+        int width;
+    } cases[] = {
+            {{687, 40, 25, 420}, true, 677},  {{687, 40, 25, 420}, false, 700}, {{687, 460, 25, 20}, true, 700},
+            {{720, 40, 25, 420}, true, 700},  {{0, 40, 800, 420}, true, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kolde_sub::console_text_width(area, c.cover, c.shown), c.width) << c.cover.x() << " " << c.shown;
+}
+
 // A paste types what the keys would type: no line break, tab or other
 // control character (so it never carries out or closes anything), no more
 // than the room left, and never half a character.
