@@ -330,6 +330,10 @@ public:
     void fit_console_lines();
     // The mouse over image button index: its hover look.
     void img_MouseMove(int index);
+    // After the display settings were applied, which puts every grey face
+    // back: the hover look of the element the mouse was last on, again, so
+    // that the button under the mouse still takes the next click.
+    void renew_button_hover();
 
     // Image buttons (view_buttons.cpp)
     // A click (press and release of the left button on the same element):

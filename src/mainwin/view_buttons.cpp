@@ -19,6 +19,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -112,11 +113,16 @@ void view::img_Click(int index)
         toggle_setting(QStringLiteral("表示文字のボールド"), QStringLiteral("TEXT BOLD COMMAND"),
                        QStringLiteral("RELEASE TEXT BOLD COMMAND"));
         apply_display_settings(*this);
+        renew_button_hover();
         color_report_text();
         break;
-    case 9:
+    case 9: {
+        QPointer<view> self(this);
         show_options();
+        if (self)
+            renew_button_hover();
         break;
+    }
     case 10:
         write_log(QStringLiteral("SYSTEM UPDATE COMMAND"));
         check_update();

@@ -38,6 +38,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <utility>
+
 using namespace kolde_sub;
 
 namespace {
@@ -405,6 +407,8 @@ void view::remove_button_hover()
     if (WebBrowser->isVisible() && !imgGo[1]->isVisible())
         imgGo[1]->show();
 }
+
+void view::renew_button_hover() { img_MouseMove(std::exchange(hovered_button, 99)); }
 
 void view::fit_console_lines()
 {
