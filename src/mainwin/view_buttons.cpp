@@ -103,12 +103,15 @@ void view::img_Click(int index)
         }
         break;
     }
-    case 7:
-        // The narrow box at the console's right edge covers its scroll bar.
-        TextBox[2]->setVisible(!toggle_setting(QStringLiteral("スクロールバーを表示"),
-                                               QStringLiteral("SHOW SCROLL BAR COMMAND"),
-                                               QStringLiteral("ERASE SCROLL BAR COMMAND")));
+    case 7: {
+        // The narrow box at the console's right edge covers its scroll bar,
+        // which shows only while it is switched on.
+        const bool shown = toggle_setting(QStringLiteral("スクロールバーを表示"), QStringLiteral("SHOW SCROLL BAR COMMAND"),
+                                          QStringLiteral("ERASE SCROLL BAR COMMAND"));
+        TextBox[2]->setVisible(!shown);
+        TextBox[0]->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         break;
+    }
     case 8:
         toggle_setting(QStringLiteral("表示文字のボールド"), QStringLiteral("TEXT BOLD COMMAND"),
                        QStringLiteral("RELEASE TEXT BOLD COMMAND"));

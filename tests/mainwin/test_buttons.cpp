@@ -284,6 +284,7 @@ TEST_F(Buttons, ScrollBarAndBoldTwiceGiveBackTheSetting)
         rows += written;
         EXPECT_EQ(kolde_sub::setting_bool(QStringLiteral("スクロールバーを表示")), second);
         EXPECT_EQ(v.TextBox[2]->isVisible(), !second);  // the cover box hides the scroll bar
+        EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), second ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         click(v, 8);
         rows += written;
         EXPECT_EQ(kolde_sub::setting_bool(QStringLiteral("表示文字のボールド")), !second);
