@@ -34,4 +34,42 @@ QString from_edit_text(const QString& edit)
     return out;
 }
 
+int console_text_width(const QRect& text_area, const QRect& cover, bool cover_shown)
+{
+    if (!cover_shown || !cover.intersects(text_area))
+        return text_area.width();
+    return std::clamp(cover.left() - text_area.left(), 0, text_area.width());
+}
+
+bool types_into_line(QChar c)
+{
+    if (c.isSurrogate())
+        return true;
+    switch (c.category()) {
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return false;
+    default:
+        return c.isPrint();
+    }
+}
+
+QString pasted_line_text(const QString& pasted, qsizetype room)
+{
+    QString out;
+    if (room <= 0)
+        return out;
+    for (const QChar c : pasted) {
+        if (!types_into_line(c))
+            continue;
+        if (out.size() == room) {
+            if (out.back().isHighSurrogate() && c.isLowSurrogate())
+                out.chop(1);
+            break;
+        }
+        out += c;
+    }
+    return out;
+}
+
 }  // namespace kolde_sub

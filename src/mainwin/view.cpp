@@ -4,6 +4,7 @@
 #include "view.h"
 
 #include "button_rules.h"
+#include "console_edit.h"
 #include "console_text.h"
 #include "display_settings.h"
 #include "fonts.h"
@@ -87,7 +88,7 @@ QPixmap go_face(bool active)
 
 QTextEdit* rich_box(QWidget* parent, int index)
 {
-    auto* t = new QTextEdit(parent);
+    auto* t = index == 0 ? new kolde_sub::ConsoleEdit(parent) : new QTextEdit(parent);
     t->setObjectName(QStringLiteral("TextBox_%1").arg(index));
     t->setAcceptRichText(false);
     t->setFrameShape(QFrame::NoFrame);

@@ -170,6 +170,15 @@ public:
     // The line as if typed on the console, then Enter through
     // TextBox_KeyPress (how tests and benchmarks drive the console).
     void console_enter(const QString& line);
+    // At the end of a display, after its prompt: typed, the line typed and
+    // not yet entered (the display kept the keys out of its text), is the
+    // typed line again and follows the prompt.
+    void keep_typed_line(const QString& typed);
+    // Text pasted into the console: each character that a key would type
+    // goes through TextBox_KeyPress as if typed (up to the longest line a
+    // paste fills), then into the console at the caret, except while a
+    // display runs.
+    void paste_into_line(const QString& pasted);
     // The word search of a line that is a dictionary word (already upper
     // case and trimmed): its meaning after the typed word, the picture
     // registered under it in the picture window, then the log row
@@ -314,8 +323,17 @@ public:
     void Form_MouseMove();
     void Frame_MouseMove();
     void remove_button_hover();
+    // The console's lines end where the cover box over its right edge
+    // begins, while the box is shown; otherwise they take the console's
+    // width. Follows the box and the console as they move, change size or
+    // show (view_window.cpp).
+    void fit_console_lines();
     // The mouse over image button index: its hover look.
     void img_MouseMove(int index);
+    // After the display settings were applied, which puts every grey face
+    // back: the hover look of the element the mouse was last on, again, so
+    // that the button under the mouse still takes the next click.
+    void renew_button_hover();
 
     // Image buttons (view_buttons.cpp)
     // A click (press and release of the left button on the same element):
@@ -433,6 +451,10 @@ private:
     static void drop_built_items(std::vector<QAction*>& items);
     VersionCheck check_version_at_start();
 
+    bool key_in_hand_ = false;  // the console's key handler runs
+    // Kept by a display that ended within the key handler: shown after the
+    // key's own line break.
+    QString typed_line_to_show_;
     bool activation_queued_ = false;
     bool closing_ = false;
     bool display_running_ = false;

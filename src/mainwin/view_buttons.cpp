@@ -19,6 +19,7 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -102,21 +103,29 @@ void view::img_Click(int index)
         }
         break;
     }
-    case 7:
-        // The narrow box at the console's right edge covers its scroll bar.
-        TextBox[2]->setVisible(!toggle_setting(QStringLiteral("スクロールバーを表示"),
-                                               QStringLiteral("SHOW SCROLL BAR COMMAND"),
-                                               QStringLiteral("ERASE SCROLL BAR COMMAND")));
+    case 7: {
+        // The narrow box at the console's right edge covers its scroll bar,
+        // which shows only while it is switched on.
+        const bool shown = toggle_setting(QStringLiteral("スクロールバーを表示"), QStringLiteral("SHOW SCROLL BAR COMMAND"),
+                                          QStringLiteral("ERASE SCROLL BAR COMMAND"));
+        TextBox[2]->setVisible(!shown);
+        TextBox[0]->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         break;
+    }
     case 8:
         toggle_setting(QStringLiteral("表示文字のボールド"), QStringLiteral("TEXT BOLD COMMAND"),
                        QStringLiteral("RELEASE TEXT BOLD COMMAND"));
         apply_display_settings(*this);
+        renew_button_hover();
         color_report_text();
         break;
-    case 9:
+    case 9: {
+        QPointer<view> self(this);
         show_options();
+        if (self)
+            renew_button_hover();
         break;
+    }
     case 10:
         write_log(QStringLiteral("SYSTEM UPDATE COMMAND"));
         check_update();

@@ -27,10 +27,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
-#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <utility>
 #include <vector>
 
 using namespace kolde_sub;
@@ -59,8 +61,9 @@ constexpr int escape_key = 27;
 const QString crlf = QStringLiteral("\r\n");
 
 // The character codes a key press hands to the key handler: Enter, Esc and
-// Backspace by their codes, else each printable character it types. Keys
-// that type nothing (arrows, shortcuts) give none.
+// Backspace by their codes, else each character it types into the line.
+// Keys that type nothing (arrows, shortcuts with Ctrl, which the console
+// does not insert either) give none.
 std::vector<int> key_codes(const QKeyEvent& key)
 {
     switch (key.key()) {
@@ -75,8 +78,11 @@ std::vector<int> key_codes(const QKeyEvent& key)
         break;
     }
     std::vector<int> codes;
+    const Qt::KeyboardModifiers shortcut = key.modifiers() & ~Qt::KeypadModifier;
+    if (shortcut == Qt::ControlModifier || shortcut == (Qt::ControlModifier | Qt::ShiftModifier))
+        return codes;
     for (const QChar c : key.text())
-        if (c.isPrint() || c.isSurrogate())
+        if (types_into_line(c))
             codes.push_back(c.unicode());
     return codes;
 }
@@ -383,15 +389,9 @@ void run_command(view& v, const QString& line, const ConsoleLine& what, const QS
 }
 
 // Enter: the typed line is taken out of the buffer and carried out. Keys
-// typed while the command waits start the next line; whatever the command
-// did, the buffer is empty when it ends.
+// typed while the command waits start the next line.
 void enter_typed_line(view& v)
 {
-    QPointer<view> self(&v);
-    const auto used_up = qScopeGuard([self] {
-        if (self)
-            self->inputlbl->clear();
-    });
     v.enter_pressed = true;
     const QString line = console_line(v.inputlbl->text());
     v.inputlbl->clear();
@@ -427,22 +427,35 @@ bool view::eventFilter(QObject* watched, QEvent* event)
     const std::vector<int> codes = key_codes(*static_cast<QKeyEvent*>(event));
     if (codes.empty())
         return QMainWindow::eventFilter(watched, event);
-    // While a display runs Enter does nothing at all; the typed line stays
-    // as it is.
-    if (codes.front() == enter_key && display_running())
+    // While a display runs Enter does nothing at all, and the other keys
+    // edit the typed line only: the report being written stays as it is.
+    const bool displaying = display_running();
+    if (codes.front() == enter_key && displaying)
         return true;
 
     // The handler runs first; the console then carries out the key at the
     // caret as the handler left it, unless the handler closed the window.
     QPointer<view> self(this);
     QPointer<QTextEdit> console(TextBox[0]);
-    for (int code : codes) {
-        TextBox_KeyPress(0, code);
-        if (!self)
-            return true;
+    {
+        const QScopedValueRollback<bool> in_hand(key_in_hand_, true);
+        for (int code : codes) {
+            TextBox_KeyPress(0, code);
+            if (!self)
+                return true;
+        }
     }
-    if (!console || closing_ || codes.front() == escape_key)
+    if (!console || closing_ || codes.front() == escape_key || displaying)
         return true;
+    if (!typed_line_to_show_.isEmpty()) {
+        // A display ended within the handler: the key's line break, then
+        // the line typed while the display ran.
+        QTextCursor caret = console->textCursor();
+        caret.insertBlock();
+        caret.insertText(std::exchange(typed_line_to_show_, QString()));
+        console->setTextCursor(caret);
+        return true;
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -482,6 +495,40 @@ void view::console_enter(const QString& line)
     inputlbl->setText(line);
     int key = enter_key;
     TextBox_KeyPress(0, key);
+}
+
+void view::keep_typed_line(const QString& typed)
+{
+    if (typed.isEmpty())
+        return;
+    inputlbl->setText(typed);
+    padlbl->setText(typed);
+    if (key_in_hand_) {
+        typed_line_to_show_ = typed;
+        return;
+    }
+    // On a line of its own.
+    const bool at_line_start = TextBox[0]->document()->lastBlock().length() <= 1;
+    append_console_text(at_line_start ? typed : crlf + typed);
+}
+
+void view::paste_into_line(const QString& pasted)
+{
+    const QString typed = pasted_line_text(pasted, max_pasted_line - inputlbl->text().size());
+    if (typed.isEmpty())
+        return;
+    const bool displaying = display_running();
+    for (const QChar c : typed) {
+        int code = c.unicode();
+        TextBox_KeyPress(0, code);
+    }
+    if (displaying)
+        return;
+    QTextEdit* console = TextBox[0];
+    QTextCursor caret = console->textCursor();
+    caret.insertText(typed);
+    console->setTextCursor(caret);
+    console->ensureCursorVisible();
 }
 
 // ------------------------------------------------------------ ready prompt

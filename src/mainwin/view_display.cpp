@@ -404,7 +404,9 @@ void view::run_display()
     if (!self)
         return;
 
-    // Every kind of display ends the same way.
+    // Every kind of display ends the same way. The colouring empties the
+    // typed line, which is kept for after the prompt.
+    const QString typed = inputlbl->text();
     set_console_text(staging_text(staging));
     Frame1->hide();
     show_ready_prompt();
@@ -412,6 +414,7 @@ void view::run_display()
     if (setting_on("先頭行") && !enter_pressed)
         TextBox[0]->moveCursor(QTextCursor::Start);
     padlbl->clear();
+    keep_typed_line(typed);
     new_request = false;
     sequence_mode = false;
     enter_pressed = false;

@@ -8,7 +8,9 @@
 
 #include "browser_rules.h"
 #include "button_rules.h"
+#include "console_edit.h"
 #include "console_selection.h"
+#include "console_text.h"
 #include "taskicon.h"
 #include "core/window_flags.h"
 #include "window_rules.h"
@@ -35,6 +37,8 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 using namespace kolde_sub;
 
@@ -93,6 +97,8 @@ protected:
         }
         if (const int k = image_button(o); k >= 0)
             return image_button_event(k, e);
+        if (console_geometry_event(o, e))
+            v_->fit_console_lines();
         if (const int k = text_box_viewport(o); k >= 0) {
             text_box_mouse_event(k, e);
             return false;  // the box itself still selects and places the caret
@@ -155,6 +161,23 @@ private:
             if (o == v_->img[static_cast<std::size_t>(i)])
                 return i;
         return -1;
+    }
+
+    // The console's text area or the cover box over its right edge moves,
+    // changes size, or the box shows or hides.
+    bool console_geometry_event(QObject* o, QEvent* e) const
+    {
+        switch (e->type()) {
+        case QEvent::Resize:
+            return o == v_->TextBox[0]->viewport() || o == v_->TextBox[2];
+        case QEvent::Move:
+            return o == v_->TextBox[0] || o == v_->TextBox[2];
+        case QEvent::ShowToParent:
+        case QEvent::HideToParent:
+            return o == v_->TextBox[2];
+        default:
+            return false;
+        }
     }
 
     // Elements 0 to 2 of the text boxes (the fourth is never shown); their
@@ -281,6 +304,7 @@ void view::set_up_window_events()
     // around it. The right button opens the window's own pop-up menu (when
     // it is switched on), never the boxes' edit menu.
     TextBox[0]->installEventFilter(events);
+    TextBox[2]->installEventFilter(events);
     for (int i = 0; i < 3; ++i) {
         QTextEdit* box = TextBox[static_cast<std::size_t>(i)];
         box->setContextMenuPolicy(Qt::PreventContextMenu);
@@ -288,6 +312,9 @@ void view::set_up_window_events()
         box->viewport()->installEventFilter(events);
     }
     connect(inputURL, &QLineEdit::returnPressed, this, [this] { inputURL_KeyPress(13); });
+    // What is pasted into the console is typed into the command line.
+    if (auto* console = dynamic_cast<ConsoleEdit*>(TextBox[0]))
+        console->on_paste = [this](const QString& text) { paste_into_line(text); };
 
     // The web view fills the pane once it is created.
     auto* pane_layout = new QVBoxLayout(WebBrowser);
@@ -379,6 +406,24 @@ void view::remove_button_hover()
     }
     if (WebBrowser->isVisible() && !imgGo[1]->isVisible())
         imgGo[1]->show();
+}
+
+void view::renew_button_hover() { img_MouseMove(std::exchange(hovered_button, 99)); }
+
+void view::fit_console_lines()
+{
+    QTextEdit* console = TextBox[0];
+    const QWidget* area = console->viewport();
+    const QRect text_area(area->mapTo(form, QPoint(0, 0)), area->size());
+    const int width = console_text_width(text_area, TextBox[2]->geometry(), !TextBox[2]->isHidden());
+    // Set only when it changes: each setting lays the text out again.
+    if (width >= text_area.width()) {
+        if (console->lineWrapMode() != QTextEdit::WidgetWidth)
+            console->setLineWrapMode(QTextEdit::WidgetWidth);
+    } else if (console->lineWrapMode() != QTextEdit::FixedPixelWidth || console->lineWrapColumnOrWidth() != width) {
+        console->setLineWrapMode(QTextEdit::FixedPixelWidth);
+        console->setLineWrapColumnOrWidth(width);
+    }
 }
 
 void view::img_MouseMove(int index)

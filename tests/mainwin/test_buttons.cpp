@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 
 #include <limits>
 
@@ -283,6 +284,7 @@ TEST_F(Buttons, ScrollBarAndBoldTwiceGiveBackTheSetting)
         rows += written;
         EXPECT_EQ(kolde_sub::setting_bool(QStringLiteral("スクロールバーを表示")), second);
         EXPECT_EQ(v.TextBox[2]->isVisible(), !second);  // the cover box hides the scroll bar
+        EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), second ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         click(v, 8);
         rows += written;
         EXPECT_EQ(kolde_sub::setting_bool(QStringLiteral("表示文字のボールド")), !second);
@@ -458,6 +460,34 @@ TEST_F(Buttons, GreyStyleFacesTakeNoPressAndUncoverTheButton)
     QTest::mouseRelease(v.img[6], Qt::LeftButton, {}, QPoint(8, 8));
     EXPECT_FALSE(pressed(v.img[6]));
     EXPECT_EQ(log_texts().mid(rows), QStringList{QStringLiteral("CLS COMMAND")});
+}
+
+// In grey style the bold and options buttons show the display settings
+// again, which puts every grey face back; the button under the mouse stays
+// uncovered, so that a second click reaches it, moved or not.
+TEST_F(Buttons, GreyStyleButtonsTakeASecondClickAfterTheRedisplay)
+{
+    set("コマンドボタン", Value::boolean(true));
+    for (const int index : {8, 9}) {
+        SCOPED_TRACE(index);
+        view v;
+        start(v);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+        kolde_test::ModalCloser closer;
+        QWindow* window = v.windowHandle();
+        const QPoint at = v.img[index]->mapTo(&v, QPoint(8, 8));
+        const qsizetype rows = log_texts().size();
+        QTest::mouseMove(window, at);
+        QTest::mouseClick(window, Qt::LeftButton, {}, at);
+        QTest::mouseClick(window, Qt::LeftButton, {}, at);
+        QTest::mouseMove(window, at + QPoint(1, 1));
+        QTest::mouseClick(window, Qt::LeftButton, {}, at + QPoint(1, 1));
+        const QStringList expected = index == 8 ? QStringList{"TEXT BOLD COMMAND", "RELEASE TEXT BOLD COMMAND",
+                                                              "TEXT BOLD COMMAND"}
+                                                : QStringList(3, QStringLiteral("DISPLAY SYSTEM SETUP MENU"));
+        EXPECT_EQ(log_texts().mid(rows).join(u'|').toStdString(), expected.join(u'|').toStdString());
+        EXPECT_FALSE(v.img[index + 18]->isVisible());
+    }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 #include "options/opton.h"
 #include "platform/printers.h"
+#include "mainwin/console_text.h"
 #include "platform/shell.h"
+#include "platform/transfer.h"
 #include "core/shared.h"
 #include "core/sun_coef.h"
 #include "core/window_flags.h"
@@ -17,6 +19,8 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -361,6 +365,72 @@ TEST_F(Console, WordSearchShowsThePictureFirstAndWaitsForNothingElse)
 }
 
 // ---------------------------------------------------------------- keys
+
+// Keys typed (and text pasted) while a display waits on a stalled station
+// edit the typed line but stay out of the report being written, and Enter
+// then does nothing.
+// After the display the line follows the prompt, kept; Enter runs it.
+TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
+{
+    serve(stations + "RJAA.TXT", "2011/11/30 05:15\nRJAA 300515Z 36010KT 3000 BR BKN008 12/11 Q1018\n");
+    const std::string stalled = (stations + "RJTT.TXT").toStdString();
+    server->set_fault(stalled, kolde_site::Fault::Stall);
+    view v;
+    v.inet->set_request_timeout(30);
+    QString during;
+    const bool waited = while_requested(stations + "RJTT.TXT", [&] {
+        QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAX"));
+        QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
+        QGuiApplication::clipboard()->setText(QStringLiteral("A"));
+        QTest::keyClick(v.TextBox[0], Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        QCoreApplication::processEvents();
+        during = v.console_text();
+        server->clear_fault(stalled);
+    }, [&] { type_line(v, QStringLiteral("RJTT")); });
+    ASSERT_TRUE(waited);
+    EXPECT_EQ(during.toStdString(), "XRJTT");
+    EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("RJAA"))) << v.console_text().toStdString();
+    EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z")));
+    EXPECT_EQ(v.inputlbl->text(), QStringLiteral("RJAA"));
+    EXPECT_EQ(served(stations + "RJAA.TXT"), 0);
+
+    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJAA - WEATHER OBSERVATION AND FORECASTS ***")))
+            << v.console_text().toStdString();
+    EXPECT_EQ(served(stations + "RJAA.TXT"), 1);
+    EXPECT_TRUE(v.inputlbl->text().isEmpty());
+}
+
+// Text pasted into the console goes into the typed line as typed, so that
+// Enter runs it; what keys would not type stays out of both, and the line
+// stops growing at its limit.
+TEST_F(Console, APasteIsTypedIntoTheLine)
+{
+    const struct {
+        QString pasted;
+        QString line;
+        const char* shown;  // how the display's header begins
+    } cases[] = {
+            {QStringLiteral("RJTT rjaa"), QStringLiteral("RJTT rjaa"), "*** RJTT RJAA - WEATHER"},
+            {QString(200'000, u'A') + QStringLiteral("\n\t"), QString(kolde_sub::max_pasted_line, u'A'),
+             "XAAAA"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.left(20).toStdString());
+        view v;
+        v.set_console_text(QStringLiteral("X"));
+        v.console_caret_to_end();
+        kolde_sub::cycle_tick_count = 5;
+        QGuiApplication::clipboard()->setText(c.pasted);
+        QTest::keyClick(v.TextBox[0], Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(v.inputlbl->text(), c.line);
+        EXPECT_EQ(v.console_text(), QStringLiteral("X") + c.line);
+        EXPECT_EQ(kolde_sub::cycle_tick_count, 0);
+        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        EXPECT_TRUE(v.console_text().startsWith(QString::fromUtf8(c.shown))) << v.console_text().left(80).toStdString();
+    }
+}
 
 TEST_F(Console, EveryTypingKeyClearsTheModesAndPostponesTheCycle)
 {

@@ -24,6 +24,49 @@ TEST(ConsoleText, BreaksConvertBothWays)
     EXPECT_EQ(to_edit_text(QStringLiteral("　確認　")), QStringLiteral("　確認　"));
 }
 
+TEST(ConsoleText, LinesEndWhereTheShownCoverBegins)
+{
+    const QRect area(10, 50, 700, 400);
+    const struct {
+        QRect cover;
+        bool shown;
+        int width;
+    } cases[] = {
+            {{687, 40, 25, 420}, true, 677},  {{687, 40, 25, 420}, false, 700}, {{687, 460, 25, 20}, true, 700},
+            {{720, 40, 25, 420}, true, 700},  {{0, 40, 800, 420}, true, 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kolde_sub::console_text_width(area, c.cover, c.shown), c.width) << c.cover.x() << " " << c.shown;
+}
+
+// A paste types what the keys would type: no line break, tab or other
+// control character (so it never carries out or closes anything), no more
+// than the room left, and never half a character.
+TEST(ConsoleText, PasteTypesOnlyWhatKeysWouldType)
+{
+    const QString emoji = QStringLiteral("\U0001F600");
+    const struct {
+        QString pasted;
+        qsizetype room;
+        QString typed;
+    } cases[] = {
+            {QStringLiteral("RJTT RJAA"), 100, QStringLiteral("RJTT RJAA")},
+            {QStringLiteral("rjtt\r\nRJ\tAA\n"), 100, QStringLiteral("rjttRJAA")},
+            {QStringLiteral("\x1b" "EXIT\r\x08\x7f"), 100, QStringLiteral("EXIT")},
+            {QStringLiteral("A\u2028B\u2029C\u0085D"), 100, QStringLiteral("ABCD")},
+            {QString(QChar(0)) + QStringLiteral("\u3000東京"), 100, QStringLiteral("\u3000東京")},
+            {QStringLiteral("RJTT RJAA"), 4, QStringLiteral("RJTT")},
+            {QStringLiteral("RJTT"), 0, QString()},
+            {QStringLiteral("RJTT"), -3, QString()},
+            {QStringLiteral("AB") + emoji, 3, QStringLiteral("AB")},
+            {QStringLiteral("AB") + emoji, 4, QStringLiteral("AB") + emoji},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kolde_sub::pasted_line_text(c.pasted, c.room), c.typed) << c.pasted.toStdString() << " " << c.room;
+    const QString huge = QString(5'000'000, u'\n') + QString(5'000'000, u'A');
+    EXPECT_EQ(kolde_sub::pasted_line_text(huge, kolde_sub::max_pasted_line).size(), kolde_sub::max_pasted_line);
+}
+
 class ConsoleTextView : public kolde_test::ViewFixture {};
 
 TEST_F(ConsoleTextView, ConsoleReadsBackWhatWasWritten)

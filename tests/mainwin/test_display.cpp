@@ -250,7 +250,8 @@ TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
 
 // A display that waits on a stalled station is not joined by a second one:
 // Enter and the sequence retry during the wait change nothing, the typed
-// line stays, and the display ends normally once the station answers.
+// line stays (and follows the prompt), and the display ends normally once
+// the station answers.
 TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
 {
     const std::string stalled = (stations + "RJTT.TXT").toStdString();
@@ -274,8 +275,8 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     v.Timer4->stop();
 
     EXPECT_TRUE(waited);
-    EXPECT_EQ(v.console_text(),
-              QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block + ready);
+    EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
+                                        ready + QStringLiteral("\r\nRJAA"));
     EXPECT_EQ(served(stations + "RJAA.TXT"), 0);
     EXPECT_EQ(served(stations + "RJTT.TXT"), 1);
     EXPECT_EQ(served(forecasts + "RJTT.TXT"), 1);
@@ -285,9 +286,9 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     EXPECT_FALSE(log_texts().join(u'|').contains(QStringLiteral("NOT FOUND")));
     EXPECT_EQ(log_texts().count(QStringLiteral("MANUAL DECODE")), 1);
 
-    // Once it has ended, Enter starts a display again.
+    // Once it has ended, Enter starts a display of the line kept.
     EXPECT_FALSE(v.display_running());
-    QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAA"));
+    EXPECT_EQ(v.inputlbl->text(), QStringLiteral("RJAA"));
     QTest::keyClick(v.TextBox[0], Qt::Key_Return);
     EXPECT_TRUE(QTest::qWaitFor([&] { return v.console_text().contains(QStringLiteral("RJAA  SPECI 0515Z")); }));
 }

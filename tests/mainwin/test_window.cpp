@@ -16,11 +16,17 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractTextDocumentLayout>
 #include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTextEdit>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 using kolde_test::activate;
@@ -347,6 +353,54 @@ TEST_F(ConsoleMouse, AReleasePlacesTheTipByTheCursor)
     kolde_sub::tooltip_shown = false;
     QTest::mouseClick(v.TextBox[2]->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_FALSE(kolde_sub::tooltip_shown);
+}
+
+// The right end, in the window's coordinates, of the console's widest line
+// of glyphs.
+int glyphs_right(view& v)
+{
+    QTextEdit* console = v.TextBox[0];
+    console->document()->documentLayout()->documentSize();  // laid out in full
+    qreal right = 0;
+    for (QTextBlock b = console->document()->begin(); b.isValid(); b = b.next()) {
+        const QTextLayout* layout = b.layout();
+        for (int i = 0; i < layout->lineCount(); ++i)
+            right = std::max(right, layout->position().x() + layout->lineAt(i).x() +
+                                            layout->lineAt(i).naturalTextWidth());
+    }
+    const int scrolled = console->horizontalScrollBar()->value();
+    return console->viewport()->mapTo(v.form, QPoint(int(std::ceil(right)) - scrolled, 0)).x();
+}
+
+// Long lines wrap before the box that covers the console's right edge while
+// it is shown (the scroll bar switched off), and use the whole width while
+// it is hidden, however the switch was turned.
+TEST_F(ConsoleMouse, LongLinesWrapBeforeTheCoverBox)
+{
+    const QString lines = QString(300, u'A') + QStringLiteral("\r\n") +
+                          QStringLiteral("RJTT 300530Z 34005KT 9999 FEW030 BKN100 15/08 Q1020 NOSIG ").repeated(5);
+    for (const bool shown : {false, true})
+        for (const bool by_button : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "scroll bar " << shown << (by_button ? " by the button" : ""));
+            set("スクロールバーを表示", Value::boolean(by_button ? !shown : shown));
+            view v;
+            start(v);
+            if (by_button)
+                v.img_Click(7);
+            v.set_console_text(lines);
+            QCoreApplication::processEvents();
+            ASSERT_EQ(v.TextBox[2]->isVisible(), !shown);
+            const int cover_left = v.TextBox[2]->geometry().left();
+            const QWidget* area = v.TextBox[0]->viewport();
+            const int area_right = area->mapTo(v.form, QPoint(area->width(), 0)).x();
+            ASSERT_LT(cover_left, area_right);  // the cover overlaps the console
+            if (shown) {
+                EXPECT_LE(glyphs_right(v), area_right);
+                EXPECT_GT(glyphs_right(v), cover_left);  // the whole width is used
+            } else {
+                EXPECT_LE(glyphs_right(v), cover_left);
+            }
+        }
 }
 
 TEST_F(ConsoleMouse, MovingOverTheConsoleTakesTheHoverOff)
