@@ -486,8 +486,18 @@ private:
             line(label, value_of(mid(g, 1, 2)), t::celsius);
     }
 
+    // "Q" or "A" and four digits; any other group after the temperatures
+    // (a trend, a remark, a pressure not reported) gives no pressure line
+    // and is left for what follows.
     void pressure()
     {
+        const bool reported = cur_.size() == 5 && (cur_[0] == u'Q' || cur_[0] == u'A') &&
+                              std::all_of(cur_.begin() + 1, cur_.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        if (!reported) {
+            if (!cur_.startsWith(u'Q') && !cur_.startsWith(u'A'))
+                push_back();
+            return;
+        }
         if (cur_.startsWith(u'A'))
             line(t::altimeter_label, mid(cur_, 2, 2), QStringView(u"."), mid(cur_, 4, 2), t::inches_of_mercury);
         else
