@@ -20,6 +20,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -27,8 +28,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -269,22 +273,45 @@ TEST_F(Options, DependentControlsFollowTheirSwitches)
     }
 }
 
-// A threshold is the magnitude of the typed number, rounded half to even
-// and kept within 0..32767; the box keeps what was typed.
-TEST_F(Options, ThresholdsAreRoundedAndClampedBeforeTheWrite)
+// A threshold is the magnitude of the leading number, full-width digits
+// read as digits, rounded half to even and kept within 0..32767.
+TEST(OptionsThreshold, ValueOfTheTypedText)
 {
     const std::vector<std::pair<QString, long long>> cases = {
             {"1500", 1500}, {"-1500", 1500}, {"12ab", 12},   {"abc", 0},         {"", 0},
             {" 700", 700},  {"2.5", 2},      {"3.5", 4},     {"0.5", 0},         {"1499.6", 1500},
             {"32767", 32767}, {"32767.5", 32767}, {"40000", 32767}, {"-99999", 32767}, {"1e9", 32767}, {"1e400", 0},
+            {"２００", 200}, {"－１５００", 1500}, {"　８００", 800}, {"１２．５", 12}, {"１２ａｂ", 12}, {"ａｂｃ", 0},
+            {"1２3", 123},
+    };
+    for (const auto& [typed, stored] : cases)
+        EXPECT_EQ(kolde_sub::threshold_value(typed), stored) << qPrintable(typed);
+}
+
+// Typed into a threshold box (full-width text as the input method commits
+// it), the value is stored when editing ends and the box shows what was
+// stored.
+TEST_F(Options, AThresholdBoxShowsWhatIsStored)
+{
+    const std::vector<std::pair<QString, QString>> cases = {
+            {"２００", "200"}, {"99999", "32767"}, {"abc", "0"}, {"-1500", "1500"}, {"850", "850"},
     };
     opton* d = fresh();
-    for (const auto& [typed, stored] : cases) {
+    d->show();
+    d->SSTab->setCurrentIndex(1);
+    QLineEdit* box = d->TextBox[4];
+    for (const auto& [typed, shown] : cases) {
         SCOPED_TRACE(qPrintable(typed));
-        d->TextBox[4]->setText(typed);
-        d->TextBox_LostFocus(4);
-        EXPECT_EQ(get("RVR2").to_int(), stored);
-        EXPECT_EQ(d->TextBox[4]->text(), typed);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(box, &commit);
+        ASSERT_EQ(box->text(), typed);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(get("RVR2").to_text(), shown);
+        EXPECT_EQ(box->text(), shown);
     }
 }
 
@@ -381,6 +408,125 @@ TEST_F(Options, CloseChecksThePrintWindowAndTheTimeDifference)
             EXPECT_TRUE(messages.isEmpty());
             EXPECT_TRUE(kolde_sub::opton_loaded());
         }
+    }
+}
+
+// The main window changes settings while the dialog is hidden (image
+// button 8, an empty automatic-decode list); the next opening shows them.
+TEST_F(Options, AReopenedDialogShowsWhatWasStoredMeanwhile)
+{
+    struct Case {
+        const char* field;
+        int box;
+        QWidget* (*dependent)(opton*);  // disabled when the field is off
+    };
+    const Case cases[] = {
+            {"表示文字のボールド", 0, nullptr},
+            {"自動デコード有効", 2, [](opton* d) -> QWidget* { return d->CheckBox[9]; }},
+            {"SPECI着色", 21, [](opton* d) -> QWidget* { return d->lbl[48]; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        set(c.field, Value::boolean(true));
+        opton* d = fresh();
+        d->show();
+        EXPECT_TRUE(d->CheckBox[c.box]->isChecked());
+        QTest::mouseClick(d->cmd[0], Qt::LeftButton);
+        ASSERT_FALSE(d->isVisible());
+        set(c.field, Value::boolean(false));
+        d->show();
+        EXPECT_FALSE(d->CheckBox[c.box]->isChecked());
+        if (c.dependent) {
+            EXPECT_FALSE(c.dependent(d)->isEnabled());
+        }
+        EXPECT_EQ(get(c.field).to_int(), 0);
+    }
+}
+
+namespace {
+
+void click_box(QCheckBox* box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    const QRect indicator = box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+    QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
+}
+
+// Chooses the next entry of a list by keyboard, as a user would.
+void next_entry(QComboBox* list, Qt::Key key = Qt::Key_Down)
+{
+    list->setFocus();
+    QTest::keyClick(list, key);
+}
+
+}  // namespace
+
+// A click on a switch that reloads the controls keeps a print window that
+// is chosen but not yet stored; the close button then stores it.
+TEST_F(Options, ASwitchThatReloadsKeepsTheUnsavedPrintWindow)
+{
+    struct Case {
+        int box, tab;
+    };
+    for (const Case& c : {Case{3, 1}, Case{6, 1}, Case{7, 1}, Case{8, 1}, Case{9, 0}}) {
+        SCOPED_TRACE(c.box);
+        set("印刷更新時印刷", Value::boolean(true));
+        set("印刷時刻指定", Value::boolean(true));
+        set("自動デコード有効", Value::boolean(true));
+        set("計器気象状態を強調", Value::boolean(true));
+        set("印刷開始時", Value(QStringLiteral("08")));
+        set("印刷終了分", Value(QStringLiteral("30")));
+        opton* d = fresh();
+        d->show();
+        d->SSTab->setCurrentIndex(3);
+        next_entry(d->cmb[5]);
+        next_entry(d->cmb[8], Qt::Key_Up);
+        ASSERT_EQ(d->cmb[5]->currentText(), QStringLiteral("09"));
+        d->SSTab->setCurrentIndex(c.tab);
+        const bool was = d->CheckBox[c.box]->isChecked();
+        click_box(d->CheckBox[c.box]);
+        ASSERT_NE(d->CheckBox[c.box]->isChecked(), was);
+        EXPECT_EQ(d->cmb[5]->currentText(), QStringLiteral("09"));
+        EXPECT_EQ(d->cmb[8]->currentText(), QStringLiteral("29"));
+        EXPECT_EQ(get("印刷開始時").to_text(), QStringLiteral("08"));
+        QTest::mouseClick(d->cmd[0], Qt::LeftButton);
+        EXPECT_EQ(get("印刷開始時").to_text(), QStringLiteral("09"));
+        EXPECT_EQ(get("印刷終了分").to_text(), QStringLiteral("29"));
+    }
+}
+
+// Escape closes the dialog as the close button does: the print window and
+// the line speed are kept, or the refusal is told and the dialog stays.
+TEST_F(Options, EscapeClosesLikeTheCloseButton)
+{
+    const QString refused = QStringLiteral(" 確認|印刷終了時刻は印刷開始時刻より後に設定してください　　");
+    for (const bool window_ok : {true, false}) {
+        SCOPED_TRACE(window_ok);
+        set("印刷更新時印刷", Value::boolean(true));
+        set("印刷時刻指定", Value::boolean(true));
+        set("印刷開始時", Value(QStringLiteral("08")));
+        set("印刷開始分", Value(QStringLiteral("00")));
+        set("印刷終了時", Value(QString::fromLatin1(window_ok ? "17" : "09")));
+        set("印刷終了分", Value(QStringLiteral("00")));
+        set("バッファ", Value(10));
+        kolde_sub::update_interval = 1;
+        opton* d = fresh();
+        d->show();
+        d->SSTab->setCurrentIndex(3);
+        next_entry(d->cmb[5]);
+        d->SSTab->setCurrentIndex(0);
+        d->Slider->setFocus();
+        QTest::keyClick(d->Slider, Qt::Key_Left);
+        messages.clear();
+        QTest::keyClick(d->Slider, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_TRUE(kolde_sub::opton_loaded());
+        EXPECT_EQ(d->isVisible(), !window_ok);
+        EXPECT_EQ(messages, window_ok ? QStringList() : QStringList{refused});
+        EXPECT_EQ(kolde_sub::update_interval, 2);
+        EXPECT_EQ(get("バッファ").to_int(), 9);
+        EXPECT_EQ(get("印刷開始時").to_text(), window_ok ? QStringLiteral("09") : QStringLiteral("08"));
     }
 }
 
