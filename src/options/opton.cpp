@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QEventLoop>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -599,12 +600,16 @@ void opton::apply_enabling(const Binding& b)
     }
 }
 
-void opton::load_settings()
+void opton::load_settings() { load_controls(true); }
+
+void opton::load_controls(bool with_print_window)
 {
     const bool was_loading = loading_;
     loading_ = true;
     for (const Binding& b : opton_bindings()) {
         apply_enabling(b);
+        if (!with_print_window && (b.flags & binding_flag::on_close))
+            continue;
         if (!(b.flags & binding_flag::only_when_enabled) || binding_rule_holds(b))
             load_binding(b);
     }
@@ -631,10 +636,12 @@ void opton::scroll_sample()
         viewSample[0]->setFocus();
 }
 
-void opton::write(const char* field, const platform::Value& value)
+bool opton::write(const char* field, const platform::Value& value)
 {
-    if (!set_setting(QString::fromUtf8(field), value))
-        qCWarning(lc_options) << "settings field not written:" << field;
+    if (set_setting(QString::fromUtf8(field), value))
+        return true;
+    qCWarning(lc_options) << "settings field not written:" << field;
+    return false;
 }
 
 void opton::follow(const char* field)
@@ -693,8 +700,22 @@ void opton::mouseMoveEvent(QMouseEvent* event)
 
 void opton::showEvent(QShowEvent* event)
 {
+    // An opening (not a restore of the minimised window) shows the record
+    // as it is now: the main window changes some settings itself.
+    if (!event->spontaneous())
+        load_settings();
     QDialog::showEvent(event);
     cmd[0]->setFocus();
+}
+
+void opton::keyPressEvent(QKeyEvent* event)
+{
+    // Escape must not lose the print window or the line speed.
+    if (event->matches(QKeySequence::Cancel)) {
+        cmd_Click(0);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void opton::hideEvent(QHideEvent* event)

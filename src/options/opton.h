@@ -16,6 +16,7 @@
 class QCheckBox;
 class QComboBox;
 class QEventLoop;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -61,6 +62,8 @@ public:
     // ---- loading
     // Every field of the binding table into its control, with the enabled
     // state of the dependent controls, then the samples. Stores nothing.
+    // Runs again at every opening, so the dialog shows what the main window
+    // may have stored while it was hidden.
     void load_settings();
     // Checks the stored printer against the installed ones and shows the
     // result in lbl[47]; resets the print switches when it is not usable.
@@ -83,12 +86,14 @@ public:
     void cmd_MouseMove(int index);
     void Form_MouseMove();
 
-    // Closing by the window's close box or Escape unloads the dialog.
+    // Closing by the window's close box unloads the dialog; Escape closes it
+    // as the close button does.
     void reject() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -99,11 +104,14 @@ private:
     void build_print_tab(QWidget* page);
     void Form_Load();
 
+    // with_print_window false: the print window lists keep what the user
+    // chose, since only the close button stores them.
+    void load_controls(bool with_print_window);
     void load_binding(const Binding& b);
     void apply_enabling(const Binding& b);
     QWidget* control_of(const Binding& b) const;
     // Writes a field; a failing write leaves the control as it is.
-    void write(const char* field, const platform::Value& value);
+    bool write(const char* field, const platform::Value& value);
     // After a field changed: the controls that depend on it follow.
     void follow(const char* field);
 

@@ -96,9 +96,28 @@ const Binding* find_binding(BindingKind kind, int index)
     return nullptr;
 }
 
+namespace {
+
+// Full-width letters, digits and signs (as a Japanese input method types
+// them) as their plain forms, the full-width blank as a blank.
+QString plain_width(const QString& text)
+{
+    QString plain = text;
+    for (QChar& c : plain) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E)
+            c = QChar(char16_t(u - 0xFEE0));
+        else if (u == 0x3000)
+            c = u' ';
+    }
+    return plain;
+}
+
+}  // namespace
+
 long long threshold_value(const QString& text)
 {
-    const double v = std::fabs(platform::leading_number(text));
+    const double v = std::fabs(platform::leading_number(plain_width(text)));
     if (std::isnan(v))
         return 0;
     // Halves go to the even neighbour under the default rounding mode.

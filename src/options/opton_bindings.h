@@ -58,7 +58,8 @@ std::span<const Binding> opton_bindings();
 const Binding* find_binding(BindingKind kind, int index);
 
 // The value stored for a threshold text: the magnitude of its leading
-// number, rounded to a whole number (halves to even), limited to 0..32767.
+// number (full-width digits count as digits), rounded to a whole number
+// (halves to even), limited to 0..32767.
 long long threshold_value(const QString& text);
 
 // Minutes of the day of an hour text and a minute text ("08", "30").

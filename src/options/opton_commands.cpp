@@ -74,6 +74,10 @@ void opton::cmd_Click(int index)
 
 void opton::close_dialog()
 {
+    // The line speed as the slider shows it, also when the slider still has
+    // the focus (Escape).
+    if (setting_int(QStringLiteral("バッファ")) != Slider->value())
+        write("バッファ", platform::Value(Slider->value()));
     update_interval = 11 - Slider->value();
     if (setting_bool(QStringLiteral("印刷更新時印刷")) && setting_bool(QStringLiteral("印刷時刻指定"))) {
         const int start = print_time_minutes(cmb[5]->currentText(), cmb[6]->currentText());

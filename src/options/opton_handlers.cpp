@@ -30,7 +30,7 @@ void opton::CheckBox_Click(int index)
     // Only a ticked box is on; a greyed one counts as off.
     write(b->field, platform::Value::boolean(CheckBox[index]->checkState() == Qt::Checked));
     if (b->flags & binding_flag::reload) {
-        load_settings();
+        load_controls(false);
         return;
     }
     follow(b->field);
@@ -66,8 +66,13 @@ void opton::TextBox_LostFocus(int index)
 {
     if (loading_)
         return;
-    if (const Binding* b = find_binding(BindingKind::Threshold, index))
-        write(b->field, platform::Value(threshold_value(TextBox[index]->text())));
+    const Binding* b = find_binding(BindingKind::Threshold, index);
+    if (!b)
+        return;
+    const long long value = threshold_value(TextBox[index]->text());
+    // The box shows what the colouring will use.
+    if (write(b->field, platform::Value(value)))
+        TextBox[index]->setText(QString::number(value));
 }
 
 void opton::lbl_Click(int index)

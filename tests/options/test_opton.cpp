@@ -20,6 +20,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -27,8 +28,11 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -269,22 +273,45 @@ TEST_F(Options, DependentControlsFollowTheirSwitches)
     }
 }
 
-// A threshold is the magnitude of the typed number, rounded half to even
-// and kept within 0..32767; the box keeps what was typed.
-TEST_F(Options, ThresholdsAreRoundedAndClampedBeforeTheWrite)
+// A threshold is the magnitude of the leading number, full-width digits
+// read as digits, rounded half to even and kept within 0..32767.
+TEST(OptionsThreshold, ValueOfTheTypedText)
 {
     const std::vector<std::pair<QString, long long>> cases = {
             {"1500", 1500}, {"-1500", 1500}, {"12ab", 12},   {"abc", 0},         {"", 0},
             {" 700", 700},  {"2.5", 2},      {"3.5", 4},     {"0.5", 0},         {"1499.6", 1500},
             {"32767", 32767}, {"32767.5", 32767}, {"40000", 32767}, {"-99999", 32767}, {"1e9", 32767}, {"1e400", 0},
+            {"２００", 200}, {"－１５００", 1500}, {"　８００", 800}, {"１２．５", 12}, {"１２ａｂ", 12}, {"ａｂｃ", 0},
+            {"1２3", 123},
+    };
+    for (const auto& [typed, stored] : cases)
+        EXPECT_EQ(kolde_sub::threshold_value(typed), stored) << qPrintable(typed);
+}
+
+// Typed into a threshold box (full-width text as the input method commits
+// it), the value is stored when editing ends and the box shows what was
+// stored.
+TEST_F(Options, AThresholdBoxShowsWhatIsStored)
+{
+    const std::vector<std::pair<QString, QString>> cases = {
+            {"２００", "200"}, {"99999", "32767"}, {"abc", "0"},
     };
     opton* d = fresh();
-    for (const auto& [typed, stored] : cases) {
+    d->show();
+    d->SSTab->setCurrentIndex(1);
+    QLineEdit* box = d->TextBox[4];
+    for (const auto& [typed, shown] : cases) {
         SCOPED_TRACE(qPrintable(typed));
-        d->TextBox[4]->setText(typed);
-        d->TextBox_LostFocus(4);
-        EXPECT_EQ(get("RVR2").to_int(), stored);
-        EXPECT_EQ(d->TextBox[4]->text(), typed);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(box, &commit);
+        ASSERT_EQ(box->text(), typed);
+        QTest::keyClick(box, Qt::Key_Return);
+        EXPECT_EQ(get("RVR2").to_text(), shown);
+        EXPECT_EQ(box->text(), shown);
     }
 }
 
@@ -381,6 +408,86 @@ TEST_F(Options, CloseChecksThePrintWindowAndTheTimeDifference)
             EXPECT_TRUE(messages.isEmpty());
             EXPECT_TRUE(kolde_sub::opton_loaded());
         }
+    }
+}
+
+namespace {
+
+void click_box(QCheckBox* box)
+{
+    QStyleOptionButton option;
+    option.initFrom(box);
+    QTest::mouseClick(box, Qt::LeftButton, {},
+                      box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
+}
+
+}  // namespace
+
+// The main window changes settings while the dialog is hidden (image
+// button 8, an empty automatic-decode list); the next opening shows them.
+TEST_F(Options, AReopenedDialogShowsWhatWasStoredMeanwhile)
+{
+    set("表示文字のボールド", Value::boolean(true));
+    set("自動デコード有効", Value::boolean(true));
+    opton* d = fresh();
+    d->show();
+    QTest::mouseClick(d->cmd[0], Qt::LeftButton);
+    ASSERT_FALSE(d->isVisible());
+    set("表示文字のボールド", Value::boolean(false));
+    set("自動デコード有効", Value::boolean(false));
+    d->show();
+    EXPECT_FALSE(d->CheckBox[0]->isChecked());
+    EXPECT_FALSE(d->CheckBox[2]->isChecked());
+    EXPECT_FALSE(d->CheckBox[9]->isEnabled());
+}
+
+// A click on a switch that reloads the controls keeps a print window that
+// is chosen but not yet stored; the close button then stores it.
+TEST_F(Options, ASwitchThatReloadsKeepsTheUnsavedPrintWindow)
+{
+    for (const int box : {3, 6, 7, 8, 9}) {
+        SCOPED_TRACE(box);
+        for (const char* on : {"印刷更新時印刷", "印刷時刻指定", "自動デコード有効", "計器気象状態を強調"})
+            set(on, Value::boolean(true));
+        set("印刷開始時", Value(QStringLiteral("08")));
+        opton* d = fresh();
+        d->show();
+        QTest::keyClick(d->cmb[5], Qt::Key_Down);
+        d->SSTab->setCurrentIndex(box == 9 ? 0 : 1);
+        const bool was = d->CheckBox[box]->isChecked();
+        click_box(d->CheckBox[box]);
+        ASSERT_NE(d->CheckBox[box]->isChecked(), was);
+        EXPECT_EQ(d->cmb[5]->currentText(), QStringLiteral("09"));
+        QTest::mouseClick(d->cmd[0], Qt::LeftButton);
+        EXPECT_EQ(get("印刷開始時").to_text(), QStringLiteral("09"));
+    }
+}
+
+// Escape closes the dialog as the close button does: the print window and
+// the line speed are kept, or the refusal is told and the dialog stays.
+TEST_F(Options, EscapeClosesLikeTheCloseButton)
+{
+    for (const bool window_ok : {true, false}) {
+        SCOPED_TRACE(window_ok);
+        set("印刷更新時印刷", Value::boolean(true));
+        set("印刷時刻指定", Value::boolean(true));
+        for (const char* f : {"印刷開始時", "印刷開始分", "印刷終了分"})
+            set(f, Value(QStringLiteral("08")));
+        set("印刷終了時", Value(QString::fromLatin1(window_ok ? "17" : "09")));
+        set("バッファ", Value(10));
+        opton* d = fresh();
+        d->show();
+        QTest::keyClick(d->cmb[5], Qt::Key_Down);
+        QTest::keyClick(d->Slider, Qt::Key_Left);
+        messages.clear();
+        QTest::keyClick(d->Slider, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_TRUE(kolde_sub::opton_loaded());
+        EXPECT_EQ(d->isVisible(), !window_ok);
+        EXPECT_EQ(messages.size(), window_ok ? 0 : 1);
+        EXPECT_EQ(kolde_sub::update_interval, 2);
+        EXPECT_EQ(get("バッファ").to_int(), 9);
+        EXPECT_EQ(get("印刷開始時").to_text(), window_ok ? QStringLiteral("09") : QStringLiteral("08"));
     }
 }
 
