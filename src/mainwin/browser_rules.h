@@ -47,6 +47,11 @@ QString web_page_file(const QString& path);
 // left alone (null result).
 QString address_completion(const QString& text, int key_code);
 
+// The address the pane opens for what the address box holds, read as a
+// browser reads a typed address: one without a scheme ("localhost:8080/a/",
+// "www.example.jp") is a web address; an empty address for a blank text.
+QUrl address_url(const QString& text);
+
 // The web engine's start check lives with the other platform pieces.
 using platform::current_webengine_environment;
 using platform::WebEngineEnvironment;
