@@ -1,6 +1,7 @@
 // The web pages the program opens, where they are, and the rules of the
-// browser pane that need no window: the address box's "h" completion and
-// whether the web engine can run in this process.
+// browser pane that need no window: the address box's "h" completion, how
+// a typed address is read, and whether the web engine can run in this
+// process.
 #pragma once
 
 #include "platform/web_engine.h"
