@@ -1,5 +1,6 @@
 // KOLDE: aviation weather reports for Japanese pilots and dispatchers.
 #include "opening.h"
+#include "translations.h"
 
 #include "mainwin/fonts.h"
 #include "mainwin/view.h"
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KOLDE"));
+    // Before any window: Qt's own dialogs speak Japanese too.
+    kolde_sub::install_qt_translations();
     // The program ends when its main window goes (or after the no-network
     // notice), not whenever the splash closes.
     QApplication::setQuitOnLastWindowClosed(false);

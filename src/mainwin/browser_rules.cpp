@@ -11,11 +11,6 @@
 
 namespace kolde_sub {
 
-namespace {
-
-
-}  // namespace
-
 QString web_page_path(WebPage page)
 {
     switch (page) {
@@ -71,5 +66,7 @@ QString address_completion(const QString& text, int key_code)
         return QStringLiteral("http://www.");
     return QString();
 }
+
+QUrl address_url(const QString& text) { return QUrl::fromUserInput(text); }
 
 }  // namespace kolde_sub

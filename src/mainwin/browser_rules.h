@@ -1,6 +1,7 @@
 // The web pages the program opens, where they are, and the rules of the
-// browser pane that need no window: the address box's "h" completion and
-// whether the web engine can run in this process.
+// browser pane that need no window: the address box's "h" completion, how
+// a typed address is read, and whether the web engine can run in this
+// process.
 #pragma once
 
 #include "platform/web_engine.h"
@@ -46,6 +47,11 @@ QString web_page_file(const QString& path);
 // whole text) becomes "http://www." on the release of H; anything else is
 // left alone (null result).
 QString address_completion(const QString& text, int key_code);
+
+// The address the pane opens for what the address box holds, read as a
+// browser reads a typed address: one without a scheme ("localhost:8080/a/",
+// "www.example.jp") is a web address; an empty address for a blank text.
+QUrl address_url(const QString& text);
 
 // The web engine's start check lives with the other platform pieces.
 using platform::current_webengine_environment;

@@ -104,8 +104,9 @@ void view::browser_failed()
 
 void view::navigate_pane(const QString& url)
 {
-    if (browser_view_)
-        browser_view_->setUrl(QUrl(url));
+    const QUrl address = address_url(url);
+    if (browser_view_ && address.isValid())
+        browser_view_->setUrl(address);
 }
 
 void view::open_page(const QString& url, const QString& log_text, bool enter_mode)
@@ -193,8 +194,6 @@ void view::leave_browser_mode()
     for (QAction* a : browser_mode_items(*this))
         a->setEnabled(true);
     inputURL->hide();
-    // The entries that also need the network follow its state again.
-    set_network_menus_enabled(network_menus_on);
     imgGo[0]->hide();
     imgGo[1]->hide();
     if (!setting_bool(QStringLiteral("PAD表示")))

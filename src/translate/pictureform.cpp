@@ -37,11 +37,18 @@ QSize main_window_size()
 
 }  // namespace
 
-QPoint picture_position(bool tip_on_screen, long long tip_left, long long tip_top, QSize own, QSize main_window)
+QPoint picture_position(bool tip_on_screen, long long tip_left, long long tip_top, int tip_height, QSize own,
+                        QSize main_window)
 {
     if (tip_on_screen)
-        return {screen_pixels(tip_left), screen_pixels(tip_top + tip_height_twips + 100)};
+        return {screen_pixels(tip_left), screen_pixels(tip_top + 100) + tip_height};
     return {(main_window.width() - own.width()) / 2, (main_window.height() - own.height()) / 2};
+}
+
+bool tip_on_screen()
+{
+    // tooltip_new is also unset before any tip has ever been shown.
+    return !tooltip_new && tooltips_loaded() && tooltips_window()->isVisible();
 }
 
 pictureform::pictureform()
@@ -119,8 +126,9 @@ void pictureform::Form_Activate()
         return;
     picture_pending = false;
     // On top of all others: a window flag it has carried since it was made.
-    // tooltip_new unset means a tip is on screen.
-    move(picture_position(!tooltip_new, tooltip_x, tooltip_y, size(), main_window_size()));
+    const bool below_tip = tip_on_screen();
+    const int tip_height = below_tip ? tooltips_window()->frameGeometry().height() : 0;
+    move(picture_position(below_tip, tooltip_x, tooltip_y, tip_height, size(), main_window_size()));
 }
 
 void pictureform::pict_Click() { close(); }

@@ -18,10 +18,14 @@ namespace kolde_sub {
 
 // Where the picture window goes, in screen pixels: with a tip on screen,
 // 100 twips below the tip's bottom edge at the tip's left (tip_left and
-// tip_top in twips); otherwise centred in a rectangle of the main window's
-// size (in pixels) placed at the screen's top-left corner.
-[[nodiscard]] QPoint picture_position(bool tip_on_screen, long long tip_left, long long tip_top, QSize own,
-                                      QSize main_window);
+// tip_top in twips, the tip's height as it is on screen, in pixels);
+// otherwise centred in a rectangle of the main window's size (in pixels)
+// placed at the screen's top-left corner.
+[[nodiscard]] QPoint picture_position(bool tip_on_screen, long long tip_left, long long tip_top, int tip_height,
+                                      QSize own, QSize main_window);
+// True while a tip is on screen: the tip window shows and has taken up its
+// text (tooltip_new unset).
+[[nodiscard]] bool tip_on_screen();
 
 class pictureform : public QWidget {
     Q_OBJECT

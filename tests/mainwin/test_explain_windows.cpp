@@ -102,17 +102,21 @@ TEST_F(ExplainWindows, DoubleClickInTheConsoleSelectsTheWholeGroup)
 }
 
 // A word typed on the console that the seed database has a picture for
-// shows it centred when no tip is on screen.
+// shows it centred when no tip is on screen: also before any tip has been
+// shown, and after a tip was hidden.
 TEST_F(ExplainWindows, SeedPicturesShowForTheirWords)
 {
     QDir().mkpath(folder.file(QStringLiteral("data")));
     view v;
     v.resize(900, 700);
+    activate(v);
+    v.Timer->stop();
     for (const char* word : {"CB", "TCU", "FG"}) {
         SCOPED_TRACE(word);
         kolde_sub::unload_pictureform();
-        kolde_sub::tooltip_new = true;
-        v.console_enter(QString::fromLatin1(word));
+        v.set_console_text(QString());
+        QTest::keyClicks(v.TextBox[0], QString::fromLatin1(word));
+        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
         QWidget* shown = QApplication::activeWindow();
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<kolde_sub::pictureform*>(w) && w->isVisible())
@@ -120,6 +124,12 @@ TEST_F(ExplainWindows, SeedPicturesShowForTheirWords)
         ASSERT_TRUE(qobject_cast<kolde_sub::pictureform*>(shown));
         EXPECT_EQ(shown->geometry(), QRect(QPoint((v.frameGeometry().width() - 200) / 2,
                                                   (v.frameGeometry().height() - 140) / 2), QSize(200, 140)));
+        // A tip shown and closed by a click leaves no tip on screen either.
+        kolde_sub::tooltip_new = true;
+        kolde_sub::tooltip_text = QStringLiteral("XX : 試験");
+        kolde_sub::show_tooltip();
+        QTest::mouseClick(kolde_sub::tooltips_window()->lbl, Qt::LeftButton);
+        ASSERT_FALSE(kolde_sub::tooltips_window()->isVisible());
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFont>
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
@@ -117,9 +118,13 @@ TEST_F(TipWindows, TipIsPlacedAndSizedFromThePointer)
 }
 
 // The first word of the tip names its picture; the picture window opens
-// 100 twips below the tip at its left, and only for a new text.
+// 100 twips below the tip as it is on screen (here a tip taller than its
+// design height) at its left, and only for a new text.
 TEST_F(TipWindows, TipHandsThePictureOfItsFirstWordOn)
 {
+    QFont large = kolde_sub::tooltips_window()->font();
+    large.setPixelSize(40);
+    kolde_sub::tooltips_window()->setFont(large);
     pictures({{Value("CB"), Value::blob(kolde_test::png(30, 20))},
               {Value("CB"), Value::blob(kolde_test::png(5, 5))},
               {Value("FG"), Value::blob(QByteArray())},
@@ -150,8 +155,10 @@ TEST_F(TipWindows, TipHandsThePictureOfItsFirstWordOn)
         kolde_sub::pictureform* p = picture_window();
         EXPECT_EQ(p != nullptr, c.picture.isValid());
         if (p) {
+            const kolde_sub::tooltips* tip = kolde_sub::tooltips_window();
+            ASSERT_GT(tip->height(), 21);
             EXPECT_EQ(p->size(), c.picture);
-            EXPECT_EQ(p->pos(), QPoint(100, 228));  // (1500, 3000 + 315 + 100) twips
+            EXPECT_EQ(p->pos(), QPoint(100, 207 + tip->height()));  // (1500, 3000 + 100) twips, then the tip
         }
         EXPECT_FALSE(QFile::exists(figure()));
     }
@@ -164,17 +171,19 @@ TEST_F(TipWindows, PictureGoesBelowTheTipOrIsCentred)
     const struct {
         bool tip;
         long long x, y;
+        int tip_height;
         QSize own, main;
         QPoint at;
     } cases[] = {
-            {true, 1500, 3000, {40, 30}, {800, 600}, {100, 228}},
-            {true, -150, -415, {40, 30}, {800, 600}, {-10, 0}},
-            {false, 1500, 3000, {41, 31}, {801, 601}, {380, 285}},
-            {false, 0, 0, {900, 700}, {800, 600}, {-50, -50}},
+            {true, 1500, 3000, 21, {40, 30}, {800, 600}, {100, 228}},
+            {true, 1500, 3000, 48, {40, 30}, {800, 600}, {100, 255}},
+            {true, -150, -415, 21, {40, 30}, {800, 600}, {-10, 0}},
+            {false, 1500, 3000, 21, {41, 31}, {801, 601}, {380, 285}},
+            {false, 0, 0, 0, {900, 700}, {800, 600}, {-50, -50}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.tip << ' ' << c.x << ' ' << c.y << ' ' << c.own.width());
-        EXPECT_EQ(kolde_sub::picture_position(c.tip, c.x, c.y, c.own, c.main), c.at);
+        SCOPED_TRACE(testing::Message() << c.tip << ' ' << c.x << ' ' << c.y << ' ' << c.tip_height);
+        EXPECT_EQ(kolde_sub::picture_position(c.tip, c.x, c.y, c.tip_height, c.own, c.main), c.at);
     }
 }
 
@@ -270,7 +279,7 @@ TEST_F(TipWindows, AnOpenPictureWindowKeepsItsPictureAndTheNewFileStaysWhole)
     explain(QStringLiteral("CB : 積乱雲"), 0, 0);
     EXPECT_EQ(picture_window(), p);
     EXPECT_EQ(p->size(), QSize(50, 40));
-    EXPECT_EQ(p->pos(), QPoint(0, 28));
+    EXPECT_EQ(p->pos(), QPoint(0, 7 + kolde_sub::tooltips_window()->height()));  // 100 twips below the tip
     EXPECT_FALSE(kolde_sub::picture_pending);
     EXPECT_EQ(kolde_test::read_file(figure()), small);
 }
