@@ -242,9 +242,9 @@ void weather::Form_QueryUnload()
 {
     const QStringList columns{QStringLiteral("略語"), QStringLiteral("意味")};
     if (mode_ == 0)
-        save_editor_list(this, rs_abbrev(), columns, ranked_rows_to_save(grid_rows(), false));
+        save_editor_list(this, rs_abbrev(), QStringLiteral("気象略語"), columns, ranked_rows_to_save(grid_rows(), false));
     else if (mode_ == 1)
-        save_editor_list(this, rs_translation(), columns, ranked_rows_to_save(grid_rows(), false));
+        save_editor_list(this, rs_translation(), QStringLiteral("日本語解析"), columns, ranked_rows_to_save(grid_rows(), false));
     caps_lock_off();
     weather_mode = 0;
 }
