@@ -279,6 +279,11 @@ void grid_editor::begin_edit()
     txt->raise();
     txt->selectAll();
     txt->setFocus();
+    // A window that is not active (a message box has just closed over it)
+    // hears of no focus change, yet the box takes the keys typed next: the
+    // keyboard is set for the box's column all the same.
+    if (!txt->hasFocus())
+        txt_GotFocus();
 }
 
 void grid_editor::menu_new_Click()

@@ -122,7 +122,8 @@ void weather::Form_Load()
 }
 
 // The abbreviation types with the input method off and in upper case; the
-// meaning in Japanese, as typed.
+// meaning in Japanese, as typed: Caps Lock, left on by the abbreviation when
+// its box never heard it lost the focus, goes off again.
 void weather::txt_GotFocus()
 {
     if (selected_col == 0) {
@@ -130,6 +131,7 @@ void weather::txt_GotFocus()
         caps_lock_on();
     } else {
         ime_set_open(txt, true);
+        caps_lock_off();
     }
 }
 
