@@ -490,8 +490,8 @@ std::optional<QString> company::checked_entry(int col, const QString& box_text)
 
 void company::Form_QueryUnload()
 {
-    save_editor_list(this, rs_company(), QStringLiteral("カンパニー"), {QStringLiteral("id"), QStringLiteral("route")},
-                     ranked_rows_to_save(grid_rows(), true));
+    save_editor_list(this, rs_company(), QStringLiteral("カンパニー"),
+                     {QStringLiteral("id"), QStringLiteral("route")}, ranked_rows_to_save(grid_rows(), true));
     caps_lock_off();
 }
 

@@ -243,10 +243,11 @@ void weather::Picture1_OLEDragDrop(const QStringList& files)
 void weather::Form_QueryUnload()
 {
     const QStringList columns{QStringLiteral("略語"), QStringLiteral("意味")};
+    const QList<QList<platform::Value>> rows = ranked_rows_to_save(grid_rows(), false);
     if (mode_ == 0)
-        save_editor_list(this, rs_abbrev(), QStringLiteral("気象略語"), columns, ranked_rows_to_save(grid_rows(), false));
+        save_editor_list(this, rs_abbrev(), QStringLiteral("気象略語"), columns, rows);
     else if (mode_ == 1)
-        save_editor_list(this, rs_translation(), QStringLiteral("日本語解析"), columns, ranked_rows_to_save(grid_rows(), false));
+        save_editor_list(this, rs_translation(), QStringLiteral("日本語解析"), columns, rows);
     caps_lock_off();
     weather_mode = 0;
 }
