@@ -288,7 +288,7 @@ bool airport::save()
     QList<QList<platform::Value>> rows;
     for (int r = 1; r <= last_row(); ++r)
         rows.append({platform::Value(r), trim_blanks(code(r)), trim_blanks(name(r))});
-    return save_editor_list(this, rs_airport(), {code_column, name_column}, rows);
+    return save_editor_list(this, rs_airport(), QStringLiteral("飛行場情報"), {code_column, name_column}, rows);
 }
 
 void airport::done(int result)

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,12 +36,18 @@ void place(QWidget* w, int left, int top, int width, int height)
     w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-QLabel* heading(QWidget* parent, const QString& text, int left, int top, int width, int height)
+// A column heading standing on the grid's top edge, in the grid's font and
+// at least as high as that font needs.
+QLabel* heading(QWidget* parent, const QFont& font, const QString& text, int left, int top, int width, int height)
 {
     auto* l = new QLabel(text, parent);
-    place(l, left, top, width, height);
+    l->setFont(font);
     l->setAlignment(Qt::AlignCenter);
     l->setFrameStyle(QFrame::Box | QFrame::Plain);
+    const int fitting = QFontMetrics(font).height() + 2 * l->frameWidth();
+    const int bottom = px(top + height);
+    const int tall = qMax(px(height), fitting);
+    l->setGeometry(px(left), qMax(bottom - tall, 0), px(width), tall);
     l->setAutoFillBackground(true);
     QPalette p = l->palette();
     p.setColor(QPalette::Window, bgr_color(0xE0E0E0));
@@ -117,15 +124,16 @@ grid_editor::grid_editor(const QString& name, const QString& caption, QWidget* p
     setWindowTitle(caption);
     setFixedSize(px(8460), px(5655));
 
-    lbl[2] = heading(this, QStringLiteral("グループID"), 150, 165, 1455, 195);
-    lbl[3] = heading(this, QStringLiteral("グループリスト"), 1650, 165, 5415, 195);
+    const QFont grid_font(QStringLiteral("ＭＳ Ｐゴシック"));
+    lbl[2] = heading(this, grid_font, QStringLiteral("グループID"), 150, 165, 1455, 195);
+    lbl[3] = heading(this, grid_font, QStringLiteral("グループリスト"), 1650, 165, 5415, 195);
     lbl[0] = side_label(this, QStringLiteral("上へ移動"), 7440, 1950, 720, 180);
     lbl[1] = side_label(this, QStringLiteral("下へ移動"), 7440, 3435, 720, 180);
 
     grid = new QTableWidget(0, 2, this);
     grid->setObjectName(QStringLiteral("grid"));
     place(grid, grid_left, grid_top, 6975, 5175);
-    grid->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック")));
+    grid->setFont(grid_font);
     grid->setToolTip(QStringLiteral(" 右クリックで編集メニューを表示 "));
     grid->horizontalHeader()->hide();
     grid->verticalHeader()->hide();
@@ -134,6 +142,9 @@ grid_editor::grid_editor(const QString& name, const QString& caption, QWidget* p
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->setColumnWidth(0, px(1500));
     grid->setColumnWidth(1, px(5460));
+    // Making a row current does not scroll the grid: it opens at its first
+    // row, and only 新規 and the move buttons bring a row into view.
+    grid->setAutoScroll(false);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -279,6 +290,11 @@ void grid_editor::begin_edit()
     txt->raise();
     txt->selectAll();
     txt->setFocus();
+    // A window that is not active (a message box has just closed over it)
+    // hears of no focus change, yet the box takes the keys typed next: the
+    // keyboard is set for the box's column all the same.
+    if (!txt->hasFocus())
+        txt_GotFocus();
 }
 
 void grid_editor::menu_new_Click()
@@ -348,6 +364,7 @@ void grid_editor::cmd_Click(int index)
         paint_row(grid, neighbour, true);
         selected_row = neighbour;
         grid->setCurrentCell(selected_row, selected_col);
+        grid->scrollToItem(grid->item(selected_row, 0));
         grid->setUpdatesEnabled(true);
     }
     update_move_buttons();
@@ -402,6 +419,10 @@ void grid_editor::reject()
 bool grid_editor::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == grid->viewport()) {
+        // The second column takes what the first and the vertical scroll
+        // bar leave, so the grid never scrolls sideways.
+        if (event->type() == QEvent::Resize)
+            grid->setColumnWidth(1, qMax(grid->viewport()->width() - grid->columnWidth(0), 0));
         if (event->type() == QEvent::MouseButtonPress) {
             auto* me = static_cast<QMouseEvent*>(event);
             if (me->button() != Qt::RightButton) {
@@ -469,8 +490,8 @@ std::optional<QString> company::checked_entry(int col, const QString& box_text)
 
 void company::Form_QueryUnload()
 {
-    save_editor_list(this, rs_company(), {QStringLiteral("id"), QStringLiteral("route")},
-                     ranked_rows_to_save(grid_rows(), true));
+    save_editor_list(this, rs_company(), QStringLiteral("カンパニー"),
+                     {QStringLiteral("id"), QStringLiteral("route")}, ranked_rows_to_save(grid_rows(), true));
     caps_lock_off();
 }
 

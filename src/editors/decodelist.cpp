@@ -323,7 +323,7 @@ void decodelist::save()
     QList<QList<platform::Value>> rows;
     for (int r = 0; r < grid[1]->rowCount(); ++r)
         rows.append({platform::Value(r + 1), trim_blanks(code(1, r)), trim_blanks(name(1, r))});
-    if (!save_editor_list(this, rs_autodecode(), {code_column, name_column}, rows))
+    if (!save_editor_list(this, rs_autodecode(), QStringLiteral("自動デコード"), {code_column, name_column}, rows))
         return;
     // An empty list leaves nothing to decode automatically.
     if (rows.isEmpty())

@@ -88,13 +88,13 @@ void no_default_buttons(QWidget* window)
     }
 }
 
-bool save_editor_list(QWidget* parent, platform::Recordset& rs, const QStringList& other_columns,
-                      const QList<QList<platform::Value>>& ranked_rows)
+bool save_editor_list(QWidget* parent, platform::Recordset& rs, const QString& table,
+                      const QStringList& other_columns, const QList<QList<platform::Value>>& ranked_rows)
 {
     if (save_ranked_list(rs, other_columns, ranked_rows))
         return true;
     platform::msg_box(parent, platform::MsgIcon::Critical, QStringLiteral(" エラー"),
-                      rs.table() + QStringLiteral(" を保存できませんでした。変更は保存されていません　　"));
+                      table + QStringLiteral(" を保存できませんでした。変更は保存されていません　　"));
     return false;
 }
 

@@ -33,8 +33,9 @@ void no_default_buttons(QWidget* window);
 
 // Replaces the rows of rs's table in one transaction (each row's first
 // value is its 順位) and reopens rs. On failure the table and rs keep what
-// they held and the user is told in a message box over parent.
-bool save_editor_list(QWidget* parent, platform::Recordset& rs, const QStringList& other_columns,
-                      const QList<QList<platform::Value>>& ranked_rows);
+// they held and the user is told, in a message box over parent that names
+// table (rs may not know its table: the store may not be open).
+bool save_editor_list(QWidget* parent, platform::Recordset& rs, const QString& table,
+                      const QStringList& other_columns, const QList<QList<platform::Value>>& ranked_rows);
 
 }  // namespace kolde_sub

@@ -122,7 +122,8 @@ void weather::Form_Load()
 }
 
 // The abbreviation types with the input method off and in upper case; the
-// meaning in Japanese, as typed.
+// meaning in Japanese, as typed: Caps Lock, left on by the abbreviation when
+// its box never heard it lost the focus, goes off again.
 void weather::txt_GotFocus()
 {
     if (selected_col == 0) {
@@ -130,6 +131,7 @@ void weather::txt_GotFocus()
         caps_lock_on();
     } else {
         ime_set_open(txt, true);
+        caps_lock_off();
     }
 }
 
@@ -241,10 +243,11 @@ void weather::Picture1_OLEDragDrop(const QStringList& files)
 void weather::Form_QueryUnload()
 {
     const QStringList columns{QStringLiteral("略語"), QStringLiteral("意味")};
+    const QList<QList<platform::Value>> rows = ranked_rows_to_save(grid_rows(), false);
     if (mode_ == 0)
-        save_editor_list(this, rs_abbrev(), columns, ranked_rows_to_save(grid_rows(), false));
+        save_editor_list(this, rs_abbrev(), QStringLiteral("気象略語"), columns, rows);
     else if (mode_ == 1)
-        save_editor_list(this, rs_translation(), columns, ranked_rows_to_save(grid_rows(), false));
+        save_editor_list(this, rs_translation(), QStringLiteral("日本語解析"), columns, rows);
     caps_lock_off();
     weather_mode = 0;
 }

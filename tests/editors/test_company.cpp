@@ -3,13 +3,19 @@
 #include "editors/company.h"
 
 #include "core/database.h"
+#include "core/window_flags.h"
+#include "editors/weather.h"
 #include "platform/msg_box.h"
 #include "support/fixtures.h"
 
 #include <QAction>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -137,6 +143,46 @@ TEST_F(CompanyEditor, DeleteMoveAndEditActOnTheSelectedRow)
         c.steps(w);
         EXPECT_EQ(texts(w.grid_rows()), c.rows);
         EXPECT_EQ(told.size(), c.questions);
+    }
+}
+
+// The group and the dictionary editor, with rows that fit and with more:
+// the columns leave room for the vertical scroll bar, so nothing scrolls
+// sideways, not even for a click on the second column, and the edit box
+// lies on the clicked cell; the grid opens at its first row; the headings
+// are as high as their font.
+TEST_F(CompanyEditor, GridKeepsItsColumnsInViewAndOpensAtTheFirstRow)
+{
+    for (const int rows : {3, 40}) {
+        QList<QList<platform::Value>> list;
+        for (int r = 0; r < rows; ++r)
+            list.append({QStringLiteral("K%1").arg(r), QStringLiteral("RJTT")});
+        fill(list);
+        ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_abbrev(), {"略語", "意味"}, list));
+        kolde_sub::weather_mode = 0;
+        company group;
+        kolde_sub::weather dictionary;
+        for (kolde_sub::grid_editor* w : {static_cast<kolde_sub::grid_editor*>(&group),
+                                         static_cast<kolde_sub::grid_editor*>(&dictionary)}) {
+            SCOPED_TRACE(w->objectName().toStdString() + " with " + std::to_string(rows) + " rows");
+            w->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+            EXPECT_EQ(w->grid->verticalScrollBar()->isVisible(), rows > 3);
+            EXPECT_EQ(w->grid->horizontalScrollBar()->maximum(), 0);
+            EXPECT_EQ(w->grid->rowAt(0), 0);
+            for (const QLabel* heading : {w->lbl[2], w->lbl[3]})
+                EXPECT_GE(heading->contentsRect().height(), QFontMetrics(heading->font()).height());
+
+            const QRect cell = w->grid->visualRect(w->grid->model()->index(2, 1));
+            QTest::mouseClick(w->grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(w->grid->viewport(), Qt::LeftButton, {}, cell.center());
+            EXPECT_EQ(w->grid->horizontalScrollBar()->value(), 0);
+            ASSERT_TRUE(w->txt->isVisible());
+            const QWidget* view = w->grid->viewport();
+            EXPECT_GE(w->txt->geometry().left(), view->mapTo(w, cell.topLeft()).x());
+            EXPECT_LE(w->txt->geometry().right(), view->mapTo(w, view->rect().topRight()).x());
+            w->hide();
+        }
     }
 }
 

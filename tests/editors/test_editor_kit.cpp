@@ -1,6 +1,12 @@
 #include "editors/editor_kit.h"
 
 #include "core/database.h"
+#include "core/program.h"
+#include "core/window_flags.h"
+#include "editors/airport.h"
+#include "editors/airportedit.h"
+#include "editors/decodelist.h"
+#include "editors/weather.h"
 #include "platform/msg_box.h"
 #include "support/fixtures.h"
 
@@ -9,6 +15,11 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
@@ -30,7 +41,7 @@ QStringList company_ids()
 TEST_F(EditorKit, ListSaveKeepsGappedRanksAndRollsBackAFailedSaveWithAMessage)
 {
     const QStringList columns{QStringLiteral("id"), QStringLiteral("route")};
-    ASSERT_TRUE(kolde_sub::save_editor_list(nullptr, kolde_sub::rs_company(), columns,
+    ASSERT_TRUE(kolde_sub::save_editor_list(nullptr, kolde_sub::rs_company(), QStringLiteral("カンパニー"), columns,
                                             {{Value(1), Value("A"), Value("RJTT")},
                                              {Value(3), Value("B"), Value("RJAA")}}));
     const QStringList saved{QStringLiteral("1:A"), QStringLiteral("3:B")};
@@ -42,11 +53,56 @@ TEST_F(EditorKit, ListSaveKeepsGappedRanksAndRollsBackAFailedSaveWithAMessage)
         return platform::MsgAnswer::Ok;
     });
     // A column the table does not have fails the insert after the delete.
-    EXPECT_FALSE(kolde_sub::save_editor_list(nullptr, kolde_sub::rs_company(), {QStringLiteral("no such")},
-                                             {{Value(1), Value("X")}}));
+    EXPECT_FALSE(kolde_sub::save_editor_list(nullptr, kolde_sub::rs_company(), QStringLiteral("カンパニー"),
+                                             {QStringLiteral("no such")}, {{Value(1), Value("X")}}));
     platform::set_msg_box_answerer({});
     EXPECT_EQ(told.size(), 1);
     EXPECT_EQ(company_ids(), saved);
+}
+
+// Every editor puts the next automatic cycle a full period away when it
+// opens; a list editor that cannot store its list (here no store is open)
+// says which table it could not store.
+TEST(EditorWindows, OpeningPostponesTheCycleAndAFailedSaveNamesTheTable)
+{
+    kolde_test::ensure_app();
+    kolde_test::ProgramFolder folder;
+    kolde_sub::close_database();
+    QStringList told;
+    platform::set_msg_box_answerer([&](const platform::MsgBoxCall& call) {
+        told << call.text;
+        return platform::MsgAnswer::Ok;
+    });
+    const auto in_mode = [](int mode) {
+        return [mode]() -> std::unique_ptr<QDialog> {
+            kolde_sub::weather_mode = mode;
+            return std::make_unique<kolde_sub::weather>();
+        };
+    };
+    const struct {
+        const char* table;  // empty: the window stores no list
+        std::function<std::unique_ptr<QDialog>()> open;
+    } cases[] = {
+        {"飛行場情報", [] { return std::make_unique<kolde_sub::airport>(); }},
+        {"", [] { return std::make_unique<kolde_sub::airportedit>(); }},
+        {"自動デコード", [] { return std::make_unique<kolde_sub::decodelist>(); }},
+        {"カンパニー", [] { return std::make_unique<kolde_sub::company>(); }},
+        {"気象略語", in_mode(0)},
+        {"日本語解析", in_mode(1)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.table);
+        kolde_sub::cycle_tick_count = 7;
+        const std::unique_ptr<QDialog> window = c.open();
+        EXPECT_EQ(kolde_sub::cycle_tick_count, 0);
+        told.clear();
+        window->show();
+        window->close();
+        const QString table = QString::fromUtf8(c.table);
+        EXPECT_EQ(told.join(u'|'),
+                  table.isEmpty() ? QString() : table + QStringLiteral(" を保存できませんでした。変更は保存されていません　　"));
+    }
+    platform::set_msg_box_answerer({});
 }
 
 TEST(EditorKitWidgets, HoverPaintsOneButtonGreyAndTheBackgroundClearsIt)

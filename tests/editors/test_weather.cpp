@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,13 @@ protected:
         w.grid->setCurrentCell(row, col);
         w.grid_MouseDown(Qt::LeftButton);
     }
+    // A user's double click: the press and release, then the double click.
+    static void double_click(weather& w, int row, int col)
+    {
+        const QPoint at = w.grid->visualRect(w.grid->model()->index(row, col)).center();
+        QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w.grid->viewport(), Qt::LeftButton, {}, at);
+    }
     static void enter(weather& w, const QString& text)
     {
         w.begin_edit();
@@ -95,6 +103,51 @@ TEST_F(DictionaryEditor, ClosingStoresTheDictionaryOfItsMode)
         EXPECT_EQ(stored(c.table, "略語", "意味"), (QStringList{"1:ra:雨", "2:SN:雪", "3:XYZ:晴れ Sky"}));
     }
 
+}
+
+// The duplicate message takes the activation away from the editor and, as
+// on a display without a window manager, leaves it inactive when it closes,
+// so the edit box hears of no focus change until the editor is active
+// again. Caps Lock, on for the abbreviation, must not upper-case the
+// meaning typed next, whether or not the editor is activated again before
+// its box opens.
+TEST_F(DictionaryEditor, AMeaningTypedAfterTheDuplicateMessageKeepsItsCase)
+{
+    platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
+        told << call.text;
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        return MsgAnswer::Ok;
+    });
+    for (const bool activated_again : {false, true}) {
+        SCOPED_TRACE(activated_again ? "activated again" : "left inactive");
+        ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_abbrev(), {"略語", "意味"}, {{"RA", "雨"}, {"SN", "雪"}}));
+        kolde_sub::weather_mode = 0;
+        weather w;
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        told.clear();
+        double_click(w, 1, 0);
+        QTest::keyClicks(w.txt, QStringLiteral("ra"));
+        QTest::keyClick(w.txt, Qt::Key_Return);
+        EXPECT_EQ(told, QStringList{QStringLiteral("RA はすでに登録されています　　")});
+
+        const QPoint meaning = w.grid->visualRect(w.grid->model()->index(1, 1)).center();
+        QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, meaning);
+        if (activated_again) {
+            w.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        }
+        QTest::mouseDClick(w.grid->viewport(), Qt::LeftButton, {}, meaning);
+        ASSERT_TRUE(w.txt->isVisible());
+        QTest::keyClicks(w.txt, QStringLiteral("abc Def"));
+        QTest::keyClick(w.txt, Qt::Key_Return);
+        w.close();
+        EXPECT_EQ(stored("気象略語", "略語", "意味").join(u'|'), QStringLiteral("1:RA:雨|2:SN:abc Def"));
+    }
 }
 
 // A click on a name shows its stored picture through the hand-off file; a
