@@ -249,7 +249,9 @@ void suntime::Form_Load()
     window_activated = false;
     graph_stale = false;
 
-    cmb[0]->addItems(airfield_list(airport_rows(rs_airport())));
+    airfields_ = airfield_items(airport_rows(rs_airport()));
+    for (const AirfieldItem& item : airfields_)
+        cmb[0]->addItem(item.text);
     cmb[0]->setCurrentIndex(-1);
 
     const QDate today = today_local();
@@ -350,9 +352,12 @@ void suntime::cmb_Click()
 
 void suntime::calculate_year()
 {
-    const QString text = cmb[0]->currentText();
     position_found = true;
-    const FieldPosition pos = find_field_position(text, airport_rows(rs_airport()));
+    // The position of the row the chosen item was made from: two airports
+    // may bear names alike.
+    const int chosen = cmb[0]->currentIndex();
+    const FieldPosition pos =
+        chosen >= 0 && chosen < airfields_.size() ? field_position(airfields_[chosen]) : FieldPosition{};
     field_code = pos.code;
     if (!pos.found) {
         position_found = false;
