@@ -1,5 +1,6 @@
 #include "side_windows.h"
 
+#include "core/hover_buttons.h"
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/twips.h"
@@ -60,14 +61,6 @@ QPixmap reader_banner()
     return banner;
 }
 
-void paint_face(QPushButton* b, bool hovered)
-{
-    QPalette p = b->palette();
-    p.setColor(QPalette::Button, hovered ? QColor(0x80, 0x80, 0x80) : QApplication::palette().color(QPalette::Button));
-    b->setPalette(p);
-    b->setAutoFillBackground(true);
-}
-
 }  // namespace
 
 adobeinfo::adobeinfo(QWidget* parent)
@@ -96,10 +89,8 @@ adobeinfo::adobeinfo(QWidget* parent)
     cmd = new QPushButton(QStringLiteral("閉じる"), this);
     cmd->setObjectName(QStringLiteral("cmd"));
     cmd->setDefault(true);
-    cmd->setMouseTracking(true);
-    cmd->installEventFilter(this);
     layout->addWidget(cmd);
-    setMouseTracking(true);
+    hover_ = new HoverButtons({cmd}, {this});
     connect(cmd, &QPushButton::clicked, this, &QDialog::close);
     connect(image, &QPushButton::clicked, this, &adobeinfo::image_Click);
     lbl->setText(QStringLiteral("一部の天気図を表示するにあたっては Adobe社が無償で配布している Adobe Reader "
@@ -123,40 +114,24 @@ void adobeinfo::image_Click()
     platform::open_in_default_browser(QUrl(reader_download_url()));
 }
 
-void adobeinfo::cmd_MouseMove()
+int adobeinfo::hover_state() const { return hover_->hover() == 0 ? 1 : 9; }
+
+void adobeinfo::store_choice()
 {
-    if (hover_state == 1)
-        return;
-    paint_face(cmd, true);
-    hover_state = 1;
+    if (chkbox->isChecked() && !choice_stored_)
+        choice_stored_ = set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(true));
 }
 
-void adobeinfo::Form_MouseMove()
+void adobeinfo::done(int result)
 {
-    if (hover_state == 9)
-        return;
-    paint_face(cmd, false);
-    hover_state = 9;
+    store_choice();
+    QDialog::done(result);
 }
 
-bool adobeinfo::eventFilter(QObject* watched, QEvent* e)
-{
-    if (watched == cmd && (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter))
-        cmd_MouseMove();
-    return QDialog::eventFilter(watched, e);
-}
-
-void adobeinfo::mouseMoveEvent(QMouseEvent* e)
-{
-    Form_MouseMove();
-    QDialog::mouseMoveEvent(e);
-}
-
-// However the notice closes, a ticked check box turns it off for good.
+// A notice that is not shown closes without done().
 void adobeinfo::closeEvent(QCloseEvent* e)
 {
-    if (chkbox->isChecked())
-        set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(true));
+    store_choice();
     QDialog::closeEvent(e);
 }
 
