@@ -12,6 +12,7 @@
 #include "sidewin/sun_times.h"
 #include "support/fixtures.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -21,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -401,6 +403,48 @@ TEST_F(SunTimeWindow, CancelledPrinterSelection)
     EXPECT_EQ(closer.names(), QStringList{QStringLiteral("printerselect")});
     EXPECT_EQ(w.cmd[0]->text(), QStringLiteral("印　刷"));
     EXPECT_FALSE(w.waiting());
+    EXPECT_EQ(platform::last_pdf_path(), before);
+}
+
+// The print button comes back however the press ends: released off the
+// button nothing is printed; a print that fails is told.
+TEST_F(SunTimeWindow, PrintButtonComesBack)
+{
+    platform::set_printer_queues_for_tests({}, QString());
+    ASSERT_TRUE(set_setting(QStringLiteral("印刷時ダイアログ"), platform::Value::boolean(false)));
+    suntime w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    choose(w, 0, QStringLiteral("阿見"));
+    QPushButton* print = w.cmd[0];
+    ASSERT_TRUE(print->isEnabled());
+    const QString before = platform::last_pdf_path();
+
+    const QPoint off(-20, print->height() / 2);
+    QTest::mousePress(print, Qt::LeftButton);
+    EXPECT_EQ(print->text(), QStringLiteral("印刷中"));
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QTest::mouseMove(print, off);
+    QTest::mouseRelease(print, Qt::LeftButton, {}, off);
+    EXPECT_EQ(print->text(), QStringLiteral("印　刷"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(platform::last_pdf_path(), before);
+    EXPECT_TRUE(boxes.isEmpty());
+
+    // The print folder cannot be made: neither the table nor the graph prints.
+    QFile blocker(program_path(QStringLiteral("print")));
+    ASSERT_TRUE(QDir(program_path(QStringLiteral("print"))).removeRecursively());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    for (const int tab : {0, 1}) {
+        w.SSTab->setCurrentIndex(tab);
+        boxes.clear();
+        QTest::mouseClick(print, Qt::LeftButton);
+        EXPECT_EQ(boxes, QStringList{QStringLiteral(" エラー|印刷できませんでした　　")}) << tab;
+        EXPECT_EQ(print->text(), QStringLiteral("印　刷"));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
     EXPECT_EQ(platform::last_pdf_path(), before);
 }
 
