@@ -7,11 +7,10 @@
 #include "core/window_flags.h"
 #include "platform/shell.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QEvent>
-#include <QMouseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -47,17 +46,19 @@ QWidget* command_window() { return the_command.data(); }
 
 namespace {
 
-// The banner: the reader's name on its maker's red.
-QPixmap reader_banner()
+// The banner: the reader's name on its maker's red, in the given font made
+// bold; as large as its design or as its words with a margin around them.
+QPixmap reader_banner(QFont font)
 {
-    QPixmap banner(px(1800), px(465));
+    const QString words = QStringLiteral("Get Adobe Reader");
+    font.setBold(true);
+    const QSize text = QFontMetrics(font).boundingRect(words).size();
+    QPixmap banner(std::max(px(1800), text.width() + 2 * px(150)), std::max(px(465), text.height() + 2 * px(60)));
     banner.fill(QColor(0xCC, 0x00, 0x00));
     QPainter p(&banner);
     p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(banner.rect(), Qt::AlignCenter, QStringLiteral("Get Adobe Reader"));
+    p.setFont(font);
+    p.drawText(banner.rect(), Qt::AlignCenter, words);
     return banner;
 }
 
@@ -75,8 +76,9 @@ adobeinfo::adobeinfo(QWidget* parent)
     layout->addWidget(lbl);
     image = new QPushButton(this);
     image->setObjectName(QStringLiteral("image"));
-    image->setIcon(reader_banner());
-    image->setIconSize(QSize(px(1800), px(465)));
+    const QPixmap banner = reader_banner(image->font());
+    image->setIcon(banner);
+    image->setIconSize(banner.size());
     image->setToolTip(QStringLiteral(" Adobe Reader のダウンロード "));
     image->setFlat(true);
     image->setCursor(Qt::PointingHandCursor);

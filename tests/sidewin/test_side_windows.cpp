@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -60,6 +61,25 @@ TEST_F(SideWindows, ReaderNoticeBannerAndCheckBox)
         }
     }
     platform::set_default_browser_opener({});
+}
+
+// The notice's texts are never cut: the message fits its label, the
+// banner's words its picture, and the picture its button.
+TEST_F(SideWindows, ReaderNoticeTextsFit)
+{
+    adobeinfo notice;
+    notice.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&notice));
+    EXPECT_LE(notice.lbl->heightForWidth(notice.lbl->width()), notice.lbl->height());
+    QFont bold = notice.image->font();
+    bold.setBold(true);
+    const QRect words = QFontMetrics(bold).boundingRect(QStringLiteral("Get Adobe Reader"));
+    const QSize banner = notice.image->iconSize();
+    EXPECT_LE(words.width(), banner.width());
+    EXPECT_LE(words.height(), banner.height());
+    EXPECT_EQ(notice.image->icon().actualSize(banner), banner);
+    EXPECT_LE(banner.width(), notice.image->width());
+    EXPECT_LE(banner.height(), notice.image->height());
 }
 
 // Ticking the notice's check box turns it off: the next chart command
