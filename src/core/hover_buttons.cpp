@@ -66,7 +66,7 @@ int HoverButtons::button_at(QWidget* background, const QPoint& pos) const
     for (QWidget* w = background->childAt(pos); w && w != background; w = w->parentWidget()) {
         const int i = buttons_.indexOf(qobject_cast<QAbstractButton*>(w));
         if (i >= 0)
-            return i;
+            return buttons_[i]->isEnabled() ? i : -1;
     }
     return -1;
 }
@@ -75,9 +75,11 @@ bool HoverButtons::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
         return false;
+    // A disabled button takes no mouse: its moves reach the window.
     const int i = buttons_.indexOf(qobject_cast<QAbstractButton*>(watched));
     if (i >= 0) {
-        over_button(i);
+        if (buttons_[i]->isEnabled())
+            over_button(i);
         return false;
     }
     auto* background = qobject_cast<QWidget*>(watched);

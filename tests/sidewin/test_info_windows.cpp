@@ -110,6 +110,12 @@ TEST_F(InfoWindows, ButtonsTurnGreyUnderThePointer)
         EXPECT_EQ(face(), plain);
         c.window->hide();
     }
+    // A disabled button (print, before an airfield is chosen) takes no hover look.
+    sun.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sun));
+    ASSERT_FALSE(sun.cmd[0]->isEnabled());
+    QTest::mouseMove(sun.cmd[0], sun.cmd[0]->rect().center());
+    EXPECT_EQ(sun.hovered_button(), 99);
 }
 
 }  // namespace
