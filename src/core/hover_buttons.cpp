@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPalette>
 
 namespace kolde_sub {
@@ -60,15 +61,40 @@ void HoverButtons::over_background()
     hover_ = none;
 }
 
+int HoverButtons::button_at(QWidget* background, const QPoint& pos) const
+{
+    for (QWidget* w = background->childAt(pos); w && w != background; w = w->parentWidget()) {
+        const int i = buttons_.indexOf(qobject_cast<QAbstractButton*>(w));
+        if (i >= 0)
+            return buttons_[i]->isEnabled() ? i : -1;
+    }
+    return -1;
+}
+
 bool HoverButtons::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
-        const int i = buttons_.indexOf(static_cast<QAbstractButton*>(watched));
-        if (i >= 0)
+    if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
+        return false;
+    // A disabled button takes no mouse: its moves reach the window.
+    const int i = buttons_.indexOf(qobject_cast<QAbstractButton*>(watched));
+    if (i >= 0) {
+        if (buttons_[i]->isEnabled())
             over_button(i);
-        else if (background_.contains(static_cast<QWidget*>(watched)))
-            over_background();
+        return false;
     }
+    auto* background = qobject_cast<QWidget*>(watched);
+    if (!background || !background_.contains(background))
+        return false;
+    // A button passes on the mouse moves it does not use to the window
+    // beneath it: such a move is still over the button.
+    if (event->type() == QEvent::MouseMove) {
+        const int under = button_at(background, static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (under >= 0) {
+            over_button(under);
+            return false;
+        }
+    }
+    over_background();
     return false;
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 
 class QAbstractButton;
+class QPoint;
 class QWidget;
 
 namespace kolde_sub {
@@ -31,6 +32,8 @@ protected:
 
 private:
     void paint_all_plain();
+    // The index of the button at pos of a background widget, or -1.
+    int button_at(QWidget* background, const QPoint& pos) const;
 
     QList<QAbstractButton*> buttons_;
     QList<QWidget*> background_;

@@ -11,12 +11,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace kolde_sub {
-
-namespace {
-
-
-}  // namespace
 
 datachange::datachange(QWidget* main_window)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), main_window_(main_window)
@@ -24,15 +21,11 @@ datachange::datachange(QWidget* main_window)
     setObjectName(QStringLiteral("datachange"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
-    setFixedSize(px(2745), px(705));
-    if (const QScreen* s = QGuiApplication::primaryScreen())
-        move(s->availableGeometry().center() - rect().center());
 
     spe = new QFrame(this);
     spe->setObjectName(QStringLiteral("spe"));
     spe->setFrameShape(QFrame::Box);
     spe->setFrameShadow(QFrame::Plain);
-    spe->setGeometry(px(45), px(45), px(2655), px(615));
 
     lbl = new QLabel(QStringLiteral("データを更新しました"), this);
     lbl->setObjectName(QStringLiteral("lbl"));
@@ -41,7 +34,17 @@ datachange::datachange(QWidget* main_window)
     QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
     f.setPointSize(12);
     lbl->setFont(f);
-    lbl->setGeometry(px(300), px(240), px(2145), px(240));
+    // The label is as large as its design or as its text, whichever is
+    // larger; the notice keeps its margins around it and the outline its
+    // inset from the edge.
+    const QSize text = lbl->sizeHint();
+    const QSize label(std::max(px(2145), text.width()), std::max(px(240), text.height()));
+    const QSize notice(std::max(px(2745), label.width() + 2 * px(300)), std::max(px(705), label.height() + 2 * px(240)));
+    setFixedSize(notice);
+    lbl->setGeometry(QRect(QPoint((notice.width() - label.width()) / 2, (notice.height() - label.height()) / 2), label));
+    spe->setGeometry(rect().adjusted(px(45), px(45), -px(45), -px(45)));
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        move(s->availableGeometry().center() - rect().center());
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));

@@ -1,5 +1,6 @@
 #include "sidewin/info_windows.h"
 
+#include "core/hover_buttons.h"
 #include "core/settings.h"
 #include "core/shared.h"
 #include "core/twips.h"
@@ -223,7 +224,6 @@ compornent::compornent(QWidget* parent)
     setObjectName(QStringLiteral("compornent"));
     setWindowTitle(QStringLiteral(" コンポーネント情報"));
     setFixedSize(px(5175), px(2055));
-    setMouseTracking(true);
 
     struct Row {
         int name, version, date;
@@ -284,39 +284,10 @@ compornent::compornent(QWidget* parent)
     cmd->setAutoDefault(false);
     cmd->resize(px(1335), px(375));
     cmd->move((width() - cmd->width()) / 2, px(1560));
-    cmd->setMouseTracking(true);
-    cmd->installEventFilter(this);
+    hover_ = new HoverButtons({cmd}, {this});
     connect(cmd, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void compornent::cmd_MouseMove()
-{
-    if (hover_state == 1)
-        return;
-    cmd->setAutoFillBackground(true);
-    QPalette p = cmd->palette();
-    p.setColor(QPalette::Button, bgr_color(0x808080));
-    cmd->setPalette(p);
-    hover_state = 1;
-}
-
-void compornent::Form_MouseMove()
-{
-    if (hover_state == 9)
-        return;
-    QPalette p = cmd->palette();
-    p.setColor(QPalette::Button, QApplication::palette().color(QPalette::Button));
-    cmd->setPalette(p);
-    hover_state = 9;
-}
-
-void compornent::mouseMoveEvent(QMouseEvent*) { Form_MouseMove(); }
-
-bool compornent::eventFilter(QObject* watched, QEvent* e)
-{
-    if (watched == cmd && (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter))
-        cmd_MouseMove();
-    return QDialog::eventFilter(watched, e);
-}
+int compornent::hover_state() const { return hover_->hover() == 0 ? 1 : 9; }
 
 }  // namespace kolde_sub

@@ -13,6 +13,8 @@ class QPushButton;
 
 namespace kolde_sub {
 
+class HoverButtons;
+
 // The console's commands and what they do, one row per line; the row
 // between HELP and RESET is empty in both columns.
 struct CommandRow {
@@ -64,14 +66,10 @@ public:
     std::array<QLabel*, 12> lbl{};
     QPushButton* cmd = nullptr;
     // 1 while the button is painted as hovered, 9 while plain.
-    int hover_state = 9;
+    int hover_state() const;
 
-    void cmd_MouseMove();
-    void Form_MouseMove();
-
-protected:
-    void mouseMoveEvent(QMouseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
+private:
+    HoverButtons* hover_ = nullptr;
 };
 
 }  // namespace kolde_sub

@@ -1,16 +1,16 @@
 #include "side_windows.h"
 
+#include "core/hover_buttons.h"
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/twips.h"
 #include "core/window_flags.h"
 #include "platform/shell.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QEvent>
-#include <QMouseEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
@@ -46,26 +46,20 @@ QWidget* command_window() { return the_command.data(); }
 
 namespace {
 
-// The banner: the reader's name on its maker's red.
-QPixmap reader_banner()
+// The banner: the reader's name on its maker's red, in the given font made
+// bold; as large as its design or as its words with a margin around them.
+QPixmap reader_banner(QFont font)
 {
-    QPixmap banner(px(1800), px(465));
+    const QString words = QStringLiteral("Get Adobe Reader");
+    font.setBold(true);
+    const QSize text = QFontMetrics(font).boundingRect(words).size();
+    QPixmap banner(std::max(px(1800), text.width() + 2 * px(150)), std::max(px(465), text.height() + 2 * px(60)));
     banner.fill(QColor(0xCC, 0x00, 0x00));
     QPainter p(&banner);
     p.setPen(Qt::white);
-    QFont f = p.font();
-    f.setBold(true);
-    p.setFont(f);
-    p.drawText(banner.rect(), Qt::AlignCenter, QStringLiteral("Get Adobe Reader"));
+    p.setFont(font);
+    p.drawText(banner.rect(), Qt::AlignCenter, words);
     return banner;
-}
-
-void paint_face(QPushButton* b, bool hovered)
-{
-    QPalette p = b->palette();
-    p.setColor(QPalette::Button, hovered ? QColor(0x80, 0x80, 0x80) : QApplication::palette().color(QPalette::Button));
-    b->setPalette(p);
-    b->setAutoFillBackground(true);
 }
 
 }  // namespace
@@ -82,8 +76,9 @@ adobeinfo::adobeinfo(QWidget* parent)
     layout->addWidget(lbl);
     image = new QPushButton(this);
     image->setObjectName(QStringLiteral("image"));
-    image->setIcon(reader_banner());
-    image->setIconSize(QSize(px(1800), px(465)));
+    const QPixmap banner = reader_banner(image->font());
+    image->setIcon(banner);
+    image->setIconSize(banner.size());
     image->setToolTip(QStringLiteral(" Adobe Reader のダウンロード "));
     image->setFlat(true);
     image->setCursor(Qt::PointingHandCursor);
@@ -96,10 +91,8 @@ adobeinfo::adobeinfo(QWidget* parent)
     cmd = new QPushButton(QStringLiteral("閉じる"), this);
     cmd->setObjectName(QStringLiteral("cmd"));
     cmd->setDefault(true);
-    cmd->setMouseTracking(true);
-    cmd->installEventFilter(this);
     layout->addWidget(cmd);
-    setMouseTracking(true);
+    hover_ = new HoverButtons({cmd}, {this});
     connect(cmd, &QPushButton::clicked, this, &QDialog::close);
     connect(image, &QPushButton::clicked, this, &adobeinfo::image_Click);
     lbl->setText(QStringLiteral("一部の天気図を表示するにあたっては Adobe社が無償で配布している Adobe Reader "
@@ -123,40 +116,24 @@ void adobeinfo::image_Click()
     platform::open_in_default_browser(QUrl(reader_download_url()));
 }
 
-void adobeinfo::cmd_MouseMove()
+int adobeinfo::hover_state() const { return hover_->hover() == 0 ? 1 : 9; }
+
+void adobeinfo::store_choice()
 {
-    if (hover_state == 1)
-        return;
-    paint_face(cmd, true);
-    hover_state = 1;
+    if (chkbox->isChecked() && !choice_stored_)
+        choice_stored_ = set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(true));
 }
 
-void adobeinfo::Form_MouseMove()
+void adobeinfo::done(int result)
 {
-    if (hover_state == 9)
-        return;
-    paint_face(cmd, false);
-    hover_state = 9;
+    store_choice();
+    QDialog::done(result);
 }
 
-bool adobeinfo::eventFilter(QObject* watched, QEvent* e)
-{
-    if (watched == cmd && (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter))
-        cmd_MouseMove();
-    return QDialog::eventFilter(watched, e);
-}
-
-void adobeinfo::mouseMoveEvent(QMouseEvent* e)
-{
-    Form_MouseMove();
-    QDialog::mouseMoveEvent(e);
-}
-
-// However the notice closes, a ticked check box turns it off for good.
+// A notice that is not shown closes without done().
 void adobeinfo::closeEvent(QCloseEvent* e)
 {
-    if (chkbox->isChecked())
-        set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(true));
+    store_choice();
     QDialog::closeEvent(e);
 }
 

@@ -18,6 +18,8 @@ class QPushButton;
 
 namespace kolde_sub {
 
+class HoverButtons;
+
 // Shows the command list without waiting, creating it when it is not
 // open; a list already open comes to the front.
 void show_command();
@@ -39,16 +41,22 @@ public:
     QPushButton* cmd = nullptr;
     QPushButton* image = nullptr;
     // 1 while the close button is painted hovered, 9 while plain.
-    int hover_state = 9;
+    int hover_state() const;
 
     void image_Click();
-    void cmd_MouseMove();
-    void Form_MouseMove();
+
+    // However the notice ends (its button, the title bar, Esc or the
+    // banner), a ticked check box turns it off for good.
+    void done(int result) override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    bool eventFilter(QObject* watched, QEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
+
+private:
+    void store_choice();
+
+    HoverButtons* hover_ = nullptr;
+    bool choice_stored_ = false;
 };
 
 }  // namespace kolde_sub

@@ -96,7 +96,7 @@ QString without_blanks(const QString& name)
     return out;
 }
 
-QStringList airfield_list(const QList<AirportRow>& rows)
+QList<AirfieldItem> airfield_items(const QList<AirportRow>& rows)
 {
     struct Mark {
         const char* code;
@@ -104,63 +104,57 @@ QStringList airfield_list(const QList<AirportRow>& rows)
     };
     static const Mark marks[] = {{"RJCA", "(JSDF)"}, {"RJCJ", "(JSDF)"}, {"RJCO", "(丘珠)"},
                                  {"RJAH", "(茨城)"}, {"RJTT", "(東京)"}, {"RJOH", "(米子)"}};
-    QStringList list;
+    QList<AirfieldItem> list;
     for (const AirportRow& row : rows) {
         if (!row.code.startsWith(QStringLiteral("RJ")) && !row.code.startsWith(QStringLiteral("RO")))
             continue;
-        QString name = without_blanks(row.name);
+        AirfieldItem item{without_blanks(row.name), row.code, -1};
         for (const Mark& m : marks) {
             if (row.code == QLatin1String(m.code))
-                name += QString::fromUtf8(m.suffix);
+                item.text += QString::fromUtf8(m.suffix);
         }
-        list.append(name);
+        // The JSDF field at Asahikawa is placed by the first built-in row.
+        if (row.code == QStringLiteral("RJCA"))
+            item.builtin = 0;
+        list.append(item);
     }
     // The first built-in row only corrects a catalogue item; it is not offered.
-    list.append(QStringLiteral("---"));
+    const auto builtin = [](std::size_t i) {
+        return AirfieldItem{QString::fromUtf8(builtin_rows[i].name), QString(), static_cast<int>(i)};
+    };
+    list.append({QStringLiteral("---"), QString(), -1});
     for (std::size_t i = 1; i < 10; ++i)
-        list.append(QString::fromUtf8(builtin_rows[i].name));
-    list.append(QStringLiteral("---"));
+        list.append(builtin(i));
+    list.append({QStringLiteral("---"), QString(), -1});
     for (std::size_t i = 10; i < builtin_rows.size(); ++i)
-        list.append(QString::fromUtf8(builtin_rows[i].name));
+        list.append(builtin(i));
     return list;
 }
 
-FieldPosition find_field_position(const QString& airfield_text, const QList<AirportRow>& rows)
+FieldPosition field_position(const AirfieldItem& item)
 {
     FieldPosition pos;
-    QString name = airfield_text;
-    const qsizetype bracket = name.indexOf(u'(');
-    if (bracket >= 0)
-        name.truncate(bracket);
-
-    bool known = false;
-    for (const AirportRow& row : rows) {
-        if (without_blanks(row.name) != name)
-            continue;
-        pos.code = row.code;
-        const QString record = QString::fromStdString(get_airport_position(row.code.toStdString()));
-        // An airport of the catalogue without a known position.
-        if (record.isEmpty())
-            return pos;
-        pos.latitude = record.left(6);
-        pos.longitude = record.mid(6, 7);
-        pos.elevation = record.mid(13).toFloat();
-        known = true;
-        break;
-    }
-    // A built-in row takes over by the whole text, the catalogue's item of
-    // the JSDF field at Asahikawa included.
-    for (const BuiltinField& f : builtin_rows) {
-        if (airfield_text != QString::fromUtf8(f.name))
-            continue;
+    pos.code = item.code;
+    if (item.builtin >= 0 && item.builtin < static_cast<int>(builtin_rows.size())) {
+        const BuiltinField& f = builtin_rows[static_cast<std::size_t>(item.builtin)];
         pos.latitude = QString::fromLatin1(f.latitude);
         pos.longitude = QString::fromLatin1(f.longitude);
         pos.elevation = f.elevation;
-        if (&f == &builtin_rows[0])
+        if (item.builtin == 0)
             pos.code = QStringLiteral("RJCA");
-        known = true;
+        pos.found = true;
+        return pos;
     }
-    pos.found = known;
+    if (item.code.isEmpty())
+        return pos;
+    const QString record = QString::fromStdString(get_airport_position(item.code.toStdString()));
+    // An airport of the catalogue without a known position.
+    if (record.isEmpty())
+        return pos;
+    pos.latitude = record.left(6);
+    pos.longitude = record.mid(6, 7);
+    pos.elevation = record.mid(13).toFloat();
+    pos.found = true;
     return pos;
 }
 

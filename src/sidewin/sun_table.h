@@ -45,14 +45,23 @@ QList<AirportRow> airport_rows(platform::Recordset& rs);
 // The name with every blank and full-width blank removed.
 QString without_blanks(const QString& name);
 
+// An item of the airfield list and the row it was made from: an airport of
+// the catalogue (code) or a built-in row (builtin, an index into
+// builtin_fields()). The "---" lines have neither.
+struct AirfieldItem {
+    QString text;
+    QString code;
+    int builtin = -1;
+};
+
 // The airfield list: the catalogue's RJ and RO airports (blanks removed, a
 // few of them marked by where they are), "---", the nine built-in
-// airfields, "---" and the heliports.
-QStringList airfield_list(const QList<AirportRow>& rows);
+// airfields, "---" and the heliports. The catalogue's JSDF field at
+// Asahikawa takes the first built-in row's position.
+QList<AirfieldItem> airfield_items(const QList<AirportRow>& rows);
 
 // Where a chosen airfield lies. found is false when the airfield's airport
-// has no known position, and also when the text names neither an airport
-// of the catalogue nor a built-in row.
+// has no known position, and for an item made from no row.
 struct FieldPosition {
     bool found = false;
     QString code;       // ICAO code; empty for airfields without one
@@ -61,7 +70,9 @@ struct FieldPosition {
     float elevation = 0;
 };
 
-FieldPosition find_field_position(const QString& airfield_text, const QList<AirportRow>& rows);
+// The position of the row the item was made from, never of another row
+// that happens to bear a similar name.
+FieldPosition field_position(const AirfieldItem& item);
 
 // ---- the year table
 

@@ -249,7 +249,9 @@ void suntime::Form_Load()
     window_activated = false;
     graph_stale = false;
 
-    cmb[0]->addItems(airfield_list(airport_rows(rs_airport())));
+    airfields_ = airfield_items(airport_rows(rs_airport()));
+    for (const AirfieldItem& item : airfields_)
+        cmb[0]->addItem(item.text);
     cmb[0]->setCurrentIndex(-1);
 
     const QDate today = today_local();
@@ -281,8 +283,18 @@ void suntime::showEvent(QShowEvent* e)
 
 bool suntime::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == cmd[0] && event->type() == QEvent::MouseButtonPress && cmd[0]->isEnabled())
-        cmd_MouseDown(0);
+    if (watched == cmd[0] && cmd[0]->isEnabled()
+        && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease)) {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        if (e->button() == Qt::LeftButton) {
+            if (event->type() == QEvent::MouseButtonPress)
+                cmd_MouseDown(0);
+            // Released off the button: no print comes, the button and the
+            // pointer return at once.
+            else if (!cmd[0]->rect().contains(e->position().toPoint()))
+                restore_print_button();
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -350,9 +362,12 @@ void suntime::cmb_Click()
 
 void suntime::calculate_year()
 {
-    const QString text = cmb[0]->currentText();
     position_found = true;
-    const FieldPosition pos = find_field_position(text, airport_rows(rs_airport()));
+    // The position of the row the chosen item was made from: two airports
+    // may bear names alike.
+    const int chosen = cmb[0]->currentIndex();
+    const FieldPosition pos =
+        chosen >= 0 && chosen < airfields_.size() ? field_position(airfields_[chosen]) : FieldPosition{};
     field_code = pos.code;
     if (!pos.found) {
         position_found = false;
@@ -481,12 +496,13 @@ void suntime::cmd_Click(int index)
             return;
         }
     }
-    if (SSTab->currentIndex() == 0) {
-        print_table();
-        return;
-    }
-    (void)print_page_image(grab().toImage(), {program_path(QStringLiteral("print")), now_local()});
+    const bool printed = SSTab->currentIndex() == 0
+                             ? print_table()
+                             : print_page_image(grab().toImage(), {program_path(QStringLiteral("print")), now_local()});
     restore_print_button();
+    if (!printed)
+        platform::msg_box(this, platform::MsgIcon::Critical, QStringLiteral(" エラー"),
+                          QStringLiteral("印刷できませんでした　　"));
 }
 
 bool suntime::print_table()

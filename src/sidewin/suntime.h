@@ -97,6 +97,8 @@ private:
     void restore_print_button();
     bool current_year_shown() const;
 
+    // The airfield list's items, in the list's order.
+    QList<AirfieldItem> airfields_;
     SunCells cells_ = empty_sun_cells();
     HoverButtons* hover_ = nullptr;
     bool wait_cursor_ = false;

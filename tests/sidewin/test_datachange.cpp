@@ -51,6 +51,21 @@ TEST_F(DataChange, ShowsOnTopInTheConsoleColours)
     delete n;
 }
 
+// The message is never cut: the label holds its whole text, and the
+// outline and the notice hold the label.
+TEST_F(DataChange, TheMessageFitsItsLabel)
+{
+    QPointer<kolde_sub::datachange> n = kolde_sub::show_datachange(nullptr);
+    ASSERT_TRUE(n);
+    const QLabel* l = n->lbl;
+    EXPECT_LE(l->sizeHint().width(), l->width());
+    EXPECT_LE(l->sizeHint().height(), l->height());
+    const QRect inside = n->spe->geometry().adjusted(1, 1, -1, -1);
+    EXPECT_TRUE(inside.contains(l->geometry())) << l->geometry().width() << "x" << l->geometry().height();
+    EXPECT_TRUE(n->rect().contains(n->spe->geometry()));
+    delete n;
+}
+
 TEST_F(DataChange, ClosesOnTheSecondTickNotTheFirst)
 {
     QPointer<kolde_sub::datachange> n = kolde_sub::show_datachange(nullptr);

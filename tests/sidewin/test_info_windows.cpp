@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -65,13 +67,55 @@ TEST_F(InfoWindows, VersionAndComponentTexts)
     EXPECT_EQ(c.lbl[7]->text(), QStringLiteral(" 更新"));
     EXPECT_EQ(c.lbl[1]->text(), QStringLiteral("ZEL データベース"));
     EXPECT_EQ(c.cmd->x(), (c.width() - c.cmd->width()) / 2);
+}
 
-    c.cmd_MouseMove();
-    EXPECT_EQ(c.hover_state, 1);
-    EXPECT_EQ(c.cmd->palette().color(QPalette::Button), QColor(0x80, 0x80, 0x80));
-    c.Form_MouseMove();
-    EXPECT_EQ(c.hover_state, 9);
-    EXPECT_NE(c.cmd->palette().color(QPalette::Button), QColor(0x80, 0x80, 0x80));
+// The button under the pointer is painted grey and the window's background
+// paints it plain again. A button hands the moves it has no use for on to
+// its window; those must not undo the grey.
+TEST_F(InfoWindows, ButtonsTurnGreyUnderThePointer)
+{
+    suntime sun;
+    compornent components;
+    adobeinfo notice;
+    struct Case {
+        QWidget* window;
+        QPushButton* button;
+        std::function<int()> state;
+        int hovered;
+        int none;
+    };
+    for (const Case& c : {Case{&sun, sun.cmd[1], [&] { return sun.hovered_button(); }, 1, 99},
+                          Case{&components, components.cmd, [&] { return components.hover_state(); }, 1, 9},
+                          Case{&notice, notice.cmd, [&] { return notice.hover_state(); }, 1, 9}}) {
+        SCOPED_TRACE(c.window->objectName().toStdString());
+        c.window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(c.window));
+        const QPoint background(2, 2);
+        ASSERT_EQ(c.window->childAt(background), nullptr);
+        // The face away from the caption shows the colour the button is painted in.
+        const auto face = [&c] {
+            return c.button->grab().toImage().pixelColor(c.button->width() / 10, c.button->height() / 2);
+        };
+        const QColor plain = face();
+        ASSERT_GT(plain.value(), 0xD0);
+        QTest::mouseMove(c.window, background);
+        for (const QPoint& p : {c.button->rect().center(), c.button->rect().center() + QPoint(3, 1)}) {
+            QTest::mouseMove(c.button, p);
+            EXPECT_EQ(c.state(), c.hovered);
+            const QColor grey = face();
+            EXPECT_LT(grey.value(), 0xB0) << grey.name().toStdString();
+        }
+        QTest::mouseMove(c.window, background);
+        EXPECT_EQ(c.state(), c.none);
+        EXPECT_EQ(face(), plain);
+        c.window->hide();
+    }
+    // A disabled button (print, before an airfield is chosen) takes no hover look.
+    sun.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sun));
+    ASSERT_FALSE(sun.cmd[0]->isEnabled());
+    QTest::mouseMove(sun.cmd[0], sun.cmd[0]->rect().center());
+    EXPECT_EQ(sun.hovered_button(), 99);
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -31,29 +33,52 @@ TEST_F(SideWindows, ReaderNoticeBannerAndCheckBox)
         opened << u.toString();
         return true;
     });
-    struct Case {
-        bool banner;
-        bool ticked;
-    };
-    for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
-        ASSERT_TRUE(set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(false)));
-        reader_download_requested = false;
-        opened.clear();
-        cycle_tick_count = 7;
-        {
+    enum class Way { Button, Banner, Escape, TitleBar };
+    for (const Way way : {Way::Button, Way::Banner, Way::Escape, Way::TitleBar}) {
+        for (const bool ticked : {false, true}) {
+            SCOPED_TRACE(static_cast<int>(way) * 2 + ticked);
+            ASSERT_TRUE(set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(false)));
+            reader_download_requested = false;
+            opened.clear();
+            cycle_tick_count = 7;
             adobeinfo notice;
             EXPECT_EQ(cycle_tick_count, 0);
-            notice.chkbox->setChecked(c.ticked);
-            if (c.banner)
-                notice.image_Click();
-            else
-                notice.cmd->click();
+            notice.show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(&notice));
+            if (ticked)
+                QTest::mouseClick(notice.chkbox, Qt::LeftButton, {}, QPoint(8, notice.chkbox->height() / 2));
+            ASSERT_EQ(notice.chkbox->isChecked(), ticked);
+            switch (way) {
+            case Way::Button: QTest::mouseClick(notice.cmd, Qt::LeftButton); break;
+            case Way::Banner: QTest::mouseClick(notice.image, Qt::LeftButton); break;
+            case Way::Escape: QTest::keyClick(&notice, Qt::Key_Escape); break;
+            case Way::TitleBar: notice.close(); break;
+            }
+            EXPECT_FALSE(notice.isVisible());
+            EXPECT_EQ(reader_download_requested, way == Way::Banner);
+            EXPECT_EQ(opened, way == Way::Banner ? QStringList{reader_download_url()} : QStringList{});
+            EXPECT_EQ(setting_bool(QStringLiteral("アドビインフォメーション")), ticked);
         }
-        EXPECT_EQ(reader_download_requested, c.banner);
-        EXPECT_EQ(opened, c.banner ? QStringList{reader_download_url()} : QStringList{});
-        EXPECT_EQ(setting_bool(QStringLiteral("アドビインフォメーション")), c.ticked);
     }
     platform::set_default_browser_opener({});
+}
+
+// The notice's texts are never cut: the message fits its label, the
+// banner's words its picture, and the picture its button.
+TEST_F(SideWindows, ReaderNoticeTextsFit)
+{
+    adobeinfo notice;
+    notice.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&notice));
+    EXPECT_LE(notice.lbl->heightForWidth(notice.lbl->width()), notice.lbl->height());
+    QFont bold = notice.image->font();
+    bold.setBold(true);
+    const QRect words = QFontMetrics(bold).boundingRect(QStringLiteral("Get Adobe Reader"));
+    const QSize banner = notice.image->iconSize();
+    EXPECT_LE(words.width(), banner.width());
+    EXPECT_LE(words.height(), banner.height());
+    EXPECT_LE(banner.width(), notice.image->width());
+    EXPECT_LE(banner.height(), notice.image->height());
 }
 
 // Ticking the notice's check box turns it off: the next chart command

@@ -12,6 +12,7 @@
 #include "sidewin/sun_times.h"
 #include "support/fixtures.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFrame>
@@ -21,6 +22,7 @@
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -83,7 +85,9 @@ TEST_F(SunTable, AirfieldListFromTheCatalogue)
     const QList<AirportRow> rows{{"RJTT", "東京 国際"},  {"KLAX", "ロサンゼルス"}, {"RJCA", "旭川　陸自"},
                                  {"ROAH", "那覇"},       {"RKSI", "仁川"},         {"RJOH", " 美保 "},
                                  {"rjcc", "新千歳"},     {"RJAH", "百里"}};
-    const QStringList list = airfield_list(rows);
+    QStringList list;
+    for (const AirfieldItem& item : airfield_items(rows))
+        list << item.text;
     ASSERT_EQ(list.size(), 5 + 1 + 9 + 1 + 48);
     EXPECT_EQ(list.mid(0, 6), (QStringList{"東京国際(東京)", "旭川陸自(JSDF)", "那覇", "美保(米子)", "百里(茨城)", "---"}));
     EXPECT_EQ(list.at(6), QStringLiteral("阿見"));
@@ -96,12 +100,15 @@ TEST_F(SunTable, AirfieldListFromTheCatalogue)
     EXPECT_EQ(list.last(), QStringLiteral("湯村温泉(H)"));
 }
 
+// Each item is placed by the row it was made from, even where two airports
+// bear the same name once the item's mark is cut off.
 TEST_F(SunTable, PositionOfAnAirfield)
 {
-    const QList<AirportRow> rows{{"RJEC", "旭川"},      {"RJCA", "旭川"},          {"RJTT", "東京 国際"},
-                                 {"RJXX", "新島"},      {"RJFF", "架空(仮)"}};
+    const QList<AirportRow> rows{{"RJEC", "旭川"}, {"RJCA", "旭川(陸自)"}, {"RJTT", "東京 国際"},
+                                 {"RJXX", "新島"}, {"RJZZ", "架空(仮)"}};
+    const QList<AirfieldItem> items = airfield_items(rows);
     struct Case {
-        const char* text;
+        int item;
         bool found;
         const char* code;
         const char* latitude;
@@ -109,27 +116,26 @@ TEST_F(SunTable, PositionOfAnAirfield)
         float elevation;
     };
     for (const Case c : {
-             Case{"東京国際(東京)", true, "RJTT", "353312", "1394652", 21},
-             // The catalogue's first 旭川 is found, the built-in row corrects it.
-             Case{"旭川(JSDF)", true, "RJCA", "434740", "1422154", 377},
-             Case{"阿見", true, "", "360126", "1401600", 66},
-             Case{"奈良県(H)", true, "", "343923", "1355305", 1487.9f},
-             // An airport whose code has no known position.
-             Case{"新島", false, "", "", "", 0},
-             // A name holding "(" is cut there and then matches nothing.
-             Case{"架空(仮)", false, "", "", "", 0},
-             Case{"どこにもない", false, "", "", "", 0},
-             Case{"", false, "", "", "", 0},
+             Case{0, true, "RJEC", "434015", "1422651", 690},
+             // The JSDF field takes the first built-in row's position.
+             Case{1, true, "RJCA", "434740", "1422154", 377},
+             Case{2, true, "RJTT", "353312", "1394652", 21},
+             Case{6, true, "", "360126", "1401600", 66},
+             Case{static_cast<int>(items.size()) - 1, true, "", "353146", "1342933", 1039},
+             // Airports whose code has no known position, and the "---" line.
+             Case{3, false, "RJXX", "", "", 0},
+             Case{4, false, "RJZZ", "", "", 0},
+             Case{5, false, "", "", "", 0},
          }) {
-        const FieldPosition p = find_field_position(QString::fromUtf8(c.text), rows);
-        EXPECT_EQ(p.found, c.found) << c.text;
-        if (!c.found)
-            continue;
-        EXPECT_EQ(p.code, QString::fromLatin1(c.code)) << c.text;
-        EXPECT_EQ(p.latitude, QString::fromLatin1(c.latitude)) << c.text;
-        EXPECT_EQ(p.longitude, QString::fromLatin1(c.longitude)) << c.text;
-        EXPECT_EQ(p.elevation, c.elevation) << c.text;
+        const AirfieldItem& item = items.at(c.item);
+        const FieldPosition p = field_position(item);
+        EXPECT_EQ(p.found, c.found) << item.text.toStdString();
+        EXPECT_EQ(p.code, QString::fromLatin1(c.code)) << item.text.toStdString();
+        EXPECT_EQ(p.latitude, QString::fromLatin1(c.latitude)) << item.text.toStdString();
+        EXPECT_EQ(p.longitude, QString::fromLatin1(c.longitude)) << item.text.toStdString();
+        EXPECT_EQ(p.elevation, c.elevation) << item.text.toStdString();
     }
+    EXPECT_EQ(items.at(1).text, QStringLiteral("旭川(陸自)(JSDF)"));
 }
 
 // One point a filled day, spread over the year; the extreme labels stay on
@@ -293,21 +299,32 @@ TEST_F(SunTimeWindow, ChoosingAirfieldAndYear)
     EXPECT_TRUE(boxes.isEmpty());
 }
 
-// A catalogue name holding "(" matches no row once cut: the position is not
-// found, instead of a table for 0 N 0 E.
-TEST_F(SunTimeWindow, NameWithBracketTakesTheNotFoundPath)
+// Each item shows its own airport, the JSDF field at Asahikawa next to the
+// civil airport of the same town included; an airport without a known
+// position is told and leaves the table empty.
+TEST_F(SunTimeWindow, ItemsShowTheirOwnAirport)
 {
     platform::Recordset& rs = rs_airport();
     ASSERT_TRUE(rs.add_new());
     rs.set_field(QStringLiteral("順位"), platform::Value(999));
-    rs.set_field(QStringLiteral("ICAOコード"), platform::Value(QStringLiteral("RJFF")));
+    rs.set_field(QStringLiteral("ICAOコード"), platform::Value(QStringLiteral("RJZZ")));
     rs.set_field(QStringLiteral("飛行場名"), platform::Value(QStringLiteral("架空(仮)")));
     ASSERT_TRUE(rs.update());
 
     suntime w;
     w.Form_Activate();
-    choose(w, 0, QStringLiteral("東京国際(東京)"));
+    const auto labels = [&w] {
+        return QStringList{w.lbl[0]->text(), w.lbl[34]->text(), w.lbl[36]->text(), w.lbl[37]->text(),
+                           w.lbl[38]->text()};
+    };
+    ASSERT_LT(w.cmb[0]->findText(QStringLiteral("旭川")), w.cmb[0]->findText(QStringLiteral("旭川(陸自)(JSDF)")));
+    choose(w, 0, QStringLiteral("旭川(陸自)(JSDF)"));
+    EXPECT_EQ(labels(), (QStringList{"RJCA", "377", "-362", "43 47 40 N", "142 21 54 E"}));
+    EXPECT_EQ(w.grid->item(1, 1)->text(), QString::fromStdString(calc_sunrise(2012, 1, 1, "434740", "1422154")));
+    choose(w, 0, QStringLiteral("旭川"));
+    EXPECT_EQ(labels(), (QStringList{"RJEC", "690", "-675", "43 40 15 N", "142 26 51 E"}));
     ASSERT_TRUE(w.cmd[0]->isEnabled());
+
     choose(w, 0, QStringLiteral("架空(仮)"));
     EXPECT_EQ(boxes, QStringList{QStringLiteral(" 確認|飛行場の座標情報が見つかりません　　")});
     EXPECT_FALSE(w.position_found);
@@ -383,6 +400,48 @@ TEST_F(SunTimeWindow, CancelledPrinterSelection)
     EXPECT_EQ(closer.names(), QStringList{QStringLiteral("printerselect")});
     EXPECT_EQ(w.cmd[0]->text(), QStringLiteral("印　刷"));
     EXPECT_FALSE(w.waiting());
+    EXPECT_EQ(platform::last_pdf_path(), before);
+}
+
+// The print button comes back however the press ends: released off the
+// button nothing is printed; a print that fails is told.
+TEST_F(SunTimeWindow, PrintButtonComesBack)
+{
+    platform::set_printer_queues_for_tests({}, QString());
+    ASSERT_TRUE(set_setting(QStringLiteral("印刷時ダイアログ"), platform::Value::boolean(false)));
+    suntime w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    choose(w, 0, QStringLiteral("阿見"));
+    QPushButton* print = w.cmd[0];
+    ASSERT_TRUE(print->isEnabled());
+    const QString before = platform::last_pdf_path();
+
+    const QPoint off(-20, print->height() / 2);
+    QTest::mousePress(print, Qt::LeftButton);
+    EXPECT_EQ(print->text(), QStringLiteral("印刷中"));
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QTest::mouseMove(print, off);
+    QTest::mouseRelease(print, Qt::LeftButton, {}, off);
+    EXPECT_EQ(print->text(), QStringLiteral("印　刷"));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(platform::last_pdf_path(), before);
+    EXPECT_TRUE(boxes.isEmpty());
+
+    // The print folder cannot be made: neither the table nor the graph prints.
+    QFile blocker(program_path(QStringLiteral("print")));
+    ASSERT_TRUE(QDir(program_path(QStringLiteral("print"))).removeRecursively());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    for (const int tab : {0, 1}) {
+        w.SSTab->setCurrentIndex(tab);
+        boxes.clear();
+        QTest::mouseClick(print, Qt::LeftButton);
+        EXPECT_EQ(boxes, QStringList{QStringLiteral(" エラー|印刷できませんでした　　")}) << tab;
+        EXPECT_EQ(print->text(), QStringLiteral("印　刷"));
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    }
     EXPECT_EQ(platform::last_pdf_path(), before);
 }
 
