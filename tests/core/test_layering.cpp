@@ -1,0 +1,133 @@
+// The libraries depend one way: each folder of src/ may include and link
+// only the folders below it. Every library exports the whole src/ include
+// path, so the compiler would let an upward include through; these tests
+// stop it instead.
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringList>
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Which folders each folder may use directly: the link lines of
+// src/CMakeLists.txt as they stand. Anything these reach in turn may be
+// used as well.
+const std::map<QString, QStringList> allowed_direct = {
+    {QStringLiteral("platform"), {}},
+    {QStringLiteral("core"), {QStringLiteral("platform")}},
+    {QStringLiteral("startup"), {QStringLiteral("core")}},
+    {QStringLiteral("reports"), {QStringLiteral("core")}},
+    {QStringLiteral("translate"), {QStringLiteral("reports"), QStringLiteral("core")}},
+    {QStringLiteral("options"), {QStringLiteral("reports"), QStringLiteral("core")}},
+    {QStringLiteral("editors"), {QStringLiteral("translate"), QStringLiteral("core")}},
+    {QStringLiteral("sidewin"), {QStringLiteral("options"), QStringLiteral("core")}},
+    {QStringLiteral("mainwin"),
+     {QStringLiteral("translate"), QStringLiteral("reports"), QStringLiteral("options"), QStringLiteral("editors"),
+      QStringLiteral("sidewin"), QStringLiteral("startup"), QStringLiteral("core")}},
+    {QStringLiteral("app"), {QStringLiteral("mainwin"), QStringLiteral("startup"), QStringLiteral("core")}},
+};
+
+// The folder itself and everything it may reach.
+QSet<QString> reachable(const QString& folder)
+{
+    QSet<QString> seen{folder};
+    QStringList todo{folder};
+    while (!todo.isEmpty())
+        for (const QString& below : allowed_direct.at(todo.takeLast()))
+            if (!seen.contains(below)) {
+                seen.insert(below);
+                todo.append(below);
+            }
+    return seen;
+}
+
+QString src_dir() { return QStringLiteral(KOLDE_SOURCE_DIR); }
+
+QString read_text(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// Every folder of src/ is in the table, so a new library cannot slip past.
+TEST(Layering, EveryFolderIsInTheTable)
+{
+    QStringList folders = QDir(src_dir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_FALSE(folders.isEmpty()) << src_dir().toStdString();
+    for (const QString& folder : folders)
+        EXPECT_TRUE(allowed_direct.count(folder)) << folder.toStdString();
+}
+
+// An #include "folder/..." in src/<from>/ is an edge from -> folder.
+TEST(Layering, IncludesFollowTheOrder)
+{
+    static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*[<"]([A-Za-z_0-9]+)/)"),
+                                            QRegularExpression::MultilineOption);
+    int edges = 0;
+    QStringList wrong;
+    for (const auto& [from, below] : allowed_direct) {
+        const QSet<QString> may = reachable(from);
+        QDirIterator it(src_dir() + u'/' + from, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QString text = read_text(path);
+            for (auto m = include.globalMatch(text); m.hasNext();) {
+                const auto match = m.next();
+                const QString to = match.captured(1);
+                if (!allowed_direct.count(to))
+                    continue;  // a system header such as <sqlcipher/...>
+                ++edges;
+                if (!may.contains(to)) {
+                    const int line = text.left(match.capturedStart()).count(u'\n') + 1;
+                    wrong << QStringLiteral("%1:%2 includes %3/").arg(path.mid(src_dir().size() + 1)).arg(line).arg(to);
+                }
+            }
+        }
+    }
+    EXPECT_GT(edges, 0) << "no includes found under " << src_dir().toStdString();
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
+}
+
+// The libraries' link lines in src/CMakeLists.txt, kolde_library(kolde_X
+// folder deps...) and any target_link_libraries(kolde_X ...), reach only
+// below.
+TEST(Layering, LinksFollowTheOrder)
+{
+    QString text = read_text(src_dir() + QStringLiteral("/CMakeLists.txt"));
+    ASSERT_FALSE(text.isEmpty());
+    text.remove(QRegularExpression(QStringLiteral("#[^\n]*")));
+    static const QRegularExpression call(
+        QStringLiteral(R"(\b(kolde_library|target_link_libraries)\s*\(([^)]*)\))"));
+    QSet<QString> declared;
+    QStringList wrong;
+    for (auto m = call.globalMatch(text); m.hasNext();) {
+        const auto match = m.next();
+        QStringList args = match.captured(2).split(QRegularExpression(QStringLiteral(R"(\s+)")), Qt::SkipEmptyParts);
+        if (args.isEmpty() || !args[0].startsWith(QStringLiteral("kolde_")))
+            continue;  // the helper's own body, the executable
+        const QString from = args.takeFirst().mid(6);
+        if (match.captured(1) == QStringLiteral("kolde_library")) {
+            EXPECT_EQ(args.value(0), from) << "library kolde_" << from.toStdString() << " builds another folder";
+            args.removeFirst();
+            declared.insert(from);
+        }
+        if (!allowed_direct.count(from))
+            continue;  // not a library of the table: EveryFolderIsInTheTable
+        const QSet<QString> may = reachable(from);
+        for (const QString& arg : args)
+            if (arg.startsWith(QStringLiteral("kolde_")) && !may.contains(arg.mid(6)))
+                wrong << QStringLiteral("kolde_%1 links %2").arg(from, arg);
+    }
+    for (const auto& [folder, below] : allowed_direct)
+        EXPECT_TRUE(declared.contains(folder)) << "no kolde_library line for " << folder.toStdString();
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
+}
+
+}  // namespace
