@@ -1,6 +1,6 @@
 #include "core/shared.h"
 
-#include <QApplication>
+#include <QPointer>
 #include <QWidget>
 
 #include "core/clock.h"
@@ -216,12 +216,11 @@ void caps_lock_on() { platform::set_caps_lock(true); }
 void caps_lock_off() { platform::set_caps_lock(false); }
 bool caps_lock_state() { return platform::caps_lock(); }
 
-QWidget* main_window()
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("view"))
-            return w;
-    return nullptr;
+namespace {
+QPointer<QWidget> registered_main_window;
 }
+
+QWidget* main_window() { return registered_main_window; }
+void set_main_window(QWidget* window) { registered_main_window = window; }
 
 }  // namespace kolde_sub

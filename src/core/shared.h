@@ -91,7 +91,9 @@ void caps_lock_on();
 void caps_lock_off();
 bool caps_lock_state();
 
-// The main window when it is open, else null.
+// The main window when it is open, else null. The main window registers
+// itself when it is created; the registration lapses when it is destroyed.
 QWidget* main_window();
+void set_main_window(QWidget* window);
 
 }  // namespace kolde_sub

@@ -102,6 +102,7 @@ view::view(QWidget* parent)
 {
     install_font_substitutions();
     setObjectName(QStringLiteral("view"));
+    kolde_sub::set_main_window(this);
     setWindowTitle(QStringLiteral(" KOLDE - Aviation Weather Automatic Decoder"));
     create_controls();
     create_menus();

@@ -251,7 +251,7 @@ TEST_F(Log, ClickOnTheEmptyGridAreaHides)
 TEST_F(Log, PlacedByTheMainWindowSize)
 {
     QWidget view;
-    view.setObjectName(QStringLiteral("view"));
+    kolde_sub::set_main_window(&view);
     view.setGeometry(300, 200, 1000, 800);
     unload_log();
     const kolde_sub::log* w = log_window();

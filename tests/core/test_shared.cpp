@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <QTest>
 
 #include <cmath>
@@ -228,4 +229,20 @@ TEST(Shared, CapsLockUpperCasesTypedLetters)
     QTest::keyClicks(&field, "x");
     EXPECT_EQ(field.text(), QStringLiteral("RJTT 1Ax"));
     EXPECT_FALSE(caps_lock_state());
+}
+
+// The main window is the one that registered itself, not any window that
+// happens to carry its name, and the registration lapses with the window.
+TEST(Shared, MainWindowIsTheRegisteredOneWhileItLives)
+{
+    kolde_test::ensure_app();
+    QWidget named;
+    named.setObjectName(QStringLiteral("view"));
+    EXPECT_EQ(main_window(), nullptr);
+    {
+        QWidget main;
+        set_main_window(&main);
+        EXPECT_EQ(main_window(), &main);
+    }
+    EXPECT_EQ(main_window(), nullptr);
 }

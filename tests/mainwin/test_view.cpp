@@ -42,6 +42,7 @@ TEST_F(ViewStart, AutomaticDecodeOnGreetsAndConnects)
 {
     view v;
     EXPECT_EQ(v.objectName(), QStringLiteral("view"));
+    EXPECT_EQ(kolde_sub::main_window(), &v);
     EXPECT_EQ(v.windowTitle(), QStringLiteral(" KOLDE - Aviation Weather Automatic Decoder"));
     EXPECT_EQ(v.console_text(), QStringLiteral("SYSTEM INITIALIZED\r\n"));
     EXPECT_EQ(v.Panels[1]->text(), QStringLiteral("ネットワーク接続待機"));

@@ -4,6 +4,7 @@
 #include "core/clock.h"
 #include "core/program.h"
 #include "core/settings.h"
+#include "core/shared.h"
 #include "core/twips.h"
 #include "platform/printers.h"
 #include "platform/shell.h"
@@ -264,7 +265,7 @@ TEST_F(WebWindows, LoadImageAndRefresh)
 TEST_F(WebWindows, PdfSizeFromAWideMainWindow)
 {
     QWidget main_window;
-    main_window.setObjectName(QStringLiteral("view"));
+    kolde_sub::set_main_window(&main_window);
     main_window.resize(2600, 1500);
     chart w;
     for (int row = 0; row < static_cast<int>(w.items().size()); ++row)

@@ -1,4 +1,5 @@
 #include "core/settings.h"
+#include "core/shared.h"
 #include "core/twips.h"
 #include "core/window_flags.h"
 #include "platform/value.h"
@@ -27,7 +28,7 @@ void flush_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::Defer
 TEST_F(InfoWindows, CommandListSizesCentresAndClosesOnEitherColumn)
 {
     QWidget main;
-    main.setObjectName(QStringLiteral("view"));
+    kolde_sub::set_main_window(&main);
     main.setGeometry(300, 200, 900, 700);
     main.show();
     for (int column = 0; column < 2; ++column) {
