@@ -512,8 +512,7 @@ void opton::check_printer()
         reset_print_switches();
         return;
     }
-    printer_ready = printers.contains(stored);
-    if (printer_ready) {
+    if (printers.contains(stored)) {
         lbl[47]->setStyleSheet(QStringLiteral("color: black;"));
         lbl[47]->setText(stored);
         for (QWidget* w : std::initializer_list<QWidget*>{cmd[5], CheckBox[1], CheckBox[15], CheckBox[25]})
