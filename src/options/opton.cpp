@@ -452,7 +452,7 @@ void opton::build_print_tab(QWidget* page)
 
 void opton::Form_Load()
 {
-    cycle_tick_count = 0;
+    postpone_next_cycle();
     for (int i = 1; i <= 20; ++i) {
         cmb[1]->addItem(QString::number(i));
         cmb[3]->addItem(QString::number(i));
