@@ -13,6 +13,8 @@ bool sound_done = true;
 int cycle_tick_count = 0;
 int update_interval = 1;
 
+void postpone_next_cycle() { cycle_tick_count = 0; }
+
 namespace {
 
 QString address_from(const char* variable)

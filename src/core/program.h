@@ -19,9 +19,11 @@ extern QString url_radar_amedas, url_weather_points, url_amedas, url_satellite, 
     url_pdf_chart, url_fax_chart, url_upper_wind;
 // Whether the update site answered the last probe.
 extern bool online;
-// Seconds counted by the heartbeat since the last probe and cycle; the
-// windows that open for a while set it to 0, postponing the next cycle.
+// Seconds counted by the heartbeat since the last probe and cycle.
 extern int cycle_tick_count;
+// Starts the count afresh: the next probe and cycle come a whole period
+// from now (the heartbeat after its work, the windows that open for a while).
+void postpone_next_cycle();
 // 11 - バッファ (1 to 10).
 extern int update_interval;
 // Set when a sound that the program waits for has finished (or the wait

@@ -113,7 +113,7 @@ QString airport::name(int row) const
 
 void airport::Form_Load()
 {
-    cycle_tick_count = 0;
+    postpone_next_cycle();
     platform::Recordset& rs = rs_airport();
     if (rs.record_count() > 0) {
         FrozenGrid frozen(grid);

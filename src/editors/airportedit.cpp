@@ -109,7 +109,7 @@ void airportedit::Form_Load()
         cmd[0]->setToolTip(QStringLiteral(" 情報を追加して終了 "));
         cmd[1]->setToolTip(QStringLiteral(" 情報の追加をキャンセルして終了 "));
     }
-    cycle_tick_count = 0;
+    postpone_next_cycle();
 }
 
 void airportedit::TextBox_GotFocus(int index)

@@ -190,7 +190,7 @@ grid_editor::grid_editor(const QString& name, const QString& caption, QWidget* p
     connect(menu_del, &QAction::triggered, this, &grid_editor::menu_del_Click);
 
     // Loading a list editor puts the next automatic cycle a full period away.
-    cycle_tick_count = 0;
+    postpone_next_cycle();
 }
 
 int grid_editor::hover_button() const { return hover_->hover(); }

@@ -172,7 +172,7 @@ void decodelist::copy_row(int index, int from, int to)
 
 void decodelist::Form_Load()
 {
-    cycle_tick_count = 0;
+    postpone_next_cycle();
     platform::Recordset* sources[2] = {&rs_airport(), &rs_autodecode()};
     for (int i = 0; i < 2; ++i) {
         platform::Recordset& rs = *sources[i];

@@ -7,7 +7,6 @@
 #include "core/window_flags.h"
 #include "editors/editor_kit.h"
 #include "platform/msg_box.h"
-#include "translate/handover.h"
 
 #include <QAction>
 #include <QDir>
@@ -57,8 +56,6 @@ QList<GridRow> table_rows(platform::Recordset& rs, const QString& first, const Q
 // Leaves the picture's bytes in the hand-off file, as every other writer does.
 void write_figure_file(const QByteArray& bytes)
 {
-    figure_size = static_cast<std::int32_t>(qMin<qint64>(bytes.size(), INT32_MAX));
-    figure_bytes = bytes;
     QDir().mkpath(program_path(QStringLiteral("data")));
     (void)write_file_atomically(program_path(QStringLiteral("data/figure.dat")), bytes);
 }
@@ -175,13 +172,11 @@ void weather::show_stored_picture()
 {
     platform::Recordset& rs = rs_data();
     if (!seek_picture_row(rs, cell_text(selected_row, 0))) {
-        figure_size = 0;
         Picture1->clear();
         return;
     }
     const qint64 size = rs.actual_size(picture_bytes);
     if (size == 0) {
-        figure_size = 0;
         Picture1->clear();
         return;
     }

@@ -382,7 +382,7 @@ void view::Form_Activate()
     code_history = QStringLiteral(" ");
     weather_mode = 0;
     update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
-    cycle_tick_count = 0;
+    postpone_next_cycle();
 
     // The address bar stays hidden until the browser pane opens.
     inputURL->hide();
@@ -424,7 +424,7 @@ void view::Form_Activate()
 
     // The heartbeat probes on its first tick.
     update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
-    cycle_tick_count = 0;
+    postpone_next_cycle();
     probe_period = 0;
 
     Timer->setInterval(1000);

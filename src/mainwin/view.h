@@ -25,6 +25,7 @@ class QTextEdit;
 class QTimer;
 
 namespace platform { class Transfer; }
+namespace kolde_sub { struct StationFile; }
 
 class view : public QMainWindow {
     Q_OBJECT
@@ -134,7 +135,6 @@ public:
     QString saved_status_text;
     QString standby_start;
     QString current_url;
-    QString time_label;
     QString pending_sequence_record;
     int group_menu_count = 0;
     int probe_period = 0;
@@ -204,7 +204,9 @@ public:
     // A display of the request as it stands, refused like start_display.
     bool display_reports() { return start_display(); }
     void build_station_list();
-    void fetch_station_file();
+    // Fetches the file of current_request under current_url (the observation
+    // or the forecast folder).
+    kolde_sub::StationFile fetch_station_file();
     void fetch_hourly_cycles();
     void append_sequence_file();
     QString translate_report(const QString& code, const QString& time, const QString& body);

@@ -79,7 +79,7 @@ void view::img_Click(int index)
                 return true;
             });
             if (started)
-                cycle_tick_count = 0;
+                postpone_next_cycle();
         } else {
             write_log(QStringLiteral("SYNTAX ERROR"));
             append_console_text(QStringLiteral("INPUT AIRPORT\r\n"));

@@ -101,7 +101,7 @@ void view::start_auto_decode(AutoStartFrom from)
             append_console_text(QStringLiteral("\r\n"));
         write_log(QStringLiteral("AUTO DECODE SEQUENCE START"));
         if (!console) {
-            cycle_tick_count = 0;
+            postpone_next_cycle();
             ready_line_break = true;
             TextBox[0]->setFocus();
             group_mode = false;
@@ -113,14 +113,14 @@ void view::start_auto_decode(AutoStartFrom from)
     });
     if (!self)
         return;
-    cycle_tick_count = 0;
+    postpone_next_cycle();
     Timer->start();
 }
 
 void view::restart_auto_decode()
 {
     ready_line_break = true;
-    cycle_tick_count = 0;
+    postpone_next_cycle();
     Timer->start();
     start_display([&] {
         new_request = true;

@@ -466,7 +466,7 @@ void view::TextBox_KeyPress(int index, int& key_ascii)
     group_mode = false;
     japanese_mode = false;
     timer_run = false;
-    cycle_tick_count = 0;
+    postpone_next_cycle();
 
     switch (key_ascii) {
     case escape_key:

@@ -115,29 +115,29 @@ void normal_display(view& v)
         current_request = code;
         add_code_history(code);
         v.current_url = obs_base_url;
-        v.fetch_station_file();
+        const StationFile observation = v.fetch_station_file();
         if (!self)
             return;
-        if (!observation_found) {
+        if (!observation.found) {
             write_log(QStringLiteral("NOT FOUND ") + code);
             append_staging(staging, not_found_block(code));
             continue;
         }
-        routine_report = is_routine_time_label(v.time_label);
+        routine_report = is_routine_time_label(observation.label);
         const QString label = observation_label(routine_report);
         if (v.new_request)
             write_log(code + (routine_report ? QStringLiteral(" METAR RECEIVED") : QStringLiteral(" SPECI RECEIVED")));
-        append_staging(staging, crlf + code + label + v.time_label + crlf + station_text);
-        v.pending_sequence_record = code + label + v.time_label + crlf + station_text;
+        append_staging(staging, crlf + code + label + observation.label + crlf + observation.text);
+        v.pending_sequence_record = code + label + observation.label + crlf + observation.text;
         v.append_sequence_file();
 
         v.current_url = taf_base_url;
-        v.fetch_station_file();
+        const StationFile forecast = v.fetch_station_file();
         if (!self)
             return;
-        append_staging(staging, crlf + code + QString::fromLatin1(taf_label) + v.time_label + crlf + station_text + crlf);
+        append_staging(staging, crlf + code + QString::fromLatin1(taf_label) + forecast.label + crlf + forecast.text + crlf);
         if (v.new_request) {
-            const QString line = taf_log_text(code, station_text);
+            const QString line = taf_log_text(code, forecast.text);
             if (!line.isEmpty())
                 write_log(line);
         }
@@ -295,7 +295,7 @@ void file_sequence_display(view& v)
 
 // ------------------------------------------------------------ station file
 
-void view::fetch_station_file()
+StationFile view::fetch_station_file()
 {
     QPointer<view> self(this);
     const bool forecast = current_url == taf_base_url;
@@ -308,20 +308,14 @@ void view::fetch_station_file()
         console_caret_to_end();
     }
 
-    observation_found = true;
     const Reply reply = fetch_report(inet, current_url + current_request + QStringLiteral(".TXT"));
     if (!self)
-        return;
+        return {};
 
     if (reply.missing) {
-        time_label.clear();
-        if (forecast) {
-            station_text = QString::fromLatin1(no_forecast_text);
-        } else {
-            station_text = QString::fromLatin1(no_observation_text);
-            observation_found = false;
-        }
-        return;
+        if (forecast)
+            return {QString::fromLatin1(no_forecast_text), true, {}};
+        return {QString::fromLatin1(no_observation_text), false, {}};
     }
 
     if (new_request) {
@@ -335,9 +329,7 @@ void view::fetch_station_file()
 
     const StationTime t = station_time_label(reply.text, setting_on("LOCAL使用"),
                                              setting_text(QStringLiteral("時差")));
-    time_zone_letter = t.zone;
-    time_label = t.label;
-    station_text = station_report_text(reply.text, forecast);
+    return {station_report_text(reply.text, forecast), true, t.label};
 }
 
 // ---------------------------------------------------------------- display

@@ -59,7 +59,7 @@ void view::Timer_Timer()
     });
 
     // No tick runs while the probe and the cycle work.
-    cycle_tick_count = 0;
+    postpone_next_cycle();
     Timer->stop();
     const int interval = update_interval;
     probe_period = probe_period_seconds(interval);
@@ -118,7 +118,7 @@ void view::Timer_Timer()
         setWindowIcon(QIcon(iconPic[0]->pixmap()));
         write_log(QStringLiteral("RECONNECT NETWORK"));
         close_network_loss_notice();
-        cycle_tick_count = 0;
+        postpone_next_cycle();
         Timer->start();
         return;
     }

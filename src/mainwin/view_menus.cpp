@@ -301,7 +301,7 @@ void view::menu_listAP_Click(int index)
         ready_line_break = true;
         group_mode = false;
         timer_run = false;
-        cycle_tick_count = 0;
+        postpone_next_cycle();
         Timer->stop();
         new_request = true;
         auto_mode = false;
@@ -333,7 +333,7 @@ void view::menu_company_data_Click(int index)
         }
         ready_line_break = true;
         timer_run = false;
-        cycle_tick_count = 0;
+        postpone_next_cycle();
         Timer->stop();
         new_request = true;
         group_mode = true;

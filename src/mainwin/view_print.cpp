@@ -52,8 +52,7 @@ void view::print_display()
         const QString printer = setting_text(QStringLiteral("プリンター"));
 
         if (setting_bool(QStringLiteral("印刷時ダイアログ")) && !auto_print) {
-            show_printer_selection(this);
-            if (!printer_ready) {
+            if (!show_printer_selection(this)) {
                 console_line(QStringLiteral("CANCEL PRINT"));
                 write_log(QStringLiteral("CANCEL PRINT COMMAND"));
                 return true;
@@ -66,18 +65,14 @@ void view::print_display()
                 write_log(QStringLiteral("AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE"));
                 return true;
             }
-            printer_ready = false;
-            if (platform::printer_names().contains(printer)) {
-                status_text = QStringLiteral("プリンター自動出力中");
-                show_status();
-                platform::set_current_printer(printer);
-                printer_ready = true;
-            }
-            if (!printer_ready) {
+            if (!platform::printer_names().contains(printer)) {
                 notice_line(QStringLiteral("AUTO PRINT DISABLED / NOT FOUND PRINTER "));
                 write_log(QStringLiteral("AUTO PRINT DISABLED / NOT FOUND PRINTER"));
                 return true;
             }
+            status_text = QStringLiteral("プリンター自動出力中");
+            show_status();
+            platform::set_current_printer(printer);
         } else {
             write_log(QStringLiteral("AUTO PRINT DATA SPOOL INTO ") + printer);
             status_text = QStringLiteral("プリンター出力中");

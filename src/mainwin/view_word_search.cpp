@@ -7,7 +7,6 @@
 #include "console_commands.h"
 
 #include "core/database.h"
-#include "core/files.h"
 #include "core/log.h"
 #include "core/shared.h"
 #include "reports/colouring.h"
@@ -29,24 +28,13 @@ namespace {
 // nothing waits. The wait also ends when the main window shuts down.
 void show_registered_picture(view& v, const QString& word)
 {
-    const QByteArray bytes = registered_picture(rs_data(), word);
-    figure_size = static_cast<std::int32_t>(qMin<qint64>(bytes.size(), INT32_MAX));
-    if (bytes.isEmpty())
-        return;
-    figure_bytes = bytes;
-    // The hand-off file is replaced whole, so no tail of an earlier, longer
-    // picture stays behind.
-    if (!write_file_atomically(program_path(QStringLiteral("data/figure.dat")), figure_bytes))
-        return;
-
     QPointer<view> self(&v);
     bool shutting_down = false;
     QObject wait_scope;
     QObject::connect(&v, &view::shutting_down, &wait_scope, [&shutting_down] { shutting_down = true; });
-    picture_pending = true;
     // A window that finds no picture it can show gives up and clears
     // picture_pending itself.
-    if (show_pictureform() == nullptr)
+    if (hand_over_picture(registered_picture(rs_data(), word)) == nullptr)
         return;
     while (picture_pending && self && !shutting_down)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);

@@ -452,7 +452,7 @@ void opton::build_print_tab(QWidget* page)
 
 void opton::Form_Load()
 {
-    cycle_tick_count = 0;
+    postpone_next_cycle();
     for (int i = 1; i <= 20; ++i) {
         cmb[1]->addItem(QString::number(i));
         cmb[3]->addItem(QString::number(i));
@@ -512,8 +512,7 @@ void opton::check_printer()
         reset_print_switches();
         return;
     }
-    printer_ready = printers.contains(stored);
-    if (printer_ready) {
+    if (printers.contains(stored)) {
         lbl[47]->setStyleSheet(QStringLiteral("color: black;"));
         lbl[47]->setText(stored);
         for (QWidget* w : std::initializer_list<QWidget*>{cmd[5], CheckBox[1], CheckBox[15], CheckBox[25]})

@@ -165,8 +165,8 @@ void opton::set_up_printer()
     write_log(QStringLiteral("PRINTER  SETUP  COMMAND"));
     printer_setup_mode = true;
     QPointer<opton> self(this);
-    show_printer_selection(this);
-    if (!self || !printer_ready)
+    const bool chosen = show_printer_selection(this);
+    if (!self || !chosen)
         return;
     lbl[47]->setStyleSheet(QStringLiteral("color: black;"));
     lbl[47]->setText(setting_text(QStringLiteral("プリンター")));

@@ -13,7 +13,6 @@
 
 namespace kolde_sub {
 
-bool printer_ready = false;
 bool printer_setup_mode = false;
 
 namespace {
@@ -85,7 +84,6 @@ void printerselect::Form_Load()
 void printerselect::cmd_Click(int index)
 {
     if (index == 0) {
-        printer_ready = false;
         done(QDialog::Rejected);
         return;
     }
@@ -100,14 +98,11 @@ void printerselect::cmd_Click(int index)
     } else {
         platform::set_current_printer(name);  // an unknown name keeps the current printer
     }
-    printer_ready = true;
     done(QDialog::Accepted);
 }
 
 void printerselect::done(int result)
 {
-    if (result != QDialog::Accepted)
-        printer_ready = false;
     printer_setup_mode = false;
     QDialog::done(result);
 }
@@ -156,8 +151,7 @@ bool show_printer_selection(QWidget* parent)
         const QRect frame = parent->frameGeometry();
         dialog.move(frame.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
     }
-    dialog.exec();
-    return printer_ready;
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace kolde_sub

@@ -1,8 +1,7 @@
 // The printer selection " プリンター選択": a modal choice among the installed
 // printers. In print mode its print button makes the choice the current
 // printer for the rest of the run; in settings mode (printer_setup_mode, set
-// by the options dialog) its button stores the choice in プリンター. The
-// answer comes back in printer_ready.
+// by the options dialog) its button stores the choice in プリンター.
 #pragma once
 
 #include <QDialog>
@@ -14,8 +13,6 @@ class QPushButton;
 
 namespace kolde_sub {
 
-// A usable printer has been chosen.
-extern bool printer_ready;
 // The selection is shown from the options dialog (settings mode). Cleared
 // whenever the selection closes.
 extern bool printer_setup_mode;
@@ -49,8 +46,8 @@ private:
     void paint_buttons(int hovered);
 };
 
-// Shows the selection modally over parent (centred on it) and returns
-// printer_ready afterwards.
+// Shows the selection modally over parent (centred on it); true when a
+// usable printer has been chosen (made current, or stored in settings mode).
 bool show_printer_selection(QWidget* parent);
 
 }  // namespace kolde_sub

@@ -28,6 +28,17 @@ bool is_error_page(const QString& reply);
 // 12-16 of the reply), trimmed.
 QString change_key(const QString& reply);
 
+// One fetched station file as the display shows it.
+struct StationFile {
+    // The formatted report, or the text that stands in for a missing file
+    // ("      NO OBSERVATION", "      NO FORECAST").
+    QString text;
+    // False when the observation file was missing; true for any forecast.
+    bool found = true;
+    // The time label ("0530Z", "1430I"); empty for a missing file.
+    QString label;
+};
+
 struct StationTime {
     QString label;  // "0530Z", "1430I"; hours and minutes of the stamp
     QString zone;   // "Z", or the zone letter of the time difference

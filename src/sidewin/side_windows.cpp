@@ -104,7 +104,7 @@ adobeinfo::adobeinfo(QWidget* parent)
     resize(width, std::max(px(2715), layout->totalHeightForWidth(width)));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    cycle_tick_count = 0;
+    postpone_next_cycle();
 }
 
 // The banner: the program gives way to the reader's download (the caller

@@ -490,8 +490,7 @@ void suntime::cmd_Click(int index)
         return;
     }
     if (setting_bool(QStringLiteral("印刷時ダイアログ"))) {
-        show_printer_selection(this);
-        if (!printer_ready) {
+        if (!show_printer_selection(this)) {
             restore_print_button();
             return;
         }

@@ -8,7 +8,5 @@ std::int32_t tooltip_y = 0;
 bool tooltip_shown = false;
 bool tooltip_new = false;
 bool picture_pending = false;
-std::int32_t figure_size = 0;
-QByteArray figure_bytes;
 
 }  // namespace kolde_sub

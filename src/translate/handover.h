@@ -2,7 +2,6 @@
 // the tip and picture windows.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -21,7 +20,5 @@ extern bool tooltip_new;
 // A picture is on its way through data/figure.dat; the picture window
 // clears it when it is shown.
 extern bool picture_pending;
-extern std::int32_t figure_size;
-extern QByteArray figure_bytes;
 
 }  // namespace kolde_sub

@@ -2,6 +2,7 @@
 
 #include "handover.h"
 
+#include "core/files.h"
 #include "core/shared.h"
 #include "core/twips.h"
 
@@ -113,6 +114,16 @@ pictureform* show_pictureform()
     // became active: its activation runs here.
     w->Form_Activate();
     return w;
+}
+
+pictureform* hand_over_picture(const QByteArray& bytes)
+{
+    // The hand-off file is replaced whole, so no tail of an earlier, longer
+    // picture stays behind.
+    if (bytes.isEmpty() || !write_file_atomically(figure_path(), bytes))
+        return nullptr;
+    picture_pending = true;
+    return show_pictureform();
 }
 
 void unload_pictureform() { delete the_pictureform.data(); }

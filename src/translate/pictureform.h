@@ -66,6 +66,11 @@ pictureform* load_pictureform();
 // one keeps its picture and the hand-off file stays), then runs its
 // activation. Null when loading gave up.
 pictureform* show_pictureform();
+// Hands bytes to the picture window: writes them to data/figure.dat, sets
+// picture_pending and shows the window. Null, with nothing pending, when
+// bytes is empty or the file cannot be written; null with picture_pending
+// cleared when the window finds no picture it can show.
+pictureform* hand_over_picture(const QByteArray& bytes);
 // Unloads the picture window when one is loaded.
 void unload_pictureform();
 

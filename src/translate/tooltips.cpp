@@ -4,7 +4,6 @@
 #include "pictureform.h"
 
 #include "core/database.h"
-#include "core/files.h"
 #include "core/shared.h"
 #include "core/twips.h"
 #include "platform/store.h"
@@ -177,14 +176,8 @@ void tooltips::Form_Activate()
     const QString word = tip_picture_word(tooltip_text);
     if (word.isEmpty())
         return;
-    const QByteArray bytes = registered_picture(rs_data(), word);
-    if (bytes.isEmpty())
-        return;
     // A hand-off file that cannot be written leaves the tip without picture.
-    if (!write_file_atomically(program_path(QStringLiteral("data/figure.dat")), bytes))
-        return;
-    picture_pending = true;
-    show_pictureform();
+    hand_over_picture(registered_picture(rs_data(), word));
 }
 
 void tooltips::Form_Click()

@@ -7,7 +7,7 @@
 #include "mainwin/console_text.h"
 #include "mainwin/request_rules.h"
 #include "platform/transfer.h"
-#include "reports/display_state.h"
+#include "reports/station_file.h"
 #include "reports/heartbeat.h"
 #include "reports/request.h"
 #include "reports/sequence_files.h"
@@ -175,13 +175,15 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
-    EXPECT_EQ(kolde_sub::time_zone_letter, QStringLiteral("I"));
+    v.current_url = kolde_sub::obs_base_url;
+    EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("1430I"));
 
     // The zero offset the time-zone query writes reads as UTC.
     set("時差", Value("±0"));
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
-    EXPECT_EQ(kolde_sub::time_zone_letter, QStringLiteral("Z"));
+    v.current_url = kolde_sub::obs_base_url;
+    EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("0530Z"));
     EXPECT_TRUE(v.Panels[2]->text().endsWith(QStringLiteral("(Z)")));
 }
 

@@ -111,7 +111,6 @@ protected:
         kolde_sub::set_clock(at(9, 15));
         set("印刷時ダイアログ", platform::Value::boolean(false));
         set("印刷文字のフォント", "Monospace");
-        kolde_sub::printer_ready = false;
         kolde_sub::print_source_text.clear();
     }
     void TearDown() override
@@ -301,13 +300,11 @@ TEST_F(PrintDisplay, TheCycleNeedsTheStoredPrinterInstalled)
     cycle_print(v);
     EXPECT_EQ(staging(v), QStringLiteral("\r\nAUTO PRINT DISABLED / NOT FOUND PRINTER 09:15:00\r\n"));
     EXPECT_EQ(last_log(), "AUTO PRINT DISABLED / NOT FOUND PRINTER");
-    EXPECT_FALSE(kolde_sub::printer_ready);
     EXPECT_EQ(platform::current_printer(), QStringLiteral("LBP"));
 
     // The stored printer becomes the current one.
     set("プリンター", "PDF");
     cycle_print(v);
-    EXPECT_TRUE(kolde_sub::printer_ready);
     EXPECT_EQ(platform::current_printer(), QStringLiteral("PDF"));
     EXPECT_EQ(pdf_files().size(), 1);
     EXPECT_EQ(v.status_text, QStringLiteral("自動デコード中"));

@@ -54,7 +54,6 @@ protected:
     {
         SeededStore::SetUp();
         platform::set_printer_queues_for_tests({}, {});
-        kolde_sub::printer_ready = false;
         kolde_sub::printer_setup_mode = false;
         // A usable printer, so the print switches keep their fields.
         set("プリンター", Value(QStringLiteral("PDF")));
@@ -584,7 +583,6 @@ TEST_F(Options, AVanishedPrinterIsForgotten)
     EXPECT_EQ(d->lbl[47]->text(), QStringLiteral("GONE が見つかりません"));
     EXPECT_FALSE(d->cmd[5]->isEnabled());
     EXPECT_TRUE(d->cmd[4]->isEnabled());
-    EXPECT_FALSE(kolde_sub::printer_ready);
     EXPECT_EQ(get("プリンター").to_text(), QStringLiteral("*"));
     EXPECT_EQ(get("印刷時ダイアログ").to_int(), 0);
     EXPECT_EQ(fresh()->lbl[47]->text(), QStringLiteral("出力先プリンターを設定してください"));

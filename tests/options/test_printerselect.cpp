@@ -26,14 +26,12 @@ protected:
         SeededStore::SetUp();
         platform::set_printer_queues_for_tests({QStringLiteral("LBP"), QStringLiteral("DOT")}, QStringLiteral("DOT"));
         kolde_sub::printer_setup_mode = false;
-        kolde_sub::printer_ready = false;
     }
     void TearDown() override
     {
         SeededStore::TearDown();
         platform::reset_printers();
         kolde_sub::printer_setup_mode = false;
-        kolde_sub::printer_ready = false;
     }
 
     static void set_printer(const QString& name)
@@ -127,7 +125,6 @@ TEST_F(PrinterSelect, CancelAndClosingAnswerNotReadyInBothModes)
     for (const bool setup : {false, true}) {
         // The cancel button, the window's close box, the Escape key.
         for (const int way : {0, 1, 2}) {
-            kolde_sub::printer_ready = true;  // left over from an earlier selection
             kolde_sub::printer_setup_mode = setup;
             const bool ready = show([way](printerselect* d) {
                 if (way == 0)
