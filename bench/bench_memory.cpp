@@ -36,7 +36,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -98,7 +97,7 @@ Memory measure()
     return m;
 }
 
-int log_rows() { return kolde_sub::log_window()->grid->rowCount(); }
+int log_rows() { return kolde_sub::log_book()->rowCount(); }
 
 // The simulated clock the report simulator issues its reports on, read
 // from the server's thread.

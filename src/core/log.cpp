@@ -1,21 +1,11 @@
 #include "core/log.h"
 
 #include "core/clock.h"
-#include "core/twips.h"
 #include "core/settings.h"
 #include "core/shared.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QGuiApplication>
-#include <QHeaderView>
-#include <QMouseEvent>
 #include <QPointer>
-#include <QScreen>
-#include <QShowEvent>
-#include <QTableWidget>
 #include <QTime>
-#include <QVBoxLayout>
 
 #include <cstdio>
 
@@ -26,93 +16,127 @@ bool log_open = false;
 
 namespace {
 
-// The one instance of the window; cleared as soon as the window is released.
-QPointer<log> log_instance;
-
-constexpr int max_rows = 1000;
-constexpr int column_count = 3;
-
+// The one instance of the rows; cleared as soon as they are released.
+QPointer<log_model> log_instance;
 
 const QColor grey_colour(0x80, 0x80, 0x80);
 
 QString time_text() { return time_local().toString(QStringLiteral("HH:mm:ss")); }
 
-QTableWidgetItem* make_cell(const QString& text, int column)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setFlags(Qt::ItemIsEnabled);
-    item->setTextAlignment(column == 2 ? Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter) : Qt::Alignment(Qt::AlignCenter));
-    return item;
-}
+long long speci_setting() { return setting_int(QStringLiteral("SPECIの色")); }
 
-// Writes the three cells of a row (the row must exist).
-void set_row(QTableWidget* grid, int row, const QString& date, const QString& time, const QString& text)
+log_row make_row(const QString& date, const QString& time, const QString& text)
 {
-    grid->setItem(row, 0, make_cell(date, 0));
-    grid->setItem(row, 1, make_cell(time, 1));
-    grid->setItem(row, 2, make_cell(text, 2));
-}
-
-// Every row in the colour of its message; only cells
-// whose colour differs are touched, which gives the same grid cheaply.
-void colour_rows(QTableWidget* grid, long long speci_colour)
-{
-    const int rows = grid->rowCount();
-    for (int r = 0; r < rows; ++r) {
-        const QTableWidgetItem* message = grid->item(r, 2);
-        const QColor colour = log_row_colour(message != nullptr ? message->text() : QString(), speci_colour);
-        for (int c = 0; c < column_count; ++c) {
-            QTableWidgetItem* item = grid->item(r, c);
-            if (item == nullptr) {
-                item = make_cell(QString(), c);
-                grid->setItem(r, c, item);
-            }
-            const QVariant current = item->data(Qt::ForegroundRole);
-            if (!current.isValid() || current.value<QBrush>().color() != colour)
-                item->setForeground(colour);
-        }
-    }
-}
-
-QRect main_window_frame()
-{
-    const QWidget* w = main_window();
-    return w ? w->frameGeometry() : QRect();
+    return {date, time, text, log_row_kind(text)};
 }
 
 }  // namespace
 
-QColor log_row_colour(const QString& text, long long speci_colour)
+log_kind log_row_kind(const QString& text)
 {
-    QColor colour = grey_colour;
-    if ((text.contains(QLatin1String("TAF")) || text.contains(QLatin1String("METAR")))
-        && !text.contains(QLatin1String("HOMEPAGE")))
-        colour = QColor(0, 0, 0);
     if (text.contains(QLatin1String("TRD")) || text.contains(QLatin1String("COR"))
         || text.contains(QLatin1String("AMD")) || text.contains(QLatin1String("SPECI")))
-        colour = bgr_color(speci_colour);
-    return colour;
+        return log_kind::special;
+    if ((text.contains(QLatin1String("TAF")) || text.contains(QLatin1String("METAR")))
+        && !text.contains(QLatin1String("HOMEPAGE")))
+        return log_kind::report;
+    return log_kind::plain;
 }
+
+QColor log_kind_colour(log_kind kind, long long speci_colour)
+{
+    switch (kind) {
+    case log_kind::report:
+        return QColor(0, 0, 0);
+    case log_kind::special:
+        return bgr_color(speci_colour);
+    case log_kind::plain:
+        break;
+    }
+    return grey_colour;
+}
+
+QColor log_row_colour(const QString& text, long long speci_colour)
+{
+    return log_kind_colour(log_row_kind(text), speci_colour);
+}
+
+// ------------------------------------------------------------------ rows
+
+log_model::log_model(long long speci_colour)
+    : speci_colour_(speci_colour)
+{
+    const QString date = today_text();
+    const QString time = time_text();
+    rows_.push_back(make_row(date, time, QStringLiteral("SYSTEM  CONNECTED  ZEL  DATABASE")));
+    rows_.push_back(make_row(date, time, QStringLiteral("SYSTEM  LOGIN")));
+    rows_.push_back(make_row(date, time, QStringLiteral("SYSTEM  LOAD")));
+}
+
+int log_model::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int log_model::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : column_count; }
+
+QVariant log_model::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= column_count)
+        return {};
+    const log_row& r = row(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return index.column() == 0 ? r.date : index.column() == 1 ? r.time : r.text;
+    case Qt::ForegroundRole:
+        return log_kind_colour(r.kind, speci_colour_);
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(index.column() == 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags log_model::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+bool log_model::removeRows(int row, int count, const QModelIndex& parent)
+{
+    if (parent.isValid() || row < 0 || count < 0 || row + count > rowCount())
+        return false;
+    if (count == 0)
+        return true;
+    beginRemoveRows(QModelIndex(), row, row + count - 1);
+    rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
+    endRemoveRows();
+    return true;
+}
+
+void log_model::add(log_row row, long long speci_colour)
+{
+    beginInsertRows(QModelIndex(), 0, 0);
+    rows_.push_front(std::move(row));
+    endInsertRows();
+    // The oldest lines go.
+    if (rowCount() > max_rows)
+        removeRows(max_rows, rowCount() - max_rows);
+    if (speci_colour != speci_colour_) {
+        speci_colour_ = speci_colour;
+        emit dataChanged(index(0, 0), index(rowCount() - 1, column_count - 1), {Qt::ForegroundRole});
+    }
+}
+
+// ------------------------------------------------------------------ the log
 
 void write_log()
 {
-    log* window = log_window();
-    QTableWidget* grid = window->grid;
     const QString date = today_text();
     const QString time = time_text();
     const QString text = log_message;
 
-    // The grid repaints once, after the work.
-    grid->setUpdatesEnabled(false);
-    // The new row on top, the others move down by one.
-    grid->insertRow(0);
-    set_row(grid, 0, date, time, text);
-    colour_rows(grid, setting_int(QStringLiteral("SPECIの色")));
-    // The oldest lines go.
-    if (grid->rowCount() > max_rows)
-        grid->setRowCount(max_rows);
-    grid->scrollToTop();
-    grid->setUpdatesEnabled(true);
+    log_book()->add(make_row(date, time, text), speci_setting());
     log_message.clear();
 
     if (qEnvironmentVariable("KOLDE_LOG_ECHO") == QLatin1String("1")) {
@@ -128,10 +152,10 @@ void write_log(const QString& text)
     write_log();
 }
 
-log* log_window()
+log_model* log_book()
 {
     if (log_instance.isNull())
-        log_instance = new log();
+        log_instance = new log_model(speci_setting());
     return log_instance.data();
 }
 
@@ -139,105 +163,9 @@ bool log_loaded() { return !log_instance.isNull(); }
 
 void unload_log()
 {
-    log* window = log_instance.data();
+    log_model* rows = log_instance.data();
     log_instance.clear();
-    delete window;
-}
-
-// ------------------------------------------------------------------ window
-
-log::log()
-    : QWidget(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
-{
-    setWindowTitle(QStringLiteral(" 通信ログ"));
-
-    grid = new QTableWidget(this);
-    grid->setObjectName(QStringLiteral("grid"));
-    grid->horizontalHeader()->hide();
-    grid->verticalHeader()->hide();
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::NoSelection);
-    grid->setFocusPolicy(Qt::NoFocus);
-    grid->setWordWrap(false);
-    QFont font(QStringLiteral("ＭＳ ゴシック"), 9);
-    font.setWeight(QFont::Normal);
-    grid->setFont(font);
-    grid->verticalHeader()->setDefaultSectionSize(16);  // a flex grid row: 240 twips
-    const QString tip = QStringLiteral(" クリックすると閉じます ");
-    grid->setToolTip(tip);
-    grid->viewport()->setToolTip(tip);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(grid);
-    resize(px(6750), px(8430));
-    layout->activate();
-
-    connect(grid, &QTableWidget::cellClicked, this, [this](int, int) { grid_Click(); });
-    grid->viewport()->installEventFilter(this);
-
-    Form_Load();
-}
-
-log::~log() = default;
-
-void log::Form_Load()
-{
-    grid->setColumnCount(column_count);
-    grid->setRowCount(3);
-    const QString date = today_text();
-    const QString time = time_text();
-    set_row(grid, 0, date, time, QStringLiteral("SYSTEM  CONNECTED  ZEL  DATABASE"));
-    set_row(grid, 1, date, time, QStringLiteral("SYSTEM  LOGIN"));
-    set_row(grid, 2, date, time, QStringLiteral("SYSTEM  LOAD"));
-    colour_rows(grid, setting_int(QStringLiteral("SPECIの色")));
-
-    grid->setColumnWidth(0, px(1000));
-    grid->setColumnWidth(1, px(1000));
-    grid->setColumnWidth(2, px(4700));
-
-    // Centred on the main window's size, measured from the screen origin.
-    const QRect main = main_window_frame();
-    if (main.isValid()) {
-        move((main.width() - width()) / 2, (main.height() - height()) / 2);
-    } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
-}
-
-void log::showEvent(QShowEvent* e)
-{
-    // Topmost is a window flag set at creation, so nothing moves or resizes.
-    QWidget::showEvent(e);
-    log_open = true;
-}
-
-void log::closeEvent(QCloseEvent* e)
-{
-    // Unload: the instance goes; the next access starts a fresh log.
-    e->accept();
-    if (log_instance.data() == this)
-        log_instance.clear();
-    deleteLater();
-}
-
-bool log::eventFilter(QObject* watched, QEvent* e)
-{
-    if (watched == grid->viewport() && e->type() == QEvent::MouseButtonPress) {
-        const auto* me = static_cast<QMouseEvent*>(e);
-        if (grid->itemAt(me->position().toPoint()) == nullptr)
-            grid_Click();  // clicks on cells come through cellClicked
-    }
-    return QWidget::eventFilter(watched, e);
-}
-
-void log::grid_Click()
-{
-    log_open = false;
-    unsetCursor();
-    hide();
+    delete rows;
 }
 
 }  // namespace kolde_sub

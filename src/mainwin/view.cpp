@@ -18,6 +18,7 @@
 #include "reports/colouring.h"
 #include "reports/console_positions.h"
 #include "reports/request.h"
+#include "sidewin/log_window.h"
 #include "core/database.h"
 #include "core/log.h"
 #include "core/program.h"

@@ -21,6 +21,7 @@
 #include "reports/colouring.h"
 #include "reports/lookup.h"
 #include "reports/request.h"
+#include "sidewin/log_window.h"
 #include "sidewin/side_windows.h"
 
 #include <QDate>

@@ -16,6 +16,7 @@
 #include "platform/printers.h"
 #include "reports/colouring.h"
 #include "reports/request.h"
+#include "sidewin/log_window.h"
 #include "sidewin/side_windows.h"
 
 #include <QAction>

@@ -19,6 +19,7 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
+#include "sidewin/log_window.h"
 #include "sidewin/side_windows.h"
 #include "translate/handover.h"
 #include "translate/pictureform.h"

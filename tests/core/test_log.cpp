@@ -4,13 +4,15 @@
 #include "core/log.h"
 #include "core/settings.h"
 #include "core/shared.h"
+#include "sidewin/log_window.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <QHeaderView>
+#include <QPointer>
 #include <QRegularExpression>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 using namespace kolde_sub;
@@ -20,21 +22,30 @@ namespace {
 const QColor grey(0x80, 0x80, 0x80);
 const QColor black(0, 0, 0);
 
-QString cell(int row, int column)
+// What the window's grid shows in a cell.
+QVariant shown(int row, int column, int role)
 {
-    const QTableWidgetItem* item = log_window()->grid->item(row, column);
-    return item != nullptr ? item->text() : QString();
+    const QAbstractItemModel* model = log_window()->grid->model();
+    return model->data(model->index(row, column), role);
 }
 
-// The colour of a row; invalid when its three cells disagree.
+QString cell(int row, int column) { return shown(row, column, Qt::DisplayRole).toString(); }
+
+int rows() { return log_window()->grid->model()->rowCount(); }
+
+// The colour a row is painted in; invalid when its three cells disagree.
 QColor row_colour(int row)
 {
-    QTableWidget* grid = log_window()->grid;
-    const QColor first = grid->item(row, 0)->foreground().color();
+    const QColor first = shown(row, 0, Qt::ForegroundRole).value<QColor>();
     for (int c = 1; c < 3; ++c)
-        if (grid->item(row, c)->foreground().color() != first)
+        if (shown(row, c, Qt::ForegroundRole).value<QColor>() != first)
             return {};
     return first;
+}
+
+Qt::Alignment horizontal_alignment(int row, int column)
+{
+    return Qt::Alignment(shown(row, column, Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask;
 }
 
 // A fresh window for every test.
@@ -58,9 +69,9 @@ TEST_F(Log, FreshLogHoldsTheThreeStartRowsInGrey)
     ASSERT_TRUE(log_loaded());
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), QStringLiteral(" 通信ログ"));
-    QTableWidget* grid = w->grid;
-    ASSERT_EQ(grid->rowCount(), 3);
-    ASSERT_EQ(grid->columnCount(), 3);
+    QTableView* grid = w->grid;
+    ASSERT_EQ(grid->model()->rowCount(), 3);
+    ASSERT_EQ(grid->model()->columnCount(), 3);
     EXPECT_TRUE(grid->horizontalHeader()->isHidden());
     EXPECT_TRUE(grid->verticalHeader()->isHidden());
     EXPECT_EQ(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -82,9 +93,9 @@ TEST_F(Log, FreshLogHoldsTheThreeStartRowsInGrey)
         EXPECT_TRUE(date.match(cell(r, 0)).hasMatch()) << qPrintable(cell(r, 0));
         EXPECT_TRUE(time.match(cell(r, 1)).hasMatch()) << qPrintable(cell(r, 1));
         EXPECT_EQ(row_colour(r), grey) << r;
-        EXPECT_EQ(grid->item(r, 0)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        EXPECT_EQ(grid->item(r, 1)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-        EXPECT_EQ(grid->item(r, 2)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        EXPECT_EQ(horizontal_alignment(r, 0), Qt::AlignHCenter);
+        EXPECT_EQ(horizontal_alignment(r, 1), Qt::AlignHCenter);
+        EXPECT_EQ(horizontal_alignment(r, 2), Qt::AlignLeft);
     }
     EXPECT_EQ(cell(0, 0), today_text());
 }
@@ -93,7 +104,7 @@ TEST_F(Log, NewestOnTopAndAtMostThousandRows)
 {
     write_log(QStringLiteral("FIRST"));
     write_log(QStringLiteral("SECOND"));
-    ASSERT_EQ(log_window()->grid->rowCount(), 5);
+    ASSERT_EQ(rows(), 5);
     EXPECT_EQ(cell(0, 2), QStringLiteral("SECOND"));
     EXPECT_EQ(cell(1, 2), QStringLiteral("FIRST"));
     EXPECT_EQ(cell(2, 2), QStringLiteral("SYSTEM  CONNECTED  ZEL  DATABASE"));
@@ -102,16 +113,16 @@ TEST_F(Log, NewestOnTopAndAtMostThousandRows)
     // 3 start rows + 2 + 995 = 1000 lines; the next one pushes the oldest out.
     for (int i = 0; i < 995; ++i)
         write_log(QStringLiteral("LINE %1").arg(i));
-    ASSERT_EQ(log_window()->grid->rowCount(), 1000);
+    ASSERT_EQ(rows(), 1000);
     EXPECT_EQ(cell(999, 2), QStringLiteral("SYSTEM  LOAD"));
     write_log(QStringLiteral("NEWEST"));
-    ASSERT_EQ(log_window()->grid->rowCount(), 1000);
+    ASSERT_EQ(rows(), 1000);
     EXPECT_EQ(cell(0, 2), QStringLiteral("NEWEST"));
     EXPECT_EQ(cell(1, 2), QStringLiteral("LINE 994"));
     EXPECT_EQ(cell(999, 2), QStringLiteral("SYSTEM  LOGIN"));
     for (int i = 0; i < 5; ++i)
         write_log(QStringLiteral("MORE"));
-    EXPECT_EQ(log_window()->grid->rowCount(), 1000);
+    EXPECT_EQ(rows(), 1000);
 }
 
 TEST_F(Log, ColourRule)
@@ -184,31 +195,46 @@ TEST_F(Log, HiddenWritesStayHiddenAndClearTheMessage)
     EXPECT_TRUE(log_open);
     EXPECT_TRUE(log_window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     // A click on a cell hides the window; it stays loaded with its rows.
-    emit log_window()->grid->cellClicked(0, 2);
+    emit log_window()->grid->clicked(log_window()->grid->model()->index(0, 2));
     EXPECT_FALSE(log_open);
     EXPECT_FALSE(log_window()->isVisible());
     ASSERT_TRUE(log_loaded());
-    EXPECT_EQ(log_window()->grid->rowCount(), 4);
+    EXPECT_EQ(rows(), 4);
 
     write_log(QStringLiteral("WHILE HIDDEN"));
     EXPECT_FALSE(log_window()->isVisible());
     EXPECT_FALSE(log_open);
-    EXPECT_EQ(log_window()->grid->rowCount(), 5);
+    EXPECT_EQ(rows(), 5);
 }
 
 TEST_F(Log, UnloadStartsAFreshLog)
 {
     write_log(QStringLiteral("ONE"));
     write_log(QStringLiteral("TWO"));
-    EXPECT_EQ(log_window()->grid->rowCount(), 5);
+    EXPECT_EQ(rows(), 5);
     unload_log();
     EXPECT_FALSE(log_loaded());
     write_log(QStringLiteral("THREE"));
     ASSERT_TRUE(log_loaded());
-    ASSERT_EQ(log_window()->grid->rowCount(), 4);
+    ASSERT_EQ(rows(), 4);
     EXPECT_EQ(cell(0, 2), QStringLiteral("THREE"));
     EXPECT_EQ(cell(1, 2), QStringLiteral("SYSTEM  CONNECTED  ZEL  DATABASE"));
     EXPECT_EQ(cell(3, 2), QStringLiteral("SYSTEM  LOAD"));
+}
+
+TEST_F(Log, WindowShowsTheRowsWrittenBeforeIt)
+{
+    write_log(QStringLiteral("RJTT SPECI RECEIVED"));
+    ASSERT_TRUE(log_loaded());
+    ASSERT_EQ(rows(), 4);
+    EXPECT_EQ(cell(0, 2), QStringLiteral("RJTT SPECI RECEIVED"));
+    EXPECT_EQ(row_colour(0), bgr_color(setting_int(QStringLiteral("SPECIの色"))));
+    EXPECT_EQ(cell(3, 2), QStringLiteral("SYSTEM  LOAD"));
+
+    // The window goes with the rows.
+    const QPointer<kolde_sub::log> window = log_window();
+    unload_log();
+    EXPECT_TRUE(window.isNull());
 }
 
 TEST_F(Log, CloseReleasesTheWindow)
@@ -217,7 +243,7 @@ TEST_F(Log, CloseReleasesTheWindow)
     log_window()->show();
     log_window()->close();
     EXPECT_FALSE(log_loaded());
-    EXPECT_EQ(log_window()->grid->rowCount(), 3);
+    EXPECT_EQ(rows(), 3);
 }
 
 TEST_F(Log, EchoGoesToStandardError)
@@ -241,7 +267,7 @@ TEST_F(Log, ClickOnTheEmptyGridAreaHides)
     ASSERT_TRUE(log_open);
     QWidget* viewport = log_window()->grid->viewport();
     const QPoint empty(viewport->width() / 2, viewport->height() - 5);  // below the three rows
-    ASSERT_EQ(log_window()->grid->itemAt(empty), nullptr);
+    ASSERT_FALSE(log_window()->grid->indexAt(empty).isValid());
     QTest::mouseClick(viewport, Qt::LeftButton, {}, empty);
     EXPECT_FALSE(log_open);
     EXPECT_FALSE(log_window()->isVisible());
@@ -266,7 +292,7 @@ TEST_F(Log, FullLogKeepsColoursWhileRowsScrollOut)
         write_log(i % 3 == 0 ? QStringLiteral("RJTT SPECI RECEIVED") : QStringLiteral("PRINT COMMAND"));
     for (int i = 0; i < 100; ++i)
         write_log(QStringLiteral("RJTT METAR RECEIVED"));
-    EXPECT_EQ(log_window()->grid->rowCount(), 1000);
+    EXPECT_EQ(rows(), 1000);
     EXPECT_EQ(row_colour(0), black);
     EXPECT_EQ(row_colour(999), grey);
 }

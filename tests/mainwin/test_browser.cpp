@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <QWebEngineView>
@@ -33,8 +32,8 @@ const QString shown = QStringLiteral("ページが表示されました");
 
 QString newest_log_text()
 {
-    const QTableWidgetItem* item = kolde_sub::log_window()->grid->item(0, 2);
-    return item ? item->text() : QString();
+    const kolde_sub::log_model* rows = kolde_sub::log_book();
+    return rows->rowCount() > 0 ? rows->row(0).text : QString();
 }
 
 

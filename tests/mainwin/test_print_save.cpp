@@ -17,7 +17,6 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -26,9 +25,9 @@ namespace {
 QStringList log_rows()
 {
     QStringList rows;
-    QTableWidget* grid = kolde_sub::log_window()->grid;
-    for (int r = grid->rowCount() - 1; r >= 0; --r)
-        rows << (grid->item(r, 2) ? grid->item(r, 2)->text() : QString());
+    const kolde_sub::log_model* log = kolde_sub::log_book();
+    for (int r = log->rowCount() - 1; r >= 0; --r)
+        rows << log->row(r).text;
     return rows.mid(3);  // the three rows that a fresh log starts with
 }
 

@@ -9,7 +9,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMap>
-#include <QTableWidget>
 #include <QTimer>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
@@ -34,9 +33,9 @@ QMap<QString, int> row_counts()
 QStringList log_rows_oldest_first()
 {
     QStringList rows;
-    QTableWidget* grid = kolde_sub::log_window()->grid;
-    for (int r = grid->rowCount() - 1; r >= 0; --r)
-        rows << (grid->item(r, 2) ? grid->item(r, 2)->text() : QString());
+    const kolde_sub::log_model* log = kolde_sub::log_book();
+    for (int r = log->rowCount() - 1; r >= 0; --r)
+        rows << log->row(r).text;
     return rows;
 }
 

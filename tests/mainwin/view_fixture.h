@@ -14,6 +14,7 @@
 #include "core/settings.h"
 #include "support/fixtures.h"
 #include "sidewin/datachange.h"
+#include "sidewin/log_window.h"
 #include "translate/tooltips.h"
 
 #include <QApplication>
@@ -96,10 +97,9 @@ protected:
     static QStringList log_texts()
     {
         QStringList out;
-        const QTableWidget* grid = kolde_sub::log_window()->grid;
-        for (int r = grid->rowCount() - 1; r >= 0; --r)
-            if (const QTableWidgetItem* item = grid->item(r, 2))
-                out << item->text();
+        const kolde_sub::log_model* rows = kolde_sub::log_book();
+        for (int r = rows->rowCount() - 1; r >= 0; --r)
+            out << rows->row(r).text;
         return out;
     }
 

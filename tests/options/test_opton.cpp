@@ -31,7 +31,6 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -96,10 +95,10 @@ protected:
     }
     static int log_count(const QString& text)
     {
-        const QTableWidget* grid = kolde_sub::log_window()->grid;
+        const kolde_sub::log_model* rows = kolde_sub::log_book();
         int n = 0;
-        for (int r = 0; r < grid->rowCount(); ++r)
-            n += grid->item(r, 2) && grid->item(r, 2)->text() == text;
+        for (int r = 0; r < rows->rowCount(); ++r)
+            n += rows->row(r).text == text;
         return n;
     }
 

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QTableWidget>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -30,9 +29,8 @@ namespace {
 // The newest row of the communication log.
 QString newest_log_row()
 {
-    QTableWidget* grid = log_window()->grid;
-    const QTableWidgetItem* item = grid->rowCount() > 0 ? grid->item(0, 2) : nullptr;
-    return item ? item->text() : QString();
+    const log_model* rows = log_book();
+    return rows->rowCount() > 0 ? rows->row(0).text : QString();
 }
 
 class UpdateCheck : public kolde_test::SeededStore {
