@@ -302,13 +302,6 @@ QColor foreground_at(const QTextEdit& console, qsizetype doc_pos)
     return c.charFormat().foreground().color();
 }
 
-bool bold_at(const QTextEdit& console, qsizetype doc_pos)
-{
-    QTextCursor c(console.document());
-    c.setPosition(int(doc_pos) + 1);
-    return c.charFormat().fontWeight() == QFont::Bold;
-}
-
 // How one document character looks: the colour its format holds (invalid
 // when it holds none) and the weight it shows (its format's, or else the
 // document's font's).
@@ -506,38 +499,6 @@ TEST(ColouringConsole, EveryCharacterLooksAsTheSpansPaintIt)
         apply_spans(&console, spans);
         EXPECT_EQ(changes, 0);
     }
-}
-
-TEST(ColouringConsole, NothingIsResetWhenASwitchGoesOff)
-{
-    kolde_test::ensure_app();
-    QTextEdit console;
-    set_plain(console, report_block, white);
-    apply_spans(&console, colour_spans(report_block, defaults(), {}, QStringLiteral(" ")));
-    ASSERT_EQ(colour_of_word(console, QStringLiteral("-RA")), bgr_color(green));
-
-    ColourSettings off = defaults();
-    off.weather_words = false;
-    off.display_colour = 0x0000AA;
-    apply_spans(&console, colour_spans(report_block, off, {}, QStringLiteral(" ")));
-    EXPECT_EQ(colour_of_word(console, QStringLiteral("-RA")), bgr_color(green));
-    EXPECT_EQ(colour_of_word(console, QStringLiteral("TEMPO")), bgr_color(0x0000AA));
-}
-
-TEST(ColouringConsole, RestoreTurnsBoldOffInABoldConsole)
-{
-    kolde_test::ensure_app();
-    QTextEdit console;
-    console.setPlainText(QStringLiteral("FEW020CB TEMPO\r\nX"));
-    QTextCursor all(console.document());
-    all.select(QTextCursor::Document);
-    QTextCharFormat bold;
-    bold.setFontWeight(QFont::Bold);
-    all.mergeCharFormat(bold);
-    apply_spans(&console, colour_spans(console_rule_text(*console.document()), defaults(), {}, QStringLiteral(" ")));
-    EXPECT_TRUE(bold_at(console, 6));    // C of CB
-    EXPECT_FALSE(bold_at(console, 9));   // T of TEMPO
-    EXPECT_TRUE(bold_at(console, 15));   // X, untouched
 }
 
 TEST(ColouringConsole, OnlyCharactersThatChangeAreTouched)
