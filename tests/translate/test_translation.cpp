@@ -1,6 +1,6 @@
 // The Japanese translation of observations without a window or database:
 // the group translators, the header, the observation groups, the landing
-// forecast, the remarks, the ends of reports and the labels.
+// forecast, the remarks and the ends of reports.
 #include "translation_support.h"
 
 #include "translate/group_reader.h"
