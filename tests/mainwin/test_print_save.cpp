@@ -8,6 +8,7 @@
 #include "platform/printers.h"
 #include "startup/notices.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -177,6 +178,11 @@ TEST_F(PrintDisplay, PrintByHandWithoutTheDialogPrintsTheConsoleOnTheCurrentPrin
     EXPECT_EQ(platform::last_printed_lines(),
               QStringList({QStringLiteral("*** WEATHER OBSERVATION AND FORECASTS ***   KOLDE Version 4.31   03-05-2012   09:15:00"),
                            QString()}));
+
+    // The pop-up menu's item prints the same way and ends with the prompt.
+    v.menu_popup_print->trigger();
+    EXPECT_EQ(pdf_files().size(), 3);
+    EXPECT_TRUE(v.console_text().contains(QStringLiteral("\r\nPRINT COMPLETED\r\nREADY / PRESS ESC TO EXIT\r\n")));
 }
 
 TEST_F(PrintDisplay, TheDialogChoosesThePrinterAndCancelEndsThePrint)
@@ -352,13 +358,14 @@ protected:
 
 const QRegularExpression date_time_line(QStringLiteral("\r\n\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n$"));
 
+// From the menu bar.
 TEST_F(SaveDisplay, SavesTheConsoleAndEndsWithTheReadyPromptOnANewLine)
 {
     chosen = target;
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT"));
-    v.save_display();
+    v.menu_save->trigger();
 
     EXPECT_EQ(QFileInfo(proposed).fileName(), QStringLiteral("KOLDE.txt"));
     const QString saved = QString::fromUtf8(read(target));
