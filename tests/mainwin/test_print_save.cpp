@@ -8,6 +8,7 @@
 #include "platform/printers.h"
 #include "startup/notices.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -168,18 +169,18 @@ TEST_F(PrintDisplay, PrintByHandWithoutTheDialogPrintsTheConsoleOnTheCurrentPrin
     EXPECT_EQ(v.status_text, QStringLiteral("自動デコード中"));
     EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード中"));
     EXPECT_EQ(dialogs, 0);
-}
 
-TEST_F(PrintDisplay, AnEmptyConsolePrintsTheHeaderOnly)
-{
-    view v;
-    kolde_sub::unload_log();  // drops the rows of the window's load
+    // An empty console prints the header only.
     v.set_console_text(QString());
     v.print_display();
-    const QStringList lines = platform::last_printed_lines();
-    ASSERT_EQ(lines.size(), 2);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("*** WEATHER OBSERVATION AND FORECASTS ***")));
-    EXPECT_TRUE(lines[1].isEmpty());
+    EXPECT_EQ(platform::last_printed_lines(),
+              QStringList({QStringLiteral("*** WEATHER OBSERVATION AND FORECASTS ***   KOLDE Version 4.31   03-05-2012   09:15:00"),
+                           QString()}));
+
+    // The pop-up menu's item prints the same way and ends with the prompt.
+    v.menu_popup_print->trigger();
+    EXPECT_EQ(pdf_files().size(), 3);
+    EXPECT_TRUE(v.console_text().contains(QStringLiteral("\r\nPRINT COMPLETED\r\nREADY / PRESS ESC TO EXIT\r\n")));
 }
 
 TEST_F(PrintDisplay, TheDialogChoosesThePrinterAndCancelEndsThePrint)
@@ -268,25 +269,6 @@ TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
 }
 
-TEST_F(PrintDisplay, AWholeDayWindowLetsEveryCyclePrintThrough)
-{
-    set("印刷時刻指定", platform::Value::boolean(true));
-    set("プリンター", "PDF");
-    set("印刷開始時", "00");
-    set("印刷開始分", "00");
-    set("印刷終了時", "23");
-    set("印刷終了分", "59");
-    view v;
-    kolde_sub::unload_log();  // drops the rows of the window's load
-    v.set_console_text(QStringLiteral("RJTT"));
-    for (const QDateTime& t : {at(0, 0), at(12, 0), at(23, 59)}) {
-        kolde_sub::set_clock(t);
-        cycle_print(v);
-    }
-    EXPECT_EQ(pdf_files().size(), 3);
-    EXPECT_FALSE(staging(v).contains(QStringLiteral("DISABLED")));
-}
-
 TEST_F(PrintDisplay, TheCycleNeedsTheStoredPrinterInstalled)
 {
     platform::set_printer_queues_for_tests({QStringLiteral("LBP")}, QStringLiteral("LBP"));
@@ -372,13 +354,14 @@ protected:
 
 const QRegularExpression date_time_line(QStringLiteral("\r\n\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n$"));
 
+// From the menu bar.
 TEST_F(SaveDisplay, SavesTheConsoleAndEndsWithTheReadyPromptOnANewLine)
 {
     chosen = target;
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT"));
-    v.save_display();
+    v.menu_save->trigger();
 
     EXPECT_EQ(QFileInfo(proposed).fileName(), QStringLiteral("KOLDE.txt"));
     const QString saved = QString::fromUtf8(read(target));
@@ -389,18 +372,6 @@ TEST_F(SaveDisplay, SavesTheConsoleAndEndsWithTheReadyPromptOnANewLine)
     EXPECT_FALSE(v.ready_line_break);
     EXPECT_EQ(joined_log_rows(), "FILE SAVE COMMAND|FILE SAVE COMPLETED");
     EXPECT_TRUE(boxes.empty());
-}
-
-TEST_F(SaveDisplay, AnEmptyConsoleGivesTheDateTimeLineOnly)
-{
-    chosen = target;
-    view v;
-    kolde_sub::unload_log();  // drops the rows of the window's load
-    v.set_console_text(QString());
-    v.save_display();
-    const QString saved = QString::fromUtf8(read(target));
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\r\n\\d\\d-\\d\\d-\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n$")).match(saved).hasMatch())
-            << saved.toStdString();
 }
 
 TEST_F(SaveDisplay, AnExistingFileIsReplacedOnlyOnYes)

@@ -198,58 +198,57 @@ TEST_F(ViewStart, ActivationEventRunsTheBodyOnce)
 
 class ViewVersionCheck : public kolde_test::ViewFixture {};
 
-TEST_F(ViewVersionCheck, SameVersionOffersNothing)
+// A newer version on the site is offered with a question, or taken at once
+// without confirmation; the window closes for an accepted update and runs on
+// otherwise.
+TEST_F(ViewVersionCheck, ANewerVersionIsOfferedOrTaken)
 {
-    view v;
-    activate(v);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_FALSE(v.console_text().contains(QStringLiteral("Now you can download")));
-    EXPECT_FALSE(v.update_requested);
-}
-
-TEST_F(ViewVersionCheck, QuestionAnsweredNoContinues)
-{
-    serve_version("4.32,1.10,2.05");
-    set("更新確認メッセージ", Value::boolean(true));
-    view v;
-    activate(v);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Question);
-    EXPECT_EQ(boxes[0].buttons, platform::MsgButtons::YesNo);
-    EXPECT_EQ(boxes[0].title, QStringLiteral(" 確認"));
-    EXPECT_EQ(boxes[0].text, QStringLiteral("KOLDE は Version 4.32 にアップデートされています　　\r\r最新版をダウンロードしますか？  "));
-    EXPECT_FALSE(v.update_requested);
-    EXPECT_TRUE(v.isVisible());
-    EXPECT_TRUE(timers_started(v));
-    EXPECT_TRUE(kolde_sub::log_loaded());
-}
-
-TEST_F(ViewVersionCheck, QuestionAnsweredYesClosesForTheUpdate)
-{
-    serve_version("5");
-    set("更新確認メッセージ", Value::boolean(true));
-    answer = platform::MsgAnswer::Yes;
-    view v;
-    activate(v);
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].text.startsWith(QStringLiteral("KOLDE は Version 5 に")));
-    EXPECT_TRUE(v.update_requested);
-    EXPECT_FALSE(v.isVisible());
-    EXPECT_FALSE(v.Timer->isActive());
-    EXPECT_FALSE(v.Timer2->isActive());
-    EXPECT_FALSE(kolde_sub::log_loaded());
-}
-
-TEST_F(ViewVersionCheck, WithoutConfirmationTheUpdateIsTakenAtOnce)
-{
-    serve_version("4.32,1.10,2.05");
-    set("更新確認メッセージ", Value::boolean(false));
-    view v;
-    activate(v);
-    EXPECT_TRUE(boxes.empty());
-    EXPECT_TRUE(v.update_requested);
-    EXPECT_FALSE(v.isVisible());
-    EXPECT_FALSE(v.Timer->isActive());
+    const struct {
+        const char* reply;  // empty: the installed version is served
+        bool confirm;
+        platform::MsgAnswer answer;
+        const char* question;  // empty: no box
+        bool update;
+    } rows[] = {
+        {"", true, platform::MsgAnswer::Ok, "", false},
+        {"4.32,1.10,2.05", true, platform::MsgAnswer::No,
+         "KOLDE は Version 4.32 にアップデートされています　　\r\r最新版をダウンロードしますか？  ", false},
+        {"5", true, platform::MsgAnswer::Yes, "KOLDE は Version 5 にアップデートされています　　\r\r最新版をダウンロードしますか？  ",
+         true},
+        {"4.32,1.10,2.05", false, platform::MsgAnswer::Ok, "", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.reply) + (row.confirm ? " asked" : " not asked"));
+        if (!kolde_sub::db_conn().is_open()) {
+            ASSERT_TRUE(kolde_sub::open_database());  // the accepted update closed it
+        }
+        if (*row.reply)
+            serve_version(row.reply);
+        set("更新確認メッセージ", Value::boolean(row.confirm));
+        answer = row.answer;
+        boxes.clear();
+        view v;
+        activate(v);
+        if (*row.question) {
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Question);
+            EXPECT_EQ(boxes[0].buttons, platform::MsgButtons::YesNo);
+            EXPECT_EQ(boxes[0].title, QStringLiteral(" 確認"));
+            EXPECT_EQ(boxes[0].text, QString::fromUtf8(row.question));
+        } else {
+            EXPECT_TRUE(boxes.empty());
+        }
+        EXPECT_FALSE(v.console_text().contains(QStringLiteral("Now you can download")));
+        EXPECT_EQ(v.update_requested, row.update);
+        EXPECT_EQ(v.isVisible(), !row.update);
+        EXPECT_EQ(kolde_sub::log_loaded(), !row.update);
+        if (row.update) {
+            EXPECT_FALSE(v.Timer->isActive());
+            EXPECT_FALSE(v.Timer2->isActive());
+        } else {
+            EXPECT_TRUE(timers_started(v));
+        }
+    }
 }
 
 TEST_F(ViewVersionCheck, NoticeWaitsForEnterBeforeAnythingStarts)

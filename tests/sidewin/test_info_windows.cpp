@@ -1,8 +1,6 @@
-#include "core/settings.h"
 #include "core/shared.h"
 #include "core/twips.h"
 #include "core/window_flags.h"
-#include "platform/value.h"
 #include "sidewin/side_windows.h"
 #include "support/fixtures.h"
 
@@ -47,27 +45,6 @@ TEST_F(InfoWindows, CommandListSizesCentresAndClosesOnEitherColumn)
         EXPECT_EQ(command_window(), nullptr);
         EXPECT_FALSE(command_open);
     }
-}
-
-// Versions show as their shortest decimal text; empty fields leave only the
-// fixed words.
-TEST_F(InfoWindows, VersionAndComponentTexts)
-{
-    ASSERT_TRUE(set_setting(QStringLiteral("KOLDEバージョン"), platform::Value(4.31)));
-    ASSERT_TRUE(set_setting(QStringLiteral("KOLDE更新日"), platform::Value(QStringLiteral("12-24-2007"))));
-    ASSERT_TRUE(set_setting(QStringLiteral("DBバージョン"), platform::Value()));
-    ASSERT_TRUE(set_setting(QStringLiteral("DB更新日"), platform::Value()));
-    {
-        version v;
-        EXPECT_EQ(v.lbl[1]->text(), QStringLiteral("Version 4.31"));
-    }
-    compornent c;
-    EXPECT_EQ(c.lbl[10]->text(), QStringLiteral("Ver 4.31"));
-    EXPECT_EQ(c.lbl[9]->text(), QStringLiteral("12-24-2007 更新"));
-    EXPECT_EQ(c.lbl[4]->text(), QStringLiteral("Ver "));
-    EXPECT_EQ(c.lbl[7]->text(), QStringLiteral(" 更新"));
-    EXPECT_EQ(c.lbl[1]->text(), QStringLiteral("ZEL データベース"));
-    EXPECT_EQ(c.cmd->x(), (c.width() - c.cmd->width()) / 2);
 }
 
 // The button under the pointer is painted grey and the window's background

@@ -103,22 +103,6 @@ TEST_F(SiteServerTest, ServesFilesByteExact)
     }
 }
 
-TEST_F(SiteServerTest, ServerDatIsGeneratedUnlessAFileOverridesIt)
-{
-    kolde_site::Server server(root_.string());
-    const int port = server.start();
-    ASSERT_GT(port, 0);
-    auto generated = fetch(port, "/data/server.dat");
-    ASSERT_TRUE(generated);
-    EXPECT_EQ(generated->status, 200);
-    EXPECT_EQ(generated->body, server.base_url());
-
-    write_file(root_ / "data" / "server.dat", "<html>broken</html>");
-    auto overridden = fetch(port, "/data/server.dat");
-    ASSERT_TRUE(overridden);
-    EXPECT_EQ(overridden->body, "<html>broken</html>");
-}
-
 TEST_F(SiteServerTest, NeverServesOutsideRoot)
 {
     write_file(root_ / "data" / "version.dat", "1");

@@ -1,11 +1,10 @@
 // The Japanese translation of observations without a window or database:
 // the group translators, the header, the observation groups, the landing
-// forecast, the remarks, the ends of reports and the labels.
+// forecast, the remarks and the ends of reports.
 #include "translation_support.h"
 
 #include "translate/group_reader.h"
 #include "translate/translation.h"
-#include "translate/translation_texts.h"
 
 #include <QRegularExpression>
 
@@ -631,46 +630,6 @@ TEST(GroupReader, SkipsIntoTheRestAndKnowsWhetherAGroupFollows)
     r.skip(100);
     EXPECT_TRUE(r.rest().isEmpty());
     EXPECT_TRUE(r.next().isEmpty());
-}
-
-// ------------------------------------------------------------------ labels
-
-// Display width: full-width characters take two columns.
-int columns(QStringView s)
-{
-    int n = 0;
-    for (const QChar c : s)
-        n += c.unicode() < 0x80 ? 1 : 2;
-    return n;
-}
-
-TEST(TranslationTexts, LabelsAreTheIssuesStringsAndLineUpTheirColons)
-{
-    namespace t = kolde_sub::jp_text;
-    const struct {
-        QStringView label;
-        const char* text;
-    } labels[] = {
-        {t::wind_label, "風向/風速　　： "},      {t::visibility_label, "地上視程　　 ： "},
-        {t::rvr_label, "滑走路視距離 ： "},       {t::weather_label, "現在天気　　 ： "},
-        {t::cloud_label, "雲量/高度　　： "},     {t::vertical_label, "鉛直視程　　 ： "},
-        {t::temperature_label, "地上気温　　 ： "}, {t::dew_point_label, "露点温度　　 ： "},
-        {t::altimeter_label, "高度計規正値 ： "}, {t::pressure_label, "地上気圧　　 ： "},
-        {t::trend_label, "着陸予報　　 ： "},     {t::remark_label, "備　　考　　 ： "},
-    };
-    for (const auto& l : labels) {
-        EXPECT_EQ(l.label, u8(l.text)) << l.text;
-        // The colon in columns 14-15, the text from column 17, where the
-        // continuation indent ends.
-        EXPECT_EQ(columns(l.label.first(l.label.indexOf(u'：'))), 13) << l.text;
-        EXPECT_EQ(columns(l.label), columns(t::indent)) << l.text;
-    }
-    EXPECT_EQ(t::indent, indent);
-    EXPECT_TRUE(t::auto_line.startsWith(u8("観測形態　　 ： ")));
-    EXPECT_TRUE(t::nosig_line.startsWith(u8("補足記事　　 ： ")));
-    // Spellings kept as the program has always shown them.
-    EXPECT_EQ(t::gradually, u8("序々"));
-    EXPECT_EQ(t::wind_shear, u8("にウィンドシァー警報"));
 }
 
 }  // namespace
