@@ -274,18 +274,6 @@ TEST_F(Log, ClickOnTheEmptyGridAreaHides)
     EXPECT_TRUE(log_loaded());
 }
 
-TEST_F(Log, PlacedByTheMainWindowSize)
-{
-    QWidget view;
-    kolde_sub::set_main_window(&view);
-    view.setGeometry(300, 200, 1000, 800);
-    unload_log();
-    const kolde_sub::log* w = log_window();
-    EXPECT_EQ(w->pos(), QPoint((view.frameGeometry().width() - w->width()) / 2,
-                               (view.frameGeometry().height() - w->height()) / 2));
-    unload_log();
-}
-
 TEST_F(Log, FullLogKeepsColoursWhileRowsScrollOut)
 {
     for (int i = 0; i < 1100; ++i)
