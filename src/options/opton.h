@@ -98,9 +98,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The controls, created and placed (opton_layout.cpp), then connected
+    // to their handlers.
+    void build_controls();
+    void wire_controls();
     void build_connection_tab(QWidget* page);
     void build_conditions_tab(QWidget* page);
     void build_display_tab(QWidget* page);
+    int build_display_switches(QWidget* page);
     void build_print_tab(QWidget* page);
     void Form_Load();
 
