@@ -24,6 +24,8 @@
 
 namespace kolde_sub {
 
+using namespace opton_index;
+
 namespace {
 
 QPointer<opton> the_opton;
@@ -50,16 +52,16 @@ void opton::wire_controls()
 {
     // Change handlers. Programmatic changes of a check box or an option
     // button run them too; the loader's own changes do not.
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < check_count; ++i) {
         CheckBox[i]->setObjectName(QStringLiteral("CheckBox_%1").arg(i));
         connect(CheckBox[i], &QCheckBox::stateChanged, this, [this, i] { CheckBox_Click(i); });
     }
-    CheckBox[23]->installEventFilter(this);
-    for (int i = 0; i < 10; ++i) {
+    CheckBox[check_local_time]->installEventFilter(this);
+    for (int i = 0; i < combo_count; ++i) {
         cmb[i]->setObjectName(QStringLiteral("cmb_%1").arg(i));
         connect(cmb[i], &QComboBox::activated, this, [this, i] { cmb_Click(i); });
     }
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < threshold_count; ++i) {
         TextBox[i]->setObjectName(QStringLiteral("TextBox_%1").arg(i));
         connect(TextBox[i], &QLineEdit::editingFinished, this, [this, i] { TextBox_LostFocus(i); });
     }
@@ -90,30 +92,30 @@ void opton::Form_Load()
 {
     postpone_next_cycle();
     for (int i = 1; i <= 20; ++i) {
-        cmb[1]->addItem(QString::number(i));
-        cmb[3]->addItem(QString::number(i));
+        cmb[combo_display_size]->addItem(QString::number(i));
+        cmb[combo_print_size]->addItem(QString::number(i));
     }
     for (int i = -12; i <= 12; ++i)
-        cmb[4]->addItem(i > 0 ? QStringLiteral("+%1").arg(i) : QString::number(i));
+        cmb[combo_time_difference]->addItem(i > 0 ? QStringLiteral("+%1").arg(i) : QString::number(i));
     for (int i = 1; i <= 23; ++i)
-        cmb[9]->addItem(QString::number(i));
-    cmb[0]->addItems(QFontDatabase::families());
+        cmb[combo_sequence_hours]->addItem(QString::number(i));
+    cmb[combo_display_font]->addItems(QFontDatabase::families());
     if (!platform::printer_names().isEmpty())
-        cmb[2]->addItems(QFontDatabase::families());
+        cmb[combo_print_font]->addItems(QFontDatabase::families());
     check_printer();
     for (int i = 0; i <= 23; ++i) {
-        cmb[5]->addItem(two_digits(i));
-        cmb[7]->addItem(two_digits(i));
+        cmb[combo_start_hour]->addItem(two_digits(i));
+        cmb[combo_end_hour]->addItem(two_digits(i));
     }
     for (int i = 0; i <= 59; ++i) {
-        cmb[6]->addItem(two_digits(i));
-        cmb[8]->addItem(two_digits(i));
+        cmb[combo_start_minute]->addItem(two_digits(i));
+        cmb[combo_end_minute]->addItem(two_digits(i));
     }
     load_settings();
     update_interval = 11 - Slider->value();
-    SSTab->setCurrentIndex(0);
+    SSTab->setCurrentIndex(tab_connection);
     timezone_touched = false;
-    CheckBox[23]->setToolTip(QStringLiteral(" 現在このコンピューターの設定は UTC") + tz_offset_text + QStringLiteral(" (")
+    CheckBox[check_local_time]->setToolTip(QStringLiteral(" 現在このコンピューターの設定は UTC") + tz_offset_text + QStringLiteral(" (")
                              + tz_name + QStringLiteral(") になっています "));
 }
 
@@ -122,19 +124,20 @@ void opton::Form_Load()
 bool opton::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type t = event->type();
-    if (watched == CheckBox[23] && t == QEvent::MouseButtonPress) {
+    if (watched == CheckBox[check_local_time] && t == QEvent::MouseButtonPress) {
         timezone_touched = true;
     } else if (watched == Slider && t == QEvent::FocusOut) {
         Slider_LostFocus();
     } else if (t == QEvent::MouseButtonRelease) {
-        for (int i : {0, 1, 2, 13, 19, 25, 28, 29, 48, 49}) {
-            if (watched == lbl[i] && lbl[i]->isEnabled()) {
-                lbl_Click(i);
+        // The colour swatches.
+        for (const Binding& b : opton_bindings()) {
+            if (b.kind == BindingKind::Colour && watched == lbl[b.index] && lbl[b.index]->isEnabled()) {
+                lbl_Click(b.index);
                 return true;
             }
         }
     } else if (t == QEvent::MouseMove || t == QEvent::Enter) {
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < button_count; ++i) {
             if (watched == cmd[i]) {
                 cmd_MouseMove(i);
                 return false;
@@ -160,14 +163,14 @@ void opton::showEvent(QShowEvent* event)
     if (!event->spontaneous())
         load_settings();
     QDialog::showEvent(event);
-    cmd[0]->setFocus();
+    cmd[button_close]->setFocus();
 }
 
 void opton::keyPressEvent(QKeyEvent* event)
 {
     // Escape must not lose the print window or the line speed.
     if (event->matches(QKeySequence::Cancel)) {
-        cmd_Click(0);
+        cmd_Click(button_close);
         return;
     }
     QDialog::keyPressEvent(event);

@@ -24,6 +24,8 @@
 
 namespace kolde_sub {
 
+using namespace opton_index;
+
 namespace {
 
 void set_swatch(QLabel* swatch, const QColor& colour)
@@ -64,7 +66,7 @@ void opton::check_printer()
     // The print switches that need a usable printer are turned off.
     auto reset_print_switches = [this] {
         loading_ = true;
-        for (int i : {1, 15, 25}) {
+        for (int i : {check_print_bold, check_print_on_update, check_printer_dialog}) {
             CheckBox[i]->setChecked(false);
             CheckBox[i]->setEnabled(false);
         }
@@ -74,31 +76,31 @@ void opton::check_printer()
     };
     const QStringList printers = platform::printer_names();
     if (printers.isEmpty()) {
-        cmb[2]->setEnabled(false);
-        cmb[3]->setEnabled(false);
+        cmb[combo_print_font]->setEnabled(false);
+        cmb[combo_print_size]->setEnabled(false);
         reset_print_switches();
         write("プリンター", platform::Value(QStringLiteral("*")));
-        cmd[4]->setEnabled(false);
-        cmd[5]->setEnabled(false);
+        cmd[button_printer_setup]->setEnabled(false);
+        cmd[button_print_test]->setEnabled(false);
         return;
     }
     const QString stored = setting_text(QStringLiteral("プリンター"));
     if (stored == QStringLiteral("*")) {
-        lbl[47]->setText(QStringLiteral("出力先プリンターを設定してください"));
-        lbl[47]->setVisible(true);
-        cmd[5]->setEnabled(false);
+        lbl[label_printer]->setText(QStringLiteral("出力先プリンターを設定してください"));
+        lbl[label_printer]->setVisible(true);
+        cmd[button_print_test]->setEnabled(false);
         reset_print_switches();
         return;
     }
     if (printers.contains(stored)) {
-        lbl[47]->setStyleSheet(QStringLiteral("color: black;"));
-        lbl[47]->setText(stored);
-        for (QWidget* w : std::initializer_list<QWidget*>{cmd[5], CheckBox[1], CheckBox[15], CheckBox[25]})
+        lbl[label_printer]->setStyleSheet(QStringLiteral("color: black;"));
+        lbl[label_printer]->setText(stored);
+        for (QWidget* w : std::initializer_list<QWidget*>{cmd[button_print_test], CheckBox[check_print_bold], CheckBox[check_print_on_update], CheckBox[check_printer_dialog]})
             w->setEnabled(true);
         return;
     }
-    lbl[47]->setText(stored + QStringLiteral(" が見つかりません"));
-    cmd[5]->setEnabled(false);
+    lbl[label_printer]->setText(stored + QStringLiteral(" が見つかりません"));
+    cmd[button_print_test]->setEnabled(false);
     reset_print_switches();
     write("プリンター", platform::Value(QStringLiteral("*")));
 }
@@ -181,21 +183,21 @@ void opton::load_controls(bool with_print_window)
 
 void opton::render_samples()
 {
-    kolde_sub::render_samples(viewSample[0], viewSample[1]);
+    kolde_sub::render_samples(viewSample[sample_display], viewSample[sample_print]);
     scroll_sample();
 }
 
 void opton::scroll_sample()
 {
-    QTextCursor c = viewSample[0]->textCursor();
+    QTextCursor c = viewSample[sample_display]->textCursor();
     if (setting_bool(QStringLiteral("先頭行")))
-        c.setPosition(qMin(1, viewSample[0]->document()->characterCount() - 1));
+        c.setPosition(qMin(1, viewSample[sample_display]->document()->characterCount() - 1));
     else
         c.movePosition(QTextCursor::End);
-    viewSample[0]->setTextCursor(c);
-    viewSample[0]->ensureCursorVisible();
-    if (viewSample[0]->isVisible())
-        viewSample[0]->setFocus();
+    viewSample[sample_display]->setTextCursor(c);
+    viewSample[sample_display]->ensureCursorVisible();
+    if (viewSample[sample_display]->isVisible())
+        viewSample[sample_display]->setFocus();
 }
 
 bool opton::write(const char* field, const platform::Value& value)
