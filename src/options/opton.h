@@ -34,27 +34,26 @@ public:
     explicit opton(QWidget* parent = nullptr);
     ~opton() override;
 
-    // ---- controls (which field each shows: opton_bindings())
+    // ---- controls (which field each shows: opton_bindings(); the names of
+    // the indexes: opton_bindings.h)
     QTabWidget* SSTab = nullptr;
-    std::array<QCheckBox*, 30> CheckBox{};
-    std::array<QComboBox*, 10> cmb{};
-    std::array<QLineEdit*, 8> TextBox{};
-    // Only the swatches (0, 1, 2, 13, 19, 25, 28, 29, 48, 49), the printer
-    // label 47 and the headings 41 to 46 and 50 to 55 are kept by index.
-    std::array<QLabel*, 56> lbl{};
-    std::array<QRadioButton*, 2> Option1{};  // 常時出力, 時刻指定
-    std::array<QRadioButton*, 2> Option2{};  // グレー, カラー
+    std::array<QCheckBox*, opton_index::check_count> CheckBox{};
+    std::array<QComboBox*, opton_index::combo_count> cmb{};
+    std::array<QLineEdit*, opton_index::threshold_count> TextBox{};
+    // Only the swatches, the printer label and some captions are kept.
+    std::array<QLabel*, opton_index::label_count> lbl{};
+    std::array<QRadioButton*, 2> Option1{};  // print_always, print_timed
+    std::array<QRadioButton*, 2> Option2{};  // buttons_grey, buttons_colour
     QSlider* Slider = nullptr;
-    // 0 close, 1 defaults, 2 alarm test, 3 sound test, 4 printer set-up,
-    // 5 print test.
-    std::array<QPushButton*, 6> cmd{};
-    std::array<QTextEdit*, 2> viewSample{};  // display, print
+    std::array<QPushButton*, opton_index::button_count> cmd{};
+    std::array<QTextEdit*, 2> viewSample{};  // sample_display, sample_print
     QScrollBar* VScroll = nullptr;
 
     // Set when the user pressed on LOCAL TIME or opened the time-difference
     // list: closing then asks for a restart.
     bool timezone_touched = false;
-    // Index of the button painted as hovered; 99 = none.
+    // Index of the button painted as hovered, or no_hover.
+    static constexpr int no_hover = 99;
     int hover_button = 0;
     // A sound test is playing.
     bool sound_playing() const { return sound_wait_ != nullptr; }
@@ -66,7 +65,7 @@ public:
     // may have stored while it was hidden.
     void load_settings();
     // Checks the stored printer against the installed ones and shows the
-    // result in lbl[47]; resets the print switches when it is not usable.
+    // result in lbl[opton_index::label_printer]; resets the print switches when it is not usable.
     void check_printer();
     void render_samples();
     void scroll_sample();
@@ -98,9 +97,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The controls, created and placed (opton_layout.cpp), then connected
+    // to their handlers.
+    void build_controls();
+    void wire_controls();
     void build_connection_tab(QWidget* page);
     void build_conditions_tab(QWidget* page);
     void build_display_tab(QWidget* page);
+    int build_display_switches(QWidget* page);
     void build_print_tab(QWidget* page);
     void Form_Load();
 

@@ -12,6 +12,124 @@ class QDateTime;
 
 namespace kolde_sub {
 
+// The indexes of the options dialog's control arrays, named for what each
+// control shows. The dialog's own files use them unqualified.
+namespace opton_index {
+
+// CheckBox[]
+enum CheckIndex : int {
+    check_display_bold = 0,
+    check_print_bold = 1,
+    check_auto_decode = 2,
+    check_conditions = 3,  // colour the conditions at all
+    check_clear_screen = 4,
+    check_scroll_bar = 5,
+    check_condition1 = 6,
+    check_condition2 = 7,
+    check_condition3 = 8,
+    check_stop_on_input = 9,
+    check_vertical1 = 10,  // the condition counts the vertical visibility
+    check_vertical2 = 11,
+    check_vertical3 = 12,
+    check_version_on_start = 13,
+    check_error_message = 14,
+    check_print_on_update = 15,
+    check_error_alarm = 16,
+    check_update_sound = 17,
+    check_cb_tcu = 18,
+    check_popup_menu = 19,
+    check_update_message = 20,
+    check_speci_colour = 21,
+    check_weather_colour = 22,
+    check_local_time = 23,
+    check_top_line = 24,
+    check_printer_dialog = 25,
+    check_scratch_pad = 26,
+    check_browser = 27,
+    check_sequence = 28,
+    check_update_confirm = 29,
+    check_count
+};
+
+// lbl[]: the colour swatches, the printer shown, and the captions that are
+// kept.
+enum LabelIndex : int {
+    swatch_background = 0,
+    swatch_text = 1,
+    swatch_cloud1 = 2,
+    swatch_visibility2 = 13,
+    swatch_visibility1 = 19,
+    swatch_cloud2 = 25,
+    swatch_visibility3 = 28,
+    swatch_cloud3 = 29,
+    caption_display_sample = 41,
+    caption_print_sample = 42,
+    caption_printer = 43,
+    caption_buffer = 44,
+    caption_slow = 45,
+    caption_fast = 46,
+    label_printer = 47,
+    swatch_speci = 48,
+    swatch_weather = 49,
+    caption_print_window = 50,  // 50 to 53: the words after the four lists
+    caption_buttons = 54,
+    caption_sequence = 55,
+    label_count
+};
+
+// cmb[]
+enum ComboIndex : int {
+    combo_display_font = 0,
+    combo_display_size = 1,
+    combo_print_font = 2,
+    combo_print_size = 3,
+    combo_time_difference = 4,
+    combo_start_hour = 5,
+    combo_start_minute = 6,
+    combo_end_hour = 7,
+    combo_end_minute = 8,
+    combo_sequence_hours = 9,
+    combo_count
+};
+
+// TextBox[]: the thresholds of the three conditions.
+enum ThresholdIndex : int {
+    threshold_cloud1 = 0,
+    threshold_visibility1 = 1,
+    threshold_cloud2 = 2,
+    threshold_visibility2 = 3,
+    threshold_rvr2 = 4,
+    threshold_cloud3 = 5,
+    threshold_visibility3 = 6,
+    threshold_rvr3 = 7,
+    threshold_count
+};
+
+// cmd[]
+enum ButtonIndex : int {
+    button_close = 0,
+    button_defaults = 1,
+    button_alarm_test = 2,
+    button_sound_test = 3,
+    button_printer_setup = 4,
+    button_print_test = 5,
+    button_count
+};
+
+// Option1[]: the print mode
+enum PrintModeIndex : int { print_always = 0, print_timed = 1 };
+
+// Option2[]: the look of the command buttons
+enum ButtonLookIndex : int { buttons_grey = 0, buttons_colour = 1 };
+
+// viewSample[]
+enum SampleIndex : int { sample_display = 0, sample_print = 1 };
+
+// SSTab's pages
+enum TabIndex : int { tab_connection = 0, tab_conditions = 1, tab_display = 2, tab_print = 3 };
+
+}  // namespace opton_index
+
 // How a field is shown.
 enum class BindingKind {
     Check,       // Boolean in CheckBox[index]

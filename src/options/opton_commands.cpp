@@ -29,13 +29,20 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 
 namespace kolde_sub {
 
+using namespace opton_index;
+
 namespace {
 
 const QString hover_style = QStringLiteral("background-color: #808080;");
+
+// The buttons with a caption; the two sound tests show an icon.
+constexpr std::array<int, 4> text_buttons = {button_close, button_defaults, button_printer_setup, button_print_test};
 
 SoundTestPlayer sound_test_player;
 
@@ -60,12 +67,12 @@ void opton::cmd_Click(int index)
         return;
     QPointer<opton> self(this);
     switch (index) {
-    case 0: close_dialog(); return;
-    case 1: restore_defaults(); break;
-    case 2: test_sound(QStringLiteral("sound/error.wav")); break;
-    case 3: test_sound(QStringLiteral("sound/ring.wav")); break;
-    case 4: set_up_printer(); break;
-    case 5: print_test(); break;
+    case button_close: close_dialog(); return;
+    case button_defaults: restore_defaults(); break;
+    case button_alarm_test: test_sound(QStringLiteral("sound/error.wav")); break;
+    case button_sound_test: test_sound(QStringLiteral("sound/ring.wav")); break;
+    case button_printer_setup: set_up_printer(); break;
+    case button_print_test: print_test(); break;
     default: return;
     }
     if (self)
@@ -80,17 +87,17 @@ void opton::close_dialog()
         write("バッファ", platform::Value(Slider->value()));
     update_interval = 11 - Slider->value();
     if (setting_bool(QStringLiteral("印刷更新時印刷")) && setting_bool(QStringLiteral("印刷時刻指定"))) {
-        const int start = print_time_minutes(cmb[5]->currentText(), cmb[6]->currentText());
-        const int end = print_time_minutes(cmb[7]->currentText(), cmb[8]->currentText());
+        const int start = print_time_minutes(cmb[combo_start_hour]->currentText(), cmb[combo_start_minute]->currentText());
+        const int end = print_time_minutes(cmb[combo_end_hour]->currentText(), cmb[combo_end_minute]->currentText());
         if (start >= end) {
             show_notice(this, QStringLiteral("印刷終了時刻は印刷開始時刻より後に設定してください　　"));
-            SSTab->setCurrentIndex(3);
+            SSTab->setCurrentIndex(tab_print);
             return;
         }
     }
     const char* window_fields[] = {"印刷開始時", "印刷開始分", "印刷終了時", "印刷終了分"};
     for (int i = 0; i < 4; ++i)
-        write(window_fields[i], platform::Value(cmb[5 + i]->currentText()));
+        write(window_fields[i], platform::Value(cmb[combo_start_hour + i]->currentText()));
     if (timezone_touched) {
         show_notice(this, QStringLiteral("時差の変更を有効にするため、KOLDE を再起動してください　　"));
         timezone_touched = false;
@@ -168,9 +175,9 @@ void opton::set_up_printer()
     const bool chosen = show_printer_selection(this);
     if (!self || !chosen)
         return;
-    lbl[47]->setStyleSheet(QStringLiteral("color: black;"));
-    lbl[47]->setText(setting_text(QStringLiteral("プリンター")));
-    for (QWidget* w : std::initializer_list<QWidget*>{cmd[5], CheckBox[1], CheckBox[15], CheckBox[25]})
+    lbl[label_printer]->setStyleSheet(QStringLiteral("color: black;"));
+    lbl[label_printer]->setText(setting_text(QStringLiteral("プリンター")));
+    for (QWidget* w : std::initializer_list<QWidget*>{cmd[button_print_test], CheckBox[check_print_bold], CheckBox[check_print_on_update], CheckBox[check_printer_dialog]})
         w->setEnabled(true);
 }
 
@@ -193,7 +200,7 @@ void opton::print_test()
     const QString version_text =
             version.is_null() ? QString() : QString::number(static_cast<double>(version_number(version)));
     const QDateTime now = now_local();
-    if (!platform::print_text(print_test_header(version_text, now), viewSample[1]->toPlainText(), font,
+    if (!platform::print_text(print_test_header(version_text, now), viewSample[sample_print]->toPlainText(), font,
                               {program_path(QStringLiteral("print")), now}))
         qCWarning(lc_options) << "printer test page failed on" << platform::current_printer();
 }
@@ -202,7 +209,7 @@ void opton::print_test()
 
 void opton::paint_buttons(int hovered)
 {
-    for (int i : {0, 1, 4, 5})
+    for (int i : text_buttons)
         cmd[i]->setStyleSheet(i == hovered ? hover_style : QString());
 }
 
@@ -210,7 +217,7 @@ void opton::cmd_MouseMove(int index)
 {
     if (index == hover_button)
         return;
-    const bool text_button = index == 0 || index == 1 || index == 4 || index == 5;
+    const bool text_button = std::find(text_buttons.begin(), text_buttons.end(), index) != text_buttons.end();
     paint_buttons(text_button ? index : -1);
     if (text_button)
         hover_button = index;
@@ -218,10 +225,10 @@ void opton::cmd_MouseMove(int index)
 
 void opton::Form_MouseMove()
 {
-    if (hover_button == 99)
+    if (hover_button == no_hover)
         return;
     paint_buttons(-1);
-    hover_button = 99;
+    hover_button = no_hover;
 }
 
 }  // namespace kolde_sub

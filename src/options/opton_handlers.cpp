@@ -20,6 +20,8 @@
 
 namespace kolde_sub {
 
+using namespace opton_index;
+
 void opton::CheckBox_Click(int index)
 {
     if (loading_)
@@ -91,15 +93,15 @@ void opton::lbl_Click(int index)
     lbl[index]->setPalette(pal);
     if (b->flags & binding_flag::samples)
         render_samples();
-    cmd[2]->setEnabled(true);
-    cmd[3]->setEnabled(true);
+    cmd[button_alarm_test]->setEnabled(true);
+    cmd[button_sound_test]->setEnabled(true);
 }
 
 void opton::Option1_Click()
 {
     if (loading_)
         return;
-    write("印刷時刻指定", platform::Value::boolean(!Option1[0]->isChecked()));
+    write("印刷時刻指定", platform::Value::boolean(!Option1[print_always]->isChecked()));
     follow("印刷時刻指定");
 }
 
@@ -107,7 +109,7 @@ void opton::Option2_Click()
 {
     if (loading_)
         return;
-    write("コマンドボタン", platform::Value::boolean(Option2[0]->isChecked()));
+    write("コマンドボタン", platform::Value::boolean(Option2[buttons_grey]->isChecked()));
 }
 
 void opton::Slider_LostFocus()
