@@ -98,14 +98,14 @@ void ReportTranslator::header(const QString& code, const QString& time, bool& ro
     name.remove(u' ');
     const bool aerodrome = std::find(t::aerodromes.begin(), t::aerodromes.end(), QStringView(code)) !=
                            t::aerodromes.end();
-    const double minute = number_of(mid(time, 3, 2));
+    const double minute = number_of(mid_or_throw(time, 3, 2));
     routine = minute == 0 || minute == 30 || minute >= 50;
 
     // The zone follows the hour and minute: a letter, or an offset that
     // has none ("+13").
-    header_zone_ = time.size() > 5 ? mid(time, 5).toString() : right(time, 1).toString();
+    header_zone_ = time.size() > 5 ? mid_or_throw(time, 5).toString() : right(time, 1).toString();
     header_time_.clear();
-    append_time(header_time_, mid(time, 1, 2), mid(time, 3, 2), header_zone_);
+    append_time(header_time_, mid_or_throw(time, 1, 2), mid_or_throw(time, 3, 2), header_zone_);
     header_time_ += t::issued;
 
     result_ += t::header_open;

@@ -84,9 +84,9 @@ void ReportTranslator::observation()
         next();
         if (cur_.contains(u'V') && !cur_.contains(u"CAVOK")) {
             result_ += t::range_open;
-            result_ += mid(cur_, 1, 3);
+            result_ += mid_or_throw(cur_, 1, 3);
             result_ += t::range_from;
-            result_ += mid(cur_, 5, 3);
+            result_ += mid_or_throw(cur_, 5, 3);
             result_ += t::range_close;
             next();
         }
@@ -260,28 +260,28 @@ void ReportTranslator::cloud()
     for (const t::CloudAmount& a : t::cloud_amounts) {
         if (!cur_.contains(a.code))
             continue;
-        const QStringView base = mid(cur_, 4, 3);
+        const QStringView base = mid_or_throw(cur_, 4, 3);
         if (base == u"///")
             line(cloud_indent, a.no_base, type);
         else
             line(cloud_indent, hundreds_of(base), a.base, type);
     }
     if (cur_.contains(u"VV"))
-        line(t::vertical_label, hundreds_of(mid(cur_, 3, 3)), t::vertical_feet);
+        line(t::vertical_label, hundreds_of(mid_or_throw(cur_, 3, 3)), t::vertical_feet);
 }
 
 void ReportTranslator::temperature()
 {
     temperature_line(t::temperature_label, cur_);
-    temperature_line(t::dew_point_label, mid(cur_, position_of(cur_, u'/') + 1));
+    temperature_line(t::dew_point_label, mid_or_throw(cur_, position_of(cur_, u'/') + 1));
 }
 
 void ReportTranslator::temperature_line(QStringView label, QStringView g)
 {
     if (g.startsWith(u'M'))
-        line(label, t::minus, value_of(mid(g, 2, 2)), t::celsius);
+        line(label, t::minus, value_of(mid_or_throw(g, 2, 2)), t::celsius);
     else
-        line(label, value_of(mid(g, 1, 2)), t::celsius);
+        line(label, value_of(mid_or_throw(g, 1, 2)), t::celsius);
 }
 
 // "Q" or "A" and four digits; any other group after the temperatures
@@ -297,9 +297,9 @@ void ReportTranslator::pressure()
         return;
     }
     if (cur_.startsWith(u'A'))
-        line(t::altimeter_label, mid(cur_, 2, 2), QStringView(u"."), mid(cur_, 4, 2), t::inches_of_mercury);
+        line(t::altimeter_label, mid_or_throw(cur_, 2, 2), QStringView(u"."), mid_or_throw(cur_, 4, 2), t::inches_of_mercury);
     else
-        line(t::pressure_label, value_of(mid(cur_, 2)), t::hectopascals_whole);
+        line(t::pressure_label, value_of(mid_or_throw(cur_, 2)), t::hectopascals_whole);
 }
 
 // ------------------------------------------------- trend and remarks
@@ -348,14 +348,14 @@ void ReportTranslator::trend(QStringView change)
             // Direction in characters 1-3, speed from character 4 on (a
             // gust or a third digit of speed stays out of the direction).
             result_ += t::trend_wind;
-            result_ += mid(cur_, 1, 3);
+            result_ += mid_or_throw(cur_, 1, 3);
             result_ += t::from_direction;
-            result_ += value_of(mid(cur_, 4));
+            result_ += value_of(mid_or_throw(cur_, 4));
             result_ += t::trend_knots;
         }
         for (const t::CloudAmount& a : t::cloud_amounts) {
             if (cur_.contains(a.code)) {
-                result_ += hundreds_of(mid(cur_, 4, 3));
+                result_ += hundreds_of(mid_or_throw(cur_, 4, 3));
                 result_ += a.trend;
                 read = true;
                 break;

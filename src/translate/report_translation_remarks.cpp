@@ -30,7 +30,7 @@ qsizetype find_height(const QString& text, QStringView key, qsizetype from)
 }
 
 // A precipitation amount in hundredths of inches, in single precision.
-float inches_of(QStringView g) { return static_cast<float>(number_of(mid(g, 2, 2)) + number_of(mid(g, 4)) / 100); }
+float inches_of(QStringView g) { return static_cast<float>(number_of(mid_or_throw(g, 2, 2)) + number_of(mid_or_throw(g, 4)) / 100); }
 
 QString single_text(float v)
 {
@@ -55,7 +55,7 @@ void ReportTranslator::remarks()
                 cloud_phase = false;
         }
         if (cur_.size() == 5 && cur_[0] == u'A' && all_digits(cur_.sliced(1)))
-            remark(t::remark_altimeter, mid(cur_, 2, 2), QStringView(u"."), mid(cur_, 4, 2),
+            remark(t::remark_altimeter, mid_or_throw(cur_, 2, 2), QStringView(u"."), mid_or_throw(cur_, 4, 2),
                    t::inches_of_mercury);
         if (cur_.contains(u"AO1"))
             remark(t::station_without_rain_gauge);
@@ -63,7 +63,7 @@ void ReportTranslator::remarks()
             remark(t::station_with_rain_gauge);
         if (cur_.contains(u"SLP")) {
             remark(t::sea_level_pressure, jp::slp_text(cur_), t::hectopascals);
-            cur_ = mid(cur_, 4, 3);
+            cur_ = mid_or_throw(cur_, 4, 3);
         }
         precipitation_began();
         precipitation_ended();
@@ -77,7 +77,7 @@ void ReportTranslator::remarks()
             remark(t::pressure_falling);
         if (cur_.contains(u"WS")) {
             next();
-            remark(t::runway, mid(cur_, 2), t::wind_shear);
+            remark(t::runway, mid_or_throw(cur_, 2), t::wind_shear);
         }
         // A group after one of these words that is no direction is read
         // in the next turn as a remark of its own.
@@ -109,7 +109,7 @@ void ReportTranslator::remarks()
         if (cur_ == u"CIG") {
             next();
             if (cur_.contains(u'V'))
-                remark(t::ceiling, hundreds_of(mid(cur_, 1, 3)), t::feet_from, hundreds_of(mid(cur_, 5, 3)),
+                remark(t::ceiling, hundreds_of(mid_or_throw(cur_, 1, 3)), t::feet_from, hundreds_of(mid_or_throw(cur_, 5, 3)),
                        t::feet_varying);
             else
                 remark(t::ceiling, hundreds_of(cur_), t::feet);
@@ -134,7 +134,7 @@ void ReportTranslator::remark_cloud()
             continue;
         towering = towering || type.code == u"TCU";
         // The height follows the type letters.
-        cloud_remark(hundreds_of(mid(cur_, at + type.code.size() + 1, 3)), amount, type.name);
+        cloud_remark(hundreds_of(mid_or_throw(cur_, at + type.code.size() + 1, 3)), amount, type.name);
     }
 }
 
@@ -182,12 +182,12 @@ void ReportTranslator::precipitation_began()
         break;
     case 5:  // RAB mm
     case 8:  // RAB mm E mm
-        append_time(text, report_hour(), mid(cur_, 4, 2), report_zone());
+        append_time(text, report_hour(), mid_or_throw(cur_, 4, 2), report_zone());
         text += t::began_from;
         text += kind;
         if (cur_.size() == 8) {
             text += t::observed_and;
-            append_time(text, report_hour(), mid(cur_, 7, 2), report_zone());
+            append_time(text, report_hour(), mid_or_throw(cur_, 7, 2), report_zone());
             text += t::observation_ended;
         } else {
             text += t::observed;
@@ -211,7 +211,7 @@ void ReportTranslator::precipitation_ended()
     if (cur_.size() == 7)
         local_time(text, 4, 6);
     else if (cur_.size() == 5)
-        append_time(text, report_hour(), mid(cur_, 4, 2), report_zone());
+        append_time(text, report_hour(), mid_or_throw(cur_, 4, 2), report_zone());
     else
         return;
     text += t::ended_at;
@@ -225,8 +225,8 @@ void ReportTranslator::precipitation_ended()
 void ReportTranslator::local_time(QString& out, qsizetype h, qsizetype m) const
 {
     QString zone;
-    const QString hour = local_hour(mid(cur_, h, 2), zone);
-    append_time(out, hour, mid(cur_, m, 2), zone);
+    const QString hour = local_hour(mid_or_throw(cur_, h, 2), zone);
+    append_time(out, hour, mid_or_throw(cur_, m, 2), zone);
 }
 
 // "P" and the last hour's amount, then the amounts of longer periods.
@@ -245,11 +245,11 @@ void ReportTranslator::precipitation_amounts()
 QString ReportTranslator::tenths(QStringView g, qsizetype p) const
 {
     QString out;
-    if (mid(g, p, 1) == u"1")
+    if (mid_or_throw(g, p, 1) == u"1")
         out += t::minus;
-    out += value_of(mid(g, p + 1, 2));
+    out += value_of(mid_or_throw(g, p + 1, 2));
     out += u'.';
-    out += mid(g, p + 3, 1);
+    out += mid_or_throw(g, p + 3, 1);
     out += t::celsius;
     return out;
 }
@@ -266,7 +266,7 @@ void ReportTranslator::remark_temperatures()
         } else if (cur_.size() == 5 && first == u'2') {
             remark(t::six_hour_minimum, tenths(cur_, 2));
         } else if (cur_.size() == 5 && first == u'5') {
-            remark(t::three_hour_pressure_change, value_of(mid(cur_, 3, 2)), QStringView(u"."), mid(cur_, 5, 1),
+            remark(t::three_hour_pressure_change, value_of(mid_or_throw(cur_, 3, 2)), QStringView(u"."), mid_or_throw(cur_, 5, 1),
                    t::hectopascals);
         } else if (cur_.size() == 9 && first == u'4') {
             remark(t::six_hour_maximum, tenths(cur_, 2));

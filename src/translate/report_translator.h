@@ -114,7 +114,7 @@ private:
     void body_remarks();
 
     // The hour and zone letter of the header's time.
-    QStringView report_hour() const { return mid(header_time_, 1, 2); }
+    QStringView report_hour() const { return mid_or_throw(header_time_, 1, 2); }
     QStringView report_zone() const { return header_zone_; }
 
     const TranslationSources& src_;
