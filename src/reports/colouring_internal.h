@@ -210,10 +210,14 @@ struct Change {
 
 // The merges that give the document its painted looks (colouring_paint.cpp).
 template <class Cell>
-const std::vector<Change>& changes_for(const QTextDocument& doc, const std::vector<Cell>& cells, const Palette& palette);
-extern template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint8>&, const Palette&);
-extern template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint16>&, const Palette&);
-extern template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint32>&, const Palette&);
+const std::vector<Change>& changes_for(const QTextDocument& doc, const std::vector<Cell>& cells,
+                                       const Palette& palette);
+extern template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint8>&,
+                                                       const Palette&);
+extern template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint16>&,
+                                                       const Palette&);
+extern template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint32>&,
+                                                       const Palette&);
 
 // Merges the changes into the console's document in one edit.
 void make_changes(QTextEdit* console, const std::vector<Change>& changes, const Palette& palette);

@@ -137,9 +137,12 @@ const std::vector<Change>& changes_for(const QTextDocument& doc, const std::vect
     return out;
 }
 
-template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint8>&, const Palette&);
-template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint16>&, const Palette&);
-template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint32>&, const Palette&);
+template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint8>&,
+                                                const Palette&);
+template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint16>&,
+                                                const Palette&);
+template const std::vector<Change>& changes_for(const QTextDocument&, const std::vector<quint32>&,
+                                                const Palette&);
 
 // Merges the changes into the console's document in one edit.
 void make_changes(QTextEdit* console, const std::vector<Change>& changes, const Palette& palette)

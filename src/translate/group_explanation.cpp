@@ -213,8 +213,8 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
         return cat(s, sep, translate_wind(s).value_or(QString()));
     }
     if (s.contains(u'V') && len == 7)
-        return cat(s, QStringLiteral(" ： 方位 "), mid_or_empty(s, 1, 3), QStringLiteral("°から "), mid_or_empty(s, 5, 3),
-                   QStringLiteral("°の間で風向変動あり"));
+        return cat(s, QStringLiteral(" ： 方位 "), mid_or_empty(s, 1, 3), QStringLiteral("°から "),
+                   mid_or_empty(s, 5, 3), QStringLiteral("°の間で風向変動あり"));
     if (s == u"CALM")
         return cat(s, QStringLiteral(" ： 無風"));
 
@@ -252,8 +252,9 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
             if (!s.contains(QStringView(row.letters)))
                 continue;
             // Only the explanation's own words change, never the group.
-            QString text = cat(sep, written(value_of(mid_or_empty(s, 4, len - 3)) * 100), QStringLiteral("フィートに"), cloud,
-                               QStringLiteral(" ("), written(amount), QStringView(row.ending));
+            QString text = cat(sep, written(value_of(mid_or_empty(s, 4, len - 3)) * 100),
+                               QStringLiteral("フィートに"), cloud, QStringLiteral(" ("), written(amount),
+                               QStringView(row.ending));
             if (cloud == u"散在")
                 text.replace(u'の', QStringLiteral("した"));
             else if (cloud == u"全天")
@@ -287,8 +288,10 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
 
     if (s.contains(u'T') && len >= 9) {
         const QStringView g = mid_or_empty(s, 1, 9);
-        return cat(s, QStringLiteral(" : 地上気温 "), remark_temperature(mid_or_empty(g, 2, 1), mid_or_empty(g, 3, 2), mid_or_empty(g, 5, 1)),
-                   QStringLiteral(" 露点温度 "), remark_temperature(mid_or_empty(g, 6, 1), mid_or_empty(g, 7, 2), mid_or_empty(g, 9, 1)));
+        return cat(s, QStringLiteral(" : 地上気温 "),
+                   remark_temperature(mid_or_empty(g, 2, 1), mid_or_empty(g, 3, 2), mid_or_empty(g, 5, 1)),
+                   QStringLiteral(" 露点温度 "),
+                   remark_temperature(mid_or_empty(g, 6, 1), mid_or_empty(g, 7, 2), mid_or_empty(g, 9, 1)));
     }
 
     if (s == u"⊿H")

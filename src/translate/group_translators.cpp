@@ -42,7 +42,8 @@ QString wind_text(QStringView group, WindUnit unit)
     }
     if (g) {
         // The gust runs to the end; the "P" of "MPS" is no "P" of a speed.
-        const QStringView gust = mps ? mid_or_throw(group, g + 1, std::max<qsizetype>(length - g - 3, 0)) : mid_or_throw(group, g + 1);
+        const QStringView gust =
+            mps ? mid_or_throw(group, g + 1, std::max<qsizetype>(length - g - 3, 0)) : mid_or_throw(group, g + 1);
         out += t::gust;
         if (gust.contains(u'P')) {
             out += above_range;

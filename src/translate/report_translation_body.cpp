@@ -297,7 +297,8 @@ void ReportTranslator::pressure()
         return;
     }
     if (cur_.startsWith(u'A'))
-        line(t::altimeter_label, mid_or_throw(cur_, 2, 2), QStringView(u"."), mid_or_throw(cur_, 4, 2), t::inches_of_mercury);
+        line(t::altimeter_label, mid_or_throw(cur_, 2, 2), QStringView(u"."), mid_or_throw(cur_, 4, 2),
+             t::inches_of_mercury);
     else
         line(t::pressure_label, value_of(mid_or_throw(cur_, 2)), t::hectopascals_whole);
 }

@@ -30,7 +30,10 @@ qsizetype find_height(const QString& text, QStringView key, qsizetype from)
 }
 
 // A precipitation amount in hundredths of inches, in single precision.
-float inches_of(QStringView g) { return static_cast<float>(number_of(mid_or_throw(g, 2, 2)) + number_of(mid_or_throw(g, 4)) / 100); }
+float inches_of(QStringView g)
+{
+    return static_cast<float>(number_of(mid_or_throw(g, 2, 2)) + number_of(mid_or_throw(g, 4)) / 100);
+}
 
 QString single_text(float v)
 {
@@ -109,8 +112,8 @@ void ReportTranslator::remarks()
         if (cur_ == u"CIG") {
             next();
             if (cur_.contains(u'V'))
-                remark(t::ceiling, hundreds_of(mid_or_throw(cur_, 1, 3)), t::feet_from, hundreds_of(mid_or_throw(cur_, 5, 3)),
-                       t::feet_varying);
+                remark(t::ceiling, hundreds_of(mid_or_throw(cur_, 1, 3)), t::feet_from,
+                       hundreds_of(mid_or_throw(cur_, 5, 3)), t::feet_varying);
             else
                 remark(t::ceiling, hundreds_of(cur_), t::feet);
         }
@@ -266,8 +269,8 @@ void ReportTranslator::remark_temperatures()
         } else if (cur_.size() == 5 && first == u'2') {
             remark(t::six_hour_minimum, tenths(cur_, 2));
         } else if (cur_.size() == 5 && first == u'5') {
-            remark(t::three_hour_pressure_change, value_of(mid_or_throw(cur_, 3, 2)), QStringView(u"."), mid_or_throw(cur_, 5, 1),
-                   t::hectopascals);
+            remark(t::three_hour_pressure_change, value_of(mid_or_throw(cur_, 3, 2)), QStringView(u"."),
+                   mid_or_throw(cur_, 5, 1), t::hectopascals);
         } else if (cur_.size() == 9 && first == u'4') {
             remark(t::six_hour_maximum, tenths(cur_, 2));
             remark(t::six_hour_minimum, tenths(cur_, 6));
