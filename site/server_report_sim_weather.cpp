@@ -70,25 +70,22 @@ int round_direction(int degrees)
     return d == 0 || d == 360 ? 360 : d;
 }
 
-}  // namespace
+// How far an observation's values wander from the block's own: a draw from
+// -amplitude to amplitude, none for a forecast.
+class Jitter {
+public:
+    Jitter(Rng& o, bool observed) : o_(o), observed_(observed) {}
+    int operator()(int amplitude) { return observed_ ? o_.range(-amplitude, amplitude) : 0; }
 
-// The weather of regime r (block k) at time t. With `observed` the values
-// wander a little from one observation to the next; without it (for a
-// forecast) they are the block's own.
-Conditions conditions(const Station& s, int64_t k, int r, int64_t t, bool observed)
+private:
+    Rng& o_;
+    bool observed_;
+};
+
+// The wind of regime r: direction, speed, gusts and a variation group.
+void wind(Conditions& c, const Climate& cl, int r, bool winter, bool summer, Rng& b, Rng& o, Jitter& jitter,
+          bool observed)
 {
-    Rng b(seed(s, Salt::Block, k));
-    Rng o(seed(s, Salt::Observation, t));
-    auto jitter = [&](int amplitude) { return observed ? o.range(-amplitude, amplitude) : 0; };
-
-    Conditions c;
-    const Climate& cl = climate(s.zone);
-    const int month = month_of(t);
-    const bool winter = month == 12 || month <= 2;
-    const bool summer = month >= 6 && month <= 9;
-    const double temperature = base_temperature(s, t, r) + (observed ? o.range(-3, 3) / 10.0 : 0.0);
-    const bool snow = temperature <= 1.5;
-
     // Wind: the north-west monsoon in winter, southerlies in summer.
     int direction = winter ? b.range(290, 350) : summer ? b.range(140, 230) : b.range(10, 360);
     static constexpr std::array<std::pair<int, int>, kRegimes> speeds = {{
@@ -112,9 +109,13 @@ Conditions conditions(const Station& s, int64_t k, int r, int64_t t, bool observ
         c.vary_from = round_direction(c.wind_dir - 60);
         c.vary_to = round_direction(c.wind_dir + 50);
     }
+}
 
+// The sky of the regimes without precipitation: clear, fair, cloudy, fog
+// and mist or haze. Gives the spread of temperature and dew point.
+int dry_sky(Conditions& c, int r, double temperature, Rng& b, int& visibility)
+{
     int spread = 5;  // temperature minus dew point
-    int visibility = 9999;
     std::vector<Layer>& layers = c.layers;
     switch (r) {
     case Clear:
@@ -141,6 +142,48 @@ Conditions conditions(const Station& s, int64_t k, int r, int64_t t, bool observ
         spread = b.range(2, 8);
         break;
     }
+    case Fog: {
+        if (b.chance(75)) {
+            visibility = b.range(1, 16) * 50;
+            c.weather.push_back(temperature < 0 ? "FZFG" : "FG");
+            if (b.chance(50))
+                c.vertical = b.range(1, 2);
+            else if (b.chance(50))
+                layers.push_back({8, "ST", b.range(1, 2)});
+            else
+                layers.push_back({b.range(5, 7), "ST", b.range(2, 4)});
+        } else {
+            visibility = b.range(11, 40) * 100;
+            c.weather.push_back("BR");
+            layers.push_back({b.range(5, 7), "ST", b.range(3, 6)});
+            layers.push_back({8, "SC", b.range(12, 18)});
+        }
+        spread = b.range(0, 1);
+        break;
+    }
+    case Mist: {
+        const bool humid = b.chance(60);
+        visibility = humid ? b.range(20, 50) * 100 : b.range(30, 50) * 100;
+        c.weather.push_back(humid ? "BR" : "HZ");
+        layers.push_back({b.range(1, 2), humid ? "ST" : "CU", b.range(10, 30)});
+        if (b.chance(50))
+            layers.push_back({b.range(3, 4), "SC", b.range(35, 50)});
+        spread = humid ? b.range(1, 3) : b.range(5, 12);
+        break;
+    }
+    default:
+        break;
+    }
+    return spread;
+}
+
+// The sky of the rain regimes: rain and heavy rain. Gives the spread of
+// temperature and dew point.
+int rain_sky(Conditions& c, int r, bool snow, Rng& b, int& visibility)
+{
+    int spread = 5;  // temperature minus dew point
+    std::vector<Layer>& layers = c.layers;
+    switch (r) {
     case Rain: {
         visibility = b.chance(30) ? 9999 : b.range(5, 9) * 1000;
         const int kind = b.range(0, 9);
@@ -176,6 +219,19 @@ Conditions conditions(const Station& s, int64_t k, int r, int64_t t, bool observ
         spread = b.range(0, 2);
         break;
     }
+    default:
+        break;
+    }
+    return spread;
+}
+
+// The sky of the convective regimes: thunderstorms and showers. Gives the
+// spread of temperature and dew point.
+int convective_sky(Conditions& c, int r, bool snow, Rng& b, int& visibility)
+{
+    int spread = 5;  // temperature minus dew point
+    std::vector<Layer>& layers = c.layers;
+    switch (r) {
     case Thunder: {
         const int kind = b.range(0, 99);
         const int in_storm = b.range(25, 80) * 100;
@@ -198,35 +254,6 @@ Conditions conditions(const Station& s, int64_t k, int r, int64_t t, bool observ
             layers.push_back({b.range(5, 7), b.chance(50) ? "SC" : "AC", base + b.range(15, 40)});
         c.wind_shear = b.chance(25);
         spread = b.range(1, 4);
-        break;
-    }
-    case Fog: {
-        if (b.chance(75)) {
-            visibility = b.range(1, 16) * 50;
-            c.weather.push_back(temperature < 0 ? "FZFG" : "FG");
-            if (b.chance(50))
-                c.vertical = b.range(1, 2);
-            else if (b.chance(50))
-                layers.push_back({8, "ST", b.range(1, 2)});
-            else
-                layers.push_back({b.range(5, 7), "ST", b.range(2, 4)});
-        } else {
-            visibility = b.range(11, 40) * 100;
-            c.weather.push_back("BR");
-            layers.push_back({b.range(5, 7), "ST", b.range(3, 6)});
-            layers.push_back({8, "SC", b.range(12, 18)});
-        }
-        spread = b.range(0, 1);
-        break;
-    }
-    case Mist: {
-        const bool humid = b.chance(60);
-        visibility = humid ? b.range(20, 50) * 100 : b.range(30, 50) * 100;
-        c.weather.push_back(humid ? "BR" : "HZ");
-        layers.push_back({b.range(1, 2), humid ? "ST" : "CU", b.range(10, 30)});
-        if (b.chance(50))
-            layers.push_back({b.range(3, 4), "SC", b.range(35, 50)});
-        spread = humid ? b.range(1, 3) : b.range(5, 12);
         break;
     }
     case Showers: {
@@ -261,6 +288,59 @@ Conditions conditions(const Station& s, int64_t k, int r, int64_t t, bool observ
     default:
         break;
     }
+    return spread;
+}
+
+// The visibility, weather and cloud layers of regime r as drawn for its
+// block; gives the spread of temperature and dew point.
+int regime_sky(Conditions& c, int r, bool snow, double temperature, Rng& b, int& visibility)
+{
+    if (r == Rain || r == HeavyRain)
+        return rain_sky(c, r, snow, b, visibility);
+    if (r == Thunder || r == Showers)
+        return convective_sky(c, r, snow, b, visibility);
+    return dry_sky(c, r, temperature, b, visibility);
+}
+
+// Runway visual range when the view is poor.
+void runway_visual_range(Conditions& c, const Station& s, Rng& b, Rng& o, Jitter& jitter, bool observed)
+{
+    if (!c.cavok && c.visibility < 1500) {
+        const int centre = c.visibility * b.range(13, 22) / 10 + jitter(2) * 25;
+        const char tendencies[] = {'N', 'U', 'D'};
+        const char tendency = tendencies[observed ? o.range(0, 2) : 0];
+        const int low = round_rvr(centre * 7 / 10);
+        const int high = round_rvr(centre * 14 / 10);
+        char buf[64];
+        if (b.chance(40) || low == high)
+            std::snprintf(buf, sizeof buf, "R%s/%04d%c", s.runway.c_str(), round_rvr(centre), tendency);
+        else
+            std::snprintf(buf, sizeof buf, "R%s/%04dV%04d%c", s.runway.c_str(), low, high, tendency);
+        c.rvr.push_back(buf);
+    }
+}
+
+}  // namespace
+
+// The weather of regime r (block k) at time t. With `observed` the values
+// wander a little from one observation to the next; without it (for a
+// forecast) they are the block's own.
+Conditions conditions(const Station& s, int64_t k, int r, int64_t t, bool observed)
+{
+    Rng b(seed(s, Salt::Block, k));
+    Rng o(seed(s, Salt::Observation, t));
+    Jitter jitter(o, observed);
+
+    Conditions c;
+    const int month = month_of(t);
+    const bool winter = month == 12 || month <= 2;
+    const bool summer = month >= 6 && month <= 9;
+    const double temperature = base_temperature(s, t, r) + (observed ? o.range(-3, 3) / 10.0 : 0.0);
+    const bool snow = temperature <= 1.5;
+
+    wind(c, climate(s.zone), r, winter, summer, b, o, jitter, observed);
+    int visibility = 9999;
+    const int spread = regime_sky(c, r, snow, temperature, b, visibility);
 
     // Cold weather: snow in place of rain, and snow thins out the view.
     for (std::string& w : c.weather) {
@@ -284,24 +364,11 @@ Conditions conditions(const Station& s, int64_t k, int r, int64_t t, bool observ
     if (c.vertical > 0)
         c.vertical = std::max(1, c.vertical + (c.vertical > 1 ? jitter(1) : 0));
 
-    // Runway visual range when the view is poor.
-    if (!c.cavok && c.visibility < 1500) {
-        const int centre = c.visibility * b.range(13, 22) / 10 + jitter(2) * 25;
-        const char tendencies[] = {'N', 'U', 'D'};
-        const char tendency = tendencies[observed ? o.range(0, 2) : 0];
-        const int low = round_rvr(centre * 7 / 10);
-        const int high = round_rvr(centre * 14 / 10);
-        char buf[64];
-        if (b.chance(40) || low == high)
-            std::snprintf(buf, sizeof buf, "R%s/%04d%c", s.runway.c_str(), round_rvr(centre), tendency);
-        else
-            std::snprintf(buf, sizeof buf, "R%s/%04dV%04d%c", s.runway.c_str(), low, high, tendency);
-        c.rvr.push_back(buf);
-    }
+    runway_visual_range(c, s, b, o, jitter, observed);
 
     // Cloud heights wander a little; layers stay in rising order.
     int last = 0;
-    for (Layer& l : layers) {
+    for (Layer& l : c.layers) {
         const int amplitude = l.height < 10 ? 1 : l.height < 30 ? 2 : 5;
         l.height = std::max(round_height(l.height + jitter(amplitude)), last + 1);
         l.height = round_height(l.height);
