@@ -180,62 +180,15 @@ bool all_digits(QStringView s)
     return true;
 }
 
-// The rules after the dictionaries; nothing when none knows the group.
-std::optional<QString> explain_by_form(QString s, const QString& console, qint64 s0, qint64 sl,
-                                       const ExplanationSources& sources)
+// The rules after the temperatures: cloud layers by amount, day and time
+// groups, runway visual ranges, remarks and forecast periods; nothing when
+// none knows the group. cloud is the cloud word the group's ending gives.
+std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QString& console, qint64 s0, qint64 sl,
+                                              const ExplanationSources& sources)
 {
     const qsizetype len = s.size();
     const QString sep = QStringLiteral(" ： ");
-
-    QString cloud = QStringLiteral("雲");
-    if (s.endsWith(u"CB"))
-        cloud = QStringLiteral("積乱雲");
-    else if (s.endsWith(u"TCU"))
-        cloud = QStringLiteral("塔状積雲");
-
-    for (const CloudCover& row : cloud_covers) {
-        if (!s.contains(QStringView(row.code)))
-            continue;
-        if (s.endsWith(u"///"))
-            return cat(s, QStringView(row.without_base), cloud);
-        return cat(s, sep, written(value_of(mid_or_empty(s, 4, 3)) * 100), QStringView(row.with_height), cloud);
-    }
-
-    if (s.startsWith(u'A') && len == 5)
-        return cat(s, QStringLiteral(" ： 高度計規正値 "), mid_or_empty(s, 2, 2), u'.', mid_or_empty(s, 4, 2),
-                   QStringLiteral("インチ水銀柱"));
-    if (s.startsWith(u'Q') && len == 5)
-        return cat(s, QStringLiteral(" ： 地上気圧 "), mid_or_empty(s, 2, 4), QStringLiteral(".0 ヘクトパスカル"));
-
-    if (s.contains(u"KT")) {
-        if (len < 7)
-            return std::nullopt;
-        return cat(s, sep, translate_wind(s).value_or(QString()));
-    }
-    if (s.contains(u'V') && len == 7)
-        return cat(s, QStringLiteral(" ： 方位 "), mid_or_empty(s, 1, 3), QStringLiteral("°から "),
-                   mid_or_empty(s, 5, 3), QStringLiteral("°の間で風向変動あり"));
-    if (s == u"CALM")
-        return cat(s, QStringLiteral(" ： 無風"));
-
-    if (const qsizetype slash = s.indexOf(u'/'); slash >= 0 && len >= 5 && len <= 7) {
-        const QStringView pair(s);
-        return cat(s, QStringLiteral(" ：  地上気温 "), temperature(pair.first(slash)), QStringLiteral("℃  露点温度 "),
-                   temperature(after(pair, slash + 1)), u'℃');
-    }
-
-    // One half of a temperature pair, told by the "/" beside the selection.
-    const bool slash_after_two = len == 2 && console_char_is(console, s0 + 3, u'/');
-    const bool slash_after_three = len == 3 && s.startsWith(u'M') && console_char_is(console, s0 + 4, u'/');
     const bool slash_before = console_char_is(console, s0, u'/');
-    if (slash_after_two)
-        return cat(s, QStringLiteral(" ：  地上気温 "), value_text(s), u'℃');
-    if (slash_after_three)
-        return cat(s, QStringLiteral(" ：  地上気温 マイナス"), value_text(mid_or_empty(s, 2, 2)), u'℃');
-    if (len == 2 && slash_before)
-        return cat(s, QStringLiteral(" ：  露点温度 "), value_text(s), u'℃');
-    if (len == 3 && s.startsWith(u'M') && slash_before)
-        return cat(s, QStringLiteral(" ：  露点温度 マイナス"), value_text(mid_or_empty(s, 2, 2)), u'℃');
 
     const qint64 amount = value_of(s);
     if (amount == 1 || amount == 2)
@@ -310,6 +263,66 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
     }
 
     return std::nullopt;
+}
+
+// The rules after the dictionaries; nothing when none knows the group.
+std::optional<QString> explain_by_form(QString s, const QString& console, qint64 s0, qint64 sl,
+                                       const ExplanationSources& sources)
+{
+    const qsizetype len = s.size();
+    const QString sep = QStringLiteral(" ： ");
+
+    QString cloud = QStringLiteral("雲");
+    if (s.endsWith(u"CB"))
+        cloud = QStringLiteral("積乱雲");
+    else if (s.endsWith(u"TCU"))
+        cloud = QStringLiteral("塔状積雲");
+
+    for (const CloudCover& row : cloud_covers) {
+        if (!s.contains(QStringView(row.code)))
+            continue;
+        if (s.endsWith(u"///"))
+            return cat(s, QStringView(row.without_base), cloud);
+        return cat(s, sep, written(value_of(mid_or_empty(s, 4, 3)) * 100), QStringView(row.with_height), cloud);
+    }
+
+    if (s.startsWith(u'A') && len == 5)
+        return cat(s, QStringLiteral(" ： 高度計規正値 "), mid_or_empty(s, 2, 2), u'.', mid_or_empty(s, 4, 2),
+                   QStringLiteral("インチ水銀柱"));
+    if (s.startsWith(u'Q') && len == 5)
+        return cat(s, QStringLiteral(" ： 地上気圧 "), mid_or_empty(s, 2, 4), QStringLiteral(".0 ヘクトパスカル"));
+
+    if (s.contains(u"KT")) {
+        if (len < 7)
+            return std::nullopt;
+        return cat(s, sep, translate_wind(s).value_or(QString()));
+    }
+    if (s.contains(u'V') && len == 7)
+        return cat(s, QStringLiteral(" ： 方位 "), mid_or_empty(s, 1, 3), QStringLiteral("°から "),
+                   mid_or_empty(s, 5, 3), QStringLiteral("°の間で風向変動あり"));
+    if (s == u"CALM")
+        return cat(s, QStringLiteral(" ： 無風"));
+
+    if (const qsizetype slash = s.indexOf(u'/'); slash >= 0 && len >= 5 && len <= 7) {
+        const QStringView pair(s);
+        return cat(s, QStringLiteral(" ：  地上気温 "), temperature(pair.first(slash)), QStringLiteral("℃  露点温度 "),
+                   temperature(after(pair, slash + 1)), u'℃');
+    }
+
+    // One half of a temperature pair, told by the "/" beside the selection.
+    const bool slash_after_two = len == 2 && console_char_is(console, s0 + 3, u'/');
+    const bool slash_after_three = len == 3 && s.startsWith(u'M') && console_char_is(console, s0 + 4, u'/');
+    const bool slash_before = console_char_is(console, s0, u'/');
+    if (slash_after_two)
+        return cat(s, QStringLiteral(" ：  地上気温 "), value_text(s), u'℃');
+    if (slash_after_three)
+        return cat(s, QStringLiteral(" ：  地上気温 マイナス"), value_text(mid_or_empty(s, 2, 2)), u'℃');
+    if (len == 2 && slash_before)
+        return cat(s, QStringLiteral(" ：  露点温度 "), value_text(s), u'℃');
+    if (len == 3 && s.startsWith(u'M') && slash_before)
+        return cat(s, QStringLiteral(" ：  露点温度 マイナス"), value_text(mid_or_empty(s, 2, 2)), u'℃');
+
+    return explain_by_later_forms(s, cloud, console, s0, sl, sources);
 }
 
 }  // namespace
