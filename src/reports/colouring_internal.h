@@ -1,6 +1,6 @@
 // The colouring's internals shared by colouring.cpp and colouring_paint.cpp:
-// the buffers kept between colourings, the word scan, and the painting of
-// spans onto the console's document characters.
+// the buffers kept between colourings and the painting of spans onto the
+// console's document characters.
 #pragma once
 
 #include "colouring.h"
@@ -9,8 +9,6 @@
 #include <QTextEdit>
 
 #include <algorithm>
-#include <array>
-#include <bitset>
 #include <limits>
 #include <vector>
 
@@ -30,98 +28,6 @@ std::vector<T>& kept_buffer()
     thread_local std::vector<T> buffer;
     return buffer;
 }
-
-// ------------------------------------------------------------- the scan
-
-// The characters that begin a word some pass scans for.
-using FirstCharacters = std::bitset<128>;
-
-inline void add_first_character(FirstCharacters& set, QStringView word)
-{
-    if (!word.isEmpty() && word[0].unicode() < set.size())
-        set.set(word[0].unicode());
-}
-
-// Finds words in the console text the way every pass scans: from the start,
-// case-sensitive, anywhere (also inside longer words); after an occurrence
-// at p the search goes on at p + advance. The positions of the characters
-// that begin a scanned word are indexed once, in one array grouped by
-// character, so a scan only visits the places where its word's first
-// character stands. Other words are found by plain searching.
-class WordFinder {
-public:
-    WordFinder(const QString& text, const FirstCharacters& indexed)
-        : text_(text), places_(kept_buffer<quint32, Use::word_places>())
-    {
-        if (text.size() > qsizetype(std::numeric_limits<quint32>::max()))
-            return;
-        indexed_ = indexed;
-        const QChar* const t = text.constData();
-        const qsizetype n = text.size();
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t c = t[i].unicode();
-            if (c < indexed_.size() && indexed_[c])
-                ++first_[c + 1];
-        }
-        for (std::size_t c = 1; c < first_.size(); ++c)
-            first_[c] += first_[c - 1];
-        places_.resize(first_.back());  // every entry is written below
-        std::array<quint32, 128> next;
-        std::copy_n(first_.begin(), next.size(), next.begin());
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t c = t[i].unicode();
-            if (c < indexed_.size() && indexed_[c])
-                places_[next[c]++] = quint32(i);
-        }
-    }
-
-    template <class Found>
-    void scan(QStringView word, qsizetype advance, Found&& found) const
-    {
-        if (word.isEmpty())
-            return;
-        const char16_t first = word[0].unicode();
-        if (first >= indexed_.size() || !indexed_[first]) {
-            scan_slowly(word, advance, found);
-            return;
-        }
-        const QChar* const text = text_.constData();
-        const qsizetype text_size = text_.size();
-        const QChar* const rest = word.data() + 1;
-        const qsizetype rest_size = word.size() - 1;
-        qsizetype from = 0;
-        const quint32* const end = places_.data() + first_[first + 1];
-        for (const quint32* at = places_.data() + first_[first]; at != end; ++at) {
-            const qsizetype p = *at;
-            if (p < from)
-                continue;
-            if (rest_size > 0 && (p + 1 + rest_size > text_size || !std::equal(rest, rest + rest_size, text + p + 1)))
-                continue;
-            found(p);
-            from = p + advance;
-        }
-    }
-
-private:
-    template <class Found>
-    void scan_slowly(QStringView word, qsizetype advance, Found&& found) const
-    {
-        qsizetype from = 0;
-        for (;;) {
-            const qsizetype p = text_.indexOf(word, from);
-            if (p < 0)
-                return;
-            found(p);
-            from = p + advance;
-        }
-    }
-
-    const QString& text_;
-    FirstCharacters indexed_;
-    // places_[first_[c], first_[c + 1]) are the positions of character c.
-    std::array<quint32, 129> first_{};
-    std::vector<quint32>& places_;
-};
 
 // The colours of a set of spans, each with a slot number from 1 on; slot 0
 // keeps the characters' colour.
