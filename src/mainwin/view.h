@@ -265,7 +265,6 @@ public:
     // Printing and saving the console (view_print.cpp, view_save.cpp).
     void print_display();
     void save_display();
-    void Multimedia_Done();
 
     // Menu bar and pop-up menu (view_menus.cpp). The handlers of the item
     // arrays receive the element's index. The update item's handler is

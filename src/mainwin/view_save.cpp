@@ -74,10 +74,3 @@ void view::save_display()
     show_ready_prompt();
     color_report_text();
 }
-
-void view::Multimedia_Done()
-{
-    // The player has already stopped and released the sound by the time it
-    // reports the end.
-    sound_done = true;
-}

@@ -1,4 +1,8 @@
+// The colouring rules of the report console (see colouring.h): the settings
+// they read, the passes over the console text, and the colouring of the
+// console itself; the painting onto its document is in colouring_paint.cpp.
 #include "colouring.h"
+#include "colouring_internal.h"
 
 #include "reports/request.h"
 #include "core/settings.h"
@@ -8,18 +12,18 @@
 
 #include <QLabel>
 #include <QPointer>
-#include <QTextBlock>
 #include <QTextCursor>
-#include <QTextDocument>
 #include <QTextEdit>
-#include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <limits>
 #include <span>
 
 namespace kolde_sub {
+
+using namespace colouring_detail;
 
 namespace {
 
@@ -106,21 +110,6 @@ bool preceded_by(const QString& text, qsizetype at, QStringView word)
 {
     const qsizetype from = at - word.size();
     return from >= 0 && QStringView(text).mid(from, word.size()) == word;
-}
-
-// ------------------------------------------------------------- buffers
-
-// A buffer kept from one colouring to the next on this thread, one for each
-// use. The console is coloured after every command, and memory the system
-// hands out afresh costs more than the work that fills it, so the buffers
-// the colouring needs for a long console keep their size between calls.
-enum class Use { word_places, character_looks, changes };
-
-template <class T, Use use>
-std::vector<T>& kept_buffer()
-{
-    thread_local std::vector<T> buffer;
-    return buffer;
 }
 
 // ------------------------------------------------------------- the scan
@@ -478,255 +467,6 @@ std::vector<quint32> colours_of(const ColourSettings& s)
 QPointer<QTextEdit> report_console;
 QPointer<QLabel> report_inputlbl;
 
-// The colours of a set of spans, each with a slot number from 1 on; slot 0
-// keeps the characters' colour.
-class Palette {
-public:
-    explicit Palette(std::vector<quint32> colours) : colours_(std::move(colours))
-    {
-        std::sort(colours_.begin(), colours_.end());
-        colours_.erase(std::unique(colours_.begin(), colours_.end()), colours_.end());
-        std::erase(colours_, Span::keep_colour);
-    }
-
-    std::size_t size() const { return colours_.size(); }
-
-    // colour must be keep_colour or one of the palette's colours.
-    quint32 slot(quint32 colour) const
-    {
-        if (colour == Span::keep_colour)
-            return 0;
-        return quint32(std::lower_bound(colours_.begin(), colours_.end(), colour) - colours_.begin()) + 1;
-    }
-
-    quint32 colour(quint32 slot) const { return slot == 0 ? Span::keep_colour : colours_[slot - 1]; }
-
-private:
-    std::vector<quint32> colours_;
-};
-
-// What a span does to a character: its colour slot times four plus its bold
-// change. 0 changes nothing.
-using Look = quint32;
-
-Look look_of(quint32 slot, Span::BoldChange bold) { return slot << 2 | quint32(bold); }
-
-// The final colour and bold change of every document character, later
-// spans over earlier ones, one cell per character. Cell is the smallest
-// unsigned type that holds every look of the palette.
-template <class Cell>
-class Painting {
-public:
-    Painting(const ConsolePositions& positions, const Palette& palette)
-        : positions_(positions), palette_(palette), cells_(kept_buffer<Cell, Use::character_looks>())
-    {
-        cells_.assign(std::size_t(positions.document_length()), Cell(0));
-    }
-
-    // A span in console-text positions, clipped to the text. Its first
-    // character is found by search; from there the span is walked along
-    // the console text, where the LF of a CR LF pair stands for the same
-    // document character (the line break) as its CR.
-    void paint(const Span& s)
-    {
-        const QChar* const text = positions_.rule_text().constData();
-        Cell* c = cells_.data() + positions_.to_document(s.start, hint_);
-        const Look colour = look_of(palette_.slot(s.colour), Span::Keep);
-        const quint32 bold = quint32(s.bold);
-        for (qsizetype i = s.start; i < s.start + s.length; ++i) {
-            if (text[i] == u'\n' && i > s.start)
-                continue;
-            if (s.colour != Span::keep_colour && s.bold != Span::Keep)
-                *c = Cell(colour | bold);
-            else if (s.colour != Span::keep_colour)
-                *c = Cell(colour | (*c & 3u));
-            else
-                *c = Cell((*c & ~3u) | bold);
-            ++c;
-        }
-    }
-
-    const std::vector<Cell>& cells() const { return cells_; }
-
-private:
-    const ConsolePositions& positions_;
-    const Palette& palette_;
-    std::vector<Cell>& cells_;
-    std::size_t hint_ = 0;
-};
-
-QTextCharFormat look_format(Look look, const Palette& palette)
-{
-    QTextCharFormat f;
-    const quint32 colour = palette.colour(look >> 2);
-    if (colour != Span::keep_colour)
-        f.setForeground(bgr_color(colour));
-    const auto bold = Span::BoldChange(look & 3u);
-    if (bold != Span::Keep)
-        f.setFontWeight(bold == Span::Bold ? QFont::Bold : QFont::Normal);
-    return f;
-}
-
-// The part of a look that would change how characters of format look: its
-// colour unless the format holds that colour already, and its bold change
-// unless the characters show that weight already, held by the format or,
-// when the format holds no weight, by the document's own font. Setting a
-// weight the characters show anyway would only split the text into more
-// stretches to store and lay out. 0 when nothing would change.
-Look needed_part(const QTextFormat& format, Look look, const Palette& palette, int document_weight)
-{
-    Look needed = 0;
-    const quint32 colour = palette.colour(look >> 2);
-    if (colour != Span::keep_colour &&
-        !(format.hasProperty(QTextFormat::ForegroundBrush) &&
-          format.brushProperty(QTextFormat::ForegroundBrush) == QBrush(bgr_color(colour))))
-        needed |= look & ~3u;
-    const auto bold = Span::BoldChange(look & 3u);
-    if (bold != Span::Keep) {
-        const int weight = format.hasProperty(QTextFormat::FontWeight) ? format.intProperty(QTextFormat::FontWeight)
-                                                                        : document_weight;
-        if (weight != (bold == Span::Bold ? QFont::Bold : QFont::Normal))
-            needed |= look & 3u;
-    }
-    return needed;
-}
-
-// One format merge: the look over document characters [start, end).
-// Document positions are ints, as the document's own.
-struct Change {
-    int start;
-    int end;
-    Look look;
-};
-
-// The merges that give the document its painted looks. Only what changes
-// how a character looks is merged, so that colouring an unchanged text
-// changes nothing (and lays nothing out again). Characters a merge would not
-// alter may lie inside a merge of their neighbours, so that one merge covers
-// a whole stretch.
-template <class Cell>
-const std::vector<Change>& changes_for(const QTextDocument& doc, const std::vector<Cell>& cells, const Palette& palette)
-{
-    const QList<QTextFormat> formats = doc.allFormats();
-    const int document_weight = doc.defaultFont().weight();
-    QHash<quint64, Look> known;
-    // Format -1 stands for characters whose format is not known: they take
-    // the whole look.
-    auto needed = [&](int format, Look look) -> Look {
-        if (look == 0 || format < 0 || format >= formats.size())
-            return look;
-        const quint64 key = quint64(quint32(format)) << 32 | look;
-        auto it = known.constFind(key);
-        if (it == known.constEnd())
-            it = known.insert(key, needed_part(formats[format], look, palette, document_weight));
-        return it.value();
-    };
-
-    std::vector<Change>& out = kept_buffer<Change, Use::changes>();
-    out.clear();
-    Change open{0, 0, 0};
-    bool extendable = false;
-    const qsizetype n = qsizetype(cells.size());
-    auto visit = [&](qsizetype from, qsizetype to, int format) {
-        to = std::min(to, n);
-        for (qsizetype i = from; i < to;) {
-            const Look look = cells[std::size_t(i)];
-            qsizetype j = i + 1;
-            while (j < to && cells[std::size_t(j)] == look)
-                ++j;
-            const Look part = needed(format, look);
-            if (part != 0) {
-                if (extendable && open.look == part) {
-                    open.end = int(j);
-                } else {
-                    if (open.look != 0)
-                        out.push_back(open);
-                    open = {int(i), int(j), part};
-                    extendable = true;
-                }
-            } else if (extendable && needed(format, open.look) != 0) {
-                extendable = false;
-            }
-            i = j;
-        }
-    };
-
-    // The blocks lie one after the other, each ended by a separator: one
-    // character carrying the next block's character format, looked up only
-    // where it matters (it is painted, or a merge may run over it).
-    qsizetype pos = 0;
-    for (QTextBlock block = doc.begin(); block.isValid() && pos < n; block = block.next()) {
-        Q_ASSERT(block.position() == pos);
-        const qsizetype separator = pos + block.length() - 1;
-        for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (!f.isValid())
-                break;
-            visit(pos, pos + f.length(), f.charFormatIndex());
-            pos += f.length();
-        }
-        if (separator > pos)
-            visit(pos, separator, -1);
-        pos = separator;
-        const QTextBlock next = block.next();
-        if (next.isValid() && pos < n) {
-            const bool matters = cells[std::size_t(pos)] != 0 || extendable;
-            visit(pos, pos + 1, matters ? next.charFormatIndex() : -1);
-            pos += 1;
-        }
-    }
-    if (pos < n)
-        visit(pos, n, -1);
-    if (open.look != 0)
-        out.push_back(open);
-    return out;
-}
-
-// Merges the changes into the console's document in one edit.
-void make_changes(QTextEdit* console, const std::vector<Change>& changes, const Palette& palette)
-{
-    if (changes.empty())
-        return;
-    QHash<Look, QTextCharFormat> formats;
-    const bool updates = console->updatesEnabled();
-    console->setUpdatesEnabled(false);
-    QTextCursor cursor(console->document());
-    cursor.beginEditBlock();
-    for (const Change& c : changes) {
-        auto f = formats.constFind(c.look);
-        if (f == formats.constEnd())
-            f = formats.insert(c.look, look_format(c.look, palette));
-        cursor.setPosition(c.start);
-        cursor.setPosition(c.end, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(*f);
-    }
-    cursor.endEditBlock();
-    console->setUpdatesEnabled(updates);
-}
-
-// Paints with paint_all (which is given a Painting to paint on) and merges
-// the result into the console.
-template <class Cell, class PaintAll>
-void paint_and_apply(QTextEdit* console, const ConsolePositions& positions, const Palette& palette, PaintAll& paint_all)
-{
-    Painting<Cell> painting(positions, palette);
-    paint_all(painting);
-    make_changes(console, changes_for(*console->document(), painting.cells(), palette), palette);
-}
-
-// The same with the smallest cell that holds every look of the palette.
-template <class PaintAll>
-void colour_console(QTextEdit* console, const ConsolePositions& positions, const Palette& palette, PaintAll&& paint_all)
-{
-    const std::size_t looks = (palette.size() + 1) * 4;
-    if (looks <= std::size_t(std::numeric_limits<quint8>::max()) + 1)
-        paint_and_apply<quint8>(console, positions, palette, paint_all);
-    else if (looks <= std::size_t(std::numeric_limits<quint16>::max()) + 1)
-        paint_and_apply<quint16>(console, positions, palette, paint_all);
-    else
-        paint_and_apply<quint32>(console, positions, palette, paint_all);
-}
-
 }  // namespace
 
 ColourSettings read_colour_settings()
@@ -759,38 +499,6 @@ std::vector<Span> colour_spans(const QString& text, const ColourSettings& settin
     SpanSink out(text.size(), [&](const Span& s) { spans.push_back(s); });
     colour_passes(out, text, settings, current_group, code_history);
     return spans;
-}
-
-void apply_spans(QTextEdit* console, const std::vector<Span>& spans)
-{
-    if (!console)
-        return;
-    apply_spans(console, spans, ConsolePositions::from_document(*console->document()));
-}
-
-void apply_spans(QTextEdit* console, const std::vector<Span>& spans, const ConsolePositions& positions)
-{
-    if (!console || spans.empty())
-        return;
-    std::vector<quint32> colours;
-    colours.reserve(spans.size());
-    for (const Span& s : spans)
-        colours.push_back(s.colour);
-    const qsizetype length = positions.rule_length();
-    colour_console(console, positions, Palette(std::move(colours)), [&](auto& painting) {
-        for (const Span& s : spans) {
-            // Clipped to the text, as ConsolePositions::to_document_span
-            // clips: a span that covers no character of it is dropped.
-            if (s.length <= 0 || s.start >= length)
-                continue;
-            const qsizetype first = std::max<qsizetype>(s.start, 0);
-            const qsizetype end = s.start >= 0 && s.length >= length - s.start
-                                      ? length
-                                      : std::min(s.start + s.length, length);
-            if (end > first)
-                painting.paint(Span{first, end - first, s.colour, s.bold});
-        }
-    });
 }
 
 void set_report_console(QTextEdit* console, QLabel* inputlbl)

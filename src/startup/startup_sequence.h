@@ -54,7 +54,6 @@ public:
     void cancel();
 
     Outcome outcome() const { return outcome_; }
-    bool store_opened() const { return store_opened_; }
 
 private:
     QString probe();

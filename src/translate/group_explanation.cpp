@@ -51,7 +51,7 @@ QString two_digits(qint64 v) { return v < 10 ? QStringLiteral("0") + written(v) 
 
 // count characters of s from 1-based position pos; fewer at its end, none
 // before its start.
-QStringView mid(QStringView s, qsizetype pos, qsizetype count)
+QStringView mid_or_empty(QStringView s, qsizetype pos, qsizetype count)
 {
     if (pos < 1 || count <= 0 || pos > s.size())
         return {};
@@ -161,7 +161,7 @@ LocalTime local_time(qint64 day, qint64 hour, const ExplanationSources& sources)
 QString temperature(QStringView t)
 {
     if (t.startsWith(u'M'))
-        return QStringLiteral("マイナス") + value_text(mid(t, 2, 2));
+        return QStringLiteral("マイナス") + value_text(mid_or_empty(t, 2, 2));
     return value_text(t);
 }
 
@@ -178,6 +178,91 @@ bool all_digits(QStringView s)
         if (c < u'0' || c > u'9')
             return false;
     return true;
+}
+
+// The rules after the temperatures: cloud layers by amount, day and time
+// groups, runway visual ranges, remarks and forecast periods; nothing when
+// none knows the group. cloud is the cloud word the group's ending gives.
+std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QString& console, qint64 s0, qint64 sl,
+                                              const ExplanationSources& sources)
+{
+    const qsizetype len = s.size();
+    const QString sep = QStringLiteral(" ： ");
+    const bool slash_before = console_char_is(console, s0, u'/');
+
+    const qint64 amount = value_of(s);
+    if (amount == 1 || amount == 2)
+        cloud = QStringLiteral("少量");
+    else if (amount >= 3 && amount <= 4)
+        cloud = QStringLiteral("散在");
+    else if (amount >= 5 && amount <= 7)
+        cloud = QStringLiteral("多量");
+    else if (amount == 8)
+        cloud = QStringLiteral("全天");
+
+    if (len == 6) {
+        for (const CloudType& row : cloud_types) {
+            if (!s.contains(QStringView(row.letters)))
+                continue;
+            // Only the explanation's own words change, never the group.
+            QString text = cat(sep, written(value_of(mid_or_empty(s, 4, len - 3)) * 100),
+                               QStringLiteral("フィートに"), cloud, QStringLiteral(" ("), written(amount),
+                               QStringView(row.ending));
+            if (cloud == u"散在")
+                text.replace(u'の', QStringLiteral("した"));
+            else if (cloud == u"全天")
+                text.replace(u'の', QStringLiteral("を覆う"));
+            return s + text;
+        }
+    }
+
+    if (s.endsWith(u'Z') && len == 7) {
+        const QStringView dd = mid_or_empty(s, 1, 2), hh = mid_or_empty(s, 3, 2), mm = mid_or_empty(s, 5, 2);
+        if (!sources.local_time)
+            return cat(s, sep, dd, QStringLiteral("日 "), hh, u':', mm, QStringLiteral(" UTC"));
+        const LocalTime t = local_time(value_of(dd), value_of(hh), sources);
+        return cat(s, sep, two_digits(t.day), QStringLiteral("日 "), two_digits(t.hour), u':', mm, u' ', t.zone);
+    }
+
+    if (s.contains(u'R') && s.contains(u'/'))
+        return cat(s, sep, translate_rvr(s).value_or(QString()));
+
+    if (s.startsWith(u"SLP")) {
+        const QString pressure = translate_slp(s).value_or(QString());
+        return cat(s, QStringLiteral(" ： 海面水位圧力 "), pressure, QStringLiteral("ヘクトパスカル"));
+    }
+
+    if (s.startsWith(u"VV"))
+        return cat(s, QStringLiteral(" ： 鉛直視程 "), written(value_of(mid_or_empty(s, 3, 3)) * 100),
+                   QStringLiteral("フィート"));
+
+    if (s == u"9999")
+        return cat(s, QStringLiteral(" : 視程10km以上"));
+
+    if (s.contains(u'T') && len >= 9) {
+        const QStringView g = mid_or_empty(s, 1, 9);
+        return cat(s, QStringLiteral(" : 地上気温 "),
+                   remark_temperature(mid_or_empty(g, 2, 1), mid_or_empty(g, 3, 2), mid_or_empty(g, 5, 1)),
+                   QStringLiteral(" 露点温度 "),
+                   remark_temperature(mid_or_empty(g, 6, 1), mid_or_empty(g, 7, 2), mid_or_empty(g, 9, 1)));
+    }
+
+    if (s == u"⊿H")
+        return cat(s, QStringLiteral(" ： 大気視差高 (deviation eye height)"));
+
+    // The day and hour of a forecast period, "2812" of "2812/2918".
+    if (amount != 0 && len == 4 && all_digits(s) &&
+        (slash_before || console_char_is(console, s0 + sl + 1, u'/'))) {
+        const qint64 day = 10 * (s[0].unicode() - u'0') + (s[1].unicode() - u'0');
+        const qint64 hour = 10 * (s[2].unicode() - u'0') + (s[3].unicode() - u'0');
+        LocalTime t{day, hour, QStringLiteral("Z")};
+        if (sources.local_time)
+            t = local_time(day, hour, sources);
+        return cat(s, sep, two_digits(t.day), QStringLiteral("日 "), two_digits(t.hour), QStringLiteral(":00 "),
+                   t.zone);
+    }
+
+    return std::nullopt;
 }
 
 // The rules after the dictionaries; nothing when none knows the group.
@@ -198,14 +283,14 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
             continue;
         if (s.endsWith(u"///"))
             return cat(s, QStringView(row.without_base), cloud);
-        return cat(s, sep, written(value_of(mid(s, 4, 3)) * 100), QStringView(row.with_height), cloud);
+        return cat(s, sep, written(value_of(mid_or_empty(s, 4, 3)) * 100), QStringView(row.with_height), cloud);
     }
 
     if (s.startsWith(u'A') && len == 5)
-        return cat(s, QStringLiteral(" ： 高度計規正値 "), mid(s, 2, 2), u'.', mid(s, 4, 2),
+        return cat(s, QStringLiteral(" ： 高度計規正値 "), mid_or_empty(s, 2, 2), u'.', mid_or_empty(s, 4, 2),
                    QStringLiteral("インチ水銀柱"));
     if (s.startsWith(u'Q') && len == 5)
-        return cat(s, QStringLiteral(" ： 地上気圧 "), mid(s, 2, 4), QStringLiteral(".0 ヘクトパスカル"));
+        return cat(s, QStringLiteral(" ： 地上気圧 "), mid_or_empty(s, 2, 4), QStringLiteral(".0 ヘクトパスカル"));
 
     if (s.contains(u"KT")) {
         if (len < 7)
@@ -213,8 +298,8 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
         return cat(s, sep, translate_wind(s).value_or(QString()));
     }
     if (s.contains(u'V') && len == 7)
-        return cat(s, QStringLiteral(" ： 方位 "), mid(s, 1, 3), QStringLiteral("°から "), mid(s, 5, 3),
-                   QStringLiteral("°の間で風向変動あり"));
+        return cat(s, QStringLiteral(" ： 方位 "), mid_or_empty(s, 1, 3), QStringLiteral("°から "),
+                   mid_or_empty(s, 5, 3), QStringLiteral("°の間で風向変動あり"));
     if (s == u"CALM")
         return cat(s, QStringLiteral(" ： 無風"));
 
@@ -231,82 +316,13 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
     if (slash_after_two)
         return cat(s, QStringLiteral(" ：  地上気温 "), value_text(s), u'℃');
     if (slash_after_three)
-        return cat(s, QStringLiteral(" ：  地上気温 マイナス"), value_text(mid(s, 2, 2)), u'℃');
+        return cat(s, QStringLiteral(" ：  地上気温 マイナス"), value_text(mid_or_empty(s, 2, 2)), u'℃');
     if (len == 2 && slash_before)
         return cat(s, QStringLiteral(" ：  露点温度 "), value_text(s), u'℃');
     if (len == 3 && s.startsWith(u'M') && slash_before)
-        return cat(s, QStringLiteral(" ：  露点温度 マイナス"), value_text(mid(s, 2, 2)), u'℃');
+        return cat(s, QStringLiteral(" ：  露点温度 マイナス"), value_text(mid_or_empty(s, 2, 2)), u'℃');
 
-    const qint64 amount = value_of(s);
-    if (amount == 1 || amount == 2)
-        cloud = QStringLiteral("少量");
-    else if (amount >= 3 && amount <= 4)
-        cloud = QStringLiteral("散在");
-    else if (amount >= 5 && amount <= 7)
-        cloud = QStringLiteral("多量");
-    else if (amount == 8)
-        cloud = QStringLiteral("全天");
-
-    if (len == 6) {
-        for (const CloudType& row : cloud_types) {
-            if (!s.contains(QStringView(row.letters)))
-                continue;
-            // Only the explanation's own words change, never the group.
-            QString text = cat(sep, written(value_of(mid(s, 4, len - 3)) * 100), QStringLiteral("フィートに"), cloud,
-                               QStringLiteral(" ("), written(amount), QStringView(row.ending));
-            if (cloud == u"散在")
-                text.replace(u'の', QStringLiteral("した"));
-            else if (cloud == u"全天")
-                text.replace(u'の', QStringLiteral("を覆う"));
-            return s + text;
-        }
-    }
-
-    if (s.endsWith(u'Z') && len == 7) {
-        const QStringView dd = mid(s, 1, 2), hh = mid(s, 3, 2), mm = mid(s, 5, 2);
-        if (!sources.local_time)
-            return cat(s, sep, dd, QStringLiteral("日 "), hh, u':', mm, QStringLiteral(" UTC"));
-        const LocalTime t = local_time(value_of(dd), value_of(hh), sources);
-        return cat(s, sep, two_digits(t.day), QStringLiteral("日 "), two_digits(t.hour), u':', mm, u' ', t.zone);
-    }
-
-    if (s.contains(u'R') && s.contains(u'/'))
-        return cat(s, sep, translate_rvr(s).value_or(QString()));
-
-    if (s.startsWith(u"SLP")) {
-        const QString pressure = translate_slp(s).value_or(QString());
-        return cat(s, QStringLiteral(" ： 海面水位圧力 "), pressure, QStringLiteral("ヘクトパスカル"));
-    }
-
-    if (s.startsWith(u"VV"))
-        return cat(s, QStringLiteral(" ： 鉛直視程 "), written(value_of(mid(s, 3, 3)) * 100),
-                   QStringLiteral("フィート"));
-
-    if (s == u"9999")
-        return cat(s, QStringLiteral(" : 視程10km以上"));
-
-    if (s.contains(u'T') && len >= 9) {
-        const QStringView g = mid(s, 1, 9);
-        return cat(s, QStringLiteral(" : 地上気温 "), remark_temperature(mid(g, 2, 1), mid(g, 3, 2), mid(g, 5, 1)),
-                   QStringLiteral(" 露点温度 "), remark_temperature(mid(g, 6, 1), mid(g, 7, 2), mid(g, 9, 1)));
-    }
-
-    if (s == u"⊿H")
-        return cat(s, QStringLiteral(" ： 大気視差高 (deviation eye height)"));
-
-    // The day and hour of a forecast period, "2812" of "2812/2918".
-    if (amount != 0 && len == 4 && all_digits(s) &&
-        (slash_before || console_char_is(console, s0 + sl + 1, u'/'))) {
-        const qint64 day = 10 * (s[0].unicode() - u'0') + (s[1].unicode() - u'0');
-        const qint64 hour = 10 * (s[2].unicode() - u'0') + (s[3].unicode() - u'0');
-        LocalTime t{day, hour, QStringLiteral("Z")};
-        if (sources.local_time)
-            t = local_time(day, hour, sources);
-        return cat(s, sep, two_digits(t.day), QStringLiteral("日 "), two_digits(t.hour), QStringLiteral(":00 "),
-                   t.zone);
-    }
-
-    return std::nullopt;
+    return explain_by_later_forms(s, cloud, console, s0, sl, sources);
 }
 
 }  // namespace

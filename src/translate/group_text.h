@@ -15,8 +15,9 @@ namespace kolde_sub::jp {
 // translation then gives its fixed failure text.
 struct Untranslatable {};
 
-// count characters from position pos (1-based).
-inline QStringView mid(QStringView s, qsizetype pos, qsizetype count)
+// count characters from position pos (1-based); a cut before the first
+// character or of a negative length throws Untranslatable.
+inline QStringView mid_or_throw(QStringView s, qsizetype pos, qsizetype count)
 {
     if (pos < 1 || count < 0)
         throw Untranslatable{};
@@ -25,8 +26,9 @@ inline QStringView mid(QStringView s, qsizetype pos, qsizetype count)
     return s.sliced(pos - 1, std::min(count, s.size() - pos + 1));
 }
 
-// Everything from position pos (1-based).
-inline QStringView mid(QStringView s, qsizetype pos)
+// Everything from position pos (1-based); a cut before the first character
+// throws Untranslatable.
+inline QStringView mid_or_throw(QStringView s, qsizetype pos)
 {
     if (pos < 1)
         throw Untranslatable{};

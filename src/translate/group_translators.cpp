@@ -21,7 +21,7 @@ QString wind_text(QStringView group, WindUnit unit)
     const QStringView above_range = mps ? t::fifty_metres_per_second_or_more : t::hundred_knots_or_more;
     // The mean speed runs from the fourth character to the unit; its value
     // stops at a "G" by itself.
-    const QStringView speed = mid(group, 4, mps ? std::max<qsizetype>(length - 6, 0) : length - 5);
+    const QStringView speed = mid_or_throw(group, 4, mps ? std::max<qsizetype>(length - 6, 0) : length - 5);
     QString out;
     if (left(group, 3) == u"VRB") {
         out += t::variable_open;
@@ -33,7 +33,7 @@ QString wind_text(QStringView group, WindUnit unit)
     out += left(group, 3);
     out += t::from_direction;
     const qsizetype g = position_of(group, u'G');
-    const QStringView mean = g ? mid(group, 4, g - 4) : speed;
+    const QStringView mean = g ? mid_or_throw(group, 4, g - 4) : speed;
     if (mean.contains(u'P')) {
         out += above_range;
     } else {
@@ -42,7 +42,8 @@ QString wind_text(QStringView group, WindUnit unit)
     }
     if (g) {
         // The gust runs to the end; the "P" of "MPS" is no "P" of a speed.
-        const QStringView gust = mps ? mid(group, g + 1, std::max<qsizetype>(length - g - 3, 0)) : mid(group, g + 1);
+        const QStringView gust =
+            mps ? mid_or_throw(group, g + 1, std::max<qsizetype>(length - g - 3, 0)) : mid_or_throw(group, g + 1);
         out += t::gust;
         if (gust.contains(u'P')) {
             out += above_range;
@@ -56,13 +57,13 @@ QString wind_text(QStringView group, WindUnit unit)
 
 QString slp_text(QStringView group)
 {
-    const QStringView digits = mid(group, 4, 3);
+    const QStringView digits = mid_or_throw(group, 4, 3);
     if (digits.isEmpty() || !is_ascii_digit(digits[0]))
         throw Untranslatable{};
     QString out = digits[0] <= u'4' ? QStringLiteral("10") : QStringLiteral("9");
     out += left(digits, 2);
     out += u'.';
-    out += mid(digits, 3, 1);
+    out += mid_or_throw(digits, 3, 1);
     return out;
 }
 
@@ -72,7 +73,7 @@ QString rvr_text(QStringView group)
     const QStringView unit = group.sliced(std::max<qsizetype>(k, 0)).contains(u"FT") ? t::feet : t::metres;
     QString out;
     out += t::runway;
-    out += mid(group, 2, k - 2);
+    out += mid_or_throw(group, 2, k - 2);
     out += t::rvr_is;
     if (group.contains(u"/////")) {
         out += t::rvr_missing;
@@ -80,17 +81,17 @@ QString rvr_text(QStringView group)
     }
     // Appends the value of the four characters from position p and the unit.
     const auto value_at = [&](qsizetype p) {
-        out += value_of(mid(group, p, 4));
+        out += value_of(mid_or_throw(group, p, 4));
         out += unit;
     };
     const QChar tendency = group.isEmpty() ? QChar() : group.back();
     if (const qsizetype v = position_of(group, u'V')) {
-        if (mid(group, v + 1, 1) == u"P") {
+        if (mid_or_throw(group, v + 1, 1) == u"P") {
             value_at(k + 1);
             out += t::from;
             value_at(v + 2);
             out += t::rvr_upper_limit_varying;
-        } else if (mid(group, v - 5, 1) == u"M") {
+        } else if (mid_or_throw(group, v - 5, 1) == u"M") {
             value_at(v - 4);
             out += t::rvr_lower_limit_from;
             value_at(v + 1);

@@ -18,10 +18,10 @@ std::optional<QString> translate_slp(QString& group)
 {
     try {
         const QString pressure = jp::slp_text(group);
-        group = jp::mid(group, 4, 3).toString();
+        group = jp::mid_or_throw(group, 4, 3).toString();
         return pressure;
     } catch (const jp::Untranslatable&) {
-        group = jp::mid(group, 4, 3).toString();
+        group = jp::mid_or_throw(group, 4, 3).toString();
         return std::nullopt;
     }
 }
