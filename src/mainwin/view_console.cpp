@@ -22,6 +22,7 @@
 #include "reports/lookup.h"
 #include "reports/request.h"
 #include "sidewin/side_windows.h"
+#include "platform/wait.h"
 
 #include <QDate>
 #include <QKeyEvent>
@@ -137,8 +138,7 @@ void dictionary_editor(view& v, int mode)
 {
     v.padlbl->clear();
     weather_mode = mode;
-    kolde_sub::weather editor(&v);
-    editor.exec();
+    platform::exec_modal(new kolde_sub::weather(&v));
 }
 
 // "RESET": the next start replaces the database.
@@ -237,8 +237,7 @@ void list_editor(view& v, const QString& log_text)
     v.manual_input_stop();
     write_log(log_text);
     v.padlbl->clear();
-    Editor editor(&v);
-    editor.exec();
+    platform::exec_modal(new Editor(&v));
 }
 
 // "WX": the chart, after the PDF-reader notice while it is on; asking for
