@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -168,7 +167,7 @@ opton::opton(QWidget* parent)
 opton::~opton()
 {
     if (sound_wait_)
-        sound_wait_->quit();
+        *sound_wait_ = true;
 }
 
 void opton::build_connection_tab(QWidget* page)
@@ -721,7 +720,7 @@ void opton::hideEvent(QHideEvent* event)
 {
     // A sound test never outlives the shown dialog.
     if (sound_wait_)
-        sound_wait_->quit();
+        *sound_wait_ = true;
     QDialog::hideEvent(event);
 }
 
