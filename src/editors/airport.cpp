@@ -7,6 +7,7 @@
 #include "editors/airportedit.h"
 #include "editors/editor_kit.h"
 #include "platform/msg_box.h"
+#include "platform/wait.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -212,11 +213,7 @@ void airport::update_move_buttons()
 void airport::add_airport()
 {
     edit_mode = add_airport_mode;
-    {
-        airportedit w(this);
-        w.exec();
-    }
-    if (edit_mode == cancel_mode)
+    if (!platform::exec_modal(new airportedit(this)) || edit_mode == cancel_mode)
         return;
     // Every airport moves down one row; the new one takes the head. The
     // colours stay on their rows, and so does the selection.
@@ -256,11 +253,7 @@ void airport::modify_airport()
     edit_mode = modify_airport_mode;
     edit_icao_code = code(r);
     edit_airport_name = name(r);
-    {
-        airportedit w(this);
-        w.exec();
-    }
-    if (edit_mode == cancel_mode)
+    if (!platform::exec_modal(new airportedit(this)) || edit_mode == cancel_mode)
         return;
     set_airport(r, edit_icao_code, edit_airport_name);
 }

@@ -15,6 +15,7 @@
 #include "options/printerselect.h"
 #include "platform/msg_box.h"
 #include "platform/transfer.h"
+#include "platform/wait.h"
 #include "reports/colouring.h"
 #include "reports/console_positions.h"
 #include "reports/request.h"
@@ -28,7 +29,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
@@ -527,8 +527,7 @@ view::VersionCheck view::check_version_at_start()
 
     // Wait for Enter on the console; the window may be closed meanwhile.
     QPointer<view> self(this);
-    while (self && !enter_pressed && !closing_)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    platform::wait_until([&] { return enter_pressed || closing_; }, [&] { return !self.isNull(); }, -1);
     if (!self || closing_)
         return VersionCheck::Unloaded;
     return VersionCheck::Continue;

@@ -18,6 +18,7 @@
 #include "reports/colouring.h"
 #include "reports/request.h"
 #include "sidewin/side_windows.h"
+#include "platform/wait.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -134,10 +135,8 @@ void view::show_options()
 {
     const long long hours = setting_int(QStringLiteral("シーケンス時間"));
     write_log(QStringLiteral("DISPLAY SYSTEM SETUP MENU"));
-    {
-        fontmsg notice(Frame1, this);
-        notice.exec();
-    }
+    if (!platform::exec_modal(new fontmsg(Frame1, this)))
+        return;
     apply_display_settings(*this);
     color_report_text();
     if (setting_int(QStringLiteral("シーケンス時間")) != hours) {
@@ -152,8 +151,8 @@ bool view::show_reader_notice(bool log_notice)
     if (!setting_bool(QStringLiteral("アドビインフォメーション"))) {
         if (log_notice)
             write_log(QStringLiteral("DISPLAY ADOBE PDF INFORMATION"));
-        adobeinfo notice(this);
-        notice.exec();
+        if (!platform::exec_modal(new adobeinfo(this)))
+            return false;
     }
     return reader_download_requested;
 }

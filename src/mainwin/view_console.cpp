@@ -23,6 +23,7 @@
 #include "reports/request.h"
 #include "sidewin/log_window.h"
 #include "sidewin/side_windows.h"
+#include "platform/wait.h"
 
 #include <QDate>
 #include <QKeyEvent>
@@ -138,8 +139,7 @@ void dictionary_editor(view& v, int mode)
 {
     v.padlbl->clear();
     weather_mode = mode;
-    kolde_sub::weather editor(&v);
-    editor.exec();
+    platform::exec_modal(new kolde_sub::weather(&v));
 }
 
 // "RESET": the next start replaces the database.
@@ -238,8 +238,7 @@ void list_editor(view& v, const QString& log_text)
     v.manual_input_stop();
     write_log(log_text);
     v.padlbl->clear();
-    Editor editor(&v);
-    editor.exec();
+    platform::exec_modal(new Editor(&v));
 }
 
 // "WX": the chart, after the PDF-reader notice while it is on; asking for

@@ -18,6 +18,7 @@
 #include "reports/request.h"
 #include "sidewin/log_window.h"
 #include "sidewin/side_windows.h"
+#include "platform/wait.h"
 
 #include <QAction>
 #include <QLabel>
@@ -358,10 +359,7 @@ void view::menu_company_edit_Click()
 {
     QPointer<view> self(this);
     write_log(QStringLiteral("DISPLAY GROUP LIST"));
-    {
-        company editor(this);
-        editor.exec();
-    }
+    platform::exec_modal(new company(this));
     if (self)
         build_group_menus();
 }
@@ -372,8 +370,7 @@ void view::menu_airport_Click()
 {
     // The sequence menu stays as it was built at the start.
     write_log(QStringLiteral("DISPLAY AIRPORT LIST"));
-    airport editor(this);
-    editor.exec();
+    platform::exec_modal(new airport(this));
 }
 
 void view::menu_popup_ap_Click() { menu_airport_Click(); }
@@ -386,10 +383,7 @@ bool show_decode_list(view& v)
 {
     QPointer<view> self(&v);
     write_log(QStringLiteral("DISPLAY AUTO DECODE LIST"));
-    {
-        decodelist editor(&v);
-        editor.exec();
-    }
+    platform::exec_modal(new decodelist(&v));
     return !self.isNull();
 }
 
@@ -411,8 +405,7 @@ void view::menu_popup_de_Click()
 void view::menu_info_weather_Click()
 {
     weather_mode = 0;
-    weather editor(this);
-    editor.exec();
+    platform::exec_modal(new weather(this));
 }
 
 void view::menu_option_Click() { show_options(); }
@@ -437,8 +430,7 @@ void view::menu_popup_wx_Click() { menu_chart_Click(); }
 void view::menu_suntime_Click()
 {
     write_log(QStringLiteral("DISPLAY SUNRISE/SUNSET GRAPH"));
-    suntime w(this);
-    w.exec();
+    platform::exec_modal(new suntime(this));
 }
 
 void view::menu_popup_suntime_Click() { menu_suntime_Click(); }
@@ -462,15 +454,13 @@ void view::menu_popup_command_Click() { menu_command_Click(); }
 void view::menu_info_version_Click()
 {
     write_log(QStringLiteral("DISPLAY SYSTEM VERSION INFORMATION"));
-    version w(this);
-    w.exec();
+    platform::exec_modal(new version(this));
 }
 
 void view::menu_info_compornent_Click()
 {
     write_log(QStringLiteral("DISPLAY SYSTEM COMPORNENTS INFORMATION"));
-    compornent w(this);
-    w.exec();
+    platform::exec_modal(new compornent(this));
 }
 
 void view::menu_info_log_Click()

@@ -11,6 +11,7 @@
 #include "core/log.h"
 #include "startup/notices.h"
 #include "core/shared.h"
+#include "platform/wait.h"
 
 #include <QDateTime>
 #include <QFileDialog>
@@ -24,16 +25,19 @@ QString choose_save_file(QWidget* parent)
     const QString proposed = proposed_save_path();
     if (save_file_chooser)
         return save_file_chooser(proposed);
-    QFileDialog dialog(parent, QStringLiteral("テキスト形式で保存"), proposed);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    auto* dialog = new QFileDialog(parent, QStringLiteral("テキスト形式で保存"), proposed);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setDefaultSuffix(QStringLiteral("txt"));
     // The save asks its own question before overwriting.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(proposed);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->selectFile(proposed);
+    QString chosen;
+    platform::exec_modal(dialog, [&](int result) {
+        if (result == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+            chosen = dialog->selectedFiles().constFirst();
+    });
+    return chosen;
 }
 
 }  // namespace

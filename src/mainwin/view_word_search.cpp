@@ -9,12 +9,12 @@
 #include "core/database.h"
 #include "core/log.h"
 #include "core/shared.h"
+#include "platform/wait.h"
 #include "reports/colouring.h"
 #include "reports/lookup.h"
 #include "translate/handover.h"
 #include "translate/pictureform.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
 
@@ -36,8 +36,7 @@ void show_registered_picture(view& v, const QString& word)
     // picture_pending itself.
     if (hand_over_picture(registered_picture(rs_data(), word)) == nullptr)
         return;
-    while (picture_pending && self && !shutting_down)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    platform::wait_until([&] { return !picture_pending || shutting_down; }, [&] { return !self.isNull(); }, -1);
     // Nobody waits any longer, whatever ended the wait.
     picture_pending = false;
 }

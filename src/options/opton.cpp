@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QEventLoop>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
@@ -45,7 +44,7 @@ opton::opton(QWidget* parent)
 opton::~opton()
 {
     if (sound_wait_)
-        sound_wait_->quit();
+        *sound_wait_ = true;
 }
 
 void opton::wire_controls()
@@ -180,7 +179,7 @@ void opton::hideEvent(QHideEvent* event)
 {
     // A sound test never outlives the shown dialog.
     if (sound_wait_)
-        sound_wait_->quit();
+        *sound_wait_ = true;
     QDialog::hideEvent(event);
 }
 

@@ -15,7 +15,6 @@
 
 class QCheckBox;
 class QComboBox;
-class QEventLoop;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -128,7 +127,7 @@ private:
 
     // Guards the change handlers while the loader sets the controls.
     bool loading_ = false;
-    QEventLoop* sound_wait_ = nullptr;
+    bool* sound_wait_ = nullptr;  // set to end a sound test's wait
 };
 
 // For tests: replaces the media player of the sound tests. It starts the

@@ -13,12 +13,12 @@
 #include "platform/msg_box.h"
 #include "platform/printers.h"
 #include "platform/sound.h"
+#include "platform/wait.h"
 
 #include <QAudioOutput>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
-#include <QEventLoop>
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QPointer>
@@ -26,7 +26,6 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -133,33 +132,31 @@ void opton::test_sound(const QString& relative)
         length = 10000;
     // The wait ends with the sound, at the latest its length and a margin
     // later, or as soon as the dialog is hidden or unloaded.
-    QEventLoop loop;
-    QTimer limit;
-    limit.setSingleShot(true);
-    connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    bool ended = false;
+    QObject scope;
     std::unique_ptr<QMediaPlayer> player;
     std::unique_ptr<QAudioOutput> output;
     bool started = true;
     if (sound_test_player) {
-        sound_test_player(path, [&loop] { loop.quit(); });
+        sound_test_player(path, [&ended] { ended = true; });
     } else {
         player = std::make_unique<QMediaPlayer>();
         output = std::make_unique<QAudioOutput>();
         player->setAudioOutput(output.get());
-        connect(player.get(), &QMediaPlayer::mediaStatusChanged, &loop, [&loop](QMediaPlayer::MediaStatus s) {
+        connect(player.get(), &QMediaPlayer::mediaStatusChanged, &scope, [&ended](QMediaPlayer::MediaStatus s) {
             if (s == QMediaPlayer::EndOfMedia || s == QMediaPlayer::InvalidMedia)
-                loop.quit();
+                ended = true;
         });
-        connect(player.get(), &QMediaPlayer::errorOccurred, &loop, &QEventLoop::quit);
+        connect(player.get(), &QMediaPlayer::errorOccurred, &scope, [&ended] { ended = true; });
         player->setSource(QUrl::fromLocalFile(path));
         player->play();
         started = player->error() == QMediaPlayer::NoError;
     }
-    limit.start(length + 1500);
     QPointer<opton> self(this);
-    sound_wait_ = &loop;
+    bool stop = false;
+    sound_wait_ = &stop;
     if (started && isVisible())
-        loop.exec();
+        platform::wait_until([&] { return ended || stop; }, [&] { return !self.isNull(); }, length + 1500);
     if (self)
         sound_wait_ = nullptr;
     if (player)

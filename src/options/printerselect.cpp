@@ -4,6 +4,7 @@
 #include "platform/printers.h"
 #include "platform/value.h"
 #include "core/settings.h"
+#include "platform/wait.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -146,12 +147,12 @@ void printerselect::mouseMoveEvent(QMouseEvent* event)
 
 bool show_printer_selection(QWidget* parent)
 {
-    printerselect dialog(parent);
+    auto* dialog = new printerselect(parent);
     if (parent) {
         const QRect frame = parent->frameGeometry();
-        dialog.move(frame.center() - QPoint(dialog.width() / 2, dialog.height() / 2));
+        dialog->move(frame.center() - QPoint(dialog->width() / 2, dialog->height() / 2));
     }
-    return dialog.exec() == QDialog::Accepted;
+    return platform::exec_modal(dialog) == QDialog::Accepted;
 }
 
 }  // namespace kolde_sub

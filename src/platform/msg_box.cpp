@@ -1,4 +1,5 @@
 #include "msg_box.h"
+#include "wait.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -101,9 +102,9 @@ QMessageBox::StandardButtons to_qt(MsgButtons buttons)
 MsgAnswer show_box(QWidget* parent, MsgIcon icon, const QString& title, const QString& text,
                    MsgButtons buttons)
 {
-    QMessageBox box(to_qt(icon), title, text, to_qt(buttons), parent);
-    box.setWindowModality(Qt::ApplicationModal);
-    switch (box.exec()) {
+    auto* box = new QMessageBox(to_qt(icon), title, text, to_qt(buttons), parent);
+    box->setWindowModality(Qt::ApplicationModal);
+    switch (exec_modal(box).value_or(-1)) {
     case QMessageBox::Ok:
         return MsgAnswer::Ok;
     case QMessageBox::Cancel:

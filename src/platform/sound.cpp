@@ -1,10 +1,9 @@
 #include "sound.h"
+#include "wait.h"
 
 #include <QAudioOutput>
-#include <QEventLoop>
 #include <QFile>
 #include <QMediaPlayer>
-#include <QTimer>
 #include <QUrl>
 
 namespace platform {
@@ -63,25 +62,21 @@ bool play_and_wait(const QString& path, int margin_ms)
     QMediaPlayer player;
     QAudioOutput output;
     player.setAudioOutput(&output);
-    QEventLoop loop;
+    bool done = false;
     bool ended = false;
-    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &loop, [&](QMediaPlayer::MediaStatus s) {
+    QObject scope;
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, &scope, [&](QMediaPlayer::MediaStatus s) {
         if (s == QMediaPlayer::EndOfMedia || s == QMediaPlayer::InvalidMedia) {
             ended = s == QMediaPlayer::EndOfMedia;
-            loop.quit();
+            done = true;
         }
     });
-    QObject::connect(&player, &QMediaPlayer::errorOccurred, &loop, [&](QMediaPlayer::Error, const QString&) {
-        loop.quit();
-    });
-    QTimer limit;
-    limit.setSingleShot(true);
-    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(&player, &QMediaPlayer::errorOccurred, &scope,
+                     [&](QMediaPlayer::Error, const QString&) { done = true; });
     player.setSource(QUrl::fromLocalFile(path));
     player.play();
-    limit.start(length + margin_ms);
     if (player.error() == QMediaPlayer::NoError)
-        loop.exec();
+        wait_until([&] { return done; }, {}, length + margin_ms);
     player.stop();
     return ended;
 }

@@ -1,15 +1,14 @@
 #include "transfer.h"
 
 #include "logging.h"
+#include "wait.h"
 
-#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QStringDecoder>
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -110,26 +109,16 @@ TransferResult Transfer::get(const QString& url)
 
     bool finished = false;
     bool timed_out = false;
-    QEventLoop loop;
-    QTimer timer;
-    timer.setSingleShot(true);
-    connect(&timer, &QTimer::timeout, &loop, [&] {
-        if (!finished && reply) {
-            timed_out = true;
-            reply->abort();
-        }
-    });
-    connect(reply, &QNetworkReply::finished, &loop, [&] {
-        finished = true;
-        timer.stop();
-        loop.quit();
-    });
+    QObject scope;
+    connect(reply, &QNetworkReply::finished, &scope, [&] { finished = true; });
     // Should the reply be destroyed without finishing (its manager went away
-    // with this object), the wait must still end.
-    connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
-    timer.start(timeout_seconds_ * 1000);
-    if (!reply->isFinished())
-        loop.exec(QEventLoop::AllEvents);
+    // with this object), the guard ends the wait.
+    const WaitEnd end = wait_until([&] { return finished || reply->isFinished(); },
+                                   [&] { return self && reply; }, timeout_seconds_ * 1000);
+    if (end == WaitEnd::Limit && reply && !reply->isFinished()) {
+        timed_out = true;
+        reply->abort();
+    }
 
     if (!self || !reply) {
         // The transfer object went away while its request was waiting.

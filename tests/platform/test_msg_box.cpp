@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+#include <QWidget>
+
 #include <optional>
 
 using platform::MsgAnswer;
@@ -108,4 +111,16 @@ TEST_F(MsgBoxTest, StderrLineIsOneLinePerBox)
         ask("ok", MsgButtons::Ok, QStringLiteral("一行目\r\n二行目\n三行目\r四|五"));
     EXPECT_EQ(answer, MsgAnswer::Ok);
     EXPECT_EQ(err, "MSGBOX|題名|一行目\\n二行目\\n三行目\\n四|五\n");
+}
+
+// The box's parent goes away while the box waits for an answer: the box goes
+// with it, once, and the answer is the negative one.
+TEST_F(MsgBoxTest, ParentDestroyedWhileTheBoxIsOpen)
+{
+    qunsetenv("KOLDE_MSGBOX_AUTO");
+    auto* parent = new QWidget;
+    QTimer::singleShot(0, parent, [parent] { delete parent; });
+    EXPECT_EQ(platform::msg_box(parent, MsgIcon::Question, QStringLiteral("題名"), QStringLiteral("本文"),
+                                MsgButtons::YesNo),
+              MsgAnswer::No);
 }
