@@ -180,16 +180,12 @@ bool all_digits(QStringView s)
     return true;
 }
 
-// The rules after the temperatures: cloud layers by amount, day and time
-// groups, runway visual ranges, remarks and forecast periods; nothing when
-// none knows the group. cloud is the cloud word the group's ending gives.
-std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QString& console, qint64 s0, qint64 sl,
-                                              const ExplanationSources& sources)
+// A cloud layer by amount, the amount's digit first; nothing when the
+// group names no cloud type. cloud is the cloud word the group's ending gives.
+std::optional<QString> explain_cloud_layer(const QString& s, QString cloud)
 {
     const qsizetype len = s.size();
     const QString sep = QStringLiteral(" ： ");
-    const bool slash_before = console_char_is(console, s0, u'/');
-
     const qint64 amount = value_of(s);
     if (amount == 1 || amount == 2)
         cloud = QStringLiteral("少量");
@@ -215,6 +211,22 @@ std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QS
             return s + text;
         }
     }
+    return std::nullopt;
+}
+
+// The rules after the temperatures: cloud layers by amount, day and time
+// groups, runway visual ranges, remarks and forecast periods; nothing when
+// none knows the group. cloud is the cloud word the group's ending gives.
+std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QString& console, qint64 s0, qint64 sl,
+                                              const ExplanationSources& sources)
+{
+    const qsizetype len = s.size();
+    const QString sep = QStringLiteral(" ： ");
+    const bool slash_before = console_char_is(console, s0, u'/');
+
+    const qint64 amount = value_of(s);
+    if (std::optional<QString> layer = explain_cloud_layer(s, cloud))
+        return layer;
 
     if (s.endsWith(u'Z') && len == 7) {
         const QStringView dd = mid_or_empty(s, 1, 2), hh = mid_or_empty(s, 3, 2), mm = mid_or_empty(s, 5, 2);
