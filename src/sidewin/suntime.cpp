@@ -121,6 +121,33 @@ suntime::suntime(QWidget* parent)
     setWindowTitle(QStringLiteral(" 空港別 日出没時刻"));
     setFixedSize(px(15000), px(10350));
 
+    create_heading();
+
+    SSTab = new QTabWidget(this);
+    SSTab->setObjectName(QStringLiteral("SSTab"));
+    SSTab->setGeometry(twips_rect(150, 1020, 14700, 9150));
+    auto* table_page = new QWidget;
+    auto* graph_page = new QWidget;
+    SSTab->addTab(table_page, QStringLiteral("時刻一覧"));
+    SSTab->addTab(graph_page, QStringLiteral("年間推移グラフ"));
+
+    create_table(table_page);
+    create_graph(graph_page);
+
+    for (std::size_t i = 0; i < lbl.size(); ++i) {
+        if (lbl[i])
+            lbl[i]->setObjectName(QStringLiteral("lbl%1").arg(i));
+    }
+
+    hover_ = new HoverButtons({cmd[0], cmd[1]}, {this, SSTab});
+    connect(SSTab, &QTabWidget::currentChanged, this, &suntime::SSTab_Click);
+
+    Form_Load();
+}
+
+// The year and airfield lists, the captions above the tabs and the two buttons.
+void suntime::create_heading()
+{
     for (std::size_t i = 0; i < cmb.size(); ++i) {
         cmb[i] = new QComboBox(this);
         cmb[i]->setObjectName(QStringLiteral("cmb%1").arg(i));
@@ -154,15 +181,11 @@ suntime::suntime(QWidget* parent)
         connect(cmd[i], &QPushButton::clicked, this, [this, i] { cmd_Click(static_cast<int>(i)); });
     }
     cmd[0]->installEventFilter(this);
+}
 
-    SSTab = new QTabWidget(this);
-    SSTab->setObjectName(QStringLiteral("SSTab"));
-    SSTab->setGeometry(twips_rect(150, 1020, 14700, 9150));
-    auto* table_page = new QWidget;
-    auto* graph_page = new QWidget;
-    SSTab->addTab(table_page, QStringLiteral("時刻一覧"));
-    SSTab->addTab(graph_page, QStringLiteral("年間推移グラフ"));
-
+// The time table of the first tab: the grid and the month frames over it.
+void suntime::create_table(QWidget* table_page)
+{
     grid = new QTableWidget(32, 36, table_page);
     grid->setObjectName(QStringLiteral("grid"));
     grid->horizontalHeader()->hide();
@@ -203,7 +226,11 @@ suntime::suntime(QWidget* parent)
         Label1[i] = new QLabel(QString::fromLatin1(months[i]), Frame1[i]);
         Label1[i]->setAlignment(Qt::AlignCenter);
     }
+}
 
+// The year graph of the second tab with its hour and month captions.
+void suntime::create_graph(QWidget* graph_page)
+{
     Picture1 = new sun_graph(graph_page);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twips_rect(90, 90, 14200, 7700));
@@ -225,15 +252,6 @@ suntime::suntime(QWidget* parent)
         lbl[i] = make_label(Picture1, QString(), twips_rect(0, 0, 500, 240));
         lbl[i]->hide();
     }
-    for (std::size_t i = 0; i < lbl.size(); ++i) {
-        if (lbl[i])
-            lbl[i]->setObjectName(QStringLiteral("lbl%1").arg(i));
-    }
-
-    hover_ = new HoverButtons({cmd[0], cmd[1]}, {this, SSTab});
-    connect(SSTab, &QTabWidget::currentChanged, this, &suntime::SSTab_Click);
-
-    Form_Load();
 }
 
 suntime::~suntime()

@@ -91,6 +91,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void create_heading();
+    void create_table(QWidget* table_page);
+    void create_graph(QWidget* graph_page);
     void Form_Load();
     void place_month_frames();
     void show_cells();
