@@ -67,11 +67,9 @@ public:
     }
 };
 
-}  // namespace
-
-std::vector<ChartMenuItem> chart_menu_items()
+// Today's weather, the airport forecasts and the emagrams.
+void add_today_items(Builder& b)
 {
-    Builder b;
     b.submenu(0, "menu_chart_today_", QStringLiteral("今日の天気"));
     b.chart(1, "menu_chart_today", 1, QStringLiteral("天気のツボ (昼)"), url_weather_points + QStringLiteral("LBWwb_tubo_1.jpg"),
             9600, 7300);
@@ -90,7 +88,11 @@ std::vector<ChartMenuItem> chart_menu_items()
             {"wak", "nem", "sap", "sen", "aki", "waj", "tat", "yon", "sio", "fuk", "kag", "nah", "ish", "hac", "naz",
              "min", "chi"},
             emagram_site() + QStringLiteral("/sis/images/ema_"), QStringLiteral(".gif"), 11000, 8700, false);
-    b.separator(0, "menu_lne0");
+}
+
+// The analysed and forecast weather maps, the cross sections and the upper winds.
+void add_weather_map_items(Builder& b)
+{
     b.pdf("menu_SPAS", QStringLiteral("速報天気図"), "SPAS.pdf");
     b.pdf("menu_ASAS", QStringLiteral("アジア地上解析図"), "ASAS.pdf");
     b.pdf("menu_AUPQ78", QStringLiteral("アジア 850,700hPa 高層天気図"), "AUPQ78.pdf");
@@ -117,7 +119,11 @@ std::vector<ChartMenuItem> chart_menu_items()
     b.pdf("menu_FXXN519", QStringLiteral("週間予報支援図"), "FXXN519.pdf");
     b.pdf("menu_FZCX50", QStringLiteral("週間予報支援図 （アンサンブル）"), "FZCX50.pdf");
     b.pdf("menu_FEFE19", QStringLiteral("週間アンサンブル予想図"), "FEFE19.pdf");
-    b.separator(0, "menu_lne4");
+}
+
+// Typhoons, the AMeDAS maps, the radars and the satellite pictures.
+void add_observation_items(Builder& b)
+{
     b.submenu(0, "menu_chart_typ", QStringLiteral("台風情報"));
     b.array(1, "menu_chart_typoon", 1, {"アジア広域", "日本広域", "日本拡大"}, {"asia_l", "koiki_l", "kakudai_l"},
             url_typhoon, QStringLiteral(".jpg"), 10200, 7800);
@@ -156,6 +162,18 @@ std::vector<ChartMenuItem> chart_menu_items()
             10200, 7800);
     b.chart(1, "menu_chart_sat", 2, QStringLiteral("クイックルック"),
             url_satellite + QStringLiteral("QL/00Latest.jpg"), 9300, 9300);
+}
+
+}  // namespace
+
+std::vector<ChartMenuItem> chart_menu_items()
+{
+    Builder b;
+    add_today_items(b);
+    b.separator(0, "menu_lne0");
+    add_weather_map_items(b);
+    b.separator(0, "menu_lne4");
+    add_observation_items(b);
     return b.items;
 }
 
