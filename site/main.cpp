@@ -58,17 +58,20 @@ bool parse_port(const std::string& text, int& port)
     return port <= 65535;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
-{
+// The command line's settings.
+struct Options {
     int port = 8737;
     std::string host = "127.0.0.1";
     std::string root = KOLDE_SITE_ROOT;
     std::vector<std::pair<std::string, kolde_site::Fault>> faults;
     std::optional<std::string> server_dat;
     std::optional<kolde_site::ReportSource> reports;
+};
 
+// Reads the command line into o; the exit code when the program is to stop
+// at once (the help, or an argument it does not know).
+std::optional<int> read_options(int argc, char** argv, Options& o)
+{
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -79,14 +82,14 @@ int main(int argc, char** argv)
             return usage();
         const std::string value = argv[++i];
         if (arg == "--port") {
-            if (!parse_port(value, port)) {
+            if (!parse_port(value, o.port)) {
                 std::cerr << "kolde-site: invalid port: " << value << "\n";
                 return 2;
             }
         } else if (arg == "--host") {
-            host = value;
+            o.host = value;
         } else if (arg == "--root") {
-            root = value;
+            o.root = value;
         } else if (arg == "--fault") {
             std::string path;
             kolde_site::Fault fault = kolde_site::Fault::None;
@@ -94,14 +97,14 @@ int main(int argc, char** argv)
                 std::cerr << "kolde-site: invalid fault: " << value << "\n";
                 return usage();
             }
-            faults.emplace_back(std::move(path), fault);
+            o.faults.emplace_back(std::move(path), fault);
         } else if (arg == "--server-dat") {
-            server_dat = value;
+            o.server_dat = value;
         } else if (arg == "--reports") {
             if (value == "simulator") {
-                reports = kolde_site::ReportSource::Simulator;
+                o.reports = kolde_site::ReportSource::Simulator;
             } else if (value == "folder") {
-                reports = kolde_site::ReportSource::Folder;
+                o.reports = kolde_site::ReportSource::Folder;
             } else {
                 std::cerr << "kolde-site: invalid report source: " << value << "\n";
                 return usage();
@@ -110,10 +113,20 @@ int main(int argc, char** argv)
             return usage();
         }
     }
+    return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options o;
+    if (const std::optional<int> exit_code = read_options(argc, argv, o))
+        return *exit_code;
 
     std::error_code ec;
-    if (!std::filesystem::is_directory(root, ec))
-        std::cerr << "kolde-site: warning: root folder " << root << " does not exist\n";
+    if (!std::filesystem::is_directory(o.root, ec))
+        std::cerr << "kolde-site: warning: root folder " << o.root << " does not exist\n";
 
     // Block the stop signals in every thread; the main thread waits for them.
     sigset_t stop_signals;
@@ -122,19 +135,19 @@ int main(int argc, char** argv)
     sigaddset(&stop_signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
-    kolde_site::Server server(root);
-    for (const auto& [path, fault] : faults)
+    kolde_site::Server server(o.root);
+    for (const auto& [path, fault] : o.faults)
         server.set_fault(path, fault);
-    server.set_server_dat(server_dat);
-    if (reports)
-        server.set_reports(*reports);
-    const int bound = server.start(port, host);
+    server.set_server_dat(o.server_dat);
+    if (o.reports)
+        server.set_reports(*o.reports);
+    const int bound = server.start(o.port, o.host);
     if (bound < 0) {
-        std::cerr << "kolde-site: cannot listen on " << host << ":" << port
+        std::cerr << "kolde-site: cannot listen on " << o.host << ":" << o.port
                   << " (address in use or not available)\n";
         return 1;
     }
-    const std::string shown = host.find(':') != std::string::npos ? "[" + host + "]" : host;
+    const std::string shown = o.host.find(':') != std::string::npos ? "[" + o.host + "]" : o.host;
     std::cout << "kolde-site listening on http://" << shown << ":" << bound << std::endl;
 
     int signal_number = 0;
