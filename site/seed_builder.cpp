@@ -133,38 +133,11 @@ bool add_pictures(platform::Connection& conn, const QString& folder)
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// The database at db_path from the SQL scripts of sql_dir and the pictures
+// of files_dir: built beside its target, then moved into place.
+void build_database(const QString& db_path, const QString& sql_dir, const QString& files_dir,
+                    const QStringList& items, const QString& base_url)
 {
-    QCoreApplication app(argc, argv);
-    QString sql_dir, files_dir, out_dir;
-    QString base_url = QStringLiteral("http://127.0.0.1:8737");
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--sql"))
-            sql_dir = args[i + 1];
-        else if (args[i] == QLatin1String("--files"))
-            files_dir = args[i + 1];
-        else if (args[i] == QLatin1String("--out"))
-            out_dir = args[i + 1];
-        else if (args[i] == QLatin1String("--base-url"))
-            base_url = args[i + 1];
-        else
-            fail(QStringLiteral("unknown option ") + args[i]);
-    }
-    if (sql_dir.isEmpty() || files_dir.isEmpty() || out_dir.isEmpty())
-        fail(QStringLiteral("usage: kolde-seed --sql DIR --files DIR --out DIR [--base-url URL]"));
-
-    const QString data_dir = out_dir + QStringLiteral("/data");
-    if (!QDir().mkpath(data_dir))
-        fail(QStringLiteral("cannot create ") + data_dir);
-
-    const QByteArray version = read_file(files_dir + QStringLiteral("/version.dat"));
-    const QStringList items = version_items(version);
-
-    // The database: built beside its target, then moved into place.
-    const QString db_path = data_dir + QStringLiteral("/kolde.mdb");
     const QString tmp_path = db_path + QStringLiteral(".new");
     QFile::remove(tmp_path);
     {
@@ -195,6 +168,39 @@ int main(int argc, char** argv)
     QFile::remove(db_path);
     if (!QFile::rename(tmp_path, db_path))
         fail(QStringLiteral("cannot move the database into place"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QString sql_dir, files_dir, out_dir;
+    QString base_url = QStringLiteral("http://127.0.0.1:8737");
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--sql"))
+            sql_dir = args[i + 1];
+        else if (args[i] == QLatin1String("--files"))
+            files_dir = args[i + 1];
+        else if (args[i] == QLatin1String("--out"))
+            out_dir = args[i + 1];
+        else if (args[i] == QLatin1String("--base-url"))
+            base_url = args[i + 1];
+        else
+            fail(QStringLiteral("unknown option ") + args[i]);
+    }
+    if (sql_dir.isEmpty() || files_dir.isEmpty() || out_dir.isEmpty())
+        fail(QStringLiteral("usage: kolde-seed --sql DIR --files DIR --out DIR [--base-url URL]"));
+
+    const QString data_dir = out_dir + QStringLiteral("/data");
+    if (!QDir().mkpath(data_dir))
+        fail(QStringLiteral("cannot create ") + data_dir);
+
+    const QByteArray version = read_file(files_dir + QStringLiteral("/version.dat"));
+    const QStringList items = version_items(version);
+
+    build_database(data_dir + QStringLiteral("/kolde.mdb"), sql_dir, files_dir, items, base_url);
 
     write_file(data_dir + QStringLiteral("/version.dat"), version);
     write_file(data_dir + QStringLiteral("/update.exe"), read_file(files_dir + QStringLiteral("/update.exe")), true);
