@@ -117,7 +117,8 @@ class SettingKey {
 public:
     consteval explicit SettingKey(const char* name) : index_(index_of(name)) {}
 
-    // The key of the i-th field, for walks over the whole table.
+    // The key of the i-th field (i below settings_field_count), for walks
+    // over the whole table.
     static constexpr SettingKey at(std::size_t i) { return SettingKey(i); }
 
     constexpr std::size_t index() const { return index_; }

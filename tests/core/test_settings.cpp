@@ -247,7 +247,9 @@ TEST(Settings, EveryNameTheProgramUsesIsAColumnItReads)
             const auto match = m.next();
             handles.insert(match.captured(1), match.captured(2));
         }
-        EXPECT_EQ(handles.size(), settings_names.size());
+        const QStringList named = handles.values();
+        EXPECT_EQ(named.size(), settings_names.size());  // one handle a field
+        EXPECT_TRUE(QSet<QString>(named.begin(), named.end()) == settings_names);
     }
 
     const QRegularExpression call(QString::fromUtf8(
