@@ -127,7 +127,7 @@ public:
         kolde_sub::obs_base_url = base + QStringLiteral("/pub/data/observations/metar/stations/");
         kolde_sub::taf_base_url = base + QStringLiteral("/pub/data/forecasts/taf/stations/");
         kolde_sub::online = true;
-        kolde_sub::set_setting(QStringLiteral("KOLDEバージョン"), Value(4.31));
+        kolde_sub::set_setting(kolde_sub::key::program_version, Value(4.31));
         QList<QList<Value>> rows;
         for (const QString& code : decode_list)
             rows.append({Value(code), Value(code)});
@@ -244,7 +244,7 @@ static void BM_HourOfAutoDecodeAfterBrowserPane(benchmark::State& state)
         return;
     }
     Hour hour;
-    kolde_sub::set_setting(QStringLiteral("ブラウザー"), Value::boolean(true));
+    kolde_sub::set_setting(kolde_sub::key::browser, Value::boolean(true));
     if (!hour.open_window()) {
         state.SkipWithError("the main window did not activate");
         return;

@@ -13,7 +13,7 @@ static void BM_OpenDatabase(benchmark::State& state)
     home.install_seed_database();
     for (auto _ : state) {
         kolde_sub::open_database();
-        benchmark::DoNotOptimize(kolde_sub::setting_text(QStringLiteral("時差")));
+        benchmark::DoNotOptimize(kolde_sub::setting_text(kolde_sub::key::time_difference));
         kolde_sub::release_store();
     }
 }

@@ -23,7 +23,7 @@ const QColor grey_colour(0x80, 0x80, 0x80);
 
 QString time_text() { return time_local().toString(QStringLiteral("HH:mm:ss")); }
 
-long long speci_setting() { return setting_int(QStringLiteral("SPECIの色")); }
+long long speci_setting() { return setting_int(key::speci_colour); }
 
 log_row make_row(const QString& date, const QString& time, const QString& text)
 {

@@ -327,7 +327,7 @@ void decodelist::save()
         return;
     // An empty list leaves nothing to decode automatically.
     if (rows.isEmpty())
-        set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(false));
+        set_setting(key::auto_decode, platform::Value::boolean(false));
 }
 
 void decodelist::done(int result)

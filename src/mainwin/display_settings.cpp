@@ -32,16 +32,16 @@ void apply_display_settings(view& v)
     console->hide();
 
     // The console and the two boxes beside it take the background colour.
-    const QColor background = bgr_color(setting_int(QStringLiteral("表示領域の色")));
+    const QColor background = bgr_color(setting_int(key::display_background));
     for (int i = 0; i < 3; ++i)
         set_base_colour(v.TextBox[i], background);
 
     // The whole text takes the font, colour, size and bold; so does the
     // caret, so text added later follows them.
-    const QString family = setting_text(QStringLiteral("表示文字のフォント"));
-    const QColor text_colour = bgr_color(setting_int(QStringLiteral("表示文字の色")));
-    const int size = static_cast<int>(setting_int(QStringLiteral("表示文字のサイズ")));
-    const bool bold = setting_bool(QStringLiteral("表示文字のボールド"));
+    const QString family = setting_text(key::display_font);
+    const QColor text_colour = bgr_color(setting_int(key::display_text_colour));
+    const int size = static_cast<int>(setting_int(key::display_size));
+    const bool bold = setting_bool(key::display_bold);
 
     QFont font = console->font();
     font.setFamilies({family});
@@ -76,7 +76,7 @@ void apply_display_settings(view& v)
     console->mergeCurrentCharFormat(format);
 
     // The cover box hides the scroll bar's place when it is off.
-    if (setting_bool(QStringLiteral("スクロールバーを表示"))) {
+    if (setting_bool(key::scroll_bar)) {
         v.TextBox[2]->hide();
         console->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     } else {
@@ -85,20 +85,20 @@ void apply_display_settings(view& v)
     }
 
     // The scratch pad, label and frame together.
-    const bool pad = setting_bool(QStringLiteral("PAD表示"));
+    const bool pad = setting_bool(key::scratch_pad);
     v.padshape->setVisible(pad);
     v.padlbl->setVisible(pad);
 
     console->show();
 
     // The grey faces of the command buttons.
-    const bool grey_faces = setting_bool(QStringLiteral("コマンドボタン"));
+    const bool grey_faces = setting_bool(key::command_buttons);
     for (int i = 18; i <= 35; ++i)
         v.img[i]->setVisible(grey_faces);
 
     // The browser buttons widen the button frame and push the scratch pad
     // right; their grey faces follow the browser buttons.
-    const bool browser = setting_bool(QStringLiteral("ブラウザー"));
+    const bool browser = setting_bool(key::browser);
     v.Frame->resize(px(browser ? 6855 : 5670), v.Frame->height());
     v.padshape->move(px(browser ? 6980 : 5745), v.padshape->y());
     v.Shape1->setVisible(browser);

@@ -264,16 +264,16 @@ void view::Form_Load()
 
     if (online) {
         // The start banner, in the console's colours.
-        const QString version = version_display_text(version_number(setting(QStringLiteral("KOLDEバージョン"))));
+        const QString version = version_display_text(version_number(setting(key::program_version)));
         Label1->setText(to_edit_text(banner_text(version)));
-        const long long text_colour = setting_int(QStringLiteral("表示文字の色"));
+        const long long text_colour = setting_int(key::display_text_colour);
         QPalette pal = Label1->palette();
         pal.setColor(QPalette::WindowText, text_colour == 0 ? bgr_color(0) : bgr_color(0x808080));
-        pal.setColor(QPalette::Window, bgr_color(setting_int(QStringLiteral("表示領域の色"))));
+        pal.setColor(QPalette::Window, bgr_color(setting_int(key::display_background)));
         Label1->setPalette(pal);
         Frame1->setPalette(pal);
-        QFont f(setting_text(QStringLiteral("表示文字のフォント")));
-        const int size = static_cast<int>(setting_int(QStringLiteral("表示文字のサイズ")));
+        QFont f(setting_text(key::display_font));
+        const int size = static_cast<int>(setting_int(key::display_size));
         if (size > 0)
             f.setPointSize(size);
         Label1->setFont(f);
@@ -294,9 +294,9 @@ void view::Form_Load()
     // and no connection to report.
     const bool store_open = db_conn().is_open();
     if (store_open && rs_autodecode().record_count() == 0)
-        set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(false));
+        set_setting(key::auto_decode, platform::Value::boolean(false));
 
-    if (!store_open || !setting_bool(QStringLiteral("自動デコード有効"))) {
+    if (!store_open || !setting_bool(key::auto_decode)) {
         set_console_text(store_open
                                  ? QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n")
                                  : QStringLiteral("AUTO DECODE SEQUENCE DISABLED\r\n"));
@@ -382,7 +382,7 @@ void view::Form_Activate()
     command_open = false;
     code_history = QStringLiteral(" ");
     weather_mode = 0;
-    update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
+    update_interval = 11 - static_cast<int>(setting_int(key::buffer));
     postpone_next_cycle();
 
     // The address bar stays hidden until the browser pane opens.
@@ -424,7 +424,7 @@ void view::Form_Activate()
     }
 
     // The heartbeat probes on its first tick.
-    update_interval = 11 - static_cast<int>(setting_int(QStringLiteral("バッファ")));
+    update_interval = 11 - static_cast<int>(setting_int(key::buffer));
     postpone_next_cycle();
     probe_period = 0;
 
@@ -481,7 +481,7 @@ void view::centre_banner()
 
 view::VersionCheck view::check_version_at_start()
 {
-    const bool ask_at_start = setting_bool(QStringLiteral("起動時にバージョン確認"));
+    const bool ask_at_start = setting_bool(key::check_version_on_start);
 
     const platform::TransferResult result = inet->get(update_base_url + QStringLiteral("/data/version.dat"));
     inet->cancel();
@@ -489,7 +489,7 @@ view::VersionCheck view::check_version_at_start()
 
     float site = 0.0f;
     const VersionReply kind =
-            classify_version_reply(reply, version_number(setting(QStringLiteral("KOLDEバージョン"))), &site);
+            classify_version_reply(reply, version_number(setting(key::program_version)), &site);
     if (kind == VersionReply::NoAnswer)
         return VersionCheck::NoAnswer;
     if (kind == VersionReply::Same)
@@ -497,7 +497,7 @@ view::VersionCheck view::check_version_at_start()
     const QString version = version_display_text(site);
 
     if (ask_at_start) {
-        bool accepted = !setting_bool(QStringLiteral("更新確認メッセージ"));
+        bool accepted = !setting_bool(key::update_confirm_message);
         if (!accepted)
             accepted = platform::msg_box(this, platform::MsgIcon::Question, QStringLiteral(" 確認"),
                                          update_question_text(version),

@@ -119,7 +119,7 @@ void view::open_page(const QString& url, const QString& log_text, bool enter_mod
     // rather than the pane's own text.
     if (!WebBrowser->isVisible())
         status_text = Panels[2]->text();
-    if (setting_bool(QStringLiteral("ブラウザー")) && ensure_browser_view()) {
+    if (setting_bool(key::browser) && ensure_browser_view()) {
         navigate_pane(current_url);
         WebBrowser->show();
         WebBrowser->raise();
@@ -196,7 +196,7 @@ void view::leave_browser_mode()
     inputURL->hide();
     imgGo[0]->hide();
     imgGo[1]->hide();
-    if (!setting_bool(QStringLiteral("PAD表示")))
+    if (!setting_bool(key::scratch_pad))
         padshape->hide();
     menu_exit->setText(QStringLiteral("KOLDE を終了"));
     img[0]->setToolTip(QStringLiteral(" KOLDE を終了 "));
@@ -213,7 +213,7 @@ bool view::close_browser_pane()
     Panels[2]->setText(status_text);
     leave_browser_mode();
     // In colour style the browser buttons look inert again.
-    if (!setting_bool(QStringLiteral("コマンドボタン")))
+    if (!setting_bool(key::command_buttons))
         for (int i = 33; i <= 35; ++i)
             img[i]->show();
     return true;

@@ -28,11 +28,11 @@ using namespace kolde_sub;
 
 namespace {
 
-bool grey_style() { return setting_bool(QStringLiteral("コマンドボタン")); }
+bool grey_style() { return setting_bool(key::command_buttons); }
 
 // Turns a switch of the settings record over and logs the row of the new
 // state; returns the new state.
-bool toggle_setting(const QString& field, const QString& log_when_on, const QString& log_when_off)
+bool toggle_setting(SettingKey field, const QString& log_when_on, const QString& log_when_off)
 {
     const bool on = !setting_bool(field);
     set_setting(field, platform::Value::boolean(on));
@@ -106,14 +106,14 @@ void view::img_Click(int index)
     case 7: {
         // The narrow box at the console's right edge covers its scroll bar,
         // which shows only while it is switched on.
-        const bool shown = toggle_setting(QStringLiteral("スクロールバーを表示"), QStringLiteral("SHOW SCROLL BAR COMMAND"),
+        const bool shown = toggle_setting(key::scroll_bar, QStringLiteral("SHOW SCROLL BAR COMMAND"),
                                           QStringLiteral("ERASE SCROLL BAR COMMAND"));
         TextBox[2]->setVisible(!shown);
         TextBox[0]->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         break;
     }
     case 8:
-        toggle_setting(QStringLiteral("表示文字のボールド"), QStringLiteral("TEXT BOLD COMMAND"),
+        toggle_setting(key::display_bold, QStringLiteral("TEXT BOLD COMMAND"),
                        QStringLiteral("RELEASE TEXT BOLD COMMAND"));
         apply_display_settings(*this);
         renew_button_hover();

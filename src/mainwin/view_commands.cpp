@@ -50,7 +50,7 @@ void view::stop_auto_decode()
 
 void view::manual_input_stop()
 {
-    if (setting_bool(QStringLiteral("マニュアル入力時停止")))
+    if (setting_bool(key::stop_on_manual_input))
         stop_auto_decode();
 }
 
@@ -73,7 +73,7 @@ void view::start_auto_decode(AutoStartFrom from)
         return;
     }
 
-    if (!setting_bool(QStringLiteral("自動デコード有効"))) {
+    if (!setting_bool(key::auto_decode)) {
         if (console) {
             append_console_text(QStringLiteral("\r\nAUTO DECODE SEQUENCE DISABLED\r\n"));
             show_ready_prompt();
@@ -90,7 +90,7 @@ void view::start_auto_decode(AutoStartFrom from)
         console_caret_to_end();
         TextBox[0]->viewport()->setCursor(Qt::WaitCursor);
         set_status_text(QStringLiteral("システム初期化中"));
-        set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(true));
+        set_setting(key::auto_decode, platform::Value::boolean(true));
         opton* options = opton_window();
         options->CheckBox[2]->setChecked(true);
         options->CheckBox[9]->setEnabled(true);
@@ -133,13 +133,13 @@ void view::restart_auto_decode()
 
 void view::show_options()
 {
-    const long long hours = setting_int(QStringLiteral("シーケンス時間"));
+    const long long hours = setting_int(key::sequence_hours);
     write_log(QStringLiteral("DISPLAY SYSTEM SETUP MENU"));
     if (!platform::exec_modal(new fontmsg(Frame1, this)))
         return;
     apply_display_settings(*this);
     color_report_text();
-    if (setting_int(QStringLiteral("シーケンス時間")) != hours) {
+    if (setting_int(key::sequence_hours) != hours) {
         Inet2->cancel();
         fetch_hourly_cycles();
     }
@@ -148,7 +148,7 @@ void view::show_options()
 bool view::show_reader_notice(bool log_notice)
 {
     reader_download_requested = false;
-    if (!setting_bool(QStringLiteral("アドビインフォメーション"))) {
+    if (!setting_bool(key::pdf_reader_notice)) {
         if (log_notice)
             write_log(QStringLiteral("DISPLAY ADOBE PDF INFORMATION"));
         if (!platform::exec_modal(new adobeinfo(this)))

@@ -126,7 +126,7 @@ bool is_dictionary_word(const QString& line)
 void update_command(view& v)
 {
     QPointer<view> self(&v);
-    set_setting(QStringLiteral("KOLDEバージョン"), platform::Value(0));
+    set_setting(key::program_version, platform::Value(0));
     v.append_console_text(crlf + QStringLiteral("AUTO UPDATE READY") + crlf);
     v.show_ready_prompt();
     v.check_update();
@@ -149,7 +149,7 @@ void reset_command(view& v)
     write_log(QStringLiteral("DATABASE RESET SEQUENCE"));
     prompt_and_colour(v);
     v.padlbl->clear();
-    set_setting(QStringLiteral("DBバージョン"), platform::Value(0));
+    set_setting(key::database_version, platform::Value(0));
     platform::msg_box(&v, platform::MsgIcon::Information, QStringLiteral(" 確認"),
                       QStringLiteral("データベース リセット シーケンスを設定しました　　\r\n\r\nKOLDE を再起動してください"));
 }

@@ -44,7 +44,7 @@ namespace {
 const QString crlf = QStringLiteral("\r\n");
 
 
-bool setting_on(const char* name) { return setting_bool(QString::fromUtf8(name)); }
+bool setting_on(SettingKey name) { return setting_bool(name); }
 
 QString staging_text(const QTextEdit* box) { return from_edit_text(box->toPlainText()); }
 
@@ -144,13 +144,13 @@ void normal_display(view& v)
     }
 
     // After the stations.
-    if (setting_on("マニュアル入力時停止")) {
+    if (setting_on(key::stop_on_manual_input)) {
         v.status_text = QStringLiteral("自動デコード停止");
     } else {
         // A time difference that is no number gives no label: the status
         // text stays as it was.
         const QString updated =
-                format_update_time(now_utc(), setting_on("LOCAL使用"), setting_text(QStringLiteral("時差")));
+                format_update_time(now_utc(), setting_on(key::local_time), setting_text(key::time_difference));
         if (!updated.isEmpty())
             v.status_text = QStringLiteral("自動デコード作動　　最終更新  ") + updated;
     }
@@ -162,7 +162,7 @@ void normal_display(view& v)
     // New reports found by the heartbeat: ring, notice, print.
     if (v.timer_run) {
         const QString ring = program_path(QStringLiteral("sound/ring.wav"));
-        if (setting_on("更新終了時アラーム") && file_exists(ring)) {
+        if (setting_on(key::update_done_alarm) && file_exists(ring)) {
             write_log(QStringLiteral("RING ARARM"));
             sound_done = false;
             platform::play_and_wait(ring);
@@ -170,11 +170,11 @@ void normal_display(view& v)
             if (!self)
                 return;
         }
-        if (setting_on("更新終了時メッセージ")) {
+        if (setting_on(key::update_done_message)) {
             write_log(QStringLiteral("DISPLAY DATA CHANGED MESSAGE"));
             show_datachange(&v);
         }
-        if (setting_on("印刷更新時印刷")) {
+        if (setting_on(key::print_on_update)) {
             v.auto_print = true;
             print_source_text = staging_text(staging);
             v.print_display();
@@ -190,8 +190,8 @@ void japanese_display(view& v)
     QTextEdit* staging = v.TextBox[3];
     v.setCursor(Qt::WaitCursor);
     v.Panels[2]->setText(QStringLiteral("日本語デコード中"));
-    const bool local = setting_on("LOCAL使用");
-    const QString difference = setting_text(QStringLiteral("時差"));
+    const bool local = setting_on(key::local_time);
+    const QString difference = setting_text(key::time_difference);
 
     const QString list = current_request;
     bool first = true;
@@ -230,9 +230,9 @@ void hourly_sequence_display(view& v)
     QTextEdit* staging = v.TextBox[3];
     v.setCursor(Qt::WaitCursor);
     v.Panels[2]->setText(QStringLiteral("データ シーケンス取得中"));
-    const bool local = setting_on("LOCAL使用");
-    const QString difference = setting_text(QStringLiteral("時差"));
-    const int hours_back = static_cast<int>(setting_int(QStringLiteral("シーケンス時間")));
+    const bool local = setting_on(key::local_time);
+    const QString difference = setting_text(key::time_difference);
+    const int hours_back = static_cast<int>(setting_int(key::sequence_hours));
     const int now_hour = now_utc().time().hour();
     const int first_hour = wrap_day_hour(now_hour - hours_back);
 
@@ -327,8 +327,8 @@ StationFile view::fetch_station_file()
         }
     }
 
-    const StationTime t = station_time_label(reply.text, setting_on("LOCAL使用"),
-                                             setting_text(QStringLiteral("時差")));
+    const StationTime t = station_time_label(reply.text, setting_on(key::local_time),
+                                             setting_text(key::time_difference));
     return {station_report_text(reply.text, forecast), true, t.label};
 }
 
@@ -371,7 +371,7 @@ void view::run_display()
         Timer4->stop();
     }
 
-    if (setting_on("前画面クリアー"))
+    if (setting_on(key::clear_screen))
         staging->clear();
 
     if (current_request.startsWith(QStringLiteral("SQ "))) {
@@ -379,7 +379,7 @@ void view::run_display()
         sequence_mode = true;
     }
     if (sequence_mode) {
-        if (setting_on("シーケンス表示"))
+        if (setting_on(key::sequence))
             hourly_sequence_display(*this);
         else
             file_sequence_display(*this);
@@ -403,7 +403,7 @@ void view::run_display()
     Frame1->hide();
     show_ready_prompt();
     color_report_text();
-    if (setting_on("先頭行") && !enter_pressed)
+    if (setting_on(key::top_line) && !enter_pressed)
         TextBox[0]->moveCursor(QTextCursor::Start);
     padlbl->clear();
     keep_typed_line(typed);
@@ -416,7 +416,7 @@ void view::run_display()
 
 void view::fetch_hourly_cycles()
 {
-    if (!setting_on("シーケンス表示"))
+    if (!setting_on(key::sequence))
         return;
     const QTime now = now_utc().time();
     const int slot = ten_minute_slot(now);
@@ -427,7 +427,7 @@ void view::fetch_hourly_cycles()
     cycle_slot = slot;
 
     const std::vector<int> hours =
-            cycle_hours_to_fetch(now.hour(), static_cast<int>(setting_int(QStringLiteral("シーケンス時間"))));
+            cycle_hours_to_fetch(now.hour(), static_cast<int>(setting_int(key::sequence_hours)));
     const QString base = builtin_report_url();
     QPointer<view> self(this);
     for (std::size_t i = 0; i < hours.size(); ++i) {

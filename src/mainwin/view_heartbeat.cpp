@@ -86,7 +86,7 @@ void view::Timer_Timer()
             if (isMinimized())
                 taskicon_reload();
             setWindowIcon(QIcon(iconPic[1]->pixmap()));
-            if (setting_bool(QStringLiteral("切断時メッセージ")) && !isMinimized()) {
+            if (setting_bool(key::disconnect_message) && !isMinimized()) {
                 // The notice may ring first and wait for its sound.
                 show_network_loss_notice();
                 if (!self)
@@ -140,7 +140,7 @@ void view::Timer_Timer()
 
     // The automatic-decode list is the request but there is nothing to run:
     // the heartbeat stops, probes included, until a command starts it again.
-    if (auto_mode && (!setting_bool(QStringLiteral("自動デコード有効")) || rs_autodecode().record_count() == 0)) {
+    if (auto_mode && (!setting_bool(key::auto_decode) || rs_autodecode().record_count() == 0)) {
         status_text = QStringLiteral("自動デコード停止");
         if (!WebBrowser->isVisible())
             Panels[2]->setText(status_text);
@@ -184,7 +184,7 @@ void view::detect_report_changes()
     // Whatever an earlier pass found has had its display: a change found
     // then must not show the request again now.
     reports_changed = false;
-    if (station_count == 0 || !setting_bool(QStringLiteral("自動デコード有効")))
+    if (station_count == 0 || !setting_bool(key::auto_decode))
         return;
 
     for (int r = 1; r <= station_count && r < static_cast<int>(station_table.size()); ++r) {

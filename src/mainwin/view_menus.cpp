@@ -78,7 +78,7 @@ QAction* array_item(view* owner, ArrayHandler handler, std::vector<QAction*>& it
     return items[i];
 }
 
-bool manual_input_stops() { return setting_bool(QStringLiteral("マニュアル入力時停止")); }
+bool manual_input_stops() { return setting_bool(key::stop_on_manual_input); }
 
 }  // namespace
 

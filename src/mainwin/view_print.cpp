@@ -45,13 +45,13 @@ void view::print_display()
 
         const QDateTime now = now_local();
         const int now_minutes = now.time().hour() * 60 + now.time().minute();
-        const int start = minutes_of_day(setting_text(QStringLiteral("印刷開始時")),
-                                         setting_text(QStringLiteral("印刷開始分")));
-        const int end = minutes_of_day(setting_text(QStringLiteral("印刷終了時")),
-                                       setting_text(QStringLiteral("印刷終了分")));
-        const QString printer = setting_text(QStringLiteral("プリンター"));
+        const int start = minutes_of_day(setting_text(key::print_start_hour),
+                                         setting_text(key::print_start_minute));
+        const int end = minutes_of_day(setting_text(key::print_end_hour),
+                                       setting_text(key::print_end_minute));
+        const QString printer = setting_text(key::printer);
 
-        if (setting_bool(QStringLiteral("印刷時ダイアログ")) && !auto_print) {
+        if (setting_bool(key::print_dialog) && !auto_print) {
             if (!show_printer_selection(this)) {
                 console_line(QStringLiteral("CANCEL PRINT"));
                 write_log(QStringLiteral("CANCEL PRINT COMMAND"));
@@ -60,7 +60,7 @@ void view::print_display()
         }
 
         if (auto_print && timer_run) {
-            if (setting_bool(QStringLiteral("印刷時刻指定")) && !inside_print_window(now_minutes, start, end)) {
+            if (setting_bool(key::print_timed) && !inside_print_window(now_minutes, start, end)) {
                 notice_line(QStringLiteral("AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE "));
                 write_log(QStringLiteral("AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE"));
                 return true;
@@ -80,11 +80,11 @@ void view::print_display()
         }
 
         platform::PrintFont font;
-        font.name = setting_text(QStringLiteral("印刷文字のフォント"));
-        font.size = static_cast<float>(setting(QStringLiteral("印刷文字のサイズ")).to_real());
-        font.bold = setting_bool(QStringLiteral("印刷文字のボールド"));
+        font.name = setting_text(key::print_font);
+        font.size = static_cast<float>(setting(key::print_size).to_real());
+        font.bold = setting_bool(key::print_bold);
 
-        const platform::Value version = setting(QStringLiteral("KOLDEバージョン"));
+        const platform::Value version = setting(key::program_version);
         const QString version_text = version.is_null() ? QString() : version_display_text(version_number(version));
         const QString body = handed_over.isEmpty() ? console_text() : handed_over;
         const QDateTime printed = now_local();

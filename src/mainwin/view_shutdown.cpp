@@ -84,8 +84,8 @@ void view::shut_down()
     for (QTimer* t : {Timer, timer1, Timer2, Timer4})
         t->stop();
 
-    const ExitCount count = count_exit(setting_int(QStringLiteral("起動回数")));
-    set_setting(QStringLiteral("起動回数"), platform::Value(count.next));
+    const ExitCount count = count_exit(setting_int(key::start_count));
+    set_setting(key::start_count, platform::Value(count.next));
 
     if (folder_usable) {
         remove_subfolder(folder, QStringLiteral("data"));

@@ -13,7 +13,7 @@ using namespace kolde_sub;
 
 void view::Timer2_Timer()
 {
-    if (setting_bool(QStringLiteral("自動デコード有効")) && rs_autodecode().record_count() > 0) {
+    if (setting_bool(key::auto_decode) && rs_autodecode().record_count() > 0) {
         // The first display takes the banner down.
         Timer2->stop();
         return;

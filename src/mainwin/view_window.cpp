@@ -395,7 +395,7 @@ void view::Frame_MouseMove() { remove_button_hover(); }
 void view::remove_button_hover()
 {
     if (hovered_button != 99) {
-        if (setting_bool(QStringLiteral("コマンドボタン"))) {
+        if (setting_bool(key::command_buttons)) {
             for (int i = 18; i <= 35; ++i)
                 img[i]->show();
         } else {
@@ -433,7 +433,7 @@ void view::img_MouseMove(int index)
         return;
     const bool pane = WebBrowser->isVisible();
     if (index != hovered_button) {
-        if (setting_bool(QStringLiteral("コマンドボタン"))) {
+        if (setting_bool(key::command_buttons)) {
             // Grey style: the face under the mouse uncovers its button,
             // except the faces of buttons that do nothing in this mode.
             if (index >= 18) {
@@ -489,7 +489,7 @@ void view::TextBox_MouseDown(int, Qt::MouseButton button, const QPoint& screen_p
             tooltips_window()->hide();
         unload_pictureform();
     }
-    if (button == Qt::RightButton && setting_bool(QStringLiteral("ポップアップ")))
+    if (button == Qt::RightButton && setting_bool(key::popup_menu))
         menu_popup->exec(screen_pos);
 }
 

@@ -20,8 +20,8 @@ fontmsg::fontmsg(QWidget* start_frame, QWidget* parent)
     if (start_frame)
         start_frame->hide();
 
-    const QColor back = bgr_color(setting_int(QStringLiteral("表示領域の色")));
-    const QColor fore = bgr_color(setting_int(QStringLiteral("表示文字の色")));
+    const QColor back = bgr_color(setting_int(key::display_background));
+    const QColor fore = bgr_color(setting_int(key::display_text_colour));
     // The window and the labels take the background colour; the text and
     // the frame the text colour.
     QPalette pal = palette();

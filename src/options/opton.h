@@ -114,9 +114,9 @@ private:
     void apply_enabling(const Binding& b);
     QWidget* control_of(const Binding& b) const;
     // Writes a field; a failing write leaves the control as it is.
-    bool write(const char* field, const platform::Value& value);
+    bool write(SettingKey field, const platform::Value& value);
     // After a field changed: the controls that depend on it follow.
-    void follow(const char* field);
+    void follow(SettingKey field);
 
     void close_dialog();
     void restore_defaults();

@@ -3,9 +3,12 @@
 // rules of the dialog that need no window.
 #pragma once
 
+#include "core/settings_fields.h"
+
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <span>
 
 class QDateTime;
@@ -158,12 +161,12 @@ inline constexpr unsigned only_when_enabled = 32;
 }  // namespace binding_flag
 
 struct Binding {
-    const char* field;
+    SettingKey field;
     BindingKind kind;
     int index;
     // The control is enabled exactly when every named field is on; with no
     // names the loader leaves its enabled state alone.
-    std::array<const char*, 2> enabled_when{};
+    std::array<std::optional<SettingKey>, 2> enabled_when{};
     unsigned flags = 0;
     // Option pairs: the element chosen when the field is on (the other one
     // otherwise).

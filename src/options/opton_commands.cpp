@@ -82,10 +82,10 @@ void opton::close_dialog()
 {
     // The line speed as the slider shows it, also when the slider still has
     // the focus (Escape).
-    if (setting_int(QStringLiteral("バッファ")) != Slider->value())
-        write("バッファ", platform::Value(Slider->value()));
+    if (setting_int(key::buffer) != Slider->value())
+        write(key::buffer, platform::Value(Slider->value()));
     update_interval = 11 - Slider->value();
-    if (setting_bool(QStringLiteral("印刷更新時印刷")) && setting_bool(QStringLiteral("印刷時刻指定"))) {
+    if (setting_bool(key::print_on_update) && setting_bool(key::print_timed)) {
         const int start = print_time_minutes(cmb[combo_start_hour]->currentText(), cmb[combo_start_minute]->currentText());
         const int end = print_time_minutes(cmb[combo_end_hour]->currentText(), cmb[combo_end_minute]->currentText());
         if (start >= end) {
@@ -94,7 +94,7 @@ void opton::close_dialog()
             return;
         }
     }
-    const char* window_fields[] = {"印刷開始時", "印刷開始分", "印刷終了時", "印刷終了分"};
+    const SettingKey window_fields[] = {key::print_start_hour, key::print_start_minute, key::print_end_hour, key::print_end_minute};
     for (int i = 0; i < 4; ++i)
         write(window_fields[i], platform::Value(cmb[combo_start_hour + i]->currentText()));
     if (timezone_touched) {
@@ -173,7 +173,7 @@ void opton::set_up_printer()
     if (!self || !chosen)
         return;
     lbl[label_printer]->setStyleSheet(QStringLiteral("color: black;"));
-    lbl[label_printer]->setText(setting_text(QStringLiteral("プリンター")));
+    lbl[label_printer]->setText(setting_text(key::printer));
     for (QWidget* w : std::initializer_list<QWidget*>{cmd[button_print_test], CheckBox[check_print_bold], CheckBox[check_print_on_update], CheckBox[check_printer_dialog]})
         w->setEnabled(true);
 }
@@ -182,18 +182,18 @@ void opton::print_test()
 {
     write_log(QStringLiteral("PRINT  TEST  COMMAND"));
     setCursor(Qt::WaitCursor);
-    const QString stored = setting_text(QStringLiteral("プリンター"));
+    const QString stored = setting_text(key::printer);
     if (platform::printer_names().contains(stored))
         platform::set_current_printer(stored);
 
     platform::PrintFont font;
-    font.name = setting_text(QStringLiteral("印刷文字のフォント"));
-    const double size = static_cast<float>(setting(QStringLiteral("印刷文字のサイズ")).to_real());
+    font.name = setting_text(key::print_font);
+    const double size = static_cast<float>(setting(key::print_size).to_real());
     if (size > 0)
         font.size = size;
-    font.bold = setting_bool(QStringLiteral("印刷文字のボールド"));
+    font.bold = setting_bool(key::print_bold);
 
-    const platform::Value version = setting(QStringLiteral("KOLDEバージョン"));
+    const platform::Value version = setting(key::program_version);
     const QString version_text =
             version.is_null() ? QString() : QString::number(static_cast<double>(version_number(version)));
     const QDateTime now = now_local();

@@ -53,8 +53,7 @@ void opton::cmb_Click(int index)
                               QStringLiteral("フォントを指定してください　　"));
             return;
         }
-        const SettingField* f = find_setting_field(QString::fromUtf8(b->field));
-        if (f && f->type == SettingType::Integer)
+        if (b->field.field().type == SettingType::Integer)
             write(b->field, platform::Value(static_cast<long long>(platform::leading_number(text))));
         else
             write(b->field, platform::Value(text));
@@ -101,22 +100,22 @@ void opton::Option1_Click()
 {
     if (loading_)
         return;
-    write("印刷時刻指定", platform::Value::boolean(!Option1[print_always]->isChecked()));
-    follow("印刷時刻指定");
+    write(key::print_timed, platform::Value::boolean(!Option1[print_always]->isChecked()));
+    follow(key::print_timed);
 }
 
 void opton::Option2_Click()
 {
     if (loading_)
         return;
-    write("コマンドボタン", platform::Value::boolean(Option2[buttons_grey]->isChecked()));
+    write(key::command_buttons, platform::Value::boolean(Option2[buttons_grey]->isChecked()));
 }
 
 void opton::Slider_LostFocus()
 {
     if (loading_)
         return;
-    write("バッファ", platform::Value(Slider->value()));
+    write(key::buffer, platform::Value(Slider->value()));
 }
 
 }  // namespace kolde_sub

@@ -52,8 +52,8 @@ void show_combo_text(QComboBox* combo, const QString& text)
 
 bool binding_rule_holds(const Binding& b)
 {
-    for (const char* field : b.enabled_when) {
-        if (field && !setting_bool(QString::fromUtf8(field)))
+    for (const std::optional<SettingKey>& field : b.enabled_when) {
+        if (field && !setting_bool(*field))
             return false;
     }
     return true;
@@ -71,7 +71,7 @@ void opton::check_printer()
             CheckBox[i]->setEnabled(false);
         }
         loading_ = false;
-        for (const char* field : {"印刷文字のボールド", "印刷更新時印刷", "印刷時ダイアログ"})
+        for (SettingKey field : {key::print_bold, key::print_on_update, key::print_dialog})
             write(field, platform::Value::boolean(false));
     };
     const QStringList printers = platform::printer_names();
@@ -79,12 +79,12 @@ void opton::check_printer()
         cmb[combo_print_font]->setEnabled(false);
         cmb[combo_print_size]->setEnabled(false);
         reset_print_switches();
-        write("プリンター", platform::Value(QStringLiteral("*")));
+        write(key::printer, platform::Value(QStringLiteral("*")));
         cmd[button_printer_setup]->setEnabled(false);
         cmd[button_print_test]->setEnabled(false);
         return;
     }
-    const QString stored = setting_text(QStringLiteral("プリンター"));
+    const QString stored = setting_text(key::printer);
     if (stored == QStringLiteral("*")) {
         lbl[label_printer]->setText(QStringLiteral("出力先プリンターを設定してください"));
         lbl[label_printer]->setVisible(true);
@@ -102,7 +102,7 @@ void opton::check_printer()
     lbl[label_printer]->setText(stored + QStringLiteral(" が見つかりません"));
     cmd[button_print_test]->setEnabled(false);
     reset_print_switches();
-    write("プリンター", platform::Value(QStringLiteral("*")));
+    write(key::printer, platform::Value(QStringLiteral("*")));
 }
 
 QWidget* opton::control_of(const Binding& b) const
@@ -121,7 +121,7 @@ QWidget* opton::control_of(const Binding& b) const
 
 void opton::load_binding(const Binding& b)
 {
-    const QString field = QString::fromUtf8(b.field);
+    const SettingKey field = b.field;
     const platform::Value v = setting(field);
     switch (b.kind) {
     case BindingKind::Check:
@@ -190,7 +190,7 @@ void opton::render_samples()
 void opton::scroll_sample()
 {
     QTextCursor c = viewSample[sample_display]->textCursor();
-    if (setting_bool(QStringLiteral("先頭行")))
+    if (setting_bool(key::top_line))
         c.setPosition(qMin(1, viewSample[sample_display]->document()->characterCount() - 1));
     else
         c.movePosition(QTextCursor::End);
@@ -200,27 +200,26 @@ void opton::scroll_sample()
         viewSample[sample_display]->setFocus();
 }
 
-bool opton::write(const char* field, const platform::Value& value)
+bool opton::write(SettingKey field, const platform::Value& value)
 {
-    if (set_setting(QString::fromUtf8(field), value))
+    if (set_setting(field, value))
         return true;
-    qCWarning(lc_options) << "settings field not written:" << field;
+    qCWarning(lc_options) << "settings field not written:" << field.name();
     return false;
 }
 
-void opton::follow(const char* field)
+void opton::follow(SettingKey field)
 {
     const bool was_loading = loading_;
     loading_ = true;
     for (const Binding& b : opton_bindings()) {
-        const bool depends = (b.enabled_when[0] && qstrcmp(b.enabled_when[0], field) == 0)
-                             || (b.enabled_when[1] && qstrcmp(b.enabled_when[1], field) == 0);
+        const bool depends = b.enabled_when[0] == field || b.enabled_when[1] == field;
         if (depends) {
             apply_enabling(b);
             if ((b.flags & binding_flag::only_when_enabled) && binding_rule_holds(b))
                 load_binding(b);
         }
-        if (b.kind == BindingKind::Shown && qstrcmp(b.field, field) == 0)
+        if (b.kind == BindingKind::Shown && b.field == field)
             load_binding(b);
     }
     loading_ = was_loading;

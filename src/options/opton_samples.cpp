@@ -15,7 +15,7 @@ namespace {
 
 // A colour field; none while the field is empty, so the control keeps its
 // own colour.
-std::optional<QColor> colour_setting(const QString& name)
+std::optional<QColor> colour_setting(SettingKey name)
 {
     const platform::Value v = setting(name);
     if (v.is_null())
@@ -31,11 +31,11 @@ struct SampleFont {
     bool bold = false;
 };
 
-SampleFont font_setting(const char* font, const char* size, const char* bold)
+SampleFont font_setting(SettingKey font, SettingKey size, SettingKey bold)
 {
-    const long long points = setting_int(QString::fromUtf8(size));
-    return {setting_text(QString::fromUtf8(font)), points > 0 && points <= 0x7FFF ? int(points) : 0,
-            setting_bool(QString::fromUtf8(bold))};
+    const long long points = setting_int(size);
+    return {setting_text(font), points > 0 && points <= 0x7FFF ? int(points) : 0,
+            setting_bool(bold)};
 }
 
 // Replaces the control's text and gives the whole of it the font (and the
@@ -69,15 +69,15 @@ void render_display_sample(QTextEdit* sample, const QString& text)
     const bool updates = sample->updatesEnabled();
     sample->setUpdatesEnabled(false);
 
-    const std::optional<QColor> text_colour = colour_setting(QStringLiteral("表示文字の色"));
+    const std::optional<QColor> text_colour = colour_setting(key::display_text_colour);
     QPalette pal = sample->palette();
-    if (const std::optional<QColor> back = colour_setting(QStringLiteral("表示領域の色")))
+    if (const std::optional<QColor> back = colour_setting(key::display_background))
         pal.setColor(QPalette::Base, *back);
     if (text_colour)
         pal.setColor(QPalette::Text, *text_colour);
     sample->setPalette(pal);
 
-    fill_sample(sample, text, font_setting("表示文字のフォント", "表示文字のサイズ", "表示文字のボールド"), text_colour);
+    fill_sample(sample, text, font_setting(key::display_font, key::display_size, key::display_bold), text_colour);
     apply_spans(sample, display_sample_spans(text, read_colour_settings()));
 
     sample->setUpdatesEnabled(updates);
@@ -130,13 +130,13 @@ std::vector<Span> display_sample_spans(const QString& text, ColourSettings setti
 void render_samples(QTextEdit* display_sample, QTextEdit* print_sample)
 {
     const SampleStamps stamps =
-        sample_stamps(setting_bool(QStringLiteral("LOCAL使用")), setting_text(QStringLiteral("時差")));
+        sample_stamps(setting_bool(key::local_time), setting_text(key::time_difference));
     if (display_sample)
         render_display_sample(display_sample, display_sample_text(stamps));
     // The print sample keeps the control's own colours.
     if (print_sample)
         fill_sample(print_sample, print_sample_text(stamps),
-                    font_setting("印刷文字のフォント", "印刷文字のサイズ", "印刷文字のボールド"), std::nullopt);
+                    font_setting(key::print_font, key::print_size, key::print_bold), std::nullopt);
     scroll_sample(display_sample);
 }
 
@@ -145,7 +145,7 @@ void scroll_sample(QTextEdit* display_sample)
     if (!display_sample)
         return;
     QTextCursor caret(display_sample->document());
-    if (setting_bool(QStringLiteral("先頭行")))
+    if (setting_bool(key::top_line))
         caret.setPosition(std::min(1, display_sample->document()->characterCount() - 1));
     else
         caret.movePosition(QTextCursor::End);

@@ -54,7 +54,7 @@ void printerselect::Form_Load()
     if (printer_setup_mode)
         cmd[1]->setText(QStringLiteral("設 定"));
 
-    const QString stored = setting_text(QStringLiteral("プリンター"));
+    const QString stored = setting_text(key::printer);
     const QString current = platform::current_printer();
     int stored_index = 0;
     int current_index = 0;
@@ -92,7 +92,7 @@ void printerselect::cmd_Click(int index)
     if (printer_setup_mode) {
         // A choice that could not be stored is no choice: the caller is
         // told that no printer is ready.
-        if (!set_setting(QStringLiteral("プリンター"), platform::Value(name))) {
+        if (!set_setting(key::printer, platform::Value(name))) {
             done(QDialog::Rejected);
             return;
         }

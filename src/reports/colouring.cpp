@@ -35,7 +35,7 @@ bool is_empty(const platform::Value& v)
     return v.is_null() || (v.kind() == platform::Value::Kind::Text && v.to_text().isEmpty());
 }
 
-std::optional<long long> number_field(const QString& name)
+std::optional<long long> number_field(SettingKey name)
 {
     const platform::Value v = setting(name);
     if (is_empty(v))
@@ -43,7 +43,7 @@ std::optional<long long> number_field(const QString& name)
     return v.to_int();
 }
 
-std::optional<quint32> colour_field(const QString& name)
+std::optional<quint32> colour_field(SettingKey name)
 {
     const platform::Value v = setting(name);
     if (is_empty(v))
@@ -51,11 +51,18 @@ std::optional<quint32> colour_field(const QString& name)
     return static_cast<quint32>(static_cast<unsigned long long>(v.to_int()) & 0x00FFFFFFu);
 }
 
-// "雲高" 2 "の色" → 雲高2の色
-QString field_name(const char* stem, int n, const char* ending = "")
-{
-    return QString::fromUtf8(stem) + QString::number(n) + QString::fromUtf8(ending);
-}
+// The fields of the three conditions.
+struct ConditionKeys {
+    SettingKey enabled, cloud_height, vertical_visibility, visibility, cloud_colour, visibility_colour;
+};
+constexpr std::array<ConditionKeys, 3> condition_keys{{
+        {key::condition1, key::cloud_height1, key::vertical_visibility1, key::visibility1, key::cloud_colour1,
+         key::visibility_colour1},
+        {key::condition2, key::cloud_height2, key::vertical_visibility2, key::visibility2, key::cloud_colour2,
+         key::visibility_colour2},
+        {key::condition3, key::cloud_height3, key::vertical_visibility3, key::visibility3, key::cloud_colour3,
+         key::visibility_colour3},
+}};
 
 // ------------------------------------------------------------- text tests
 
@@ -472,23 +479,24 @@ QPointer<QLabel> report_inputlbl;
 ColourSettings read_colour_settings()
 {
     ColourSettings s;
-    s.weather_words = setting_bool(QStringLiteral("天気略語着色"));
-    s.weather_colour = colour_field(QStringLiteral("天気略語の色"));
-    s.special_words = setting_bool(QStringLiteral("SPECI着色"));
-    s.special_colour = colour_field(QStringLiteral("SPECIの色"));
-    s.emphasise_conditions = setting_bool(QStringLiteral("計器気象状態を強調"));
-    s.emphasise_cb_tcu = setting_bool(QStringLiteral("CBTCUを強調"));
-    for (int n = 1; n <= 3; ++n) {
-        ColourCondition& c = s.conditions[std::size_t(n - 1)];
-        c.enabled = setting_bool(field_name("条件", n, "有効"));
-        c.cloud_height = number_field(field_name("雲高", n));
-        c.vertical_visibility = setting_bool(field_name("鉛直視程", n, "有効"));
-        c.visibility = number_field(field_name("視程", n));
-        c.cloud_colour = colour_field(field_name("雲高", n, "の色"));
-        c.visibility_colour = colour_field(field_name("視程", n, "の色"));
+    s.weather_words = setting_bool(key::weather_colouring);
+    s.weather_colour = colour_field(key::weather_colour);
+    s.special_words = setting_bool(key::speci_colouring);
+    s.special_colour = colour_field(key::speci_colour);
+    s.emphasise_conditions = setting_bool(key::emphasise_conditions);
+    s.emphasise_cb_tcu = setting_bool(key::emphasise_cb_tcu);
+    for (std::size_t i = 0; i < condition_keys.size(); ++i) {
+        ColourCondition& c = s.conditions[i];
+        const ConditionKeys& k = condition_keys[i];
+        c.enabled = setting_bool(k.enabled);
+        c.cloud_height = number_field(k.cloud_height);
+        c.vertical_visibility = setting_bool(k.vertical_visibility);
+        c.visibility = number_field(k.visibility);
+        c.cloud_colour = colour_field(k.cloud_colour);
+        c.visibility_colour = colour_field(k.visibility_colour);
     }
-    s.display_colour = colour_field(QStringLiteral("表示文字の色"));
-    s.display_bold = setting_bool(QStringLiteral("表示文字のボールド"));
+    s.display_colour = colour_field(key::display_text_colour);
+    s.display_bold = setting_bool(key::display_bold);
     return s;
 }
 

@@ -120,7 +120,7 @@ void chart::item_Click(int row)
     if (row < 0 || row >= static_cast<int>(items_.size()))
         return;
     const ChartMenuItem& item = items_[row];
-    chart_url = chart_item_address(item, now_utc(), setting_text(QStringLiteral("時差")));
+    chart_url = chart_item_address(item, now_utc(), setting_text(key::time_difference));
     chart_title = item.caption;
     if (item.kind == ChartMenuItem::Kind::DatedThreeHourly) {
         const QSize inner = main_window_inner_twips();

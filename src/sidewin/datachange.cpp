@@ -62,8 +62,8 @@ void datachange::Form_Load()
     }
     notice_ticks = 0;
 
-    const QColor back = bgr_color(setting_int(QStringLiteral("表示領域の色")));
-    const QColor text = bgr_color(setting_int(QStringLiteral("表示文字の色")));
+    const QColor back = bgr_color(setting_int(key::display_background));
+    const QColor text = bgr_color(setting_int(key::display_text_colour));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, back);
     setPalette(pal);

@@ -47,7 +47,7 @@ void centre_on_screen(QWidget* w)
 
 // A stored version as the user reads it: a text as it stands, a number as
 // its shortest decimal form, nothing when the field is empty.
-QString stored_version(const QString& field)
+QString stored_version(SettingKey field)
 {
     const platform::Value v = setting(field);
     if (v.is_null() || v.kind() == platform::Value::Kind::Text)
@@ -186,7 +186,7 @@ version::version(QWidget* parent)
     img->setCursor(Qt::PointingHandCursor);
     img->installEventFilter(this);
 
-    lbl[1] = info_label(this, QStringLiteral("lbl1"), QStringLiteral("Version ") + stored_version(QStringLiteral("KOLDEバージョン")));
+    lbl[1] = info_label(this, QStringLiteral("lbl1"), QStringLiteral("Version ") + stored_version(key::program_version));
     lbl[1]->setAlignment(Qt::AlignCenter);
     lbl[1]->setFont(p_gothic(9.75));
     lbl[1]->setGeometry(px(165), px(1275), px(2595), px(195));
@@ -228,22 +228,22 @@ compornent::compornent(QWidget* parent)
     struct Row {
         int name, version, date;
         const char* caption;
-        const char* version_field;
-        const char* date_field;
+        SettingKey version_field;
+        SettingKey date_field;
     };
     const std::array<Row, 3> rows{{
-        {11, 10, 9, "KOLDE プログラム", "KOLDEバージョン", "KOLDE更新日"},
-        {0, 3, 6, "自動アップデートモジュール", "UPDATEバージョン", "UPDATE更新日"},
-        {1, 4, 7, "ZEL データベース", "DBバージョン", "DB更新日"},
+        {11, 10, 9, "KOLDE プログラム", key::program_version, key::program_updated},
+        {0, 3, 6, "自動アップデートモジュール", key::updater_version, key::updater_updated},
+        {1, 4, 7, "ZEL データベース", key::database_version, key::database_updated},
     }};
     const std::array<int, 3> tops{255, 615, 975};
     for (int r = 0; r < 3; ++r) {
         const Row& row = rows[r];
         lbl[row.name] = info_label(this, QStringLiteral("lbl%1").arg(row.name), QString::fromUtf8(row.caption));
         lbl[row.version] = info_label(this, QStringLiteral("lbl%1").arg(row.version),
-                                      QStringLiteral("Ver ") + stored_version(QString::fromUtf8(row.version_field)));
+                                      QStringLiteral("Ver ") + stored_version(row.version_field));
         lbl[row.date] = info_label(this, QStringLiteral("lbl%1").arg(row.date),
-                                   setting_text(QString::fromUtf8(row.date_field)) + QStringLiteral(" 更新"));
+                                   setting_text(row.date_field) + QStringLiteral(" 更新"));
     }
     // Three columns at their design places, each moved right where the
     // column before it is wider in the font at hand; one line height for

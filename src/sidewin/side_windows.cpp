@@ -121,7 +121,7 @@ int adobeinfo::hover_state() const { return hover_->hover() == 0 ? 1 : 9; }
 void adobeinfo::store_choice()
 {
     if (chkbox->isChecked() && !choice_stored_)
-        choice_stored_ = set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(true));
+        choice_stored_ = set_setting(key::pdf_reader_notice, platform::Value::boolean(true));
 }
 
 void adobeinfo::done(int result)

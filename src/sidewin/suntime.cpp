@@ -507,7 +507,7 @@ void suntime::cmd_Click(int index)
         close();
         return;
     }
-    if (setting_bool(QStringLiteral("印刷時ダイアログ"))) {
+    if (setting_bool(key::print_dialog)) {
         if (!show_printer_selection(this)) {
             restore_print_button();
             return;

@@ -132,7 +132,7 @@ void message::Form_Load()
     Timer->setInterval(1000);
     Timer->start();
     const QString alarm = program_path(QStringLiteral("sound/error.wav"));
-    if (setting_bool(QStringLiteral("切断時アラーム")) && file_exists(alarm)) {
+    if (setting_bool(key::disconnect_alarm) && file_exists(alarm)) {
         sound_done = false;
         const AlarmPlayer& player = alarm_player();
         if (!(player ? player(alarm) : platform::play_and_wait(alarm)))

@@ -250,7 +250,7 @@ void StartupSequence::provide_missing_files()
 
 void StartupSequence::stamp_program_version()
 {
-    if (version_number(setting(QStringLiteral("KOLDEバージョン"))) != 0.0f)
+    if (version_number(setting(key::program_version)) != 0.0f)
         return;
     platform::Recordset& rs = rs_settings();
     rs.move_first();
@@ -285,7 +285,7 @@ VersionFile StartupSequence::announced_versions(const QString& reply)
 
 void StartupSequence::update_auto_updater(float announced)
 {
-    if (versions_equal(version_number(setting(QStringLiteral("UPDATEバージョン"))), announced))
+    if (versions_equal(version_number(setting(key::updater_version)), announced))
         return;
     // The old program stays, and so does its version, unless a good copy came.
     const QString fresh = program_path(QStringLiteral("update$.exe"));
@@ -307,15 +307,15 @@ void StartupSequence::update_auto_updater(float announced)
     rs.set_field(QStringLiteral("UPDATE更新日"), platform::Value(today_text()));
     if (!rs.update())
         qCWarning(lc_startup) << "the auto-update program's version could not be stored";
-    if (setting_bool(QStringLiteral("更新確認メッセージ"))) {
+    if (setting_bool(key::update_confirm_message)) {
         tell(QStringLiteral(" 更新"), QStringLiteral("自動アップデートモジュールを更新しました　　\r\rVersion ") +
-                                         setting_text(QStringLiteral("UPDATEバージョン")));
+                                         setting_text(key::updater_version));
     }
 }
 
 void StartupSequence::upgrade_database(float announced)
 {
-    if (versions_equal(version_number(setting(QStringLiteral("DBバージョン"))), announced))
+    if (versions_equal(version_number(setting(key::database_version)), announced))
         return;
     const QString fresh = program_path(QStringLiteral("data/kolde$.mdb"));
     const QString db = program_path(QStringLiteral("kolde.mdb"));
@@ -345,9 +345,9 @@ void StartupSequence::upgrade_database(float announced)
     if (!store_opened_)
         qCWarning(lc_startup) << "the new database did not open:" << db_conn().last_error();
     remove_if_present(fresh);
-    if (version_number(setting(QStringLiteral("DBバージョン"))) == 0.0f) {
+    if (version_number(setting(key::database_version)) == 0.0f) {
         tell(QStringLiteral(" 確認"), QStringLiteral("データベースを初期化しました　　"));
-    } else if (setting_bool(QStringLiteral("更新確認メッセージ"))) {
+    } else if (setting_bool(key::update_confirm_message)) {
         tell(QStringLiteral(" 更新"),
              QStringLiteral("データベースを更新しました　　\r\rVersion ") + version_text_of(announced));
     }
@@ -380,7 +380,7 @@ void StartupSequence::take_server_address()
         update_base_url = reply;
     if (!store_opened_)
         return;
-    if (setting_text(QStringLiteral("BASEurl")) != reply && !set_setting(QStringLiteral("BASEurl"), platform::Value(reply)))
+    if (setting_text(key::base_url) != reply && !set_setting(key::base_url, platform::Value(reply)))
         qCWarning(lc_startup) << "the update site address could not be stored";
 }
 

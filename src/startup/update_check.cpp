@@ -17,7 +17,7 @@ namespace kolde_sub {
 
 namespace {
 
-const QString installed_field = QStringLiteral("KOLDEバージョン");
+const SettingKey installed_field = key::program_version;
 
 // The installed version as the user is told it: a stored text as it
 // stands, a stored number as its shortest decimal text.
@@ -31,7 +31,7 @@ QString installed_version_text(const platform::Value& v)
 bool settings_readable()
 {
     platform::Recordset& rs = rs_settings();
-    return rs.is_open() && rs.record_count() > 0 && rs.has_field(installed_field);
+    return rs.is_open() && rs.record_count() > 0 && rs.has_field(QString::fromUtf8(installed_field.name()));
 }
 
 UpdateCheckOutcome fail(QWidget* parent)

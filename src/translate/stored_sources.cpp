@@ -27,8 +27,8 @@ TranslationSources stored_translation_sources()
         QString word = code.toString();
         return lookup_weather_abbr(word);
     };
-    sources.local_time = setting_bool(QStringLiteral("LOCAL使用"));
-    sources.time_difference = setting_text(QStringLiteral("時差"));
+    sources.local_time = setting_bool(key::local_time);
+    sources.time_difference = setting_text(key::time_difference);
     sources.yield = [] { QCoreApplication::processEvents(); };
     return sources;
 }

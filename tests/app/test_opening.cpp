@@ -97,7 +97,7 @@ TEST_F(Splash, PageIsAskedForOnEveryActivation)
     // An upgrade of both files with update messages on: two boxes, and the
     // splash is active again after each.
     ASSERT_TRUE(open_database());
-    ASSERT_TRUE(set_setting("更新確認メッセージ", platform::Value::boolean(true)));
+    ASSERT_TRUE(set_setting(key::update_confirm_message, platform::Value::boolean(true)));
     release_store();
     site.set_file("/data/version.dat", "4.31,1.20,2.06");
     site.clear_requests();

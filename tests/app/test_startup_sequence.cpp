@@ -220,9 +220,9 @@ TEST_F(Startup, FirstInstallProvidesEverythingAndStampsTheVersion)
     EXPECT_EQ(site.count("/data/kolde.mdb"), 1);  // the served versions match version.dat
     EXPECT_EQ(site.count("/data/update.exe"), 1);
     reopen();
-    EXPECT_EQ(setting_text("KOLDEバージョン"), QStringLiteral("4.31"));
-    EXPECT_EQ(setting_text("KOLDE更新日"), today_text());
-    EXPECT_EQ(setting_text("BASEurl"), QString::fromStdString(site.base_url()));
+    EXPECT_EQ(setting_text(key::program_version), QStringLiteral("4.31"));
+    EXPECT_EQ(setting_text(key::program_updated), today_text());
+    EXPECT_EQ(setting_text(key::base_url), QString::fromStdString(site.base_url()));
     EXPECT_EQ(update_base_url, QString::fromStdString(site.base_url()));
 }
 
@@ -284,9 +284,9 @@ TEST_F(Startup, DatabaseUpgradeCarriesTheUsersDataAndSwaps)
     EXPECT_EQ(boxes.calls[0].title, QStringLiteral(" 更新"));
     EXPECT_EQ(boxes.calls[0].text, QStringLiteral("データベースを更新しました　　\r\rVersion 2.06"));
     reopen();
-    EXPECT_EQ(setting_int("起動回数"), 12);
-    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("2.06"));
-    EXPECT_EQ(setting_text("DB更新日"), today_text());
+    EXPECT_EQ(setting_int(key::start_count), 12);
+    EXPECT_EQ(setting_text(key::database_version), QStringLiteral("2.06"));
+    EXPECT_EQ(setting_text(key::database_updated), today_text());
     rs_company().move_first();
     EXPECT_EQ(rs_company().field("id").to_text(), QStringLiteral("MINE"));
     EXPECT_EQ(rs_company().record_count(), 1);
@@ -331,22 +331,22 @@ TEST_F(Startup, FailedDatabaseDownloadsSwapNothing)
         ++n;
     }
     reopen();
-    EXPECT_EQ(setting_int("起動回数"), 12);
-    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("2.05"));
+    EXPECT_EQ(setting_int(key::start_count), 12);
+    EXPECT_EQ(setting_text(key::database_version), QStringLiteral("2.05"));
 }
 
 TEST_F(Startup, ResetFetchesTheDatabaseAgainAndSaysSo)
 {
     first_install();
     reopen();
-    ASSERT_TRUE(set_setting("DBバージョン", platform::Value(0)));
+    ASSERT_TRUE(set_setting(key::database_version, platform::Value(0)));
     release_store();
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
     ASSERT_EQ(boxes.calls.size(), 1);
     EXPECT_EQ(boxes.calls[0].title, QStringLiteral(" 確認"));
     EXPECT_EQ(boxes.calls[0].text, QStringLiteral("データベースを初期化しました　　"));
     reopen();
-    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("2.05"));
+    EXPECT_EQ(setting_text(key::database_version), QStringLiteral("2.05"));
 }
 
 TEST_F(Startup, AutoUpdaterIsReplacedOnlyByAGoodCopy)
@@ -361,7 +361,7 @@ TEST_F(Startup, AutoUpdaterIsReplacedOnlyByAGoodCopy)
     EXPECT_EQ(read_all(home.file("update.exe")), old_program);
     EXPECT_FALSE(QFile::exists(home.file("update$.exe")));
     reopen();
-    EXPECT_EQ(setting_text("UPDATEバージョン"), QStringLiteral("1.10"));
+    EXPECT_EQ(setting_text(key::updater_version), QStringLiteral("1.10"));
 
     site.clear_faults();
     site.set_file("/data/update.exe", "#!/bin/sh\necho new\n");
@@ -371,8 +371,8 @@ TEST_F(Startup, AutoUpdaterIsReplacedOnlyByAGoodCopy)
     EXPECT_FALSE(QFile::exists(home.file("update$.exe")));
     EXPECT_TRUE(boxes.calls.isEmpty());  // 更新確認メッセージ is off
     reopen();
-    EXPECT_EQ(setting_text("UPDATEバージョン"), QStringLiteral("1.2"));
-    EXPECT_EQ(setting_text("UPDATE更新日"), today_text());
+    EXPECT_EQ(setting_text(key::updater_version), QStringLiteral("1.2"));
+    EXPECT_EQ(setting_text(key::updater_updated), today_text());
 }
 
 TEST_F(Startup, VersionFileWithTwoItemsAnnouncesTheSecondForTheDatabase)
@@ -382,7 +382,7 @@ TEST_F(Startup, VersionFileWithTwoItemsAnnouncesTheSecondForTheDatabase)
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
     EXPECT_EQ(site.count("/data/kolde.mdb"), 1);
     reopen();
-    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("1.1"));
+    EXPECT_EQ(setting_text(key::database_version), QStringLiteral("1.1"));
 }
 
 TEST_F(Startup, ServerFileAddress)
@@ -413,7 +413,7 @@ TEST_F(Startup, ServerFileAddress)
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
     EXPECT_EQ(update_base_url, base);
     reopen();
-    EXPECT_EQ(setting_text("BASEurl"), base);
+    EXPECT_EQ(setting_text(key::base_url), base);
     release_store();
 
     // Another site that answers takes over, for this run and the next.
@@ -424,7 +424,7 @@ TEST_F(Startup, ServerFileAddress)
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
     EXPECT_EQ(update_base_url, moved_base);
     reopen();
-    EXPECT_EQ(setting_text("BASEurl"), moved_base);
+    EXPECT_EQ(setting_text(key::base_url), moved_base);
 }
 
 TEST_F(Startup, UnusableStoredAddressKeepsTheBuiltInOne)
@@ -432,7 +432,7 @@ TEST_F(Startup, UnusableStoredAddressKeepsTheBuiltInOne)
     first_install();
     for (const char* stored : {"", "not a url", "http://"}) {
         reopen();
-        ASSERT_TRUE(set_setting("BASEurl", platform::Value(stored)));
+        ASSERT_TRUE(set_setting(key::base_url, platform::Value(stored)));
         release_store();
         ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << stored;
         EXPECT_EQ(site.count("/data/version.dat"), 1) << stored;
@@ -444,7 +444,7 @@ TEST_F(Startup, FullDiskLeavesTheOldFilesAndReadsTheReplyAsReceived)
 {
     first_install();
     reopen();
-    ASSERT_TRUE(set_setting("更新確認メッセージ", platform::Value::boolean(true)));
+    ASSERT_TRUE(set_setting(key::update_confirm_message, platform::Value::boolean(true)));
     release_store();
     const QByteArray old_program = read_all(home.file("update.exe"));
     const QByteArray old_database = read_all(home.file("kolde.mdb"));
@@ -481,8 +481,8 @@ TEST_F(Startup, FullDiskLeavesTheOldFilesAndReadsTheReplyAsReceived)
         EXPECT_TRUE(boxes.calls.isEmpty()) << c.name;
     }
     reopen();
-    EXPECT_EQ(setting_text("UPDATEバージョン"), QStringLiteral("1.10"));
-    EXPECT_EQ(setting_text("DBバージョン"), QStringLiteral("2.05"));
+    EXPECT_EQ(setting_text(key::updater_version), QStringLiteral("1.10"));
+    EXPECT_EQ(setting_text(key::database_version), QStringLiteral("2.05"));
 }
 
 TEST_F(Startup, DeadStoredAddressFallsBackToTheBuiltInSite)
@@ -495,7 +495,7 @@ TEST_F(Startup, DeadStoredAddressFallsBackToTheBuiltInSite)
         dead = gone.base_url();
     }
     reopen();
-    ASSERT_TRUE(set_setting("BASEurl", platform::Value(QString::fromStdString(dead))));
+    ASSERT_TRUE(set_setting(key::base_url, platform::Value(QString::fromStdString(dead))));
     release_store();
 
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
@@ -505,10 +505,10 @@ TEST_F(Startup, DeadStoredAddressFallsBackToTheBuiltInSite)
     EXPECT_EQ(update_base_url, base);
     EXPECT_EQ(site.count("/data/version.dat"), 1);
     reopen();
-    EXPECT_EQ(setting_text("BASEurl"), base);  // from the server file of the site that answered
+    EXPECT_EQ(setting_text(key::base_url), base);  // from the server file of the site that answered
 
     // When the built-in site does not answer either, the notice is shown.
-    ASSERT_TRUE(set_setting("BASEurl", platform::Value(QString::fromStdString(dead))));
+    ASSERT_TRUE(set_setting(key::base_url, platform::Value(QString::fromStdString(dead))));
     release_store();
     ASSERT_TRUE(site.set_down(true));
     EXPECT_EQ(start(), StartupSequence::Outcome::NoConnection);
@@ -522,7 +522,7 @@ TEST_F(Startup, ExplicitUpdateAddressWinsOverTheStoredOne)
     kolde_site::Server other;
     ASSERT_GT(other.start(), 0);
     reopen();
-    ASSERT_TRUE(set_setting("BASEurl", platform::Value(QString::fromStdString(other.base_url()))));
+    ASSERT_TRUE(set_setting(key::base_url, platform::Value(QString::fromStdString(other.base_url()))));
     release_store();
 
     const kolde_test::EnvironmentVariable explicit_url("KOLDE_UPDATE_URL", QByteArray::fromStdString(site.base_url()));

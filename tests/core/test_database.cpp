@@ -42,7 +42,7 @@ TEST_F(DatabaseStore, OpensEveryRecordsetSortedWithSettingsOnTheirRow)
     EXPECT_TRUE(rs_settings().is_open());
     EXPECT_EQ(rs_settings().record_count(), 1);
     EXPECT_FALSE(rs_settings().eof());
-    EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("+9"));
+    EXPECT_EQ(setting_text(key::time_difference), QStringLiteral("+9"));
     EXPECT_GT(rs_airport().record_count(), 100);
 }
 
@@ -61,9 +61,9 @@ TEST(Database, WrongPasswordLeavesEverythingClosed)
                                     &rs_translation(), &rs_data(), &rs_settings()})
         EXPECT_FALSE(rs->is_open());
     // Readers of the closed store get the defaults, writers write nothing.
-    EXPECT_EQ(setting_int(QStringLiteral("表示文字の色")), 16777215);
-    EXPECT_TRUE(setting(QStringLiteral("BASEurl")).is_null());
-    EXPECT_FALSE(set_setting(QStringLiteral("時差"), platform::Value("+9")));
+    EXPECT_EQ(setting_int(key::display_text_colour), 16777215);
+    EXPECT_TRUE(setting(key::base_url).is_null());
+    EXPECT_FALSE(set_setting(key::time_difference, platform::Value("+9")));
 }
 
 TEST(Database, MissingTableStopsTheOpenThere)
@@ -84,14 +84,14 @@ TEST(Database, MissingTableStopsTheOpenThere)
 
 TEST_F(DatabaseStore, ReopenAfterSwapSeesTheNewFile)
 {
-    ASSERT_TRUE(set_setting(QStringLiteral("時差"), platform::Value("-5")));
+    ASSERT_TRUE(set_setting(key::time_difference, platform::Value("-5")));
 
     ASSERT_TRUE(folder.install_seed_database(QStringLiteral("data/kolde$.mdb")));
     release_store();
     ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("kolde.mdb"))));
     ASSERT_TRUE(QFile::copy(folder.file(QStringLiteral("data/kolde$.mdb")), folder.file(QStringLiteral("kolde.mdb"))));
     ASSERT_TRUE(open_database());
-    EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("+9"));
+    EXPECT_EQ(setting_text(key::time_difference), QStringLiteral("+9"));
 }
 
 TEST_F(DatabaseStore, SavingASharedListNumbersRowsAndReopens)

@@ -164,7 +164,7 @@ TEST_F(Log, ChangedSpeciColourRecoloursEarlierRows)
     kolde_test::ProgramFolder home;
     ASSERT_TRUE(home.install_seed_database());
     ASSERT_TRUE(open_database());
-    const long long first = setting_int(QStringLiteral("SPECIの色"));
+    const long long first = setting_int(key::speci_colour);
     EXPECT_EQ(first, 8388863);
 
     write_log(QStringLiteral("RJTT SPECI RECEIVED"));
@@ -173,7 +173,7 @@ TEST_F(Log, ChangedSpeciColourRecoloursEarlierRows)
     EXPECT_EQ(row_colour(0), black);
 
     const long long changed = 0x00ff8000;  // blue 0xff, green 0x80, red 0
-    ASSERT_TRUE(set_setting(QStringLiteral("SPECIの色"), platform::Value(changed)));
+    ASSERT_TRUE(set_setting(key::speci_colour, platform::Value(changed)));
     EXPECT_EQ(row_colour(1), bgr_color(first));  // nothing until the next write
     write_log(QStringLiteral("PRINT COMMAND"));
     EXPECT_EQ(row_colour(2), QColor(0x00, 0x80, 0xff));
@@ -228,7 +228,7 @@ TEST_F(Log, WindowShowsTheRowsWrittenBeforeIt)
     ASSERT_TRUE(log_loaded());
     ASSERT_EQ(rows(), 4);
     EXPECT_EQ(cell(0, 2), QStringLiteral("RJTT SPECI RECEIVED"));
-    EXPECT_EQ(row_colour(0), bgr_color(setting_int(QStringLiteral("SPECIの色"))));
+    EXPECT_EQ(row_colour(0), bgr_color(setting_int(key::speci_colour)));
     EXPECT_EQ(cell(3, 2), QStringLiteral("SYSTEM  LOAD"));
 
     // The window goes with the rows.

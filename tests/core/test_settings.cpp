@@ -4,7 +4,6 @@
 #include "core/shared.h"
 #include "support/fixtures.h"
 
-#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -12,12 +11,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
-
-#include <functional>
-#include <utility>
-#include <vector>
 
 using namespace kolde_sub;
 
@@ -44,19 +40,6 @@ bool alter_database(const kolde_test::ProgramFolder& home, const QString& sql)
     platform::Connection c;
     return c.open(home.file(QStringLiteral("kolde.mdb")), QString::fromLatin1(database_password)) &&
            c.execute(sql);
-}
-
-// Every way the program reads or writes a field by name.
-const std::vector<std::pair<const char*, std::function<void(const QString&)>>>& readers()
-{
-    static const std::vector<std::pair<const char*, std::function<void(const QString&)>>> all = {
-        {"setting", [](const QString& n) { setting(n); }},
-        {"setting_bool", [](const QString& n) { setting_bool(n); }},
-        {"setting_int", [](const QString& n) { setting_int(n); }},
-        {"setting_text", [](const QString& n) { setting_text(n); }},
-        {"set_setting", [](const QString& n) { set_setting(n, platform::Value(0)); }},
-    };
-    return all;
 }
 
 // The source folder, found beside this file or above the test executable.
@@ -107,37 +90,39 @@ TEST_F(SettingsStore, ResetWritesTheDefaultsAndLeavesTheEightAlone)
     release_store();  // read back from the file, not the snapshot
     ASSERT_TRUE(open_database());
 
-    for (const SettingField& f : settings_fields()) {
+    for (const SettingKey key : all_setting_keys()) {
+        const SettingField& f = key.field();
         const QString name = QString::fromUtf8(f.name);
-        const platform::Value v = setting(name);
+        const platform::Value v = setting(key);
         if (f.default_kind == SettingField::Default::None) {
             EXPECT_EQ(v, scribble(f)) << qPrintable(name);
         } else {
             EXPECT_EQ(v, settings_default(f)) << qPrintable(name);
         }
     }
-    EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("±0"));
-    EXPECT_EQ(setting_int(QStringLiteral("自動デコード有効")), -1);  // True is stored as -1
-    EXPECT_EQ(setting_int(QStringLiteral("SPECIの色")), 8388863);
-    EXPECT_EQ(setting_text(QStringLiteral("表示文字のフォント")), QStringLiteral("ＭＳ ゴシック"));
-    EXPECT_EQ(setting_text(QStringLiteral("プリンター")), QStringLiteral("*"));
-    EXPECT_EQ(setting_text(QStringLiteral("印刷終了分")), QStringLiteral("59"));
+    EXPECT_EQ(setting_text(key::time_difference), QStringLiteral("±0"));
+    EXPECT_EQ(setting_int(key::auto_decode), -1);  // True is stored as -1
+    EXPECT_EQ(setting_int(key::speci_colour), 8388863);
+    EXPECT_EQ(setting_text(key::display_font), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(setting_text(key::printer), QStringLiteral("*"));
+    EXPECT_EQ(setting_text(key::print_end_minute), QStringLiteral("59"));
 
     tz_offset_text = QStringLiteral("-5");
     reset_settings();
-    EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("-5"));
+    EXPECT_EQ(setting_text(key::time_difference), QStringLiteral("-5"));
 }
 
 TEST_F(SettingsStore, ServedRowHoldsTheDefaults)
 {
-    for (const SettingField& f : settings_fields()) {
+    for (const SettingKey key : all_setting_keys()) {
+        const SettingField& f = key.field();
         if (f.default_kind != SettingField::Default::Value)
             continue;
-        EXPECT_EQ(setting(QString::fromUtf8(f.name)), settings_default(f)) << f.name;
+        EXPECT_EQ(setting(key), settings_default(f)) << f.name;
     }
-    EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("+9"));
-    EXPECT_EQ(version_number(setting(QStringLiteral("KOLDEバージョン"))), 0.0f);
-    EXPECT_EQ(setting_text(QStringLiteral("BASEurl")), QStringLiteral("http://127.0.0.1:8737"));
+    EXPECT_EQ(setting_text(key::time_difference), QStringLiteral("+9"));
+    EXPECT_EQ(version_number(setting(key::program_version)), 0.0f);
+    EXPECT_EQ(setting_text(key::base_url), QStringLiteral("http://127.0.0.1:8737"));
 }
 
 TEST_F(SettingsStore, ResetSkipsOnlyTheFieldThatCannotBeWritten)
@@ -152,12 +137,13 @@ TEST_F(SettingsStore, ResetSkipsOnlyTheFieldThatCannotBeWritten)
     ASSERT_TRUE(open_database());
 
     int defaults = 0;
-    for (const SettingField& f : settings_fields()) {
+    for (const SettingKey key : all_setting_keys()) {
+        const SettingField& f = key.field();
         const QString name = QString::fromUtf8(f.name);
         if (f.default_kind == SettingField::Default::None || name == QStringLiteral("天気略語の色")) {
-            EXPECT_EQ(setting(name), scribble(f)) << qPrintable(name);
+            EXPECT_EQ(setting(key), scribble(f)) << qPrintable(name);
         } else {
-            EXPECT_EQ(setting(name), settings_default(f)) << qPrintable(name);
+            EXPECT_EQ(setting(key), settings_default(f)) << qPrintable(name);
             ++defaults;
         }
     }
@@ -179,11 +165,11 @@ TEST(Settings, UnreadableSettingsGiveTheDefaults)
     const struct {
         const char* what;
         QString sql;  // run on the seeded file; empty: no database at all
-        const char* column;  // the only field that cannot be read; nullptr: all
+        const SettingKey* column;  // the only field that cannot be read; nullptr: all
     } cases[] = {
             {"no database", QString(), nullptr},
             {"no settings row", QStringLiteral("DELETE FROM \"設定\""), nullptr},
-            {"column missing", drop_column, "表示文字の色"},
+            {"column missing", drop_column, &key::display_text_colour},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,22 +181,21 @@ TEST(Settings, UnreadableSettingsGiveTheDefaults)
         } else {
             EXPECT_FALSE(open_database());
         }
-        for (const SettingField& f : settings_fields()) {
-            const QString name = QString::fromUtf8(f.name);
-            if (c.column != nullptr && name != QString::fromUtf8(c.column))
+        for (const SettingKey key : all_setting_keys()) {
+            if (c.column != nullptr && key != *c.column)
                 continue;
-            EXPECT_EQ(setting(name), settings_default(f)) << qPrintable(name);
+            EXPECT_EQ(setting(key), settings_default(key.field())) << key.name();
         }
         // The console colours: white on black, not black on black.
-        EXPECT_EQ(setting_int(QStringLiteral("表示文字の色")), 16777215);
-        EXPECT_EQ(setting_int(QStringLiteral("表示領域の色")), 0);
+        EXPECT_EQ(setting_int(key::display_text_colour), 16777215);
+        EXPECT_EQ(setting_int(key::display_background), 0);
         if (c.column == nullptr) {
-            EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("-5"));
-            EXPECT_EQ(setting_text(QStringLiteral("表示文字のフォント")), QStringLiteral("ＭＳ ゴシック"));
-            EXPECT_EQ(setting_int(QStringLiteral("表示文字のサイズ")), 11);
-            EXPECT_TRUE(setting_bool(QStringLiteral("PAD表示")));
-            EXPECT_TRUE(setting(QStringLiteral("BASEurl")).is_null());
-            EXPECT_TRUE(setting(QStringLiteral("RVR1")).is_null());
+            EXPECT_EQ(setting_text(key::time_difference), QStringLiteral("-5"));
+            EXPECT_EQ(setting_text(key::display_font), QStringLiteral("ＭＳ ゴシック"));
+            EXPECT_EQ(setting_int(key::display_size), 11);
+            EXPECT_TRUE(setting_bool(key::scratch_pad));
+            EXPECT_TRUE(setting(key::base_url).is_null());
+            EXPECT_TRUE(setting(key::rvr1).is_null());
         }
     }
 }
@@ -226,29 +211,17 @@ TEST_F(SettingsStore, SwitchesAreOnForAnyNonZeroValue)
             {platform::Value(), false},   {platform::Value(""), false},
     };
     for (const auto& c : cases) {
-        ASSERT_TRUE(set_setting(QStringLiteral("LOCAL使用"), c.stored));
-        EXPECT_EQ(setting_bool(QStringLiteral("LOCAL使用")), c.on) << qPrintable(c.stored.to_text());
+        ASSERT_TRUE(set_setting(key::local_time, c.stored));
+        EXPECT_EQ(setting_bool(key::local_time), c.on) << qPrintable(c.stored.to_text());
     }
-}
-
-TEST_F(SettingsStore, UnknownNameWarnsAndFailsTheRunningTest)
-{
-    for (const auto& [reader, read] : readers()) {
-        SCOPED_TRACE(reader);
-        EXPECT_NONFATAL_FAILURE(read(QStringLiteral("LOCAL仕様")), "unknown settings field LOCAL仕様");
-    }
-    bool written = true;
-    EXPECT_NONFATAL_FAILURE(written = set_setting(QStringLiteral("時 差"), platform::Value("+1")),
-                            "unknown settings field");
-    EXPECT_FALSE(written);
-    EXPECT_EQ(setting_text(QStringLiteral("時差")), QStringLiteral("+9"));
 }
 
 TEST(Settings, EveryNameTheProgramUsesIsAColumnItReads)
 {
-    // Names of settings passed to the readers and their wrappers must be
-    // fields of the settings record; names passed to a recordset's field
-    // accessors must be columns of some table of the served database.
+    // Names of settings passed to the readers and their wrappers, as text or
+    // as the handle of a field, must be fields of the settings record; names
+    // passed to a recordset's field accessors must be columns of some table
+    // of the served database.
     kolde_test::ensure_app();
     const QString src = source_folder();
     ASSERT_FALSE(src.isEmpty()) << "source folder not found";
@@ -264,10 +237,25 @@ TEST(Settings, EveryNameTheProgramUsesIsAColumnItReads)
             for (const QString& column : c.column_names(table))
                 columns.insert(column);
     }
+    // The column name of each handle, as its definition gives it.
+    QHash<QString, QString> handles;
+    {
+        QFile header(src + QStringLiteral("/core/settings_fields.h"));
+        ASSERT_TRUE(header.open(QIODevice::ReadOnly));
+        const QRegularExpression handle(QStringLiteral(R"re(SettingKey (\w+)\{"([^"]*)"\})re"));
+        for (auto m = handle.globalMatch(QString::fromUtf8(header.readAll())); m.hasNext();) {
+            const auto match = m.next();
+            handles.insert(match.captured(1), match.captured(2));
+        }
+        const QStringList named = handles.values();
+        EXPECT_EQ(named.size(), settings_names.size());  // one handle a field
+        EXPECT_TRUE(QSet<QString>(named.begin(), named.end()) == settings_names);
+    }
 
     const QRegularExpression call(QString::fromUtf8(
             R"re(\b(setting|setting_bool|setting_int|setting_text|set_setting|setting_on|is_on|is_true|)re"
-            R"re(number_field|colour_field|field|set_field)\(\s*(?:QStringLiteral\(|QString::fromUtf8\()?"([^"]*)")re"));
+            R"re(number_field|colour_field|toggle_setting|field|set_field)\(\s*)re"
+            R"re((?:(?:QStringLiteral\(|QString::fromUtf8\()?"([^"]*)"|(?:kolde_sub::)?key::(\w+)))re"));
     int settings_calls = 0;
     QDirIterator it(src, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -279,7 +267,8 @@ TEST(Settings, EveryNameTheProgramUsesIsAColumnItReads)
             for (auto m = call.globalMatch(lines[i]); m.hasNext();) {
                 const auto match = m.next();
                 const QString reader = match.captured(1);
-                const QString name = match.captured(2);
+                const QString name = match.captured(3).isEmpty() ? match.captured(2)
+                                                                 : handles.value(match.captured(3));
                 const bool any_column = reader == QStringLiteral("field") || reader == QStringLiteral("set_field");
                 if (!any_column)
                     ++settings_calls;

@@ -18,7 +18,7 @@ using kolde_sub::decodelist;
 using platform::Value;
 
 const QStringList columns{QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")};
-const QString auto_decode = QStringLiteral("自動デコード有効");
+const kolde_sub::SettingKey auto_decode = kolde_sub::key::auto_decode;
 
 class DecodeList : public kolde_test::SeededStore {
 protected:

@@ -215,7 +215,7 @@ TEST_F(BrowserPane, IsNotCreatedAtStart)
 
 TEST_F(BrowserPane, WithoutThePaneSettingPagesGoToTheDefaultBrowser)
 {
-    set("ブラウザー", Value::boolean(false));
+    set(kolde_sub::key::browser, Value::boolean(false));
     view v;
     activate(v);
     const QString url = kolde_sub::web_page_url(WebPage::Help);
@@ -234,7 +234,7 @@ TEST_F(BrowserPane, WithoutThePaneSettingPagesGoToTheDefaultBrowser)
 // default browser rather than failing (or taking the program down).
 TEST_F(BrowserPane, WithoutTheWebEngineHelperPagesGoToTheDefaultBrowser)
 {
-    set("ブラウザー", Value::boolean(true));
+    set(kolde_sub::key::browser, Value::boolean(true));
     kolde_test::EnvironmentVariable helper("QTWEBENGINE_PROCESS_PATH", "/nonexistent/QtWebEngineProcess");
     view v;
     activate(v);
@@ -248,7 +248,7 @@ TEST_F(BrowserPane, WithoutTheWebEngineHelperPagesGoToTheDefaultBrowser)
 
 TEST_F(BrowserPane, AisPageNeedsTheNetwork)
 {
-    set("ブラウザー", Value::boolean(false));
+    set(kolde_sub::key::browser, Value::boolean(false));
     view v;
     activate(v);
     kolde_sub::online = false;
@@ -269,7 +269,7 @@ TEST_F(BrowserPane, AisPageNeedsTheNetwork)
 // opened while the pane shows the first does not replace it by the pane's.
 TEST_F(BrowserPane, SecondPageKeepsTheConsoleStatusText)
 {
-    set("ブラウザー", Value::boolean(false));
+    set(kolde_sub::key::browser, Value::boolean(false));
     view v;
     activate(v);
     v.Panels[2]->setText(QStringLiteral("console status"));
@@ -336,7 +336,7 @@ TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
 {
     for (const bool pad : {true, false}) {
         SCOPED_TRACE(pad);
-        set("PAD表示", Value::boolean(pad));
+        set(kolde_sub::key::scratch_pad, Value::boolean(pad));
         view v;
         activate(v);
         // The menus come back whatever the network.
@@ -374,8 +374,8 @@ TEST_F(BrowserPane, ShowsALocalPageAndClosesThePaneAlone)
     const QString base = QString::fromStdString(site.base_url());
     const QString url = kolde_sub::web_page_url(WebPage::Help, base, base);
 
-    set("ブラウザー", Value::boolean(true));
-    set("PAD表示", Value::boolean(false));
+    set(kolde_sub::key::browser, Value::boolean(true));
+    set(kolde_sub::key::scratch_pad, Value::boolean(false));
     view v;
     activate(v);
     // No heartbeat display may change the status text during the wait.

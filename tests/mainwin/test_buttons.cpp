@@ -124,8 +124,8 @@ protected:
         use_report_folder();
         serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\n");
         serve(forecasts + "RJTT.TXT", "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n");
-        switches({"ブラウザー", "コマンドボタン", "ポップアップ", "マニュアル入力時停止", "印刷時ダイアログ"}, {"シーケンス表示"});
-        set("シーケンス時間", Value(3));
+        switches({kolde_sub::key::browser, kolde_sub::key::command_buttons, kolde_sub::key::popup_menu, kolde_sub::key::stop_on_manual_input, kolde_sub::key::print_dialog}, {kolde_sub::key::sequence});
+        set(kolde_sub::key::sequence_hours, Value(3));
         platform::set_printer_queues_for_tests({}, QString());  // only the built-in PDF printer
         kolde_sub::set_default_browser_opener([this](const QUrl& url) {
             opened << url.toString();
@@ -181,7 +181,7 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
     const auto decode_list = [&](bool enabled) {
         return [&, enabled](view& v) {
             set_autodecode_list({{Value("RJTT"), Value("羽田")}});
-            set("自動デコード有効", Value::boolean(enabled));
+            set(kolde_sub::key::auto_decode, Value::boolean(enabled));
             show_rjtt(v);
         };
     };
@@ -215,7 +215,7 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
                  EXPECT_TRUE(written.isEmpty());
                  ASSERT_EQ(boxes.size(), 1u);
                  EXPECT_EQ(boxes[0].text, QStringLiteral("自動デコードが無効になっています　　\r\r有効にしますか？"));
-                 EXPECT_FALSE(kolde_sub::setting_bool(QStringLiteral("自動デコード有効")));
+                 EXPECT_FALSE(kolde_sub::setting_bool(kolde_sub::key::auto_decode));
              }},
             {5, "reload without a request", [](view&) { kolde_sub::current_request.clear(); }, {"SYNTAX ERROR"},
              "INPUT AIRPORT\r\n\r\n" + ready_line, 0, false},
@@ -273,8 +273,8 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
 // every press writes its own row.
 TEST_F(Buttons, ScrollBarAndBoldTwiceGiveBackTheSetting)
 {
-    set("スクロールバーを表示", Value::boolean(true));
-    set("表示文字のボールド", Value::boolean(false));
+    set(kolde_sub::key::scroll_bar, Value::boolean(true));
+    set(kolde_sub::key::display_bold, Value::boolean(false));
     view v;
     start(v);
     QStringList rows;
@@ -282,12 +282,12 @@ TEST_F(Buttons, ScrollBarAndBoldTwiceGiveBackTheSetting)
         SCOPED_TRACE(second);
         click(v, 7);
         rows += written;
-        EXPECT_EQ(kolde_sub::setting_bool(QStringLiteral("スクロールバーを表示")), second);
+        EXPECT_EQ(kolde_sub::setting_bool(kolde_sub::key::scroll_bar), second);
         EXPECT_EQ(v.TextBox[2]->isVisible(), !second);  // the cover box hides the scroll bar
         EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), second ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         click(v, 8);
         rows += written;
-        EXPECT_EQ(kolde_sub::setting_bool(QStringLiteral("表示文字のボールド")), !second);
+        EXPECT_EQ(kolde_sub::setting_bool(kolde_sub::key::display_bold), !second);
         EXPECT_EQ(v.TextBox[0]->font().bold(), !second);
     }
     EXPECT_EQ(rows, (QStringList{"ERASE SCROLL BAR COMMAND", "TEXT BOLD COMMAND", "SHOW SCROLL BAR COMMAND",
@@ -298,7 +298,7 @@ TEST_F(Buttons, OptionsFetchTheHourlyFilesOnlyWhenTheSequenceHoursChanged)
 {
     for (const int new_hours : {3, 5}) {
         SCOPED_TRACE(new_hours);
-        set("シーケンス時間", Value(3));
+        set(kolde_sub::key::sequence_hours, Value(3));
         view v;
         start(v);
         kolde_sub::cycle_slot = 25;  // no fetch in this ten minutes yet
@@ -306,7 +306,7 @@ TEST_F(Buttons, OptionsFetchTheHourlyFilesOnlyWhenTheSequenceHoursChanged)
         {
             kolde_test::ModalCloser closer([&](QWidget* w) {
                 if (w->objectName() == QStringLiteral("opton"))
-                    set("シーケンス時間", Value(new_hours));
+                    set(kolde_sub::key::sequence_hours, Value(new_hours));
             });
             click(v, 9);
             EXPECT_EQ(closer.names(), QStringList{QStringLiteral("opton")});
@@ -324,7 +324,7 @@ TEST_F(Buttons, OptionsFetchTheHourlyFilesOnlyWhenTheSequenceHoursChanged)
 TEST_F(Buttons, OfflineNetworkButtonsRefuse)
 {
     set_autodecode_list({{Value("RJTT"), Value("羽田")}});
-    set("自動デコード有効", Value::boolean(true));
+    set(kolde_sub::key::auto_decode, Value::boolean(true));
     kolde_sub::current_request = QStringLiteral("RJTT");
     view v;
     start(v);
@@ -442,7 +442,7 @@ TEST_F(Buttons, PressAndReleaseOnTheSameButtonClickIt)
 // In grey style a face is inert until the mouse uncovers its button.
 TEST_F(Buttons, GreyStyleFacesTakeNoPressAndUncoverTheButton)
 {
-    set("コマンドボタン", Value::boolean(true));
+    set(kolde_sub::key::command_buttons, Value::boolean(true));
     view v;
     start(v);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
@@ -467,7 +467,7 @@ TEST_F(Buttons, GreyStyleFacesTakeNoPressAndUncoverTheButton)
 // uncovered, so that a second click reaches it, moved or not.
 TEST_F(Buttons, GreyStyleButtonsTakeASecondClickAfterTheRedisplay)
 {
-    set("コマンドボタン", Value::boolean(true));
+    set(kolde_sub::key::command_buttons, Value::boolean(true));
     for (const int index : {8, 9}) {
         SCOPED_TRACE(index);
         view v;

@@ -41,9 +41,9 @@ protected:
         ViewFixture::SetUp();
         use_report_folder();
         serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
-        switches({"LOCAL使用", "先頭行", "ブラウザー", "印刷時ダイアログ", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷",
-                  "シーケンス表示"},
-                 {"マニュアル入力時停止", "前画面クリアー", "アドビインフォメーション"});
+        switches({kolde_sub::key::local_time, kolde_sub::key::top_line, kolde_sub::key::browser, kolde_sub::key::print_dialog, kolde_sub::key::update_done_alarm, kolde_sub::key::update_done_message, kolde_sub::key::print_on_update,
+                  kolde_sub::key::sequence},
+                 {kolde_sub::key::stop_on_manual_input, kolde_sub::key::clear_screen, kolde_sub::key::pdf_reader_notice});
         platform::set_printer_queues_for_tests({}, QString());
         platform::set_default_browser_opener([this](const QUrl& url) {
             opened << url.toString();
@@ -96,8 +96,8 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
     const QString syntax = QStringLiteral("SYNTAX ERROR");
     const QString terminated = QStringLiteral("AUTO DECODE SEQUENCE TERMINATED");
     const QString sun = QStringLiteral("SUNRISE/SUNSET CALCULATION COMMAND");
-    const char* const app_version = "KOLDEバージョン";
-    const char* const db_version = "DBバージョン";
+    const kolde_sub::SettingKey app_version = kolde_sub::key::program_version;
+    const kolde_sub::SettingKey db_version = kolde_sub::key::database_version;
     struct Case {
         const char* line;
         bool online;
@@ -107,7 +107,7 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
         QStringList windows;  // modal windows, by name and caption
         QString page;         // the end of the address opened
         QWidget* (*modeless)() = nullptr;
-        const char* forgotten = nullptr;  // the version setting set to 0
+        const kolde_sub::SettingKey* forgotten = nullptr;  // the version setting set to 0
         bool no_store = false;
     };
     const Case cases[] = {
@@ -118,10 +118,10 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
             {"RESET", false, "XRESET\r\n", {}, {no_connection}, {}, {}},
             {"RESET", true, "XRESET\r\n\r\nDATABASE RESET SEQUENCE COMPLETED\r\n" + ready, {"DATABASE RESET SEQUENCE"},
              {"データベース リセット シーケンスを設定しました　　\r\n\r\nKOLDE を再起動してください"}, {}, {}, nullptr,
-             db_version},
+             &db_version},
             // The check then offers the site's version, which No declines.
             {"UPDATE", true, "XUPDATE\r\nAUTO UPDATE READY\r\n" + ready, {"FOUND LATEST VERSION ON FTP SERVER"},
-             {kolde_sub::update_offer_text(QStringLiteral("4.31"))}, {}, {}, nullptr, app_version},
+             {kolde_sub::update_offer_text(QStringLiteral("4.31"))}, {}, {}, nullptr, &app_version},
             {"JAPANESE", false, "XJAPANESE\r\n", {}, {}, {"weather", " 日本語解析"}, {}},
             {"PICTURE", false, "XPICTURE\r\n", {}, {}, {"weather", " 画像登録"}, {}},
             {"AP", false, "XAP\r\n" + ready, {terminated, "DISPLAY AIRPORT LIST"}, {}, {"airport", " 飛行場リスト"}, {}},
@@ -179,8 +179,8 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
         if (c.no_store) {
             ASSERT_TRUE(kolde_sub::open_database());
         }
-        for (const char* field : {app_version, db_version})
-            EXPECT_EQ(kolde_sub::setting(QString::fromUtf8(field)).to_real() == 0.0, field == c.forgotten) << field;
+        for (const kolde_sub::SettingKey field : {app_version, db_version})
+            EXPECT_EQ(kolde_sub::setting(field).to_real() == 0.0, c.forgotten && field == *c.forgotten) << field.name();
         EXPECT_TRUE(v.inputlbl->text().isEmpty());
     }
 }
@@ -189,7 +189,7 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
 // the window instead of opening the chart.
 TEST_F(Console, ChartGivesWayToTheReaderDownload)
 {
-    set("アドビインフォメーション", Value::boolean(false));
+    set(kolde_sub::key::pdf_reader_notice, Value::boolean(false));
     view v;
     v.show();
     kolde_test::ModalCloser closer([](QWidget* w) {
@@ -262,7 +262,7 @@ TEST_F(Console, AutoDecodeStartAsksToSwitchTheDisabledDecodeOn)
                  {true, platform::MsgAnswer::No, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.enabled << " " << static_cast<int>(c.answer));
-        set("自動デコード有効", Value::boolean(c.enabled));
+        set(kolde_sub::key::auto_decode, Value::boolean(c.enabled));
         view v;
         answer = c.answer;
         boxes.clear();
@@ -272,7 +272,7 @@ TEST_F(Console, AutoDecodeStartAsksToSwitchTheDisabledDecodeOn)
                 c.runs ? QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***")
                        : "XATO\r\nAUTO DECODE SEQUENCE DISABLED\r\n" + ready))
                 << v.console_text().toStdString();
-        EXPECT_EQ(kolde_sub::setting_bool(QStringLiteral("自動デコード有効")), c.runs);
+        EXPECT_EQ(kolde_sub::setting_bool(kolde_sub::key::auto_decode), c.runs);
         EXPECT_EQ(v.Timer->isActive(), c.runs);
         EXPECT_EQ(new_log().find("AUTO DECODE SEQUENCE START") != std::string::npos, c.runs);
         if (c.runs) {

@@ -68,9 +68,9 @@ protected:
     {
         ViewFixture::SetUp();
         base = use_report_folder();
-        switches({"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷"},
-                 {"前画面クリアー", "シーケンス表示"});
-        set("シーケンス時間", Value(3));
+        switches({kolde_sub::key::local_time, kolde_sub::key::top_line, kolde_sub::key::stop_on_manual_input, kolde_sub::key::update_done_alarm, kolde_sub::key::update_done_message, kolde_sub::key::print_on_update},
+                 {kolde_sub::key::clear_screen, kolde_sub::key::sequence});
+        set(kolde_sub::key::sequence_hours, Value(3));
         kolde_sub::code_history = QStringLiteral(" ");
         serve(stations + "RJTT.TXT", rjtt_metar);
         serve(forecasts + "RJTT.TXT", rjtt_taf);
@@ -99,7 +99,7 @@ protected:
 
 TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
 {
-    set("先頭行", Value::boolean(true));
+    set(kolde_sub::key::top_line, Value::boolean(true));
     view v;
     request(v, QStringLiteral("RJTT RJAA"));
 
@@ -170,8 +170,8 @@ TEST_F(Display, FailedTransfersCountAsMissingFiles)
 TEST_F(Display, LocalTimeShiftsTheLabels)
 {
     view v;
-    set("LOCAL使用", Value::boolean(true));
-    set("時差", Value("+9"));
+    set(kolde_sub::key::local_time, Value::boolean(true));
+    set(kolde_sub::key::time_difference, Value("+9"));
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
@@ -179,7 +179,7 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
     EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("1430I"));
 
     // The zero offset the time-zone query writes reads as UTC.
-    set("時差", Value("±0"));
+    set(kolde_sub::key::time_difference, Value("±0"));
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
     v.current_url = kolde_sub::obs_base_url;
@@ -189,7 +189,7 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
 
 TEST_F(Display, KeepingThePreviousScreenJoinsDisplaysWithASeparator)
 {
-    set("前画面クリアー", Value::boolean(false));
+    set(kolde_sub::key::clear_screen, Value::boolean(false));
     view v;
     request(v, QStringLiteral("RJTT"));
     request(v, QStringLiteral("RJAA"));
@@ -223,8 +223,8 @@ TEST_F(Display, AutomaticDecode)
 
 TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
 {
-    set("更新終了時アラーム", Value::boolean(true));
-    set("更新終了時メッセージ", Value::boolean(true));
+    set(kolde_sub::key::update_done_alarm, Value::boolean(true));
+    set(kolde_sub::key::update_done_message, Value::boolean(true));
     view v;
     request(v, QStringLiteral("RJTT"));
     v.timer_run = true;
@@ -295,7 +295,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
 // request, not the last station of the loop.
 TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
 {
-    set("更新終了時メッセージ", Value::boolean(true));
+    set(kolde_sub::key::update_done_message, Value::boolean(true));
     view v;
     request(v, QStringLiteral("RJTT RJAA"));
 
@@ -354,7 +354,7 @@ TEST(DisplayRequestRules, CodeLists)
 
 TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
 {
-    set("先頭行", Value::boolean(true));
+    set(kolde_sub::key::top_line, Value::boolean(true));
     view v;
     v.set_console_text(QStringLiteral("SYSTEM INITIALIZED\r\n"));
     v.console_caret_to_end();
@@ -438,8 +438,8 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
 // whether the computer's clock runs at UTC, at Japan time or elsewhere.
 TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
 {
-    set("LOCAL使用", Value::boolean(true));
-    set("時差", "+9");
+    set(kolde_sub::key::local_time, Value::boolean(true));
+    set(kolde_sub::key::time_difference, "+9");
     kolde_sub::set_clock(QDateTime(QDate(2011, 11, 30), QTime(12, 10), Qt::UTC));
     for (const char* zone : {"UTC", "Asia/Tokyo", "America/New_York"}) {
         SCOPED_TRACE(zone);
@@ -469,7 +469,7 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
 
 TEST_F(SequenceDisplay, FromTheSequenceFile)
 {
-    set("シーケンス表示", Value::boolean(false));
+    set(kolde_sub::key::sequence, Value::boolean(false));
     view v;
     // Nothing shown yet: the console gains the line.
     v.set_console_text(QStringLiteral("SQ RJTT\r\n"));

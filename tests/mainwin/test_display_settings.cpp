@@ -26,10 +26,10 @@ TEST_F(DisplaySettings, ColoursFontAndBoldReachTheWholeText)
 {
     view v;
     v.set_console_text(QStringLiteral("RJTT 010000Z 34005KT\r\nRJAA"));
-    set("表示文字のボールド", Value::boolean(true));
-    set("表示文字の色", Value(0x00FFFF));    // yellow
-    set("表示領域の色", Value(0x800000));    // navy
-    set("表示文字のサイズ", Value(14));
+    set(kolde_sub::key::display_bold, Value::boolean(true));
+    set(kolde_sub::key::display_text_colour, Value(0x00FFFF));    // yellow
+    set(kolde_sub::key::display_background, Value(0x800000));    // navy
+    set(kolde_sub::key::display_size, Value(14));
     kolde_sub::apply_display_settings(v);
 
     for (const int pos : {1, 20, 25}) {
@@ -48,7 +48,7 @@ TEST_F(DisplaySettings, ColoursFontAndBoldReachTheWholeText)
     const int end = v.TextBox[0]->document()->characterCount() - 1;
     EXPECT_EQ(format_at(v, end).fontWeight(), QFont::Bold);
 
-    set("表示文字のボールド", Value::boolean(false));
+    set(kolde_sub::key::display_bold, Value::boolean(false));
     kolde_sub::apply_display_settings(v);
     EXPECT_EQ(format_at(v, 1).fontWeight(), QFont::Normal);
 }
@@ -56,13 +56,13 @@ TEST_F(DisplaySettings, ColoursFontAndBoldReachTheWholeText)
 TEST_F(DisplaySettings, BrowserSwitchNarrowsTheBarAndMovesThePad)
 {
     view v;
-    set("ブラウザー", Value::boolean(true));
+    set(kolde_sub::key::browser, Value::boolean(true));
     kolde_sub::apply_display_settings(v);
     EXPECT_EQ(v.Frame->width(), kolde_sub::px(6855));
     EXPECT_EQ(v.padshape->x(), kolde_sub::px(6980));
 
-    set("ブラウザー", Value::boolean(false));
-    set("コマンドボタン", Value::boolean(true));
+    set(kolde_sub::key::browser, Value::boolean(false));
+    set(kolde_sub::key::command_buttons, Value::boolean(true));
     kolde_sub::apply_display_settings(v);
     EXPECT_EQ(v.Frame->width(), kolde_sub::px(5670));
     EXPECT_EQ(v.padshape->x(), kolde_sub::px(5745));
@@ -75,8 +75,8 @@ TEST_F(DisplaySettings, BrowserSwitchNarrowsTheBarAndMovesThePad)
 TEST_F(DisplaySettings, ColourStyleStillCoversTheBrowserButtons)
 {
     view v;
-    set("ブラウザー", Value::boolean(true));
-    set("コマンドボタン", Value::boolean(false));
+    set(kolde_sub::key::browser, Value::boolean(true));
+    set(kolde_sub::key::command_buttons, Value::boolean(false));
     kolde_sub::apply_display_settings(v);
     for (int i = 18; i <= 32; ++i)
         EXPECT_TRUE(v.img[i]->isHidden()) << i;
@@ -89,16 +89,16 @@ TEST_F(DisplaySettings, PadAndScrollBarSwitches)
 {
     view v;
     v.padlbl->setText(QStringLiteral("RJTT"));
-    set("PAD表示", Value::boolean(false));
-    set("スクロールバーを表示", Value::boolean(true));
+    set(kolde_sub::key::scratch_pad, Value::boolean(false));
+    set(kolde_sub::key::scroll_bar, Value::boolean(true));
     kolde_sub::apply_display_settings(v);
     EXPECT_TRUE(v.padlbl->isHidden());
     EXPECT_TRUE(v.padshape->isHidden());
     EXPECT_TRUE(v.TextBox[2]->isHidden());
     EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 
-    set("PAD表示", Value::boolean(true));
-    set("スクロールバーを表示", Value::boolean(false));
+    set(kolde_sub::key::scratch_pad, Value::boolean(true));
+    set(kolde_sub::key::scroll_bar, Value::boolean(false));
     kolde_sub::apply_display_settings(v);
     EXPECT_FALSE(v.padlbl->isHidden());
     EXPECT_FALSE(v.padshape->isHidden());
@@ -116,7 +116,7 @@ TEST_F(DisplaySettings, EveryNonZeroSwitchIsOn)
         SCOPED_TRACE(c.stored.to_text().toStdString());
         view v;
         v.set_console_text(QStringLiteral("RJTT"));
-        for (const char* field : {"表示文字のボールド", "スクロールバーを表示", "PAD表示", "コマンドボタン", "ブラウザー"})
+        for (kolde_sub::SettingKey field : {kolde_sub::key::display_bold, kolde_sub::key::scroll_bar, kolde_sub::key::scratch_pad, kolde_sub::key::command_buttons, kolde_sub::key::browser})
             set(field, c.stored);
         kolde_sub::apply_display_settings(v);
         EXPECT_EQ(format_at(v, 1).fontWeight(), c.on ? QFont::Bold : QFont::Normal);

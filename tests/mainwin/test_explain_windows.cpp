@@ -137,8 +137,8 @@ TEST_F(ExplainWindows, SeedPicturesShowForTheirWords)
 // date the computer's clock shows (in Japan it is 1 March already).
 TEST_F(ExplainWindows, TheDayOfAGroupCountsInTheUtcMonth)
 {
-    set("LOCAL使用", platform::Value::boolean(true));
-    set("時差", "+9");
+    set(kolde_sub::key::local_time, platform::Value::boolean(true));
+    set(kolde_sub::key::time_difference, "+9");
     const kolde_test::TimeZoneAt tz("Asia/Tokyo");
     kolde_sub::set_clock(QDateTime(QDate(2026, 2, 28), QTime(20, 30), Qt::UTC));
     view v;

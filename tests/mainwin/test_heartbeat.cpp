@@ -64,10 +64,10 @@ protected:
     {
         ViewFixture::SetUp();
         use_report_folder();
-        switches({"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷", "切断時メッセージ",
-                  "切断時アラーム", "シーケンス表示"},
-                 {"前画面クリアー", "自動デコード有効"});
-        set("シーケンス時間", Value(3));
+        switches({kolde_sub::key::local_time, kolde_sub::key::top_line, kolde_sub::key::stop_on_manual_input, kolde_sub::key::update_done_alarm, kolde_sub::key::update_done_message, kolde_sub::key::print_on_update, kolde_sub::key::disconnect_message,
+                  kolde_sub::key::disconnect_alarm, kolde_sub::key::sequence},
+                 {kolde_sub::key::clear_screen, kolde_sub::key::auto_decode});
+        set(kolde_sub::key::sequence_hours, Value(3));
         fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                    {{Value("RJTT"), Value("東京国際")}});
         serve(stations + "RJTT.TXT", metar_0500);
@@ -120,7 +120,7 @@ protected:
 
 TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
 {
-    set("切断時メッセージ", Value::boolean(true));
+    set(kolde_sub::key::disconnect_message, Value::boolean(true));
     ShowCounter<kolde_sub::message> notices;
     view v;
     kolde_test::activate(v);  // builds the airport and group menus
@@ -169,7 +169,7 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
 
 TEST_F(Heartbeat, AnErrorPageOrAMinimisedWindowShowNoNotice)
 {
-    set("切断時メッセージ", Value::boolean(true));
+    set(kolde_sub::key::disconnect_message, Value::boolean(true));
     ShowCounter<kolde_sub::message> notices;
     view v;
     ready_for_heartbeat(v);
@@ -191,7 +191,7 @@ TEST_F(Heartbeat, NothingToDecodeStopsTheHeartbeat)
         bool empty_list;
     };
     for (const Case c : {Case{true, true}, Case{false, false}}) {
-        set("自動デコード有効", Value::boolean(c.enabled));
+        set(kolde_sub::key::auto_decode, Value::boolean(c.enabled));
         if (c.empty_list)
             fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
         view v;
@@ -318,13 +318,13 @@ TEST_F(Heartbeat, DetectionClearsAStaleChangeBeforeAnyReturn)
     view v;
     enter_line(v, QStringLiteral("RJTT"));
     v.reports_changed = true;
-    set("自動デコード有効", Value::boolean(false));
+    set(kolde_sub::key::auto_decode, Value::boolean(false));
     server->clear_requests();
     v.detect_report_changes();
     EXPECT_FALSE(v.reports_changed);
     EXPECT_TRUE(server->requests().empty());
 
-    set("自動デコード有効", Value::boolean(true));
+    set(kolde_sub::key::auto_decode, Value::boolean(true));
     v.reports_changed = true;
     v.station_count = 0;
     v.detect_report_changes();
@@ -337,7 +337,7 @@ TEST_F(Heartbeat, DetectionClearsAStaleChangeBeforeAnyReturn)
 // gives none.
 TEST_F(Heartbeat, AChangeIsShownAndNotifiedOnce)
 {
-    set("更新終了時メッセージ", Value::boolean(true));
+    set(kolde_sub::key::update_done_message, Value::boolean(true));
     ShowCounter<kolde_sub::datachange> notices;
     view v;
     enter_line(v, QStringLiteral("RJTT"));
@@ -372,7 +372,7 @@ TEST_F(Heartbeat, SequenceRetryWaitsForTheHeartbeatsHourlyFiles)
     // Away from the latest report's hour (05Z): its key is in no hourly file
     // of the window, so it keeps its mark.
     const kolde_test::ClockAt clock(QDateTime(QDate(2011, 11, 30), QTime(12, 10), Qt::UTC));
-    set("シーケンス表示", Value::boolean(true));
+    set(kolde_sub::key::sequence, Value::boolean(true));
     for (int h = 0; h < 24; ++h)
         serve(QStringLiteral("/pub/data/observations/metar/cycles/%1Z.TXT").arg(h, 2, 10, QChar(u'0')),
               (QStringLiteral("RJTT 30%1").arg(h, 2, 10, QChar(u'0')) + QStringLiteral("00Z 34005KT 9999 FEW030\n"))

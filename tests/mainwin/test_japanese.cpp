@@ -37,7 +37,7 @@ protected:
         if (HasFatalFailure())
             return;
         use_report_folder();
-        switches({"先頭行", "マニュアル入力時停止", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷"}, {"前画面クリアー"});
+        switches({kolde_sub::key::top_line, kolde_sub::key::stop_on_manual_input, kolde_sub::key::update_done_alarm, kolde_sub::key::update_done_message, kolde_sub::key::print_on_update}, {kolde_sub::key::clear_screen});
         kolde_sub::code_history = QStringLiteral(" ");
         serve(stations + "RJTT.TXT", rjtt_metar);
         serve(stations + "RJAA.TXT", rjaa_speci);
@@ -46,8 +46,8 @@ protected:
 
 TEST_F(JapaneseDisplay, EachObservationIsFollowedByItsTranslationInLocalTime)
 {
-    set("LOCAL使用", Value::boolean(true));
-    set("時差", Value(QStringLiteral("+9")));
+    set(kolde_sub::key::local_time, Value::boolean(true));
+    set(kolde_sub::key::time_difference, Value(QStringLiteral("+9")));
     view v;
     v.console_enter(QStringLiteral("JP RJTT RJAA"));
 
@@ -78,8 +78,8 @@ TEST_F(JapaneseDisplay, EachObservationIsFollowedByItsTranslationInLocalTime)
 
 TEST_F(JapaneseDisplay, UtcTimesWhenLocalTimeIsOff)
 {
-    set("LOCAL使用", Value::boolean(false));
-    set("時差", Value(QStringLiteral("±0")));
+    set(kolde_sub::key::local_time, Value::boolean(false));
+    set(kolde_sub::key::time_difference, Value(QStringLiteral("±0")));
     view v;
     v.console_enter(QStringLiteral("JP RJTT"));
     const QString text = v.console_text();

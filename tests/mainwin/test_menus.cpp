@@ -51,9 +51,9 @@ protected:
             return;
         use_report_folder();
         // The PDF-reader notice is off unless a test switches it on.
-        switches({"ブラウザー", "マニュアル入力時停止", "LOCAL使用", "先頭行", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷"},
-                 {"アドビインフォメーション", "前画面クリアー", "シーケンス表示"});
-        set("シーケンス時間", Value(3));
+        switches({kolde_sub::key::browser, kolde_sub::key::stop_on_manual_input, kolde_sub::key::local_time, kolde_sub::key::top_line, kolde_sub::key::update_done_alarm, kolde_sub::key::update_done_message, kolde_sub::key::print_on_update},
+                 {kolde_sub::key::pdf_reader_notice, kolde_sub::key::clear_screen, kolde_sub::key::sequence});
+        set(kolde_sub::key::sequence_hours, Value(3));
         serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\n");
         fill_table(kolde_sub::rs_airport(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                    {{"RJTT", "東京国際"}, {"RJAA", "成田国際"}});
@@ -169,7 +169,7 @@ TEST_F(Menus, ManualInputStopEndsTheAutomaticDecodeOrTheTimerRunsOn)
 {
     // The sequence comes from the record of the observations shown, which
     // holds one of RJTT.
-    set("シーケンス表示", Value::boolean(false));
+    set(kolde_sub::key::sequence, Value::boolean(false));
     view v;
     start(v);
     ASSERT_TRUE(kolde_test::write_file(kolde_sub::sequence_file_path(),
@@ -180,7 +180,7 @@ TEST_F(Menus, ManualInputStopEndsTheAutomaticDecodeOrTheTimerRunsOn)
         for (const bool stop : {true, false}) {
             const bool sequence = items == &view::menu_listAP;
             SCOPED_TRACE((v.*items)[0]->objectName().toStdString() + (stop ? " stop" : " run on"));
-            set("マニュアル入力時停止", Value::boolean(stop));
+            set(kolde_sub::key::stop_on_manual_input, Value::boolean(stop));
             v.Panels[2]->setText(running);
             v.status_text = running;
             v.Timer->start();
@@ -333,7 +333,7 @@ TEST_F(Menus, DecodeListRestartsTheAutomaticDecode)
 // the reader's download ends the program instead.
 TEST_F(Menus, ChartAfterTheReaderNotice)
 {
-    set("アドビインフォメーション", Value::boolean(false));
+    set(kolde_sub::key::pdf_reader_notice, Value::boolean(false));
     for (const bool banner : {false, true}) {
         SCOPED_TRACE(banner);
         close_side_windows();

@@ -109,8 +109,8 @@ protected:
         ViewFixture::SetUp();
         platform::set_printer_queues_for_tests({}, QString());
         kolde_sub::set_clock(at(9, 15));
-        set("印刷時ダイアログ", platform::Value::boolean(false));
-        set("印刷文字のフォント", "Monospace");
+        set(kolde_sub::key::print_dialog, platform::Value::boolean(false));
+        set(kolde_sub::key::print_font, "Monospace");
         kolde_sub::print_source_text.clear();
     }
     void TearDown() override
@@ -185,7 +185,7 @@ TEST_F(PrintDisplay, PrintByHandWithoutTheDialogPrintsTheConsoleOnTheCurrentPrin
 
 TEST_F(PrintDisplay, TheDialogChoosesThePrinterAndCancelEndsThePrint)
 {
-    set("印刷時ダイアログ", platform::Value::boolean(true));
+    set(kolde_sub::key::print_dialog, platform::Value::boolean(true));
     platform::set_printer_queues_for_tests({QStringLiteral("NO-SUCH-QUEUE")}, QStringLiteral("NO-SUCH-QUEUE"));
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
@@ -224,7 +224,7 @@ TEST_F(PrintDisplay, AFailingPrinterEndsInTheCancelLogOnly)
     EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機中"));
 
     // The same in an automatic print: no notice either.
-    set("プリンター", "NO-SUCH-QUEUE");
+    set(kolde_sub::key::printer, "NO-SUCH-QUEUE");
     cycle_print(v);
     EXPECT_TRUE(staging(v).isEmpty());
     EXPECT_EQ(last_log(), "CANCEL PRINT COMMAND");
@@ -233,12 +233,12 @@ TEST_F(PrintDisplay, AFailingPrinterEndsInTheCancelLogOnly)
 
 TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
 {
-    set("印刷時刻指定", platform::Value::boolean(true));
-    set("プリンター", "PDF");
-    set("印刷開始時", "08");
-    set("印刷開始分", "00");
-    set("印刷終了時", "17");
-    set("印刷終了分", "00");
+    set(kolde_sub::key::print_timed, platform::Value::boolean(true));
+    set(kolde_sub::key::printer, "PDF");
+    set(kolde_sub::key::print_start_hour, "08");
+    set(kolde_sub::key::print_start_minute, "00");
+    set(kolde_sub::key::print_end_hour, "17");
+    set(kolde_sub::key::print_end_minute, "00");
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT"));
@@ -277,14 +277,14 @@ TEST_F(PrintDisplay, TheCycleNeedsTheStoredPrinterInstalled)
     v.set_console_text(QStringLiteral("RJTT"));
     v.Panels[2]->setText(QStringLiteral("自動デコード中"));
 
-    set("プリンター", "*");
+    set(kolde_sub::key::printer, "*");
     cycle_print(v);
     EXPECT_EQ(staging(v), QStringLiteral("\r\nAUTO PRINT DISABLED / NOT FOUND PRINTER 09:15:00\r\n"));
     EXPECT_EQ(last_log(), "AUTO PRINT DISABLED / NOT FOUND PRINTER");
     EXPECT_EQ(platform::current_printer(), QStringLiteral("LBP"));
 
     // The stored printer becomes the current one.
-    set("プリンター", "PDF");
+    set(kolde_sub::key::printer, "PDF");
     cycle_print(v);
     EXPECT_EQ(platform::current_printer(), QStringLiteral("PDF"));
     EXPECT_EQ(pdf_files().size(), 1);
@@ -293,8 +293,8 @@ TEST_F(PrintDisplay, TheCycleNeedsTheStoredPrinterInstalled)
 
 TEST_F(PrintDisplay, AnAutomaticPrintNeverAsksAndPrintsTheHandedOverText)
 {
-    set("印刷時ダイアログ", platform::Value::boolean(true));
-    set("プリンター", "PDF");
+    set(kolde_sub::key::print_dialog, platform::Value::boolean(true));
+    set(kolde_sub::key::printer, "PDF");
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("OLD CONSOLE"));

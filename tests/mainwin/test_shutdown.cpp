@@ -89,7 +89,7 @@ TEST_F(Shutdown, CountsEachExitAndCompactsTheStoreAtTheFiftySecond)
     for (const Case& c : {Case{0, 1, false}, Case{50, 51, false}, Case{51, 0, true}}) {
         SCOPED_TRACE(c.stored);
         reopen();
-        set("起動回数", Value(c.stored));
+        set(kolde_sub::key::start_count, Value(c.stored));
         // Rows added and deleted again: only a compaction gives the space back.
         ASSERT_TRUE(kolde_sub::db_conn().execute(QStringLiteral(
                 "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 40)"
@@ -109,14 +109,14 @@ TEST_F(Shutdown, CountsEachExitAndCompactsTheStoreAtTheFiftySecond)
         else
             EXPECT_EQ(QFileInfo(store()).size(), size_before);
         ASSERT_TRUE(kolde_sub::open_database());  // with the password
-        EXPECT_EQ(kolde_sub::setting_int(QStringLiteral("起動回数")), c.next);
+        EXPECT_EQ(kolde_sub::setting_int(kolde_sub::key::start_count), c.next);
         EXPECT_EQ(row_counts(), rows);
     }
 }
 
 TEST_F(Shutdown, AFailedCompactionLeavesTheStoreInPlace)
 {
-    set("起動回数", Value(51));
+    set(kolde_sub::key::start_count, Value(51));
     const QMap<QString, int> rows = row_counts();
     const QString in_the_way = folder.file(QStringLiteral("kolde_temp.mdb/inside"));
     ASSERT_TRUE(QDir().mkpath(in_the_way));
@@ -126,7 +126,7 @@ TEST_F(Shutdown, AFailedCompactionLeavesTheStoreInPlace)
     }
     EXPECT_TRUE(QFileInfo(in_the_way).isDir());
     ASSERT_TRUE(kolde_sub::open_database());
-    EXPECT_EQ(kolde_sub::setting_int(QStringLiteral("起動回数")), 0);
+    EXPECT_EQ(kolde_sub::setting_int(kolde_sub::key::start_count), 0);
     EXPECT_EQ(row_counts(), rows);
 }
 
@@ -188,7 +188,7 @@ TEST_F(Shutdown, TheCloseBoxWithTheBrowserPaneOpenClosesOnlyThePane)
     EXPECT_TRUE(v.isVisible());
     EXPECT_FALSE(v.WebBrowser->isVisible());
     EXPECT_TRUE(kolde_sub::db_conn().is_open());
-    EXPECT_EQ(kolde_sub::setting_int(QStringLiteral("起動回数")), 0);
+    EXPECT_EQ(kolde_sub::setting_int(kolde_sub::key::start_count), 0);
 
     // With the pane closed the close box ends the program.
     close_box(v);
@@ -206,7 +206,7 @@ TEST_F(Shutdown, ACloseByTheProgramEndsItAlsoWithThePaneOpen)
     EXPECT_FALSE(kolde_sub::db_conn().is_open());
     EXPECT_FALSE(kolde_sub::log_loaded());
     ASSERT_TRUE(kolde_sub::open_database());
-    EXPECT_EQ(kolde_sub::setting_int(QStringLiteral("起動回数")), 1);
+    EXPECT_EQ(kolde_sub::setting_int(kolde_sub::key::start_count), 1);
 }
 
 // ------------------------------------------------------------- updater

@@ -91,7 +91,7 @@ TEST_F(ViewStart, EmptyDecodeListSwitchesAutomaticDecodeOff)
 {
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
     view v;
-    EXPECT_FALSE(kolde_sub::setting_bool(QStringLiteral("自動デコード有効")));
+    EXPECT_FALSE(kolde_sub::setting_bool(kolde_sub::key::auto_decode));
     EXPECT_FALSE(v.new_request);
     activate(v);
     EXPECT_EQ(v.console_text(), QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n\r\n") +
@@ -224,7 +224,7 @@ TEST_F(ViewVersionCheck, ANewerVersionIsOfferedOrTaken)
         }
         if (*row.reply)
             serve_version(row.reply);
-        set("更新確認メッセージ", Value::boolean(row.confirm));
+        set(kolde_sub::key::update_confirm_message, Value::boolean(row.confirm));
         answer = row.answer;
         boxes.clear();
         view v;
@@ -254,7 +254,7 @@ TEST_F(ViewVersionCheck, ANewerVersionIsOfferedOrTaken)
 TEST_F(ViewVersionCheck, NoticeWaitsForEnterBeforeAnythingStarts)
 {
     serve_version("4.32,1.10,2.05");
-    set("起動時にバージョン確認", Value::boolean(false));
+    set(kolde_sub::key::check_version_on_start, Value::boolean(false));
     view v;
     QString at_wait;
     bool idle_at_wait = false;
@@ -297,7 +297,7 @@ TEST_F(ViewVersionCheck, ErrorPageOrEmptyReplyOffersNothing)
 {
     for (const char* reply : {"<html><body>Not Found</body></html>", ""}) {
         serve_version(reply);
-        set("更新確認メッセージ", Value::boolean(true));
+        set(kolde_sub::key::update_confirm_message, Value::boolean(true));
         kolde_sub::unload_log();
         kolde_sub::unload_tooltips();
         view v;

@@ -157,7 +157,7 @@ class Hover : public kolde_test::ViewFixture {};
 
 TEST_F(Hover, ColourStyleRaisesTheButtonUnderTheMouse)
 {
-    set("コマンドボタン", Value::boolean(false));
+    set(kolde_sub::key::command_buttons, Value::boolean(false));
     view v;
     activate(v);
     v.img_MouseMove(3);
@@ -192,7 +192,7 @@ TEST_F(Hover, ColourStyleRaisesTheButtonUnderTheMouse)
 
 TEST_F(Hover, GreyStyleUncoversTheButtonUnderItsFace)
 {
-    set("コマンドボタン", Value::boolean(true));
+    set(kolde_sub::key::command_buttons, Value::boolean(true));
     view v;
     activate(v);
     v.img_MouseMove(20);
@@ -215,7 +215,7 @@ TEST_F(Hover, GreyStyleUncoversTheButtonUnderItsFace)
 // The mouse reaches the handlers through the window's own events.
 TEST_F(Hover, MouseMovesReachTheHandlers)
 {
-    set("コマンドボタン", Value::boolean(false));
+    set(kolde_sub::key::command_buttons, Value::boolean(false));
     view v;
     activate(v);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
@@ -304,7 +304,7 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
     ASSERT_TRUE(QDir().mkpath(folder.file(QStringLiteral("data"))));
     for (const bool popup : {false, true}) {
         SCOPED_TRACE(popup);
-        set("ポップアップ", Value::boolean(popup));
+        set(kolde_sub::key::popup_menu, Value::boolean(popup));
         view v;
         QWidget* console = start(v);
 
@@ -382,7 +382,7 @@ TEST_F(ConsoleMouse, LongLinesWrapBeforeTheCoverBox)
     for (const bool shown : {false, true})
         for (const bool by_button : {false, true}) {
             SCOPED_TRACE(testing::Message() << "scroll bar " << shown << (by_button ? " by the button" : ""));
-            set("スクロールバーを表示", Value::boolean(by_button ? !shown : shown));
+            set(kolde_sub::key::scroll_bar, Value::boolean(by_button ? !shown : shown));
             view v;
             start(v);
             if (by_button)
@@ -405,7 +405,7 @@ TEST_F(ConsoleMouse, LongLinesWrapBeforeTheCoverBox)
 
 TEST_F(ConsoleMouse, MovingOverTheConsoleTakesTheHoverOff)
 {
-    set("コマンドボタン", Value::boolean(false));
+    set(kolde_sub::key::command_buttons, Value::boolean(false));
     view v;
     QWidget* console = start(v);
     v.img_MouseMove(3);

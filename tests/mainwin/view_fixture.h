@@ -44,7 +44,7 @@ protected:
         SeededStore::SetUp();
         if (HasFatalFailure())
             return;
-        kolde_sub::set_setting(QStringLiteral("KOLDEバージョン"), platform::Value(4.31));
+        kolde_sub::set_setting(kolde_sub::key::program_version, platform::Value(4.31));
         kolde_sub::online = true;
         serve_version("4.31,1.10,2.05");
         platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
@@ -132,17 +132,18 @@ protected:
         ASSERT_TRUE(kolde_sub::save_shared_list(rs, columns, rows));
     }
 
-    static void set(const char* field, const platform::Value& v)
+    static void set(kolde_sub::SettingKey field, const platform::Value& v)
     {
-        ASSERT_TRUE(kolde_sub::set_setting(QString::fromUtf8(field), v));
+        ASSERT_TRUE(kolde_sub::set_setting(field, v));
     }
 
     // Turns the switches named in off off and those in on on.
-    static void switches(std::initializer_list<const char*> off, std::initializer_list<const char*> on = {})
+    static void switches(std::initializer_list<kolde_sub::SettingKey> off,
+                         std::initializer_list<kolde_sub::SettingKey> on = {})
     {
-        for (const char* f : off)
+        for (kolde_sub::SettingKey f : off)
             set(f, platform::Value::boolean(false));
-        for (const char* f : on)
+        for (kolde_sub::SettingKey f : on)
             set(f, platform::Value::boolean(true));
     }
 

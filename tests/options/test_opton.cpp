@@ -55,7 +55,7 @@ protected:
         platform::set_printer_queues_for_tests({}, {});
         kolde_sub::printer_setup_mode = false;
         // A usable printer, so the print switches keep their fields.
-        set("プリンター", Value(QStringLiteral("PDF")));
+        set(kolde_sub::key::printer, Value(QStringLiteral("PDF")));
         platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
             messages << call.title + u'|' + call.text;
             return answer;
@@ -69,11 +69,11 @@ protected:
         SeededStore::TearDown();
     }
 
-    static void set(const char* field, const Value& v)
+    static void set(kolde_sub::SettingKey field, const Value& v)
     {
-        ASSERT_TRUE(kolde_sub::set_setting(QString::fromUtf8(field), v)) << field;
+        ASSERT_TRUE(kolde_sub::set_setting(field, v)) << field.name();
     }
-    static Value get(const char* field) { return kolde_sub::setting(QString::fromUtf8(field)); }
+    static Value get(kolde_sub::SettingKey field) { return kolde_sub::setting(field); }
 
     // A freshly loaded dialog (the old one, if any, unloaded).
     static opton* fresh()
@@ -113,11 +113,11 @@ QColor swatch_colour(const QLabel* l) { return l->palette().color(QPalette::Wind
 TEST_F(Options, EveryFieldIsLoadedIntoItsControlAndWrittenBack)
 {
     for (const Binding& b : kolde_sub::opton_bindings()) {
-        SCOPED_TRACE(b.field);
+        SCOPED_TRACE(b.field.name());
         // The controls of the row are usable.
-        for (const char* on : b.enabled_when)
+        for (const std::optional<kolde_sub::SettingKey>& on : b.enabled_when)
             if (on)
-                set(on, Value::boolean(true));
+                set(*on, Value::boolean(true));
         opton* d = fresh();
         switch (b.kind) {
         case BindingKind::Check:
@@ -193,14 +193,14 @@ TEST_F(Options, EveryFieldIsLoadedIntoItsControlAndWrittenBack)
 // and loading does not write them over.
 TEST_F(Options, StoredTextsOutsideTheListsAreShownAndKept)
 {
-    set("表示文字のフォント", Value(QStringLiteral("ＭＳ ゴシック")));
-    set("時差", Value(QStringLiteral("±0")));
-    set("LOCAL使用", Value::boolean(true));
+    set(kolde_sub::key::display_font, Value(QStringLiteral("ＭＳ ゴシック")));
+    set(kolde_sub::key::time_difference, Value(QStringLiteral("±0")));
+    set(kolde_sub::key::local_time, Value::boolean(true));
     opton* d = fresh();
     EXPECT_EQ(d->cmb[0]->currentText(), QStringLiteral("ＭＳ ゴシック"));
     EXPECT_EQ(d->cmb[4]->currentText(), QStringLiteral("±0"));
-    EXPECT_EQ(get("表示文字のフォント").to_text(), QStringLiteral("ＭＳ ゴシック"));
-    EXPECT_EQ(get("時差").to_text(), QStringLiteral("±0"));
+    EXPECT_EQ(get(kolde_sub::key::display_font).to_text(), QStringLiteral("ＭＳ ゴシック"));
+    EXPECT_EQ(get(kolde_sub::key::time_difference).to_text(), QStringLiteral("±0"));
 }
 
 // Which controls are usable, after loading and after a change.
@@ -214,49 +214,49 @@ TEST_F(Options, DependentControlsFollowTheirSwitches)
     auto option1 = [](int i) -> Get { return [i](opton* d) { return d->Option1[i]; }; };
     struct Case {
         const char* name;
-        std::vector<std::pair<const char*, bool>> fields;
+        std::vector<std::pair<kolde_sub::SettingKey, bool>> fields;
         std::function<void(opton*)> action;  // after loading; may be empty
         std::vector<std::pair<Get, bool>> enabled;
     };
     const std::vector<Case> cases = {
             {"master off with every condition on",
-             {{"計器気象状態を強調", false}, {"条件1有効", true}, {"条件2有効", true}, {"条件3有効", true}},
+             {{kolde_sub::key::emphasise_conditions, false}, {kolde_sub::key::condition1, true}, {kolde_sub::key::condition2, true}, {kolde_sub::key::condition3, true}},
              {},
              {{box(6), false}, {box(7), false}, {box(8), false}, {box(10), false}, {box(11), false},
               {box(12), false}, {box(18), false}, {text(0), false}, {text(4), false}, {text(7), false},
               {swatch(2), false}, {swatch(13), false}, {swatch(28), false}}},
             {"master switched on again",
-             {{"計器気象状態を強調", false}, {"条件1有効", true}, {"条件2有効", true}, {"条件3有効", true}},
+             {{kolde_sub::key::emphasise_conditions, false}, {kolde_sub::key::condition1, true}, {kolde_sub::key::condition2, true}, {kolde_sub::key::condition3, true}},
              [](opton* d) { d->CheckBox[3]->setChecked(true); },
              {{box(6), true}, {box(8), true}, {box(10), true}, {box(12), true}, {box(18), true}, {text(0), true},
               {text(7), true}, {swatch(19), true}, {swatch(28), true}}},
             {"condition 2 off under the master",
-             {{"計器気象状態を強調", true}, {"条件1有効", true}, {"条件2有効", false}},
+             {{kolde_sub::key::emphasise_conditions, true}, {kolde_sub::key::condition1, true}, {kolde_sub::key::condition2, false}},
              {},
              {{box(7), true}, {box(10), true}, {box(11), false}, {text(2), false}, {text(3), false},
               {text(4), false}, {swatch(25), false}, {swatch(13), false}, {text(0), true}}},
             {"condition 2 ticked",
-             {{"計器気象状態を強調", true}, {"条件2有効", false}},
+             {{kolde_sub::key::emphasise_conditions, true}, {kolde_sub::key::condition2, false}},
              [](opton* d) { d->CheckBox[7]->setChecked(true); },
              {{box(11), true}, {text(4), true}, {swatch(13), true}}},
             {"automatic decode off, then on",
-             {{"自動デコード有効", false}},
+             {{kolde_sub::key::auto_decode, false}},
              [](opton* d) { d->CheckBox[2]->setChecked(true); },
              {{box(9), true}}},
-            {"disconnect message off", {{"切断時メッセージ", false}}, {}, {{box(16), false}}},
-            {"local time ticked", {{"LOCAL使用", false}}, [](opton* d) { d->CheckBox[23]->setChecked(true); },
+            {"disconnect message off", {{kolde_sub::key::disconnect_message, false}}, {}, {{box(16), false}}},
+            {"local time ticked", {{kolde_sub::key::local_time, false}}, [](opton* d) { d->CheckBox[23]->setChecked(true); },
              {{list(4), true}}},
-            {"sequence off", {{"シーケンス表示", false}}, {}, {{list(9), false}}},
-            {"special colouring off", {{"SPECI着色", false}, {"天気略語着色", true}}, {}, {{swatch(48), false}, {swatch(49), true}}},
+            {"sequence off", {{kolde_sub::key::sequence, false}}, {}, {{list(9), false}}},
+            {"special colouring off", {{kolde_sub::key::speci_colouring, false}, {kolde_sub::key::weather_colouring, true}}, {}, {{swatch(48), false}, {swatch(49), true}}},
             {"print on update off with a time window",
-             {{"印刷更新時印刷", false}, {"印刷時刻指定", true}},
+             {{kolde_sub::key::print_on_update, false}, {kolde_sub::key::print_timed, true}},
              {},
              {{option1(0), false}, {option1(1), false}, {list(5), false}, {list(8), false}}},
             {"print on update with a time window",
-             {{"印刷更新時印刷", true}, {"印刷時刻指定", true}},
+             {{kolde_sub::key::print_on_update, true}, {kolde_sub::key::print_timed, true}},
              {},
              {{option1(0), true}, {list(5), true}, {list(8), true}}},
-            {"print always", {{"印刷更新時印刷", true}, {"印刷時刻指定", true}},
+            {"print always", {{kolde_sub::key::print_on_update, true}, {kolde_sub::key::print_timed, true}},
              [](opton* d) { d->Option1[0]->setChecked(true); }, {{list(5), false}, {list(7), false}}},
     };
     for (const Case& c : cases) {
@@ -308,7 +308,7 @@ TEST_F(Options, AThresholdBoxShowsWhatIsStored)
         QApplication::sendEvent(box, &commit);
         ASSERT_EQ(box->text(), typed);
         QTest::keyClick(box, Qt::Key_Return);
-        EXPECT_EQ(get("RVR2").to_text(), shown);
+        EXPECT_EQ(get(kolde_sub::key::rvr2).to_text(), shown);
         EXPECT_EQ(box->text(), shown);
     }
 }
@@ -317,7 +317,7 @@ TEST_F(Options, AThresholdBoxShowsWhatIsStored)
 TEST_F(Options, AnEmptyFontIsRefused)
 {
     for (const int index : {0, 2}) {
-        const char* field = index == 0 ? "表示文字のフォント" : "印刷文字のフォント";
+        const kolde_sub::SettingKey field = index == 0 ? kolde_sub::key::display_font : kolde_sub::key::print_font;
         set(field, Value(QStringLiteral("Noto Sans Mono")));
         opton* d = fresh();
         messages.clear();
@@ -336,7 +336,7 @@ TEST_F(Options, NewSequenceHoursStartANewFetchSlot)
     kolde_sub::cycle_slot = 3;
     d->cmb[9]->setCurrentText(QStringLiteral("5"));
     d->cmb_Click(9);
-    EXPECT_EQ(get("シーケンス時間").to_int(), 5);
+    EXPECT_EQ(get(kolde_sub::key::sequence_hours).to_int(), 5);
     EXPECT_EQ(kolde_sub::cycle_slot, 25);
 }
 
@@ -376,9 +376,9 @@ TEST_F(Options, CloseChecksThePrintWindowAndTheTimeDifference)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from_h << c.from_m << "-" << c.to_h << c.to_m << c.on_update << c.timed);
-        set("印刷更新時印刷", Value::boolean(c.on_update));
-        set("印刷時刻指定", Value::boolean(c.timed));
-        for (const char* f : {"印刷開始時", "印刷開始分", "印刷終了時", "印刷終了分"})
+        set(kolde_sub::key::print_on_update, Value::boolean(c.on_update));
+        set(kolde_sub::key::print_timed, Value::boolean(c.timed));
+        for (kolde_sub::SettingKey f : {kolde_sub::key::print_start_hour, kolde_sub::key::print_start_minute, kolde_sub::key::print_end_hour, kolde_sub::key::print_end_minute})
             set(f, Value(QStringLiteral("12")));
         opton* d = fresh();
         d->show();
@@ -393,8 +393,8 @@ TEST_F(Options, CloseChecksThePrintWindowAndTheTimeDifference)
         EXPECT_EQ(messages, c.messages);
         EXPECT_EQ(kolde_sub::update_interval, 11 - c.slider);
         EXPECT_EQ(d->isVisible(), !c.accepted);
-        EXPECT_EQ(get("印刷開始時").to_text(), c.accepted ? QString::fromUtf8(c.from_h) : QStringLiteral("12"));
-        EXPECT_EQ(get("印刷終了分").to_text(), c.accepted ? QString::fromUtf8(c.to_m) : QStringLiteral("12"));
+        EXPECT_EQ(get(kolde_sub::key::print_start_hour).to_text(), c.accepted ? QString::fromUtf8(c.from_h) : QStringLiteral("12"));
+        EXPECT_EQ(get(kolde_sub::key::print_end_minute).to_text(), c.accepted ? QString::fromUtf8(c.to_m) : QStringLiteral("12"));
         if (!c.accepted) {
             EXPECT_EQ(d->SSTab->currentIndex(), 3);
         }
@@ -425,14 +425,14 @@ void click_box(QCheckBox* box)
 // button 8, an empty automatic-decode list); the next opening shows them.
 TEST_F(Options, AReopenedDialogShowsWhatWasStoredMeanwhile)
 {
-    set("表示文字のボールド", Value::boolean(true));
-    set("自動デコード有効", Value::boolean(true));
+    set(kolde_sub::key::display_bold, Value::boolean(true));
+    set(kolde_sub::key::auto_decode, Value::boolean(true));
     opton* d = fresh();
     d->show();
     QTest::mouseClick(d->cmd[0], Qt::LeftButton);
     ASSERT_FALSE(d->isVisible());
-    set("表示文字のボールド", Value::boolean(false));
-    set("自動デコード有効", Value::boolean(false));
+    set(kolde_sub::key::display_bold, Value::boolean(false));
+    set(kolde_sub::key::auto_decode, Value::boolean(false));
     d->show();
     EXPECT_FALSE(d->CheckBox[0]->isChecked());
     EXPECT_FALSE(d->CheckBox[2]->isChecked());
@@ -445,9 +445,9 @@ TEST_F(Options, ASwitchThatReloadsKeepsTheUnsavedPrintWindow)
 {
     for (const int box : {3, 6, 7, 8, 9}) {
         SCOPED_TRACE(box);
-        for (const char* on : {"印刷更新時印刷", "印刷時刻指定", "自動デコード有効", "計器気象状態を強調"})
+        for (kolde_sub::SettingKey on : {kolde_sub::key::print_on_update, kolde_sub::key::print_timed, kolde_sub::key::auto_decode, kolde_sub::key::emphasise_conditions})
             set(on, Value::boolean(true));
-        set("印刷開始時", Value(QStringLiteral("08")));
+        set(kolde_sub::key::print_start_hour, Value(QStringLiteral("08")));
         opton* d = fresh();
         d->show();
         QTest::keyClick(d->cmb[5], Qt::Key_Down);
@@ -457,7 +457,7 @@ TEST_F(Options, ASwitchThatReloadsKeepsTheUnsavedPrintWindow)
         ASSERT_NE(d->CheckBox[box]->isChecked(), was);
         EXPECT_EQ(d->cmb[5]->currentText(), QStringLiteral("09"));
         QTest::mouseClick(d->cmd[0], Qt::LeftButton);
-        EXPECT_EQ(get("印刷開始時").to_text(), QStringLiteral("09"));
+        EXPECT_EQ(get(kolde_sub::key::print_start_hour).to_text(), QStringLiteral("09"));
     }
 }
 
@@ -467,12 +467,12 @@ TEST_F(Options, EscapeClosesLikeTheCloseButton)
 {
     for (const bool window_ok : {true, false}) {
         SCOPED_TRACE(window_ok);
-        set("印刷更新時印刷", Value::boolean(true));
-        set("印刷時刻指定", Value::boolean(true));
-        for (const char* f : {"印刷開始時", "印刷開始分", "印刷終了分"})
+        set(kolde_sub::key::print_on_update, Value::boolean(true));
+        set(kolde_sub::key::print_timed, Value::boolean(true));
+        for (kolde_sub::SettingKey f : {kolde_sub::key::print_start_hour, kolde_sub::key::print_start_minute, kolde_sub::key::print_end_minute})
             set(f, Value(QStringLiteral("08")));
-        set("印刷終了時", Value(QString::fromLatin1(window_ok ? "17" : "09")));
-        set("バッファ", Value(10));
+        set(kolde_sub::key::print_end_hour, Value(QString::fromLatin1(window_ok ? "17" : "09")));
+        set(kolde_sub::key::buffer, Value(10));
         opton* d = fresh();
         d->show();
         QTest::keyClick(d->cmb[5], Qt::Key_Down);
@@ -484,8 +484,8 @@ TEST_F(Options, EscapeClosesLikeTheCloseButton)
         EXPECT_EQ(d->isVisible(), !window_ok);
         EXPECT_EQ(messages.size(), window_ok ? 0 : 1);
         EXPECT_EQ(kolde_sub::update_interval, 2);
-        EXPECT_EQ(get("バッファ").to_int(), 9);
-        EXPECT_EQ(get("印刷開始時").to_text(), window_ok ? QStringLiteral("09") : QStringLiteral("08"));
+        EXPECT_EQ(get(kolde_sub::key::buffer).to_int(), 9);
+        EXPECT_EQ(get(kolde_sub::key::print_start_hour).to_text(), window_ok ? QStringLiteral("09") : QStringLiteral("08"));
     }
 }
 
@@ -515,7 +515,8 @@ TEST_F(Options, TheCloseBoxUnloadsTheDialog)
 TEST_F(Options, RestoreTheDefaults)
 {
     // Every field away from its default.
-    for (const kolde_sub::SettingField& f : kolde_sub::settings_fields()) {
+    for (const kolde_sub::SettingKey key : kolde_sub::all_setting_keys()) {
+        const kolde_sub::SettingField& f = key.field();
         const QString name = QString::fromUtf8(f.name);
         Value other;
         switch (f.type) {
@@ -527,12 +528,12 @@ TEST_F(Options, RestoreTheDefaults)
         }
         if (name == QStringLiteral("プリンター"))
             other = Value(QStringLiteral("PDF"));
-        ASSERT_TRUE(kolde_sub::set_setting(name, other)) << f.name;
+        ASSERT_TRUE(kolde_sub::set_setting(key, other)) << f.name;
     }
     auto snapshot = [] {
         std::vector<Value> values;
-        for (const kolde_sub::SettingField& f : kolde_sub::settings_fields())
-            values.push_back(kolde_sub::setting(QString::fromUtf8(f.name)));
+        for (const kolde_sub::SettingKey key : kolde_sub::all_setting_keys())
+            values.push_back(kolde_sub::setting(key));
         return values;
     };
     opton* d = fresh();
@@ -576,14 +577,14 @@ TEST_F(Options, RestoreTheDefaults)
 // A printer that is no longer installed is named as missing and forgotten.
 TEST_F(Options, AVanishedPrinterIsForgotten)
 {
-    set("プリンター", Value(QStringLiteral("GONE")));
-    set("印刷時ダイアログ", Value::boolean(true));
+    set(kolde_sub::key::printer, Value(QStringLiteral("GONE")));
+    set(kolde_sub::key::print_dialog, Value::boolean(true));
     opton* d = fresh();
     EXPECT_EQ(d->lbl[47]->text(), QStringLiteral("GONE が見つかりません"));
     EXPECT_FALSE(d->cmd[5]->isEnabled());
     EXPECT_TRUE(d->cmd[4]->isEnabled());
-    EXPECT_EQ(get("プリンター").to_text(), QStringLiteral("*"));
-    EXPECT_EQ(get("印刷時ダイアログ").to_int(), 0);
+    EXPECT_EQ(get(kolde_sub::key::printer).to_text(), QStringLiteral("*"));
+    EXPECT_EQ(get(kolde_sub::key::print_dialog).to_int(), 0);
     EXPECT_EQ(fresh()->lbl[47]->text(), QStringLiteral("出力先プリンターを設定してください"));
 }
 
@@ -592,7 +593,7 @@ TEST_F(Options, AVanishedPrinterIsForgotten)
 TEST_F(Options, PrinterSetUp)
 {
     for (const bool accept : {false, true}) {
-        set("プリンター", Value(QStringLiteral("*")));
+        set(kolde_sub::key::printer, Value(QStringLiteral("*")));
         opton* d = fresh();
         QTimer::singleShot(0, [accept] {
             if (auto* s = qobject_cast<kolde_sub::printerselect*>(QApplication::activeModalWidget()))
@@ -601,7 +602,7 @@ TEST_F(Options, PrinterSetUp)
         d->cmd_Click(4);
         EXPECT_EQ(log_count(QStringLiteral("PRINTER  SETUP  COMMAND")), accept ? 2 : 1);
         EXPECT_FALSE(kolde_sub::printer_setup_mode);
-        EXPECT_EQ(get("プリンター").to_text(), accept ? QStringLiteral("PDF") : QStringLiteral("*"));
+        EXPECT_EQ(get(kolde_sub::key::printer).to_text(), accept ? QStringLiteral("PDF") : QStringLiteral("*"));
         EXPECT_EQ(d->lbl[47]->text(), accept ? QStringLiteral("PDF") : QStringLiteral("出力先プリンターを設定してください"));
         EXPECT_EQ(d->cmd[5]->isEnabled(), accept);
         EXPECT_EQ(d->CheckBox[15]->isEnabled(), accept);
@@ -612,8 +613,8 @@ TEST_F(Options, PrinterSetUp)
 // sample.
 TEST_F(Options, TestPageOnThePdfPrinter)
 {
-    set("プリンター", Value(QStringLiteral("PDF")));
-    set("KOLDEバージョン", Value(QStringLiteral("4.31")));
+    set(kolde_sub::key::printer, Value(QStringLiteral("PDF")));
+    set(kolde_sub::key::program_version, Value(QStringLiteral("4.31")));
     opton* d = fresh();
     d->cmd_Click(5);
     EXPECT_EQ(log_count(QStringLiteral("PRINT  TEST  COMMAND")), 1);

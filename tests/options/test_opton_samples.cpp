@@ -13,7 +13,7 @@ namespace {
 using kolde_sub::bgr_value;
 using platform::Value;
 
-void put(const char* field, const Value& v) { ASSERT_TRUE(kolde_sub::set_setting(QString::fromUtf8(field), v)); }
+void put(kolde_sub::SettingKey field, const Value& v) { ASSERT_TRUE(kolde_sub::set_setting(field, v)); }
 
 // Pixels inside area within a small distance of colour.
 int pixels_near(const QImage& image, const QRect& area, const QColor& colour)
@@ -52,9 +52,9 @@ TEST_F(Samples, TextAndCaretFollowTheSettings)
         {true, "±0", "0825Z", "0842Z", false},
     };
     for (const Row& row : rows) {
-        put("LOCAL使用", Value::boolean(row.local));
-        put("時差", Value(row.difference));
-        put("先頭行", Value::boolean(row.top));
+        put(kolde_sub::key::local_time, Value::boolean(row.local));
+        put(kolde_sub::key::time_difference, Value(row.difference));
+        put(kolde_sub::key::top_line, Value::boolean(row.top));
         kolde_sub::render_samples(display, print);
         const QStringList lines = display->toPlainText().split(u'\n');
         SCOPED_TRACE(row.difference);
@@ -76,18 +76,18 @@ TEST_F(Samples, ColouringShowsInTheDrawnSample)
     QTextEdit* const print = &print_box;
     display->resize(900, 420);
     const QColor back(0, 0, 96), text(255, 255, 255), special(255, 0, 0), weather(0, 255, 0);
-    for (const auto& [field, colour] : {std::pair{"表示領域の色", back}, {"表示文字の色", text},
-                                        {"SPECIの色", special}, {"天気略語の色", weather}})
+    for (const auto& [field, colour] : {std::pair{kolde_sub::key::display_background, back}, {kolde_sub::key::display_text_colour, text},
+                                        {kolde_sub::key::speci_colour, special}, {kolde_sub::key::weather_colour, weather}})
         put(field, Value(bgr_value(colour)));
-    put("LOCAL使用", Value::boolean(false));
-    put("表示文字のサイズ", Value(20));  // thick strokes show whole pixels
-    put("表示文字のボールド", Value::boolean(true));
+    put(kolde_sub::key::local_time, Value::boolean(false));
+    put(kolde_sub::key::display_size, Value(20));  // thick strokes show whole pixels
+    put(kolde_sub::key::display_bold, Value::boolean(true));
     display->show();
     print->show();
     for (const int switches : {0, 1, 2, 3}) {
         const bool speci_on = switches & 1, weather_on = switches & 2;
-        put("SPECI着色", Value::boolean(speci_on));
-        put("天気略語着色", Value::boolean(weather_on));
+        put(kolde_sub::key::speci_colouring, Value::boolean(speci_on));
+        put(kolde_sub::key::weather_colouring, Value::boolean(weather_on));
         kolde_sub::render_samples(display, print);
         const QImage image = display->viewport()->grab().toImage();
         const QColor speci_colour = speci_on ? special : text, weather_colour = weather_on ? weather : text;
@@ -118,8 +118,8 @@ TEST_F(Samples, WaitNoticeTakesTheConsoleColours)
 {
     for (const auto& [back, text] : {std::pair{QColor(0, 0, 0), QColor(255, 255, 255)},  // the defaults
                                      {QColor(255, 255, 192), QColor(0, 0, 160)}}) {
-        put("表示領域の色", Value(bgr_value(back)));
-        put("表示文字の色", Value(bgr_value(text)));
+        put(kolde_sub::key::display_background, Value(bgr_value(back)));
+        put(kolde_sub::key::display_text_colour, Value(bgr_value(text)));
         kolde_sub::fontmsg notice(nullptr);
         const QImage image = notice.grab().toImage();
         SCOPED_TRACE(back.name().toStdString());

@@ -36,7 +36,7 @@ protected:
 
     static void set_printer(const QString& name)
     {
-        ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("プリンター"), platform::Value(name)));
+        ASSERT_TRUE(kolde_sub::set_setting(kolde_sub::key::printer, platform::Value(name)));
     }
 
     // Shows the selection modally; answer runs on the open dialog.
@@ -78,7 +78,7 @@ TEST_F(PrinterSelect, PrintModePreselectsTheCurrentPrinterAndMakesTheChoiceCurre
     EXPECT_EQ(seen.selected, QStringLiteral("DOT"));
     EXPECT_TRUE(ready);
     EXPECT_EQ(platform::current_printer(), QStringLiteral("LBP"));
-    EXPECT_EQ(kolde_sub::setting_text(QStringLiteral("プリンター")), QStringLiteral("*"));
+    EXPECT_EQ(kolde_sub::setting_text(kolde_sub::key::printer), QStringLiteral("*"));
 }
 
 TEST_F(PrinterSelect, AStoredPrinterIsPreselectedAndAVanishedOneGivesTheFirst)
@@ -102,7 +102,7 @@ TEST_F(PrinterSelect, SettingsModeStoresTheChoiceAndLeavesTheCurrentPrinter)
     });
     EXPECT_EQ(seen.button, QStringLiteral("設 定"));
     EXPECT_TRUE(ready);
-    EXPECT_EQ(kolde_sub::setting_text(QStringLiteral("プリンター")), QStringLiteral("PDF"));
+    EXPECT_EQ(kolde_sub::setting_text(kolde_sub::key::printer), QStringLiteral("PDF"));
     EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
     EXPECT_FALSE(kolde_sub::printer_setup_mode);
 }
@@ -138,7 +138,7 @@ TEST_F(PrinterSelect, CancelAndClosingAnswerNotReadyInBothModes)
             EXPECT_FALSE(kolde_sub::printer_setup_mode) << setup << way;
         }
     }
-    EXPECT_EQ(kolde_sub::setting_text(QStringLiteral("プリンター")), QStringLiteral("*"));
+    EXPECT_EQ(kolde_sub::setting_text(kolde_sub::key::printer), QStringLiteral("*"));
     EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
 }
 

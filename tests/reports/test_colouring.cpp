@@ -578,14 +578,14 @@ TEST_F(ColouringProcedure, ReadsTheServedDefaults)
 
     // A switch is on when it holds anything but 0, off when it holds 0 or
     // nothing.
-    ASSERT_TRUE(set_setting(QStringLiteral("SPECI着色"), platform::Value(1)));
-    ASSERT_TRUE(set_setting(QStringLiteral("条件2有効"), platform::Value(0)));
-    ASSERT_TRUE(set_setting(QStringLiteral("天気略語着色"), platform::Value()));
-    ASSERT_TRUE(set_setting(QStringLiteral("雲高2"), platform::Value()));
-    ASSERT_TRUE(set_setting(QStringLiteral("CBTCUを強調"), platform::Value()));
-    ASSERT_TRUE(set_setting(QStringLiteral("視程3の色"), platform::Value()));
-    ASSERT_TRUE(set_setting(QStringLiteral("鉛直視程1有効"), platform::Value::boolean(false)));
-    ASSERT_TRUE(set_setting(QStringLiteral("表示文字のボールド"), platform::Value::boolean(true)));
+    ASSERT_TRUE(set_setting(key::speci_colouring, platform::Value(1)));
+    ASSERT_TRUE(set_setting(key::condition2, platform::Value(0)));
+    ASSERT_TRUE(set_setting(key::weather_colouring, platform::Value()));
+    ASSERT_TRUE(set_setting(key::cloud_height2, platform::Value()));
+    ASSERT_TRUE(set_setting(key::emphasise_cb_tcu, platform::Value()));
+    ASSERT_TRUE(set_setting(key::visibility_colour3, platform::Value()));
+    ASSERT_TRUE(set_setting(key::vertical_visibility1, platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(key::display_bold, platform::Value::boolean(true)));
     const ColourSettings e = read_colour_settings();
     EXPECT_TRUE(e.display_bold);
     EXPECT_FALSE(e.conditions[1].cloud_height.has_value());
@@ -641,8 +641,8 @@ TEST_F(ColouringProcedure, ColoursTheRegisteredConsoleAndEndsAtTheEnd)
     EXPECT_EQ(console_rule_text(*console->document()), text);  // the text is never changed
 
     // Weather words switched off: their colours stay.
-    ASSERT_TRUE(set_setting(QStringLiteral("天気略語着色"), platform::Value::boolean(false)));
-    ASSERT_TRUE(set_setting(QStringLiteral("表示文字の色"), platform::Value(0x00AA00)));
+    ASSERT_TRUE(set_setting(key::weather_colouring, platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(key::display_text_colour, platform::Value(0x00AA00)));
     current_group = QStringLiteral("GRP1");
     before = looks_of(*console->document());
     color_report_text();

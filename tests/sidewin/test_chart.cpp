@@ -176,7 +176,7 @@ TEST_F(WebWindows, EveryMenuItemReachesTheSite)
 {
     std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
     const bool engine = allow_web_engine(flags, sandbox);
-    ASSERT_TRUE(set_setting(QStringLiteral("時差"), platform::Value(QStringLiteral("+9"))));
+    ASSERT_TRUE(set_setting(key::time_difference, platform::Value(QStringLiteral("+9"))));
     // 02:30 in Japan.
     kolde_sub::set_clock(QDateTime(QDate(2024, 3, 1), QTime(2, 30), Qt::OffsetFromUTC, 9 * 3600));
     chart w;

@@ -20,8 +20,8 @@ class DataChange : public kolde_test::SeededStore {
 protected:
     static void colours(long long back, long long text)
     {
-        ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("表示領域の色"), platform::Value(back)));
-        ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("表示文字の色"), platform::Value(text)));
+        ASSERT_TRUE(kolde_sub::set_setting(kolde_sub::key::display_background, platform::Value(back)));
+        ASSERT_TRUE(kolde_sub::set_setting(kolde_sub::key::display_text_colour, platform::Value(text)));
     }
 };
 

@@ -37,7 +37,7 @@ TEST_F(SideWindows, ReaderNoticeBannerAndCheckBox)
     for (const Way way : {Way::Button, Way::Banner, Way::Escape, Way::TitleBar}) {
         for (const bool ticked : {false, true}) {
             SCOPED_TRACE(static_cast<int>(way) * 2 + ticked);
-            ASSERT_TRUE(set_setting(QStringLiteral("アドビインフォメーション"), platform::Value::boolean(false)));
+            ASSERT_TRUE(set_setting(key::pdf_reader_notice, platform::Value::boolean(false)));
             reader_download_requested = false;
             opened.clear();
             cycle_tick_count = 7;
@@ -57,7 +57,7 @@ TEST_F(SideWindows, ReaderNoticeBannerAndCheckBox)
             EXPECT_FALSE(notice.isVisible());
             EXPECT_EQ(reader_download_requested, way == Way::Banner);
             EXPECT_EQ(opened, way == Way::Banner ? QStringList{reader_download_url()} : QStringList{});
-            EXPECT_EQ(setting_bool(QStringLiteral("アドビインフォメーション")), ticked);
+            EXPECT_EQ(setting_bool(key::pdf_reader_notice), ticked);
         }
     }
     platform::set_default_browser_opener({});
@@ -86,7 +86,7 @@ TEST_F(SideWindows, ReaderNoticeTextsFit)
 using NoticeBeforeChart = kolde_test::ViewFixture;
 TEST_F(NoticeBeforeChart, TickedCheckBoxSkipsTheNextNotice)
 {
-    set("アドビインフォメーション", platform::Value::boolean(false));
+    set(key::pdf_reader_notice, platform::Value::boolean(false));
     view v;
     v.show();
     for (const bool first : {true, false}) {
@@ -97,7 +97,7 @@ TEST_F(NoticeBeforeChart, TickedCheckBoxSkipsTheNextNotice)
         });
         v.menu_chart->trigger();
         EXPECT_EQ(closer.names(), first ? QStringList{QStringLiteral("adobeinfo")} : QStringList{});
-        EXPECT_TRUE(setting_bool(QStringLiteral("アドビインフォメーション")));
+        EXPECT_TRUE(setting_bool(key::pdf_reader_notice));
         ASSERT_NE(chart_window(), nullptr);
         chart_window()->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -131,15 +131,15 @@ TEST_F(SideWindows, ModelessWindowsKeepTheirFlag)
 // at once, and the second is usable only while the first is on.
 TEST_F(SideWindows, OptionsAutomaticDecodeSwitches)
 {
-    ASSERT_TRUE(set_setting(QStringLiteral("自動デコード有効"), platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(key::auto_decode, platform::Value::boolean(false)));
     opton* d = opton_window();
     EXPECT_FALSE(d->isVisible());
     EXPECT_FALSE(d->CheckBox[9]->isEnabled());
     d->CheckBox[2]->setChecked(true);
-    EXPECT_TRUE(setting_bool(QStringLiteral("自動デコード有効")));
+    EXPECT_TRUE(setting_bool(key::auto_decode));
     EXPECT_TRUE(d->CheckBox[9]->isEnabled());
-    d->CheckBox[9]->setChecked(!setting_bool(QStringLiteral("マニュアル入力時停止")));
-    EXPECT_EQ(setting_bool(QStringLiteral("マニュアル入力時停止")), d->CheckBox[9]->isChecked());
+    d->CheckBox[9]->setChecked(!setting_bool(key::stop_on_manual_input));
+    EXPECT_EQ(setting_bool(key::stop_on_manual_input), d->CheckBox[9]->isChecked());
     EXPECT_EQ(opton_window(), d);
     unload_opton();
     EXPECT_FALSE(opton_loaded());

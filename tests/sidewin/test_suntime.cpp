@@ -343,7 +343,7 @@ TEST_F(SunTimeWindow, PrintsTableAndGraphToPdf)
 {
     platform::set_printer_queues_for_tests({}, QString());
     ASSERT_EQ(platform::current_printer(), platform::pdf_printer_name);
-    ASSERT_TRUE(set_setting(QStringLiteral("印刷時ダイアログ"), platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(key::print_dialog, platform::Value::boolean(false)));
     const QDir print_dir(program_path(QStringLiteral("print")));
 
     suntime w;
@@ -385,7 +385,7 @@ TEST_F(SunTimeWindow, PrintsTableAndGraphToPdf)
 TEST_F(SunTimeWindow, PrintButtonComesBack)
 {
     platform::set_printer_queues_for_tests({}, QString());
-    ASSERT_TRUE(set_setting(QStringLiteral("印刷時ダイアログ"), platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(key::print_dialog, platform::Value::boolean(false)));
     suntime w;
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -407,7 +407,7 @@ TEST_F(SunTimeWindow, PrintButtonComesBack)
     EXPECT_EQ(platform::last_pdf_path(), before);
     EXPECT_TRUE(boxes.isEmpty());
 
-    ASSERT_TRUE(set_setting(QStringLiteral("印刷時ダイアログ"), platform::Value::boolean(true)));
+    ASSERT_TRUE(set_setting(key::print_dialog, platform::Value::boolean(true)));
     {
         kolde_test::ModalCloser closer;
         QTest::mouseClick(print, Qt::LeftButton);
@@ -416,7 +416,7 @@ TEST_F(SunTimeWindow, PrintButtonComesBack)
     EXPECT_EQ(print->text(), QStringLiteral("印　刷"));
     EXPECT_FALSE(w.waiting());
     EXPECT_EQ(platform::last_pdf_path(), before);
-    ASSERT_TRUE(set_setting(QStringLiteral("印刷時ダイアログ"), platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(key::print_dialog, platform::Value::boolean(false)));
 
     // The print folder cannot be made: neither the table nor the graph prints.
     QFile blocker(program_path(QStringLiteral("print")));

@@ -49,8 +49,8 @@ TEST(ServedDatabase, SettingsRowCarriesTheAnnouncedVersions)
     ASSERT_TRUE(home.install_seed_database());
     ASSERT_TRUE(open_database());
     EXPECT_EQ(rs_settings().record_count(), 1);
-    EXPECT_TRUE(versions_equal(version_number(setting(QStringLiteral("UPDATEバージョン"))), version_number(items[1])));
-    EXPECT_TRUE(versions_equal(version_number(setting(QStringLiteral("DBバージョン"))), version_number(items[2])));
+    EXPECT_TRUE(versions_equal(version_number(setting(key::updater_version)), version_number(items[1])));
+    EXPECT_TRUE(versions_equal(version_number(setting(key::database_version)), version_number(items[2])));
 }
 
 TEST(ServedDatabase, CataloguesAreWellFormed)

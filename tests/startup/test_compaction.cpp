@@ -77,7 +77,7 @@ TEST_F(Compaction, ReplacesTheStoreWithASmallerCopyOfTheSameData)
     platform::Connection wrong;
     EXPECT_FALSE(wrong.open(store(), QStringLiteral("not-the-password")));
     ASSERT_TRUE(open_database());
-    EXPECT_EQ(setting_text(QStringLiteral("BASEurl")), QStringLiteral("http://example.invalid:9"));
+    EXPECT_EQ(setting_text(key::base_url), QStringLiteral("http://example.invalid:9"));
 }
 
 TEST_F(Compaction, AStaleTemporaryFileIsRemovedNotCompactedInto)

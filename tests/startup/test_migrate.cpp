@@ -92,7 +92,7 @@ TEST_F(Migrate, CarriesSettingsAndListsWithTheirOrder)
 
     // The shared store is still open on the old file.
     EXPECT_TRUE(db_conn().is_open());
-    EXPECT_EQ(setting_int(QStringLiteral("起動回数")), 17);
+    EXPECT_EQ(setting_int(key::start_count), 17);
 
     platform::Connection c;
     ASSERT_TRUE(c.open(new_file, pw));
@@ -157,7 +157,7 @@ TEST_F(Migrate, FailsWithoutTouchingTheStoreWhenTheNewFileIsUnusable)
 
     EXPECT_TRUE(db_conn().is_open());
     EXPECT_TRUE(rs_settings().is_open());
-    EXPECT_EQ(setting_int(QStringLiteral("起動回数")), 17);
+    EXPECT_EQ(setting_int(key::start_count), 17);
     EXPECT_EQ(rs_airport().record_count(), 4);
     release_store();
     EXPECT_EQ(digest(home.file(QStringLiteral("kolde.mdb"))), old_digest);

@@ -91,7 +91,7 @@ TEST(Notices, HoverGreyGoesAndComesBack)
 
 TEST_F(NoticesStore, NetworkLossNoticeBlinksAndClosesAfter180Ticks)
 {
-    ASSERT_TRUE(set_setting("切断時アラーム", platform::Value::boolean(false)));
+    ASSERT_TRUE(set_setting(key::disconnect_alarm, platform::Value::boolean(false)));
     copy_alarm(folder);
     message* m = show_network_loss_notice();
     QPointer<message> guard = m;
@@ -143,7 +143,7 @@ TEST_F(NoticesStore, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
         QFile::remove(folder.file("sound/error.wav"));
         if (c.file_there)
             copy_alarm(folder);
-        ASSERT_TRUE(set_setting("切断時アラーム", platform::Value::boolean(c.switched_on)));
+        ASSERT_TRUE(set_setting(key::disconnect_alarm, platform::Value::boolean(c.switched_on)));
         message* m = show_network_loss_notice();
         EXPECT_TRUE(m->isVisible()) << c.name;
         EXPECT_TRUE(sound_done) << c.name;

@@ -118,7 +118,7 @@ TEST_F(UpdateCheck, EachReplyLeadsToItsBoxLogRowAndOutcome)
         site.set_down(false);
         site.clear_faults();
         site.clear_file("/data/version.dat");
-        ASSERT_TRUE(set_setting(QStringLiteral("KOLDEバージョン"), c.installed));
+        ASSERT_TRUE(set_setting(key::program_version, c.installed));
         c.site(site);
         boxes.clear();
         answer = c.answer;
@@ -135,7 +135,7 @@ TEST_F(UpdateCheck, EachReplyLeadsToItsBoxLogRowAndOutcome)
         EXPECT_EQ(boxes[0].text, c.text);
         // The check writes nothing to the settings.
         if (db_conn().is_open()) {
-            EXPECT_EQ(setting(QStringLiteral("KOLDEバージョン")), c.installed);
+            EXPECT_EQ(setting(key::program_version), c.installed);
         }
     }
 }

@@ -18,8 +18,8 @@ using TranslationOverTheStore = kolde_test::SeededStore;
 
 TEST_F(TranslationOverTheStore, LookUpsReadTheCatalogueDictionariesAndSettings)
 {
-    ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("LOCAL使用"), platform::Value::boolean(true)));
-    ASSERT_TRUE(kolde_sub::set_setting(QStringLiteral("時差"), platform::Value(QStringLiteral("-5"))));
+    ASSERT_TRUE(kolde_sub::set_setting(kolde_sub::key::local_time, platform::Value::boolean(true)));
+    ASSERT_TRUE(kolde_sub::set_setting(kolde_sub::key::time_difference, platform::Value(QStringLiteral("-5"))));
     const kolde_sub::TranslationSources s = kolde_sub::stored_translation_sources();
     EXPECT_EQ(s.airport_name(u"RJTT"), QStringLiteral("東京国際"));
     EXPECT_EQ(s.airport_name(u"RJZZ"), QString());
