@@ -26,12 +26,26 @@ class QTimer;
 
 namespace platform { class Transfer; }
 namespace kolde_sub { struct StationFile; }
+namespace kolde_test { class ViewDriver; }
+class view;
+namespace kolde_sub { void apply_display_settings(view& v); }
 
 class view : public QMainWindow {
     Q_OBJECT
 public:
     explicit view(QWidget* parent = nullptr);
     ~view() override;
+
+private:
+    friend class kolde_test::ViewDriver;
+    friend void kolde_sub::apply_display_settings(view& v);
+    // The console's commands, the kinds of display and the event handling
+    // of the controls (view_console.cpp, view_display.cpp, view_window.cpp).
+    struct ConsoleCommands;
+    struct Displays;
+    class WindowEvents;
+    // The menu items browser mode turns off (view_browser.cpp).
+    static std::array<QAction*, 11> browser_mode_items(const view& v);
 
     // ---- controls
     QWidget* form = nullptr;  // the client area the controls are placed on
@@ -142,7 +156,11 @@ public:
     int hovered_button = 0;
     int station_count = 0;
     int sequence_retries = 0;  // retries of the current sequence request
+    platform::Transfer* probe = nullptr;  // the heartbeat's own, created on the first probe
+    bool network_menus_on = true;
+    bool heartbeat_busy = false;  // a tick's probe or cycle is under way
 
+public:
     // ---- console text, with CR LF line breaks
     QString console_text() const;
     // Replaces the text; the new text takes the format at the caret.
@@ -219,7 +237,6 @@ public:
     // display's transfer. The cycle's work (the detection and the display)
     // counts as display work: while a display runs, it waits for the next
     // probe.
-    platform::Transfer* probe = nullptr;  // created on the first probe
     // Fetches each station's two files again, compares their stamps with the
     // station table, marks the changed stations on the pad, logs them and
     // sets reports_changed. reports_changed is cleared first, in any case.
@@ -229,8 +246,6 @@ public:
     // the pane closes, and the airport and pop-up group entries stay off while
     // they have no rows (their first item would repeat an old request).
     void set_network_menus_enabled(bool enabled);
-    bool network_menus_on = true;
-    bool heartbeat_busy = false;  // a tick's probe or cycle is under way
 
     // ---- command steps shared by the console, the image buttons and the
     // menus (view_commands.cpp)

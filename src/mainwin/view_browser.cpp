@@ -155,9 +155,7 @@ void view::browser_forward()
 
 // ----------------------------------------------------------- browser mode
 
-namespace {
-
-std::array<QAction*, 11> browser_mode_items(const view& v)
+std::array<QAction*, 11> view::browser_mode_items(const view& v)
 {
     return {v.menu_print,
             v.menu_save,
@@ -171,8 +169,6 @@ std::array<QAction*, 11> browser_mode_items(const view& v)
             v.menu_command,
             v.menu_info_log};
 }
-
-}  // namespace
 
 void view::enter_browser_mode()
 {

@@ -80,7 +80,10 @@ Reply fetch_report(platform::Transfer* transfer, const QString& url)
 // with window events running, so the window may go away meanwhile: each
 // wait is followed by a check.
 
-void normal_display(view& v)
+}  // namespace
+
+struct view::Displays {
+static void normal_display(view& v)
 {
     QPointer<view> self(&v);
     QTextEdit* staging = v.TextBox[3];
@@ -184,7 +187,7 @@ void normal_display(view& v)
     }
 }
 
-void japanese_display(view& v)
+static void japanese_display(view& v)
 {
     QPointer<view> self(&v);
     QTextEdit* staging = v.TextBox[3];
@@ -224,7 +227,7 @@ void japanese_display(view& v)
 
 // Sequence display from the local copies of the hourly cycle files and the
 // station's own latest file.
-void hourly_sequence_display(view& v)
+static void hourly_sequence_display(view& v)
 {
     QPointer<view> self(&v);
     QTextEdit* staging = v.TextBox[3];
@@ -270,7 +273,7 @@ void hourly_sequence_display(view& v)
 }
 
 // Sequence display from the record of the observations shown in this run.
-void file_sequence_display(view& v)
+static void file_sequence_display(view& v)
 {
     QTextEdit* staging = v.TextBox[3];
     const QString path = sequence_file_path();
@@ -291,7 +294,7 @@ void file_sequence_display(view& v)
     current_request = QStringLiteral("SQ ") + list;
 }
 
-}  // namespace
+};
 
 // ------------------------------------------------------------ station file
 
@@ -380,18 +383,18 @@ void view::run_display()
     }
     if (sequence_mode) {
         if (setting_on("シーケンス表示"))
-            hourly_sequence_display(*this);
+            Displays::hourly_sequence_display(*this);
         else
-            file_sequence_display(*this);
+            Displays::file_sequence_display(*this);
     } else {
         if (current_request.startsWith(QStringLiteral("JP "))) {
             current_request = current_request.mid(3);
             japanese_mode = true;
         }
         if (japanese_mode)
-            japanese_display(*this);
+            Displays::japanese_display(*this);
         else
-            normal_display(*this);
+            Displays::normal_display(*this);
     }
     if (!self)
         return;

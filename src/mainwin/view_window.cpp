@@ -73,9 +73,11 @@ void for_each_open_side_window(F f)
     }
 }
 
+}  // namespace
+
 // Sends the mouse, key and focus events of the window's controls to the
 // window's handlers.
-class WindowEvents : public QObject {
+class view::WindowEvents : public QObject {
 public:
     explicit WindowEvents(view* v)
         : QObject(v)
@@ -282,8 +284,6 @@ private:
     int pressed_ = -1;  // the button the left button went down on
     bool double_click_ = false;  // the console's left button went down twice
 };
-
-}  // namespace
 
 void view::set_up_window_events()
 {

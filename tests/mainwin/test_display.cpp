@@ -86,7 +86,7 @@ protected:
     // A typed code list and Enter on the console.
     static void request(view& v, const QString& line)
     {
-        v.inputlbl->setText(line);
+        drive(v).typed_line_label()->setText(line);
         int enter = 13;
         v.TextBox_KeyPress(0, enter);
     }
@@ -106,9 +106,9 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
     const QString staged = QStringLiteral("*** RJTT RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
                            rjaa_block;
     EXPECT_EQ(v.console_text(), staged + ready);
-    EXPECT_EQ(kolde_sub::from_edit_text(v.TextBox[3]->toPlainText()), staged);
+    EXPECT_EQ(kolde_sub::from_edit_text(drive(v).staged_text()), staged);
     // Started by Enter: the caret stays at the end.
-    EXPECT_EQ(v.TextBox[0]->textCursor().position(), v.TextBox[0]->document()->characterCount() - 1);
+    EXPECT_EQ(drive(v).console()->textCursor().position(), drive(v).console()->document()->characterCount() - 1);
 
     const QStringList log = log_texts();
     for (const char* line : {"MANUAL DECODE", "RJTT METAR RECEIVED", "RJTT TAF   RECEIVED", "RJAA SPECI RECEIVED"})
@@ -125,13 +125,13 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
     EXPECT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:30", "05:00"}));
     EXPECT_EQ(kolde_sub::station_table[2], (kolde_sub::StationRow{"RJAA", "05:15", ""}));
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
-    EXPECT_FALSE(v.new_request);
+    EXPECT_FALSE(drive(v).new_request());
     EXPECT_TRUE(kolde_sub::code_history.contains(QStringLiteral(" RJAA ")));
-    EXPECT_TRUE(v.Panels[2]->text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
+    EXPECT_TRUE(drive(v).status_panel_text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
 
     // A display that Enter did not start is shown from its first line.
     v.display_reports();
-    EXPECT_EQ(v.TextBox[0]->textCursor().position(), 0);
+    EXPECT_EQ(drive(v).console()->textCursor().position(), 0);
 }
 
 TEST_F(Display, UnknownStationIsNotFoundAndItsForecastNotFetched)
@@ -156,7 +156,7 @@ TEST_F(Display, FailedTransfersCountAsMissingFiles)
     server->set_fault((stations + "RJTT.TXT").toStdString(), kolde_site::Fault::Stall);
     server->set_fault((forecasts + "RJAA.TXT").toStdString(), kolde_site::Fault::Empty);
     view v;
-    v.inet->set_request_timeout(1);
+    drive(v).display_transfer()->set_request_timeout(1);
     request(v, QStringLiteral("RJTT RJAA"));
     server->clear_faults();
 
@@ -175,16 +175,16 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
-    v.current_url = kolde_sub::obs_base_url;
+    drive(v).current_url() = kolde_sub::obs_base_url;
     EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("1430I"));
 
     // The zero offset the time-zone query writes reads as UTC.
     set("時差", Value("±0"));
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
-    v.current_url = kolde_sub::obs_base_url;
+    drive(v).current_url() = kolde_sub::obs_base_url;
     EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("0530Z"));
-    EXPECT_TRUE(v.Panels[2]->text().endsWith(QStringLiteral("(Z)")));
+    EXPECT_TRUE(drive(v).status_panel_text().endsWith(QStringLiteral("(Z)")));
 }
 
 TEST_F(Display, KeepingThePreviousScreenJoinsDisplaysWithASeparator)
@@ -205,7 +205,7 @@ TEST_F(Display, AutomaticDecode)
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
     server->clear_requests();
     kolde_sub::current_request.clear();
-    v.auto_mode = v.new_request = true;
+    drive(v).auto_mode() = drive(v).new_request() = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(), QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + ready);
     EXPECT_TRUE(server->requests().empty());
@@ -214,7 +214,7 @@ TEST_F(Display, AutomaticDecode)
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                {{Value("RJAA"), Value("成田")}});
     kolde_sub::current_request = QStringLiteral("SQ JP RJTT");
-    v.auto_mode = v.new_request = v.sequence_mode = v.japanese_mode = true;
+    drive(v).auto_mode() = drive(v).new_request() = drive(v).sequence_mode() = drive(v).japanese_mode() = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjaa_block + ready);
@@ -227,7 +227,7 @@ TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
     set("更新終了時メッセージ", Value::boolean(true));
     view v;
     request(v, QStringLiteral("RJTT"));
-    v.timer_run = true;
+    drive(v).timer_run() = true;
     v.display_reports();
     EXPECT_FALSE(log_texts().contains(QStringLiteral("RING ARARM")));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("DISPLAY DATA CHANGED MESSAGE")));
@@ -259,22 +259,22 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     const std::string stalled = (stations + "RJTT.TXT").toStdString();
     server->set_fault(stalled, kolde_site::Fault::Stall);
     view v;
-    v.inet->set_request_timeout(30);
+    drive(v).display_transfer()->set_request_timeout(30);
     const bool waited = while_requested(stations + "RJTT.TXT", [&] {
         EXPECT_TRUE(v.display_running());
-        v.enter_pressed = false;  // set by the Enter that started the display
-        QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAA"));
-        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
-        v.Timer4->start();
+        drive(v).enter_pressed() = false;  // set by the Enter that started the display
+        QTest::keyClicks(drive(v).console(), QStringLiteral("RJAA"));
+        QTest::keyClick(drive(v).console(), Qt::Key_Return);
+        drive(v).sequence_retry_timer()->start();
         v.Timer4_Timer();
         // Whatever Enter queued arrives now.
         QCoreApplication::processEvents();
-        EXPECT_EQ(v.inputlbl->text(), QStringLiteral("RJAA"));
-        EXPECT_FALSE(v.enter_pressed);
-        EXPECT_TRUE(v.Timer4->isActive());
+        EXPECT_EQ(drive(v).typed_line_label()->text(), QStringLiteral("RJAA"));
+        EXPECT_FALSE(drive(v).enter_pressed());
+        EXPECT_TRUE(drive(v).sequence_retry_timer()->isActive());
         server->clear_fault(stalled);
     }, [&] { request(v, QStringLiteral("RJTT")); });
-    v.Timer4->stop();
+    drive(v).sequence_retry_timer()->stop();
 
     EXPECT_TRUE(waited);
     EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
@@ -305,7 +305,7 @@ TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
             at_notice = kolde_sub::current_request;
     });
     qApp->installEventFilter(&spy);
-    v.timer_run = true;
+    drive(v).timer_run() = true;
     v.display_reports();
     qApp->removeEventFilter(&spy);
     EXPECT_EQ(at_notice, QStringLiteral("RJTT RJAA"));
@@ -316,7 +316,7 @@ TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
 TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
 {
     view v;
-    v.Panels[2]->setText(QStringLiteral("待機"));
+    drive(v).set_status_panel_text(QStringLiteral("待機"));
     request(v, QStringLiteral("JP RJTT RJXX"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJTT - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n"
@@ -329,8 +329,8 @@ TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
                       ready);
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJXX"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL JAPANESE DECODE RJTT RJXX")));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機"));
-    EXPECT_TRUE(v.japanese_mode);
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機"));
+    EXPECT_TRUE(drive(v).japanese_mode());
     EXPECT_EQ(served(forecasts + "RJTT.TXT"), 0);
 }
 
@@ -358,15 +358,15 @@ TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
     view v;
     v.set_console_text(QStringLiteral("SYSTEM INITIALIZED\r\n"));
     v.console_caret_to_end();
-    QTest::keyClicks(v.TextBox[0], QStringLiteral("RJTT RJAA"));
-    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    QTest::keyClicks(drive(v).console(), QStringLiteral("RJTT RJAA"));
+    QTest::keyClick(drive(v).console(), Qt::Key_Return);
     // The prompt, then the line break of the Enter itself.
     EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("\r\n")));
     EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJTT RJAA - WEATHER")));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("MANUAL DECODE")));
     // Started by Enter: the caret stays at the end.
-    EXPECT_EQ(v.TextBox[0]->textCursor().position(), v.TextBox[0]->document()->characterCount() - 1);
-    EXPECT_FALSE(v.enter_pressed);
+    EXPECT_EQ(drive(v).console()->textCursor().position(), drive(v).console()->document()->characterCount() - 1);
+    EXPECT_FALSE(drive(v).enter_pressed());
 
     // Anything that is not a code list is left alone.
     server->clear_requests();
@@ -391,7 +391,7 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
 {
     serve(stations + "RJTT.TXT", "2011/11/30 10:30\nRJTT 301030Z 34005KT 9999 FEW030 16/08 Q1020\n");
     view v;
-    v.Panels[2]->setText(QStringLiteral("待機"));
+    drive(v).set_status_panel_text(QStringLiteral("待機"));
     const char metar0900[] = "RJTT 300900Z 34005KT 9999 FEW030 15/08 Q1020\n";
     write_copy(8, QByteArray("RJAA 300900Z 36010KT 9999 FEW020 12/11 Q1018\n") + metar0900);
     write_copy(9, "RJAA 301000Z 36010KT 9999 FEW020 12/11 Q1018\n");
@@ -405,11 +405,11 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
                              "\r\nRJTT  SPECI 1020Z\r\n      301020Z 34010KT 4000 BR FEW008 15/14 Q1019\r\n"
                              "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
                       ready);
-    EXPECT_FALSE(v.Timer4->isActive());
+    EXPECT_FALSE(drive(v).sequence_retry_timer()->isActive());
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL SEQUENCE RJTT")));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機"));
-    EXPECT_FALSE(v.sequence_mode);
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機"));
+    EXPECT_FALSE(drive(v).sequence_mode());
 }
 
 TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
@@ -417,10 +417,10 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
     view v;
     request(v, QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text().count(QStringLiteral("RJTT  LOADING SEQUENCE DATA AT ")), 4);
-    ASSERT_TRUE(v.Timer4->isActive());
+    ASSERT_TRUE(drive(v).sequence_retry_timer()->isActive());
 
     int retries = 0;
-    while (v.Timer4->isActive() && retries < 1000) {
+    while (drive(v).sequence_retry_timer()->isActive() && retries < 1000) {
         v.Timer4_Timer();
         ++retries;
     }
@@ -429,9 +429,9 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
 
     // A new request counts afresh; a plain one cancels a pending retry.
     request(v, QStringLiteral("SQ RJTT"));
-    EXPECT_TRUE(v.Timer4->isActive());
+    EXPECT_TRUE(drive(v).sequence_retry_timer()->isActive());
     request(v, QStringLiteral("RJTT"));
-    EXPECT_FALSE(v.Timer4->isActive());
+    EXPECT_FALSE(drive(v).sequence_retry_timer()->isActive());
 }
 
 // The hours are UTC hours and the local times UTC plus the time difference,
@@ -446,7 +446,7 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
         const kolde_test::TimeZoneAt tz(zone);
         view v;
         request(v, QStringLiteral("SQ RJTT"));
-        v.Timer4->stop();
+        drive(v).sequence_retry_timer()->stop();
         QStringList loading;
         for (const QString& line : v.console_text().split(QStringLiteral("\r\n")))
             if (line.contains(QStringLiteral("LOADING")))
@@ -463,7 +463,7 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
         EXPECT_EQ(fetched, QStringList({"09", "10", "11", "12"}));
 
         request(v, QStringLiteral("RJTT"));
-        EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード作動　　最終更新  21:10(I)"));
+        EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("自動デコード作動　　最終更新  21:10(I)"));
     }
 }
 

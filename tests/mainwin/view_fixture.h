@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "mainwin/view.h"
+#include "view_driver.h"
 #include "platform/msg_box.h"
 #include "platform/value.h"
 #include "server.h"
@@ -160,3 +161,5 @@ inline void activate(view& v)
 }
 
 }  // namespace kolde_test
+
+using kolde_test::drive;
