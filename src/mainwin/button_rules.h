@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPoint>
 
+#include <array>
 #include <cstdint>
 
 namespace kolde_sub {
@@ -39,6 +40,14 @@ enum class Button : int {
 };
 // No button is under the mouse (the hover look is off everywhere).
 constexpr int no_button = 99;
+// The buttons that work on the console (save to the command list), idle
+// while the browser pane is shown, and the buttons of the pane.
+constexpr bool console_button(int index)
+{
+    return index >= static_cast<int>(Button::save) && index <= static_cast<int>(Button::command_list);
+}
+constexpr bool pane_button(int index) { return index >= static_cast<int>(Button::close_pane) && index < button_count; }
+inline constexpr std::array<Button, 3> pane_buttons{Button::close_pane, Button::back, Button::forward};
 
 // Whether a click on element index does anything: never on a grey face (or
 // any index outside 0 to 17), and not on buttons 1 to 11 while the browser

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QString>
 
 #include <array>
@@ -21,11 +22,12 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QStatusBar;
+class QTextDocument;
 class QTextEdit;
 class QTimer;
 
 namespace platform { class Transfer; }
-namespace kolde_sub { struct StationFile; }
+namespace kolde_sub { struct StationFile; enum class Button : int; }
 namespace kolde_test { class ViewDriver; }
 class view;
 namespace kolde_sub { void apply_display_settings(view& v); }
@@ -49,24 +51,38 @@ private:
 
     // ---- controls
     QWidget* form = nullptr;  // the client area the controls are placed on
-    // 0 the console, 1 the backing box behind it, 2 the narrow box covering
-    // the console's right edge, 3 the hidden staging box.
-    std::array<QTextEdit*, 4> TextBox{};
+    // The console, the backing box behind it and the narrow box covering the
+    // console's right edge; the text box handlers' index counts them in this
+    // order (text_boxes).
+    QTextEdit* console_box = nullptr;
+    QTextEdit* backing_box = nullptr;
+    QTextEdit* cover_box = nullptr;
+    std::array<QTextEdit*, 3> text_boxes() const { return {console_box, backing_box, cover_box}; }
+    // The text a display gathers before it becomes the console's text.
+    QTextDocument* staging_doc = nullptr;
     QStatusBar* StatusBar = nullptr;
-    // Panels[1]: connection state; Panels[2]: status text. Panels[0] unused.
-    std::array<QLabel*, 3> Panels{};
+    QLabel* connection_panel = nullptr;  // the connection state
+    QLabel* status_panel = nullptr;      // the status text
     QFrame* Frame = nullptr;         // the button bar
     std::array<QLabel*, 36> img{};   // the 18 buttons, then their 18 grey faces
+    QLabel* button(kolde_sub::Button b) const;
+    QLabel* grey_face(kolde_sub::Button b) const;
     QFrame* Shape1 = nullptr;        // shown with the browser buttons
     QFrame* padshape = nullptr;      // scratch pad frame
     QLabel* padlbl = nullptr;        // scratch pad
     QLabel* inputlbl = nullptr;      // the typed line (hidden)
     QLineEdit* inputURL = nullptr;   // address bar
-    std::array<QLabel*, 2> imgGo{};  // go button: 0 active face, 1 normal face
+    // The go button's two faces; the go handlers' index counts them in this
+    // order (go_faces).
+    QLabel* go_active = nullptr;
+    QLabel* go_normal = nullptr;
+    std::array<QLabel*, 2> go_faces() const { return {go_active, go_normal}; }
     std::array<QFrame*, 2> Line{};
     QFrame* Frame1 = nullptr;        // start frame
     QLabel* Label1 = nullptr;        // start banner
-    std::array<QLabel*, 2> iconPic{};  // 0 connected, 1 disconnected
+    // The window's and the notification-area icon's faces, connected and not.
+    QPixmap online_icon;
+    QPixmap offline_icon;
     QWidget* WebBrowser = nullptr;   // place of the browser pane
     QTimer* Timer = nullptr;         // heartbeat
     QTimer* timer1 = nullptr;

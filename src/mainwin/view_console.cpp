@@ -41,18 +41,18 @@ using namespace kolde_sub;
 
 // ------------------------------------------------------------------ console
 
-QString view::console_text() const { return from_edit_text(TextBox[0]->toPlainText()); }
+QString view::console_text() const { return from_edit_text(console_box->toPlainText()); }
 
-void view::set_console_text(const QString& text) { TextBox[0]->setPlainText(to_edit_text(text)); }
+void view::set_console_text(const QString& text) { console_box->setPlainText(to_edit_text(text)); }
 
 void view::append_console_text(const QString& text)
 {
-    QTextCursor c(TextBox[0]->document());
+    QTextCursor c(console_box->document());
     c.movePosition(QTextCursor::End);
     c.insertText(to_edit_text(text));
 }
 
-void view::console_caret_to_end() { TextBox[0]->moveCursor(QTextCursor::End); }
+void view::console_caret_to_end() { console_box->moveCursor(QTextCursor::End); }
 
 namespace {
 
@@ -227,7 +227,7 @@ static void reload_command(view& v)
 static void clear_command(view& v)
 {
     v.set_console_text(QStringLiteral(" "));
-    v.TextBox[3]->clear();
+    v.staging_doc->clear();
     v.show_ready_prompt();
     write_log(QStringLiteral("CLS COMMAND"));
     v.padlbl->clear();
@@ -288,7 +288,7 @@ static void codes_command(view& v, const TypedRequest& request)
 {
     v.start_display([&] {
         if (request.sequence || request.japanese)
-            v.saved_status_text = v.Panels[2]->text();
+            v.saved_status_text = v.status_panel->text();
         v.sequence_mode = request.sequence;
         v.japanese_mode = request.japanese;
         v.manual_input_stop();
@@ -425,7 +425,7 @@ static void enter_typed_line(view& v)
 
 bool view::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != TextBox[0] || event->type() != QEvent::KeyPress)
+    if (watched != console_box || event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     const std::vector<int> codes = key_codes(*static_cast<QKeyEvent*>(event));
     if (codes.empty())
@@ -439,7 +439,7 @@ bool view::eventFilter(QObject* watched, QEvent* event)
     // The handler runs first; the console then carries out the key at the
     // caret as the handler left it, unless the handler closed the window.
     QPointer<view> self(this);
-    QPointer<QTextEdit> console(TextBox[0]);
+    QPointer<QTextEdit> console(console_box);
     {
         const QScopedValueRollback<bool> in_hand(key_in_hand_, true);
         for (int code : codes) {
@@ -511,7 +511,7 @@ void view::keep_typed_line(const QString& typed)
         return;
     }
     // On a line of its own.
-    const bool at_line_start = TextBox[0]->document()->lastBlock().length() <= 1;
+    const bool at_line_start = console_box->document()->lastBlock().length() <= 1;
     append_console_text(at_line_start ? typed : crlf + typed);
 }
 
@@ -527,7 +527,7 @@ void view::paste_into_line(const QString& pasted)
     }
     if (displaying)
         return;
-    QTextEdit* console = TextBox[0];
+    QTextEdit* console = console_box;
     QTextCursor caret = console->textCursor();
     caret.insertText(typed);
     console->setTextCursor(caret);
@@ -545,9 +545,9 @@ void view::show_ready_prompt()
     console_caret_to_end();
     ready_line_break = false;
     if (sequence_mode && !console_text().contains(QStringLiteral("LOADING")))
-        Panels[2]->setText(saved_status_text);
+        status_panel->setText(saved_status_text);
     // The console gets its own text pointer back (unset, it would show the
     // arrow), the window its default.
-    TextBox[0]->viewport()->setCursor(Qt::IBeamCursor);
+    console_box->viewport()->setCursor(Qt::IBeamCursor);
     unsetCursor();
 }

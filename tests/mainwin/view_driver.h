@@ -51,19 +51,19 @@ public:
     bool& update_requested() { return v_.update_requested; }
     int& probe_period() { return v_.probe_period; }
     QString& standby_start() { return v_.standby_start; }
-    QLabel* connection_panel() { return v_.Panels[1]; }
-    QLabel* connection_icon(bool connected) { return v_.iconPic[connected ? 0 : 1]; }
+    QLabel* connection_panel() { return v_.connection_panel; }
+    QPixmap connection_icon(bool connected) { return connected ? v_.online_icon : v_.offline_icon; }
 
     // ---- console command line and status bar
-    QTextEdit* console() { return v_.TextBox[0]; }
-    QTextEdit* backing_box() { return v_.TextBox[1]; }
+    QTextEdit* console() { return v_.console_box; }
+    QTextEdit* backing_box() { return v_.backing_box; }
     // The narrow box over the console's right edge (its scroll bar).
-    QTextEdit* cover_box() { return v_.TextBox[2]; }
+    QTextEdit* cover_box() { return v_.cover_box; }
     QLabel* typed_line_label() { return v_.inputlbl; }
     bool& enter_pressed() { return v_.enter_pressed; }
-    QLabel* status_panel() { return v_.Panels[2]; }
-    QString status_panel_text() const { return v_.Panels[2]->text(); }
-    void set_status_panel_text(const QString& text) { v_.Panels[2]->setText(text); }
+    QLabel* status_panel() { return v_.status_panel; }
+    QString status_panel_text() const { return v_.status_panel->text(); }
+    void set_status_panel_text(const QString& text) { v_.status_panel->setText(text); }
     QString& status_text() { return v_.status_text; }
     QString& saved_status_text() { return v_.saved_status_text; }
 
@@ -83,8 +83,8 @@ public:
     QMenu* menu(const char* name) const;
     std::vector<QAction*> menu_items(const char* name) const;
     QFrame* button_bar() { return v_.Frame; }
-    QLabel* button(kolde_sub::Button b) { return image(static_cast<int>(b)); }
-    QLabel* grey_face(kolde_sub::Button b) { return image(kolde_sub::button_count + static_cast<int>(b)); }
+    QLabel* button(kolde_sub::Button b) { return v_.button(b); }
+    QLabel* grey_face(kolde_sub::Button b) { return v_.grey_face(b); }
     // The element the image handlers receive as index: a button (0 to 17)
     // or a grey face (18 to 35).
     QLabel* image(int index) { return v_.img[static_cast<std::size_t>(index)]; }
@@ -93,7 +93,7 @@ public:
     // ---- browser pane
     QWidget* browser_pane() { return v_.WebBrowser; }
     QLineEdit* address_bar() { return v_.inputURL; }
-    QLabel* go_button(bool active) { return v_.imgGo[active ? 0 : 1]; }
+    QLabel* go_button(bool active) { return active ? v_.go_active : v_.go_normal; }
     QFrame* browser_shape() { return v_.Shape1; }
 
     // ---- tray
@@ -103,9 +103,9 @@ private:
     view& v_;
 };
 
-inline QString ViewDriver::staged_text() const { return v_.TextBox[3]->toPlainText(); }
-inline void ViewDriver::stage_text(const QString& text) { v_.TextBox[3]->setPlainText(text); }
-inline int ViewDriver::staging_undo_steps() const { return v_.TextBox[3]->document()->availableUndoSteps(); }
+inline QString ViewDriver::staged_text() const { return v_.staging_doc->toPlainText(); }
+inline void ViewDriver::stage_text(const QString& text) { v_.staging_doc->setPlainText(text); }
+inline int ViewDriver::staging_undo_steps() const { return v_.staging_doc->availableUndoSteps(); }
 
 inline QAction* ViewDriver::menu_item(const char* name) const
 {
