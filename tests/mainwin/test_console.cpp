@@ -181,7 +181,7 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
         }
         for (const char* field : {app_version, db_version})
             EXPECT_EQ(kolde_sub::setting(QString::fromUtf8(field)).to_real() == 0.0, field == c.forgotten) << field;
-        EXPECT_TRUE(drive(v).typed_line_label()->text().isEmpty());
+        EXPECT_TRUE(drive(v).typed_line().isEmpty());
     }
 }
 
@@ -392,14 +392,14 @@ TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
     EXPECT_EQ(during.toStdString(), "XRJTT");
     EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("RJAA"))) << v.console_text().toStdString();
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z")));
-    EXPECT_EQ(drive(v).typed_line_label()->text(), QStringLiteral("RJAA"));
+    EXPECT_EQ(drive(v).typed_line(), QStringLiteral("RJAA"));
     EXPECT_EQ(served(stations + "RJAA.TXT"), 0);
 
     QTest::keyClick(drive(v).console(), Qt::Key_Return);
     EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJAA - WEATHER OBSERVATION AND FORECASTS ***")))
             << v.console_text().toStdString();
     EXPECT_EQ(served(stations + "RJAA.TXT"), 1);
-    EXPECT_TRUE(drive(v).typed_line_label()->text().isEmpty());
+    EXPECT_TRUE(drive(v).typed_line().isEmpty());
 }
 
 // Text pasted into the console goes into the typed line as typed, so that
@@ -424,7 +424,7 @@ TEST_F(Console, APasteIsTypedIntoTheLine)
         kolde_sub::cycle_tick_count = 5;
         QGuiApplication::clipboard()->setText(c.pasted);
         QTest::keyClick(drive(v).console(), Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(drive(v).typed_line_label()->text(), c.line);
+        EXPECT_EQ(drive(v).typed_line(), c.line);
         EXPECT_EQ(v.console_text(), QStringLiteral("X") + c.line);
         EXPECT_EQ(kolde_sub::cycle_tick_count, 0);
         QTest::keyClick(drive(v).console(), Qt::Key_Return);

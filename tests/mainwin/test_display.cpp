@@ -86,7 +86,7 @@ protected:
     // A typed code list and Enter on the console.
     static void request(view& v, const QString& line)
     {
-        drive(v).typed_line_label()->setText(line);
+        drive(v).set_typed_line(line);
         int enter = 13;
         v.TextBox_KeyPress(0, enter);
     }
@@ -269,7 +269,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
         v.Timer4_Timer();
         // Whatever Enter queued arrives now.
         QCoreApplication::processEvents();
-        EXPECT_EQ(drive(v).typed_line_label()->text(), QStringLiteral("RJAA"));
+        EXPECT_EQ(drive(v).typed_line(), QStringLiteral("RJAA"));
         EXPECT_FALSE(drive(v).enter_pressed());
         EXPECT_TRUE(drive(v).sequence_retry_timer()->isActive());
         server->clear_fault(stalled);

@@ -38,7 +38,7 @@ const QByteArray taf_0500 = "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008K
 // A line typed on the console and Enter.
 void enter_line(view& v, const QString& line)
 {
-    drive(v).typed_line_label()->setText(line);
+    drive(v).set_typed_line(line);
     int enter = 13;
     v.TextBox_KeyPress(0, enter);
 }

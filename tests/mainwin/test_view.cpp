@@ -409,7 +409,7 @@ TEST_F(ViewTyping, EnterHandsOnTheTypedLineOnly)
     EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" SQ RJTT "));
     EXPECT_TRUE(drive(v).enter_pressed());
     // Backspace on an empty line changes nothing.
-    drive(v).typed_line_label()->clear();
+    drive(v).set_typed_line(QString());
     QTest::keyClick(drive(v).console(), Qt::Key_Backspace);
-    EXPECT_TRUE(drive(v).typed_line_label()->text().isEmpty());
+    EXPECT_TRUE(drive(v).typed_line().isEmpty());
 }

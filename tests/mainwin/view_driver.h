@@ -1,7 +1,8 @@
 // Drives the main window the way a user or a test needs to: its controls by
 // name and the state the tests set up or check, grouped by the part of the
 // window they belong to. Tests reach the window only through here, so the
-// window may rearrange its insides without the tests changing.
+// window may rearrange its insides without the tests changing. The state
+// the tests set up or check is handed out by reference.
 #pragma once
 
 #include "mainwin/button_rules.h"
@@ -29,7 +30,6 @@ public:
     bool& sequence_mode() { return v_.sequence_mode; }
     bool& group_mode() { return v_.group_mode; }
     bool& japanese_mode() { return v_.japanese_mode; }
-    bool& auto_print() { return v_.auto_print; }
     bool& ready_line_break() { return v_.ready_line_break; }
     int& station_count() { return v_.station_count; }
     int& group_menu_count() { return v_.group_menu_count; }
@@ -59,9 +59,10 @@ public:
     QTextEdit* backing_box() { return v_.backing_box; }
     // The narrow box over the console's right edge (its scroll bar).
     QTextEdit* cover_box() { return v_.cover_box; }
-    QLabel* typed_line_label() { return v_.inputlbl; }
+    // The line typed on the console and not yet entered.
+    QString typed_line() const { return v_.inputlbl->text(); }
+    void set_typed_line(const QString& line) { v_.inputlbl->setText(line); }
     bool& enter_pressed() { return v_.enter_pressed; }
-    QLabel* status_panel() { return v_.status_panel; }
     QString status_panel_text() const { return v_.status_panel->text(); }
     void set_status_panel_text(const QString& text) { v_.status_panel->setText(text); }
     QString& status_text() { return v_.status_text; }
@@ -97,7 +98,12 @@ public:
     QFrame* browser_shape() { return v_.Shape1; }
 
     // ---- tray
+    // Takes the notification-area icon down after the window came back.
     QTimer* tray_timer() { return v_.timer1; }
+
+    // ---- printing and saving
+    // A display prints itself when it ends.
+    bool& auto_print() { return v_.auto_print; }
 
 private:
     view& v_;
