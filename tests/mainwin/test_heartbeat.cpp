@@ -109,9 +109,9 @@ protected:
 
     static std::vector<QAction*> network_menus(const view& v)
     {
-        return {drive(v).menu("menu_list")->menuAction(), drive(v).menu("menu_company")->menuAction(), drive(v).menu_item("menu_chart"),
+        return {drive(v).menu_item("menu_list"), drive(v).menu_item("menu_company"), drive(v).menu_item("menu_chart"),
                 drive(v).menu_item("menu_camera"), drive(v).menu_item("menu_update"), drive(v).menu_item("menu_info_help"),
-                drive(v).menu_item("menu_info_homepage"), drive(v).menu("menu_popup_group")->menuAction(), drive(v).menu_item("menu_popup_wx"),
+                drive(v).menu_item("menu_info_homepage"), drive(v).menu_item("menu_popup_group"), drive(v).menu_item("menu_popup_wx"),
                 drive(v).menu_item("menu_popup_cam"), drive(v).menu_item("menu_popup_help"), drive(v).menu_item("menu_popup_homepage")};
     }
 };

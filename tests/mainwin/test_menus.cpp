@@ -278,7 +278,7 @@ TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
         }
         EXPECT_EQ(drive(v).group_menu_count(), ids.size());
         EXPECT_EQ(shown_items(drive(v).menu("menu_company")), empty ? edit : edit + QStringList{"-"} + ids);
-        EXPECT_EQ(drive(v).menu("menu_popup_group")->menuAction()->isEnabled(), !empty);
+        EXPECT_EQ(drive(v).menu_item("menu_popup_group")->isEnabled(), !empty);
         ASSERT_EQ(drive(v).menu_items("menu_popup_group_data").size(), empty ? 1u : 3u);
         if (!empty) {
             EXPECT_EQ(shown_items(drive(v).menu("menu_popup_group")), ids);
@@ -369,15 +369,17 @@ TEST_F(Menus, ItemsRunOnAClosedStore)
     start(v);
     kolde_sub::close_database();
     ModalCloser closer;
-    for (QAction* a : {drive(v).menu_items("menu_listAP")[0], drive(v).menu_items("menu_company_data")[0], drive(v).menu_items("menu_popup_group_data")[1], drive(v).menu_item("menu_company_edit"),
-                       drive(v).menu_item("menu_chart"), drive(v).menu_item("menu_option"), drive(v).menu_item("menu_autodecode"), drive(v).menu_item("menu_info_weather")}) {
+    kolde_test::ViewDriver d = drive(v);
+    for (QAction* a : {d.menu_items("menu_listAP")[0], d.menu_items("menu_company_data")[0],
+                       d.menu_items("menu_popup_group_data")[1], d.menu_item("menu_company_edit"), d.menu_item("menu_chart"),
+                       d.menu_item("menu_option"), d.menu_item("menu_autodecode"), d.menu_item("menu_info_weather")}) {
         SCOPED_TRACE(a->objectName().toStdString());
         a->trigger();
         drive(v).sequence_retry_timer()->stop();
     }
     drive(v).heartbeat_timer()->stop();
     EXPECT_EQ(drive(v).group_menu_count(), 0);
-    EXPECT_FALSE(drive(v).menu("menu_popup_group")->menuAction()->isEnabled());
+    EXPECT_FALSE(drive(v).menu_item("menu_popup_group")->isEnabled());
     EXPECT_EQ(drive(v).menu_items("menu_popup_group_data").size(), 1u);
 }
 

@@ -32,8 +32,10 @@ QStringList captions(const std::vector<QAction*>& items)
 
 bool timers_started(const view& v)
 {
-    return drive(v).heartbeat_timer()->isActive() && drive(v).heartbeat_timer()->interval() == 1000 && drive(v).banner_timer()->isActive() && !drive(v).tray_timer()->isActive() &&
-           drive(v).tray_timer()->interval() == 1000 && !drive(v).sequence_retry_timer()->isActive() && drive(v).sequence_retry_timer()->interval() == 3000;
+    kolde_test::ViewDriver d = drive(v);
+    return d.heartbeat_timer()->isActive() && d.heartbeat_timer()->interval() == 1000 && d.banner_timer()->isActive() &&
+           !d.tray_timer()->isActive() && d.tray_timer()->interval() == 1000 && !d.sequence_retry_timer()->isActive() &&
+           d.sequence_retry_timer()->interval() == 3000;
 }
 
 class ViewStart : public kolde_test::ViewFixture {};
@@ -60,7 +62,7 @@ TEST_F(ViewStart, AutomaticDecodeOnGreetsAndConnects)
     EXPECT_FALSE(kolde_sub::log_window()->isVisible());
     EXPECT_TRUE(timers_started(v));
     EXPECT_TRUE(drive(v).start_frame()->isVisible());
-    EXPECT_FALSE(drive(v).menu("menu_popup")->menuAction()->isVisible());
+    EXPECT_FALSE(drive(v).menu_item("menu_popup")->isVisible());
     EXPECT_EQ(kolde_sub::update_interval, 1);
     EXPECT_EQ(kolde_sub::cycle_slot, 25);
     EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" "));
@@ -152,7 +154,7 @@ TEST_F(ViewStart, MenusFollowTheTables)
                {{Value("RJTT"), Value("東京国際")}, {Value("RJAA"), Value("成田国際")}, {Value("ROAH"), Value("那覇")}});
     view v;
     activate(v);
-    EXPECT_TRUE(drive(v).menu("menu_list")->menuAction()->isEnabled());
+    EXPECT_TRUE(drive(v).menu_item("menu_list")->isEnabled());
     EXPECT_EQ(captions(drive(v).menu_items("menu_listAP")),
               QStringList({QStringLiteral("RJTT  東京国際"), QStringLiteral("RJAA  成田国際"), QStringLiteral("ROAH  那覇")}));
     EXPECT_EQ(captions(drive(v).menu_items("menu_company_data")), QStringList({QStringLiteral("TOKYO"), QStringLiteral("KANSAI")}));
@@ -160,7 +162,7 @@ TEST_F(ViewStart, MenusFollowTheTables)
     EXPECT_EQ(drive(v).group_menu_count(), 2);
     EXPECT_TRUE(drive(v).menu_items("menu_company_data")[0]->isVisible());
     EXPECT_TRUE(drive(v).menu_item("menu_company_line")->isVisible());
-    EXPECT_TRUE(drive(v).menu("menu_popup_group")->menuAction()->isEnabled());
+    EXPECT_TRUE(drive(v).menu_item("menu_popup_group")->isEnabled());
 }
 
 TEST_F(ViewStart, EmptyTablesDisableTheMenus)
@@ -169,11 +171,11 @@ TEST_F(ViewStart, EmptyTablesDisableTheMenus)
     fill_table(kolde_sub::rs_company(), {QStringLiteral("id"), QStringLiteral("route")}, {});
     view v;
     activate(v);
-    EXPECT_FALSE(drive(v).menu("menu_list")->menuAction()->isEnabled());
+    EXPECT_FALSE(drive(v).menu_item("menu_list")->isEnabled());
     EXPECT_EQ(drive(v).menu_items("menu_listAP").size(), 1u);
     EXPECT_FALSE(drive(v).menu_items("menu_company_data")[0]->isVisible());
     EXPECT_FALSE(drive(v).menu_item("menu_company_line")->isVisible());
-    EXPECT_FALSE(drive(v).menu("menu_popup_group")->menuAction()->isEnabled());
+    EXPECT_FALSE(drive(v).menu_item("menu_popup_group")->isEnabled());
     EXPECT_EQ(drive(v).group_menu_count(), 0);
 }
 
