@@ -7,14 +7,9 @@
 #include "mainwin/browser_rules.h"
 #include "platform/transfer.h"
 
-#include <QAction>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <QWebEngineView>
 
 #include <optional>
@@ -35,7 +30,6 @@ QString newest_log_text()
     const kolde_sub::log_model* rows = kolde_sub::log_book();
     return rows->rowCount() > 0 ? rows->row(0).text : QString();
 }
-
 
 TEST(WebPages, AddressesLogTextsAndStandIns)
 {

@@ -15,11 +15,7 @@
 #include "sidewin/side_windows.h"
 
 #include <QFileInfo>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTest>
-#include <QTextEdit>
 #include <QWindow>
 
 #include <limits>

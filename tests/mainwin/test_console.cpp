@@ -22,9 +22,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLabel>
 #include <QTest>
-#include <QTextEdit>
 
 using platform::Value;
 using kolde_test::stations;
@@ -298,7 +296,6 @@ public:
 private:
     std::function<bool(QObject*, QEvent*)> f_;
 };
-
 
 // The picture registered under the word is handed over whole and shown
 // before the row is logged. Bytes that are no picture, a hand-off file that

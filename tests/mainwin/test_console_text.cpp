@@ -4,8 +4,6 @@
 #include "core/shared.h"
 
 #include <QTest>
-#include <QTextCursor>
-#include <QTextEdit>
 
 using kolde_sub::from_edit_text;
 using kolde_sub::to_edit_text;

@@ -18,12 +18,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextEdit>
 #include <QTime>
-#include <QTimer>
 
 #include <functional>
 
@@ -77,20 +74,10 @@ protected:
         serve(stations + "RJAA.TXT", rjaa_speci);
     }
 
-
     static void write_file(const QString& path, const QByteArray& bytes)
     {
         ASSERT_TRUE(kolde_test::write_file(path, bytes));
     }
-
-    // A typed code list and Enter on the console.
-    static void request(view& v, const QString& line)
-    {
-        drive(v).set_typed_line(line);
-        int enter = 13;
-        v.TextBox_KeyPress(0, enter);
-    }
-
 
     QString base;
 };
@@ -101,7 +88,7 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
 {
     set("先頭行", Value::boolean(true));
     view v;
-    request(v, QStringLiteral("RJTT RJAA"));
+    v.console_enter(QStringLiteral("RJTT RJAA"));
 
     const QString staged = QStringLiteral("*** RJTT RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
                            rjaa_block;
@@ -137,7 +124,7 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
 TEST_F(Display, UnknownStationIsNotFoundAndItsForecastNotFetched)
 {
     view v;
-    request(v, QStringLiteral("RJXX"));
+    v.console_enter(QStringLiteral("RJXX"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJXX - WEATHER OBSERVATION AND FORECASTS ***\r\n\r\nRJXX  NOT FOUND\r\n") + ready);
     EXPECT_EQ(served(stations + "RJXX.TXT"), 1);
@@ -157,7 +144,7 @@ TEST_F(Display, FailedTransfersCountAsMissingFiles)
     server->set_fault((forecasts + "RJAA.TXT").toStdString(), kolde_site::Fault::Empty);
     view v;
     drive(v).display_transfer()->set_request_timeout(1);
-    request(v, QStringLiteral("RJTT RJAA"));
+    v.console_enter(QStringLiteral("RJTT RJAA"));
     server->clear_faults();
 
     EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n"
@@ -172,7 +159,7 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
     view v;
     set("LOCAL使用", Value::boolean(true));
     set("時差", Value("+9"));
-    request(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
     drive(v).current_url() = kolde_sub::obs_base_url;
@@ -180,7 +167,7 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
 
     // The zero offset the time-zone query writes reads as UTC.
     set("時差", Value("±0"));
-    request(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
     drive(v).current_url() = kolde_sub::obs_base_url;
     EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("0530Z"));
@@ -191,8 +178,8 @@ TEST_F(Display, KeepingThePreviousScreenJoinsDisplaysWithASeparator)
 {
     set("前画面クリアー", Value::boolean(false));
     view v;
-    request(v, QStringLiteral("RJTT"));
-    request(v, QStringLiteral("RJAA"));
+    v.console_enter(QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJAA"));
     EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
                                         QStringLiteral("\r\n\r\n*** RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n") +
                                         rjaa_block + ready);
@@ -226,7 +213,7 @@ TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
     set("更新終了時アラーム", Value::boolean(true));
     set("更新終了時メッセージ", Value::boolean(true));
     view v;
-    request(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     drive(v).timer_run() = true;
     v.display_reports();
     EXPECT_FALSE(log_texts().contains(QStringLiteral("RING ARARM")));
@@ -273,7 +260,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
         EXPECT_FALSE(drive(v).enter_pressed());
         EXPECT_TRUE(drive(v).sequence_retry_timer()->isActive());
         server->clear_fault(stalled);
-    }, [&] { request(v, QStringLiteral("RJTT")); });
+    }, [&] { v.console_enter(QStringLiteral("RJTT")); });
     drive(v).sequence_retry_timer()->stop();
 
     EXPECT_TRUE(waited);
@@ -297,7 +284,7 @@ TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
 {
     set("更新終了時メッセージ", Value::boolean(true));
     view v;
-    request(v, QStringLiteral("RJTT RJAA"));
+    v.console_enter(QStringLiteral("RJTT RJAA"));
 
     QString at_notice;
     EventSpy spy([&](QObject* watched, QEvent* event) {
@@ -317,7 +304,7 @@ TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
 {
     view v;
     drive(v).set_status_panel_text(QStringLiteral("待機"));
-    request(v, QStringLiteral("JP RJTT RJXX"));
+    v.console_enter(QStringLiteral("JP RJTT RJXX"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJTT - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n"
                              "\r\nRJTT  METAR 0530Z\r\n      300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\r\n"
@@ -370,7 +357,7 @@ TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
 
     // Anything that is not a code list is left alone.
     server->clear_requests();
-    request(v, QStringLiteral("RJTT1"));
+    v.console_enter(QStringLiteral("RJTT1"));
     EXPECT_TRUE(server->requests().empty());
 }
 
@@ -397,7 +384,7 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
     write_copy(9, "RJAA 301000Z 36010KT 9999 FEW020 12/11 Q1018\n");
     write_copy(10, QByteArray(metar0900) + "RJTT 301020Z 34010KT 4000 BR FEW008 15/14 Q1019\n");
     write_copy(11, "RJAA 301100Z 36010KT 9999 FEW020 12/11 Q1018\n");
-    request(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
                              "\r\nRJTT  METAR 0900Z\r\n      300900Z 34005KT 9999 FEW030 15/08 Q1020\r\n"
@@ -415,7 +402,7 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
 TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
 {
     view v;
-    request(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text().count(QStringLiteral("RJTT  LOADING SEQUENCE DATA AT ")), 4);
     ASSERT_TRUE(drive(v).sequence_retry_timer()->isActive());
 
@@ -428,9 +415,9 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
 
     // A new request counts afresh; a plain one cancels a pending retry.
-    request(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_TRUE(drive(v).sequence_retry_timer()->isActive());
-    request(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     EXPECT_FALSE(drive(v).sequence_retry_timer()->isActive());
 }
 
@@ -445,7 +432,7 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
         SCOPED_TRACE(zone);
         const kolde_test::TimeZoneAt tz(zone);
         view v;
-        request(v, QStringLiteral("SQ RJTT"));
+        v.console_enter(QStringLiteral("SQ RJTT"));
         drive(v).sequence_retry_timer()->stop();
         QStringList loading;
         for (const QString& line : v.console_text().split(QStringLiteral("\r\n")))
@@ -462,7 +449,7 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
                 fetched << QString::fromStdString(r.substr(r.find("/cycles/") + 8, 2));
         EXPECT_EQ(fetched, QStringList({"09", "10", "11", "12"}));
 
-        request(v, QStringLiteral("RJTT"));
+        v.console_enter(QStringLiteral("RJTT"));
         EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("自動デコード作動　　最終更新  21:10(I)"));
     }
 }
@@ -473,12 +460,12 @@ TEST_F(SequenceDisplay, FromTheSequenceFile)
     view v;
     // Nothing shown yet: the console gains the line.
     v.set_console_text(QStringLiteral("SQ RJTT\r\n"));
-    request(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text(), QStringLiteral("SQ RJTT\r\n\r\nNO SEQUENCE DATA\r\n") + ready);
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
 
-    request(v, QStringLiteral("RJTT RJAA"));
-    request(v, QStringLiteral("SQ RJTT ROAH"));
+    v.console_enter(QStringLiteral("RJTT RJAA"));
+    v.console_enter(QStringLiteral("SQ RJTT ROAH"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
                              "\r\nRJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      \r\n"

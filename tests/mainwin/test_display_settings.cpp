@@ -4,11 +4,6 @@
 #include "mainwin/display_settings.h"
 #include "mainwin/layout.h"
 
-#include <QFrame>
-#include <QLabel>
-#include <QTextCursor>
-#include <QTextEdit>
-
 using platform::Value;
 
 namespace {

@@ -7,10 +7,7 @@
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
 
-#include <QLabel>
 #include <QTest>
-#include <QTextCursor>
-#include <QTextEdit>
 
 namespace {
 

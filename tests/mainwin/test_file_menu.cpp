@@ -2,8 +2,6 @@
 // and save items: PrintDisplay and SaveDisplay).
 #include "view_fixture.h"
 
-#include <QAction>
-
 using FileMenu = kolde_test::ViewFixture;
 
 // The bar's exit item closes the browser pane when it is open, and the

@@ -13,15 +13,10 @@
 #include "startup/notices.h"
 #include "core/shared.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
 #include <QTableWidget>
-#include <QTextEdit>
 #include <QTime>
-#include <QTimer>
 
 #include <functional>
 
@@ -34,14 +29,6 @@ namespace {
 
 const QByteArray metar_0500 = "2011/11/30 05:00\nRJTT 300500Z 34005KT 9999 FEW030 15/08 Q1020\n";
 const QByteArray taf_0500 = "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n";
-
-// A line typed on the console and Enter.
-void enter_line(view& v, const QString& line)
-{
-    drive(v).set_typed_line(line);
-    int enter = 13;
-    v.TextBox_KeyPress(0, enter);
-}
 
 // Counts the windows of type T that are shown.
 template <typename T>
@@ -105,7 +92,6 @@ protected:
         drive(v).heartbeat_timer()->stop();
         return running;
     }
-
 
     static std::vector<QAction*> network_menus(const view& v)
     {
@@ -213,7 +199,7 @@ TEST_F(Heartbeat, NothingToDecodeStopsTheHeartbeat)
 TEST_F(Heartbeat, NoDisplayWorkWhileADisplayRuns)
 {
     view v;
-    enter_line(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     ASSERT_FALSE(drive(v).new_request());
     ready_for_heartbeat(v);
 
@@ -271,7 +257,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
         serve(stations + "RJTT.TXT", metar_0500);
         serve(forecasts + "RJTT.TXT", taf_0500);
         view v;
-        enter_line(v, QStringLiteral("RJTT"));
+        v.console_enter(QStringLiteral("RJTT"));
         ASSERT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
         const QStringList before = log_texts();
         if (!c.metar.isEmpty())
@@ -299,7 +285,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
 TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
 {
     view v;
-    enter_line(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     kolde_sub::station_table[1][kolde_sub::station_code] = QStringLiteral("rjtt");
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
     serve(forecasts + "RJTT.TXT", "2011/11/30 05:40\nTAF AMD RJTT 300540Z 3006/0112 34008KT\n");
@@ -316,7 +302,7 @@ TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
 TEST_F(Heartbeat, DetectionClearsAStaleChangeBeforeAnyReturn)
 {
     view v;
-    enter_line(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     drive(v).reports_changed() = true;
     set("自動デコード有効", Value::boolean(false));
     server->clear_requests();
@@ -340,7 +326,7 @@ TEST_F(Heartbeat, AChangeIsShownAndNotifiedOnce)
     set("更新終了時メッセージ", Value::boolean(true));
     ShowCounter<kolde_sub::datachange> notices;
     view v;
-    enter_line(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     ready_for_heartbeat(v);
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
 
@@ -381,7 +367,7 @@ TEST_F(Heartbeat, SequenceRetryWaitsForTheHeartbeatsHourlyFiles)
     ready_for_heartbeat(v);
     drive(v).probe_period() = 20;
     kolde_sub::cycle_tick_count = 0;
-    enter_line(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     ASSERT_TRUE(v.console_text().contains(QStringLiteral("LOADING SEQUENCE DATA AT ")));
     ASSERT_TRUE(drive(v).sequence_retry_timer()->isActive());
 

@@ -13,10 +13,6 @@
 #include "reports/sequence_files.h"
 #include "sidewin/side_windows.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QMenu>
-
 using kolde_sub::WebPage;
 using kolde_test::ModalCloser;
 using kolde_test::stations;

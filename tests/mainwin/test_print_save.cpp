@@ -8,18 +8,14 @@
 #include "platform/printers.h"
 #include "startup/notices.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTextEdit>
-#include <QTimer>
 
 namespace {
 

@@ -1,8 +1,5 @@
 #include "view_fixture.h"
 
-#include <QLabel>
-#include <QTextEdit>
-
 namespace {
 
 class ReadyPrompt : public kolde_test::ViewFixture {};

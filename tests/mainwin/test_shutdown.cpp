@@ -4,12 +4,10 @@
 
 #include "startup/update_check.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMap>
-#include <QTimer>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 

@@ -6,14 +6,7 @@
 #include "reports/request.h"
 #include "core/shared.h"
 
-#include <QAction>
-#include <QFrame>
-#include <QLabel>
-#include <QMenu>
 #include <QTest>
-#include <QTextCursor>
-#include <QTextEdit>
-#include <QTimer>
 
 using kolde_test::activate;
 using platform::Value;

@@ -12,18 +12,13 @@
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
 
-#include <QFrame>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QAbstractTextDocumentLayout>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTextEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -228,7 +223,6 @@ TEST_F(Hover, MouseMovesReachTheHandlers)
     EXPECT_EQ(drive(v).hovered_button(), 99);
     EXPECT_FALSE(raised(drive(v).button(kolde_sub::Button::print)));
 }
-
 
 // ------------------------------------------------------------ the console
 

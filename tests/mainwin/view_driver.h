@@ -36,9 +36,9 @@ public:
     // The folder the display fetches station files from.
     QString& current_url() { return v_.current_url; }
     // The text the display stages its reports in before they reach the console.
-    QString staged_text() const;
-    void stage_text(const QString& text);
-    int staging_undo_steps() const;
+    QString staged_text() const { return v_.staging_doc->toPlainText(); }
+    void stage_text(const QString& text) { v_.staging_doc->setPlainText(text); }
+    int staging_undo_steps() const { return v_.staging_doc->availableUndoSteps(); }
     platform::Transfer* display_transfer() { return v_.inet; }
     QTimer* sequence_retry_timer() { return v_.Timer4; }
 
@@ -81,7 +81,7 @@ public:
     // A menu item, a submenu or a menu item array, by the name the window
     // gives it.
     QAction* menu_item(const char* name) const;
-    QMenu* menu(const char* name) const;
+    QMenu* menu(const char* name) const { return v_.findChild<QMenu*>(QString::fromLatin1(name)); }
     std::vector<QAction*> menu_items(const char* name) const;
     QFrame* button_bar() { return v_.Frame; }
     QLabel* button(kolde_sub::Button b) { return v_.button(b); }
@@ -109,18 +109,12 @@ private:
     view& v_;
 };
 
-inline QString ViewDriver::staged_text() const { return v_.staging_doc->toPlainText(); }
-inline void ViewDriver::stage_text(const QString& text) { v_.staging_doc->setPlainText(text); }
-inline int ViewDriver::staging_undo_steps() const { return v_.staging_doc->availableUndoSteps(); }
-
 inline QAction* ViewDriver::menu_item(const char* name) const
 {
     if (QMenu* m = menu(name))
         return m->menuAction();
     return v_.findChild<QAction*>(QString::fromLatin1(name));
 }
-
-inline QMenu* ViewDriver::menu(const char* name) const { return v_.findChild<QMenu*>(QString::fromLatin1(name)); }
 
 inline std::vector<QAction*> ViewDriver::menu_items(const char* name) const
 {

@@ -54,8 +54,6 @@ protected:
         });
     }
 
-
-
     // Serves data/version.dat with the given text.
     void serve_version(const char* text)
     {
