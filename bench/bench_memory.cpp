@@ -17,6 +17,7 @@
 // communication log.
 #include "mainwin/browser_rules.h"
 #include "mainwin/view.h"
+#include "mainwin/view_driver.h"
 #include "core/database.h"
 #include "core/log.h"
 #include "core/program.h"
@@ -48,6 +49,7 @@
 #include <unistd.h>
 
 using platform::Value;
+using kolde_test::drive;
 
 namespace {
 
@@ -156,19 +158,19 @@ public:
         window->show();
         QElapsedTimer guard;
         guard.start();
-        while (window->first_activation && guard.elapsed() < 10000)
+        while (drive(*window).first_activation() && guard.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         stop_timers();
         // One cycle a minute.
         kolde_sub::update_interval = 1;
-        window->probe_period = 0;
-        return !window->first_activation;
+        drive(*window).probe_period() = 0;
+        return !drive(*window).first_activation();
     }
 
     void stop_timers()
     {
-        window->Timer->stop();
-        window->Timer2->stop();
+        drive(*window).heartbeat_timer()->stop();
+        drive(*window).banner_timer()->stop();
     }
 
     // One simulated minute: the clock moves on, and a probe tick that runs
@@ -177,12 +179,12 @@ public:
     {
         advance_minute();
         view& v = *window;
-        const bool pending = v.new_request;
-        v.standby_start.clear();
-        kolde_sub::cycle_tick_count = v.probe_period;
+        const bool pending = drive(v).new_request();
+        drive(v).standby_start().clear();
+        kolde_sub::cycle_tick_count = drive(v).probe_period();
         v.Timer_Timer();
-        v.Timer->stop();
-        return pending ? !v.new_request : v.reports_changed;
+        drive(v).heartbeat_timer()->stop();
+        return pending ? !drive(v).new_request() : drive(v).reports_changed();
     }
 
     kolde_test::ProgramFolder home;
@@ -216,9 +218,9 @@ void run_hour(benchmark::State& state, Hour& hour)
     state.counters["displays"] = displays;
     state.counters["log_rows"] = log_rows();
     state.counters["log_rows_added"] = log_rows() - rows_before;
-    state.counters["console_chars"] = static_cast<double>(hour.window->TextBox[0]->document()->characterCount());
-    state.counters["console_undo_steps"] = hour.window->TextBox[0]->document()->availableUndoSteps();
-    state.counters["staging_undo_steps"] = hour.window->TextBox[3]->document()->availableUndoSteps();
+    state.counters["console_chars"] = static_cast<double>(drive(*hour.window).console()->document()->characterCount());
+    state.counters["console_undo_steps"] = drive(*hour.window).console()->document()->availableUndoSteps();
+    state.counters["staging_undo_steps"] = drive(*hour.window).staging_undo_steps();
     state.counters["station_rows"] = static_cast<double>(kolde_sub::station_table.size());
     state.counters["sequence_file_kb"] = static_cast<double>(QFileInfo(kolde_sub::sequence_file_path()).size()) / 1024;
 }

@@ -2,6 +2,7 @@
 // "DATABASE CONNECTION COMPLETED", against a loopback update site, for an
 // ordinary start (every file present, versions in step).
 #include "mainwin/view.h"
+#include "mainwin/view_driver.h"
 #include "core/database.h"
 #include "core/program.h"
 #include "startup/startup_sequence.h"
@@ -16,6 +17,8 @@
 #include <QTextEdit>
 
 #include <memory>
+
+using kolde_test::drive;
 
 namespace {
 
@@ -33,7 +36,7 @@ bool start_once(kolde_site::Server& site, std::unique_ptr<view>& window)
         return false;
     QElapsedTimer guard;
     guard.start();
-    while (!window->TextBox[0]->toPlainText().contains(QStringLiteral("DATABASE CONNECTION COMPLETED")) &&
+    while (!drive(*window).console()->toPlainText().contains(QStringLiteral("DATABASE CONNECTION COMPLETED")) &&
            guard.elapsed() < 10000)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return true;

@@ -9,12 +9,45 @@
 #include <QImage>
 #include <QPoint>
 
+#include <array>
 #include <cstdint>
 
 namespace kolde_sub {
 
 constexpr int button_count = 18;
 constexpr int face_count = 2 * button_count;
+
+// The buttons by name; the value is the button's index.
+enum class Button : int {
+    exit,
+    save,
+    print,
+    stop_auto_decode,
+    start_auto_decode,
+    reload,
+    clear_screen,
+    scroll_bar,
+    bold,
+    options,
+    update,
+    command_list,
+    airport_weather,
+    home_page,
+    help,
+    close_pane,
+    back,
+    forward,
+};
+// No button is under the mouse (the hover look is off everywhere).
+constexpr int no_button = 99;
+// The buttons that work on the console (save to the command list), idle
+// while the browser pane is shown, and the buttons of the pane.
+constexpr bool console_button(int index)
+{
+    return index >= static_cast<int>(Button::save) && index <= static_cast<int>(Button::command_list);
+}
+constexpr bool pane_button(int index) { return index >= static_cast<int>(Button::close_pane) && index < button_count; }
+inline constexpr std::array<Button, 3> pane_buttons{Button::close_pane, Button::back, Button::forward};
 
 // Whether a click on element index does anything: never on a grey face (or
 // any index outside 0 to 17), and not on buttons 1 to 11 while the browser

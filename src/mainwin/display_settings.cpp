@@ -1,5 +1,6 @@
 #include "display_settings.h"
 
+#include "button_rules.h"
 #include "layout.h"
 #include "view.h"
 
@@ -27,14 +28,14 @@ void set_base_colour(QTextEdit* box, const QColor& c)
 
 void apply_display_settings(view& v)
 {
-    QTextEdit* console = v.TextBox[0];
+    QTextEdit* console = v.console_box;
     // The console is hidden while it changes.
     console->hide();
 
     // The console and the two boxes beside it take the background colour.
     const QColor background = bgr_color(setting_int(key::display_background));
-    for (int i = 0; i < 3; ++i)
-        set_base_colour(v.TextBox[i], background);
+    for (QTextEdit* box : v.text_boxes())
+        set_base_colour(box, background);
 
     // The whole text takes the font, colour, size and bold; so does the
     // caret, so text added later follows them.
@@ -77,10 +78,10 @@ void apply_display_settings(view& v)
 
     // The cover box hides the scroll bar's place when it is off.
     if (setting_bool(key::scroll_bar)) {
-        v.TextBox[2]->hide();
+        v.cover_box->hide();
         console->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     } else {
-        v.TextBox[2]->show();
+        v.cover_box->show();
         console->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
 
@@ -93,8 +94,8 @@ void apply_display_settings(view& v)
 
     // The grey faces of the command buttons.
     const bool grey_faces = setting_bool(key::command_buttons);
-    for (int i = 18; i <= 35; ++i)
-        v.img[i]->setVisible(grey_faces);
+    for (int i = button_count; i < face_count; ++i)
+        v.img[static_cast<std::size_t>(i)]->setVisible(grey_faces);
 
     // The browser buttons widen the button frame and push the scratch pad
     // right; their grey faces follow the browser buttons.
@@ -102,9 +103,9 @@ void apply_display_settings(view& v)
     v.Frame->resize(px(browser ? 6855 : 5670), v.Frame->height());
     v.padshape->move(px(browser ? 6980 : 5745), v.padshape->y());
     v.Shape1->setVisible(browser);
-    for (int i = 15; i <= 17; ++i) {
-        v.img[i]->setVisible(browser);
-        v.img[i + 18]->setVisible(browser);
+    for (const Button b : pane_buttons) {
+        v.button(b)->setVisible(browser);
+        v.grey_face(b)->setVisible(browser);
     }
 }
 

@@ -41,6 +41,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 
@@ -122,11 +123,12 @@ void view::create_controls()
     StatusBar = new QStatusBar(this);
     StatusBar->setObjectName(QStringLiteral("StatusBar"));
     setStatusBar(StatusBar);
-    for (int i = 1; i <= 2; ++i) {
-        Panels[i] = new QLabel(StatusBar);
-        Panels[i]->setObjectName(QStringLiteral("Panel_%1").arg(i));
-        StatusBar->addWidget(Panels[i], i == 2 ? 1 : 0);
-    }
+    connection_panel = new QLabel(StatusBar);
+    connection_panel->setObjectName(QStringLiteral("Panel_1"));
+    StatusBar->addWidget(connection_panel, 0);
+    status_panel = new QLabel(StatusBar);
+    status_panel->setObjectName(QStringLiteral("Panel_2"));
+    StatusBar->addWidget(status_panel, 1);
 
     // The lines above and below the button bar.
     for (int i = 0; i < 2; ++i) {
@@ -140,9 +142,9 @@ void view::create_controls()
     Frame = new QFrame(form);
     Frame->setObjectName(QStringLiteral("Frame"));
     place(Frame, 0, 15, 6855, 360);
-    for (int k = 0; k < 18; ++k) {
+    for (int k = 0; k < button_count; ++k) {
         for (const bool grey : {false, true}) {
-            const int i = grey ? k + 18 : k;
+            const int i = grey ? k + button_count : k;
             img[i] = new QLabel(Frame);
             img[i]->setObjectName(QStringLiteral("img_%1").arg(i));
             img[i]->setPixmap(button_face(k, grey));
@@ -152,7 +154,7 @@ void view::create_controls()
                 img[i]->setToolTip(QString::fromUtf8(button_tip[k]));
         }
     }
-    for (int k = 18; k < 36; ++k)
+    for (int k = button_count; k < face_count; ++k)
         img[k]->raise();
     Shape1 = new QFrame(Frame);
     Shape1->setObjectName(QStringLiteral("Shape1"));
@@ -175,40 +177,39 @@ void view::create_controls()
     inputURL->setObjectName(QStringLiteral("inputURL"));
     place(inputURL, 7040, 75, 765, 195);
     inputURL->hide();
+    go_active = new QLabel(form);
+    go_normal = new QLabel(form);
     for (int i = 0; i < 2; ++i) {
-        imgGo[i] = new QLabel(form);
-        imgGo[i]->setObjectName(QStringLiteral("imgGo_%1").arg(i));
-        imgGo[i]->setPixmap(go_face(i == 0));
-        place(imgGo[i], 7900, 45, 480, 285);
-        imgGo[i]->hide();
+        QLabel* face = go_faces()[static_cast<std::size_t>(i)];
+        face->setObjectName(QStringLiteral("imgGo_%1").arg(i));
+        face->setPixmap(go_face(i == 0));
+        place(face, 7900, 45, 480, 285);
+        face->hide();
     }
-    imgGo[0]->setToolTip(QStringLiteral(" Go for URL "));
-    imgGo[1]->raise();
+    go_active->setToolTip(QStringLiteral(" Go for URL "));
+    go_normal->raise();
 
-    for (int i = 0; i < 2; ++i) {
-        iconPic[i] = new QLabel(form);
-        iconPic[i]->setObjectName(QStringLiteral("iconPic_%1").arg(i));
-        iconPic[i]->setPixmap(connection_icon(i == 0));
-        iconPic[i]->hide();
-    }
+    online_icon = connection_icon(true);
+    offline_icon = connection_icon(false);
 
     // The console lies inside its backing box; the cover box hides the
     // console's scroll bar when it is not wanted.
-    for (int i = 0; i < 4; ++i)
-        TextBox[i] = rich_box(form, i);
-    place(TextBox[1], 30, 460, 11800, 7000);
-    place(TextBox[0], 200, 560, 11550, 6800);
-    place(TextBox[2], 11400, 600, 370, 6900);
-    for (const int i : {1, 2}) {
-        TextBox[i]->setReadOnly(true);
-        TextBox[i]->setFocusPolicy(Qt::NoFocus);
-        TextBox[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        TextBox[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    console_box = rich_box(form, 0);
+    backing_box = rich_box(form, 1);
+    cover_box = rich_box(form, 2);
+    place(backing_box, 30, 460, 11800, 7000);
+    place(console_box, 200, 560, 11550, 6800);
+    place(cover_box, 11400, 600, 370, 6900);
+    for (QTextEdit* box : {backing_box, cover_box}) {
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    TextBox[1]->lower();
-    TextBox[2]->raise();
-    TextBox[3]->hide();
-    TextBox[0]->installEventFilter(this);
+    backing_box->lower();
+    cover_box->raise();
+    staging_doc = new QTextDocument(this);
+    console_box->installEventFilter(this);
 
     // The browser pane's place; its web view is created when a page is
     // first shown in it.
@@ -244,7 +245,7 @@ void view::create_controls()
     Inet2 = new platform::Transfer(this);
 
     // The colouring works on this window's console.
-    kolde_sub::set_report_console(TextBox[0], inputlbl);
+    kolde_sub::set_report_console(console_box, inputlbl);
 }
 
 // --------------------------------------------------------------- load
@@ -280,10 +281,10 @@ void view::Form_Load()
         Label1->adjustSize();
         set_console_text(QStringLiteral("SYSTEM INITIALIZED"));
         console_caret_to_end();
-        Panels[1]->setText(QStringLiteral("ネットワーク接続待機"));
+        connection_panel->setText(QStringLiteral("ネットワーク接続待機"));
         status_text = QStringLiteral("システム初期化中");
         if (!WebBrowser->isVisible())
-            Panels[2]->setText(status_text);
+            status_panel->setText(status_text);
     } else {
         set_console_text(QStringLiteral("\r\nNO NETWORK CONNECTION\r\n"));
         console_caret_to_end();
@@ -387,10 +388,10 @@ void view::Form_Activate()
 
     // The address bar stays hidden until the browser pane opens.
     inputURL->hide();
-    imgGo[0]->hide();
-    imgGo[1]->hide();
+    go_active->hide();
+    go_normal->hide();
     was_online = true;
-    setWindowIcon(QIcon(iconPic[0]->pixmap()));
+    setWindowIcon(QIcon(online_icon));
 
     lay_out_console();
 
@@ -440,7 +441,7 @@ void view::Form_Activate()
 
     // Typing goes to the console from the start.
     activateWindow();
-    TextBox[0]->setFocus();
+    console_box->setFocus();
 }
 
 void view::lay_out_console()
@@ -453,21 +454,21 @@ void view::lay_out_console()
     const ConsoleLayout l = console_layout(tw(form->width()), tw(form->height()) + status_height, status_height,
                                            tw(Frame->height()), tw(width()), tw(padshape->x()));
 
-    TextBox[1]->setGeometry(px(l.textbox1.x()), px(l.textbox1.y()), px(l.textbox1.width()),
+    backing_box->setGeometry(px(l.textbox1.x()), px(l.textbox1.y()), px(l.textbox1.width()),
                             px(l.textbox1.height()));
     WebBrowser->hide();
-    WebBrowser->setGeometry(TextBox[1]->geometry());
-    TextBox[0]->setGeometry(px(l.textbox0.x()), px(l.textbox0.y()), px(l.textbox0.width()),
+    WebBrowser->setGeometry(backing_box->geometry());
+    console_box->setGeometry(px(l.textbox0.x()), px(l.textbox0.y()), px(l.textbox0.width()),
                             px(l.textbox0.height()));
-    TextBox[2]->setGeometry(px(l.textbox2.x()), px(l.textbox2.y()), px(l.textbox2.width()),
+    cover_box->setGeometry(px(l.textbox2.x()), px(l.textbox2.y()), px(l.textbox2.width()),
                             px(l.textbox2.height()));
     for (QFrame* ln : Line)
         ln->setGeometry(0, ln->y(), px(l.line_x2), ln->height());
     padshape->resize(px(l.padshape_width), padshape->height());
     padlbl->setGeometry(px(l.padlbl_left), padlbl->y(), px(l.padlbl_width), padlbl->height());
     inputURL->setGeometry(px(l.input_left), inputURL->y(), px(l.input_width), inputURL->height());
-    imgGo[0]->move(px(l.go_left), imgGo[0]->y());
-    imgGo[1]->move(imgGo[0]->x(), imgGo[1]->y());
+    go_active->move(px(l.go_left), go_active->y());
+    go_normal->move(go_active->x(), go_normal->y());
 }
 
 void view::centre_banner()
@@ -514,9 +515,9 @@ view::VersionCheck view::check_version_at_start()
     ready_line_break = true;
     show_ready_prompt();
     {
-        const auto span = kolde_sub::ConsolePositions::from_document(*TextBox[0]->document())
+        const auto span = kolde_sub::ConsolePositions::from_document(*console_box->document())
                               .to_document_span(18, 162);
-        QTextCursor c(TextBox[0]->document());
+        QTextCursor c(console_box->document());
         c.setPosition(static_cast<int>(span.start));
         c.setPosition(static_cast<int>(span.start + span.length), QTextCursor::KeepAnchor);
         QTextCharFormat yellow;

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPixmap>
 #include <QString>
 
 #include <array>
@@ -21,11 +22,15 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QStatusBar;
+class QTextDocument;
 class QTextEdit;
 class QTimer;
 
 namespace platform { class Transfer; }
-namespace kolde_sub { struct StationFile; }
+namespace kolde_sub { struct StationFile; enum class Button : int; }
+namespace kolde_test { class ViewDriver; }
+class view;
+namespace kolde_sub { void apply_display_settings(view& v); }
 
 class view : public QMainWindow {
     Q_OBJECT
@@ -33,26 +38,51 @@ public:
     explicit view(QWidget* parent = nullptr);
     ~view() override;
 
+private:
+    friend class kolde_test::ViewDriver;
+    friend void kolde_sub::apply_display_settings(view& v);
+    // The console's commands, the kinds of display and the event handling
+    // of the controls (view_console.cpp, view_display.cpp, view_window.cpp).
+    struct ConsoleCommands;
+    struct Displays;
+    class WindowEvents;
+    // The menu items browser mode turns off (view_browser.cpp).
+    static std::array<QAction*, 11> browser_mode_items(const view& v);
+
     // ---- controls
     QWidget* form = nullptr;  // the client area the controls are placed on
-    // 0 the console, 1 the backing box behind it, 2 the narrow box covering
-    // the console's right edge, 3 the hidden staging box.
-    std::array<QTextEdit*, 4> TextBox{};
+    // The console, the backing box behind it and the narrow box covering the
+    // console's right edge; the text box handlers' index counts them in this
+    // order (text_boxes).
+    QTextEdit* console_box = nullptr;
+    QTextEdit* backing_box = nullptr;
+    QTextEdit* cover_box = nullptr;
+    std::array<QTextEdit*, 3> text_boxes() const { return {console_box, backing_box, cover_box}; }
+    // The text a display gathers before it becomes the console's text.
+    QTextDocument* staging_doc = nullptr;
     QStatusBar* StatusBar = nullptr;
-    // Panels[1]: connection state; Panels[2]: status text. Panels[0] unused.
-    std::array<QLabel*, 3> Panels{};
+    QLabel* connection_panel = nullptr;  // the connection state
+    QLabel* status_panel = nullptr;      // the status text
     QFrame* Frame = nullptr;         // the button bar
     std::array<QLabel*, 36> img{};   // the 18 buttons, then their 18 grey faces
+    QLabel* button(kolde_sub::Button b) const;
+    QLabel* grey_face(kolde_sub::Button b) const;
     QFrame* Shape1 = nullptr;        // shown with the browser buttons
     QFrame* padshape = nullptr;      // scratch pad frame
     QLabel* padlbl = nullptr;        // scratch pad
     QLabel* inputlbl = nullptr;      // the typed line (hidden)
     QLineEdit* inputURL = nullptr;   // address bar
-    std::array<QLabel*, 2> imgGo{};  // go button: 0 active face, 1 normal face
+    // The go button's two faces; the go handlers' index counts them in this
+    // order (go_faces).
+    QLabel* go_active = nullptr;
+    QLabel* go_normal = nullptr;
+    std::array<QLabel*, 2> go_faces() const { return {go_active, go_normal}; }
     std::array<QFrame*, 2> Line{};
     QFrame* Frame1 = nullptr;        // start frame
     QLabel* Label1 = nullptr;        // start banner
-    std::array<QLabel*, 2> iconPic{};  // 0 connected, 1 disconnected
+    // The window's and the notification-area icon's faces, connected and not.
+    QPixmap online_icon;
+    QPixmap offline_icon;
     QWidget* WebBrowser = nullptr;   // place of the browser pane
     QTimer* Timer = nullptr;         // heartbeat
     QTimer* timer1 = nullptr;
@@ -142,7 +172,11 @@ public:
     int hovered_button = 0;
     int station_count = 0;
     int sequence_retries = 0;  // retries of the current sequence request
+    platform::Transfer* probe = nullptr;  // the heartbeat's own, created on the first probe
+    bool network_menus_on = true;
+    bool heartbeat_busy = false;  // a tick's probe or cycle is under way
 
+public:
     // ---- console text, with CR LF line breaks
     QString console_text() const;
     // Replaces the text; the new text takes the format at the caret.
@@ -219,7 +253,6 @@ public:
     // display's transfer. The cycle's work (the detection and the display)
     // counts as display work: while a display runs, it waits for the next
     // probe.
-    platform::Transfer* probe = nullptr;  // created on the first probe
     // Fetches each station's two files again, compares their stamps with the
     // station table, marks the changed stations on the pad, logs them and
     // sets reports_changed. reports_changed is cleared first, in any case.
@@ -229,8 +262,6 @@ public:
     // the pane closes, and the airport and pop-up group entries stay off while
     // they have no rows (their first item would repeat an old request).
     void set_network_menus_enabled(bool enabled);
-    bool network_menus_on = true;
-    bool heartbeat_busy = false;  // a tick's probe or cycle is under way
 
     // ---- command steps shared by the console, the image buttons and the
     // menus (view_commands.cpp)

@@ -5,6 +5,7 @@
 #include "view.h"
 
 #include "browser_rules.h"
+#include "button_rules.h"
 #include "window_rules.h"
 
 #include "core/log.h"
@@ -118,7 +119,7 @@ void view::open_page(const QString& url, const QString& log_text, bool enter_mod
     // opened while the pane is already open keeps what was kept before
     // rather than the pane's own text.
     if (!WebBrowser->isVisible())
-        status_text = Panels[2]->text();
+        status_text = status_panel->text();
     if (setting_bool(key::browser) && ensure_browser_view()) {
         navigate_pane(current_url);
         WebBrowser->show();
@@ -155,9 +156,7 @@ void view::browser_forward()
 
 // ----------------------------------------------------------- browser mode
 
-namespace {
-
-std::array<QAction*, 11> browser_mode_items(const view& v)
+std::array<QAction*, 11> view::browser_mode_items(const view& v)
 {
     return {v.menu_print,
             v.menu_save,
@@ -172,21 +171,19 @@ std::array<QAction*, 11> browser_mode_items(const view& v)
             v.menu_info_log};
 }
 
-}  // namespace
-
 void view::enter_browser_mode()
 {
     for (QAction* a : browser_mode_items(*this))
         a->setEnabled(false);
     padshape->show();
     inputURL->show();
-    imgGo[0]->show();
-    imgGo[1]->show();
+    go_active->show();
+    go_normal->show();
     inputURL->raise();
-    imgGo[0]->raise();
-    imgGo[1]->raise();
+    go_active->raise();
+    go_normal->raise();
     menu_exit->setText(QStringLiteral("ブラウザーを閉じる"));
-    img[0]->setToolTip(QStringLiteral(" ブラウザーを閉じる "));
+    button(Button::exit)->setToolTip(QStringLiteral(" ブラウザーを閉じる "));
 }
 
 void view::leave_browser_mode()
@@ -194,13 +191,13 @@ void view::leave_browser_mode()
     for (QAction* a : browser_mode_items(*this))
         a->setEnabled(true);
     inputURL->hide();
-    imgGo[0]->hide();
-    imgGo[1]->hide();
+    go_active->hide();
+    go_normal->hide();
     if (!setting_bool(key::scratch_pad))
         padshape->hide();
     menu_exit->setText(QStringLiteral("KOLDE を終了"));
-    img[0]->setToolTip(QStringLiteral(" KOLDE を終了 "));
-    TextBox[0]->setFocus();
+    button(Button::exit)->setToolTip(QStringLiteral(" KOLDE を終了 "));
+    console_box->setFocus();
 }
 
 bool view::close_browser_pane()
@@ -210,12 +207,12 @@ bool view::close_browser_pane()
     WebBrowser->hide();
     if (browser_view_)
         browser_view_->stop();
-    Panels[2]->setText(status_text);
+    status_panel->setText(status_text);
     leave_browser_mode();
     // In colour style the browser buttons look inert again.
     if (!setting_bool(key::command_buttons))
-        for (int i = 33; i <= 35; ++i)
-            img[i]->show();
+        for (const Button b : pane_buttons)
+            grey_face(b)->show();
     return true;
 }
 
@@ -247,24 +244,24 @@ void view::inputURL_KeyUp(int key_code)
 
 void view::inputURL_MouseMove()
 {
-    if (WebBrowser->isVisible() && !imgGo[1]->isVisible())
-        imgGo[1]->show();
+    if (WebBrowser->isVisible() && !go_normal->isVisible())
+        go_normal->show();
 }
 
 void view::imgGo_MouseMove(int index)
 {
-    if (index == 1 && imgGo[1]->isVisible() && !inputURL->text().isEmpty())
-        imgGo[1]->hide();
+    if (index == 1 && go_normal->isVisible() && !inputURL->text().isEmpty())
+        go_normal->hide();
 }
 
 void view::imgGo_MouseDown(int)
 {
-    set_picture_border(imgGo[0], true, true);
+    set_picture_border(go_active, true, true);
     if (!inputURL->text().isEmpty())
         navigate_pane(inputURL->text());
 }
 
-void view::imgGo_MouseUp(int) { set_picture_border(imgGo[0], false, false); }
+void view::imgGo_MouseUp(int) { set_picture_border(go_active, false, false); }
 
 // ------------------------------------------------------------ pane events
 
@@ -281,10 +278,10 @@ void view::WebBrowser_StatusTextChange(const QString& text)
     if (!WebBrowser->isVisible() || text == loading_text)
         return;
     if (text != shown_text) {
-        Panels[2]->setText(loading_text);
+        status_panel->setText(loading_text);
         return;
     }
-    Panels[2]->setText(text);
+    status_panel->setText(text);
     if (pane_body_.contains(error_page_text))
         browser_forward();
 }

@@ -42,6 +42,10 @@ bool toggle_setting(SettingKey field, const QString& log_when_on, const QString&
 
 }  // namespace
 
+QLabel* view::button(Button b) const { return img[static_cast<std::size_t>(b)]; }
+
+QLabel* view::grey_face(Button b) const { return img[static_cast<std::size_t>(button_count + static_cast<int>(b))]; }
+
 void view::img_Click(int index)
 {
     if (!button_acts(index, WebBrowser->isVisible()))
@@ -91,7 +95,7 @@ void view::img_Click(int index)
     case 6: {
         // Clear screen; the next display treats every listed station's
         // reports as new.
-        TextBox[3]->clear();
+        staging_doc->clear();
         write_log(QStringLiteral("CLS COMMAND"));
         code_history = QStringLiteral(" ");
         set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
@@ -108,8 +112,8 @@ void view::img_Click(int index)
         // which shows only while it is switched on.
         const bool shown = toggle_setting(key::scroll_bar, QStringLiteral("SHOW SCROLL BAR COMMAND"),
                                           QStringLiteral("ERASE SCROLL BAR COMMAND"));
-        TextBox[2]->setVisible(!shown);
-        TextBox[0]->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        cover_box->setVisible(!shown);
+        console_box->setVerticalScrollBarPolicy(shown ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         break;
     }
     case 8:
@@ -143,18 +147,18 @@ void view::img_Click(int index)
         // open. A page that went to the default browser opened no pane, so
         // they keep their grey faces.
         if (!grey_style() && WebBrowser->isVisible())
-            for (int i = 33; i <= 35; ++i)
-                img[i]->hide();
+            for (const Button b : pane_buttons)
+                grey_face(b)->hide();
         break;
     }
     case 15:
         if (!close_browser_pane()) {
             // No pane is shown: what closing it does besides hiding it.
             if (!grey_style())
-                for (int i = 33; i <= 35; ++i)
-                    img[i]->show();
+                for (const Button b : pane_buttons)
+                    grey_face(b)->show();
             leave_browser_mode();
-            Panels[2]->setText(status_text);
+            status_panel->setText(status_text);
         }
         break;
     case 16:

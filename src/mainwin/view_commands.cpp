@@ -32,7 +32,7 @@ void view::set_status_text(const QString& text)
 {
     status_text = text;
     if (!WebBrowser->isVisible())
-        Panels[2]->setText(status_text);
+        status_panel->setText(status_text);
 }
 
 void view::no_connection_box()
@@ -84,11 +84,11 @@ void view::start_auto_decode(AutoStartFrom from)
         if (answer != platform::MsgAnswer::Yes)
             return;
         write_log(QStringLiteral("SYSTEM INITIALIZED"));
-        TextBox[0]->setFocus();
+        console_box->setFocus();
         set_console_text(console ? QStringLiteral("SYSTEM INITIALIZED") : QStringLiteral("SYSTEM INITIALIZED\r\n"));
-        TextBox[0]->repaint();
+        console_box->repaint();
         console_caret_to_end();
-        TextBox[0]->viewport()->setCursor(Qt::WaitCursor);
+        console_box->viewport()->setCursor(Qt::WaitCursor);
         set_status_text(QStringLiteral("システム初期化中"));
         set_setting(key::auto_decode, platform::Value::boolean(true));
         opton* options = opton_window();
@@ -104,7 +104,7 @@ void view::start_auto_decode(AutoStartFrom from)
         if (!console) {
             postpone_next_cycle();
             ready_line_break = true;
-            TextBox[0]->setFocus();
+            console_box->setFocus();
             group_mode = false;
         }
         auto_mode = true;

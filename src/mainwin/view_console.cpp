@@ -41,18 +41,18 @@ using namespace kolde_sub;
 
 // ------------------------------------------------------------------ console
 
-QString view::console_text() const { return from_edit_text(TextBox[0]->toPlainText()); }
+QString view::console_text() const { return from_edit_text(console_box->toPlainText()); }
 
-void view::set_console_text(const QString& text) { TextBox[0]->setPlainText(to_edit_text(text)); }
+void view::set_console_text(const QString& text) { console_box->setPlainText(to_edit_text(text)); }
 
 void view::append_console_text(const QString& text)
 {
-    QTextCursor c(TextBox[0]->document());
+    QTextCursor c(console_box->document());
     c.movePosition(QTextCursor::End);
     c.insertText(to_edit_text(text));
 }
 
-void view::console_caret_to_end() { TextBox[0]->moveCursor(QTextCursor::End); }
+void view::console_caret_to_end() { console_box->moveCursor(QTextCursor::End); }
 
 namespace {
 
@@ -89,21 +89,24 @@ std::vector<int> key_codes(const QKeyEvent& key)
     return codes;
 }
 
+}  // namespace
+
+struct view::ConsoleCommands {
 // The shared ends of the commands.
-void prompt_and_colour(view& v)
+static void prompt_and_colour(view& v)
 {
     v.show_ready_prompt();
     color_report_text();
 }
 
 // A line break, the prompt and the colouring: how most commands answer.
-void answer_line_break(view& v)
+static void answer_line_break(view& v)
 {
     v.append_console_text(crlf);
     prompt_and_colour(v);
 }
 
-void syntax_error(view& v)
+static void syntax_error(view& v)
 {
     v.append_console_text(crlf + QStringLiteral("SYNTAX ERROR") + crlf);
     write_log(QStringLiteral("SYNTAX ERROR"));
@@ -112,7 +115,7 @@ void syntax_error(view& v)
     v.console_caret_to_end();
 }
 
-bool is_dictionary_word(const QString& line)
+static bool is_dictionary_word(const QString& line)
 {
     QString word = line;
     if (!lookup_weather_abbr(word).isEmpty())
@@ -123,7 +126,7 @@ bool is_dictionary_word(const QString& line)
 
 // "UPDATE": the stored version is forgotten, so that the check offers the
 // site's version whatever it is.
-void update_command(view& v)
+static void update_command(view& v)
 {
     QPointer<view> self(&v);
     set_setting(key::program_version, platform::Value(0));
@@ -135,7 +138,7 @@ void update_command(view& v)
 }
 
 // "JAPANESE" and "PICTURE": the dictionary editor in that mode.
-void dictionary_editor(view& v, int mode)
+static void dictionary_editor(view& v, int mode)
 {
     v.padlbl->clear();
     weather_mode = mode;
@@ -143,7 +146,7 @@ void dictionary_editor(view& v, int mode)
 }
 
 // "RESET": the next start replaces the database.
-void reset_command(view& v)
+static void reset_command(view& v)
 {
     v.append_console_text(crlf + crlf + QStringLiteral("DATABASE RESET SEQUENCE COMPLETED") + crlf);
     write_log(QStringLiteral("DATABASE RESET SEQUENCE"));
@@ -155,7 +158,7 @@ void reset_command(view& v)
 }
 
 // "SS " and codes: the sunrise and sunset times of today.
-void sun_times_command(view& v, const QString& line)
+static void sun_times_command(view& v, const QString& line)
 {
     v.padlbl->clear();
     write_log(QStringLiteral("SUNRISE/SUNSET CALCULATION COMMAND"));
@@ -171,7 +174,7 @@ void sun_times_command(view& v, const QString& line)
 }
 
 // "COUNTER" and "HELP". The counter shows in the pane without browser mode.
-void web_page_command(view& v, WebPage page)
+static void web_page_command(view& v, WebPage page)
 {
     QPointer<view> self(&v);
     answer_line_break(v);
@@ -181,7 +184,7 @@ void web_page_command(view& v, WebPage page)
 }
 
 // A company group id: its route is displayed.
-void group_command(view& v, const QString& line, const QString& route)
+static void group_command(view& v, const QString& line, const QString& route)
 {
     v.start_display([&] {
         current_request = route;
@@ -196,7 +199,7 @@ void group_command(view& v, const QString& line, const QString& route)
     });
 }
 
-void print_command(view& v)
+static void print_command(view& v)
 {
     QPointer<view> self(&v);
     v.append_console_text(crlf);
@@ -209,7 +212,7 @@ void print_command(view& v)
 }
 
 // "RL": the request as it stands is shown again.
-void reload_command(view& v)
+static void reload_command(view& v)
 {
     if (current_request.isEmpty()) {
         v.append_console_text(crlf + QStringLiteral("INPUT AIRPORT CODE") + crlf);
@@ -221,10 +224,10 @@ void reload_command(view& v)
         write_log(QStringLiteral("DATA RELOAD"));
 }
 
-void clear_command(view& v)
+static void clear_command(view& v)
 {
     v.set_console_text(QStringLiteral(" "));
-    v.TextBox[3]->clear();
+    v.staging_doc->clear();
     v.show_ready_prompt();
     write_log(QStringLiteral("CLS COMMAND"));
     v.padlbl->clear();
@@ -232,7 +235,7 @@ void clear_command(view& v)
 
 // "DE", "GP" and "AP": a list editor, shown modal; nothing runs after it.
 template <typename Editor>
-void list_editor(view& v, const QString& log_text)
+static void list_editor(view& v, const QString& log_text)
 {
     answer_line_break(v);
     v.manual_input_stop();
@@ -243,7 +246,7 @@ void list_editor(view& v, const QString& log_text)
 
 // "WX": the chart, after the PDF-reader notice while it is on; asking for
 // the reader's download there closes the window instead.
-void chart_command(view& v)
+static void chart_command(view& v)
 {
     answer_line_break(v);
     if (v.show_reader_notice(false)) {
@@ -255,7 +258,7 @@ void chart_command(view& v)
     show_chart();
 }
 
-void camera_command(view& v)
+static void camera_command(view& v)
 {
     answer_line_break(v);
     write_log(QStringLiteral("DISPLAY NETWORK CAMERA"));
@@ -263,7 +266,7 @@ void camera_command(view& v)
     show_camera();
 }
 
-void log_command(view& v)
+static void log_command(view& v)
 {
     answer_line_break(v);
     write_log(QStringLiteral("DISPLAY RUNNING LOG"));
@@ -271,7 +274,7 @@ void log_command(view& v)
     kolde_sub::log_window()->show();
 }
 
-void no_network(view& v)
+static void no_network(view& v)
 {
     v.append_console_text(crlf + QStringLiteral("NO NETWORK CONNECTION") + crlf);
     prompt_and_colour(v);
@@ -281,11 +284,11 @@ void no_network(view& v)
 // A station-code list: the manual request. The prefixes count only for a
 // list that is displayed: a mistyped "SQ " line leaves no sequence mode
 // behind for the next request.
-void codes_command(view& v, const TypedRequest& request)
+static void codes_command(view& v, const TypedRequest& request)
 {
     v.start_display([&] {
         if (request.sequence || request.japanese)
-            v.saved_status_text = v.Panels[2]->text();
+            v.saved_status_text = v.status_panel->text();
         v.sequence_mode = request.sequence;
         v.japanese_mode = request.japanese;
         v.manual_input_stop();
@@ -298,7 +301,7 @@ void codes_command(view& v, const TypedRequest& request)
     });
 }
 
-void run_command(view& v, const QString& line, const ConsoleLine& what, const QString& route)
+static void run_command(view& v, const QString& line, const ConsoleLine& what, const QString& route)
 {
     switch (what.command) {
     case ConsoleCommand::Empty:
@@ -390,7 +393,7 @@ void run_command(view& v, const QString& line, const ConsoleLine& what, const QS
 
 // Enter: the typed line is taken out of the buffer and carried out. Keys
 // typed while the command waits start the next line.
-void enter_typed_line(view& v)
+static void enter_typed_line(view& v)
 {
     v.enter_pressed = true;
     const QString line = console_line(v.inputlbl->text());
@@ -418,11 +421,11 @@ void enter_typed_line(view& v)
     run_command(v, line, what, route);
 }
 
-}  // namespace
+};
 
 bool view::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != TextBox[0] || event->type() != QEvent::KeyPress)
+    if (watched != console_box || event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     const std::vector<int> codes = key_codes(*static_cast<QKeyEvent*>(event));
     if (codes.empty())
@@ -436,7 +439,7 @@ bool view::eventFilter(QObject* watched, QEvent* event)
     // The handler runs first; the console then carries out the key at the
     // caret as the handler left it, unless the handler closed the window.
     QPointer<view> self(this);
-    QPointer<QTextEdit> console(TextBox[0]);
+    QPointer<QTextEdit> console(console_box);
     {
         const QScopedValueRollback<bool> in_hand(key_in_hand_, true);
         for (int code : codes) {
@@ -479,7 +482,7 @@ void view::TextBox_KeyPress(int index, int& key_ascii)
         }
         return;
     case enter_key:
-        enter_typed_line(*this);
+        ConsoleCommands::enter_typed_line(*this);
         return;
     default:
         if (key_ascii < 32 || key_ascii > 0xFFFF)
@@ -508,7 +511,7 @@ void view::keep_typed_line(const QString& typed)
         return;
     }
     // On a line of its own.
-    const bool at_line_start = TextBox[0]->document()->lastBlock().length() <= 1;
+    const bool at_line_start = console_box->document()->lastBlock().length() <= 1;
     append_console_text(at_line_start ? typed : crlf + typed);
 }
 
@@ -524,7 +527,7 @@ void view::paste_into_line(const QString& pasted)
     }
     if (displaying)
         return;
-    QTextEdit* console = TextBox[0];
+    QTextEdit* console = console_box;
     QTextCursor caret = console->textCursor();
     caret.insertText(typed);
     console->setTextCursor(caret);
@@ -542,9 +545,9 @@ void view::show_ready_prompt()
     console_caret_to_end();
     ready_line_break = false;
     if (sequence_mode && !console_text().contains(QStringLiteral("LOADING")))
-        Panels[2]->setText(saved_status_text);
+        status_panel->setText(saved_status_text);
     // The console gets its own text pointer back (unset, it would show the
     // arrow), the window its default.
-    TextBox[0]->viewport()->setCursor(Qt::IBeamCursor);
+    console_box->viewport()->setCursor(Qt::IBeamCursor);
     unsetCursor();
 }

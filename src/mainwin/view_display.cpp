@@ -1,5 +1,5 @@
 // The report display: fetching the station files, building the display in
-// the staging box and putting it into the console; the sequence display and
+// the staging text and putting it into the console; the sequence display and
 // its work files; and the retry of a sequence display.
 
 #include "view.h"
@@ -31,6 +31,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTime>
 #include <QTimer>
@@ -46,11 +47,11 @@ const QString crlf = QStringLiteral("\r\n");
 
 bool setting_on(SettingKey name) { return setting_bool(name); }
 
-QString staging_text(const QTextEdit* box) { return from_edit_text(box->toPlainText()); }
+QString staging_text(const QTextDocument* box) { return from_edit_text(box->toPlainText()); }
 
-void append_staging(QTextEdit* box, const QString& text)
+void append_staging(QTextDocument* box, const QString& text)
 {
-    QTextCursor c(box->document());
+    QTextCursor c(box);
     c.movePosition(QTextCursor::End);
     c.insertText(to_edit_text(text));
 }
@@ -75,24 +76,27 @@ Reply fetch_report(platform::Transfer* transfer, const QString& url)
 
 // ----------------------------------------------------------- the displays
 //
-// Each display writes into the staging box; the end of run_display puts
+// Each display writes into the staging text; the end of run_display puts
 // the staging text into the console. A display waits for its downloads
 // with window events running, so the window may go away meanwhile: each
 // wait is followed by a check.
 
-void normal_display(view& v)
+}  // namespace
+
+struct view::Displays {
+static void normal_display(view& v)
 {
     QPointer<view> self(&v);
-    QTextEdit* staging = v.TextBox[3];
+    QTextDocument* staging = v.staging_doc;
 
     // Preparation.
     v.setCursor(Qt::WaitCursor);
-    v.TextBox[0]->viewport()->setCursor(Qt::WaitCursor);
+    v.console_box->viewport()->setCursor(Qt::WaitCursor);
     if (v.new_request)
         v.build_station_list();
     v.status_text = QStringLiteral("受信中");
     if (!v.WebBrowser->isVisible())
-        v.Panels[2]->setText(v.status_text);
+        v.status_panel->setText(v.status_text);
     const QString list = current_request;
     if (v.auto_mode && v.new_request)
         v.append_console_text(crlf + QStringLiteral("AUTO DECODE SEQUENCE START") + crlf + QStringLiteral("LOADING"));
@@ -155,7 +159,7 @@ void normal_display(view& v)
             v.status_text = QStringLiteral("自動デコード作動　　最終更新  ") + updated;
     }
     if (!v.WebBrowser->isVisible())
-        v.Panels[2]->setText(v.status_text);
+        v.status_panel->setText(v.status_text);
     // The whole request is back before anything below waits or looks at it.
     current_request = list;
 
@@ -184,12 +188,12 @@ void normal_display(view& v)
     }
 }
 
-void japanese_display(view& v)
+static void japanese_display(view& v)
 {
     QPointer<view> self(&v);
-    QTextEdit* staging = v.TextBox[3];
+    QTextDocument* staging = v.staging_doc;
     v.setCursor(Qt::WaitCursor);
-    v.Panels[2]->setText(QStringLiteral("日本語デコード中"));
+    v.status_panel->setText(QStringLiteral("日本語デコード中"));
     const bool local = setting_on(key::local_time);
     const QString difference = setting_text(key::time_difference);
 
@@ -218,18 +222,18 @@ void japanese_display(view& v)
         append_staging(staging, block);
     }
     write_log(QStringLiteral("CALL JAPANESE DECODE ") + list);
-    v.Panels[2]->setText(v.saved_status_text);
+    v.status_panel->setText(v.saved_status_text);
     current_request = QStringLiteral("JP ") + list;
 }
 
 // Sequence display from the local copies of the hourly cycle files and the
 // station's own latest file.
-void hourly_sequence_display(view& v)
+static void hourly_sequence_display(view& v)
 {
     QPointer<view> self(&v);
-    QTextEdit* staging = v.TextBox[3];
+    QTextDocument* staging = v.staging_doc;
     v.setCursor(Qt::WaitCursor);
-    v.Panels[2]->setText(QStringLiteral("データ シーケンス取得中"));
+    v.status_panel->setText(QStringLiteral("データ シーケンス取得中"));
     const bool local = setting_on(key::local_time);
     const QString difference = setting_text(key::time_difference);
     const int hours_back = static_cast<int>(setting_int(key::sequence_hours));
@@ -270,9 +274,9 @@ void hourly_sequence_display(view& v)
 }
 
 // Sequence display from the record of the observations shown in this run.
-void file_sequence_display(view& v)
+static void file_sequence_display(view& v)
 {
-    QTextEdit* staging = v.TextBox[3];
+    QTextDocument* staging = v.staging_doc;
     const QString path = sequence_file_path();
     if (!file_exists(path)) {
         staging->setPlainText(
@@ -291,7 +295,7 @@ void file_sequence_display(view& v)
     current_request = QStringLiteral("SQ ") + list;
 }
 
-}  // namespace
+};
 
 // ------------------------------------------------------------ station file
 
@@ -355,7 +359,7 @@ bool view::start_display(const std::function<bool()>& prepare)
 void view::run_display()
 {
     QPointer<view> self(this);
-    QTextEdit* staging = TextBox[3];
+    QTextDocument* staging = staging_doc;
 
     // A restart of the automatic decode shows the automatic-decode list even
     // when the last request was a sequence or Japanese one.
@@ -380,18 +384,18 @@ void view::run_display()
     }
     if (sequence_mode) {
         if (setting_on(key::sequence))
-            hourly_sequence_display(*this);
+            Displays::hourly_sequence_display(*this);
         else
-            file_sequence_display(*this);
+            Displays::file_sequence_display(*this);
     } else {
         if (current_request.startsWith(QStringLiteral("JP "))) {
             current_request = current_request.mid(3);
             japanese_mode = true;
         }
         if (japanese_mode)
-            japanese_display(*this);
+            Displays::japanese_display(*this);
         else
-            normal_display(*this);
+            Displays::normal_display(*this);
     }
     if (!self)
         return;
@@ -404,7 +408,7 @@ void view::run_display()
     show_ready_prompt();
     color_report_text();
     if (setting_on(key::top_line) && !enter_pressed)
-        TextBox[0]->moveCursor(QTextCursor::Start);
+        console_box->moveCursor(QTextCursor::Start);
     padlbl->clear();
     keep_typed_line(typed);
     new_request = false;

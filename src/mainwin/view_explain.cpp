@@ -31,9 +31,9 @@ QString with_line_breaks(QString text)
 void view::explain_group()
 {
     tooltip_new = true;
-    const QTextCursor selection = TextBox[0]->textCursor();
+    const QTextCursor selection = console_box->textCursor();
     const QString selected = with_line_breaks(selection.selectedText());
-    const QString whole = with_line_breaks(TextBox[0]->toPlainText());
+    const QString whole = with_line_breaks(console_box->toPlainText());
 
     // The catalogue, the dictionaries and the time settings as they stand now.
     const TranslationSources stored = stored_translation_sources();

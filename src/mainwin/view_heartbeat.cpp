@@ -77,7 +77,7 @@ void view::Timer_Timer()
     if (!probe_answered(result.ok, reply)) {
         // The network is lost, or still lost.
         online = false;
-        Panels[1]->setText(QStringLiteral("ネットワーク未接続"));
+        connection_panel->setText(QStringLiteral("ネットワーク未接続"));
         set_network_menus_enabled(false);
         if (was_online) {
             append_console_text(crlf + QStringLiteral("DISCONNECT NETWORK") + crlf);
@@ -85,7 +85,7 @@ void view::Timer_Timer()
             color_report_text();
             if (isMinimized())
                 taskicon_reload();
-            setWindowIcon(QIcon(iconPic[1]->pixmap()));
+            setWindowIcon(QIcon(offline_icon));
             if (setting_bool(key::disconnect_message) && !isMinimized()) {
                 // The notice may ring first and wait for its sound.
                 show_network_loss_notice();
@@ -97,13 +97,13 @@ void view::Timer_Timer()
         write_log(QStringLiteral("STANDBY DATA RELOAD"));
         status_text = QStringLiteral("再受信待機");
         if (!WebBrowser->isVisible())
-            Panels[2]->setText(status_text);
+            status_panel->setText(status_text);
         was_online = false;
         Timer->start();
         return;
     }
 
-    Panels[1]->setText(QStringLiteral("ネットワーク接続確立"));
+    connection_panel->setText(QStringLiteral("ネットワーク接続確立"));
     was_online = true;
     set_network_menus_enabled(true);
 
@@ -115,7 +115,7 @@ void view::Timer_Timer()
         color_report_text();
         if (isMinimized())
             taskicon_reload();
-        setWindowIcon(QIcon(iconPic[0]->pixmap()));
+        setWindowIcon(QIcon(online_icon));
         write_log(QStringLiteral("RECONNECT NETWORK"));
         close_network_loss_notice();
         postpone_next_cycle();
@@ -143,7 +143,7 @@ void view::Timer_Timer()
     if (auto_mode && (!setting_bool(key::auto_decode) || rs_autodecode().record_count() == 0)) {
         status_text = QStringLiteral("自動デコード停止");
         if (!WebBrowser->isVisible())
-            Panels[2]->setText(status_text);
+            status_panel->setText(status_text);
         fetch_hourly_cycles();
         return;
     }
@@ -179,7 +179,7 @@ void view::Timer_Timer()
 void view::detect_report_changes()
 {
     QPointer<view> self(this);
-    TextBox[0]->viewport()->setCursor(Qt::IBeamCursor);
+    console_box->viewport()->setCursor(Qt::IBeamCursor);
     unsetCursor();
     // Whatever an earlier pass found has had its display: a change found
     // then must not show the request again now.

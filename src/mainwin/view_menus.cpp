@@ -298,7 +298,7 @@ void view::menu_listAP_Click(int index)
         stopped = manual_input_stops();
         if (stopped)
             stop_auto_decode();
-        saved_status_text = Panels[2]->text();
+        saved_status_text = status_panel->text();
         write_log(current_request + QStringLiteral(" MANUAL DECODE"));
         ready_line_break = true;
         group_mode = false;

@@ -1,6 +1,6 @@
 // Printing the console: by hand (command, menu, button) or automatically
 // after new reports. Messages of a print by hand go into the console, those
-// of an automatic print into the staging box, so that they survive the next
+// of an automatic print into the staging text, so that they survive the next
 // display.
 
 #include "view.h"
@@ -17,6 +17,7 @@
 #include "core/shared.h"
 
 #include <QLabel>
+#include <QTextDocument>
 #include <QTextEdit>
 
 using namespace kolde_sub;
@@ -27,14 +28,14 @@ void view::print_display()
     const QString handed_over = print_source_text;
     print_source_text.clear();
 
-    const QString restore_status = Panels[2]->text();
+    const QString restore_status = status_panel->text();
     const auto show_status = [this] {
         if (!WebBrowser->isVisible())
-            Panels[2]->setText(status_text);
+            status_panel->setText(status_text);
     };
     const auto notice_line = [this](const QString& text) {
-        const QString old = from_edit_text(TextBox[3]->toPlainText());
-        TextBox[3]->setPlainText(to_edit_text(with_notice_line(old, text, time_local())));
+        const QString old = from_edit_text(staging_doc->toPlainText());
+        staging_doc->setPlainText(to_edit_text(with_notice_line(old, text, time_local())));
     };
     const auto console_line = [this](const QString& text) { append_console_text(QStringLiteral("\r\n") + text); };
 

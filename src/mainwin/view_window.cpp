@@ -73,15 +73,17 @@ void for_each_open_side_window(F f)
     }
 }
 
+}  // namespace
+
 // Sends the mouse, key and focus events of the window's controls to the
 // window's handlers.
-class WindowEvents : public QObject {
+class view::WindowEvents : public QObject {
 public:
     explicit WindowEvents(view* v)
         : QObject(v)
         , v_(v)
         , window_(v)
-        , console_(v->TextBox[0])
+        , console_(v->console_box)
     {
     }
 
@@ -104,7 +106,7 @@ protected:
             text_box_mouse_event(k, e);
             return false;  // the box itself still selects and places the caret
         }
-        if (o == v_->TextBox[0]) {
+        if (o == v_->console_box) {
             if (e->type() == QEvent::FocusIn)
                 v_->TextBox_GotFocus(0);
             else if (e->type() == QEvent::FocusOut)
@@ -126,21 +128,21 @@ protected:
                 return false;
             }
             for (int i = 0; i < 2; ++i)
-                if (o == v_->imgGo[i]) {
+                if (o == v_->go_faces()[static_cast<std::size_t>(i)]) {
                     v_->imgGo_MouseMove(i);
                     return true;
                 }
             break;
         case QEvent::MouseButtonPress:
             for (int i = 0; i < 2; ++i)
-                if (o == v_->imgGo[i]) {
+                if (o == v_->go_faces()[static_cast<std::size_t>(i)]) {
                     v_->imgGo_MouseDown(i);
                     return true;
                 }
             break;
         case QEvent::MouseButtonRelease:
             for (int i = 0; i < 2; ++i)
-                if (o == v_->imgGo[i]) {
+                if (o == v_->go_faces()[static_cast<std::size_t>(i)]) {
                     v_->imgGo_MouseUp(i);
                     return true;
                 }
@@ -170,12 +172,12 @@ private:
     {
         switch (e->type()) {
         case QEvent::Resize:
-            return o == v_->TextBox[0]->viewport() || o == v_->TextBox[2];
+            return o == v_->console_box->viewport() || o == v_->cover_box;
         case QEvent::Move:
-            return o == v_->TextBox[0] || o == v_->TextBox[2];
+            return o == v_->console_box || o == v_->cover_box;
         case QEvent::ShowToParent:
         case QEvent::HideToParent:
-            return o == v_->TextBox[2];
+            return o == v_->cover_box;
         default:
             return false;
         }
@@ -185,9 +187,10 @@ private:
     // mouse events arrive at their viewports.
     int text_box_viewport(QObject* o) const
     {
-        for (int i = 0; i < 3; ++i)
-            if (o == v_->TextBox[static_cast<std::size_t>(i)]->viewport())
-                return i;
+        const auto boxes = v_->text_boxes();
+        for (std::size_t i = 0; i < boxes.size(); ++i)
+            if (o == boxes[i]->viewport())
+                return static_cast<int>(i);
         return -1;
     }
 
@@ -257,7 +260,7 @@ private:
     // blanks. A selection the mouse dragged beyond the group stays.
     void select_whole_group(const QPoint& viewport_pos)
     {
-        QTextEdit* console = v_->TextBox[0];
+        QTextEdit* console = v_->console_box;
         const QString text = console->toPlainText();
         QTextCursor selection = console->textCursor();
         // The word the console selected lies in the group; without one, the
@@ -283,8 +286,6 @@ private:
     bool double_click_ = false;  // the console's left button went down twice
 };
 
-}  // namespace
-
 void view::set_up_window_events()
 {
     auto* events = new WindowEvents(this);
@@ -297,24 +298,23 @@ void view::set_up_window_events()
         l->setMouseTracking(true);
         l->installEventFilter(events);
     }
-    for (QLabel* l : imgGo) {
+    for (QLabel* l : go_faces()) {
         l->setMouseTracking(true);
         l->installEventFilter(events);
     }
     // The console's focus, and the mouse over the console and the two boxes
     // around it. The right button opens the window's own pop-up menu (when
     // it is switched on), never the boxes' edit menu.
-    TextBox[0]->installEventFilter(events);
-    TextBox[2]->installEventFilter(events);
-    for (int i = 0; i < 3; ++i) {
-        QTextEdit* box = TextBox[static_cast<std::size_t>(i)];
+    console_box->installEventFilter(events);
+    cover_box->installEventFilter(events);
+    for (QTextEdit* box : text_boxes()) {
         box->setContextMenuPolicy(Qt::PreventContextMenu);
         box->viewport()->setMouseTracking(true);
         box->viewport()->installEventFilter(events);
     }
     connect(inputURL, &QLineEdit::returnPressed, this, [this] { inputURL_KeyPress(13); });
     // What is pasted into the console is typed into the command line.
-    if (auto* console = dynamic_cast<ConsoleEdit*>(TextBox[0]))
+    if (auto* console = dynamic_cast<ConsoleEdit*>(console_box))
         console->on_paste = [this](const QString& text) { paste_into_line(text); };
 
     // The web view fills the pane once it is created.
@@ -366,7 +366,7 @@ void view::timer1_Timer()
 void view::taskicon_load()
 {
     taskicon_unload();
-    tray_icon_ = new taskicon(online, QIcon(iconPic[0]->pixmap()), QIcon(iconPic[1]->pixmap()), this);
+    tray_icon_ = new taskicon(online, QIcon(online_icon), QIcon(offline_icon), this);
     connect(tray_icon_, &taskicon::restore_requested, this, [this] {
         setWindowState(windowState() & ~Qt::WindowMinimized);
         show();
@@ -394,29 +394,29 @@ void view::Frame_MouseMove() { remove_button_hover(); }
 
 void view::remove_button_hover()
 {
-    if (hovered_button != 99) {
+    if (hovered_button != no_button) {
         if (setting_bool(key::command_buttons)) {
-            for (int i = 18; i <= 35; ++i)
+            for (int i = button_count; i < face_count; ++i)
                 img[i]->show();
         } else {
-            for (int i = 0; i <= 17; ++i)
+            for (int i = 0; i < button_count; ++i)
                 if (picture_has_border(img[i]))
                     set_picture_border(img[i], false, false);
         }
-        hovered_button = 99;
+        hovered_button = no_button;
     }
-    if (WebBrowser->isVisible() && !imgGo[1]->isVisible())
-        imgGo[1]->show();
+    if (WebBrowser->isVisible() && !go_normal->isVisible())
+        go_normal->show();
 }
 
-void view::renew_button_hover() { img_MouseMove(std::exchange(hovered_button, 99)); }
+void view::renew_button_hover() { img_MouseMove(std::exchange(hovered_button, no_button)); }
 
 void view::fit_console_lines()
 {
-    QTextEdit* console = TextBox[0];
+    QTextEdit* console = console_box;
     const QWidget* area = console->viewport();
     const QRect text_area(area->mapTo(form, QPoint(0, 0)), area->size());
-    const int width = console_text_width(text_area, TextBox[2]->geometry(), !TextBox[2]->isHidden());
+    const int width = console_text_width(text_area, cover_box->geometry(), !cover_box->isHidden());
     // Set only when it changes: each setting lays the text out again.
     if (width >= text_area.width()) {
         if (console->lineWrapMode() != QTextEdit::WidgetWidth)
@@ -429,17 +429,18 @@ void view::fit_console_lines()
 
 void view::img_MouseMove(int index)
 {
-    if (index < 0 || index > 35)
+    if (index < 0 || index >= face_count)
         return;
     const bool pane = WebBrowser->isVisible();
     if (index != hovered_button) {
         if (setting_bool(key::command_buttons)) {
             // Grey style: the face under the mouse uncovers its button,
             // except the faces of buttons that do nothing in this mode.
-            if (index >= 18) {
-                for (int i = 18; i <= 35; ++i)
+            if (index >= button_count) {
+                for (int i = button_count; i < face_count; ++i)
                     img[i]->show();
-                const bool inert = (pane && index >= 19 && index <= 29) || (!pane && index >= 33);
+                const int k = index - button_count;
+                const bool inert = (pane && console_button(k)) || (!pane && pane_button(k));
                 if (!inert) {
                     img[index]->hide();
                     hovered_button = index;
@@ -447,18 +448,18 @@ void view::img_MouseMove(int index)
             }
         } else {
             // Colour style: the button under the mouse is raised.
-            for (int i = 0; i <= 17; ++i)
+            for (int i = 0; i < button_count; ++i)
                 if (picture_has_border(img[i]))
                     set_picture_border(img[i], false, false);
-            const bool inert = (pane && index >= 1 && index <= 11) || (!pane && index >= 18);
+            const bool inert = (pane && console_button(index)) || (!pane && index >= button_count);
             if (!inert) {
                 set_picture_border(img[index], true, true);
                 hovered_button = index;
             }
         }
     }
-    if (pane && !imgGo[1]->isVisible())
-        imgGo[1]->show();
+    if (pane && !go_normal->isVisible())
+        go_normal->show();
 }
 
 // --------------------------------------------------------------- console
@@ -468,7 +469,7 @@ void view::TextBox_GotFocus(int index)
     if (index != 0)
         return;
     // Codes and commands are typed as upper-case ASCII.
-    ime_set_open(TextBox[0], false);
+    ime_set_open(console_box, false);
     caps_lock_on();
 }
 

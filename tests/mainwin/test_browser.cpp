@@ -7,14 +7,9 @@
 #include "mainwin/browser_rules.h"
 #include "platform/transfer.h"
 
-#include <QAction>
 #include <QFileInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QStatusBar>
 #include <QTest>
-#include <QTimer>
 #include <QWebEngineView>
 
 #include <optional>
@@ -35,7 +30,6 @@ QString newest_log_text()
     const kolde_sub::log_model* rows = kolde_sub::log_book();
     return rows->rowCount() > 0 ? rows->row(0).text : QString();
 }
-
 
 TEST(WebPages, AddressesLogTextsAndStandIns)
 {
@@ -173,20 +167,17 @@ protected:
         ViewFixture::TearDown();
     }
 
-    static bool browser_mode_items_enabled(const view& v)
+    // The menu items browser mode turns off.
+    static bool browser_mode_items(const view& v, bool enabled)
     {
-        return v.menu_print->isEnabled() && v.menu_save->isEnabled() && v.menu_list->menuAction()->isEnabled() &&
-               v.menu_company->menuAction()->isEnabled() && v.menu_info_weather->isEnabled() &&
-               v.menu_airport->isEnabled() && v.menu_autodecode->isEnabled() && v.menu_option->isEnabled() &&
-               v.menu_update->isEnabled() && v.menu_command->isEnabled() && v.menu_info_log->isEnabled();
+        const char* const names[] = {"menu_print",      "menu_save",   "menu_list",   "menu_company",
+                                     "menu_info_weather", "menu_airport", "menu_autodecode", "menu_option",
+                                     "menu_update",     "menu_command", "menu_info_log"};
+        return std::all_of(std::begin(names), std::end(names),
+                           [&](const char* n) { return drive(v).menu_item(n)->isEnabled() == enabled; });
     }
-    static bool browser_mode_items_disabled(const view& v)
-    {
-        return !v.menu_print->isEnabled() && !v.menu_save->isEnabled() && !v.menu_list->menuAction()->isEnabled() &&
-               !v.menu_company->menuAction()->isEnabled() && !v.menu_info_weather->isEnabled() &&
-               !v.menu_airport->isEnabled() && !v.menu_autodecode->isEnabled() && !v.menu_option->isEnabled() &&
-               !v.menu_update->isEnabled() && !v.menu_command->isEnabled() && !v.menu_info_log->isEnabled();
-    }
+    static bool browser_mode_items_enabled(const view& v) { return browser_mode_items(v, true); }
+    static bool browser_mode_items_disabled(const view& v) { return browser_mode_items(v, false); }
 
     // True when the web engine can start here; as root, with its sandbox
     // switched off for the rest of the test.
@@ -209,8 +200,8 @@ TEST_F(BrowserPane, IsNotCreatedAtStart)
     activate(v);
     QCoreApplication::processEvents();
     EXPECT_EQ(v.browser_view(), nullptr);
-    EXPECT_FALSE(v.WebBrowser->isVisible());
-    EXPECT_FALSE(v.inputURL->isVisible());
+    EXPECT_FALSE(drive(v).browser_pane()->isVisible());
+    EXPECT_FALSE(drive(v).address_bar()->isVisible());
 }
 
 TEST_F(BrowserPane, WithoutThePaneSettingPagesGoToTheDefaultBrowser)
@@ -222,10 +213,10 @@ TEST_F(BrowserPane, WithoutThePaneSettingPagesGoToTheDefaultBrowser)
     v.open_page(url, QStringLiteral("DISPLAY ONLINE HELP"));
     EXPECT_EQ(opened, std::vector<QString>{url});
     EXPECT_EQ(newest_log_text(), QStringLiteral("DISPLAY ONLINE HELP"));
-    EXPECT_EQ(v.current_url, url);
+    EXPECT_EQ(drive(v).current_url(), url);
     EXPECT_EQ(v.browser_view(), nullptr);
-    EXPECT_FALSE(v.WebBrowser->isVisible());
-    EXPECT_FALSE(v.inputURL->isVisible());
+    EXPECT_FALSE(drive(v).browser_pane()->isVisible());
+    EXPECT_FALSE(drive(v).address_bar()->isVisible());
     EXPECT_TRUE(browser_mode_items_enabled(v));
     EXPECT_FALSE(v.close_browser_pane());
 }
@@ -242,7 +233,7 @@ TEST_F(BrowserPane, WithoutTheWebEngineHelperPagesGoToTheDefaultBrowser)
     v.open_page(url, QStringLiteral("DISPLAY KOLDE HOMEPAGE"));
     EXPECT_EQ(opened, std::vector<QString>{url});
     EXPECT_EQ(v.browser_view(), nullptr);
-    EXPECT_FALSE(v.WebBrowser->isVisible());
+    EXPECT_FALSE(drive(v).browser_pane()->isVisible());
     EXPECT_TRUE(browser_mode_items_enabled(v));
 }
 
@@ -272,64 +263,64 @@ TEST_F(BrowserPane, SecondPageKeepsTheConsoleStatusText)
     set(kolde_sub::key::browser, Value::boolean(false));
     view v;
     activate(v);
-    v.Panels[2]->setText(QStringLiteral("console status"));
+    drive(v).set_status_panel_text(QStringLiteral("console status"));
     v.open_page(QStringLiteral("http://a.example/"));
-    EXPECT_EQ(v.status_text, QStringLiteral("console status"));
-    v.WebBrowser->show();
-    v.Panels[2]->setText(shown);
+    EXPECT_EQ(drive(v).status_text(), QStringLiteral("console status"));
+    drive(v).browser_pane()->show();
+    drive(v).set_status_panel_text(shown);
     v.open_page(QStringLiteral("http://b.example/"));
-    EXPECT_EQ(v.status_text, QStringLiteral("console status"));
+    EXPECT_EQ(drive(v).status_text(), QStringLiteral("console status"));
 }
 
 TEST_F(BrowserPane, StatusPanelFollowsThePaneWhileItIsShown)
 {
     view v;
     activate(v);
-    v.Panels[2]->setText(QStringLiteral("before"));
+    drive(v).set_status_panel_text(QStringLiteral("before"));
     v.WebBrowser_StatusTextChange(QStringLiteral("http://x.example/"));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("before"));  // pane hidden
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("before"));  // pane hidden
 
-    v.WebBrowser->show();
+    drive(v).browser_pane()->show();
     v.WebBrowser_StatusTextChange(QStringLiteral("http://x.example/"));
-    EXPECT_EQ(v.Panels[2]->text(), loading);
-    v.Panels[2]->setText(QStringLiteral("other"));
+    EXPECT_EQ(drive(v).status_panel_text(), loading);
+    drive(v).set_status_panel_text(QStringLiteral("other"));
     v.WebBrowser_StatusTextChange(loading);
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("other"));
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("other"));
     v.WebBrowser_StatusTextChange(shown);
-    EXPECT_EQ(v.Panels[2]->text(), shown);
+    EXPECT_EQ(drive(v).status_panel_text(), shown);
 
     // The address box takes the address of the completed page.
-    v.inputURL->setText(QStringLiteral("http://typed.example/"));
+    drive(v).address_bar()->setText(QStringLiteral("http://typed.example/"));
     v.WebBrowser_DocumentComplete(QStringLiteral("http://redirected.example/"));
-    EXPECT_EQ(v.inputURL->text(), QStringLiteral("http://redirected.example/"));
-    EXPECT_EQ(v.inputURL->cursorPosition(), v.inputURL->text().size());
+    EXPECT_EQ(drive(v).address_bar()->text(), QStringLiteral("http://redirected.example/"));
+    EXPECT_EQ(drive(v).address_bar()->cursorPosition(), drive(v).address_bar()->text().size());
 }
 
 TEST_F(BrowserPane, AddressBoxAndGoButton)
 {
     view v;
     activate(v);
-    v.WebBrowser->show();
+    drive(v).browser_pane()->show();
     v.enter_browser_mode();
-    v.inputURL->setFocus();
-    QTest::keyClick(v.inputURL, Qt::Key_H);
-    EXPECT_EQ(v.inputURL->text(), QStringLiteral("http://www."));
-    EXPECT_EQ(v.inputURL->cursorPosition(), 11);
+    drive(v).address_bar()->setFocus();
+    QTest::keyClick(drive(v).address_bar(), Qt::Key_H);
+    EXPECT_EQ(drive(v).address_bar()->text(), QStringLiteral("http://www."));
+    EXPECT_EQ(drive(v).address_bar()->cursorPosition(), 11);
 
     // The go button: the normal face uncovers the active one only with an
     // address to go to; the press looks pressed until the release.
-    v.inputURL->clear();
+    drive(v).address_bar()->clear();
     v.imgGo_MouseMove(1);
-    EXPECT_TRUE(v.imgGo[1]->isVisible());
-    v.inputURL->setText(QStringLiteral("about:blank"));
+    EXPECT_TRUE(drive(v).go_button(false)->isVisible());
+    drive(v).address_bar()->setText(QStringLiteral("about:blank"));
     v.imgGo_MouseMove(1);
-    EXPECT_FALSE(v.imgGo[1]->isVisible());
+    EXPECT_FALSE(drive(v).go_button(false)->isVisible());
     v.inputURL_MouseMove();
-    EXPECT_TRUE(v.imgGo[1]->isVisible());
+    EXPECT_TRUE(drive(v).go_button(false)->isVisible());
     v.imgGo_MouseDown(0);
-    EXPECT_NE(v.imgGo[0]->frameShape(), QFrame::NoFrame);
+    EXPECT_NE(drive(v).go_button(true)->frameShape(), QFrame::NoFrame);
     v.imgGo_MouseUp(0);
-    EXPECT_EQ(v.imgGo[0]->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(drive(v).go_button(true)->frameShape(), QFrame::NoFrame);
 }
 
 TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
@@ -344,16 +335,16 @@ TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
         v.set_network_menus_enabled(false);
         v.enter_browser_mode();
         EXPECT_TRUE(browser_mode_items_disabled(v));
-        EXPECT_TRUE(v.padshape->isVisible());
-        EXPECT_EQ(v.menu_exit->text(), QStringLiteral("ブラウザーを閉じる"));
-        EXPECT_EQ(v.img[0]->toolTip(), QStringLiteral(" ブラウザーを閉じる "));
+        EXPECT_TRUE(drive(v).pad_frame()->isVisible());
+        EXPECT_EQ(drive(v).menu_item("menu_exit")->text(), QStringLiteral("ブラウザーを閉じる"));
+        EXPECT_EQ(drive(v).button(kolde_sub::Button::exit)->toolTip(), QStringLiteral(" ブラウザーを閉じる "));
         v.leave_browser_mode();
         EXPECT_TRUE(browser_mode_items_enabled(v));
-        EXPECT_EQ(v.padshape->isVisible(), pad);
-        EXPECT_FALSE(v.inputURL->isVisible());
-        EXPECT_FALSE(v.imgGo[0]->isVisible());
-        EXPECT_EQ(v.menu_exit->text(), QStringLiteral("KOLDE を終了"));
-        EXPECT_EQ(v.img[0]->toolTip(), QStringLiteral(" KOLDE を終了 "));
+        EXPECT_EQ(drive(v).pad_frame()->isVisible(), pad);
+        EXPECT_FALSE(drive(v).address_bar()->isVisible());
+        EXPECT_FALSE(drive(v).go_button(true)->isVisible());
+        EXPECT_EQ(drive(v).menu_item("menu_exit")->text(), QStringLiteral("KOLDE を終了"));
+        EXPECT_EQ(drive(v).button(kolde_sub::Button::exit)->toolTip(), QStringLiteral(" KOLDE を終了 "));
         kolde_sub::online = true;
     }
 }
@@ -379,28 +370,28 @@ TEST_F(BrowserPane, ShowsALocalPageAndClosesThePaneAlone)
     view v;
     activate(v);
     // No heartbeat display may change the status text during the wait.
-    v.Timer->stop();
-    v.Panels[2]->setText(QStringLiteral("console status"));
+    drive(v).heartbeat_timer()->stop();
+    drive(v).set_status_panel_text(QStringLiteral("console status"));
     v.open_page(url, QStringLiteral("DISPLAY ONLINE HELP"));
     ASSERT_NE(v.browser_view(), nullptr);
     EXPECT_TRUE(opened.empty());
-    EXPECT_TRUE(v.WebBrowser->isVisible());
+    EXPECT_TRUE(drive(v).browser_pane()->isVisible());
     EXPECT_TRUE(browser_mode_items_disabled(v));
-    EXPECT_TRUE(v.inputURL->isVisible());
+    EXPECT_TRUE(drive(v).address_bar()->isVisible());
 
     // Bounded wait for the page (not a timing check).
-    for (int i = 0; i < 600 && v.Panels[2]->text() != shown; ++i)
+    for (int i = 0; i < 600 && drive(v).status_panel_text() != shown; ++i)
         QTest::qWait(50);
-    ASSERT_EQ(v.Panels[2]->text(), shown) << "the web engine started but the page never finished loading";
+    ASSERT_EQ(drive(v).status_panel_text(), shown) << "the web engine started but the page never finished loading";
     EXPECT_EQ(site.count("/home/kolde/help/help.html"), 1);
-    EXPECT_EQ(v.inputURL->text(), url);
+    EXPECT_EQ(drive(v).address_bar()->text(), url);
 
     // An address typed without a scheme, then Enter, opens the page from the site.
     const int before = site.count("/home/");
-    v.inputURL->clear();
-    v.inputURL->setFocus();
-    QTest::keyClicks(v.inputURL, base.mid(base.indexOf(QStringLiteral("//")) + 2) + QStringLiteral("/home/"));
-    QTest::keyClick(v.inputURL, Qt::Key_Return);
+    drive(v).address_bar()->clear();
+    drive(v).address_bar()->setFocus();
+    QTest::keyClicks(drive(v).address_bar(), base.mid(base.indexOf(QStringLiteral("//")) + 2) + QStringLiteral("/home/"));
+    QTest::keyClick(drive(v).address_bar(), Qt::Key_Return);
     // Bounded wait for the request (not a timing check).
     for (int i = 0; i < 600 && site.count("/home/") == before; ++i)
         QTest::qWait(50);
@@ -408,12 +399,12 @@ TEST_F(BrowserPane, ShowsALocalPageAndClosesThePaneAlone)
 
     EXPECT_TRUE(v.close_browser_pane());
     EXPECT_TRUE(v.isVisible());
-    EXPECT_FALSE(v.WebBrowser->isVisible());
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("console status"));
+    EXPECT_FALSE(drive(v).browser_pane()->isVisible());
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("console status"));
     EXPECT_TRUE(browser_mode_items_enabled(v));
-    EXPECT_FALSE(v.inputURL->isVisible());
-    EXPECT_FALSE(v.padshape->isVisible());
-    EXPECT_EQ(v.menu_exit->text(), QStringLiteral("KOLDE を終了"));
+    EXPECT_FALSE(drive(v).address_bar()->isVisible());
+    EXPECT_FALSE(drive(v).pad_frame()->isVisible());
+    EXPECT_EQ(drive(v).menu_item("menu_exit")->text(), QStringLiteral("KOLDE を終了"));
     EXPECT_FALSE(v.close_browser_pane());
 }
 
@@ -426,8 +417,8 @@ TEST_F(BrowserPane, NetworkAndBrowserModeBothHoldTheirMenusOff)
     view v;
     activate(v);
     const auto held = [&v] {
-        return std::array<bool, 3>{v.menu_list->menuAction()->isEnabled(), v.menu_company->menuAction()->isEnabled(),
-                                   v.menu_update->isEnabled()};
+        return std::array<bool, 3>{drive(v).menu_item("menu_list")->isEnabled(), drive(v).menu_item("menu_company")->isEnabled(),
+                                   drive(v).menu_item("menu_update")->isEnabled()};
     };
     const std::array<bool, 3> off{false, false, false};
     const std::array<bool, 3> on{true, true, true};
@@ -435,13 +426,13 @@ TEST_F(BrowserPane, NetworkAndBrowserModeBothHoldTheirMenusOff)
     v.enter_browser_mode();
     v.set_network_menus_enabled(true);
     EXPECT_EQ(held(), off);
-    EXPECT_TRUE(v.menu_chart->isEnabled());
+    EXPECT_TRUE(drive(v).menu_item("menu_chart")->isEnabled());
     // Leaving browser mode brings them back whatever the network; the
     // network's next loss takes them off again.
     v.set_network_menus_enabled(false);
     v.leave_browser_mode();
     EXPECT_EQ(held(), on);
-    EXPECT_TRUE(v.menu_print->isEnabled());
+    EXPECT_TRUE(drive(v).menu_item("menu_print")->isEnabled());
     v.set_network_menus_enabled(false);
     EXPECT_EQ(held(), off);
     v.set_network_menus_enabled(true);
@@ -449,7 +440,7 @@ TEST_F(BrowserPane, NetworkAndBrowserModeBothHoldTheirMenusOff)
 
     // Without groups the pop-up group entry stays off: its one item would
     // repeat an old request.
-    v.group_menu_count = 0;
+    drive(v).group_menu_count() = 0;
     v.set_network_menus_enabled(true);
-    EXPECT_FALSE(v.menu_popup_group->menuAction()->isEnabled());
+    EXPECT_FALSE(drive(v).menu_item("menu_popup_group")->isEnabled());
 }

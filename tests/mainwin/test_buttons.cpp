@@ -15,11 +15,7 @@
 #include "sidewin/side_windows.h"
 
 #include <QFileInfo>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTest>
-#include <QTextEdit>
 #include <QWindow>
 
 #include <limits>
@@ -151,7 +147,7 @@ protected:
     static void start(view& v)
     {
         kolde_test::activate(v);
-        v.Timer->stop();
+        drive(v).heartbeat_timer()->stop();
     }
 
     // Clicks a button; written gets the log rows the click writes.
@@ -203,7 +199,7 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
              "FILE SAVE COMPLETED\r\n" + ready_line, 0, false},
             // The same as the file menu's print.
             {2, "print", show_rjtt, {"PRINT COMMAND"}, "PRINT COMPLETED\r\n" + ready_line, 0, false},
-            {3, "stop the automatic decode", [](view& v) { v.Timer->start(); }, {"AUTO DECODE SEQUENCE TERMINATED"},
+            {3, "stop the automatic decode", [](view& v) { drive(v).heartbeat_timer()->start(); }, {"AUTO DECODE SEQUENCE TERMINATED"},
              {}, 0, false},
             {4, "start with an empty list", [](view&) { set_autodecode_list({}); },
              {"NO AIRPORT FOUND IN AUTO DECODE LIST"}, "NO AIRPORT FOUND IN AUTO DECODE LIST\r\n\r\n" + ready_line, 0,
@@ -228,15 +224,15 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
             // More stations counted than listed: the listed ones are forgotten.
             {6, "clear the screen",
              [](view& v) {
-                 v.TextBox[3]->setPlainText(QStringLiteral("AUTO PRINT"));
+                 drive(v).stage_text(QStringLiteral("AUTO PRINT"));
                  kolde_sub::code_history = QStringLiteral(" RJTT RJAA ");
                  kolde_sub::station_table = {{}, {"RJTT", "2011/11/30 05:30", "2011/11/30 05:00"},
                                              {"RJAA", "2011/11/30 05:15", "2011/11/30 05:00"}};
-                 v.station_count = 5;
+                 drive(v).station_count() = 5;
              },
              {"CLS COMMAND"}, ready_line, 0, false,
              [](view& v) {
-                 EXPECT_TRUE(v.TextBox[3]->toPlainText().isEmpty());
+                 EXPECT_TRUE(drive(v).staged_text().isEmpty());
                  EXPECT_EQ(v.console_text(), ready_line);
                  EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" "));
                  const std::vector<kolde_sub::StationRow> forgotten = {{}, {"RJTT", "", ""}, {"RJAA", "", ""}};
@@ -262,7 +258,7 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
         EXPECT_EQ(written.mid(0, row.first_rows.size()), row.first_rows) << qPrintable(written.join('|'));
         EXPECT_TRUE(v.console_text().endsWith(row.console_end)) << qPrintable(v.console_text());
         EXPECT_EQ(served(stations + "RJTT.TXT"), row.fetched);
-        EXPECT_EQ(v.Timer->isActive(), row.heartbeat);
+        EXPECT_EQ(drive(v).heartbeat_timer()->isActive(), row.heartbeat);
         if (row.check)
             row.check(v);
         kolde_sub::current_request.clear();
@@ -283,12 +279,12 @@ TEST_F(Buttons, ScrollBarAndBoldTwiceGiveBackTheSetting)
         click(v, 7);
         rows += written;
         EXPECT_EQ(kolde_sub::setting_bool(kolde_sub::key::scroll_bar), second);
-        EXPECT_EQ(v.TextBox[2]->isVisible(), !second);  // the cover box hides the scroll bar
-        EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), second ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        EXPECT_EQ(drive(v).cover_box()->isVisible(), !second);  // the cover box hides the scroll bar
+        EXPECT_EQ(drive(v).console()->verticalScrollBarPolicy(), second ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         click(v, 8);
         rows += written;
         EXPECT_EQ(kolde_sub::setting_bool(kolde_sub::key::display_bold), !second);
-        EXPECT_EQ(v.TextBox[0]->font().bold(), !second);
+        EXPECT_EQ(drive(v).console()->font().bold(), !second);
     }
     EXPECT_EQ(rows, (QStringList{"ERASE SCROLL BAR COMMAND", "TEXT BOLD COMMAND", "SHOW SCROLL BAR COMMAND",
                                  "RELEASE TEXT BOLD COMMAND"}));
@@ -341,7 +337,7 @@ TEST_F(Buttons, OfflineNetworkButtonsRefuse)
     }
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_TRUE(server->requests().empty());
-    EXPECT_FALSE(v.Timer->isActive());
+    EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
     EXPECT_EQ(v.console_text(), console);
 
     boxes.clear();
@@ -356,7 +352,7 @@ TEST_F(Buttons, WithThePaneOpenTheConsoleButtonsRestAndExitClosesThePane)
 {
     view v;
     start(v);
-    v.WebBrowser->show();
+    drive(v).browser_pane()->show();
     v.enter_browser_mode();
     const QString console = v.console_text();
     {
@@ -369,11 +365,11 @@ TEST_F(Buttons, WithThePaneOpenTheConsoleButtonsRestAndExitClosesThePane)
         EXPECT_TRUE(closer.shown().isEmpty());
     }
     EXPECT_EQ(v.console_text(), console);
-    EXPECT_TRUE(v.WebBrowser->isVisible());
+    EXPECT_TRUE(drive(v).browser_pane()->isVisible());
 
     click(v, 0);
-    EXPECT_FALSE(v.WebBrowser->isVisible());
-    EXPECT_FALSE(v.inputURL->isVisible());
+    EXPECT_FALSE(drive(v).browser_pane()->isVisible());
+    EXPECT_FALSE(drive(v).address_bar()->isVisible());
     EXPECT_TRUE(v.isVisible());
     v.img_Click(0);
     EXPECT_FALSE(v.isVisible());
@@ -388,20 +384,20 @@ TEST_F(Buttons, ClosingThePaneCoversItsButtonsAgain)
         SCOPED_TRACE(pane);
         view v;
         start(v);
-        v.status_text = QStringLiteral("自動デコード中");
-        v.WebBrowser->setVisible(pane);
+        drive(v).status_text() = QStringLiteral("自動デコード中");
+        drive(v).browser_pane()->setVisible(pane);
         v.enter_browser_mode();
         for (int i = 33; i <= 35; ++i)
-            v.img[i]->hide();
-        v.Panels[2]->setText(QStringLiteral("ページが表示されました"));
+            drive(v).image(i)->hide();
+        drive(v).set_status_panel_text(QStringLiteral("ページが表示されました"));
 
         click(v, 15);
-        EXPECT_FALSE(v.WebBrowser->isVisible());
-        EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード中"));
-        EXPECT_FALSE(v.inputURL->isVisible());
-        EXPECT_TRUE(v.menu_print->isEnabled());
+        EXPECT_FALSE(drive(v).browser_pane()->isVisible());
+        EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("自動デコード中"));
+        EXPECT_FALSE(drive(v).address_bar()->isVisible());
+        EXPECT_TRUE(drive(v).menu_item("menu_print")->isEnabled());
         for (int i = 33; i <= 35; ++i)
-            EXPECT_FALSE(v.img[i]->isHidden()) << i;
+            EXPECT_FALSE(drive(v).image(i)->isHidden()) << i;
     }
 }
 
@@ -418,7 +414,7 @@ TEST_F(Buttons, PressAndReleaseOnTheSameButtonClickIt)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
     const qsizetype rows = log_texts().size();
 
-    QLabel* clear = v.img[6];
+    QLabel* clear = drive(v).button(kolde_sub::Button::clear_screen);
     QTest::mousePress(clear, Qt::LeftButton, {}, QPoint(8, 8));
     EXPECT_TRUE(pressed(clear));
     QTest::mouseRelease(clear, Qt::LeftButton, {}, QPoint(8, 8));
@@ -433,9 +429,9 @@ TEST_F(Buttons, PressAndReleaseOnTheSameButtonClickIt)
     EXPECT_EQ(log_texts().size(), rows + 1);
 
     // Button 14 takes no pressed look in this style, but clicks all the same.
-    QTest::mousePress(v.img[14], Qt::LeftButton, {}, QPoint(8, 8));
-    EXPECT_FALSE(pressed(v.img[14]));
-    QTest::mouseRelease(v.img[14], Qt::LeftButton, {}, QPoint(8, 8));
+    QTest::mousePress(drive(v).button(kolde_sub::Button::help), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_FALSE(pressed(drive(v).button(kolde_sub::Button::help)));
+    QTest::mouseRelease(drive(v).button(kolde_sub::Button::help), Qt::LeftButton, {}, QPoint(8, 8));
     EXPECT_EQ(opened, QStringList{kolde_sub::web_page_url(WebPage::Help)});
 }
 
@@ -447,7 +443,7 @@ TEST_F(Buttons, GreyStyleFacesTakeNoPressAndUncoverTheButton)
     start(v);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
     const qsizetype rows = log_texts().size();
-    QLabel* face = v.img[24];
+    QLabel* face = drive(v).grey_face(kolde_sub::Button::clear_screen);
     ASSERT_TRUE(face->isVisible());
     QTest::mouseClick(face, Qt::LeftButton, {}, QPoint(8, 8));
     EXPECT_FALSE(pressed(face));
@@ -455,10 +451,10 @@ TEST_F(Buttons, GreyStyleFacesTakeNoPressAndUncoverTheButton)
 
     v.img_MouseMove(24);
     EXPECT_FALSE(face->isVisible());
-    QTest::mousePress(v.img[6], Qt::LeftButton, {}, QPoint(8, 8));
-    EXPECT_TRUE(pressed(v.img[6]));
-    QTest::mouseRelease(v.img[6], Qt::LeftButton, {}, QPoint(8, 8));
-    EXPECT_FALSE(pressed(v.img[6]));
+    QTest::mousePress(drive(v).button(kolde_sub::Button::clear_screen), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_TRUE(pressed(drive(v).button(kolde_sub::Button::clear_screen)));
+    QTest::mouseRelease(drive(v).button(kolde_sub::Button::clear_screen), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_FALSE(pressed(drive(v).button(kolde_sub::Button::clear_screen)));
     EXPECT_EQ(log_texts().mid(rows), QStringList{QStringLiteral("CLS COMMAND")});
 }
 
@@ -475,7 +471,7 @@ TEST_F(Buttons, GreyStyleButtonsTakeASecondClickAfterTheRedisplay)
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
         kolde_test::ModalCloser closer;
         QWindow* window = v.windowHandle();
-        const QPoint at = v.img[index]->mapTo(&v, QPoint(8, 8));
+        const QPoint at = drive(v).image(index)->mapTo(&v, QPoint(8, 8));
         const qsizetype rows = log_texts().size();
         QTest::mouseMove(window, at);
         QTest::mouseClick(window, Qt::LeftButton, {}, at);
@@ -486,7 +482,7 @@ TEST_F(Buttons, GreyStyleButtonsTakeASecondClickAfterTheRedisplay)
                                                               "TEXT BOLD COMMAND"}
                                                 : QStringList(3, QStringLiteral("DISPLAY SYSTEM SETUP MENU"));
         EXPECT_EQ(log_texts().mid(rows).join(u'|').toStdString(), expected.join(u'|').toStdString());
-        EXPECT_FALSE(v.img[index + 18]->isVisible());
+        EXPECT_FALSE(drive(v).image(index + 18)->isVisible());
     }
 }
 

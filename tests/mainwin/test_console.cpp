@@ -22,9 +22,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
-#include <QLabel>
 #include <QTest>
-#include <QTextEdit>
 
 using platform::Value;
 using kolde_test::stations;
@@ -70,8 +68,8 @@ protected:
         v.set_console_text(QStringLiteral("X"));
         v.console_caret_to_end();
         log_start = log_texts().size();
-        QTest::keyClicks(v.TextBox[0], line);
-        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        QTest::keyClicks(drive(v).console(), line);
+        QTest::keyClick(drive(v).console(), Qt::Key_Return);
     }
     std::string new_log() const { return log_texts().mid(log_start).join(u'|').toStdString(); }
     std::string box_texts() const
@@ -181,7 +179,7 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
         }
         for (const kolde_sub::SettingKey field : {app_version, db_version})
             EXPECT_EQ(kolde_sub::setting(field).to_real() == 0.0, c.forgotten && field == *c.forgotten) << field.name();
-        EXPECT_TRUE(v.inputlbl->text().isEmpty());
+        EXPECT_TRUE(drive(v).typed_line().isEmpty());
     }
 }
 
@@ -217,7 +215,7 @@ TEST_F(Console, TheNextLineStandsAloneAfterEveryCommand)
         EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***")));
         EXPECT_NE(new_log().find("|MANUAL DECODE|"), std::string::npos) << new_log();
         EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
-        EXPECT_FALSE(v.sequence_mode);
+        EXPECT_FALSE(drive(v).sequence_mode());
     }
 }
 
@@ -238,12 +236,12 @@ TEST_F(Console, GroupIdDisplaysItsRoute)
 {
     fill_table(kolde_sub::rs_company(), {QStringLiteral("id"), QStringLiteral("route")}, {{Value("CLS"), Value("RJTT")}});
     view v;
-    v.Timer->start(60000);
+    drive(v).heartbeat_timer()->start(60000);
     type_line(v, QStringLiteral("cls"));
     EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** CLS - GROUP FORMAT OBSERVATION AND FORECASTS ***")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z"))) << v.console_text().toStdString();
     EXPECT_EQ(kolde_sub::current_group, QStringLiteral("CLS"));
-    EXPECT_FALSE(v.Timer->isActive());
+    EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
     EXPECT_EQ(new_log().substr(0, 65), "AUTO DECODE SEQUENCE TERMINATED|FORMAT CLS DECODE SEQUENCE START|");
 }
 
@@ -273,14 +271,14 @@ TEST_F(Console, AutoDecodeStartAsksToSwitchTheDisabledDecodeOn)
                        : "XATO\r\nAUTO DECODE SEQUENCE DISABLED\r\n" + ready))
                 << v.console_text().toStdString();
         EXPECT_EQ(kolde_sub::setting_bool(kolde_sub::key::auto_decode), c.runs);
-        EXPECT_EQ(v.Timer->isActive(), c.runs);
+        EXPECT_EQ(drive(v).heartbeat_timer()->isActive(), c.runs);
         EXPECT_EQ(new_log().find("AUTO DECODE SEQUENCE START") != std::string::npos, c.runs);
         if (c.runs) {
             EXPECT_EQ(kolde_sub::current_request.left(4), QStringLiteral("RJCC"));
             // A switch turned on here shows in the options dialog too.
             EXPECT_TRUE(kolde_sub::opton_window()->CheckBox[2]->isChecked());
         }
-        v.Timer->stop();
+        drive(v).heartbeat_timer()->stop();
         kolde_sub::unload_opton();
     }
 }
@@ -298,7 +296,6 @@ public:
 private:
     std::function<bool(QObject*, QEvent*)> f_;
 };
-
 
 // The picture registered under the word is handed over whole and shown
 // before the row is logged. Bytes that are no picture, a hand-off file that
@@ -376,14 +373,14 @@ TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
     const std::string stalled = (stations + "RJTT.TXT").toStdString();
     server->set_fault(stalled, kolde_site::Fault::Stall);
     view v;
-    v.inet->set_request_timeout(30);
+    drive(v).display_transfer()->set_request_timeout(30);
     QString during;
     const bool waited = while_requested(stations + "RJTT.TXT", [&] {
-        QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAX"));
-        QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
+        QTest::keyClicks(drive(v).console(), QStringLiteral("RJAX"));
+        QTest::keyClick(drive(v).console(), Qt::Key_Backspace);
         QGuiApplication::clipboard()->setText(QStringLiteral("A"));
-        QTest::keyClick(v.TextBox[0], Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        QTest::keyClick(drive(v).console(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(drive(v).console(), Qt::Key_Return);
         QCoreApplication::processEvents();
         during = v.console_text();
         server->clear_fault(stalled);
@@ -392,14 +389,14 @@ TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
     EXPECT_EQ(during.toStdString(), "XRJTT");
     EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("RJAA"))) << v.console_text().toStdString();
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z")));
-    EXPECT_EQ(v.inputlbl->text(), QStringLiteral("RJAA"));
+    EXPECT_EQ(drive(v).typed_line(), QStringLiteral("RJAA"));
     EXPECT_EQ(served(stations + "RJAA.TXT"), 0);
 
-    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    QTest::keyClick(drive(v).console(), Qt::Key_Return);
     EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJAA - WEATHER OBSERVATION AND FORECASTS ***")))
             << v.console_text().toStdString();
     EXPECT_EQ(served(stations + "RJAA.TXT"), 1);
-    EXPECT_TRUE(v.inputlbl->text().isEmpty());
+    EXPECT_TRUE(drive(v).typed_line().isEmpty());
 }
 
 // Text pasted into the console goes into the typed line as typed, so that
@@ -423,11 +420,11 @@ TEST_F(Console, APasteIsTypedIntoTheLine)
         v.console_caret_to_end();
         kolde_sub::cycle_tick_count = 5;
         QGuiApplication::clipboard()->setText(c.pasted);
-        QTest::keyClick(v.TextBox[0], Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(v.inputlbl->text(), c.line);
+        QTest::keyClick(drive(v).console(), Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(drive(v).typed_line(), c.line);
         EXPECT_EQ(v.console_text(), QStringLiteral("X") + c.line);
         EXPECT_EQ(kolde_sub::cycle_tick_count, 0);
-        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        QTest::keyClick(drive(v).console(), Qt::Key_Return);
         EXPECT_TRUE(v.console_text().startsWith(QString::fromUtf8(c.shown))) << v.console_text().left(80).toStdString();
     }
 }
@@ -437,12 +434,12 @@ TEST_F(Console, EveryTypingKeyClearsTheModesAndPostponesTheCycle)
     view v;
     for (const Qt::Key k : {Qt::Key_A, Qt::Key_Backspace, Qt::Key_Return, Qt::Key_Left}) {
         SCOPED_TRACE(k);
-        v.group_mode = v.japanese_mode = v.timer_run = true;
+        drive(v).group_mode() = drive(v).japanese_mode() = drive(v).timer_run() = true;
         kolde_sub::cycle_tick_count = 5;
-        QTest::keyClick(v.TextBox[0], k);
+        QTest::keyClick(drive(v).console(), k);
         // Keys that type nothing are not the handler's.
         const bool typing = k != Qt::Key_Left;
-        EXPECT_EQ(v.group_mode || v.japanese_mode || v.timer_run, !typing);
+        EXPECT_EQ(drive(v).group_mode() || drive(v).japanese_mode() || drive(v).timer_run(), !typing);
         EXPECT_EQ(kolde_sub::cycle_tick_count, typing ? 0 : 5);
     }
 }
@@ -457,7 +454,7 @@ TEST_F(Console, ExitAndEscCloseTheWindow)
         QObject::connect(&v, &view::shutting_down, [&] { ++shut_downs; });
         if (esc) {
             v.set_console_text(QStringLiteral("X"));
-            QTest::keyClick(v.TextBox[0], Qt::Key_Escape);
+            QTest::keyClick(drive(v).console(), Qt::Key_Escape);
         } else {
             type_line(v, QStringLiteral("EXIT"));
         }

@@ -4,8 +4,6 @@
 #include "core/shared.h"
 
 #include <QTest>
-#include <QTextCursor>
-#include <QTextEdit>
 
 using kolde_sub::from_edit_text;
 using kolde_sub::to_edit_text;
@@ -73,19 +71,19 @@ TEST_F(ConsoleTextView, ConsoleReadsBackWhatWasWritten)
 {
     view v;
     v.set_console_text(QStringLiteral("A\r\nB"));
-    EXPECT_EQ(v.TextBox[0]->toPlainText(), QStringLiteral("A\nB"));
+    EXPECT_EQ(drive(v).console()->toPlainText(), QStringLiteral("A\nB"));
     v.append_console_text(QStringLiteral("\r\nC\r\n"));
     EXPECT_EQ(v.console_text(), QStringLiteral("A\r\nB\r\nC\r\n"));
 
     // Appending keeps the colours already in the text.
-    QTextCursor c(v.TextBox[0]->document());
+    QTextCursor c(drive(v).console()->document());
     c.setPosition(0);
     c.setPosition(1, QTextCursor::KeepAnchor);
     QTextCharFormat red;
     red.setForeground(QColor(255, 0, 0));
     c.mergeCharFormat(red);
     v.append_console_text(QStringLiteral("D"));
-    QTextCursor first(v.TextBox[0]->document());
+    QTextCursor first(drive(v).console()->document());
     first.setPosition(1);
     EXPECT_EQ(first.charFormat().foreground().color(), QColor(255, 0, 0));
 }
@@ -97,10 +95,10 @@ TEST_F(ConsoleTextView, EnterReportsTheTypedLine)
     kolde_sub::online = false;
     v.set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
     v.console_caret_to_end();
-    QTest::keyClicks(v.TextBox[0], QStringLiteral("  rjtt rjaa "));
-    v.enter_pressed = false;
-    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
-    EXPECT_TRUE(v.enter_pressed);
+    QTest::keyClicks(drive(v).console(), QStringLiteral("  rjtt rjaa "));
+    drive(v).enter_pressed() = false;
+    QTest::keyClick(drive(v).console(), Qt::Key_Return);
+    EXPECT_TRUE(drive(v).enter_pressed());
     EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" RJTT RJAA "));
 }
 

@@ -18,12 +18,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
 #include <QTableWidget>
 #include <QTest>
-#include <QTextEdit>
 #include <QTime>
-#include <QTimer>
 
 #include <functional>
 
@@ -77,20 +74,10 @@ protected:
         serve(stations + "RJAA.TXT", rjaa_speci);
     }
 
-
     static void write_file(const QString& path, const QByteArray& bytes)
     {
         ASSERT_TRUE(kolde_test::write_file(path, bytes));
     }
-
-    // A typed code list and Enter on the console.
-    static void request(view& v, const QString& line)
-    {
-        v.inputlbl->setText(line);
-        int enter = 13;
-        v.TextBox_KeyPress(0, enter);
-    }
-
 
     QString base;
 };
@@ -101,14 +88,14 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
 {
     set(kolde_sub::key::top_line, Value::boolean(true));
     view v;
-    request(v, QStringLiteral("RJTT RJAA"));
+    v.console_enter(QStringLiteral("RJTT RJAA"));
 
     const QString staged = QStringLiteral("*** RJTT RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
                            rjaa_block;
     EXPECT_EQ(v.console_text(), staged + ready);
-    EXPECT_EQ(kolde_sub::from_edit_text(v.TextBox[3]->toPlainText()), staged);
+    EXPECT_EQ(kolde_sub::from_edit_text(drive(v).staged_text()), staged);
     // Started by Enter: the caret stays at the end.
-    EXPECT_EQ(v.TextBox[0]->textCursor().position(), v.TextBox[0]->document()->characterCount() - 1);
+    EXPECT_EQ(drive(v).console()->textCursor().position(), drive(v).console()->document()->characterCount() - 1);
 
     const QStringList log = log_texts();
     for (const char* line : {"MANUAL DECODE", "RJTT METAR RECEIVED", "RJTT TAF   RECEIVED", "RJAA SPECI RECEIVED"})
@@ -125,19 +112,19 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
     EXPECT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:30", "05:00"}));
     EXPECT_EQ(kolde_sub::station_table[2], (kolde_sub::StationRow{"RJAA", "05:15", ""}));
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
-    EXPECT_FALSE(v.new_request);
+    EXPECT_FALSE(drive(v).new_request());
     EXPECT_TRUE(kolde_sub::code_history.contains(QStringLiteral(" RJAA ")));
-    EXPECT_TRUE(v.Panels[2]->text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
+    EXPECT_TRUE(drive(v).status_panel_text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
 
     // A display that Enter did not start is shown from its first line.
     v.display_reports();
-    EXPECT_EQ(v.TextBox[0]->textCursor().position(), 0);
+    EXPECT_EQ(drive(v).console()->textCursor().position(), 0);
 }
 
 TEST_F(Display, UnknownStationIsNotFoundAndItsForecastNotFetched)
 {
     view v;
-    request(v, QStringLiteral("RJXX"));
+    v.console_enter(QStringLiteral("RJXX"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJXX - WEATHER OBSERVATION AND FORECASTS ***\r\n\r\nRJXX  NOT FOUND\r\n") + ready);
     EXPECT_EQ(served(stations + "RJXX.TXT"), 1);
@@ -156,8 +143,8 @@ TEST_F(Display, FailedTransfersCountAsMissingFiles)
     server->set_fault((stations + "RJTT.TXT").toStdString(), kolde_site::Fault::Stall);
     server->set_fault((forecasts + "RJAA.TXT").toStdString(), kolde_site::Fault::Empty);
     view v;
-    v.inet->set_request_timeout(1);
-    request(v, QStringLiteral("RJTT RJAA"));
+    drive(v).display_transfer()->set_request_timeout(1);
+    v.console_enter(QStringLiteral("RJTT RJAA"));
     server->clear_faults();
 
     EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n"
@@ -172,27 +159,27 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
     view v;
     set(kolde_sub::key::local_time, Value::boolean(true));
     set(kolde_sub::key::time_difference, Value("+9"));
-    request(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
-    v.current_url = kolde_sub::obs_base_url;
+    drive(v).current_url() = kolde_sub::obs_base_url;
     EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("1430I"));
 
     // The zero offset the time-zone query writes reads as UTC.
     set(kolde_sub::key::time_difference, Value("±0"));
-    request(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
-    v.current_url = kolde_sub::obs_base_url;
+    drive(v).current_url() = kolde_sub::obs_base_url;
     EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("0530Z"));
-    EXPECT_TRUE(v.Panels[2]->text().endsWith(QStringLiteral("(Z)")));
+    EXPECT_TRUE(drive(v).status_panel_text().endsWith(QStringLiteral("(Z)")));
 }
 
 TEST_F(Display, KeepingThePreviousScreenJoinsDisplaysWithASeparator)
 {
     set(kolde_sub::key::clear_screen, Value::boolean(false));
     view v;
-    request(v, QStringLiteral("RJTT"));
-    request(v, QStringLiteral("RJAA"));
+    v.console_enter(QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJAA"));
     EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
                                         QStringLiteral("\r\n\r\n*** RJAA - WEATHER OBSERVATION AND FORECASTS ***\r\n") +
                                         rjaa_block + ready);
@@ -205,7 +192,7 @@ TEST_F(Display, AutomaticDecode)
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
     server->clear_requests();
     kolde_sub::current_request.clear();
-    v.auto_mode = v.new_request = true;
+    drive(v).auto_mode() = drive(v).new_request() = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(), QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + ready);
     EXPECT_TRUE(server->requests().empty());
@@ -214,7 +201,7 @@ TEST_F(Display, AutomaticDecode)
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                {{Value("RJAA"), Value("成田")}});
     kolde_sub::current_request = QStringLiteral("SQ JP RJTT");
-    v.auto_mode = v.new_request = v.sequence_mode = v.japanese_mode = true;
+    drive(v).auto_mode() = drive(v).new_request() = drive(v).sequence_mode() = drive(v).japanese_mode() = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjaa_block + ready);
@@ -226,8 +213,8 @@ TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
     set(kolde_sub::key::update_done_alarm, Value::boolean(true));
     set(kolde_sub::key::update_done_message, Value::boolean(true));
     view v;
-    request(v, QStringLiteral("RJTT"));
-    v.timer_run = true;
+    v.console_enter(QStringLiteral("RJTT"));
+    drive(v).timer_run() = true;
     v.display_reports();
     EXPECT_FALSE(log_texts().contains(QStringLiteral("RING ARARM")));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("DISPLAY DATA CHANGED MESSAGE")));
@@ -259,22 +246,22 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     const std::string stalled = (stations + "RJTT.TXT").toStdString();
     server->set_fault(stalled, kolde_site::Fault::Stall);
     view v;
-    v.inet->set_request_timeout(30);
+    drive(v).display_transfer()->set_request_timeout(30);
     const bool waited = while_requested(stations + "RJTT.TXT", [&] {
         EXPECT_TRUE(v.display_running());
-        v.enter_pressed = false;  // set by the Enter that started the display
-        QTest::keyClicks(v.TextBox[0], QStringLiteral("RJAA"));
-        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
-        v.Timer4->start();
+        drive(v).enter_pressed() = false;  // set by the Enter that started the display
+        QTest::keyClicks(drive(v).console(), QStringLiteral("RJAA"));
+        QTest::keyClick(drive(v).console(), Qt::Key_Return);
+        drive(v).sequence_retry_timer()->start();
         v.Timer4_Timer();
         // Whatever Enter queued arrives now.
         QCoreApplication::processEvents();
-        EXPECT_EQ(v.inputlbl->text(), QStringLiteral("RJAA"));
-        EXPECT_FALSE(v.enter_pressed);
-        EXPECT_TRUE(v.Timer4->isActive());
+        EXPECT_EQ(drive(v).typed_line(), QStringLiteral("RJAA"));
+        EXPECT_FALSE(drive(v).enter_pressed());
+        EXPECT_TRUE(drive(v).sequence_retry_timer()->isActive());
         server->clear_fault(stalled);
-    }, [&] { request(v, QStringLiteral("RJTT")); });
-    v.Timer4->stop();
+    }, [&] { v.console_enter(QStringLiteral("RJTT")); });
+    drive(v).sequence_retry_timer()->stop();
 
     EXPECT_TRUE(waited);
     EXPECT_EQ(v.console_text(), QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjtt_block +
@@ -297,7 +284,7 @@ TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
 {
     set(kolde_sub::key::update_done_message, Value::boolean(true));
     view v;
-    request(v, QStringLiteral("RJTT RJAA"));
+    v.console_enter(QStringLiteral("RJTT RJAA"));
 
     QString at_notice;
     EventSpy spy([&](QObject* watched, QEvent* event) {
@@ -305,7 +292,7 @@ TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
             at_notice = kolde_sub::current_request;
     });
     qApp->installEventFilter(&spy);
-    v.timer_run = true;
+    drive(v).timer_run() = true;
     v.display_reports();
     qApp->removeEventFilter(&spy);
     EXPECT_EQ(at_notice, QStringLiteral("RJTT RJAA"));
@@ -316,8 +303,8 @@ TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
 TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
 {
     view v;
-    v.Panels[2]->setText(QStringLiteral("待機"));
-    request(v, QStringLiteral("JP RJTT RJXX"));
+    drive(v).set_status_panel_text(QStringLiteral("待機"));
+    v.console_enter(QStringLiteral("JP RJTT RJXX"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJTT - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n"
                              "\r\nRJTT  METAR 0530Z\r\n      300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\r\n"
@@ -329,8 +316,8 @@ TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
                       ready);
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJXX"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL JAPANESE DECODE RJTT RJXX")));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機"));
-    EXPECT_TRUE(v.japanese_mode);
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機"));
+    EXPECT_TRUE(drive(v).japanese_mode());
     EXPECT_EQ(served(forecasts + "RJTT.TXT"), 0);
 }
 
@@ -358,19 +345,19 @@ TEST_F(Display, TypedCodesAndEnterEndWithTheReadyPrompt)
     view v;
     v.set_console_text(QStringLiteral("SYSTEM INITIALIZED\r\n"));
     v.console_caret_to_end();
-    QTest::keyClicks(v.TextBox[0], QStringLiteral("RJTT RJAA"));
-    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    QTest::keyClicks(drive(v).console(), QStringLiteral("RJTT RJAA"));
+    QTest::keyClick(drive(v).console(), Qt::Key_Return);
     // The prompt, then the line break of the Enter itself.
     EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("\r\n")));
     EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJTT RJAA - WEATHER")));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("MANUAL DECODE")));
     // Started by Enter: the caret stays at the end.
-    EXPECT_EQ(v.TextBox[0]->textCursor().position(), v.TextBox[0]->document()->characterCount() - 1);
-    EXPECT_FALSE(v.enter_pressed);
+    EXPECT_EQ(drive(v).console()->textCursor().position(), drive(v).console()->document()->characterCount() - 1);
+    EXPECT_FALSE(drive(v).enter_pressed());
 
     // Anything that is not a code list is left alone.
     server->clear_requests();
-    request(v, QStringLiteral("RJTT1"));
+    v.console_enter(QStringLiteral("RJTT1"));
     EXPECT_TRUE(server->requests().empty());
 }
 
@@ -391,13 +378,13 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
 {
     serve(stations + "RJTT.TXT", "2011/11/30 10:30\nRJTT 301030Z 34005KT 9999 FEW030 16/08 Q1020\n");
     view v;
-    v.Panels[2]->setText(QStringLiteral("待機"));
+    drive(v).set_status_panel_text(QStringLiteral("待機"));
     const char metar0900[] = "RJTT 300900Z 34005KT 9999 FEW030 15/08 Q1020\n";
     write_copy(8, QByteArray("RJAA 300900Z 36010KT 9999 FEW020 12/11 Q1018\n") + metar0900);
     write_copy(9, "RJAA 301000Z 36010KT 9999 FEW020 12/11 Q1018\n");
     write_copy(10, QByteArray(metar0900) + "RJTT 301020Z 34010KT 4000 BR FEW008 15/14 Q1019\n");
     write_copy(11, "RJAA 301100Z 36010KT 9999 FEW020 12/11 Q1018\n");
-    request(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
                              "\r\nRJTT  METAR 0900Z\r\n      300900Z 34005KT 9999 FEW030 15/08 Q1020\r\n"
@@ -405,22 +392,22 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
                              "\r\nRJTT  SPECI 1020Z\r\n      301020Z 34010KT 4000 BR FEW008 15/14 Q1019\r\n"
                              "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
                       ready);
-    EXPECT_FALSE(v.Timer4->isActive());
+    EXPECT_FALSE(drive(v).sequence_retry_timer()->isActive());
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL SEQUENCE RJTT")));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機"));
-    EXPECT_FALSE(v.sequence_mode);
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機"));
+    EXPECT_FALSE(drive(v).sequence_mode());
 }
 
 TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
 {
     view v;
-    request(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text().count(QStringLiteral("RJTT  LOADING SEQUENCE DATA AT ")), 4);
-    ASSERT_TRUE(v.Timer4->isActive());
+    ASSERT_TRUE(drive(v).sequence_retry_timer()->isActive());
 
     int retries = 0;
-    while (v.Timer4->isActive() && retries < 1000) {
+    while (drive(v).sequence_retry_timer()->isActive() && retries < 1000) {
         v.Timer4_Timer();
         ++retries;
     }
@@ -428,10 +415,10 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
 
     // A new request counts afresh; a plain one cancels a pending retry.
-    request(v, QStringLiteral("SQ RJTT"));
-    EXPECT_TRUE(v.Timer4->isActive());
-    request(v, QStringLiteral("RJTT"));
-    EXPECT_FALSE(v.Timer4->isActive());
+    v.console_enter(QStringLiteral("SQ RJTT"));
+    EXPECT_TRUE(drive(v).sequence_retry_timer()->isActive());
+    v.console_enter(QStringLiteral("RJTT"));
+    EXPECT_FALSE(drive(v).sequence_retry_timer()->isActive());
 }
 
 // The hours are UTC hours and the local times UTC plus the time difference,
@@ -445,8 +432,8 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
         SCOPED_TRACE(zone);
         const kolde_test::TimeZoneAt tz(zone);
         view v;
-        request(v, QStringLiteral("SQ RJTT"));
-        v.Timer4->stop();
+        v.console_enter(QStringLiteral("SQ RJTT"));
+        drive(v).sequence_retry_timer()->stop();
         QStringList loading;
         for (const QString& line : v.console_text().split(QStringLiteral("\r\n")))
             if (line.contains(QStringLiteral("LOADING")))
@@ -462,8 +449,8 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
                 fetched << QString::fromStdString(r.substr(r.find("/cycles/") + 8, 2));
         EXPECT_EQ(fetched, QStringList({"09", "10", "11", "12"}));
 
-        request(v, QStringLiteral("RJTT"));
-        EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード作動　　最終更新  21:10(I)"));
+        v.console_enter(QStringLiteral("RJTT"));
+        EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("自動デコード作動　　最終更新  21:10(I)"));
     }
 }
 
@@ -473,12 +460,12 @@ TEST_F(SequenceDisplay, FromTheSequenceFile)
     view v;
     // Nothing shown yet: the console gains the line.
     v.set_console_text(QStringLiteral("SQ RJTT\r\n"));
-    request(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text(), QStringLiteral("SQ RJTT\r\n\r\nNO SEQUENCE DATA\r\n") + ready);
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
 
-    request(v, QStringLiteral("RJTT RJAA"));
-    request(v, QStringLiteral("SQ RJTT ROAH"));
+    v.console_enter(QStringLiteral("RJTT RJAA"));
+    v.console_enter(QStringLiteral("SQ RJTT ROAH"));
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** RJTT - SEQUENCE WEATHER OBSERVATION ***\r\n"
                              "\r\nRJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      \r\n"

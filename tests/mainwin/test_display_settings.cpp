@@ -4,11 +4,6 @@
 #include "mainwin/display_settings.h"
 #include "mainwin/layout.h"
 
-#include <QFrame>
-#include <QLabel>
-#include <QTextCursor>
-#include <QTextEdit>
-
 using platform::Value;
 
 namespace {
@@ -17,7 +12,7 @@ class DisplaySettings : public kolde_test::ViewFixture {};
 
 QTextCharFormat format_at(const view& v, int pos)
 {
-    QTextCursor c(v.TextBox[0]->document());
+    QTextCursor c(drive(v).console()->document());
     c.setPosition(pos);
     return c.charFormat();
 }
@@ -38,14 +33,14 @@ TEST_F(DisplaySettings, ColoursFontAndBoldReachTheWholeText)
         EXPECT_EQ(f.foreground().color(), QColor(255, 255, 0)) << pos;
         EXPECT_EQ(f.fontPointSize(), 14) << pos;
     }
-    EXPECT_EQ(v.TextBox[0]->palette().color(QPalette::Base), QColor(0, 0, 128));
-    EXPECT_EQ(v.TextBox[2]->palette().color(QPalette::Base), QColor(0, 0, 128));
-    EXPECT_FALSE(v.TextBox[0]->isHidden());
-    EXPECT_EQ(v.TextBox[0]->textCursor().position(), v.TextBox[0]->document()->characterCount() - 1);
+    EXPECT_EQ(drive(v).console()->palette().color(QPalette::Base), QColor(0, 0, 128));
+    EXPECT_EQ(drive(v).cover_box()->palette().color(QPalette::Base), QColor(0, 0, 128));
+    EXPECT_FALSE(drive(v).console()->isHidden());
+    EXPECT_EQ(drive(v).console()->textCursor().position(), drive(v).console()->document()->characterCount() - 1);
 
     // Text added later follows the console's formatting.
     v.append_console_text(QStringLiteral(" RJBB"));
-    const int end = v.TextBox[0]->document()->characterCount() - 1;
+    const int end = drive(v).console()->document()->characterCount() - 1;
     EXPECT_EQ(format_at(v, end).fontWeight(), QFont::Bold);
 
     set(kolde_sub::key::display_bold, Value::boolean(false));
@@ -58,18 +53,18 @@ TEST_F(DisplaySettings, BrowserSwitchNarrowsTheBarAndMovesThePad)
     view v;
     set(kolde_sub::key::browser, Value::boolean(true));
     kolde_sub::apply_display_settings(v);
-    EXPECT_EQ(v.Frame->width(), kolde_sub::px(6855));
-    EXPECT_EQ(v.padshape->x(), kolde_sub::px(6980));
+    EXPECT_EQ(drive(v).button_bar()->width(), kolde_sub::px(6855));
+    EXPECT_EQ(drive(v).pad_frame()->x(), kolde_sub::px(6980));
 
     set(kolde_sub::key::browser, Value::boolean(false));
     set(kolde_sub::key::command_buttons, Value::boolean(true));
     kolde_sub::apply_display_settings(v);
-    EXPECT_EQ(v.Frame->width(), kolde_sub::px(5670));
-    EXPECT_EQ(v.padshape->x(), kolde_sub::px(5745));
-    EXPECT_TRUE(v.Shape1->isHidden());
+    EXPECT_EQ(drive(v).button_bar()->width(), kolde_sub::px(5670));
+    EXPECT_EQ(drive(v).pad_frame()->x(), kolde_sub::px(5745));
+    EXPECT_TRUE(drive(v).browser_shape()->isHidden());
     for (int i : {15, 16, 17, 33, 34, 35})
-        EXPECT_TRUE(v.img[i]->isHidden()) << i;
-    EXPECT_FALSE(v.img[18]->isHidden());
+        EXPECT_TRUE(drive(v).image(i)->isHidden()) << i;
+    EXPECT_FALSE(drive(v).grey_face(kolde_sub::Button::exit)->isHidden());
 }
 
 TEST_F(DisplaySettings, ColourStyleStillCoversTheBrowserButtons)
@@ -79,31 +74,31 @@ TEST_F(DisplaySettings, ColourStyleStillCoversTheBrowserButtons)
     set(kolde_sub::key::command_buttons, Value::boolean(false));
     kolde_sub::apply_display_settings(v);
     for (int i = 18; i <= 32; ++i)
-        EXPECT_TRUE(v.img[i]->isHidden()) << i;
+        EXPECT_TRUE(drive(v).image(i)->isHidden()) << i;
     for (int i : {15, 16, 17, 33, 34, 35})
-        EXPECT_FALSE(v.img[i]->isHidden()) << i;
-    EXPECT_FALSE(v.Shape1->isHidden());
+        EXPECT_FALSE(drive(v).image(i)->isHidden()) << i;
+    EXPECT_FALSE(drive(v).browser_shape()->isHidden());
 }
 
 TEST_F(DisplaySettings, PadAndScrollBarSwitches)
 {
     view v;
-    v.padlbl->setText(QStringLiteral("RJTT"));
+    drive(v).pad()->setText(QStringLiteral("RJTT"));
     set(kolde_sub::key::scratch_pad, Value::boolean(false));
     set(kolde_sub::key::scroll_bar, Value::boolean(true));
     kolde_sub::apply_display_settings(v);
-    EXPECT_TRUE(v.padlbl->isHidden());
-    EXPECT_TRUE(v.padshape->isHidden());
-    EXPECT_TRUE(v.TextBox[2]->isHidden());
-    EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_TRUE(drive(v).pad()->isHidden());
+    EXPECT_TRUE(drive(v).pad_frame()->isHidden());
+    EXPECT_TRUE(drive(v).cover_box()->isHidden());
+    EXPECT_EQ(drive(v).console()->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
 
     set(kolde_sub::key::scratch_pad, Value::boolean(true));
     set(kolde_sub::key::scroll_bar, Value::boolean(false));
     kolde_sub::apply_display_settings(v);
-    EXPECT_FALSE(v.padlbl->isHidden());
-    EXPECT_FALSE(v.padshape->isHidden());
-    EXPECT_FALSE(v.TextBox[2]->isHidden());
-    EXPECT_EQ(v.TextBox[0]->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    EXPECT_FALSE(drive(v).pad()->isHidden());
+    EXPECT_FALSE(drive(v).pad_frame()->isHidden());
+    EXPECT_FALSE(drive(v).cover_box()->isHidden());
+    EXPECT_EQ(drive(v).console()->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 TEST_F(DisplaySettings, EveryNonZeroSwitchIsOn)
@@ -120,11 +115,11 @@ TEST_F(DisplaySettings, EveryNonZeroSwitchIsOn)
             set(field, c.stored);
         kolde_sub::apply_display_settings(v);
         EXPECT_EQ(format_at(v, 1).fontWeight(), c.on ? QFont::Bold : QFont::Normal);
-        EXPECT_EQ(v.TextBox[2]->isHidden(), c.on);
-        EXPECT_EQ(v.padlbl->isHidden(), !c.on);
-        EXPECT_EQ(v.img[18]->isHidden(), !c.on);
-        EXPECT_EQ(v.Shape1->isHidden(), !c.on);
-        EXPECT_EQ(v.Frame->width(), kolde_sub::px(c.on ? 6855 : 5670));
+        EXPECT_EQ(drive(v).cover_box()->isHidden(), c.on);
+        EXPECT_EQ(drive(v).pad()->isHidden(), !c.on);
+        EXPECT_EQ(drive(v).grey_face(kolde_sub::Button::exit)->isHidden(), !c.on);
+        EXPECT_EQ(drive(v).browser_shape()->isHidden(), !c.on);
+        EXPECT_EQ(drive(v).button_bar()->width(), kolde_sub::px(c.on ? 6855 : 5670));
     }
 }
 
@@ -137,14 +132,14 @@ TEST_F(DisplaySettings, ClosedStoreShowsTheDefaultLook)
     // White text on black, size 11, not bold; pad, grey faces and browser
     // buttons shown, scroll bar hidden.
     EXPECT_EQ(format_at(v, 1).foreground().color(), QColor(255, 255, 255));
-    EXPECT_EQ(v.TextBox[0]->palette().color(QPalette::Text), QColor(255, 255, 255));
-    EXPECT_EQ(v.TextBox[0]->palette().color(QPalette::Base), QColor(0, 0, 0));
+    EXPECT_EQ(drive(v).console()->palette().color(QPalette::Text), QColor(255, 255, 255));
+    EXPECT_EQ(drive(v).console()->palette().color(QPalette::Base), QColor(0, 0, 0));
     EXPECT_EQ(format_at(v, 1).fontPointSize(), 11);
     EXPECT_EQ(format_at(v, 1).fontWeight(), QFont::Normal);
-    EXPECT_FALSE(v.padlbl->isHidden());
-    EXPECT_FALSE(v.img[18]->isHidden());
-    EXPECT_FALSE(v.TextBox[2]->isHidden());
-    EXPECT_EQ(v.Frame->width(), kolde_sub::px(6855));
+    EXPECT_FALSE(drive(v).pad()->isHidden());
+    EXPECT_FALSE(drive(v).grey_face(kolde_sub::Button::exit)->isHidden());
+    EXPECT_FALSE(drive(v).cover_box()->isHidden());
+    EXPECT_EQ(drive(v).button_bar()->width(), kolde_sub::px(6855));
 }
 
 }  // namespace

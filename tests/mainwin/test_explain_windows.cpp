@@ -7,10 +7,7 @@
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
 
-#include <QLabel>
 #include <QTest>
-#include <QTextCursor>
-#include <QTextEdit>
 
 namespace {
 
@@ -69,9 +66,9 @@ TEST_F(ExplainWindows, DoubleClickInTheConsoleSelectsTheWholeGroup)
 {
     view v;
     activate(v);
-    v.Timer->stop();
+    drive(v).heartbeat_timer()->stop();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
-    QTextEdit* console = v.TextBox[0];
+    QTextEdit* console = drive(v).console();
     console->setPlainText(QStringLiteral("METAR RJTT 281630Z FEW030CB\nR34L/1200U M02/M05 -SHRA BKN///"));
     const QString text = console->toPlainText();
     const struct {
@@ -110,13 +107,13 @@ TEST_F(ExplainWindows, SeedPicturesShowForTheirWords)
     view v;
     v.resize(900, 700);
     activate(v);
-    v.Timer->stop();
+    drive(v).heartbeat_timer()->stop();
     for (const char* word : {"CB", "TCU", "FG"}) {
         SCOPED_TRACE(word);
         kolde_sub::unload_pictureform();
         v.set_console_text(QString());
-        QTest::keyClicks(v.TextBox[0], QString::fromLatin1(word));
-        QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+        QTest::keyClicks(drive(v).console(), QString::fromLatin1(word));
+        QTest::keyClick(drive(v).console(), Qt::Key_Return);
         QWidget* shown = QApplication::activeWindow();
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<kolde_sub::pictureform*>(w) && w->isVisible())
@@ -142,8 +139,8 @@ TEST_F(ExplainWindows, TheDayOfAGroupCountsInTheUtcMonth)
     const kolde_test::TimeZoneAt tz("Asia/Tokyo");
     kolde_sub::set_clock(QDateTime(QDate(2026, 2, 28), QTime(20, 30), Qt::UTC));
     view v;
-    v.Timer->stop();
-    QTextEdit* console = v.TextBox[0];
+    drive(v).heartbeat_timer()->stop();
+    QTextEdit* console = drive(v).console();
     console->setPlainText(QStringLiteral("METAR RJTT 282000Z 34005KT"));
     QTextCursor c(console->document());
     c.setPosition(11);

@@ -2,8 +2,6 @@
 // and save items: PrintDisplay and SaveDisplay).
 #include "view_fixture.h"
 
-#include <QAction>
-
 using FileMenu = kolde_test::ViewFixture;
 
 // The bar's exit item closes the browser pane when it is open, and the
@@ -11,15 +9,15 @@ using FileMenu = kolde_test::ViewFixture;
 TEST_F(FileMenu, ExitClosesThePaneOrTheWindow)
 {
     struct Case {
-        QAction* view::*item;
+        const char* item;
         bool pane_open;
         bool window_closes;
     };
     const Case cases[] = {
-            {&view::menu_exit, true, false},
-            {&view::menu_exit, false, true},
-            {&view::menu_popup_exit, true, true},
-            {&view::menu_popup_exit, false, true},
+            {"menu_exit", true, false},
+            {"menu_exit", false, true},
+            {"menu_popup_exit", true, true},
+            {"menu_popup_exit", false, true},
     };
     for (const Case& c : cases) {
         // A window that closed closed the store with it.
@@ -28,17 +26,17 @@ TEST_F(FileMenu, ExitClosesThePaneOrTheWindow)
         }
         view v;
         v.show();
-        SCOPED_TRACE((v.*c.item)->objectName().toStdString() + (c.pane_open ? " pane open" : " pane closed"));
+        SCOPED_TRACE(drive(v).menu_item(c.item)->objectName().toStdString() + (c.pane_open ? " pane open" : " pane closed"));
         if (c.pane_open) {
-            v.WebBrowser->show();
+            drive(v).browser_pane()->show();
             v.enter_browser_mode();
         }
-        (v.*c.item)->trigger();
+        drive(v).menu_item(c.item)->trigger();
         EXPECT_EQ(v.isVisible(), !c.window_closes);
         if (!c.window_closes) {
-            EXPECT_FALSE(v.WebBrowser->isVisible());
-            EXPECT_EQ(v.menu_exit->text(), QStringLiteral("KOLDE を終了"));
-            EXPECT_TRUE(v.menu_print->isEnabled());
+            EXPECT_FALSE(drive(v).browser_pane()->isVisible());
+            EXPECT_EQ(drive(v).menu_item("menu_exit")->text(), QStringLiteral("KOLDE を終了"));
+            EXPECT_TRUE(drive(v).menu_item("menu_print")->isEnabled());
         }
     }
 }

@@ -13,15 +13,10 @@
 #include "startup/notices.h"
 #include "core/shared.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
-#include <QLabel>
-#include <QMenu>
 #include <QTableWidget>
-#include <QTextEdit>
 #include <QTime>
-#include <QTimer>
 
 #include <functional>
 
@@ -34,14 +29,6 @@ namespace {
 
 const QByteArray metar_0500 = "2011/11/30 05:00\nRJTT 300500Z 34005KT 9999 FEW030 15/08 Q1020\n";
 const QByteArray taf_0500 = "2011/11/30 05:00\nTAF RJTT 300500Z 3006/0112 34008KT 9999 FEW030\n";
-
-// A line typed on the console and Enter.
-void enter_line(view& v, const QString& line)
-{
-    v.inputlbl->setText(line);
-    int enter = 13;
-    v.TextBox_KeyPress(0, enter);
-}
 
 // Counts the windows of type T that are shown.
 template <typename T>
@@ -86,12 +73,12 @@ protected:
     // The state the first activation leaves for the heartbeat.
     static void ready_for_heartbeat(view& v)
     {
-        v.Timer->setInterval(1000);
-        v.Timer4->setInterval(3000);
-        v.was_online = true;
-        v.probe_period = 0;
+        drive(v).heartbeat_timer()->setInterval(1000);
+        drive(v).sequence_retry_timer()->setInterval(3000);
+        drive(v).was_online() = true;
+        drive(v).probe_period() = 0;
         // A cycle that ran at 23:59 holds nothing off (its end is 0).
-        v.standby_start = QStringLiteral("23:59");
+        drive(v).standby_start() = QStringLiteral("23:59");
     }
 
     // One tick that reaches the probe. The window's own timer is stopped
@@ -99,20 +86,19 @@ protected:
     // is handed back.
     static bool probe_tick(view& v)
     {
-        kolde_sub::cycle_tick_count = v.probe_period;
+        kolde_sub::cycle_tick_count = drive(v).probe_period();
         v.Timer_Timer();
-        const bool running = v.Timer->isActive();
-        v.Timer->stop();
+        const bool running = drive(v).heartbeat_timer()->isActive();
+        drive(v).heartbeat_timer()->stop();
         return running;
     }
 
-
     static std::vector<QAction*> network_menus(const view& v)
     {
-        return {v.menu_list->menuAction(), v.menu_company->menuAction(), v.menu_chart,
-                v.menu_camera, v.menu_update, v.menu_info_help,
-                v.menu_info_homepage, v.menu_popup_group->menuAction(), v.menu_popup_wx,
-                v.menu_popup_cam, v.menu_popup_help, v.menu_popup_homepage};
+        return {drive(v).menu_item("menu_list"), drive(v).menu_item("menu_company"), drive(v).menu_item("menu_chart"),
+                drive(v).menu_item("menu_camera"), drive(v).menu_item("menu_update"), drive(v).menu_item("menu_info_help"),
+                drive(v).menu_item("menu_info_homepage"), drive(v).menu_item("menu_popup_group"), drive(v).menu_item("menu_popup_wx"),
+                drive(v).menu_item("menu_popup_cam"), drive(v).menu_item("menu_popup_help"), drive(v).menu_item("menu_popup_homepage")};
     }
 };
 
@@ -124,10 +110,10 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
     ShowCounter<kolde_sub::message> notices;
     view v;
     kolde_test::activate(v);  // builds the airport and group menus
-    v.Timer->stop();
+    drive(v).heartbeat_timer()->stop();
     ready_for_heartbeat(v);
     // The automatic decode is pending: a cycle would start it.
-    ASSERT_TRUE(v.auto_mode && v.new_request);
+    ASSERT_TRUE(drive(v).auto_mode() && drive(v).new_request());
     ASSERT_TRUE(server->set_down(true));
 
     for (int probe = 1; probe <= 3; ++probe) {
@@ -140,9 +126,9 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
     }
     EXPECT_EQ(v.console_text().count(QStringLiteral("\r\nDISCONNECT NETWORK\r\n")), 1);
     EXPECT_EQ(notices.shown, 1);
-    EXPECT_EQ(v.Panels[1]->text(), QStringLiteral("ネットワーク未接続"));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("再受信待機"));
-    EXPECT_EQ(v.probe_period, 20);
+    EXPECT_EQ(drive(v).connection_panel()->text(), QStringLiteral("ネットワーク未接続"));
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("再受信待機"));
+    EXPECT_EQ(drive(v).probe_period(), 20);
 
     // Back: reconnected, the notice closes, but the cycle waits a probe.
     ASSERT_TRUE(server->set_down(false));
@@ -154,7 +140,7 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("\r\nRECONNECT NETWORK\r\n")));
     EXPECT_EQ(log_texts().count(QStringLiteral("RECONNECT NETWORK")), 1);
     EXPECT_TRUE(!kolde_sub::message_window || !kolde_sub::message_window->isVisible());
-    EXPECT_EQ(v.Panels[1]->text(), QStringLiteral("ネットワーク接続確立"));
+    EXPECT_EQ(drive(v).connection_panel()->text(), QStringLiteral("ネットワーク接続確立"));
     EXPECT_EQ(server->requests(), std::vector<std::string>{"GET /data/version.dat"});
     EXPECT_FALSE(log_texts().contains(QStringLiteral("AUTO DECODE SEQUENCE START")));
 
@@ -162,8 +148,8 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
     EXPECT_TRUE(probe_tick(v));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("AUTO DECODE SEQUENCE START")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0500Z")));
-    EXPECT_FALSE(v.new_request);
-    EXPECT_TRUE(QTime::fromString(v.standby_start, QStringLiteral("HH:mm")).isValid()) << v.standby_start.toStdString();
+    EXPECT_FALSE(drive(v).new_request());
+    EXPECT_TRUE(QTime::fromString(drive(v).standby_start(), QStringLiteral("HH:mm")).isValid()) << drive(v).standby_start().toStdString();
     EXPECT_EQ(notices.shown, 1);
 }
 
@@ -196,11 +182,11 @@ TEST_F(Heartbeat, NothingToDecodeStopsTheHeartbeat)
             fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
         view v;
         ready_for_heartbeat(v);
-        v.auto_mode = v.new_request = true;
+        drive(v).auto_mode() = drive(v).new_request() = true;
         server->clear_requests();
         EXPECT_FALSE(probe_tick(v)) << c.enabled;
-        EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード停止"));
-        EXPECT_EQ(v.status_text, QStringLiteral("自動デコード停止"));
+        EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("自動デコード停止"));
+        EXPECT_EQ(drive(v).status_text(), QStringLiteral("自動デコード停止"));
         EXPECT_EQ(server->requests(), std::vector<std::string>{"GET /data/version.dat"});
         EXPECT_FALSE(log_texts().contains(QStringLiteral("AUTO DECODE SEQUENCE START")));
     }
@@ -213,15 +199,15 @@ TEST_F(Heartbeat, NothingToDecodeStopsTheHeartbeat)
 TEST_F(Heartbeat, NoDisplayWorkWhileADisplayRuns)
 {
     view v;
-    enter_line(v, QStringLiteral("RJTT"));
-    ASSERT_FALSE(v.new_request);
+    v.console_enter(QStringLiteral("RJTT"));
+    ASSERT_FALSE(drive(v).new_request());
     ready_for_heartbeat(v);
 
     const std::string stalled = (stations + "RJTT.TXT").toStdString();
     server->set_fault(stalled, kolde_site::Fault::Stall);
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
     server->clear_requests();
-    v.inet->set_request_timeout(30);
+    drive(v).display_transfer()->set_request_timeout(30);
     const bool ticked = while_requested(stations + "RJTT.TXT", [&] {
         EXPECT_TRUE(v.display_running());
         EXPECT_TRUE(probe_tick(v));
@@ -229,7 +215,7 @@ TEST_F(Heartbeat, NoDisplayWorkWhileADisplayRuns)
         EXPECT_EQ(served(QStringLiteral("/data/version.dat")), 1);
         EXPECT_EQ(served(stations + "RJTT.TXT"), 1);
         EXPECT_EQ(served(forecasts + "RJTT.TXT"), 0);
-        EXPECT_EQ(v.standby_start, QStringLiteral("23:59"));
+        EXPECT_EQ(drive(v).standby_start(), QStringLiteral("23:59"));
         server->clear_fault(stalled);
     }, [&] {
         // The request shown again, as the reload does.
@@ -271,7 +257,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
         serve(stations + "RJTT.TXT", metar_0500);
         serve(forecasts + "RJTT.TXT", taf_0500);
         view v;
-        enter_line(v, QStringLiteral("RJTT"));
+        v.console_enter(QStringLiteral("RJTT"));
         ASSERT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
         const QStringList before = log_texts();
         if (!c.metar.isEmpty())
@@ -286,8 +272,8 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
         server->clear_faults();
 
         const bool changed = *c.log != '\0';
-        EXPECT_EQ(v.reports_changed, changed);
-        EXPECT_EQ(v.padlbl->text(), QString::fromUtf8(c.pad));
+        EXPECT_EQ(drive(v).reports_changed(), changed);
+        EXPECT_EQ(drive(v).pad()->text(), QString::fromUtf8(c.pad));
         const QStringList added = log_texts().mid(before.size());
         EXPECT_EQ(added, changed ? QStringList{QString::fromUtf8(c.log)} : QStringList{});
         if (!changed) {
@@ -299,13 +285,13 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
 TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
 {
     view v;
-    enter_line(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     kolde_sub::station_table[1][kolde_sub::station_code] = QStringLiteral("rjtt");
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
     serve(forecasts + "RJTT.TXT", "2011/11/30 05:40\nTAF AMD RJTT 300540Z 3006/0112 34008KT\n");
     v.detect_report_changes();
     // Both files changed: only the observation is marked and logged.
-    EXPECT_EQ(v.padlbl->text(), QStringLiteral("RJTT "));
+    EXPECT_EQ(drive(v).pad()->text(), QStringLiteral("RJTT "));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("RJTT METAR CHANGED")));
     EXPECT_FALSE(log_texts().join(u'|').contains(QStringLiteral("TAF(AMD)")));
     EXPECT_EQ(kolde_sub::station_table[1][kolde_sub::station_taf_stamp], QStringLiteral("05:40"));
@@ -316,19 +302,19 @@ TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
 TEST_F(Heartbeat, DetectionClearsAStaleChangeBeforeAnyReturn)
 {
     view v;
-    enter_line(v, QStringLiteral("RJTT"));
-    v.reports_changed = true;
+    v.console_enter(QStringLiteral("RJTT"));
+    drive(v).reports_changed() = true;
     set(kolde_sub::key::auto_decode, Value::boolean(false));
     server->clear_requests();
     v.detect_report_changes();
-    EXPECT_FALSE(v.reports_changed);
+    EXPECT_FALSE(drive(v).reports_changed());
     EXPECT_TRUE(server->requests().empty());
 
     set(kolde_sub::key::auto_decode, Value::boolean(true));
-    v.reports_changed = true;
-    v.station_count = 0;
+    drive(v).reports_changed() = true;
+    drive(v).station_count() = 0;
     v.detect_report_changes();
-    EXPECT_FALSE(v.reports_changed);
+    EXPECT_FALSE(drive(v).reports_changed());
     EXPECT_TRUE(server->requests().empty());
 }
 
@@ -340,7 +326,7 @@ TEST_F(Heartbeat, AChangeIsShownAndNotifiedOnce)
     set(kolde_sub::key::update_done_message, Value::boolean(true));
     ShowCounter<kolde_sub::datachange> notices;
     view v;
-    enter_line(v, QStringLiteral("RJTT"));
+    v.console_enter(QStringLiteral("RJTT"));
     ready_for_heartbeat(v);
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
 
@@ -350,11 +336,11 @@ TEST_F(Heartbeat, AChangeIsShownAndNotifiedOnce)
     EXPECT_EQ(notices.shown, 1);
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z")));
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("READY / PRESS ESC TO EXIT\r\n")));
-    EXPECT_EQ(v.padlbl->text(), QString());
-    EXPECT_FALSE(v.timer_run);
+    EXPECT_EQ(drive(v).pad()->text(), QString());
+    EXPECT_FALSE(drive(v).timer_run());
 
     for (int cycle = 0; cycle < 2; ++cycle) {
-        v.standby_start = QStringLiteral("23:59");
+        drive(v).standby_start() = QStringLiteral("23:59");
         probe_tick(v);
     }
     EXPECT_EQ(log_texts().count(QStringLiteral("DISPLAY DATA CHANGED MESSAGE")), 1);
@@ -379,24 +365,24 @@ TEST_F(Heartbeat, SequenceRetryWaitsForTheHeartbeatsHourlyFiles)
                       .toLatin1());
     view v;
     ready_for_heartbeat(v);
-    v.probe_period = 20;
+    drive(v).probe_period() = 20;
     kolde_sub::cycle_tick_count = 0;
-    enter_line(v, QStringLiteral("SQ RJTT"));
+    v.console_enter(QStringLiteral("SQ RJTT"));
     ASSERT_TRUE(v.console_text().contains(QStringLiteral("LOADING SEQUENCE DATA AT ")));
-    ASSERT_TRUE(v.Timer4->isActive());
+    ASSERT_TRUE(drive(v).sequence_retry_timer()->isActive());
 
     int retry_downloads = 0;
     for (int second = 1; second <= 60 && v.console_text().contains(QStringLiteral("LOADING")); ++second) {
         v.Timer_Timer();
-        v.Timer->stop();
-        if (second % 3 == 0 && v.Timer4->isActive()) {
+        drive(v).heartbeat_timer()->stop();
+        if (second % 3 == 0 && drive(v).sequence_retry_timer()->isActive()) {
             server->clear_requests();
             v.Timer4_Timer();
             for (const std::string& r : server->requests())
                 retry_downloads += r.find("/cycles/") != std::string::npos;
         }
     }
-    v.Timer4->stop();
+    drive(v).sequence_retry_timer()->stop();
     EXPECT_FALSE(v.console_text().contains(QStringLiteral("LOADING")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("(LATEST ISSUED)")));
     EXPECT_EQ(retry_downloads, 0);

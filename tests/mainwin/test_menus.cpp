@@ -13,10 +13,6 @@
 #include "reports/sequence_files.h"
 #include "sidewin/side_windows.h"
 
-#include <QAction>
-#include <QLabel>
-#include <QMenu>
-
 using kolde_sub::WebPage;
 using kolde_test::ModalCloser;
 using kolde_test::stations;
@@ -80,8 +76,8 @@ protected:
     static void start(view& v)
     {
         kolde_test::activate(v);
-        v.Timer->stop();
-        v.Timer2->stop();
+        drive(v).heartbeat_timer()->stop();
+        drive(v).banner_timer()->stop();
     }
 
     // Triggers an item; the log rows it writes and the modal windows it
@@ -109,46 +105,46 @@ TEST_F(Menus, EachItemLogsAndOpensItsWindowOrPage)
     const auto window = [](QWidget* (*get)()) { return [get] { return get() != nullptr && get()->isVisible(); }; };
     const auto log_shown = [] { return kolde_sub::log_window()->isVisible(); };
     struct Case {
-        QAction* view::*item;
+        const char* item;
         const char* log;
         QString modal;                 // the modal window's name
         std::function<bool()> shown;   // else the modeless window or page
     };
     const Case cases[] = {
-            {&view::menu_suntime, "DISPLAY SUNRISE/SUNSET GRAPH", "suntime", {}},
-            {&view::menu_popup_suntime, "DISPLAY SUNRISE/SUNSET GRAPH", "suntime", {}},
-            {&view::menu_info_version, "DISPLAY SYSTEM VERSION INFORMATION", "version", {}},
-            {&view::menu_info_compornent, "DISPLAY SYSTEM COMPORNENTS INFORMATION", "compornent", {}},
-            {&view::menu_airport, "DISPLAY AIRPORT LIST", "airport", {}},
-            {&view::menu_popup_ap, "DISPLAY AIRPORT LIST", "airport", {}},
-            {&view::menu_company_edit, "DISPLAY GROUP LIST", "company", {}},
-            {&view::menu_popup_company, "DISPLAY GROUP LIST", "company", {}},
-            {&view::menu_info_weather, nullptr, "weather", {}},
-            {&view::menu_option, "DISPLAY SYSTEM SETUP MENU", "opton", {}},
-            {&view::menu_popup_config, "DISPLAY SYSTEM SETUP MENU", "opton", {}},
-            {&view::menu_chart, "DISPLAY WEATHER CHART", {}, window(kolde_sub::chart_window)},
-            {&view::menu_popup_wx, "DISPLAY WEATHER CHART", {}, window(kolde_sub::chart_window)},
-            {&view::menu_camera, "DISPLAY NETWORK CAMERA", {}, window(kolde_sub::camera_window)},
-            {&view::menu_popup_cam, "DISPLAY NETWORK CAMERA", {}, window(kolde_sub::camera_window)},
-            {&view::menu_command, "DISPLAY COMMAND LIST", {}, window(kolde_sub::command_window)},
-            {&view::menu_popup_command, "DISPLAY COMMAND LIST", {}, window(kolde_sub::command_window)},
-            {&view::menu_info_log, "DISPLAY RUNNING LOG", {}, log_shown},
-            {&view::menu_popup_log, "DISPLAY RUNNING LOG", {}, log_shown},
-            {&view::menu_yahoo, "DISPLAY Yahoo! WEATHER", {}, page(WebPage::AirportWeather)},
-            {&view::menu_ais, "DISPLAY AIS-JAPAN", {}, page(WebPage::Ais)},
-            {&view::menu_popup_ais, "DISPLAY AIS-JAPAN", {}, page(WebPage::Ais)},
-            {&view::menu_info_help, "DISPLAY ONLINE HELP", {}, page(WebPage::Help)},
-            {&view::menu_popup_help, "DISPLAY ONLINE HELP", {}, page(WebPage::Help)},
-            {&view::menu_info_homepage, "DISPLAY KOLDE HOMEPAGE", {}, page(WebPage::HomeIndex)},
-            {&view::menu_popup_homepage, "DISPLAY KOLDE HOMEPAGE", {}, page(WebPage::HomePage)},
+            {"menu_suntime", "DISPLAY SUNRISE/SUNSET GRAPH", "suntime", {}},
+            {"menu_popup_suntime", "DISPLAY SUNRISE/SUNSET GRAPH", "suntime", {}},
+            {"menu_info_version", "DISPLAY SYSTEM VERSION INFORMATION", "version", {}},
+            {"menu_info_compornent", "DISPLAY SYSTEM COMPORNENTS INFORMATION", "compornent", {}},
+            {"menu_airport", "DISPLAY AIRPORT LIST", "airport", {}},
+            {"menu_popup_ap", "DISPLAY AIRPORT LIST", "airport", {}},
+            {"menu_company_edit", "DISPLAY GROUP LIST", "company", {}},
+            {"menu_popup_company", "DISPLAY GROUP LIST", "company", {}},
+            {"menu_info_weather", nullptr, "weather", {}},
+            {"menu_option", "DISPLAY SYSTEM SETUP MENU", "opton", {}},
+            {"menu_popup_config", "DISPLAY SYSTEM SETUP MENU", "opton", {}},
+            {"menu_chart", "DISPLAY WEATHER CHART", {}, window(kolde_sub::chart_window)},
+            {"menu_popup_wx", "DISPLAY WEATHER CHART", {}, window(kolde_sub::chart_window)},
+            {"menu_camera", "DISPLAY NETWORK CAMERA", {}, window(kolde_sub::camera_window)},
+            {"menu_popup_cam", "DISPLAY NETWORK CAMERA", {}, window(kolde_sub::camera_window)},
+            {"menu_command", "DISPLAY COMMAND LIST", {}, window(kolde_sub::command_window)},
+            {"menu_popup_command", "DISPLAY COMMAND LIST", {}, window(kolde_sub::command_window)},
+            {"menu_info_log", "DISPLAY RUNNING LOG", {}, log_shown},
+            {"menu_popup_log", "DISPLAY RUNNING LOG", {}, log_shown},
+            {"menu_yahoo", "DISPLAY Yahoo! WEATHER", {}, page(WebPage::AirportWeather)},
+            {"menu_ais", "DISPLAY AIS-JAPAN", {}, page(WebPage::Ais)},
+            {"menu_popup_ais", "DISPLAY AIS-JAPAN", {}, page(WebPage::Ais)},
+            {"menu_info_help", "DISPLAY ONLINE HELP", {}, page(WebPage::Help)},
+            {"menu_popup_help", "DISPLAY ONLINE HELP", {}, page(WebPage::Help)},
+            {"menu_info_homepage", "DISPLAY KOLDE HOMEPAGE", {}, page(WebPage::HomeIndex)},
+            {"menu_popup_homepage", "DISPLAY KOLDE HOMEPAGE", {}, page(WebPage::HomePage)},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE((v.*c.item)->objectName().toStdString());
+        SCOPED_TRACE(drive(v).menu_item(c.item)->objectName().toStdString());
         opened.clear();
         close_side_windows();
         kolde_sub::log_window()->hide();
         QStringList modal;
-        EXPECT_EQ(trigger(v.*c.item, &modal), c.log ? QStringList{QString::fromUtf8(c.log)} : QStringList{});
+        EXPECT_EQ(trigger(drive(v).menu_item(c.item), &modal), c.log ? QStringList{QString::fromUtf8(c.log)} : QStringList{});
         EXPECT_EQ(modal, c.modal.isEmpty() ? QStringList{} : QStringList{c.modal});
         EXPECT_TRUE(c.shown ? c.shown() : opened.isEmpty());
     }
@@ -156,7 +152,7 @@ TEST_F(Menus, EachItemLogsAndOpensItsWindowOrPage)
     // The abbreviation dictionary opens whatever mode was used last.
     kolde_sub::weather_mode = 2;
     ModalCloser closer;
-    v.menu_info_weather->trigger();
+    drive(v).menu_item("menu_info_weather")->trigger();
     EXPECT_EQ(closer.shown().value(0).caption, kolde_sub::weather_caption(0));
 }
 
@@ -176,19 +172,19 @@ TEST_F(Menus, ManualInputStopEndsTheAutomaticDecodeOrTheTimerRunsOn)
                                        "RJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG\r\n\r\n"));
     const QString running = QStringLiteral("自動デコード作動　　最終更新  0530Z");
     const QString stopped = QStringLiteral("自動デコード停止");
-    for (std::vector<QAction*> view::*items : {&view::menu_listAP, &view::menu_company_data, &view::menu_popup_group_data}) {
+    for (const char* items : {"menu_listAP", "menu_company_data", "menu_popup_group_data"}) {
         for (const bool stop : {true, false}) {
-            const bool sequence = items == &view::menu_listAP;
-            SCOPED_TRACE((v.*items)[0]->objectName().toStdString() + (stop ? " stop" : " run on"));
+            const bool sequence = QByteArray(items) == "menu_listAP";
+            SCOPED_TRACE(drive(v).menu_items(items)[0]->objectName().toStdString() + (stop ? " stop" : " run on"));
             set(kolde_sub::key::stop_on_manual_input, Value::boolean(stop));
-            v.Panels[2]->setText(running);
-            v.status_text = running;
-            v.Timer->start();
-            const QStringList rows = trigger((v.*items)[0]);
-            v.Timer4->stop();
+            drive(v).set_status_panel_text(running);
+            drive(v).status_text() = running;
+            drive(v).heartbeat_timer()->start();
+            const QStringList rows = trigger(drive(v).menu_items(items)[0]);
+            drive(v).sequence_retry_timer()->stop();
 
-            EXPECT_EQ(v.Timer->isActive(), !stop);
-            EXPECT_FALSE(v.auto_mode);
+            EXPECT_EQ(drive(v).heartbeat_timer()->isActive(), !stop);
+            EXPECT_FALSE(drive(v).auto_mode());
             EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("READY / PRESS ESC TO EXIT\r\n")));
             if (sequence) {
                 QStringList expected{QStringLiteral("RJTT MANUAL DECODE"), QStringLiteral("CALL SEQUENCE RJTT")};
@@ -202,13 +198,13 @@ TEST_F(Menus, ManualInputStopEndsTheAutomaticDecodeOrTheTimerRunsOn)
                 EXPECT_EQ(rows.count(terminated), stop ? 1 : 0);
                 EXPECT_EQ(kolde_sub::current_group, QStringLiteral("TOKYO"));
                 EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
-                EXPECT_TRUE(v.group_mode);
+                EXPECT_TRUE(drive(v).group_mode());
             }
             // After the display the panel tells that the automatic decode
             // stopped, not what it showed before the click.
             if (stop) {
-                EXPECT_EQ(v.status_text, stopped);
-                EXPECT_EQ(v.Panels[2]->text(), stopped);
+                EXPECT_EQ(drive(v).status_text(), stopped);
+                EXPECT_EQ(drive(v).status_panel_text(), stopped);
             }
         }
     }
@@ -223,12 +219,12 @@ TEST_F(Menus, SequenceAndGroupItemsWaitForNoDisplay)
     serve(stations + "RJAA.TXT", "2011/11/30 05:15\nRJAA 300515Z 36010KT 3000 BR BKN008 12/11 Q1018\n");
     const QString stalled = stations + "RJAA.TXT";
     server->set_fault(stalled.toStdString(), kolde_site::Fault::Stall);
-    v.inet->set_request_timeout(30);
+    drive(v).display_transfer()->set_request_timeout(30);
     const qsizetype before = log_texts().size();
     const bool waited = while_requested(stalled, [&] {
-        v.menu_listAP[0]->trigger();
-        v.menu_company_data[0]->trigger();
-        v.menu_popup_group_data[1]->trigger();
+        drive(v).menu_items("menu_listAP")[0]->trigger();
+        drive(v).menu_items("menu_company_data")[0]->trigger();
+        drive(v).menu_items("menu_popup_group_data")[1]->trigger();
         EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJAA"));
         server->clear_fault(stalled.toStdString());
     }, [&] { v.console_enter(QStringLiteral("RJAA")); });
@@ -236,8 +232,8 @@ TEST_F(Menus, SequenceAndGroupItemsWaitForNoDisplay)
     EXPECT_FALSE(log_texts().mid(before).contains(QStringLiteral("RJTT MANUAL DECODE")));
     EXPECT_EQ(served(stations + "RJTT.TXT"), 0);
     EXPECT_EQ(served(stations + "RJBB.TXT"), 0);
-    EXPECT_FALSE(v.Timer->isActive());
-    EXPECT_FALSE(v.group_mode);
+    EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
+    EXPECT_FALSE(drive(v).group_mode());
 }
 
 // ------------------------------------------------------------ group editor
@@ -248,7 +244,7 @@ TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
 {
     view v;
     start(v);
-    ASSERT_EQ(shown_items(v.menu_popup_group), (QStringList{"TOKYO", "KANSAI"}));
+    ASSERT_EQ(shown_items(drive(v).menu("menu_popup_group")), (QStringList{"TOKYO", "KANSAI"}));
     const QStringList edit{QStringLiteral("グループ編集")};
     for (const bool empty : {true, false}) {
         SCOPED_TRACE(empty);
@@ -271,27 +267,27 @@ TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
             });
             // From the menu, and from the console's "GP".
             if (empty)
-                v.menu_popup_company->trigger();
+                drive(v).menu_item("menu_popup_company")->trigger();
             else
                 v.console_enter(QStringLiteral("GP"));
             EXPECT_EQ(closer.names(), QStringList{QStringLiteral("company")});
         }
-        EXPECT_EQ(v.group_menu_count, ids.size());
-        EXPECT_EQ(shown_items(v.menu_company), empty ? edit : edit + QStringList{"-"} + ids);
-        EXPECT_EQ(v.menu_popup_group->menuAction()->isEnabled(), !empty);
-        ASSERT_EQ(v.menu_popup_group_data.size(), empty ? 1u : 3u);
+        EXPECT_EQ(drive(v).group_menu_count(), ids.size());
+        EXPECT_EQ(shown_items(drive(v).menu("menu_company")), empty ? edit : edit + QStringList{"-"} + ids);
+        EXPECT_EQ(drive(v).menu_item("menu_popup_group")->isEnabled(), !empty);
+        ASSERT_EQ(drive(v).menu_items("menu_popup_group_data").size(), empty ? 1u : 3u);
         if (!empty) {
-            EXPECT_EQ(shown_items(v.menu_popup_group), ids);
+            EXPECT_EQ(shown_items(drive(v).menu("menu_popup_group")), ids);
         }
     }
 
-    v.menu_popup_group_data[2]->trigger();
+    drive(v).menu_items("menu_popup_group_data")[2]->trigger();
     EXPECT_EQ(kolde_sub::current_group, QStringLiteral("WEST"));
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJFF"));
-    v.menu_company_data[1]->trigger();
+    drive(v).menu_items("menu_company_data")[1]->trigger();
     EXPECT_EQ(kolde_sub::current_group, QStringLiteral("EAST"));
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
-    v.Timer->stop();
+    drive(v).heartbeat_timer()->stop();
 }
 
 // ------------------------------------------------------------ decode list
@@ -303,28 +299,28 @@ TEST_F(Menus, DecodeListRestartsTheAutomaticDecode)
     view v;
     start(v);
     const struct {
-        QAction* view::*item;
+        const char* item;
         bool online;
         bool restarts;
-    } cases[] = {{&view::menu_autodecode, false, false},
-                 {&view::menu_autodecode, true, true},
-                 {&view::menu_popup_de, false, true}};
+    } cases[] = {{"menu_autodecode", false, false},
+                 {"menu_autodecode", true, true},
+                 {"menu_popup_de", false, true}};
     for (const auto& c : cases) {
-        SCOPED_TRACE((v.*c.item)->objectName().toStdString() + (c.online ? " online" : " offline"));
+        SCOPED_TRACE(drive(v).menu_item(c.item)->objectName().toStdString() + (c.online ? " online" : " offline"));
         kolde_sub::online = c.online;
-        v.Timer->stop();
-        v.auto_mode = false;
+        drive(v).heartbeat_timer()->stop();
+        drive(v).auto_mode() = false;
         server->clear_requests();
         QStringList modal;
-        const QStringList rows = trigger(v.*c.item, &modal);
+        const QStringList rows = trigger(drive(v).menu_item(c.item), &modal);
         EXPECT_EQ(modal, QStringList{QStringLiteral("decodelist")});
         EXPECT_EQ(rows.value(0), QStringLiteral("DISPLAY AUTO DECODE LIST"));
         EXPECT_EQ(rows.size() > 1, c.restarts);
-        EXPECT_EQ(v.Timer->isActive(), c.restarts);
-        EXPECT_EQ(v.auto_mode, c.restarts);
+        EXPECT_EQ(drive(v).heartbeat_timer()->isActive(), c.restarts);
+        EXPECT_EQ(drive(v).auto_mode(), c.restarts);
         EXPECT_EQ(served(stations + "RJTT.TXT") > 0, c.restarts);
     }
-    v.Timer->stop();
+    drive(v).heartbeat_timer()->stop();
 }
 
 // ------------------------------------------------------------ chart
@@ -347,7 +343,7 @@ TEST_F(Menus, ChartAfterTheReaderNotice)
             if (auto* notice = qobject_cast<kolde_sub::adobeinfo*>(w); notice && banner)
                 notice->image_Click();
         });
-        v.menu_chart->trigger();
+        drive(v).menu_item("menu_chart")->trigger();
         EXPECT_EQ(closer.names(), QStringList{QStringLiteral("adobeinfo")});
         if (!banner)
             rows = log_texts().mid(before);
@@ -369,16 +365,18 @@ TEST_F(Menus, ItemsRunOnAClosedStore)
     start(v);
     kolde_sub::close_database();
     ModalCloser closer;
-    for (QAction* a : {v.menu_listAP[0], v.menu_company_data[0], v.menu_popup_group_data[1], v.menu_company_edit,
-                       v.menu_chart, v.menu_option, v.menu_autodecode, v.menu_info_weather}) {
+    kolde_test::ViewDriver d = drive(v);
+    for (QAction* a : {d.menu_items("menu_listAP")[0], d.menu_items("menu_company_data")[0],
+                       d.menu_items("menu_popup_group_data")[1], d.menu_item("menu_company_edit"), d.menu_item("menu_chart"),
+                       d.menu_item("menu_option"), d.menu_item("menu_autodecode"), d.menu_item("menu_info_weather")}) {
         SCOPED_TRACE(a->objectName().toStdString());
         a->trigger();
-        v.Timer4->stop();
+        drive(v).sequence_retry_timer()->stop();
     }
-    v.Timer->stop();
-    EXPECT_EQ(v.group_menu_count, 0);
-    EXPECT_FALSE(v.menu_popup_group->menuAction()->isEnabled());
-    EXPECT_EQ(v.menu_popup_group_data.size(), 1u);
+    drive(v).heartbeat_timer()->stop();
+    EXPECT_EQ(drive(v).group_menu_count(), 0);
+    EXPECT_FALSE(drive(v).menu_item("menu_popup_group")->isEnabled());
+    EXPECT_EQ(drive(v).menu_items("menu_popup_group_data").size(), 1u);
 }
 
 }  // namespace

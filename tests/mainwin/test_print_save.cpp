@@ -8,18 +8,14 @@
 #include "platform/printers.h"
 #include "startup/notices.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QStatusBar>
-#include <QTextEdit>
-#include <QTimer>
 
 namespace {
 
@@ -136,13 +132,13 @@ protected:
     }
 
     QStringList pdf_files() const { return QDir(folder.file(QStringLiteral("print"))).entryList(QDir::Files); }
-    static QString staging(view& v) { return kolde_sub::from_edit_text(v.TextBox[3]->toPlainText()); }
+    static QString staging(view& v) { return kolde_sub::from_edit_text(drive(v).staged_text()); }
 
     // An automatic print from the heartbeat's cycle.
     static void cycle_print(view& v)
     {
-        v.auto_print = true;
-        v.timer_run = true;
+        drive(v).auto_print() = true;
+        drive(v).timer_run() = true;
         v.print_display();
     }
 
@@ -154,7 +150,7 @@ TEST_F(PrintDisplay, PrintByHandWithoutTheDialogPrintsTheConsoleOnTheCurrentPrin
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT"));
-    v.Panels[2]->setText(QStringLiteral("自動デコード中"));
+    drive(v).set_status_panel_text(QStringLiteral("自動デコード中"));
     v.print_display();
 
     ASSERT_EQ(pdf_files().size(), 1);
@@ -166,8 +162,8 @@ TEST_F(PrintDisplay, PrintByHandWithoutTheDialogPrintsTheConsoleOnTheCurrentPrin
                            QString(), QStringLiteral("RJTT 050900Z 34010KT"), QStringLiteral("RJAA 050900Z 36005KT")}));
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT\r\nPRINT COMPLETED"));
     EXPECT_EQ(joined_log_rows(), "PRINT COMMAND|AUTO PRINT DATA SPOOL INTO *|PRINT COMPLETED");
-    EXPECT_EQ(v.status_text, QStringLiteral("自動デコード中"));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("自動デコード中"));
+    EXPECT_EQ(drive(v).status_text(), QStringLiteral("自動デコード中"));
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("自動デコード中"));
     EXPECT_EQ(dialogs, 0);
 
     // An empty console prints the header only.
@@ -178,7 +174,7 @@ TEST_F(PrintDisplay, PrintByHandWithoutTheDialogPrintsTheConsoleOnTheCurrentPrin
                            QString()}));
 
     // The pop-up menu's item prints the same way and ends with the prompt.
-    v.menu_popup_print->trigger();
+    drive(v).menu_item("menu_popup_print")->trigger();
     EXPECT_EQ(pdf_files().size(), 3);
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("\r\nPRINT COMPLETED\r\nREADY / PRESS ESC TO EXIT\r\n")));
 }
@@ -215,20 +211,20 @@ TEST_F(PrintDisplay, AFailingPrinterEndsInTheCancelLogOnly)
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT"));
-    v.status_text = QStringLiteral("X");
-    v.Panels[2]->setText(QStringLiteral("待機中"));
+    drive(v).status_text() = QStringLiteral("X");
+    drive(v).set_status_panel_text(QStringLiteral("待機中"));
     v.print_display();
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
     EXPECT_EQ(last_log(), "CANCEL PRINT COMMAND");
-    EXPECT_EQ(v.status_text, QStringLiteral("待機中"));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機中"));
+    EXPECT_EQ(drive(v).status_text(), QStringLiteral("待機中"));
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機中"));
 
     // The same in an automatic print: no notice either.
     set(kolde_sub::key::printer, "NO-SUCH-QUEUE");
     cycle_print(v);
     EXPECT_TRUE(staging(v).isEmpty());
     EXPECT_EQ(last_log(), "CANCEL PRINT COMMAND");
-    EXPECT_FALSE(v.auto_print);
+    EXPECT_FALSE(drive(v).auto_print());
 }
 
 TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
@@ -248,7 +244,7 @@ TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
     EXPECT_TRUE(pdf_files().isEmpty());
     EXPECT_EQ(staging(v), QStringLiteral("\r\nAUTO PRINT DISABLED / OUT OF PRINT SCHEDULE 17:01:00\r\n"));
     EXPECT_EQ(last_log(), "AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE");
-    EXPECT_FALSE(v.auto_print);
+    EXPECT_FALSE(drive(v).auto_print());
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
 
     kolde_sub::set_clock(at(17, 0));
@@ -259,8 +255,8 @@ TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
 
     // A display asked for by hand prints outside the window.
     kolde_sub::set_clock(at(17, 1));
-    v.auto_print = true;
-    v.timer_run = false;
+    drive(v).auto_print() = true;
+    drive(v).timer_run() = false;
     v.print_display();
     EXPECT_EQ(pdf_files().size(), 2);
     EXPECT_EQ(log_rows().mid(log_rows().size() - 2).join(u'|').toStdString(),
@@ -275,7 +271,7 @@ TEST_F(PrintDisplay, TheCycleNeedsTheStoredPrinterInstalled)
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT"));
-    v.Panels[2]->setText(QStringLiteral("自動デコード中"));
+    drive(v).set_status_panel_text(QStringLiteral("自動デコード中"));
 
     set(kolde_sub::key::printer, "*");
     cycle_print(v);
@@ -288,7 +284,7 @@ TEST_F(PrintDisplay, TheCycleNeedsTheStoredPrinterInstalled)
     cycle_print(v);
     EXPECT_EQ(platform::current_printer(), QStringLiteral("PDF"));
     EXPECT_EQ(pdf_files().size(), 1);
-    EXPECT_EQ(v.status_text, QStringLiteral("自動デコード中"));
+    EXPECT_EQ(drive(v).status_text(), QStringLiteral("自動デコード中"));
 }
 
 TEST_F(PrintDisplay, AnAutomaticPrintNeverAsksAndPrintsTheHandedOverText)
@@ -301,8 +297,8 @@ TEST_F(PrintDisplay, AnAutomaticPrintNeverAsksAndPrintsTheHandedOverText)
     for (const bool cycle : {true, false}) {
         kolde_sub::print_source_text = QStringLiteral("RJTT NEW DISPLAY");
         answer_dialog([](kolde_sub::printerselect* d) { d->cmd[0]->click(); });
-        v.auto_print = true;
-        v.timer_run = cycle;
+        drive(v).auto_print() = true;
+        drive(v).timer_run() = cycle;
         v.print_display();
         QApplication::processEvents();  // lets an unused answer run and find no dialog
         EXPECT_EQ(dialogs, 0);
@@ -312,7 +308,7 @@ TEST_F(PrintDisplay, AnAutomaticPrintNeverAsksAndPrintsTheHandedOverText)
     EXPECT_EQ(pdf_files().size(), 2);
 
     // Without a handed-over text the console is printed.
-    v.auto_print = true;
+    drive(v).auto_print() = true;
     v.print_display();
     EXPECT_EQ(platform::last_printed_lines().mid(2), QStringList({QStringLiteral("OLD CONSOLE")}));
 }
@@ -361,7 +357,7 @@ TEST_F(SaveDisplay, SavesTheConsoleAndEndsWithTheReadyPromptOnANewLine)
     view v;
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT 050900Z 34010KT\r\nRJAA 050900Z 36005KT"));
-    v.menu_save->trigger();
+    drive(v).menu_item("menu_save")->trigger();
 
     EXPECT_EQ(QFileInfo(proposed).fileName(), QStringLiteral("KOLDE.txt"));
     const QString saved = QString::fromUtf8(read(target));
@@ -369,7 +365,7 @@ TEST_F(SaveDisplay, SavesTheConsoleAndEndsWithTheReadyPromptOnANewLine)
     EXPECT_TRUE(date_time_line.match(saved).hasMatch()) << saved.toStdString();
     EXPECT_EQ(saved.count(QStringLiteral("\r\n")), 3);
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("36005KT\r\nFILE SAVE COMPLETED\r\nREADY / PRESS ESC TO EXIT\r\n")));
-    EXPECT_FALSE(v.ready_line_break);
+    EXPECT_FALSE(drive(v).ready_line_break());
     EXPECT_EQ(joined_log_rows(), "FILE SAVE COMMAND|FILE SAVE COMPLETED");
     EXPECT_TRUE(boxes.empty());
 }

@@ -4,12 +4,10 @@
 
 #include "startup/update_check.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMap>
-#include <QTimer>
 #include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 
@@ -167,7 +165,7 @@ TEST_F(Shutdown, NothingIsRemovedOrStartedWithoutAnAbsoluteProgramFolder)
     qputenv("KOLDE_HOME", "home");  // the folder fixture puts the old value back
     {
         view v;
-        v.update_requested = true;
+        drive(v).update_requested() = true;
         v.close();
     }
     QDir::setCurrent(old_cwd);
@@ -182,11 +180,11 @@ TEST_F(Shutdown, TheCloseBoxWithTheBrowserPaneOpenClosesOnlyThePane)
 {
     view v;
     activate(v);
-    v.WebBrowser->show();
-    ASSERT_TRUE(v.WebBrowser->isVisible());
+    drive(v).browser_pane()->show();
+    ASSERT_TRUE(drive(v).browser_pane()->isVisible());
     close_box(v);
     EXPECT_TRUE(v.isVisible());
-    EXPECT_FALSE(v.WebBrowser->isVisible());
+    EXPECT_FALSE(drive(v).browser_pane()->isVisible());
     EXPECT_TRUE(kolde_sub::db_conn().is_open());
     EXPECT_EQ(kolde_sub::setting_int(kolde_sub::key::start_count), 0);
 
@@ -200,7 +198,7 @@ TEST_F(Shutdown, ACloseByTheProgramEndsItAlsoWithThePaneOpen)
 {
     view v;
     activate(v);
-    v.WebBrowser->show();
+    drive(v).browser_pane()->show();
     v.close();  // as the EXIT command does
     EXPECT_FALSE(v.isVisible());
     EXPECT_FALSE(kolde_sub::db_conn().is_open());
@@ -225,7 +223,7 @@ TEST_F(Shutdown, TheUpdaterStartsOnlyWhenAnUpdateWasAcceptedAndItIsThere)
         started.clear();
         view v;
         activate(v);
-        v.update_requested = c.accepted;
+        drive(v).update_requested() = c.accepted;
         v.close();
         v.close();  // a second close request runs nothing again
         ASSERT_EQ(started.size(), c.starts ? 1u : 0u);
@@ -267,12 +265,12 @@ TEST_F(Shutdown, TheUpdateMenuChecksWithTheHeartbeatOffAndClosesForAnAcceptedUpd
         boxes.clear();
         started.clear();
         // The heartbeat runs again after the check even when it was off.
-        v.Timer->stop();
-        v.menu_update->trigger();
+        drive(v).heartbeat_timer()->stop();
+        drive(v).menu_item("menu_update")->trigger();
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(v.update_requested, c.accepted);
+        EXPECT_EQ(drive(v).update_requested(), c.accepted);
         EXPECT_EQ(v.isVisible(), !c.accepted);
-        EXPECT_EQ(v.Timer->isActive(), !c.accepted);
+        EXPECT_EQ(drive(v).heartbeat_timer()->isActive(), !c.accepted);
         EXPECT_EQ(started.size(), c.accepted ? 1u : 0u);
         if (!c.accepted) {
             const QStringList rows = log_rows_oldest_first();
@@ -291,6 +289,6 @@ TEST_F(Shutdown, AClosingWindowAbandonsTheCheckUnderWay)
     v.check_update();
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(v.isVisible());
-    EXPECT_FALSE(v.Timer->isActive());
-    EXPECT_FALSE(v.update_requested);
+    EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
+    EXPECT_FALSE(drive(v).update_requested());
 }

@@ -6,14 +6,7 @@
 #include "reports/request.h"
 #include "core/shared.h"
 
-#include <QAction>
-#include <QFrame>
-#include <QLabel>
-#include <QMenu>
 #include <QTest>
-#include <QTextCursor>
-#include <QTextEdit>
-#include <QTimer>
 
 using kolde_test::activate;
 using platform::Value;
@@ -32,8 +25,10 @@ QStringList captions(const std::vector<QAction*>& items)
 
 bool timers_started(const view& v)
 {
-    return v.Timer->isActive() && v.Timer->interval() == 1000 && v.Timer2->isActive() && !v.timer1->isActive() &&
-           v.timer1->interval() == 1000 && !v.Timer4->isActive() && v.Timer4->interval() == 3000;
+    kolde_test::ViewDriver d = drive(v);
+    return d.heartbeat_timer()->isActive() && d.heartbeat_timer()->interval() == 1000 && d.banner_timer()->isActive() &&
+           !d.tray_timer()->isActive() && d.tray_timer()->interval() == 1000 && !d.sequence_retry_timer()->isActive() &&
+           d.sequence_retry_timer()->interval() == 3000;
 }
 
 class ViewStart : public kolde_test::ViewFixture {};
@@ -45,27 +40,27 @@ TEST_F(ViewStart, AutomaticDecodeOnGreetsAndConnects)
     EXPECT_EQ(kolde_sub::main_window(), &v);
     EXPECT_EQ(v.windowTitle(), QStringLiteral(" KOLDE - Aviation Weather Automatic Decoder"));
     EXPECT_EQ(v.console_text(), QStringLiteral("SYSTEM INITIALIZED\r\n"));
-    EXPECT_EQ(v.Panels[1]->text(), QStringLiteral("ネットワーク接続待機"));
-    EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("システム初期化中"));
-    EXPECT_EQ(v.Label1->text(), kolde_sub::to_edit_text(kolde_sub::banner_text(QStringLiteral("4.31"))));
+    EXPECT_EQ(drive(v).connection_panel()->text(), QStringLiteral("ネットワーク接続待機"));
+    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("システム初期化中"));
+    EXPECT_EQ(drive(v).start_banner()->text(), kolde_sub::to_edit_text(kolde_sub::banner_text(QStringLiteral("4.31"))));
     EXPECT_TRUE(v.windowState() & Qt::WindowMaximized);
-    EXPECT_TRUE(v.menu_chart->isVisible());
+    EXPECT_TRUE(drive(v).menu_item("menu_chart")->isVisible());
 
     activate(v);
-    EXPECT_FALSE(v.first_activation);
+    EXPECT_FALSE(drive(v).first_activation());
     EXPECT_EQ(v.console_text(), QStringLiteral("SYSTEM INITIALIZED\r\nDATABASE CONNECTION COMPLETED\r\n"));
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(kolde_sub::log_loaded());
     EXPECT_TRUE(kolde_sub::tooltips_loaded());
     EXPECT_FALSE(kolde_sub::log_window()->isVisible());
     EXPECT_TRUE(timers_started(v));
-    EXPECT_TRUE(v.Frame1->isVisible());
-    EXPECT_FALSE(v.menu_popup->menuAction()->isVisible());
+    EXPECT_TRUE(drive(v).start_frame()->isVisible());
+    EXPECT_FALSE(drive(v).menu_item("menu_popup")->isVisible());
     EXPECT_EQ(kolde_sub::update_interval, 1);
     EXPECT_EQ(kolde_sub::cycle_slot, 25);
     EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" "));
     // The console lies inside its backing box.
-    EXPECT_TRUE(v.TextBox[1]->geometry().contains(v.TextBox[0]->geometry()));
+    EXPECT_TRUE(drive(v).backing_box()->geometry().contains(drive(v).console()->geometry()));
 }
 
 // The banner is centred on the whole window, menu bar and status bar
@@ -74,17 +69,17 @@ TEST_F(ViewStart, BannerIsCentredOnTheWholeWindow)
 {
     view v;
     // The window takes its final size once shown; the activation waits for it.
-    v.first_activation = false;
+    drive(v).first_activation() = false;
     v.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
     QCoreApplication::processEvents();
-    v.first_activation = true;
+    drive(v).first_activation() = true;
     v.Form_Activate();
     const QSize outer = v.frameGeometry().size();
-    ASSERT_GT(outer.height(), v.form->height());
-    EXPECT_EQ(v.Frame1->size(), v.Label1->size());
-    EXPECT_EQ(v.Frame1->pos(),
-              QPoint((outer.width() - v.Frame1->width()) / 2, (outer.height() - v.Frame1->height()) / 2));
+    ASSERT_GT(outer.height(), drive(v).client_area()->height());
+    EXPECT_EQ(drive(v).start_frame()->size(), drive(v).start_banner()->size());
+    EXPECT_EQ(drive(v).start_frame()->pos(),
+              QPoint((outer.width() - drive(v).start_frame()->width()) / 2, (outer.height() - drive(v).start_frame()->height()) / 2));
 }
 
 TEST_F(ViewStart, EmptyDecodeListSwitchesAutomaticDecodeOff)
@@ -92,7 +87,7 @@ TEST_F(ViewStart, EmptyDecodeListSwitchesAutomaticDecodeOff)
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
     view v;
     EXPECT_FALSE(kolde_sub::setting_bool(kolde_sub::key::auto_decode));
-    EXPECT_FALSE(v.new_request);
+    EXPECT_FALSE(drive(v).new_request());
     activate(v);
     EXPECT_EQ(v.console_text(), QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n\r\n") +
                                         ready + QStringLiteral("\r\n"));
@@ -100,10 +95,10 @@ TEST_F(ViewStart, EmptyDecodeListSwitchesAutomaticDecodeOff)
     // With the automatic decode off the banner goes after five ticks.
     for (int i = 0; i < 4; ++i)
         v.Timer2_Timer();
-    EXPECT_TRUE(v.Frame1->isVisible());
+    EXPECT_TRUE(drive(v).start_frame()->isVisible());
     v.Timer2_Timer();
-    EXPECT_FALSE(v.Frame1->isVisible());
-    EXPECT_FALSE(v.Timer2->isActive());
+    EXPECT_FALSE(drive(v).start_frame()->isVisible());
+    EXPECT_FALSE(drive(v).banner_timer()->isActive());
 }
 
 TEST_F(ViewStart, BannerStaysWhileAutomaticDecodeRuns)
@@ -111,8 +106,8 @@ TEST_F(ViewStart, BannerStaysWhileAutomaticDecodeRuns)
     view v;
     activate(v);
     v.Timer2_Timer();
-    EXPECT_FALSE(v.Timer2->isActive());
-    EXPECT_TRUE(v.Frame1->isVisible());
+    EXPECT_FALSE(drive(v).banner_timer()->isActive());
+    EXPECT_TRUE(drive(v).start_frame()->isVisible());
 }
 
 TEST_F(ViewStart, OfflineStartSaysSoAndSkipsTheVersionCheck)
@@ -123,7 +118,7 @@ TEST_F(ViewStart, OfflineStartSaysSoAndSkipsTheVersionCheck)
     activate(v);
     EXPECT_EQ(v.console_text(), QStringLiteral("\r\nNO NETWORK CONNECTION\r\n\r\nDATABASE CONNECTION COMPLETED\r\n"));
     EXPECT_TRUE(server->requests().empty());
-    EXPECT_FALSE(v.Frame1->isVisible());
+    EXPECT_FALSE(drive(v).start_frame()->isVisible());
     EXPECT_TRUE(timers_started(v));
 }
 
@@ -152,15 +147,15 @@ TEST_F(ViewStart, MenusFollowTheTables)
                {{Value("RJTT"), Value("東京国際")}, {Value("RJAA"), Value("成田国際")}, {Value("ROAH"), Value("那覇")}});
     view v;
     activate(v);
-    EXPECT_TRUE(v.menu_list->menuAction()->isEnabled());
-    EXPECT_EQ(captions(v.menu_listAP),
+    EXPECT_TRUE(drive(v).menu_item("menu_list")->isEnabled());
+    EXPECT_EQ(captions(drive(v).menu_items("menu_listAP")),
               QStringList({QStringLiteral("RJTT  東京国際"), QStringLiteral("RJAA  成田国際"), QStringLiteral("ROAH  那覇")}));
-    EXPECT_EQ(captions(v.menu_company_data), QStringList({QStringLiteral("TOKYO"), QStringLiteral("KANSAI")}));
-    EXPECT_EQ(captions(v.menu_popup_group_data), QStringList({QStringLiteral("TOKYO"), QStringLiteral("KANSAI")}));
-    EXPECT_EQ(v.group_menu_count, 2);
-    EXPECT_TRUE(v.menu_company_data[0]->isVisible());
-    EXPECT_TRUE(v.menu_company_line->isVisible());
-    EXPECT_TRUE(v.menu_popup_group->menuAction()->isEnabled());
+    EXPECT_EQ(captions(drive(v).menu_items("menu_company_data")), QStringList({QStringLiteral("TOKYO"), QStringLiteral("KANSAI")}));
+    EXPECT_EQ(captions(drive(v).menu_items("menu_popup_group_data")), QStringList({QStringLiteral("TOKYO"), QStringLiteral("KANSAI")}));
+    EXPECT_EQ(drive(v).group_menu_count(), 2);
+    EXPECT_TRUE(drive(v).menu_items("menu_company_data")[0]->isVisible());
+    EXPECT_TRUE(drive(v).menu_item("menu_company_line")->isVisible());
+    EXPECT_TRUE(drive(v).menu_item("menu_popup_group")->isEnabled());
 }
 
 TEST_F(ViewStart, EmptyTablesDisableTheMenus)
@@ -169,29 +164,29 @@ TEST_F(ViewStart, EmptyTablesDisableTheMenus)
     fill_table(kolde_sub::rs_company(), {QStringLiteral("id"), QStringLiteral("route")}, {});
     view v;
     activate(v);
-    EXPECT_FALSE(v.menu_list->menuAction()->isEnabled());
-    EXPECT_EQ(v.menu_listAP.size(), 1u);
-    EXPECT_FALSE(v.menu_company_data[0]->isVisible());
-    EXPECT_FALSE(v.menu_company_line->isVisible());
-    EXPECT_FALSE(v.menu_popup_group->menuAction()->isEnabled());
-    EXPECT_EQ(v.group_menu_count, 0);
+    EXPECT_FALSE(drive(v).menu_item("menu_list")->isEnabled());
+    EXPECT_EQ(drive(v).menu_items("menu_listAP").size(), 1u);
+    EXPECT_FALSE(drive(v).menu_items("menu_company_data")[0]->isVisible());
+    EXPECT_FALSE(drive(v).menu_item("menu_company_line")->isVisible());
+    EXPECT_FALSE(drive(v).menu_item("menu_popup_group")->isEnabled());
+    EXPECT_EQ(drive(v).group_menu_count(), 0);
 }
 
 TEST_F(ViewStart, ActivationEventRunsTheBodyOnce)
 {
     view v;
     v.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !v.first_activation; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !drive(v).first_activation(); }, 10000));
     const QString text = v.console_text();
-    v.status_text = QStringLiteral("kept");
+    drive(v).status_text() = QStringLiteral("kept");
     v.hide();
     v.show();
     v.Form_Activate();
     QTest::qWait(50);
     EXPECT_EQ(v.console_text(), text);
-    EXPECT_EQ(v.status_text, QStringLiteral("kept"));
-    EXPECT_EQ(v.menu_listAP.size(), static_cast<std::size_t>(kolde_sub::rs_airport().record_count()));
-    EXPECT_EQ(v.menu_company_data.size(), 2u);
+    EXPECT_EQ(drive(v).status_text(), QStringLiteral("kept"));
+    EXPECT_EQ(drive(v).menu_items("menu_listAP").size(), static_cast<std::size_t>(kolde_sub::rs_airport().record_count()));
+    EXPECT_EQ(drive(v).menu_items("menu_company_data").size(), 2u);
 }
 
 // ------------------------------------------------------------ version check
@@ -239,12 +234,12 @@ TEST_F(ViewVersionCheck, ANewerVersionIsOfferedOrTaken)
             EXPECT_TRUE(boxes.empty());
         }
         EXPECT_FALSE(v.console_text().contains(QStringLiteral("Now you can download")));
-        EXPECT_EQ(v.update_requested, row.update);
+        EXPECT_EQ(drive(v).update_requested(), row.update);
         EXPECT_EQ(v.isVisible(), !row.update);
         EXPECT_EQ(kolde_sub::log_loaded(), !row.update);
         if (row.update) {
-            EXPECT_FALSE(v.Timer->isActive());
-            EXPECT_FALSE(v.Timer2->isActive());
+            EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
+            EXPECT_FALSE(drive(v).banner_timer()->isActive());
         } else {
             EXPECT_TRUE(timers_started(v));
         }
@@ -263,8 +258,8 @@ TEST_F(ViewVersionCheck, NoticeWaitsForEnterBeforeAnythingStarts)
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (at_wait.isEmpty() && v.console_text().contains(QStringLiteral("hit ENTER"))) {
             at_wait = v.console_text();
-            idle_at_wait = !v.Timer->isActive() && !v.Timer2->isActive() && !kolde_sub::log_loaded();
-            QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+            idle_at_wait = !drive(v).heartbeat_timer()->isActive() && !drive(v).banner_timer()->isActive() && !kolde_sub::log_loaded();
+            QTest::keyClick(drive(v).console(), Qt::Key_Return);
         }
     });
     poll.start();
@@ -277,14 +272,14 @@ TEST_F(ViewVersionCheck, NoticeWaitsForEnterBeforeAnythingStarts)
                                       "For download, keep network connection and select menu UPDATE or type "
                                       "'UPDATE' out.\r\n\r\nTo continue, hit ENTER key. \r\n\r\n") +
                                ready + QStringLiteral("\r\n"));
-    EXPECT_FALSE(v.ready_line_break);
-    EXPECT_TRUE(v.enter_pressed);
+    EXPECT_FALSE(drive(v).ready_line_break());
+    EXPECT_TRUE(drive(v).enter_pressed());
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("DATABASE CONNECTION COMPLETED\r\n")));
     EXPECT_TRUE(timers_started(v));
 
     // The notice is yellow; the prompt keeps the plain colour.
     auto colour_at = [&](int pos) {
-        QTextCursor c(v.TextBox[0]->document());
+        QTextCursor c(drive(v).console()->document());
         c.setPosition(static_cast<int>(kolde_sub::ConsolePositions(kolde_sub::to_edit_text(at_wait)).to_document(pos)) + 1);
         return c.charFormat().foreground().color();
     };
@@ -303,7 +298,7 @@ TEST_F(ViewVersionCheck, ErrorPageOrEmptyReplyOffersNothing)
         view v;
         activate(v);
         EXPECT_TRUE(boxes.empty()) << reply;
-        EXPECT_FALSE(v.update_requested) << reply;
+        EXPECT_FALSE(drive(v).update_requested()) << reply;
         EXPECT_FALSE(v.console_text().contains(QStringLiteral("Now you can download"))) << reply;
         EXPECT_FALSE(kolde_sub::log_loaded()) << reply;
         EXPECT_FALSE(kolde_sub::tooltips_loaded()) << reply;
@@ -336,7 +331,7 @@ TEST_F(ViewWithoutStore, StartsWithoutAConnectionOrAVersionCheck)
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (!waited && v.console_text().contains(QStringLiteral("hit ENTER"))) {
             waited = true;
-            QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+            QTest::keyClick(drive(v).console(), Qt::Key_Return);
         }
     });
     poll.start();
@@ -345,10 +340,10 @@ TEST_F(ViewWithoutStore, StartsWithoutAConnectionOrAVersionCheck)
 
     EXPECT_FALSE(waited);
     EXPECT_TRUE(boxes.empty());
-    EXPECT_FALSE(v.update_requested);
+    EXPECT_FALSE(drive(v).update_requested());
     EXPECT_EQ(server->count("/data/version.dat"), 0);
     EXPECT_EQ(v.console_text(), QStringLiteral("AUTO DECODE SEQUENCE DISABLED\r\n\r\n") + ready + QStringLiteral("\r\n"));
-    EXPECT_FALSE(v.new_request);
+    EXPECT_FALSE(drive(v).new_request());
     EXPECT_TRUE(timers_started(v));
 }
 
@@ -363,29 +358,29 @@ TEST_F(ViewStationList, AutomaticModeReadsTheDecodeListAndResetsTheModes)
             "INSERT INTO \"自動デコード\" VALUES (3,'ROAH','那覇'),(1,'RJCC','新千歳'),(2,'RJTT','東京国際');")));
     kolde_sub::rs_autodecode().requery();
     view v;
-    v.auto_mode = true;
-    v.new_request = false;
-    v.sequence_mode = true;
-    v.japanese_mode = true;
-    v.standby_start = QStringLiteral("12:00");
+    drive(v).auto_mode() = true;
+    drive(v).new_request() = false;
+    drive(v).sequence_mode() = true;
+    drive(v).japanese_mode() = true;
+    drive(v).standby_start() = QStringLiteral("12:00");
     v.build_station_list();
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJCC RJTT ROAH"));
-    EXPECT_EQ(v.station_count, 3);
+    EXPECT_EQ(drive(v).station_count(), 3);
     ASSERT_EQ(kolde_sub::station_table.size(), 4u);
     EXPECT_EQ(kolde_sub::station_table[3][kolde_sub::station_code], QStringLiteral("ROAH"));
-    EXPECT_TRUE(v.new_request);
-    EXPECT_FALSE(v.sequence_mode);
-    EXPECT_FALSE(v.japanese_mode);
-    EXPECT_TRUE(v.standby_start.isEmpty());
+    EXPECT_TRUE(drive(v).new_request());
+    EXPECT_FALSE(drive(v).sequence_mode());
+    EXPECT_FALSE(drive(v).japanese_mode());
+    EXPECT_TRUE(drive(v).standby_start().isEmpty());
 
     // An empty list empties the request and keeps the table.
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
-    v.new_request = false;
+    drive(v).new_request() = false;
     v.build_station_list();
     EXPECT_TRUE(kolde_sub::current_request.isEmpty());
-    EXPECT_EQ(v.station_count, 3);
+    EXPECT_EQ(drive(v).station_count(), 3);
     EXPECT_EQ(kolde_sub::station_table.size(), 4u);
-    EXPECT_TRUE(v.new_request);
+    EXPECT_TRUE(drive(v).new_request());
 }
 
 }  // namespace
@@ -400,16 +395,16 @@ TEST_F(ViewTyping, EnterHandsOnTheTypedLineOnly)
     v.show_ready_prompt();
     // Offline the line is only recorded in the history of typed words.
     kolde_sub::online = false;
-    v.TextBox[0]->setFocus();
-    QTest::keyClicks(v.TextBox[0], "sq rjtx");
-    QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
-    QTest::keyClicks(v.TextBox[0], "t ");
-    EXPECT_EQ(v.padlbl->text(), QStringLiteral("sq rjtt "));
-    QTest::keyClick(v.TextBox[0], Qt::Key_Return);
+    drive(v).console()->setFocus();
+    QTest::keyClicks(drive(v).console(), "sq rjtx");
+    QTest::keyClick(drive(v).console(), Qt::Key_Backspace);
+    QTest::keyClicks(drive(v).console(), "t ");
+    EXPECT_EQ(drive(v).pad()->text(), QStringLiteral("sq rjtt "));
+    QTest::keyClick(drive(v).console(), Qt::Key_Return);
     EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" SQ RJTT "));
-    EXPECT_TRUE(v.enter_pressed);
+    EXPECT_TRUE(drive(v).enter_pressed());
     // Backspace on an empty line changes nothing.
-    v.inputlbl->clear();
-    QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
-    EXPECT_TRUE(v.inputlbl->text().isEmpty());
+    drive(v).set_typed_line(QString());
+    QTest::keyClick(drive(v).console(), Qt::Key_Backspace);
+    EXPECT_TRUE(drive(v).typed_line().isEmpty());
 }

@@ -12,18 +12,13 @@
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
 
-#include <QFrame>
 #include <QImage>
-#include <QLabel>
-#include <QLineEdit>
 #include <QAbstractTextDocumentLayout>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QTextEdit>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -111,11 +106,11 @@ TEST_F(WindowState, MinimiseHidesWindowAndSideWindowsAndTheIconBringsThemBack)
     EXPECT_TRUE(kolde_sub::log_window()->isVisible());
 
     // The icon goes with the next tick of the one-second timer.
-    EXPECT_TRUE(v.timer1->isActive());
+    EXPECT_TRUE(drive(v).tray_timer()->isActive());
     ASSERT_NE(v.tray_icon(), nullptr);
     v.timer1_Timer();
     EXPECT_EQ(v.tray_icon(), nullptr);
-    EXPECT_FALSE(v.timer1->isActive());
+    EXPECT_FALSE(drive(v).tray_timer()->isActive());
     kolde_sub::chart_open = false;
 }
 
@@ -147,7 +142,7 @@ TEST_F(WindowState, IconAndTipFollowTheConnection)
         v.taskicon_reload();
         ASSERT_NE(v.tray_icon(), nullptr);
         EXPECT_EQ(v.tray_icon()->tip(), connected ? QStringLiteral("KOLDE") : QStringLiteral("接続断"));
-        EXPECT_EQ(image_of(v.tray_icon()->icon()), image_of(QIcon(v.iconPic[connected ? 0 : 1]->pixmap())));
+        EXPECT_EQ(image_of(v.tray_icon()->icon()), image_of(QIcon(drive(v).connection_icon(connected))));
     }
     v.taskicon_unload();
     EXPECT_EQ(v.tray_icon(), nullptr);
@@ -161,33 +156,33 @@ TEST_F(Hover, ColourStyleRaisesTheButtonUnderTheMouse)
     view v;
     activate(v);
     v.img_MouseMove(3);
-    EXPECT_TRUE(raised(v.img[3]));
-    EXPECT_EQ(v.hovered_button, 3);
+    EXPECT_TRUE(raised(drive(v).button(kolde_sub::Button::stop_auto_decode)));
+    EXPECT_EQ(drive(v).hovered_button(), 3);
     v.img_MouseMove(5);
-    EXPECT_FALSE(raised(v.img[3]));
-    EXPECT_TRUE(raised(v.img[5]));
+    EXPECT_FALSE(raised(drive(v).button(kolde_sub::Button::stop_auto_decode)));
+    EXPECT_TRUE(raised(drive(v).button(kolde_sub::Button::reload)));
 
     // Leaving over the bar or the window takes the look off, once.
     v.Frame_MouseMove();
-    EXPECT_FALSE(raised(v.img[5]));
-    EXPECT_EQ(v.hovered_button, 99);
-    v.img[7]->setFrameShape(QFrame::Panel);  // not by hover: left alone now
+    EXPECT_FALSE(raised(drive(v).button(kolde_sub::Button::reload)));
+    EXPECT_EQ(drive(v).hovered_button(), 99);
+    drive(v).button(kolde_sub::Button::scroll_bar)->setFrameShape(QFrame::Panel);  // not by hover: left alone now
     v.Form_MouseMove();
-    EXPECT_TRUE(raised(v.img[7]));
+    EXPECT_TRUE(raised(drive(v).button(kolde_sub::Button::scroll_bar)));
 
     // With the pane open buttons 1 to 11 do not react; button 0 does.
-    v.img[7]->setFrameShape(QFrame::NoFrame);
-    v.WebBrowser->show();
+    drive(v).button(kolde_sub::Button::scroll_bar)->setFrameShape(QFrame::NoFrame);
+    drive(v).browser_pane()->show();
     v.img_MouseMove(4);
-    EXPECT_FALSE(raised(v.img[4]));
-    EXPECT_EQ(v.hovered_button, 99);
+    EXPECT_FALSE(raised(drive(v).button(kolde_sub::Button::start_auto_decode)));
+    EXPECT_EQ(drive(v).hovered_button(), 99);
     v.img_MouseMove(0);
-    EXPECT_TRUE(raised(v.img[0]));
+    EXPECT_TRUE(raised(drive(v).button(kolde_sub::Button::exit)));
 
     // The go button's normal face comes back with the removal.
-    v.imgGo[1]->hide();
+    drive(v).go_button(false)->hide();
     v.Form_MouseMove();
-    EXPECT_TRUE(v.imgGo[1]->isVisible());
+    EXPECT_TRUE(drive(v).go_button(false)->isVisible());
 }
 
 TEST_F(Hover, GreyStyleUncoversTheButtonUnderItsFace)
@@ -196,20 +191,20 @@ TEST_F(Hover, GreyStyleUncoversTheButtonUnderItsFace)
     view v;
     activate(v);
     v.img_MouseMove(20);
-    EXPECT_FALSE(v.img[20]->isVisible());
-    EXPECT_EQ(v.hovered_button, 20);
+    EXPECT_FALSE(drive(v).grey_face(kolde_sub::Button::print)->isVisible());
+    EXPECT_EQ(drive(v).hovered_button(), 20);
     v.img_MouseMove(22);
-    EXPECT_TRUE(v.img[20]->isVisible());
-    EXPECT_FALSE(v.img[22]->isVisible());
+    EXPECT_TRUE(drive(v).grey_face(kolde_sub::Button::print)->isVisible());
+    EXPECT_FALSE(drive(v).grey_face(kolde_sub::Button::start_auto_decode)->isVisible());
     // With the pane hidden the browser buttons stay grey.
     v.img_MouseMove(34);
-    EXPECT_TRUE(v.img[34]->isVisible());
-    EXPECT_TRUE(v.img[22]->isVisible());
+    EXPECT_TRUE(drive(v).grey_face(kolde_sub::Button::back)->isVisible());
+    EXPECT_TRUE(drive(v).grey_face(kolde_sub::Button::start_auto_decode)->isVisible());
     v.img_MouseMove(23);
     v.Form_MouseMove();
     for (int i = 18; i <= 35; ++i)
-        EXPECT_TRUE(v.img[i]->isVisible()) << i;
-    EXPECT_EQ(v.hovered_button, 99);
+        EXPECT_TRUE(drive(v).image(i)->isVisible()) << i;
+    EXPECT_EQ(drive(v).hovered_button(), 99);
 }
 
 // The mouse reaches the handlers through the window's own events.
@@ -219,16 +214,15 @@ TEST_F(Hover, MouseMovesReachTheHandlers)
     view v;
     activate(v);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
-    QTest::mouseMove(v.img[2], QPoint(4, 4));
+    QTest::mouseMove(drive(v).button(kolde_sub::Button::print), QPoint(4, 4));
     QCoreApplication::processEvents();
-    EXPECT_EQ(v.hovered_button, 2);
-    EXPECT_TRUE(raised(v.img[2]));
-    QTest::mouseMove(v.Frame, QPoint(v.Frame->width() - 2, 2));
+    EXPECT_EQ(drive(v).hovered_button(), 2);
+    EXPECT_TRUE(raised(drive(v).button(kolde_sub::Button::print)));
+    QTest::mouseMove(drive(v).button_bar(), QPoint(drive(v).button_bar()->width() - 2, 2));
     QCoreApplication::processEvents();
-    EXPECT_EQ(v.hovered_button, 99);
-    EXPECT_FALSE(raised(v.img[2]));
+    EXPECT_EQ(drive(v).hovered_button(), 99);
+    EXPECT_FALSE(raised(drive(v).button(kolde_sub::Button::print)));
 }
-
 
 // ------------------------------------------------------------ the console
 
@@ -248,9 +242,9 @@ protected:
     static QWidget* start(view& v)
     {
         activate(v);
-        v.Timer->stop();
+        drive(v).heartbeat_timer()->stop();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&v));
-        return v.TextBox[0]->viewport();
+        return drive(v).console()->viewport();
     }
 };
 
@@ -283,18 +277,18 @@ TEST_F(ConsoleMouse, FocusOnTheConsoleTurnsCapsLockOnAndTheInputMethodOff)
     view& v = *window;
     start(v);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&v));
-    v.inputURL->show();
-    v.TextBox[0]->setAttribute(Qt::WA_InputMethodEnabled, true);
+    drive(v).address_bar()->show();
+    drive(v).console()->setAttribute(Qt::WA_InputMethodEnabled, true);
     const auto caps_lock_after_focus_on = [](QWidget* w) {
         w->setFocus();
         QCoreApplication::processEvents();
         return kolde_sub::caps_lock_state();
     };
-    EXPECT_FALSE(caps_lock_after_focus_on(v.inputURL));
-    EXPECT_TRUE(caps_lock_after_focus_on(v.TextBox[0]));
-    EXPECT_FALSE(v.TextBox[0]->testAttribute(Qt::WA_InputMethodEnabled));
-    EXPECT_FALSE(caps_lock_after_focus_on(v.inputURL));
-    EXPECT_TRUE(caps_lock_after_focus_on(v.TextBox[0]));
+    EXPECT_FALSE(caps_lock_after_focus_on(drive(v).address_bar()));
+    EXPECT_TRUE(caps_lock_after_focus_on(drive(v).console()));
+    EXPECT_FALSE(drive(v).console()->testAttribute(Qt::WA_InputMethodEnabled));
+    EXPECT_FALSE(caps_lock_after_focus_on(drive(v).address_bar()));
+    EXPECT_TRUE(caps_lock_after_focus_on(drive(v).console()));
     window.reset();
     EXPECT_FALSE(kolde_sub::caps_lock_state());
 }
@@ -351,7 +345,7 @@ TEST_F(ConsoleMouse, AReleasePlacesTheTipByTheCursor)
     EXPECT_EQ(kolde_sub::tooltip_y, tip.y);
 
     kolde_sub::tooltip_shown = false;
-    QTest::mouseClick(v.TextBox[2]->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseClick(drive(v).cover_box()->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
     EXPECT_FALSE(kolde_sub::tooltip_shown);
 }
 
@@ -359,7 +353,7 @@ TEST_F(ConsoleMouse, AReleasePlacesTheTipByTheCursor)
 // of glyphs.
 int glyphs_right(view& v)
 {
-    QTextEdit* console = v.TextBox[0];
+    QTextEdit* console = drive(v).console();
     console->document()->documentLayout()->documentSize();  // laid out in full
     qreal right = 0;
     for (QTextBlock b = console->document()->begin(); b.isValid(); b = b.next()) {
@@ -369,7 +363,7 @@ int glyphs_right(view& v)
                                             layout->lineAt(i).naturalTextWidth());
     }
     const int scrolled = console->horizontalScrollBar()->value();
-    return console->viewport()->mapTo(v.form, QPoint(int(std::ceil(right)) - scrolled, 0)).x();
+    return console->viewport()->mapTo(drive(v).client_area(), QPoint(int(std::ceil(right)) - scrolled, 0)).x();
 }
 
 // Long lines wrap before the box that covers the console's right edge while
@@ -389,10 +383,10 @@ TEST_F(ConsoleMouse, LongLinesWrapBeforeTheCoverBox)
                 v.img_Click(7);
             v.set_console_text(lines);
             QCoreApplication::processEvents();
-            ASSERT_EQ(v.TextBox[2]->isVisible(), !shown);
-            const int cover_left = v.TextBox[2]->geometry().left();
-            const QWidget* area = v.TextBox[0]->viewport();
-            const int area_right = area->mapTo(v.form, QPoint(area->width(), 0)).x();
+            ASSERT_EQ(drive(v).cover_box()->isVisible(), !shown);
+            const int cover_left = drive(v).cover_box()->geometry().left();
+            const QWidget* area = drive(v).console()->viewport();
+            const int area_right = area->mapTo(drive(v).client_area(), QPoint(area->width(), 0)).x();
             ASSERT_LT(cover_left, area_right);  // the cover overlaps the console
             if (shown) {
                 EXPECT_LE(glyphs_right(v), area_right);
@@ -409,11 +403,11 @@ TEST_F(ConsoleMouse, MovingOverTheConsoleTakesTheHoverOff)
     view v;
     QWidget* console = start(v);
     v.img_MouseMove(3);
-    ASSERT_TRUE(raised(v.img[3]));
+    ASSERT_TRUE(raised(drive(v).button(kolde_sub::Button::stop_auto_decode)));
     QTest::mouseMove(console, QPoint(40, 40));
     QCoreApplication::processEvents();
-    EXPECT_FALSE(raised(v.img[3]));
-    EXPECT_EQ(v.hovered_button, 99);
+    EXPECT_FALSE(raised(drive(v).button(kolde_sub::Button::stop_auto_decode)));
+    EXPECT_EQ(drive(v).hovered_button(), 99);
 }
 
 }  // namespace

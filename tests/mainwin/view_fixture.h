@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "mainwin/view.h"
+#include "view_driver.h"
 #include "platform/msg_box.h"
 #include "platform/value.h"
 #include "server.h"
@@ -52,8 +53,6 @@ protected:
             return answer;
         });
     }
-
-
 
     // Serves data/version.dat with the given text.
     void serve_version(const char* text)
@@ -161,3 +160,5 @@ inline void activate(view& v)
 }
 
 }  // namespace kolde_test
+
+using kolde_test::drive;

@@ -95,7 +95,7 @@ TEST_F(NoticeBeforeChart, TickedCheckBoxSkipsTheNextNotice)
             if (auto* notice = qobject_cast<adobeinfo*>(w))
                 notice->chkbox->setChecked(true);
         });
-        v.menu_chart->trigger();
+        drive(v).menu_item("menu_chart")->trigger();
         EXPECT_EQ(closer.names(), first ? QStringList{QStringLiteral("adobeinfo")} : QStringList{});
         EXPECT_TRUE(setting_bool(key::pdf_reader_notice));
         ASSERT_NE(chart_window(), nullptr);

@@ -1,0 +1,131 @@
+// Drives the main window the way a user or a test needs to: its controls by
+// name and the state the tests set up or check, grouped by the part of the
+// window they belong to. Tests reach the window only through here, so the
+// window may rearrange its insides without the tests changing. The state
+// the tests set up or check is handed out by reference.
+#pragma once
+
+#include "mainwin/button_rules.h"
+#include "mainwin/view.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+namespace kolde_test {
+
+class ViewDriver {
+public:
+    explicit ViewDriver(view& v) : v_(v) {}
+
+    // ---- display runner
+    bool& new_request() { return v_.new_request; }
+    bool& sequence_mode() { return v_.sequence_mode; }
+    bool& group_mode() { return v_.group_mode; }
+    bool& japanese_mode() { return v_.japanese_mode; }
+    bool& ready_line_break() { return v_.ready_line_break; }
+    int& station_count() { return v_.station_count; }
+    int& group_menu_count() { return v_.group_menu_count; }
+    // The folder the display fetches station files from.
+    QString& current_url() { return v_.current_url; }
+    // The text the display stages its reports in before they reach the console.
+    QString staged_text() const { return v_.staging_doc->toPlainText(); }
+    void stage_text(const QString& text) { v_.staging_doc->setPlainText(text); }
+    int staging_undo_steps() const { return v_.staging_doc->availableUndoSteps(); }
+    platform::Transfer* display_transfer() { return v_.inet; }
+    QTimer* sequence_retry_timer() { return v_.Timer4; }
+
+    // ---- heartbeat and automatic decode
+    QTimer* heartbeat_timer() { return v_.Timer; }
+    bool& auto_mode() { return v_.auto_mode; }
+    bool& timer_run() { return v_.timer_run; }
+    bool& reports_changed() { return v_.reports_changed; }
+    bool& was_online() { return v_.was_online; }
+    bool& update_requested() { return v_.update_requested; }
+    int& probe_period() { return v_.probe_period; }
+    QString& standby_start() { return v_.standby_start; }
+    QLabel* connection_panel() { return v_.connection_panel; }
+    QPixmap connection_icon(bool connected) { return connected ? v_.online_icon : v_.offline_icon; }
+
+    // ---- console command line and status bar
+    QTextEdit* console() { return v_.console_box; }
+    QTextEdit* backing_box() { return v_.backing_box; }
+    // The narrow box over the console's right edge (its scroll bar).
+    QTextEdit* cover_box() { return v_.cover_box; }
+    // The line typed on the console and not yet entered.
+    QString typed_line() const { return v_.inputlbl->text(); }
+    void set_typed_line(const QString& line) { v_.inputlbl->setText(line); }
+    bool& enter_pressed() { return v_.enter_pressed; }
+    QString status_panel_text() const { return v_.status_panel->text(); }
+    void set_status_panel_text(const QString& text) { v_.status_panel->setText(text); }
+    QString& status_text() { return v_.status_text; }
+    QString& saved_status_text() { return v_.saved_status_text; }
+
+    // ---- start banner, scratch pad and layout
+    bool& first_activation() { return v_.first_activation; }
+    QWidget* client_area() { return v_.form; }
+    QFrame* start_frame() { return v_.Frame1; }
+    QLabel* start_banner() { return v_.Label1; }
+    QTimer* banner_timer() { return v_.Timer2; }
+    QLabel* pad() { return v_.padlbl; }
+    QFrame* pad_frame() { return v_.padshape; }
+
+    // ---- menus and image buttons
+    // A menu item, a submenu or a menu item array, by the name the window
+    // gives it.
+    QAction* menu_item(const char* name) const;
+    QMenu* menu(const char* name) const { return v_.findChild<QMenu*>(QString::fromLatin1(name)); }
+    std::vector<QAction*> menu_items(const char* name) const;
+    QFrame* button_bar() { return v_.Frame; }
+    QLabel* button(kolde_sub::Button b) { return v_.button(b); }
+    QLabel* grey_face(kolde_sub::Button b) { return v_.grey_face(b); }
+    // The element the image handlers receive as index: a button (0 to 17)
+    // or a grey face (18 to 35).
+    QLabel* image(int index) { return v_.img[static_cast<std::size_t>(index)]; }
+    int& hovered_button() { return v_.hovered_button; }
+
+    // ---- browser pane
+    QWidget* browser_pane() { return v_.WebBrowser; }
+    QLineEdit* address_bar() { return v_.inputURL; }
+    QLabel* go_button(bool active) { return active ? v_.go_active : v_.go_normal; }
+    QFrame* browser_shape() { return v_.Shape1; }
+
+    // ---- tray
+    // Takes the notification-area icon down after the window came back.
+    QTimer* tray_timer() { return v_.timer1; }
+
+    // ---- printing and saving
+    // A display prints itself when it ends.
+    bool& auto_print() { return v_.auto_print; }
+
+private:
+    view& v_;
+};
+
+inline QAction* ViewDriver::menu_item(const char* name) const
+{
+    if (QMenu* m = menu(name))
+        return m->menuAction();
+    return v_.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+inline std::vector<QAction*> ViewDriver::menu_items(const char* name) const
+{
+    const QList<QAction*> found = v_.findChildren<QAction*>(QString::fromLatin1(name));
+    std::vector<QAction*> items(found.begin(), found.end());
+    std::sort(items.begin(), items.end(),
+              [](const QAction* a, const QAction* b) { return a->data().toInt() < b->data().toInt(); });
+    return items;
+}
+
+inline ViewDriver drive(view& v) { return ViewDriver(v); }
+inline ViewDriver drive(const view& v) { return ViewDriver(const_cast<view&>(v)); }
+
+}  // namespace kolde_test
