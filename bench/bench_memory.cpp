@@ -123,10 +123,9 @@ public:
         site.start();
         const QString base = QString::fromStdString(site.base_url());
         qputenv("KOLDE_REPORT_URL", base.toUtf8());
-        kolde_sub::update_base_url = base;
-        kolde_sub::obs_base_url = base + QStringLiteral("/pub/data/observations/metar/stations/");
-        kolde_sub::taf_base_url = base + QStringLiteral("/pub/data/forecasts/taf/stations/");
-        kolde_sub::online = true;
+        kolde_sub::set_update_address(base);
+        kolde_sub::set_report_address(base);
+        kolde_sub::set_online(true);
         kolde_sub::set_setting(QStringLiteral("KOLDEバージョン"), Value(4.31));
         QList<QList<Value>> rows;
         for (const QString& code : decode_list)
@@ -139,7 +138,7 @@ public:
     {
         window.reset();
         qunsetenv("KOLDE_REPORT_URL");
-        kolde_sub::online = false;
+        kolde_sub::set_online(false);
     }
 
     static void set_clock(std::chrono::system_clock::time_point t) { sim_now = t.time_since_epoch().count(); }
@@ -160,7 +159,7 @@ public:
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         stop_timers();
         // One cycle a minute.
-        kolde_sub::update_interval = 1;
+        kolde_sub::set_update_interval(1);
         window->probe_period = 0;
         return !window->first_activation;
     }
@@ -179,7 +178,7 @@ public:
         view& v = *window;
         const bool pending = v.new_request;
         v.standby_start.clear();
-        kolde_sub::cycle_tick_count = v.probe_period;
+        kolde_sub::set_cycle_ticks(v.probe_period);
         v.Timer_Timer();
         v.Timer->stop();
         return pending ? !v.new_request : v.reports_changed;

@@ -30,7 +30,7 @@ const std::array<SettingField, settings_field_count>& settings_fields();
 const SettingField* find_setting_field(const QString& name);
 
 // The default value of a field, or a null value when reset_settings leaves
-// it alone. The time difference takes tz_offset_text.
+// it alone. The time difference takes computer_zone().text.
 platform::Value settings_default(const SettingField& f);
 
 // The readers and set_setting take a column name of settings_fields(). Any

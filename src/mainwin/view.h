@@ -263,7 +263,9 @@ public:
     bool show_reader_notice(bool log_notice);
 
     // Printing and saving the console (view_print.cpp, view_save.cpp).
-    void print_display();
+    // Prints text when it is not empty (a new display handed over), else the
+    // console.
+    void print_display(const QString& text = QString());
     void save_display();
 
     // Menu bar and pop-up menu (view_menus.cpp). The handlers of the item

@@ -46,7 +46,7 @@ void view::img_Click(int index)
 {
     if (!button_acts(index, WebBrowser->isVisible()))
         return;
-    if (button_needs_network(index) && !online) {
+    if (button_needs_network(index) && !is_online()) {
         no_connection_box();
         write_log(QStringLiteral("SYSTEM NO NETWORK CONNECTION"));
         return;
@@ -93,7 +93,7 @@ void view::img_Click(int index)
         // reports as new.
         TextBox[3]->clear();
         write_log(QStringLiteral("CLS COMMAND"));
-        code_history = QStringLiteral(" ");
+        clear_code_history();
         set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
         console_caret_to_end();
         const int rows = std::min<int>(station_count, static_cast<int>(station_table.size()) - 1);

@@ -15,7 +15,6 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
-#include "core/window_flags.h"
 #include "editors/editors.h"
 #include "platform/msg_box.h"
 #include "reports/colouring.h"
@@ -138,8 +137,7 @@ void update_command(view& v)
 void dictionary_editor(view& v, int mode)
 {
     v.padlbl->clear();
-    weather_mode = mode;
-    platform::exec_modal(new kolde_sub::weather(&v));
+    platform::exec_modal(new kolde_sub::weather(mode, &v));
 }
 
 // "RESET": the next start replaces the database.
@@ -402,7 +400,7 @@ void enter_typed_line(view& v)
     // The group's route is kept from the look-up that recognised the id.
     QString route;
     ConsoleFacts facts;
-    facts.online = online;
+    facts.online = is_online();
     facts.is_word = is_dictionary_word;
     facts.is_group = [&route](const QString& id) {
         const std::optional<QString> found = group_route(rs_company(), id);

@@ -11,7 +11,6 @@
 #include "platform/sound.h"
 #include "platform/transfer.h"
 #include "reports/colouring.h"
-#include "reports/display_state.h"
 #include "reports/heartbeat.h"
 #include "reports/request.h"
 #include "reports/sequence_files.h"
@@ -114,7 +113,7 @@ void normal_display(view& v)
     for (const QString& code : request_codes(list)) {
         current_request = code;
         add_code_history(code);
-        v.current_url = obs_base_url;
+        v.current_url = addresses().observations;
         const StationFile observation = v.fetch_station_file();
         if (!self)
             return;
@@ -123,7 +122,7 @@ void normal_display(view& v)
             append_staging(staging, not_found_block(code));
             continue;
         }
-        routine_report = is_routine_time_label(observation.label);
+        const bool routine_report = is_routine_time_label(observation.label);
         const QString label = observation_label(routine_report);
         if (v.new_request)
             write_log(code + (routine_report ? QStringLiteral(" METAR RECEIVED") : QStringLiteral(" SPECI RECEIVED")));
@@ -131,7 +130,7 @@ void normal_display(view& v)
         v.pending_sequence_record = code + label + observation.label + crlf + observation.text;
         v.append_sequence_file();
 
-        v.current_url = taf_base_url;
+        v.current_url = addresses().forecasts;
         const StationFile forecast = v.fetch_station_file();
         if (!self)
             return;
@@ -164,9 +163,9 @@ void normal_display(view& v)
         const QString ring = program_path(QStringLiteral("sound/ring.wav"));
         if (setting_on("更新終了時アラーム") && file_exists(ring)) {
             write_log(QStringLiteral("RING ARARM"));
-            sound_done = false;
+            set_sound_done(false);
             platform::play_and_wait(ring);
-            sound_done = true;
+            set_sound_done(true);
             if (!self)
                 return;
         }
@@ -176,8 +175,7 @@ void normal_display(view& v)
         }
         if (setting_on("印刷更新時印刷")) {
             v.auto_print = true;
-            print_source_text = staging_text(staging);
-            v.print_display();
+            v.print_display(staging_text(staging));
             if (!self)
                 return;
         }
@@ -199,7 +197,7 @@ void japanese_display(view& v)
         add_code_history(code);
         append_staging(staging, japanese_header(code, first));
         first = false;
-        const Reply reply = fetch_report(v.inet, obs_base_url + code + QStringLiteral(".TXT"));
+        const Reply reply = fetch_report(v.inet, addresses().observations + code + QStringLiteral(".TXT"));
         if (!self)
             return;
         QString block;
@@ -241,7 +239,7 @@ void hourly_sequence_display(view& v)
     bool missing_hours = false;
     for (const QString& code : request_codes(list)) {
         add_code_history(code);
-        const Reply latest = fetch_report(v.inet, obs_base_url + code + QStringLiteral(".TXT"));
+        const Reply latest = fetch_report(v.inet, addresses().observations + code + QStringLiteral(".TXT"));
         if (!self)
             return;
         QString text;
@@ -263,7 +261,7 @@ void hourly_sequence_display(view& v)
         first = false;
         append_staging(staging, text);
     }
-    if (missing_hours && v.sequence_retries < sequence_retry_cap(update_interval))
+    if (missing_hours && v.sequence_retries < sequence_retry_cap(update_interval()))
         v.Timer4->start();
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
     current_request = QStringLiteral("SQ ") + list;
@@ -298,8 +296,8 @@ void file_sequence_display(view& v)
 StationFile view::fetch_station_file()
 {
     QPointer<view> self(this);
-    const bool forecast = current_url == taf_base_url;
-    const bool observation_url = current_url == obs_base_url;
+    const bool forecast = current_url == addresses().forecasts;
+    const bool observation_url = current_url == addresses().observations;
 
     // Loading progress: the codes follow the "LOADING" line of the display.
     if (observation_url && new_request) {
@@ -469,6 +467,5 @@ void view::build_station_list()
 QString view::translate_report(const QString& code, const QString& time, const QString& body)
 {
     const Translation translation = translate_observation(code, time, body, stored_translation_sources());
-    routine_report = translation.routine;
     return translation.text;
 }

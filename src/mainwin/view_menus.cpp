@@ -10,7 +10,6 @@
 #include "core/log.h"
 #include "core/program.h"
 #include "core/settings.h"
-#include "core/window_flags.h"
 #include "editors/editors.h"
 #include "platform/msg_box.h"
 #include "platform/printers.h"
@@ -391,7 +390,7 @@ bool show_decode_list(view& v)
 
 void view::menu_autodecode_Click()
 {
-    if (show_decode_list(*this) && online)
+    if (show_decode_list(*this) && is_online())
         restart_auto_decode();
 }
 
@@ -404,8 +403,7 @@ void view::menu_popup_de_Click()
 
 void view::menu_info_weather_Click()
 {
-    weather_mode = 0;
-    platform::exec_modal(new weather(this));
+    platform::exec_modal(new weather(0, this));
 }
 
 void view::menu_option_Click() { show_options(); }

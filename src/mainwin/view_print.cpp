@@ -21,11 +21,8 @@
 
 using namespace kolde_sub;
 
-void view::print_display()
+void view::print_display(const QString& handed_over)
 {
-    // What to print: the text handed over by the display, else the console.
-    const QString handed_over = print_source_text;
-    print_source_text.clear();
 
     const QString restore_status = Panels[2]->text();
     const auto show_status = [this] {

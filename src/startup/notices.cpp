@@ -18,8 +18,6 @@
 
 namespace kolde_sub {
 
-QPointer<message> message_window;
-
 namespace {
 
 const QColor hover_grey = bgr_color(0x808080);
@@ -133,11 +131,11 @@ void message::Form_Load()
     Timer->start();
     const QString alarm = program_path(QStringLiteral("sound/error.wav"));
     if (setting_bool(QStringLiteral("切断時アラーム")) && file_exists(alarm)) {
-        sound_done = false;
+        set_sound_done(false);
         const AlarmPlayer& player = alarm_player();
         if (!(player ? player(alarm) : platform::play_and_wait(alarm)))
             qCDebug(lc_startup) << "the alarm" << alarm << "did not report its end";
-        sound_done = true;
+        set_sound_done(true);
     }
     ticks = 0;
 }
@@ -159,8 +157,21 @@ void message::Timer_Timer()
     }
 }
 
+namespace {
+
+QPointer<message>& loss_notice()
+{
+    static QPointer<message> notice;
+    return notice;
+}
+
+}  // namespace
+
+message* network_loss_notice() { return loss_notice().data(); }
+
 message* show_network_loss_notice()
 {
+    QPointer<message>& message_window = loss_notice();
     if (message_window)
         message_window->close();
     auto* m = new message;
@@ -173,8 +184,8 @@ void set_alarm_player(AlarmPlayer player) { alarm_player() = std::move(player); 
 
 void close_network_loss_notice()
 {
-    if (message_window)
-        message_window->close();
+    if (message* notice = network_loss_notice())
+        notice->close();
 }
 
 }  // namespace kolde_sub

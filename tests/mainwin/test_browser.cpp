@@ -251,7 +251,7 @@ TEST_F(BrowserPane, AisPageNeedsTheNetwork)
     set("ブラウザー", Value::boolean(false));
     view v;
     activate(v);
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     v.show_ais_page();
     EXPECT_TRUE(opened.empty());
     ASSERT_EQ(boxes.size(), 1u);
@@ -259,7 +259,7 @@ TEST_F(BrowserPane, AisPageNeedsTheNetwork)
     EXPECT_EQ(boxes[0].text, QStringLiteral("インターネットに接続できません　　"));
     EXPECT_EQ(newest_log_text(), QStringLiteral("SYSTEM NO NETWORK CONNECTION"));
 
-    kolde_sub::online = true;
+    kolde_sub::set_online(true);
     v.show_ais_page();
     EXPECT_EQ(opened, std::vector<QString>{kolde_sub::web_page_url(WebPage::Ais)});
     EXPECT_EQ(newest_log_text(), QStringLiteral("DISPLAY AIS-JAPAN"));
@@ -340,7 +340,7 @@ TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
         view v;
         activate(v);
         // The menus come back whatever the network.
-        kolde_sub::online = false;
+        kolde_sub::set_online(false);
         v.set_network_menus_enabled(false);
         v.enter_browser_mode();
         EXPECT_TRUE(browser_mode_items_disabled(v));
@@ -354,7 +354,7 @@ TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
         EXPECT_FALSE(v.imgGo[0]->isVisible());
         EXPECT_EQ(v.menu_exit->text(), QStringLiteral("KOLDE を終了"));
         EXPECT_EQ(v.img[0]->toolTip(), QStringLiteral(" KOLDE を終了 "));
-        kolde_sub::online = true;
+        kolde_sub::set_online(true);
     }
 }
 

@@ -8,7 +8,7 @@
 #include "mainwin/button_rules.h"
 #include "mainwin/save_rules.h"
 #include "core/shared.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 #include "options/opton.h"
 #include "platform/printers.h"
 #include "reports/request.h"
@@ -137,7 +137,7 @@ protected:
     void TearDown() override
     {
         delete kolde_sub::command_window();
-        kolde_sub::command_open = false;
+        kolde_sub::mark_side_window(kolde_sub::SideWindowId::command, false);
         kolde_sub::save_file_chooser = {};
         kolde_sub::set_default_browser_opener({});
         platform::reset_printers();
@@ -222,14 +222,14 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
             {5, "reload the request",
              [](view&) {
                  kolde_sub::current_request = QStringLiteral("RJTT");
-                 kolde_sub::cycle_tick_count = 7;
+                 kolde_sub::set_cycle_ticks(7);
              },
-             {"DATA RELOAD COMMAND"}, {}, 1, false, [](view&) { EXPECT_EQ(kolde_sub::cycle_tick_count, 0); }},
+             {"DATA RELOAD COMMAND"}, {}, 1, false, [](view&) { EXPECT_EQ(kolde_sub::cycle_ticks(), 0); }},
             // More stations counted than listed: the listed ones are forgotten.
             {6, "clear the screen",
              [](view& v) {
                  v.TextBox[3]->setPlainText(QStringLiteral("AUTO PRINT"));
-                 kolde_sub::code_history = QStringLiteral(" RJTT RJAA ");
+                 kolde_sub::set_code_history(QStringLiteral(" RJTT RJAA "));
                  kolde_sub::station_table = {{}, {"RJTT", "2011/11/30 05:30", "2011/11/30 05:00"},
                                              {"RJAA", "2011/11/30 05:15", "2011/11/30 05:00"}};
                  v.station_count = 5;
@@ -238,7 +238,7 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
              [](view& v) {
                  EXPECT_TRUE(v.TextBox[3]->toPlainText().isEmpty());
                  EXPECT_EQ(v.console_text(), ready_line);
-                 EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" "));
+                 EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" "));
                  const std::vector<kolde_sub::StationRow> forgotten = {{}, {"RJTT", "", ""}, {"RJAA", "", ""}};
                  EXPECT_EQ(kolde_sub::station_table, forgotten);
              }},
@@ -328,7 +328,7 @@ TEST_F(Buttons, OfflineNetworkButtonsRefuse)
     kolde_sub::current_request = QStringLiteral("RJTT");
     view v;
     start(v);
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     server->clear_requests();
     const QString console = v.console_text();
     for (const int index : {4, 5, 10, 12, 13, 14, 16, 17}) {

@@ -9,8 +9,6 @@
 #include "platform/shell.h"
 #include "platform/transfer.h"
 #include "core/shared.h"
-#include "core/sun_coef.h"
-#include "core/window_flags.h"
 #include "reports/request.h"
 #include "sidewin/side_windows.h"
 #include "startup/update_check.h"
@@ -49,7 +47,6 @@ protected:
             opened << url.toString();
             return true;
         });
-        kolde_sub::fill_sun_coef();
         QDir().mkpath(folder.file(QStringLiteral("data")));
     }
     void TearDown() override
@@ -156,7 +153,7 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
         view v;
         if (c.no_store)
             kolde_sub::release_store();
-        kolde_sub::online = c.online;
+        kolde_sub::set_online(c.online);
         boxes.clear();
         opened.clear();
         kolde_sub::log_window()->hide();
@@ -421,12 +418,12 @@ TEST_F(Console, APasteIsTypedIntoTheLine)
         view v;
         v.set_console_text(QStringLiteral("X"));
         v.console_caret_to_end();
-        kolde_sub::cycle_tick_count = 5;
+        kolde_sub::set_cycle_ticks(5);
         QGuiApplication::clipboard()->setText(c.pasted);
         QTest::keyClick(v.TextBox[0], Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(v.inputlbl->text(), c.line);
         EXPECT_EQ(v.console_text(), QStringLiteral("X") + c.line);
-        EXPECT_EQ(kolde_sub::cycle_tick_count, 0);
+        EXPECT_EQ(kolde_sub::cycle_ticks(), 0);
         QTest::keyClick(v.TextBox[0], Qt::Key_Return);
         EXPECT_TRUE(v.console_text().startsWith(QString::fromUtf8(c.shown))) << v.console_text().left(80).toStdString();
     }
@@ -438,12 +435,12 @@ TEST_F(Console, EveryTypingKeyClearsTheModesAndPostponesTheCycle)
     for (const Qt::Key k : {Qt::Key_A, Qt::Key_Backspace, Qt::Key_Return, Qt::Key_Left}) {
         SCOPED_TRACE(k);
         v.group_mode = v.japanese_mode = v.timer_run = true;
-        kolde_sub::cycle_tick_count = 5;
+        kolde_sub::set_cycle_ticks(5);
         QTest::keyClick(v.TextBox[0], k);
         // Keys that type nothing are not the handler's.
         const bool typing = k != Qt::Key_Left;
         EXPECT_EQ(v.group_mode || v.japanese_mode || v.timer_run, !typing);
-        EXPECT_EQ(kolde_sub::cycle_tick_count, typing ? 0 : 5);
+        EXPECT_EQ(kolde_sub::cycle_ticks(), typing ? 0 : 5);
     }
 }
 

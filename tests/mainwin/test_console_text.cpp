@@ -94,14 +94,14 @@ TEST_F(ConsoleTextView, EnterReportsTheTypedLine)
 {
     view v;
     // Offline the line is only recorded in the history of typed words.
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     v.set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
     v.console_caret_to_end();
     QTest::keyClicks(v.TextBox[0], QStringLiteral("  rjtt rjaa "));
     v.enter_pressed = false;
     QTest::keyClick(v.TextBox[0], Qt::Key_Return);
     EXPECT_TRUE(v.enter_pressed);
-    EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" RJTT RJAA "));
+    EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" RJTT RJAA "));
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ protected:
         switches({"LOCAL使用", "先頭行", "マニュアル入力時停止", "更新終了時アラーム", "更新終了時メッセージ", "印刷更新時印刷"},
                  {"前画面クリアー", "シーケンス表示"});
         set("シーケンス時間", Value(3));
-        kolde_sub::code_history = QStringLiteral(" ");
+        kolde_sub::set_code_history(QStringLiteral(" "));
         serve(stations + "RJTT.TXT", rjtt_metar);
         serve(forecasts + "RJTT.TXT", rjtt_taf);
         serve(stations + "RJAA.TXT", rjaa_speci);
@@ -126,7 +126,7 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
     EXPECT_EQ(kolde_sub::station_table[2], (kolde_sub::StationRow{"RJAA", "05:15", ""}));
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
     EXPECT_FALSE(v.new_request);
-    EXPECT_TRUE(kolde_sub::code_history.contains(QStringLiteral(" RJAA ")));
+    EXPECT_TRUE(kolde_sub::code_history().contains(QStringLiteral(" RJAA ")));
     EXPECT_TRUE(v.Panels[2]->text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
 
     // A display that Enter did not start is shown from its first line.
@@ -175,14 +175,14 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
-    v.current_url = kolde_sub::obs_base_url;
+    v.current_url = kolde_sub::addresses().observations;
     EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("1430I"));
 
     // The zero offset the time-zone query writes reads as UTC.
     set("時差", Value("±0"));
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
-    v.current_url = kolde_sub::obs_base_url;
+    v.current_url = kolde_sub::addresses().observations;
     EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("0530Z"));
     EXPECT_TRUE(v.Panels[2]->text().endsWith(QStringLiteral("(Z)")));
 }
@@ -242,10 +242,10 @@ TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
     wave += le32(36 + 800) + "WAVEfmt " + le32(16) + QByteArray::fromHex("01000100401f0000401f000001000800") +
             "data" + le32(800) + QByteArray(800, '\x80');
     write_file(folder.file(QStringLiteral("sound/ring.wav")), wave);
-    kolde_sub::sound_done = false;
+    kolde_sub::set_sound_done(false);
     v.display_reports();
     EXPECT_EQ(log_texts().count(QStringLiteral("RING ARARM")), 1);
-    EXPECT_TRUE(kolde_sub::sound_done);
+    EXPECT_TRUE(kolde_sub::sound_done());
     // The repeat received nothing new.
     EXPECT_EQ(log_texts().count(QStringLiteral("RJTT METAR RECEIVED")), 1);
 }
@@ -424,7 +424,7 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
         v.Timer4_Timer();
         ++retries;
     }
-    EXPECT_EQ(retries, kolde_sub::sequence_retry_cap(kolde_sub::update_interval));
+    EXPECT_EQ(retries, kolde_sub::sequence_retry_cap(kolde_sub::update_interval()));
     EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
 
     // A new request counts afresh; a plain one cancels a pending retry.

@@ -72,8 +72,8 @@ protected:
                    {{Value("RJTT"), Value("東京国際")}});
         serve(stations + "RJTT.TXT", metar_0500);
         serve(forecasts + "RJTT.TXT", taf_0500);
-        kolde_sub::code_history = QStringLiteral(" ");
-        kolde_sub::update_interval = 1;
+        kolde_sub::set_code_history(QStringLiteral(" "));
+        kolde_sub::set_update_interval(1);
         kolde_sub::cycle_slot = 25;
     }
 
@@ -99,7 +99,7 @@ protected:
     // is handed back.
     static bool probe_tick(view& v)
     {
-        kolde_sub::cycle_tick_count = v.probe_period;
+        kolde_sub::set_cycle_ticks(v.probe_period);
         v.Timer_Timer();
         const bool running = v.Timer->isActive();
         v.Timer->stop();
@@ -132,7 +132,7 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
 
     for (int probe = 1; probe <= 3; ++probe) {
         EXPECT_TRUE(probe_tick(v)) << probe;
-        EXPECT_FALSE(kolde_sub::online);
+        EXPECT_FALSE(kolde_sub::is_online());
         for (QAction* a : network_menus(v))
             EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
         EXPECT_EQ(log_texts().count(QStringLiteral("NETWORK DISCONNECTED")), probe);
@@ -148,12 +148,12 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
     ASSERT_TRUE(server->set_down(false));
     server->clear_requests();
     EXPECT_TRUE(probe_tick(v));
-    EXPECT_TRUE(kolde_sub::online);
+    EXPECT_TRUE(kolde_sub::is_online());
     for (QAction* a : network_menus(v))
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("\r\nRECONNECT NETWORK\r\n")));
     EXPECT_EQ(log_texts().count(QStringLiteral("RECONNECT NETWORK")), 1);
-    EXPECT_TRUE(!kolde_sub::message_window || !kolde_sub::message_window->isVisible());
+    EXPECT_TRUE(!kolde_sub::network_loss_notice() || !kolde_sub::network_loss_notice()->isVisible());
     EXPECT_EQ(v.Panels[1]->text(), QStringLiteral("ネットワーク接続確立"));
     EXPECT_EQ(server->requests(), std::vector<std::string>{"GET /data/version.dat"});
     EXPECT_FALSE(log_texts().contains(QStringLiteral("AUTO DECODE SEQUENCE START")));
@@ -177,7 +177,7 @@ TEST_F(Heartbeat, AnErrorPageOrAMinimisedWindowShowNoNotice)
     ASSERT_TRUE(v.isMinimized());
     server->set_fault("/data/version.dat", kolde_site::Fault::ErrorPage);
     probe_tick(v);
-    EXPECT_FALSE(kolde_sub::online);
+    EXPECT_FALSE(kolde_sub::is_online());
     EXPECT_EQ(v.console_text().count(QStringLiteral("DISCONNECT NETWORK")), 1);
     EXPECT_EQ(notices.shown, 0);
 }
@@ -225,7 +225,7 @@ TEST_F(Heartbeat, NoDisplayWorkWhileADisplayRuns)
     const bool ticked = while_requested(stations + "RJTT.TXT", [&] {
         EXPECT_TRUE(v.display_running());
         EXPECT_TRUE(probe_tick(v));
-        EXPECT_TRUE(kolde_sub::online);
+        EXPECT_TRUE(kolde_sub::is_online());
         EXPECT_EQ(served(QStringLiteral("/data/version.dat")), 1);
         EXPECT_EQ(served(stations + "RJTT.TXT"), 1);
         EXPECT_EQ(served(forecasts + "RJTT.TXT"), 0);
@@ -380,7 +380,7 @@ TEST_F(Heartbeat, SequenceRetryWaitsForTheHeartbeatsHourlyFiles)
     view v;
     ready_for_heartbeat(v);
     v.probe_period = 20;
-    kolde_sub::cycle_tick_count = 0;
+    kolde_sub::set_cycle_ticks(0);
     enter_line(v, QStringLiteral("SQ RJTT"));
     ASSERT_TRUE(v.console_text().contains(QStringLiteral("LOADING SEQUENCE DATA AT ")));
     ASSERT_TRUE(v.Timer4->isActive());

@@ -4,7 +4,6 @@
 // after the decode list, and the chart after the PDF-reader notice.
 #include "view_fixture.h"
 
-#include "core/window_flags.h"
 #include "editors/editors.h"
 #include "mainwin/browser_rules.h"
 #include "options/opton.h"
@@ -153,8 +152,7 @@ TEST_F(Menus, EachItemLogsAndOpensItsWindowOrPage)
         EXPECT_TRUE(c.shown ? c.shown() : opened.isEmpty());
     }
 
-    // The abbreviation dictionary opens whatever mode was used last.
-    kolde_sub::weather_mode = 2;
+    // The abbreviation dictionary opens in its own mode.
     ModalCloser closer;
     v.menu_info_weather->trigger();
     EXPECT_EQ(closer.shown().value(0).caption, kolde_sub::weather_caption(0));
@@ -311,7 +309,7 @@ TEST_F(Menus, DecodeListRestartsTheAutomaticDecode)
                  {&view::menu_popup_de, false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE((v.*c.item)->objectName().toStdString() + (c.online ? " online" : " offline"));
-        kolde_sub::online = c.online;
+        kolde_sub::set_online(c.online);
         v.Timer->stop();
         v.auto_mode = false;
         server->clear_requests();

@@ -61,9 +61,9 @@ TEST_F(ViewStart, AutomaticDecodeOnGreetsAndConnects)
     EXPECT_TRUE(timers_started(v));
     EXPECT_TRUE(v.Frame1->isVisible());
     EXPECT_FALSE(v.menu_popup->menuAction()->isVisible());
-    EXPECT_EQ(kolde_sub::update_interval, 1);
+    EXPECT_EQ(kolde_sub::update_interval(), 1);
     EXPECT_EQ(kolde_sub::cycle_slot, 25);
-    EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" "));
+    EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" "));
     // The console lies inside its backing box.
     EXPECT_TRUE(v.TextBox[1]->geometry().contains(v.TextBox[0]->geometry()));
 }
@@ -117,7 +117,7 @@ TEST_F(ViewStart, BannerStaysWhileAutomaticDecodeRuns)
 
 TEST_F(ViewStart, OfflineStartSaysSoAndSkipsTheVersionCheck)
 {
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     server->clear_requests();
     view v;
     activate(v);
@@ -399,14 +399,14 @@ TEST_F(ViewTyping, EnterHandsOnTheTypedLineOnly)
     view v;
     v.show_ready_prompt();
     // Offline the line is only recorded in the history of typed words.
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     v.TextBox[0]->setFocus();
     QTest::keyClicks(v.TextBox[0], "sq rjtx");
     QTest::keyClick(v.TextBox[0], Qt::Key_Backspace);
     QTest::keyClicks(v.TextBox[0], "t ");
     EXPECT_EQ(v.padlbl->text(), QStringLiteral("sq rjtt "));
     QTest::keyClick(v.TextBox[0], Qt::Key_Return);
-    EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" SQ RJTT "));
+    EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" SQ RJTT "));
     EXPECT_TRUE(v.enter_pressed);
     // Backspace on an empty line changes nothing.
     v.inputlbl->clear();

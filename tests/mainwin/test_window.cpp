@@ -7,7 +7,7 @@
 #include "mainwin/button_rules.h"
 #include "mainwin/taskicon.h"
 #include "core/shared.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 #include "translate/handover.h"
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
@@ -89,8 +89,8 @@ TEST_F(WindowState, MinimiseHidesWindowAndSideWindowsAndTheIconBringsThemBack)
     view v;
     activate(v);
     kolde_sub::log_window()->show();
-    ASSERT_TRUE(kolde_sub::log_open);
-    kolde_sub::chart_open = true;  // no chart window exists: nothing to show or hide
+    ASSERT_TRUE(kolde_sub::side_window_open(kolde_sub::SideWindowId::log));
+    kolde_sub::mark_side_window(kolde_sub::SideWindowId::chart, true);  // no chart window exists: nothing to show or hide
 
     v.setWindowState(v.windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();
@@ -116,7 +116,7 @@ TEST_F(WindowState, MinimiseHidesWindowAndSideWindowsAndTheIconBringsThemBack)
     v.timer1_Timer();
     EXPECT_EQ(v.tray_icon(), nullptr);
     EXPECT_FALSE(v.timer1->isActive());
-    kolde_sub::chart_open = false;
+    kolde_sub::mark_side_window(kolde_sub::SideWindowId::chart, false);
 }
 
 // A side window closed while the main window was minimised is not shown
@@ -129,7 +129,7 @@ TEST_F(WindowState, RestoreLeavesAClosedSideWindowClosed)
     kolde_sub::log_window()->show();
     v.setWindowState(v.windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();
-    kolde_sub::log_open = false;
+    kolde_sub::mark_side_window(kolde_sub::SideWindowId::log, false);
     v.setWindowState(Qt::WindowNoState);
     v.show();
     QCoreApplication::processEvents();
@@ -143,7 +143,7 @@ TEST_F(WindowState, IconAndTipFollowTheConnection)
     activate(v);
     for (const bool connected : {false, true, false}) {
         SCOPED_TRACE(connected);
-        kolde_sub::online = connected;
+        kolde_sub::set_online(connected);
         v.taskicon_reload();
         ASSERT_NE(v.tray_icon(), nullptr);
         EXPECT_EQ(v.tray_icon()->tip(), connected ? QStringLiteral("KOLDE") : QStringLiteral("接続断"));

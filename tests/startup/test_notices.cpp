@@ -112,7 +112,7 @@ TEST_F(NoticesStore, NetworkLossNoticeBlinksAndClosesAfter180Ticks)
     EXPECT_FALSE(m->Timer->isActive());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
-    EXPECT_TRUE(message_window.isNull());
+    EXPECT_EQ(network_loss_notice(), nullptr);
 }
 
 TEST_F(NoticesStore, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
@@ -122,7 +122,7 @@ TEST_F(NoticesStore, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
     QList<bool> done_while_playing;
     set_alarm_player([&](const QString& path) {
         played << path;
-        done_while_playing << sound_done;
+        done_while_playing << sound_done();
         return true;
     });
     struct Case {
@@ -146,7 +146,7 @@ TEST_F(NoticesStore, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
         ASSERT_TRUE(set_setting("切断時アラーム", platform::Value::boolean(c.switched_on)));
         message* m = show_network_loss_notice();
         EXPECT_TRUE(m->isVisible()) << c.name;
-        EXPECT_TRUE(sound_done) << c.name;
+        EXPECT_TRUE(sound_done()) << c.name;
         if (c.plays) {
             EXPECT_EQ(played, QStringList{folder.file("sound/error.wav")}) << c.name;
             EXPECT_EQ(done_while_playing, QList<bool>{false}) << c.name;
@@ -157,7 +157,7 @@ TEST_F(NoticesStore, AlarmPlaysOnlyWhenSwitchedOnAndTheFileIsThere)
     set_alarm_player({});
     close_network_loss_notice();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(message_window.isNull());
+    EXPECT_EQ(network_loss_notice(), nullptr);
 }
 
 namespace {
