@@ -218,7 +218,7 @@ void run_hour(benchmark::State& state, Hour& hour)
     state.counters["console_chars"] = static_cast<double>(hour.window->TextBox[0]->document()->characterCount());
     state.counters["console_undo_steps"] = hour.window->TextBox[0]->document()->availableUndoSteps();
     state.counters["staging_undo_steps"] = hour.window->TextBox[3]->document()->availableUndoSteps();
-    state.counters["station_rows"] = static_cast<double>(kolde_sub::station_table.size());
+    state.counters["station_rows"] = static_cast<double>(kolde_sub::current_request().stations().size());
     state.counters["sequence_file_kb"] = static_cast<double>(QFileInfo(kolde_sub::sequence_file_path()).size()) / 1024;
 }
 

@@ -373,8 +373,8 @@ void view::Form_Activate()
     group_menu_count = 0;
     probe_period = 0;
     banner_ticks = 0;
-    cycle_slot = 25;
-    current_group.clear();
+    current_request().forget_cycle_slot();
+    current_request().forget_group();
     forget_side_windows();
     clear_code_history();
     set_update_interval(11 - static_cast<int>(setting_int(QStringLiteral("バッファ"))));

@@ -182,8 +182,7 @@ void web_page_command(view& v, WebPage page)
 void group_command(view& v, const QString& line, const QString& route)
 {
     v.start_display([&] {
-        current_request = route;
-        current_group = line;
+        current_request().set_group_route(route, line);
         v.group_mode = true;
         v.manual_input_stop();
         v.append_console_text(crlf);
@@ -209,7 +208,7 @@ void print_command(view& v)
 // "RL": the request as it stands is shown again.
 void reload_command(view& v)
 {
-    if (current_request.isEmpty()) {
+    if (current_request().codes().isEmpty()) {
         v.append_console_text(crlf + QStringLiteral("INPUT AIRPORT CODE") + crlf);
         prompt_and_colour(v);
         return;
@@ -287,7 +286,7 @@ void codes_command(view& v, const TypedRequest& request)
         v.sequence_mode = request.sequence;
         v.japanese_mode = request.japanese;
         v.manual_input_stop();
-        current_request = request.list;
+        current_request().set_codes(request.list);
         v.group_mode = false;
         v.new_request = true;
         write_log(QStringLiteral("MANUAL DECODE"));

@@ -186,8 +186,8 @@ void view::detect_report_changes()
     if (station_count == 0 || !setting_bool(QStringLiteral("自動デコード有効")))
         return;
 
-    for (int r = 1; r <= station_count && r < static_cast<int>(station_table.size()); ++r) {
-        const QString code = station_table[r][station_code].toUpper();
+    for (int r = 1; r <= station_count && r < static_cast<int>(current_request().stations().size()); ++r) {
+        const QString code = current_request().stations()[r][station_code].toUpper();
         for (const bool forecast : {false, true}) {
             current_url = forecast ? addresses().forecasts : addresses().observations;
             const platform::TransferResult result = inet->get(current_url + code + QStringLiteral(".TXT"));
@@ -195,12 +195,13 @@ void view::detect_report_changes()
                 return;
             inet->cancel();
             // Window events ran during the wait; the table is looked up again.
-            if (r > station_count || r >= static_cast<int>(station_table.size()))
+            if (r > station_count || r >= static_cast<int>(current_request().stations().size()))
                 return;
             const QString reply = result.ok ? platform::decode_text(result.body) : QString();
-            StationRow& row = station_table[r];
+            StationRow row = current_request().stations()[r];
             const FileCheck check = forecast ? check_forecast(row, code, result.ok, reply, padlbl->text())
                                              : check_observation(row, code, result.ok, reply, padlbl->text());
+            current_request().set_station(r, row);
             if (!check.changed)
                 continue;
             reports_changed = true;

@@ -94,7 +94,7 @@ void view::shut_down()
     drop_built_items(menu_listAP);
     drop_built_items(menu_company_data);
     drop_built_items(menu_popup_group_data);
-    station_table.clear();
+    current_request().set_stations({});
 
     release_store();
     if (count.compact_due && folder_usable && !compact_database(folder))

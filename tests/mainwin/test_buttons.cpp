@@ -141,7 +141,7 @@ protected:
         kolde_sub::save_file_chooser = {};
         kolde_sub::set_default_browser_opener({});
         platform::reset_printers();
-        kolde_sub::station_table.clear();
+        kolde_sub::current_request().set_stations({});
         kolde_sub::unload_opton();
         ViewFixture::TearDown();
     }
@@ -217,11 +217,11 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
                  EXPECT_EQ(boxes[0].text, QStringLiteral("自動デコードが無効になっています　　\r\r有効にしますか？"));
                  EXPECT_FALSE(kolde_sub::setting_bool(QStringLiteral("自動デコード有効")));
              }},
-            {5, "reload without a request", [](view&) { kolde_sub::current_request.clear(); }, {"SYNTAX ERROR"},
+            {5, "reload without a request", [](view&) { kolde_sub::current_request().set_codes(QString()); }, {"SYNTAX ERROR"},
              "INPUT AIRPORT\r\n\r\n" + ready_line, 0, false},
             {5, "reload the request",
              [](view&) {
-                 kolde_sub::current_request = QStringLiteral("RJTT");
+                 kolde_sub::current_request().set_codes(QStringLiteral("RJTT"));
                  kolde_sub::set_cycle_ticks(7);
              },
              {"DATA RELOAD COMMAND"}, {}, 1, false, [](view&) { EXPECT_EQ(kolde_sub::cycle_ticks(), 0); }},
@@ -230,8 +230,8 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
              [](view& v) {
                  v.TextBox[3]->setPlainText(QStringLiteral("AUTO PRINT"));
                  kolde_sub::set_code_history(QStringLiteral(" RJTT RJAA "));
-                 kolde_sub::station_table = {{}, {"RJTT", "2011/11/30 05:30", "2011/11/30 05:00"},
-                                             {"RJAA", "2011/11/30 05:15", "2011/11/30 05:00"}};
+                 kolde_sub::current_request().set_stations({{}, {"RJTT", "2011/11/30 05:30", "2011/11/30 05:00"},
+                                             {"RJAA", "2011/11/30 05:15", "2011/11/30 05:00"}});
                  v.station_count = 5;
              },
              {"CLS COMMAND"}, ready_line, 0, false,
@@ -240,7 +240,7 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
                  EXPECT_EQ(v.console_text(), ready_line);
                  EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" "));
                  const std::vector<kolde_sub::StationRow> forgotten = {{}, {"RJTT", "", ""}, {"RJAA", "", ""}};
-                 EXPECT_EQ(kolde_sub::station_table, forgotten);
+                 EXPECT_EQ(kolde_sub::current_request().stations(), forgotten);
              }},
             {10, "update check", {}, {"SYSTEM UPDATE COMMAND", "ALREADY INSTALLED LATEST VERSION"}, {}, 0, true},
             {11, "command list", {}, {"DISPLAY COMMAND LIST"}, {}, 0, false,
@@ -265,7 +265,7 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
         EXPECT_EQ(v.Timer->isActive(), row.heartbeat);
         if (row.check)
             row.check(v);
-        kolde_sub::current_request.clear();
+        kolde_sub::current_request().set_codes(QString());
     }
 }
 
@@ -301,7 +301,7 @@ TEST_F(Buttons, OptionsFetchTheHourlyFilesOnlyWhenTheSequenceHoursChanged)
         set("シーケンス時間", Value(3));
         view v;
         start(v);
-        kolde_sub::cycle_slot = 25;  // no fetch in this ten minutes yet
+        kolde_sub::current_request().forget_cycle_slot();  // no fetch in this ten minutes yet
         server->clear_requests();
         {
             kolde_test::ModalCloser closer([&](QWidget* w) {
@@ -325,7 +325,7 @@ TEST_F(Buttons, OfflineNetworkButtonsRefuse)
 {
     set_autodecode_list({{Value("RJTT"), Value("羽田")}});
     set("自動デコード有効", Value::boolean(true));
-    kolde_sub::current_request = QStringLiteral("RJTT");
+    kolde_sub::current_request().set_codes(QStringLiteral("RJTT"));
     view v;
     start(v);
     kolde_sub::set_online(false);

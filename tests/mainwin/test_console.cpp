@@ -213,7 +213,7 @@ TEST_F(Console, TheNextLineStandsAloneAfterEveryCommand)
         type_line(v, QStringLiteral("RJTT"));
         EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***")));
         EXPECT_NE(new_log().find("|MANUAL DECODE|"), std::string::npos) << new_log();
-        EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+        EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT"));
         EXPECT_FALSE(v.sequence_mode);
     }
 }
@@ -239,7 +239,7 @@ TEST_F(Console, GroupIdDisplaysItsRoute)
     type_line(v, QStringLiteral("cls"));
     EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** CLS - GROUP FORMAT OBSERVATION AND FORECASTS ***")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z"))) << v.console_text().toStdString();
-    EXPECT_EQ(kolde_sub::current_group, QStringLiteral("CLS"));
+    EXPECT_EQ(kolde_sub::current_request().group(), QStringLiteral("CLS"));
     EXPECT_FALSE(v.Timer->isActive());
     EXPECT_EQ(new_log().substr(0, 65), "AUTO DECODE SEQUENCE TERMINATED|FORMAT CLS DECODE SEQUENCE START|");
 }
@@ -273,7 +273,7 @@ TEST_F(Console, AutoDecodeStartAsksToSwitchTheDisabledDecodeOn)
         EXPECT_EQ(v.Timer->isActive(), c.runs);
         EXPECT_EQ(new_log().find("AUTO DECODE SEQUENCE START") != std::string::npos, c.runs);
         if (c.runs) {
-            EXPECT_EQ(kolde_sub::current_request.left(4), QStringLiteral("RJCC"));
+            EXPECT_EQ(kolde_sub::current_request().codes().left(4), QStringLiteral("RJCC"));
             // A switch turned on here shows in the options dialog too.
             EXPECT_TRUE(kolde_sub::opton_window()->CheckBox[2]->isChecked());
         }

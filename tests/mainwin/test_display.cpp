@@ -121,10 +121,10 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
               QStringLiteral("RJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      \r\n\r\n"
                              "RJAA  SPECI 0515Z\r\n 300515Z 36010KT 3000 BR BKN008 12/11 Q1018      \r\n\r\n"));
 
-    ASSERT_EQ(kolde_sub::station_table.size(), 3u);
-    EXPECT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:30", "05:00"}));
-    EXPECT_EQ(kolde_sub::station_table[2], (kolde_sub::StationRow{"RJAA", "05:15", ""}));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
+    ASSERT_EQ(kolde_sub::current_request().stations().size(), 3u);
+    EXPECT_EQ(kolde_sub::current_request().stations()[1], (kolde_sub::StationRow{"RJTT", "05:30", "05:00"}));
+    EXPECT_EQ(kolde_sub::current_request().stations()[2], (kolde_sub::StationRow{"RJAA", "05:15", ""}));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT RJAA"));
     EXPECT_FALSE(v.new_request);
     EXPECT_TRUE(kolde_sub::code_history().contains(QStringLiteral(" RJAA ")));
     EXPECT_TRUE(v.Panels[2]->text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
@@ -164,7 +164,7 @@ TEST_F(Display, FailedTransfersCountAsMissingFiles)
                                                "\r\nRJTT  NOT FOUND\r\n") +
                                         rjaa_block + ready);
     EXPECT_TRUE(log_texts().contains(QStringLiteral("NOT FOUND RJTT")));
-    EXPECT_EQ(kolde_sub::station_table[1][kolde_sub::station_metar_stamp], QString());
+    EXPECT_EQ(kolde_sub::current_request().stations()[1][kolde_sub::station_metar_stamp], QString());
 }
 
 TEST_F(Display, LocalTimeShiftsTheLabels)
@@ -176,14 +176,14 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
     v.current_url = kolde_sub::addresses().observations;
-    EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("1430I"));
+    EXPECT_EQ(v.fetch_station_file(QStringLiteral("RJTT")).label, QStringLiteral("1430I"));
 
     // The zero offset the time-zone query writes reads as UTC.
     set("時差", Value("±0"));
     request(v, QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
     v.current_url = kolde_sub::addresses().observations;
-    EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("0530Z"));
+    EXPECT_EQ(v.fetch_station_file(QStringLiteral("RJTT")).label, QStringLiteral("0530Z"));
     EXPECT_TRUE(v.Panels[2]->text().endsWith(QStringLiteral("(Z)")));
 }
 
@@ -204,7 +204,7 @@ TEST_F(Display, AutomaticDecode)
     // An empty list shows only the header and fetches nothing.
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
     server->clear_requests();
-    kolde_sub::current_request.clear();
+    kolde_sub::current_request().set_codes(QString());
     v.auto_mode = v.new_request = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(), QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + ready);
@@ -213,12 +213,12 @@ TEST_F(Display, AutomaticDecode)
     // A restart after a sequence request shows the list, not the old station.
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                {{Value("RJAA"), Value("成田")}});
-    kolde_sub::current_request = QStringLiteral("SQ JP RJTT");
+    kolde_sub::current_request().set_codes(QStringLiteral("SQ JP RJTT"));
     v.auto_mode = v.new_request = v.sequence_mode = v.japanese_mode = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjaa_block + ready);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJAA"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJAA"));
 }
 
 TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
@@ -284,7 +284,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     EXPECT_EQ(served(forecasts + "RJTT.TXT"), 1);
     for (const std::string& r : server->requests())
         EXPECT_EQ(r.find("/cycles/"), std::string::npos) << r;
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT"));
     EXPECT_FALSE(log_texts().join(u'|').contains(QStringLiteral("NOT FOUND")));
     EXPECT_EQ(log_texts().count(QStringLiteral("MANUAL DECODE")), 1);
     EXPECT_FALSE(v.display_running());
@@ -302,7 +302,7 @@ TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
     QString at_notice;
     EventSpy spy([&](QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Show && qobject_cast<kolde_sub::datachange*>(watched))
-            at_notice = kolde_sub::current_request;
+            at_notice = kolde_sub::current_request().codes();
     });
     qApp->installEventFilter(&spy);
     v.timer_run = true;
@@ -327,7 +327,7 @@ TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
                              "地上気圧　　 ： 1020.0ヘクトパスカル\r\n補足記事　　 ： 顕著な天候変化なし\r\n"
                              "\r\n*** RJXX - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n\r\nRJXX  NOT FOUND\r\n") +
                       ready);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJXX"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("JP RJTT RJXX"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL JAPANESE DECODE RJTT RJXX")));
     EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機"));
     EXPECT_TRUE(v.japanese_mode);
@@ -406,7 +406,7 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
                              "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
                       ready);
     EXPECT_FALSE(v.Timer4->isActive());
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("SQ RJTT"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL SEQUENCE RJTT")));
     EXPECT_EQ(v.Panels[2]->text(), QStringLiteral("待機"));
     EXPECT_FALSE(v.sequence_mode);
@@ -425,7 +425,7 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
         ++retries;
     }
     EXPECT_EQ(retries, kolde_sub::sequence_retry_cap(kolde_sub::update_interval()));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("SQ RJTT"));
 
     // A new request counts afresh; a plain one cancels a pending retry.
     request(v, QStringLiteral("SQ RJTT"));
@@ -453,7 +453,7 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
                 loading << line.right(5);
         EXPECT_EQ(loading, QStringList({"1800I", "1900I", "2000I", "2100I"}));
 
-        kolde_sub::cycle_slot = 25;
+        kolde_sub::current_request().forget_cycle_slot();
         server->clear_requests();
         v.fetch_hourly_cycles();
         QStringList fetched;
@@ -475,7 +475,7 @@ TEST_F(SequenceDisplay, FromTheSequenceFile)
     v.set_console_text(QStringLiteral("SQ RJTT\r\n"));
     request(v, QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text(), QStringLiteral("SQ RJTT\r\n\r\nNO SEQUENCE DATA\r\n") + ready);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT"));
 
     request(v, QStringLiteral("RJTT RJAA"));
     request(v, QStringLiteral("SQ RJTT ROAH"));
@@ -484,7 +484,7 @@ TEST_F(SequenceDisplay, FromTheSequenceFile)
                              "\r\nRJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      \r\n"
                              "\r\n*** ROAH - SEQUENCE WEATHER OBSERVATION ***\r\n\r\nROAH  NO SEQUENCE DATA\r\n") +
                       ready);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT ROAH"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("SQ RJTT ROAH"));
 }
 
 }  // namespace

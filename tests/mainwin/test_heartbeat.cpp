@@ -74,7 +74,7 @@ protected:
         serve(forecasts + "RJTT.TXT", taf_0500);
         kolde_sub::set_code_history(QStringLiteral(" "));
         kolde_sub::set_update_interval(1);
-        kolde_sub::cycle_slot = 25;
+        kolde_sub::current_request().forget_cycle_slot();
     }
 
     void TearDown() override
@@ -272,7 +272,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
         serve(forecasts + "RJTT.TXT", taf_0500);
         view v;
         enter_line(v, QStringLiteral("RJTT"));
-        ASSERT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
+        ASSERT_EQ(kolde_sub::current_request().stations()[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
         const QStringList before = log_texts();
         if (!c.metar.isEmpty())
             serve(stations + "RJTT.TXT", c.metar);
@@ -291,7 +291,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
         const QStringList added = log_texts().mid(before.size());
         EXPECT_EQ(added, changed ? QStringList{QString::fromUtf8(c.log)} : QStringList{});
         if (!changed) {
-            EXPECT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
+            EXPECT_EQ(kolde_sub::current_request().stations()[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
         }
     }
 }
@@ -300,7 +300,9 @@ TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
 {
     view v;
     enter_line(v, QStringLiteral("RJTT"));
-    kolde_sub::station_table[1][kolde_sub::station_code] = QStringLiteral("rjtt");
+    kolde_sub::StationRow lower = kolde_sub::current_request().stations()[1];
+    lower[kolde_sub::station_code] = QStringLiteral("rjtt");
+    kolde_sub::current_request().set_station(1, lower);
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
     serve(forecasts + "RJTT.TXT", "2011/11/30 05:40\nTAF AMD RJTT 300540Z 3006/0112 34008KT\n");
     v.detect_report_changes();
@@ -308,7 +310,7 @@ TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
     EXPECT_EQ(v.padlbl->text(), QStringLiteral("RJTT "));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("RJTT METAR CHANGED")));
     EXPECT_FALSE(log_texts().join(u'|').contains(QStringLiteral("TAF(AMD)")));
-    EXPECT_EQ(kolde_sub::station_table[1][kolde_sub::station_taf_stamp], QStringLiteral("05:40"));
+    EXPECT_EQ(kolde_sub::current_request().stations()[1][kolde_sub::station_taf_stamp], QStringLiteral("05:40"));
 }
 
 // A change found once is not found again: neither a later pass that fetches

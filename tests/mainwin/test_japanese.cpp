@@ -71,7 +71,7 @@ TEST_F(JapaneseDisplay, EachObservationIsFollowedByItsTranslationInLocalTime)
                   QStringLiteral("\r\n*** RJAA - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n"
                                  "\r\nRJAA  SPECI 1415I\r\n      300515Z 36010KT 3000 -TSGS BR BKN008 12/11 Q1018\r\n\r\n") +
                   rjaa + QStringLiteral("\r\nREADY / PRESS ESC TO EXIT"));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJAA"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("JP RJTT RJAA"));
 }
 
 TEST_F(JapaneseDisplay, UtcTimesWhenLocalTimeIsOff)

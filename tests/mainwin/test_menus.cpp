@@ -193,13 +193,13 @@ TEST_F(Menus, ManualInputStopEndsTheAutomaticDecodeOrTheTimerRunsOn)
                 if (stop)
                     expected.prepend(terminated);
                 EXPECT_EQ(rows, expected);
-                EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
+                EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("SQ RJTT"));
             } else {
                 EXPECT_TRUE(rows.contains(QStringLiteral("NOT FOUND RJAA")));
                 EXPECT_EQ(rows.value(rows.size() - 1) == terminated, stop);
                 EXPECT_EQ(rows.count(terminated), stop ? 1 : 0);
-                EXPECT_EQ(kolde_sub::current_group, QStringLiteral("TOKYO"));
-                EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
+                EXPECT_EQ(kolde_sub::current_request().group(), QStringLiteral("TOKYO"));
+                EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT RJAA"));
                 EXPECT_TRUE(v.group_mode);
             }
             // After the display the panel tells that the automatic decode
@@ -227,7 +227,7 @@ TEST_F(Menus, SequenceAndGroupItemsWaitForNoDisplay)
         v.menu_listAP[0]->trigger();
         v.menu_company_data[0]->trigger();
         v.menu_popup_group_data[1]->trigger();
-        EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJAA"));
+        EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJAA"));
         server->clear_fault(stalled.toStdString());
     }, [&] { v.console_enter(QStringLiteral("RJAA")); });
     EXPECT_TRUE(waited);
@@ -284,11 +284,11 @@ TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
     }
 
     v.menu_popup_group_data[2]->trigger();
-    EXPECT_EQ(kolde_sub::current_group, QStringLiteral("WEST"));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJFF"));
+    EXPECT_EQ(kolde_sub::current_request().group(), QStringLiteral("WEST"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJFF"));
     v.menu_company_data[1]->trigger();
-    EXPECT_EQ(kolde_sub::current_group, QStringLiteral("EAST"));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().group(), QStringLiteral("EAST"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT"));
     v.Timer->stop();
 }
 

@@ -62,7 +62,7 @@ TEST_F(ViewStart, AutomaticDecodeOnGreetsAndConnects)
     EXPECT_TRUE(v.Frame1->isVisible());
     EXPECT_FALSE(v.menu_popup->menuAction()->isVisible());
     EXPECT_EQ(kolde_sub::update_interval(), 1);
-    EXPECT_EQ(kolde_sub::cycle_slot, 25);
+    EXPECT_EQ(kolde_sub::current_request().cycle_slot(), 25);
     EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" "));
     // The console lies inside its backing box.
     EXPECT_TRUE(v.TextBox[1]->geometry().contains(v.TextBox[0]->geometry()));
@@ -369,10 +369,10 @@ TEST_F(ViewStationList, AutomaticModeReadsTheDecodeListAndResetsTheModes)
     v.japanese_mode = true;
     v.standby_start = QStringLiteral("12:00");
     v.build_station_list();
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJCC RJTT ROAH"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJCC RJTT ROAH"));
     EXPECT_EQ(v.station_count, 3);
-    ASSERT_EQ(kolde_sub::station_table.size(), 4u);
-    EXPECT_EQ(kolde_sub::station_table[3][kolde_sub::station_code], QStringLiteral("ROAH"));
+    ASSERT_EQ(kolde_sub::current_request().stations().size(), 4u);
+    EXPECT_EQ(kolde_sub::current_request().stations()[3][kolde_sub::station_code], QStringLiteral("ROAH"));
     EXPECT_TRUE(v.new_request);
     EXPECT_FALSE(v.sequence_mode);
     EXPECT_FALSE(v.japanese_mode);
@@ -382,9 +382,9 @@ TEST_F(ViewStationList, AutomaticModeReadsTheDecodeListAndResetsTheModes)
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
     v.new_request = false;
     v.build_station_list();
-    EXPECT_TRUE(kolde_sub::current_request.isEmpty());
+    EXPECT_TRUE(kolde_sub::current_request().codes().isEmpty());
     EXPECT_EQ(v.station_count, 3);
-    EXPECT_EQ(kolde_sub::station_table.size(), 4u);
+    EXPECT_EQ(kolde_sub::current_request().stations().size(), 4u);
     EXPECT_TRUE(v.new_request);
 }
 

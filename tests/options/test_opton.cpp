@@ -332,11 +332,11 @@ TEST_F(Options, AnEmptyFontIsRefused)
 TEST_F(Options, NewSequenceHoursStartANewFetchSlot)
 {
     opton* d = fresh();
-    kolde_sub::cycle_slot = 3;
+    kolde_sub::current_request().take_cycle_slot(3);
     d->cmb[9]->setCurrentText(QStringLiteral("5"));
     d->cmb_Click(9);
     EXPECT_EQ(get("シーケンス時間").to_int(), 5);
-    EXPECT_EQ(kolde_sub::cycle_slot, 25);
+    EXPECT_EQ(kolde_sub::current_request().cycle_slot(), 25);
 }
 
 // A settings write that fails leaves the control as the user set it.

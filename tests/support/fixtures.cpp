@@ -179,8 +179,8 @@ void reset_program_state()
     kolde_sub::set_online(false);
     kolde_sub::set_sound_done(true);
     kolde_sub::set_code_history(QStringLiteral(" "));
-    kolde_sub::current_request.clear();
-    kolde_sub::current_group.clear();
+    kolde_sub::current_request().set_codes(QString());
+    kolde_sub::current_request().forget_group();
     kolde_sub::unload_log();
     kolde_sub::unload_tooltips();
     platform::set_msg_box_answerer({});
