@@ -7,7 +7,6 @@ namespace {
 struct ProgramState {
     Addresses addresses;
     bool online = false;
-    bool sound_done = true;
     int cycle_ticks = 0;
     int update_interval = 1;
 };
@@ -51,9 +50,6 @@ void set_cycle_ticks(int ticks) { state().cycle_ticks = ticks; }
 
 int update_interval() { return state().update_interval; }
 void set_update_interval(int interval) { state().update_interval = interval; }
-
-bool sound_done() { return state().sound_done; }
-void set_sound_done(bool done) { state().sound_done = done; }
 
 QString builtin_update_url() { return address_from("KOLDE_UPDATE_URL"); }
 QString builtin_report_url() { return address_from("KOLDE_REPORT_URL"); }

@@ -1,6 +1,6 @@
 // Program-wide values set by the start-up and read across the program: the
-// addresses of the sites, the connection state, the heartbeat's count and
-// period, and whether an awaited sound has finished.
+// addresses of the sites, the connection state, and the heartbeat's count
+// and period.
 #pragma once
 
 #include <QString>
@@ -50,12 +50,6 @@ void set_cycle_ticks(int ticks);
 // the options dialog's slider; the heartbeat reads it.
 int update_interval();
 void set_update_interval(int interval);
-
-// False while a sound that the program waits for plays; set back when it
-// has finished (or the wait for it ended). Shared state, owner whoever plays
-// such a sound.
-bool sound_done();
-void set_sound_done(bool done);
 
 // Built-in addresses: $KOLDE_UPDATE_URL, $KOLDE_REPORT_URL, $KOLDE_WEB_URL,
 // each http://127.0.0.1:8737 when unset; no trailing "/".

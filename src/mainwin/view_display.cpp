@@ -160,9 +160,7 @@ void normal_display(view& v)
         const QString ring = program_path(QStringLiteral("sound/ring.wav"));
         if (setting_on("更新終了時アラーム") && file_exists(ring)) {
             write_log(QStringLiteral("RING ARARM"));
-            set_sound_done(false);
             platform::play_and_wait(ring);
-            set_sound_done(true);
             if (!self)
                 return;
         }

@@ -481,9 +481,8 @@ void view::TextBox_LostFocus(int index)
 
 void view::TextBox_MouseDown(int, Qt::MouseButton button, const QPoint& screen_pos)
 {
-    if (tooltip_shown) {
-        tooltip_shown = false;
-        tooltip_new = true;
+    if (tip_handover().shown) {
+        dismiss_tip();
         // The tip window stays loaded, hidden.
         if (tooltips_loaded())
             tooltips_window()->hide();
@@ -500,8 +499,6 @@ void view::TextBox_MouseUp(int index, Qt::MouseButton, const QPoint& screen_pos)
     if (index != 0)
         return;
     const TipPosition tip = tip_position(screen_pos);
-    tooltip_x = tip.x;
-    tooltip_y = tip.y;
-    tooltip_shown = true;
+    place_tip(tip.x, tip.y);
     explain_group();
 }

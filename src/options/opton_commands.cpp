@@ -125,7 +125,6 @@ void opton::test_sound(const QString& relative)
     if (!file_exists(path))
         return;
     write_log(QStringLiteral("ALARM  TEST  COMMAND"));
-    set_sound_done(false);
 
     int length = platform::wave_length_ms(path);
     if (length < 0 || length > 60000)
@@ -161,7 +160,6 @@ void opton::test_sound(const QString& relative)
         sound_wait_ = nullptr;
     if (player)
         player->stop();
-    set_sound_done(true);
 }
 
 void opton::set_up_printer()

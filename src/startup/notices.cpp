@@ -131,11 +131,9 @@ void message::Form_Load()
     Timer->start();
     const QString alarm = program_path(QStringLiteral("sound/error.wav"));
     if (setting_bool(QStringLiteral("切断時アラーム")) && file_exists(alarm)) {
-        set_sound_done(false);
         const AlarmPlayer& player = alarm_player();
         if (!(player ? player(alarm) : platform::play_and_wait(alarm)))
             qCDebug(lc_startup) << "the alarm" << alarm << "did not report its end";
-        set_sound_done(true);
     }
     ticks = 0;
 }

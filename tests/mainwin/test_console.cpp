@@ -348,7 +348,7 @@ TEST_F(Console, WordSearchShowsThePictureFirstAndWaitsForNothingElse)
             return false;
         });
         type_line(v, QStringLiteral("taf"));
-        EXPECT_FALSE(kolde_sub::picture_pending);
+        EXPECT_FALSE(kolde_sub::tip_handover().picture_pending);
         if (c.shut_down) {
             ASSERT_TRUE(kolde_sub::open_database());
             continue;

@@ -236,8 +236,7 @@ class ConsoleMouse : public kolde_test::ViewFixture {
 protected:
     void TearDown() override
     {
-        kolde_sub::tooltip_shown = false;
-        kolde_sub::tooltip_new = false;
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t.shown = t.fresh = false; });
         kolde_sub::unload_pictureform();
         kolde_sub::caps_lock_off();
         ViewFixture::TearDown();
@@ -310,8 +309,10 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
 
         // An open tip with a picture beside it.
         kolde_sub::tooltips_window()->show();
-        kolde_sub::tooltip_shown = true;
-        kolde_sub::tooltip_new = false;
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) {
+            t.shown = true;
+            t.fresh = false;
+        });
         QImage picture(4, 4, QImage::Format_RGB32);
         picture.fill(Qt::blue);
         ASSERT_TRUE(picture.save(folder.file(QStringLiteral("data/figure.dat")), "PNG"));
@@ -320,8 +321,8 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
 
         PopupCloser closer;
         QTest::mousePress(console, Qt::RightButton, {}, QPoint(20, 20));
-        EXPECT_FALSE(kolde_sub::tooltip_shown);
-        EXPECT_TRUE(kolde_sub::tooltip_new);
+        EXPECT_FALSE(kolde_sub::tip_handover().shown);
+        EXPECT_TRUE(kolde_sub::tip_handover().fresh);
         EXPECT_TRUE(kolde_sub::tooltips_loaded());  // hidden, not unloaded
         EXPECT_FALSE(kolde_sub::tooltips_window()->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -344,15 +345,15 @@ TEST_F(ConsoleMouse, AReleasePlacesTheTipByTheCursor)
     QWidget* console = start(v);
     const QPoint at(30, 12);
     const kolde_sub::TipPosition tip = kolde_sub::tip_position(console->mapToGlobal(at));
-    kolde_sub::tooltip_shown = false;
+    kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t.shown = false; });
     QTest::mouseClick(console, Qt::LeftButton, {}, at);
-    EXPECT_TRUE(kolde_sub::tooltip_shown);
-    EXPECT_EQ(kolde_sub::tooltip_x, tip.x);
-    EXPECT_EQ(kolde_sub::tooltip_y, tip.y);
+    EXPECT_TRUE(kolde_sub::tip_handover().shown);
+    EXPECT_EQ(kolde_sub::tip_handover().x, tip.x);
+    EXPECT_EQ(kolde_sub::tip_handover().y, tip.y);
 
-    kolde_sub::tooltip_shown = false;
+    kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t.shown = false; });
     QTest::mouseClick(v.TextBox[2]->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_FALSE(kolde_sub::tooltip_shown);
+    EXPECT_FALSE(kolde_sub::tip_handover().shown);
 }
 
 // The right end, in the window's coordinates, of the console's widest line

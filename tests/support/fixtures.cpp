@@ -177,7 +177,6 @@ void reset_program_state()
     kolde_sub::reset_clock();
     kolde_sub::set_builtin_addresses();
     kolde_sub::set_online(false);
-    kolde_sub::set_sound_done(true);
     kolde_sub::set_code_history(QStringLiteral(" "));
     kolde_sub::current_request().set_codes(QString());
     kolde_sub::current_request().forget_group();
