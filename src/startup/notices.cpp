@@ -169,11 +169,9 @@ message* network_loss_notice() { return loss_notice().data(); }
 
 message* show_network_loss_notice()
 {
-    QPointer<message>& message_window = loss_notice();
-    if (message_window)
-        message_window->close();
+    close_network_loss_notice();
     auto* m = new message;
-    message_window = m;
+    loss_notice() = m;
     m->show();
     return m;
 }
