@@ -31,13 +31,14 @@ void set_update_address(const QString& url);
 void set_report_address(const QString& base);
 
 // Whether the update site answered the last probe. Shared state, owner the
-// start-up's probe and then the heartbeat's.
+// start-up's probe and then the heartbeat's; the buttons, menus, command
+// line and tray icon read it to refuse or offer network work.
 bool is_online();
 void set_online(bool online);
 
 // Seconds counted by the heartbeat since the last probe and cycle. Shared
-// state, owner the heartbeat (count_cycle_tick); the windows that open for a
-// while postpone the next cycle.
+// state, owner the heartbeat (count_cycle_tick); shared because the windows
+// that open for a while postpone the next cycle.
 int cycle_ticks();
 void count_cycle_tick();
 // Starts the count afresh: the next probe and cycle come a whole period
