@@ -97,8 +97,8 @@ void open_store(const kolde_test::ProgramFolder& home)
 {
     home.install_seed_database();
     kolde_sub::open_database();
-    kolde_sub::code_history = history();
-    kolde_sub::current_group = QStringLiteral("JAL");
+    kolde_sub::set_code_history(history());
+    kolde_sub::current_request().set_group(QStringLiteral("JAL"));
 }
 
 // As the main window sets up its console.

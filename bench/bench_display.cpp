@@ -23,9 +23,8 @@ static void BM_ThirtyStationRequest(benchmark::State& state)
     kolde_site::Server site;  // simulated reports for every catalogue station
     site.start();
     const QString base = QString::fromStdString(site.base_url());
-    kolde_sub::obs_base_url = base + QStringLiteral("/pub/data/observations/metar/stations/");
-    kolde_sub::taf_base_url = base + QStringLiteral("/pub/data/forecasts/taf/stations/");
-    kolde_sub::online = true;
+    kolde_sub::set_report_address(base);
+    kolde_sub::set_online(true);
 
     const QString request = QStringLiteral(
         "RJTT RJAA RJCC RJBB RJOO RJGG RJFF ROAH RJCH RJSS RJSN RJNK RJOA RJOM RJFK "
@@ -37,7 +36,7 @@ static void BM_ThirtyStationRequest(benchmark::State& state)
         if (!v.console_text().contains(QStringLiteral("READY / PRESS ESC TO EXIT")))
             state.SkipWithError("no ready prompt");
     }
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
 }
 BENCHMARK(BM_ThirtyStationRequest)->Unit(benchmark::kMillisecond)->Iterations(5);
 

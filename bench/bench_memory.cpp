@@ -125,10 +125,9 @@ public:
         site.start();
         const QString base = QString::fromStdString(site.base_url());
         qputenv("KOLDE_REPORT_URL", base.toUtf8());
-        kolde_sub::update_base_url = base;
-        kolde_sub::obs_base_url = base + QStringLiteral("/pub/data/observations/metar/stations/");
-        kolde_sub::taf_base_url = base + QStringLiteral("/pub/data/forecasts/taf/stations/");
-        kolde_sub::online = true;
+        kolde_sub::set_update_address(base);
+        kolde_sub::set_report_address(base);
+        kolde_sub::set_online(true);
         kolde_sub::set_setting(kolde_sub::key::program_version, Value(4.31));
         QList<QList<Value>> rows;
         for (const QString& code : decode_list)
@@ -141,7 +140,7 @@ public:
     {
         window.reset();
         qunsetenv("KOLDE_REPORT_URL");
-        kolde_sub::online = false;
+        kolde_sub::set_online(false);
     }
 
     static void set_clock(std::chrono::system_clock::time_point t) { sim_now = t.time_since_epoch().count(); }
@@ -162,7 +161,7 @@ public:
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         stop_timers();
         // One cycle a minute.
-        kolde_sub::update_interval = 1;
+        kolde_sub::set_update_interval(1);
         drive(*window).probe_period() = 0;
         return !drive(*window).first_activation();
     }
@@ -181,7 +180,7 @@ public:
         view& v = *window;
         const bool pending = drive(v).new_request();
         drive(v).standby_start().clear();
-        kolde_sub::cycle_tick_count = drive(v).probe_period();
+        kolde_sub::set_cycle_ticks(drive(v).probe_period());
         v.Timer_Timer();
         drive(v).heartbeat_timer()->stop();
         return pending ? !drive(v).new_request() : drive(v).reports_changed();
@@ -221,7 +220,7 @@ void run_hour(benchmark::State& state, Hour& hour)
     state.counters["console_chars"] = static_cast<double>(drive(*hour.window).console()->document()->characterCount());
     state.counters["console_undo_steps"] = drive(*hour.window).console()->document()->availableUndoSteps();
     state.counters["staging_undo_steps"] = drive(*hour.window).staging_undo_steps();
-    state.counters["station_rows"] = static_cast<double>(kolde_sub::station_table.size());
+    state.counters["station_rows"] = static_cast<double>(kolde_sub::current_request().stations().size());
     state.counters["sequence_file_kb"] = static_cast<double>(QFileInfo(kolde_sub::sequence_file_path()).size()) / 1024;
 }
 

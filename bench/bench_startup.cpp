@@ -26,7 +26,7 @@ bool start_once(kolde_site::Server& site, std::unique_ptr<view>& window)
 {
     kolde_sub::release_store();
     kolde_sub::set_builtin_addresses();
-    kolde_sub::update_base_url = QString::fromStdString(site.base_url());
+    kolde_sub::set_update_address(QString::fromStdString(site.base_url()));
     kolde_sub::StartupSequence seq({{}, {}, [&] {
                                         window = std::make_unique<view>();
                                         window->show();

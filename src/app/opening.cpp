@@ -4,7 +4,6 @@
 #include "core/logging.h"
 #include "core/program.h"
 #include "core/shared.h"
-#include "core/sun_coef.h"
 #include "startup/migrate.h"
 #include "startup/startup_sequence.h"
 
@@ -109,7 +108,6 @@ bool opening::Form_Load()
     show();
     Timer->setInterval(200);
     Timer->start();
-    kolde_sub::fill_sun_coef();
     return true;
 }
 

@@ -11,8 +11,6 @@
 
 namespace kolde_sub {
 
-QString log_message;
-bool log_open = false;
 
 namespace {
 
@@ -130,26 +128,18 @@ void log_model::add(log_row row, long long speci_colour)
 
 // ------------------------------------------------------------------ the log
 
-void write_log()
+void write_log(const QString& text)
 {
     const QString date = today_text();
     const QString time = time_text();
-    const QString text = log_message;
 
     log_book()->add(make_row(date, time, text), speci_setting());
-    log_message.clear();
 
     if (qEnvironmentVariable("KOLDE_LOG_ECHO") == QLatin1String("1")) {
         const QByteArray line = (QStringLiteral("LOG|") + date + u'|' + time + u'|' + text + u'\n').toUtf8();
         std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
         std::fflush(stderr);
     }
-}
-
-void write_log(const QString& text)
-{
-    log_message = text;
-    write_log();
 }
 
 log_model* log_book()

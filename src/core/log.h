@@ -1,7 +1,6 @@
 // The communication log: the program's running record of what it did, kept
-// in memory, newest row on top, at most 1000 rows. Callers put the text in
-// log_message and call write_log(). The rows live here; the log window
-// shows them.
+// in memory, newest row on top, at most 1000 rows. Callers hand the text to
+// write_log(). The rows live here; the log window shows them.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -12,14 +11,9 @@
 
 namespace kolde_sub {
 
-extern QString log_message;
-// The log window is shown.
-extern bool log_open;
 
-// Adds log_message as the newest row, trims, clears log_message. Loads the
-// log (its three start rows) on first use.
-void write_log();
-// Shorthand: log_message := text; write_log().
+// Adds text as the newest row and trims. Loads the log (its three start rows)
+// on first use.
 void write_log(const QString& text);
 
 // What a row reports, which gives its colour.

@@ -2,20 +2,20 @@
 
 namespace kolde_sub {
 
-QString version_text;
-QString update_base_url;
-QString obs_base_url;
-QString taf_base_url;
-QString url_radar_amedas, url_weather_points, url_amedas, url_satellite, url_radar, url_typhoon, url_pdf_chart,
-    url_fax_chart, url_upper_wind;
-bool online = false;
-bool sound_done = true;
-int cycle_tick_count = 0;
-int update_interval = 1;
-
-void postpone_next_cycle() { cycle_tick_count = 0; }
-
 namespace {
+
+struct ProgramState {
+    Addresses addresses;
+    bool online = false;
+    int cycle_ticks = 0;
+    int update_interval = 1;
+};
+
+ProgramState& state()
+{
+    static ProgramState s;
+    return s;
+}
 
 QString address_from(const char* variable)
 {
@@ -29,6 +29,28 @@ QString address_from(const char* variable)
 
 }  // namespace
 
+QString version_text() { return QStringLiteral("4.31"); }
+
+const Addresses& addresses() { return state().addresses; }
+void set_update_address(const QString& url) { state().addresses.update = url; }
+
+void set_report_address(const QString& base)
+{
+    state().addresses.observations = base + QStringLiteral("/pub/data/observations/metar/stations/");
+    state().addresses.forecasts = base + QStringLiteral("/pub/data/forecasts/taf/stations/");
+}
+
+bool is_online() { return state().online; }
+void set_online(bool online) { state().online = online; }
+
+int cycle_ticks() { return state().cycle_ticks; }
+void count_cycle_tick() { ++state().cycle_ticks; }
+void postpone_next_cycle() { state().cycle_ticks = 0; }
+void set_cycle_ticks(int ticks) { state().cycle_ticks = ticks; }
+
+int update_interval() { return state().update_interval; }
+void set_update_interval(int interval) { state().update_interval = interval; }
+
 QString builtin_update_url() { return address_from("KOLDE_UPDATE_URL"); }
 QString builtin_report_url() { return address_from("KOLDE_REPORT_URL"); }
 QString builtin_web_url() { return address_from("KOLDE_WEB_URL"); }
@@ -36,21 +58,19 @@ bool update_url_overridden() { return !qEnvironmentVariable("KOLDE_UPDATE_URL").
 
 void set_builtin_addresses()
 {
-    version_text = QStringLiteral("4.31");
-    update_base_url = builtin_update_url();
-    const QString report = builtin_report_url();
-    obs_base_url = report + QStringLiteral("/pub/data/observations/metar/stations/");
-    taf_base_url = report + QStringLiteral("/pub/data/forecasts/taf/stations/");
+    Addresses& a = state().addresses;
+    a.update = builtin_update_url();
+    set_report_address(builtin_report_url());
     const QString web = builtin_web_url();
-    url_radar_amedas = web + QStringLiteral("/radar-amedas/");
-    url_weather_points = web + QStringLiteral("/weather/imagedata/tubo/");
-    url_amedas = web + QStringLiteral("/jma/amedas/images/");
-    url_satellite = web + QStringLiteral("/satellite/");
-    url_radar = web + QStringLiteral("/jma/radar/images/");
-    url_typhoon = web + QStringLiteral("/jma/typh/images/");
-    url_pdf_chart = web + QStringLiteral("/aviation/tecweather/");
-    url_fax_chart = web + QStringLiteral("/fax/image4/lfax/");
-    url_upper_wind = web + QStringLiteral("/airinfo/air_kishou/jsp/user/anl/index.html");
+    a.radar_amedas = web + QStringLiteral("/radar-amedas/");
+    a.weather_points = web + QStringLiteral("/weather/imagedata/tubo/");
+    a.amedas = web + QStringLiteral("/jma/amedas/images/");
+    a.satellite = web + QStringLiteral("/satellite/");
+    a.radar = web + QStringLiteral("/jma/radar/images/");
+    a.typhoon = web + QStringLiteral("/jma/typh/images/");
+    a.pdf_chart = web + QStringLiteral("/aviation/tecweather/");
+    a.fax_chart = web + QStringLiteral("/fax/image4/lfax/");
+    a.upper_wind = web + QStringLiteral("/airinfo/air_kishou/jsp/user/anl/index.html");
 }
 
 }  // namespace kolde_sub

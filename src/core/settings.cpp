@@ -30,7 +30,7 @@ platform::Value settings_default(const SettingField& f)
     case D::None:
         return platform::Value();
     case D::TimeDifference:
-        return platform::Value(tz_offset_text);
+        return platform::Value(computer_zone().text);
     case D::Value:
         break;
     }

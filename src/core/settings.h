@@ -16,7 +16,7 @@ namespace kolde_sub {
 constexpr const std::array<SettingField, settings_field_count>& settings_fields() { return settings_detail::fields; }
 
 // The default value of a field, or a null value when reset_settings leaves
-// it alone. The time difference takes tz_offset_text.
+// it alone. The time difference takes computer_zone().text.
 platform::Value settings_default(const SettingField& f);
 
 // Reads a field of the first settings row. While the settings cannot be read

@@ -16,10 +16,17 @@
 
 namespace kolde_sub {
 
-QString tz_name;
-int tz_offset_hours = 0;
-QString tz_offset_text = QStringLiteral("±0");
-QString code_history = QStringLiteral(" ");
+namespace {
+
+// Shared, owner the main window's loading (read_time_zone); tests set it.
+ComputerZone& zone_state()
+{
+    static ComputerZone z;
+    return z;
+}
+
+}  // namespace
+
 
 QString program_folder()
 {
@@ -65,7 +72,7 @@ QString offset_text(int hours)
     return QString::number(hours);
 }
 
-void read_time_zone_from(const QTimeZone& zone, const QDateTime& at)
+ComputerZone read_time_zone_from(const QTimeZone& zone, const QDateTime& at)
 {
     QString name;
     bool ok = zone.isValid();
@@ -79,27 +86,25 @@ void read_time_zone_from(const QTimeZone& zone, const QDateTime& at)
         else if (p > 0)
             name = name.left(p - 1);
     }
-    if (!ok) {
-        tz_name = QStringLiteral("日本");
-        tz_offset_text = QStringLiteral("+9");
-        tz_offset_hours = 9;
-        return;
-    }
-    tz_name = name;
+    if (!ok)
+        return ComputerZone{QStringLiteral("日本"), 9, QStringLiteral("+9")};
     // The zone's standard bias: summer time does not count. The zone
     // database's own "standard" will not do (it is summer time in Dublin):
     // the smaller of the offsets in January and July of the year is.
     const int year = at.toUTC().date().year();
     const int january = zone.offsetFromUtc(QDateTime(QDate(year, 1, 15), QTime(12, 0), Qt::UTC));
     const int july = zone.offsetFromUtc(QDateTime(QDate(year, 7, 15), QTime(12, 0), Qt::UTC));
-    tz_offset_hours = offset_hours_from_minutes(std::min(january, july) / 60);
-    tz_offset_text = offset_text(tz_offset_hours);
+    const int hours = offset_hours_from_minutes(std::min(january, july) / 60);
+    return ComputerZone{name, hours, offset_text(hours)};
 }
 
 void read_time_zone()
 {
-    read_time_zone_from(QTimeZone::systemTimeZone(), now_utc());
+    zone_state() = read_time_zone_from(QTimeZone::systemTimeZone(), now_utc());
 }
+
+const ComputerZone& computer_zone() { return zone_state(); }
+void set_computer_zone(const ComputerZone& zone) { zone_state() = zone; }
 
 // ------------------------------------------------------- time difference
 
@@ -177,8 +182,25 @@ QString today_text() { return date_text(today_local()); }
 
 // ------------------------------------------------------------ code history
 
+namespace {
+
+// Shared, owner the displays and the command line (add_code_history); the
+// main window's loading and its reset button clear it.
+QString& history()
+{
+    static QString h = QStringLiteral(" ");
+    return h;
+}
+
+}  // namespace
+
+const QString& code_history() { return history(); }
+void clear_code_history() { history() = QStringLiteral(" "); }
+void set_code_history(const QString& text) { history() = text; }
+
 void add_code_history(const QString& word)
 {
+    QString& code_history = history();
     if (word.isEmpty())
         return;
     if (code_history.isEmpty())
@@ -193,6 +215,7 @@ void add_code_history(const QString& word)
 
 void trim_code_history()
 {
+    QString& code_history = history();
     bool dropped = false;
     while (code_history.size() > 200) {
         // The first blank at or after the second character ends the oldest word.

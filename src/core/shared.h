@@ -30,18 +30,21 @@ QString program_path(const QString& relative);
 [[nodiscard]] bool file_exists(const QString& path);
 
 // ---- time zone of the computer
-extern QString tz_name;
-extern int tz_offset_hours;
-extern QString tz_offset_text;
-
-// Fills the three values above from the computer's time zone: its summer
-// time name cut before any "(", and its standard offset from UTC (summer
-// time never counts). Falls back to Japan (日本, +9) when the zone cannot be
-// read.
+struct ComputerZone {
+    QString name;  // its summer time name cut before any "("
+    int hours = 0;  // its standard offset from UTC in whole hours
+    QString text = QStringLiteral("±0");  // hours as offset_text gives them
+};
+// The zone of a given zone at a given moment: summer time never counts, and
+// the moment only picks the year whose standard offset counts. Japan (日本,
+// +9) when the zone cannot be read.
+[[nodiscard]] ComputerZone read_time_zone_from(const QTimeZone& zone, const QDateTime& at);
+// The computer's time zone. Shared state, owner the main window's loading,
+// which reads it (read_time_zone); the options dialog and the settings'
+// defaults read it. Tests set it.
+const ComputerZone& computer_zone();
 void read_time_zone();
-// The same from a given zone at a given moment (what read_time_zone uses);
-// the moment only picks the year whose standard offset counts.
-void read_time_zone_from(const QTimeZone& zone, const QDateTime& at);
+void set_computer_zone(const ComputerZone& zone);
 // The offset text of whole hours: "+9", "-5", "±0".
 [[nodiscard]] QString offset_text(int hours);
 // Whole hours of a bias in minutes east of UTC, rounded down.
@@ -75,8 +78,14 @@ QString today_text();
 QString trim_blanks(const QString& text);
 
 // ---- history of shown codes and typed words
-// Begins with one blank; each word is followed by exactly one blank.
-extern QString code_history;
+// Begins with one blank; each word is followed by exactly one blank. Shared
+// state, owner the displays and the command line, which add the codes they
+// show; the colouring reads it.
+const QString& code_history();
+// Back to one blank (the main window's loading, its reset button).
+void clear_code_history();
+// Sets the whole history (tests).
+void set_code_history(const QString& text);
 // Adds a word when it is not in the history yet, then trims the history.
 void add_code_history(const QString& word);
 // Drops the oldest words while the history is longer than 200 characters.

@@ -212,8 +212,9 @@ void airport::update_move_buttons()
 
 void airport::add_airport()
 {
-    edit_mode = add_airport_mode;
-    if (!platform::exec_modal(new airportedit(this)) || edit_mode == cancel_mode)
+    auto* dialog = new airportedit({add_airport_mode, {}, {}}, this);
+    AirportEntry entry;
+    if (!platform::exec_modal(dialog, [&](int) { entry = dialog->entry(); }) || entry.mode == cancel_mode)
         return;
     // Every airport moves down one row; the new one takes the head. The
     // colours stay on their rows, and so does the selection.
@@ -221,7 +222,7 @@ void airport::add_airport()
     append_row();
     for (int r = last_row(); r >= 2; --r)
         set_airport(r, code(r - 1), name(r - 1));
-    set_airport(1, edit_icao_code, edit_airport_name);
+    set_airport(1, entry.code, entry.name);
     grid->scrollToTop();
 }
 
@@ -250,12 +251,11 @@ void airport::modify_airport()
     const int r = selected_row;
     if (r < 1 || r > last_row())
         return;
-    edit_mode = modify_airport_mode;
-    edit_icao_code = code(r);
-    edit_airport_name = name(r);
-    if (!platform::exec_modal(new airportedit(this)) || edit_mode == cancel_mode)
+    auto* dialog = new airportedit({modify_airport_mode, code(r), name(r)}, this);
+    AirportEntry entry;
+    if (!platform::exec_modal(dialog, [&](int) { entry = dialog->entry(); }) || entry.mode == cancel_mode)
         return;
-    set_airport(r, edit_icao_code, edit_airport_name);
+    set_airport(r, entry.code, entry.name);
 }
 
 void airport::move_airport(int step)

@@ -17,10 +17,6 @@
 
 namespace kolde_sub {
 
-QString edit_mode;
-QString edit_icao_code;
-QString edit_airport_name;
-
 namespace {
 
 const QString confirm_title = QStringLiteral(" 確認");
@@ -46,7 +42,7 @@ std::optional<QString> registered_name(const QString& code)
 
 }  // namespace
 
-airportedit::airportedit(QWidget* parent) : QDialog(parent)
+airportedit::airportedit(AirportEntry entry, QWidget* parent) : QDialog(parent), entry_(std::move(entry))
 {
     setObjectName(QStringLiteral("airportedit"));
     setModal(true);
@@ -96,11 +92,11 @@ airportedit::airportedit(QWidget* parent) : QDialog(parent)
 
 void airportedit::Form_Load()
 {
-    setWindowTitle(u' ' + edit_mode);
-    const bool modify = edit_mode == modify_airport_mode;
+    setWindowTitle(u' ' + entry_.mode);
+    const bool modify = entry_.mode == modify_airport_mode;
     if (modify) {
-        TextBox[0]->setText(edit_icao_code);
-        TextBox[1]->setText(edit_airport_name);
+        TextBox[0]->setText(entry_.code);
+        TextBox[1]->setText(entry_.name);
         cmd[0]->setText(QStringLiteral("修  正"));
         cmd[0]->setToolTip(QStringLiteral(" 情報を修正して終了 "));
         cmd[1]->setToolTip(QStringLiteral(" 情報の修正をキャンセルして終了 "));
@@ -129,7 +125,7 @@ void airportedit::TextBox_KeyDown(int index)
 void airportedit::TextBox_LostFocus(int index)
 {
     TextBox[0]->setText(TextBox[0]->text().toUpper());
-    if (index != 0 || !code_edited || edit_mode != add_airport_mode || rs_airport().record_count() == 0) {
+    if (index != 0 || !code_edited || entry_.mode != add_airport_mode || rs_airport().record_count() == 0) {
         caps_lock_off();
         return;
     }
@@ -155,19 +151,19 @@ void airportedit::cmd_Click(int index)
         reject();
         return;
     }
-    edit_icao_code = trim_blanks(TextBox[0]->text());
-    edit_airport_name = trim_blanks(TextBox[1]->text());
-    if (edit_icao_code.isEmpty()) {
+    entry_.code = trim_blanks(TextBox[0]->text());
+    entry_.name = trim_blanks(TextBox[1]->text());
+    if (entry_.code.isEmpty()) {
         tell(this, QStringLiteral("飛行場略号（ICAO 4 Letter）を入力してください　　"));
         TextBox[0]->setFocus();
         return;
     }
-    if (edit_airport_name.isEmpty()) {
+    if (entry_.name.isEmpty()) {
         tell(this, QStringLiteral("飛行場名を入力してください　　"));
         TextBox[1]->setFocus();
         return;
     }
-    if (edit_mode == add_airport_mode && refuse_registered(edit_icao_code))
+    if (entry_.mode == add_airport_mode && refuse_registered(entry_.code))
         return;
     accept();
 }
@@ -175,7 +171,7 @@ void airportedit::cmd_Click(int index)
 void airportedit::done(int result)
 {
     if (result != QDialog::Accepted)
-        edit_mode = cancel_mode;
+        entry_.mode = cancel_mode;
     // The focus leaving the code box as the dialog goes runs no more tests.
     code_edited = false;
     caps_lock_off();

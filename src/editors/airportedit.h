@@ -1,7 +1,6 @@
 // The airport entry dialog: one ICAO code and one airport name, taken for
 // the airport list either as a new airport or as a change to the selected
-// one. The answer comes back through edit_mode, edit_icao_code and
-// edit_airport_name.
+// one. It is handed an AirportEntry and answers with one (entry()).
 #pragma once
 
 #include <QDialog>
@@ -17,13 +16,15 @@ namespace kolde_sub {
 
 class HoverButtons;
 
-// The hand-over between the airport list and the entry dialog. The list sets
-// edit_mode (add_airport_mode or modify_airport_mode) and, to modify, the
-// code and name; the dialog leaves edit_mode as it was to confirm (the
-// trimmed entry then stands in the other two) or sets cancel_mode.
-extern QString edit_mode;
-extern QString edit_icao_code;
-extern QString edit_airport_name;
+// The hand-over between the airport list and the entry dialog. The list
+// hands the mode (add_airport_mode or modify_airport_mode) and, to modify,
+// the code and name; the dialog's answer keeps the mode to confirm (the
+// trimmed entry then stands in the other two) or has cancel_mode.
+struct AirportEntry {
+    QString mode;
+    QString code;
+    QString name;
+};
 
 inline const QString add_airport_mode = QStringLiteral("飛行場情報の追加");
 inline const QString modify_airport_mode = QStringLiteral("飛行場情報の修正");
@@ -32,7 +33,10 @@ inline const QString cancel_mode = QStringLiteral("CNL");
 class airportedit : public QDialog {
     Q_OBJECT
 public:
-    explicit airportedit(QWidget* parent = nullptr);
+    explicit airportedit(AirportEntry entry, QWidget* parent = nullptr);
+
+    // The answer (see AirportEntry).
+    const AirportEntry& entry() const { return entry_; }
 
     // 0 the ICAO code (upper case, four characters at most), 1 the name.
     std::array<QLineEdit*, 2> TextBox{};
@@ -56,6 +60,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    AirportEntry entry_;
+
     void Form_Load();
     // Looks code up in the saved catalogue; on a match shows the stored name,
     // puts the focus back into the code box and tells the user.

@@ -4,7 +4,6 @@
 #include "core/files.h"
 #include "core/shared.h"
 #include "core/twips.h"
-#include "core/window_flags.h"
 #include "editors/editor_kit.h"
 #include "platform/msg_box.h"
 
@@ -74,8 +73,8 @@ QString weather_caption(int mode)
     }
 }
 
-weather::weather(QWidget* parent)
-    : grid_editor(QStringLiteral("weather"), weather_caption(0), parent)
+weather::weather(int mode, QWidget* parent)
+    : grid_editor(QStringLiteral("weather"), weather_caption(0), parent), mode_(mode)
 {
     lbl[2]->setText(QStringLiteral("天気略語"));
     lbl[3]->setText(QStringLiteral("意 味"));
@@ -92,11 +91,10 @@ weather::weather(QWidget* parent)
     Form_Load();
 }
 
-weather::~weather() { weather_mode = 0; }
+weather::~weather() = default;
 
 void weather::Form_Load()
 {
-    mode_ = weather_mode;
     switch (mode_) {
     case 0: {
         const QList<GridRow> rows = table_rows(rs_abbrev(), QStringLiteral("略語"), QStringLiteral("意味"));
@@ -244,7 +242,6 @@ void weather::Form_QueryUnload()
     else if (mode_ == 1)
         save_editor_list(this, rs_translation(), QStringLiteral("日本語解析"), columns, rows);
     caps_lock_off();
-    weather_mode = 0;
 }
 
 bool weather::eventFilter(QObject* watched, QEvent* event)

@@ -1,6 +1,6 @@
 // The dictionary editor: the weather abbreviations (気象略語), the words of
 // the Japanese translation (日本語解析) or the picture registry (データ),
-// chosen by weather_mode when the window is created. It is the company
+// chosen by its mode when the window is created. It is the company
 // group editor's window over another table; in the picture registry a
 // picture dropped onto its preview is stored for the selected name.
 #pragma once
@@ -19,7 +19,8 @@ QString weather_caption(int mode);
 class weather : public grid_editor {
     Q_OBJECT
 public:
-    explicit weather(QWidget* parent = nullptr);
+    // mode: 0 abbreviations, 1 translation words, 2 pictures.
+    explicit weather(int mode = 0, QWidget* parent = nullptr);
     ~weather() override;
 
     // The preview and drop target, shown in the picture registry only.

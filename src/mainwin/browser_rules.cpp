@@ -35,7 +35,7 @@ QString web_page_url(WebPage page, const QString& web_base, const QString& updat
     return (page == WebPage::AccessCounter ? update_base : web_base) + web_page_path(page);
 }
 
-QString web_page_url(WebPage page) { return web_page_url(page, builtin_web_url(), update_base_url); }
+QString web_page_url(WebPage page) { return web_page_url(page, builtin_web_url(), addresses().update); }
 
 QString web_page_log_text(WebPage page)
 {

@@ -7,8 +7,6 @@
 
 namespace kolde_sub {
 
-QString print_source_text;
-
 int leading_digits(const QString& text)
 {
     const double n = platform::leading_number(text);

@@ -1,18 +1,11 @@
 // The rules of printing the console that need no window: the daily print
-// window of automatic printing, the header line and the notice lines, and
-// the hand-over of the text that an automatic print is to print.
+// window of automatic printing, the header line and the notice lines.
 #pragma once
 
 #include <QDateTime>
 #include <QString>
 
 namespace kolde_sub {
-
-// The text that the next print_display prints instead of the console. The
-// display procedure sets it to its new display (the staging text) before an
-// automatic print; print_display prints it when it is not empty and empties
-// it on every road.
-extern QString print_source_text;
 
 // The number in the leading digits of a text ("08" -> 8, "7x" -> 7); 0 when
 // it begins with none. Leading blanks are skipped.

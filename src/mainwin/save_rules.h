@@ -12,6 +12,7 @@ namespace kolde_sub {
 
 // Replaces the save dialog (for tests): gets the proposed path and returns
 // the chosen one, empty for a cancelled dialog. Empty: the real dialog.
+// Shared state, owner the tests, which set it; the program never does.
 extern std::function<QString(const QString& proposed)> save_file_chooser;
 
 // "KOLDE.txt" in the user's home folder.

@@ -10,7 +10,7 @@
 #include "fonts.h"
 #include "layout.h"
 #include "start_text.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 
 #include "options/printerselect.h"
 #include "platform/msg_box.h"
@@ -263,7 +263,7 @@ void view::Form_Load()
     first_activation = true;
     inet->set_request_timeout(60);
 
-    if (online) {
+    if (is_online()) {
         // The start banner, in the console's colours.
         const QString version = version_display_text(version_number(setting(key::program_version)));
         Label1->setText(to_edit_text(banner_text(version)));
@@ -374,16 +374,11 @@ void view::Form_Activate()
     group_menu_count = 0;
     probe_period = 0;
     banner_ticks = 0;
-    cycle_slot = 25;
-    current_group.clear();
-    printer_setup_mode = false;
-    chart_open = false;
-    camera_open = false;
-    log_open = false;
-    command_open = false;
-    code_history = QStringLiteral(" ");
-    weather_mode = 0;
-    update_interval = 11 - static_cast<int>(setting_int(key::buffer));
+    current_request().forget_cycle_slot();
+    current_request().forget_group();
+    forget_side_windows();
+    clear_code_history();
+    set_update_interval(11 - static_cast<int>(setting_int(key::buffer)));
     postpone_next_cycle();
 
     // The address bar stays hidden until the browser pane opens.
@@ -399,7 +394,7 @@ void view::Form_Activate()
     menu_popup->menuAction()->setVisible(false);
     show();
 
-    if (online)
+    if (is_online())
         centre_banner();
 
     build_airport_menu();
@@ -407,7 +402,7 @@ void view::Form_Activate()
 
     // Without the store the installed version is unknown: no check.
     const VersionCheck check =
-            online && db_conn().is_open() ? check_version_at_start() : VersionCheck::Continue;
+            is_online() && db_conn().is_open() ? check_version_at_start() : VersionCheck::Continue;
     if (check == VersionCheck::Unloaded)
         return;
 
@@ -425,7 +420,7 @@ void view::Form_Activate()
     }
 
     // The heartbeat probes on its first tick.
-    update_interval = 11 - static_cast<int>(setting_int(key::buffer));
+    set_update_interval(11 - static_cast<int>(setting_int(key::buffer)));
     postpone_next_cycle();
     probe_period = 0;
 
@@ -484,7 +479,7 @@ view::VersionCheck view::check_version_at_start()
 {
     const bool ask_at_start = setting_bool(key::check_version_on_start);
 
-    const platform::TransferResult result = inet->get(update_base_url + QStringLiteral("/data/version.dat"));
+    const platform::TransferResult result = inet->get(addresses().update + QStringLiteral("/data/version.dat"));
     inet->cancel();
     const QString reply = result.ok ? platform::decode_text(result.body) : QString();
 

@@ -238,9 +238,9 @@ public:
     // A display of the request as it stands, refused like start_display.
     bool display_reports() { return start_display(); }
     void build_station_list();
-    // Fetches the file of current_request under current_url (the observation
-    // or the forecast folder).
-    kolde_sub::StationFile fetch_station_file();
+    // Fetches the file of the station code under current_url (the
+    // observation or the forecast folder).
+    kolde_sub::StationFile fetch_station_file(const QString& code);
     void fetch_hourly_cycles();
     void append_sequence_file();
     QString translate_report(const QString& code, const QString& time, const QString& body);
@@ -294,7 +294,9 @@ public:
     bool show_reader_notice(bool log_notice);
 
     // Printing and saving the console (view_print.cpp, view_save.cpp).
-    void print_display();
+    // Prints text when it is not empty (a new display handed over), else the
+    // console.
+    void print_display(const QString& text = QString());
     void save_display();
 
     // Menu bar and pop-up menu (view_menus.cpp). The handlers of the item

@@ -133,7 +133,7 @@ void view::open_page(const QString& url, const QString& log_text, bool enter_mod
 
 void view::show_ais_page()
 {
-    if (online) {
+    if (is_online()) {
         open_page(web_page_url(WebPage::Ais), web_page_log_text(WebPage::Ais));
         return;
     }

@@ -50,7 +50,7 @@ void view::img_Click(int index)
 {
     if (!button_acts(index, WebBrowser->isVisible()))
         return;
-    if (button_needs_network(index) && !online) {
+    if (button_needs_network(index) && !is_online()) {
         no_connection_box();
         write_log(QStringLiteral("SYSTEM NO NETWORK CONNECTION"));
         return;
@@ -76,7 +76,7 @@ void view::img_Click(int index)
         start_auto_decode(AutoStartFrom::Button);
         break;
     case 5:
-        if (!current_request.isEmpty()) {
+        if (!current_request().codes().isEmpty()) {
             const bool started = start_display([this] {
                 write_log(QStringLiteral("DATA RELOAD COMMAND"));
                 ready_line_break = true;
@@ -97,14 +97,10 @@ void view::img_Click(int index)
         // reports as new.
         staging_doc->clear();
         write_log(QStringLiteral("CLS COMMAND"));
-        code_history = QStringLiteral(" ");
+        clear_code_history();
         set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
         console_caret_to_end();
-        const int rows = std::min<int>(station_count, static_cast<int>(station_table.size()) - 1);
-        for (int r = 1; r <= rows; ++r) {
-            station_table[static_cast<std::size_t>(r)][station_metar_stamp].clear();
-            station_table[static_cast<std::size_t>(r)][station_taf_stamp].clear();
-        }
+        current_request().forget_stamps(station_count);
         break;
     }
     case 7: {

@@ -10,7 +10,6 @@
 #include "core/log.h"
 #include "core/program.h"
 #include "core/settings.h"
-#include "core/window_flags.h"
 #include "options/fontmsg.h"
 #include "options/opton.h"
 #include "platform/msg_box.h"
@@ -147,12 +146,13 @@ void view::show_options()
 
 bool view::show_reader_notice(bool log_notice)
 {
-    reader_download_requested = false;
+    bool download_requested = false;
     if (!setting_bool(key::pdf_reader_notice)) {
         if (log_notice)
             write_log(QStringLiteral("DISPLAY ADOBE PDF INFORMATION"));
-        if (!platform::exec_modal(new adobeinfo(this)))
+        auto* notice = new adobeinfo(this);
+        if (!platform::exec_modal(notice, [&](int) { download_requested = notice->download_requested(); }))
             return false;
     }
-    return reader_download_requested;
+    return download_requested;
 }

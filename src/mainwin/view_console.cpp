@@ -15,7 +15,6 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
-#include "core/window_flags.h"
 #include "editors/editors.h"
 #include "platform/msg_box.h"
 #include "reports/colouring.h"
@@ -141,8 +140,7 @@ static void update_command(view& v)
 static void dictionary_editor(view& v, int mode)
 {
     v.padlbl->clear();
-    weather_mode = mode;
-    platform::exec_modal(new kolde_sub::weather(&v));
+    platform::exec_modal(new kolde_sub::weather(mode, &v));
 }
 
 // "RESET": the next start replaces the database.
@@ -187,8 +185,7 @@ static void web_page_command(view& v, WebPage page)
 static void group_command(view& v, const QString& line, const QString& route)
 {
     v.start_display([&] {
-        current_request = route;
-        current_group = line;
+        current_request().set_group_route(route, line);
         v.group_mode = true;
         v.manual_input_stop();
         v.append_console_text(crlf);
@@ -214,7 +211,7 @@ static void print_command(view& v)
 // "RL": the request as it stands is shown again.
 static void reload_command(view& v)
 {
-    if (current_request.isEmpty()) {
+    if (current_request().codes().isEmpty()) {
         v.append_console_text(crlf + QStringLiteral("INPUT AIRPORT CODE") + crlf);
         prompt_and_colour(v);
         return;
@@ -292,7 +289,7 @@ static void codes_command(view& v, const TypedRequest& request)
         v.sequence_mode = request.sequence;
         v.japanese_mode = request.japanese;
         v.manual_input_stop();
-        current_request = request.list;
+        current_request().set_codes(request.list);
         v.group_mode = false;
         v.new_request = true;
         write_log(QStringLiteral("MANUAL DECODE"));
@@ -405,7 +402,7 @@ static void enter_typed_line(view& v)
     // The group's route is kept from the look-up that recognised the id.
     QString route;
     ConsoleFacts facts;
-    facts.online = online;
+    facts.online = is_online();
     facts.is_word = is_dictionary_word;
     facts.is_group = [&route](const QString& id) {
         const std::optional<QString> found = group_route(rs_company(), id);

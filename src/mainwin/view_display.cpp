@@ -11,7 +11,6 @@
 #include "platform/sound.h"
 #include "platform/transfer.h"
 #include "reports/colouring.h"
-#include "reports/display_state.h"
 #include "reports/heartbeat.h"
 #include "reports/request.h"
 #include "reports/sequence_files.h"
@@ -97,18 +96,18 @@ static void normal_display(view& v)
     v.status_text = QStringLiteral("受信中");
     if (!v.WebBrowser->isVisible())
         v.status_panel->setText(v.status_text);
-    const QString list = current_request;
+    const QString list = current_request().codes();
     if (v.auto_mode && v.new_request)
         v.append_console_text(crlf + QStringLiteral("AUTO DECODE SEQUENCE START") + crlf + QStringLiteral("LOADING"));
     const QString separator = staging_text(staging).isEmpty() ? QString() : crlf + crlf;
-    append_staging(staging, separator + display_header(list, v.group_mode, v.auto_mode, current_group));
+    append_staging(staging, separator + display_header(list, v.group_mode, v.auto_mode, current_request().group()));
     if (v.group_mode && v.new_request) {
-        if (is_company_route(list, current_group)) {
+        if (is_company_route(list, current_request().group())) {
             v.append_console_text(crlf + QStringLiteral("COMPANY ROUTINE ROUTE") + crlf + QStringLiteral("LOADING"));
-            write_log(QStringLiteral("GROUP ") + current_group + QStringLiteral(" DECODE SEQUENCE START"));
+            write_log(QStringLiteral("GROUP ") + current_request().group() + QStringLiteral(" DECODE SEQUENCE START"));
         } else {
             v.append_console_text(crlf + QStringLiteral("GROUP FORMAT") + crlf + QStringLiteral("LOADING"));
-            write_log(QStringLiteral("FORMAT ") + current_group + QStringLiteral(" DECODE SEQUENCE START"));
+            write_log(QStringLiteral("FORMAT ") + current_request().group() + QStringLiteral(" DECODE SEQUENCE START"));
         }
         v.console_caret_to_end();
     }
@@ -116,10 +115,9 @@ static void normal_display(view& v)
     // The stations: the observation, and the forecast only when the
     // observation file is there.
     for (const QString& code : request_codes(list)) {
-        current_request = code;
         add_code_history(code);
-        v.current_url = obs_base_url;
-        const StationFile observation = v.fetch_station_file();
+        v.current_url = addresses().observations;
+        const StationFile observation = v.fetch_station_file(code);
         if (!self)
             return;
         if (!observation.found) {
@@ -127,7 +125,7 @@ static void normal_display(view& v)
             append_staging(staging, not_found_block(code));
             continue;
         }
-        routine_report = is_routine_time_label(observation.label);
+        const bool routine_report = is_routine_time_label(observation.label);
         const QString label = observation_label(routine_report);
         if (v.new_request)
             write_log(code + (routine_report ? QStringLiteral(" METAR RECEIVED") : QStringLiteral(" SPECI RECEIVED")));
@@ -135,8 +133,8 @@ static void normal_display(view& v)
         v.pending_sequence_record = code + label + observation.label + crlf + observation.text;
         v.append_sequence_file();
 
-        v.current_url = taf_base_url;
-        const StationFile forecast = v.fetch_station_file();
+        v.current_url = addresses().forecasts;
+        const StationFile forecast = v.fetch_station_file(code);
         if (!self)
             return;
         append_staging(staging, crlf + code + QString::fromLatin1(taf_label) + forecast.label + crlf + forecast.text + crlf);
@@ -160,17 +158,13 @@ static void normal_display(view& v)
     }
     if (!v.WebBrowser->isVisible())
         v.status_panel->setText(v.status_text);
-    // The whole request is back before anything below waits or looks at it.
-    current_request = list;
 
     // New reports found by the heartbeat: ring, notice, print.
     if (v.timer_run) {
         const QString ring = program_path(QStringLiteral("sound/ring.wav"));
         if (setting_on(key::update_done_alarm) && file_exists(ring)) {
             write_log(QStringLiteral("RING ARARM"));
-            sound_done = false;
             platform::play_and_wait(ring);
-            sound_done = true;
             if (!self)
                 return;
         }
@@ -180,8 +174,7 @@ static void normal_display(view& v)
         }
         if (setting_on(key::print_on_update)) {
             v.auto_print = true;
-            print_source_text = staging_text(staging);
-            v.print_display();
+            v.print_display(staging_text(staging));
             if (!self)
                 return;
         }
@@ -197,13 +190,13 @@ static void japanese_display(view& v)
     const bool local = setting_on(key::local_time);
     const QString difference = setting_text(key::time_difference);
 
-    const QString list = current_request;
+    const QString list = current_request().codes();
     bool first = true;
     for (const QString& code : request_codes(list)) {
         add_code_history(code);
         append_staging(staging, japanese_header(code, first));
         first = false;
-        const Reply reply = fetch_report(v.inet, obs_base_url + code + QStringLiteral(".TXT"));
+        const Reply reply = fetch_report(v.inet, addresses().observations + code + QStringLiteral(".TXT"));
         if (!self)
             return;
         QString block;
@@ -223,7 +216,7 @@ static void japanese_display(view& v)
     }
     write_log(QStringLiteral("CALL JAPANESE DECODE ") + list);
     v.status_panel->setText(v.saved_status_text);
-    current_request = QStringLiteral("JP ") + list;
+    current_request().set_codes(QStringLiteral("JP ") + list);
 }
 
 // Sequence display from the local copies of the hourly cycle files and the
@@ -240,12 +233,12 @@ static void hourly_sequence_display(view& v)
     const int now_hour = now_utc().time().hour();
     const int first_hour = wrap_day_hour(now_hour - hours_back);
 
-    const QString list = current_request;
+    const QString list = current_request().codes();
     bool first = true;
     bool missing_hours = false;
     for (const QString& code : request_codes(list)) {
         add_code_history(code);
-        const Reply latest = fetch_report(v.inet, obs_base_url + code + QStringLiteral(".TXT"));
+        const Reply latest = fetch_report(v.inet, addresses().observations + code + QStringLiteral(".TXT"));
         if (!self)
             return;
         QString text;
@@ -267,10 +260,10 @@ static void hourly_sequence_display(view& v)
         first = false;
         append_staging(staging, text);
     }
-    if (missing_hours && v.sequence_retries < sequence_retry_cap(update_interval))
+    if (missing_hours && v.sequence_retries < sequence_retry_cap(update_interval()))
         v.Timer4->start();
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
-    current_request = QStringLiteral("SQ ") + list;
+    current_request().set_codes(QStringLiteral("SQ ") + list);
 }
 
 // Sequence display from the record of the observations shown in this run.
@@ -284,7 +277,7 @@ static void file_sequence_display(view& v)
         return;
     }
     const QString file_text = read_work_file(path);
-    const QString list = current_request;
+    const QString list = current_request().codes();
     bool first = true;
     for (const QString& code : request_codes(list)) {
         add_code_history(code);
@@ -292,27 +285,27 @@ static void file_sequence_display(view& v)
         first = false;
     }
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
-    current_request = QStringLiteral("SQ ") + list;
+    current_request().set_codes(QStringLiteral("SQ ") + list);
 }
 
 };
 
 // ------------------------------------------------------------ station file
 
-StationFile view::fetch_station_file()
+StationFile view::fetch_station_file(const QString& code)
 {
     QPointer<view> self(this);
-    const bool forecast = current_url == taf_base_url;
-    const bool observation_url = current_url == obs_base_url;
+    const bool forecast = current_url == addresses().forecasts;
+    const bool observation_url = current_url == addresses().observations;
 
     // Loading progress: the codes follow the "LOADING" line of the display.
     if (observation_url && new_request) {
         if (auto_mode || group_mode)
-            append_console_text(QStringLiteral(" ") + current_request);
+            append_console_text(QStringLiteral(" ") + code);
         console_caret_to_end();
     }
 
-    const Reply reply = fetch_report(inet, current_url + current_request + QStringLiteral(".TXT"));
+    const Reply reply = fetch_report(inet, current_url + code + QStringLiteral(".TXT"));
     if (!self)
         return {};
 
@@ -323,9 +316,12 @@ StationFile view::fetch_station_file()
     }
 
     if (new_request) {
-        for (int r = 1; r <= station_count && r < static_cast<int>(station_table.size()); ++r) {
-            if (station_table[r][station_code] == current_request) {
-                station_table[r][forecast ? station_taf_stamp : station_metar_stamp] = change_key(reply.text);
+        const std::vector<StationRow>& stations = current_request().stations();
+        for (int r = 1; r <= station_count && r < static_cast<int>(stations.size()); ++r) {
+            if (stations[r][station_code] == code) {
+                StationRow row = stations[r];
+                row[forecast ? station_taf_stamp : station_metar_stamp] = change_key(reply.text);
+                current_request().set_station(r, row);
                 break;
             }
         }
@@ -364,8 +360,8 @@ void view::run_display()
     // A restart of the automatic decode shows the automatic-decode list even
     // when the last request was a sequence or Japanese one.
     if (auto_mode && new_request) {
-        while (current_request.startsWith(QStringLiteral("SQ ")) || current_request.startsWith(QStringLiteral("JP ")))
-            current_request = current_request.mid(3);
+        while (current_request().drop_prefix(QStringLiteral("SQ ")) || current_request().drop_prefix(QStringLiteral("JP "))) {
+        }
         sequence_mode = false;
         japanese_mode = false;
     }
@@ -378,20 +374,16 @@ void view::run_display()
     if (setting_on(key::clear_screen))
         staging->clear();
 
-    if (current_request.startsWith(QStringLiteral("SQ "))) {
-        current_request = current_request.mid(3);
+    if (current_request().drop_prefix(QStringLiteral("SQ ")))
         sequence_mode = true;
-    }
     if (sequence_mode) {
         if (setting_on(key::sequence))
             Displays::hourly_sequence_display(*this);
         else
             Displays::file_sequence_display(*this);
     } else {
-        if (current_request.startsWith(QStringLiteral("JP "))) {
-            current_request = current_request.mid(3);
+        if (current_request().drop_prefix(QStringLiteral("JP ")))
             japanese_mode = true;
-        }
         if (japanese_mode)
             Displays::japanese_display(*this);
         else
@@ -424,11 +416,10 @@ void view::fetch_hourly_cycles()
         return;
     const QTime now = now_utc().time();
     const int slot = ten_minute_slot(now);
-    if (slot == cycle_slot)
-        return;
-    // Set before anything is downloaded: a failed download waits for the
+    // Taken before anything is downloaded: a failed download waits for the
     // next slot.
-    cycle_slot = slot;
+    if (!current_request().take_cycle_slot(slot))
+        return;
 
     const std::vector<int> hours =
             cycle_hours_to_fetch(now.hour(), static_cast<int>(setting_int(key::sequence_hours)));
@@ -461,7 +452,7 @@ void view::build_station_list()
     standby_start.clear();
     sequence_mode = false;
     japanese_mode = false;
-    build_station_table(auto_mode, rs_autodecode(), current_request, station_table, station_count);
+    current_request().rebuild_stations(auto_mode, rs_autodecode(), station_count);
 }
 
 // ------------------------------------------------------------ translation
@@ -473,6 +464,5 @@ void view::build_station_list()
 QString view::translate_report(const QString& code, const QString& time, const QString& body)
 {
     const Translation translation = translate_observation(code, time, body, stored_translation_sources());
-    routine_report = translation.routine;
     return translation.text;
 }

@@ -30,7 +30,7 @@ QString with_line_breaks(QString text)
 
 void view::explain_group()
 {
-    tooltip_new = true;
+    begin_explanation();
     const QTextCursor selection = console_box->textCursor();
     const QString selected = with_line_breaks(selection.selectedText());
     const QString whole = with_line_breaks(console_box->toPlainText());
@@ -50,6 +50,6 @@ void view::explain_group()
             kolde_sub::explain_group(selected, whole, start, selection.selectionEnd() - start, sources);
     if (!text)
         return;
-    tooltip_text = *text;
+    set_tip_text(*text);
     show_tooltip();
 }

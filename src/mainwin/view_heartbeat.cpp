@@ -11,7 +11,6 @@
 #include "platform/transfer.h"
 #include "reports/change_detection.h"
 #include "reports/colouring.h"
-#include "reports/display_state.h"
 #include "reports/heartbeat.h"
 #include "reports/request.h"
 #include "startup/notices.h"
@@ -47,8 +46,8 @@ void view::Timer_Timer()
     // meanwhile) is dropped.
     if (heartbeat_busy)
         return;
-    ++cycle_tick_count;
-    if (cycle_tick_count < probe_period)
+    count_cycle_tick();
+    if (cycle_ticks() < probe_period)
         return;
 
     QPointer<view> self(this);
@@ -61,14 +60,14 @@ void view::Timer_Timer()
     // No tick runs while the probe and the cycle work.
     postpone_next_cycle();
     Timer->stop();
-    const int interval = update_interval;
+    const int interval = update_interval();
     probe_period = probe_period_seconds(interval);
 
     if (!probe)
         probe = new platform::Transfer(this);
     probe->cancel();
     probe->set_request_timeout(probe_timeout_seconds(interval));
-    const platform::TransferResult result = probe->get(update_base_url + QStringLiteral("/data/version.dat"));
+    const platform::TransferResult result = probe->get(addresses().update + QStringLiteral("/data/version.dat"));
     if (!self)
         return;
     probe->cancel();
@@ -76,7 +75,7 @@ void view::Timer_Timer()
 
     if (!probe_answered(result.ok, reply)) {
         // The network is lost, or still lost.
-        online = false;
+        set_online(false);
         connection_panel->setText(QStringLiteral("ネットワーク未接続"));
         set_network_menus_enabled(false);
         if (was_online) {
@@ -107,9 +106,9 @@ void view::Timer_Timer()
     was_online = true;
     set_network_menus_enabled(true);
 
-    if (!online) {
+    if (!is_online()) {
         // The network is back; the next cycle waits for the next probe.
-        online = true;
+        set_online(true);
         append_console_text(crlf + QStringLiteral("RECONNECT NETWORK") + crlf);
         console_caret_to_end();
         color_report_text();
@@ -187,28 +186,27 @@ void view::detect_report_changes()
     if (station_count == 0 || !setting_bool(key::auto_decode))
         return;
 
-    for (int r = 1; r <= station_count && r < static_cast<int>(station_table.size()); ++r) {
-        const QString code = station_table[r][station_code].toUpper();
+    for (int r = 1; r <= station_count && r < static_cast<int>(current_request().stations().size()); ++r) {
+        const QString code = current_request().stations()[r][station_code].toUpper();
         for (const bool forecast : {false, true}) {
-            current_url = forecast ? taf_base_url : obs_base_url;
+            current_url = forecast ? addresses().forecasts : addresses().observations;
             const platform::TransferResult result = inet->get(current_url + code + QStringLiteral(".TXT"));
             if (!self)
                 return;
             inet->cancel();
             // Window events ran during the wait; the table is looked up again.
-            if (r > station_count || r >= static_cast<int>(station_table.size()))
+            if (r > station_count || r >= static_cast<int>(current_request().stations().size()))
                 return;
             const QString reply = result.ok ? platform::decode_text(result.body) : QString();
-            StationRow& row = station_table[r];
+            StationRow row = current_request().stations()[r];
             const FileCheck check = forecast ? check_forecast(row, code, result.ok, reply, padlbl->text())
                                              : check_observation(row, code, result.ok, reply, padlbl->text());
+            current_request().set_station(r, row);
             if (!check.changed)
                 continue;
             reports_changed = true;
             if (!check.mark)
                 continue;
-            if (!forecast)
-                routine_report = check.mark->routine;
             padlbl->setText(padlbl->text() + check.mark->pad);
             write_log(check.mark->log);
         }

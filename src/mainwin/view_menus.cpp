@@ -10,7 +10,6 @@
 #include "core/log.h"
 #include "core/program.h"
 #include "core/settings.h"
-#include "core/window_flags.h"
 #include "editors/editors.h"
 #include "platform/msg_box.h"
 #include "platform/printers.h"
@@ -290,7 +289,7 @@ void view::menu_listAP_Click(int index)
     QPointer<view> self(this);
     bool stopped = false;
     const bool ran = start_display([&] {
-        current_request = airport_item_code(menu_listAP[index]->text());
+        current_request().set_codes(airport_item_code(menu_listAP[index]->text()));
         // A manual request may end the automatic decode, before the display.
         // The status text kept for after the sequence display is taken once
         // that is done, so that the panel does not claim afterwards that the
@@ -299,7 +298,7 @@ void view::menu_listAP_Click(int index)
         if (stopped)
             stop_auto_decode();
         saved_status_text = status_panel->text();
-        write_log(current_request + QStringLiteral(" MANUAL DECODE"));
+        write_log(current_request().codes() + QStringLiteral(" MANUAL DECODE"));
         ready_line_break = true;
         group_mode = false;
         timer_run = false;
@@ -327,8 +326,7 @@ void view::menu_company_data_Click(int index)
         rs.move_first();
         while (!rs.eof()) {
             if (rs.field(QStringLiteral("id")).to_text() == id) {
-                current_request = rs.field(QStringLiteral("route")).to_text();
-                current_group = id;
+                current_request().set_group_route(rs.field(QStringLiteral("route")).to_text(), id);
                 break;
             }
             rs.move_next();
@@ -391,7 +389,7 @@ bool show_decode_list(view& v)
 
 void view::menu_autodecode_Click()
 {
-    if (show_decode_list(*this) && online)
+    if (show_decode_list(*this) && is_online())
         restart_auto_decode();
 }
 
@@ -404,8 +402,7 @@ void view::menu_popup_de_Click()
 
 void view::menu_info_weather_Click()
 {
-    weather_mode = 0;
-    platform::exec_modal(new weather(this));
+    platform::exec_modal(new weather(0, this));
 }
 
 void view::menu_option_Click() { show_options(); }

@@ -22,11 +22,8 @@
 
 using namespace kolde_sub;
 
-void view::print_display()
+void view::print_display(const QString& handed_over)
 {
-    // What to print: the text handed over by the display, else the console.
-    const QString handed_over = print_source_text;
-    print_source_text.clear();
 
     const QString restore_status = status_panel->text();
     const auto show_status = [this] {

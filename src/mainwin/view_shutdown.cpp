@@ -15,7 +15,6 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
-#include "core/sun_coef.h"
 #include "translate/tooltips.h"
 
 #include <QAction>
@@ -95,8 +94,7 @@ void view::shut_down()
     drop_built_items(menu_listAP);
     drop_built_items(menu_company_data);
     drop_built_items(menu_popup_group_data);
-    station_table.clear();
-    clear_sun_coef();
+    current_request().set_stations({});
 
     release_store();
     if (count.compact_due && folder_usable && !compact_database(folder))
@@ -113,7 +111,7 @@ void view::shut_down()
     caps_lock_off();
 
     if (update_requested && folder_usable)
-        start_updater(folder, update_base_url);
+        start_updater(folder, addresses().update);
 }
 
 // ------------------------------------------------------------ update check
@@ -135,7 +133,7 @@ void view::check_update()
 
     QPointer<view> self(this);
     const UpdateCheckOutcome outcome =
-            run_update_check(transfer, update_base_url, this, [&] { return !self || self->closing_; });
+            run_update_check(transfer, addresses().update, this, [&] { return !self || self->closing_; });
     if (!self || closing_ || outcome == UpdateCheckOutcome::Abandoned)
         return;
     if (outcome == UpdateCheckOutcome::Accepted) {

@@ -12,7 +12,7 @@
 #include "console_selection.h"
 #include "console_text.h"
 #include "taskicon.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 #include "window_rules.h"
 
 #include "core/log.h"
@@ -49,24 +49,24 @@ namespace {
 // order they do so, each with its open flag. A window that is not built
 // yet gives no window, whatever its flag says.
 struct SideWindow {
-    const bool* open;
+    SideWindowId which;
     QWidget* (*window)();
 };
 
 QWidget* shown_log_window() { return log_loaded() ? log_window() : nullptr; }
 
 const SideWindow side_windows[] = {
-        {&chart_open, chart_window},
-        {&camera_open, camera_window},
-        {&log_open, shown_log_window},
-        {&command_open, command_window},
+        {SideWindowId::chart, chart_window},
+        {SideWindowId::camera, camera_window},
+        {SideWindowId::log, shown_log_window},
+        {SideWindowId::command, command_window},
 };
 
 template <typename F>
 void for_each_open_side_window(F f)
 {
     for (const SideWindow& s : side_windows) {
-        if (!*s.open)
+        if (!side_window_open(s.which))
             continue;
         if (QWidget* w = s.window())
             f(w);
@@ -366,7 +366,7 @@ void view::timer1_Timer()
 void view::taskicon_load()
 {
     taskicon_unload();
-    tray_icon_ = new taskicon(online, QIcon(online_icon), QIcon(offline_icon), this);
+    tray_icon_ = new taskicon(is_online(), QIcon(online_icon), QIcon(offline_icon), this);
     connect(tray_icon_, &taskicon::restore_requested, this, [this] {
         setWindowState(windowState() & ~Qt::WindowMinimized);
         show();
@@ -482,9 +482,8 @@ void view::TextBox_LostFocus(int index)
 
 void view::TextBox_MouseDown(int, Qt::MouseButton button, const QPoint& screen_pos)
 {
-    if (tooltip_shown) {
-        tooltip_shown = false;
-        tooltip_new = true;
+    if (tip_handover().shown) {
+        dismiss_tip();
         // The tip window stays loaded, hidden.
         if (tooltips_loaded())
             tooltips_window()->hide();
@@ -501,8 +500,6 @@ void view::TextBox_MouseUp(int index, Qt::MouseButton, const QPoint& screen_pos)
     if (index != 0)
         return;
     const TipPosition tip = tip_position(screen_pos);
-    tooltip_x = tip.x;
-    tooltip_y = tip.y;
-    tooltip_shown = true;
+    place_tip(tip.x, tip.y);
     explain_group();
 }

@@ -33,12 +33,12 @@ void show_registered_picture(view& v, const QString& word)
     QObject wait_scope;
     QObject::connect(&v, &view::shutting_down, &wait_scope, [&shutting_down] { shutting_down = true; });
     // A window that finds no picture it can show gives up and clears
-    // picture_pending itself.
+    // the picture on its way itself.
     if (hand_over_picture(registered_picture(rs_data(), word)) == nullptr)
         return;
-    platform::wait_until([&] { return !picture_pending || shutting_down; }, [&] { return !self.isNull(); }, -1);
+    platform::wait_until([&] { return !tip_handover().picture_pending || shutting_down; }, [&] { return !self.isNull(); }, -1);
     // Nobody waits any longer, whatever ended the wait.
-    picture_pending = false;
+    set_picture_pending(false);
 }
 
 }  // namespace

@@ -111,11 +111,11 @@ void opton::Form_Load()
         cmb[combo_end_minute]->addItem(two_digits(i));
     }
     load_settings();
-    update_interval = 11 - Slider->value();
+    set_update_interval(11 - Slider->value());
     SSTab->setCurrentIndex(tab_connection);
     timezone_touched = false;
-    CheckBox[check_local_time]->setToolTip(QStringLiteral(" 現在このコンピューターの設定は UTC") + tz_offset_text + QStringLiteral(" (")
-                             + tz_name + QStringLiteral(") になっています "));
+    CheckBox[check_local_time]->setToolTip(QStringLiteral(" 現在このコンピューターの設定は UTC") + computer_zone().text + QStringLiteral(" (")
+                             + computer_zone().name + QStringLiteral(") になっています "));
 }
 
 // ---- window

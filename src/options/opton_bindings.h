@@ -151,7 +151,7 @@ inline constexpr unsigned reload = 1;
 inline constexpr unsigned samples = 2;
 // An empty text is refused with a message (the font lists).
 inline constexpr unsigned refuse_empty = 4;
-// A change sets cycle_slot to 25, so the next hourly fetch does its work.
+// A change forgets the cycle slot, so the next hourly fetch does its work.
 inline constexpr unsigned new_cycle_slot = 8;
 // Written by the close button, never by a change.
 inline constexpr unsigned on_close = 16;

@@ -84,7 +84,7 @@ void opton::close_dialog()
     // the focus (Escape).
     if (setting_int(key::buffer) != Slider->value())
         write(key::buffer, platform::Value(Slider->value()));
-    update_interval = 11 - Slider->value();
+    set_update_interval(11 - Slider->value());
     if (setting_bool(key::print_on_update) && setting_bool(key::print_timed)) {
         const int start = print_time_minutes(cmb[combo_start_hour]->currentText(), cmb[combo_start_minute]->currentText());
         const int end = print_time_minutes(cmb[combo_end_hour]->currentText(), cmb[combo_end_minute]->currentText());
@@ -125,7 +125,6 @@ void opton::test_sound(const QString& relative)
     if (!file_exists(path))
         return;
     write_log(QStringLiteral("ALARM  TEST  COMMAND"));
-    sound_done = false;
 
     int length = platform::wave_length_ms(path);
     if (length < 0 || length > 60000)
@@ -161,15 +160,13 @@ void opton::test_sound(const QString& relative)
         sound_wait_ = nullptr;
     if (player)
         player->stop();
-    sound_done = true;
 }
 
 void opton::set_up_printer()
 {
     write_log(QStringLiteral("PRINTER  SETUP  COMMAND"));
-    printer_setup_mode = true;
     QPointer<opton> self(this);
-    const bool chosen = show_printer_selection(this);
+    const bool chosen = show_printer_selection(this, PrinterChoice::setup);
     if (!self || !chosen)
         return;
     lbl[label_printer]->setStyleSheet(QStringLiteral("color: black;"));

@@ -58,7 +58,7 @@ void opton::cmb_Click(int index)
         else
             write(b->field, platform::Value(text));
         if (b->flags & binding_flag::new_cycle_slot)
-            cycle_slot = 25;
+            current_request().forget_cycle_slot();
     }
     render_samples();
 }

@@ -14,7 +14,6 @@
 
 namespace kolde_sub {
 
-bool printer_setup_mode = false;
 
 namespace {
 
@@ -22,7 +21,7 @@ const QString hovered_face = QStringLiteral("background-color: #808080;");
 
 }  // namespace
 
-printerselect::printerselect(QWidget* parent) : QDialog(parent)
+printerselect::printerselect(PrinterChoice mode, QWidget* parent) : QDialog(parent), mode_(mode)
 {
     setObjectName(QStringLiteral("printerselect"));
     setWindowTitle(QStringLiteral(" プリンター選択"));
@@ -51,7 +50,7 @@ printerselect::printerselect(QWidget* parent) : QDialog(parent)
 
 void printerselect::Form_Load()
 {
-    if (printer_setup_mode)
+    if (mode_ == PrinterChoice::setup)
         cmd[1]->setText(QStringLiteral("設 定"));
 
     const QString stored = setting_text(key::printer);
@@ -89,7 +88,7 @@ void printerselect::cmd_Click(int index)
         return;
     }
     const QString name = cmb->currentText();
-    if (printer_setup_mode) {
+    if (mode_ == PrinterChoice::setup) {
         // A choice that could not be stored is no choice: the caller is
         // told that no printer is ready.
         if (!set_setting(key::printer, platform::Value(name))) {
@@ -104,7 +103,6 @@ void printerselect::cmd_Click(int index)
 
 void printerselect::done(int result)
 {
-    printer_setup_mode = false;
     QDialog::done(result);
 }
 
@@ -145,9 +143,9 @@ void printerselect::mouseMoveEvent(QMouseEvent* event)
     QDialog::mouseMoveEvent(event);
 }
 
-bool show_printer_selection(QWidget* parent)
+bool show_printer_selection(QWidget* parent, PrinterChoice mode)
 {
-    auto* dialog = new printerselect(parent);
+    auto* dialog = new printerselect(mode, parent);
     if (parent) {
         const QRect frame = parent->frameGeometry();
         dialog->move(frame.center() - QPoint(dialog->width() / 2, dialog->height() / 2));

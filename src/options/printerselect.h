@@ -1,7 +1,7 @@
 // The printer selection " プリンター選択": a modal choice among the installed
 // printers. In print mode its print button makes the choice the current
-// printer for the rest of the run; in settings mode (printer_setup_mode, set
-// by the options dialog) its button stores the choice in プリンター.
+// printer for the rest of the run; in settings mode (asked for by the options
+// dialog) its button stores the choice in プリンター.
 #pragma once
 
 #include <QDialog>
@@ -13,14 +13,15 @@ class QPushButton;
 
 namespace kolde_sub {
 
-// The selection is shown from the options dialog (settings mode). Cleared
-// whenever the selection closes.
-extern bool printer_setup_mode;
+enum class PrinterChoice {
+    print,  // the choice becomes the current printer
+    setup,  // the choice is stored (the options dialog)
+};
 
 class printerselect : public QDialog {
     Q_OBJECT
 public:
-    explicit printerselect(QWidget* parent = nullptr);
+    explicit printerselect(PrinterChoice mode, QWidget* parent = nullptr);
 
     QComboBox* cmb = nullptr;
     // 0 cancel ("キャンセル", or "閉じる" when no printer is installed),
@@ -33,8 +34,8 @@ public:
     void cmd_MouseMove(int index);
     void Form_MouseMove();
 
-    // Every way of closing ends here; it leaves settings mode. A close by the
-    // window's own close button or Escape answers as cancel does.
+    // Every way of closing ends here. A close by the window's own close
+    // button or Escape answers as cancel does.
     void done(int result) override;
 
 protected:
@@ -42,12 +43,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    PrinterChoice mode_;
+
     void Form_Load();
     void paint_buttons(int hovered);
 };
 
 // Shows the selection modally over parent (centred on it); true when a
 // usable printer has been chosen (made current, or stored in settings mode).
-bool show_printer_selection(QWidget* parent);
+bool show_printer_selection(QWidget* parent, PrinterChoice mode = PrinterChoice::print);
 
 }  // namespace kolde_sub

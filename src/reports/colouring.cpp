@@ -533,7 +533,7 @@ void color_report_text()
     const QString& text = positions.rule_text();
     colour_console(console, positions, Palette(colours_of(settings)), [&](auto& painting) {
         SpanSink out(text.size(), [&](const Span& s) { painting.paint(s); });
-        colour_passes(out, text, settings, current_group, code_history);
+        colour_passes(out, text, settings, current_request().group(), code_history());
     });
 
     // The caret goes to the end, nothing selected, and the console shows again.

@@ -85,7 +85,7 @@ void apply_spans(QTextEdit* console, const std::vector<Span>& spans, const Conso
 void set_report_console(QTextEdit* console, QLabel* inputlbl);
 
 // Colours the whole report console as apply_spans applies colour_spans under
-// the settings record, current_group and code_history, puts the caret at its
+// the settings record, the request's group and code_history, puts the caret at its
 // end and empties the typed-line label. Does nothing while no console is set.
 void color_report_text();
 

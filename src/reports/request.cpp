@@ -2,12 +2,10 @@
 
 #include "platform/store.h"
 
+#include <algorithm>
+
 namespace kolde_sub {
 
-QString current_request;
-QString current_group;
-std::vector<StationRow> station_table;
-int cycle_slot = 25;
 
 QStringList request_codes(const QString& request)
 {
@@ -48,6 +46,54 @@ bool build_station_table(bool auto_mode, platform::Recordset& list, QString& req
         table[r + 1][station_code] = codes.at(r);
     count = static_cast<int>(codes.size());
     return true;
+}
+
+bool Request::drop_prefix(const QString& prefix)
+{
+    if (!codes_.startsWith(prefix))
+        return false;
+    codes_ = codes_.mid(prefix.size());
+    return true;
+}
+
+void Request::set_group_route(const QString& route, const QString& group)
+{
+    codes_ = route;
+    group_ = group;
+}
+
+bool Request::rebuild_stations(bool auto_mode, platform::Recordset& list, int& count)
+{
+    return build_station_table(auto_mode, list, codes_, stations_, count);
+}
+
+void Request::set_station(int r, const StationRow& row)
+{
+    if (r >= 0 && r < static_cast<int>(stations_.size()))
+        stations_[static_cast<std::size_t>(r)] = row;
+}
+
+void Request::forget_stamps(int count)
+{
+    const int rows = std::min<int>(count, static_cast<int>(stations_.size()) - 1);
+    for (int r = 1; r <= rows; ++r) {
+        stations_[static_cast<std::size_t>(r)][station_metar_stamp].clear();
+        stations_[static_cast<std::size_t>(r)][station_taf_stamp].clear();
+    }
+}
+
+bool Request::take_cycle_slot(int slot)
+{
+    if (slot == cycle_slot_)
+        return false;
+    cycle_slot_ = slot;
+    return true;
+}
+
+Request& current_request()
+{
+    static Request request;
+    return request;
 }
 
 }  // namespace kolde_sub

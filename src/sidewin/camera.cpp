@@ -2,7 +2,7 @@
 
 #include "core/program.h"
 #include "core/twips.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -52,7 +52,7 @@ std::vector<CameraItem> camera_items()
 }
 
 camera::camera()
-    : web_side_window(QStringLiteral("camera"), &camera_open)
+    : web_side_window(QStringLiteral("camera"), SideWindowId::camera)
 {
     setWindowTitle(QStringLiteral("新千歳空港"));
     items_ = camera_items();

@@ -3,7 +3,7 @@
 #include "core/clock.h"
 #include "core/settings.h"
 #include "core/twips.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 #include "platform/printers.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@ constexpr int pdf_margin_twips = 700;
 }  // namespace
 
 chart::chart()
-    : web_side_window(QStringLiteral("chart"), &chart_open)
+    : web_side_window(QStringLiteral("chart"), SideWindowId::chart)
 {
     setWindowTitle(QStringLiteral(" 地上天気図"));
     QMenuBar* bar = menuBar();

@@ -39,12 +39,12 @@ public:
     // A PDF chart, shown maximised.
     void pdf(const char* name, const QString& caption, const char* file)
     {
-        chart(0, name, -1, caption, url_pdf_chart + QLatin1String(file), 0, 0);
+        chart(0, name, -1, caption, addresses().pdf_chart + QLatin1String(file), 0, 0);
     }
     void dated(Kind kind, const char* name, const QString& caption, const char* prefix)
     {
         items.push_back(
-            {kind, 0, QString::fromLatin1(name), -1, caption, url_fax_chart + QLatin1String(prefix), 0, 0, true});
+            {kind, 0, QString::fromLatin1(name), -1, caption, addresses().fax_chart + QLatin1String(prefix), 0, 0, true});
     }
     // An item array of charts of one size, its captions and address parts
     // side by side; index_base is the first index. A caption "-" is a
@@ -71,9 +71,9 @@ public:
 void add_today_items(Builder& b)
 {
     b.submenu(0, "menu_chart_today_", QStringLiteral("今日の天気"));
-    b.chart(1, "menu_chart_today", 1, QStringLiteral("天気のツボ (昼)"), url_weather_points + QStringLiteral("LBWwb_tubo_1.jpg"),
+    b.chart(1, "menu_chart_today", 1, QStringLiteral("天気のツボ (昼)"), addresses().weather_points + QStringLiteral("LBWwb_tubo_1.jpg"),
             9600, 7300);
-    b.chart(1, "menu_chart_today", 2, QStringLiteral("天気のツボ (夜)"), url_weather_points + QStringLiteral("LBWwb_tubo_2.jpg"),
+    b.chart(1, "menu_chart_today", 2, QStringLiteral("天気のツボ (夜)"), addresses().weather_points + QStringLiteral("LBWwb_tubo_2.jpg"),
             9600, 7300);
     b.chart(1, "menu_chart_today", 3, QStringLiteral("実況天気図"),
             weather_points_site() + QStringLiteral("/imagedata/chart/LBWwb_asas.jpg"), 9600, 7300);
@@ -101,7 +101,7 @@ void add_weather_map_items(Builder& b)
     b.pdf("menu_AXFE578", QStringLiteral("極東 500,700hPa 天気図"), "AXFE578.pdf");
     b.dated(Kind::DatedThreeHourly, "menu_FXJP", QStringLiteral("国内航空路断面図"), "fxjp106_");
     b.pdf("menu_AXJP140", QStringLiteral("高層断面図"), "AXJP140.pdf");
-    b.chart(0, "menu_windaloft", -1, QStringLiteral("毎時大気解析"), url_upper_wind, 12660, 9750, false);
+    b.chart(0, "menu_windaloft", -1, QStringLiteral("毎時大気解析"), addresses().upper_wind, 12660, 9750, false);
     b.dated(Kind::DatedSixHourly, "menu_FBJP", QStringLiteral("悪天予想図 - 6時間予想"), "fbjp_");
     b.dated(Kind::DatedThreeHourly, "menu_FBJP112", QStringLiteral("悪天予想図 - 12時間予想"), "fbjp112_");
     b.pdf("menu_AUXN50", QStringLiteral("北半球 500hPa 高度・気温天気図"), "AUXN50.pdf");
@@ -126,7 +126,7 @@ void add_observation_items(Builder& b)
 {
     b.submenu(0, "menu_chart_typ", QStringLiteral("台風情報"));
     b.array(1, "menu_chart_typoon", 1, {"アジア広域", "日本広域", "日本拡大"}, {"asia_l", "koiki_l", "kakudai_l"},
-            url_typhoon, QStringLiteral(".jpg"), 10200, 7800);
+            addresses().typhoon, QStringLiteral(".jpg"), 10200, 7800);
     b.submenu(0, "menu_chart_amedas", QStringLiteral("アメダス"));
     struct AmedasKind {
         const char* submenu;
@@ -142,12 +142,12 @@ void add_observation_items(Builder& b)
         b.array(2, k.array, 0,
                 {"全国", "-", "北海道", "東北", "関東・甲信越", "東海・北陸・近畿", "中国・四国", "九州", "沖縄"},
                 {"zen", "", "hokkaido", "tohoku", "kanto", "kinki", "chushikoku", "kyushu", "okinawa"},
-                url_amedas + QStringLiteral("amedas-") + QLatin1String(k.kind) + QStringLiteral("-b-"),
+                addresses().amedas + QStringLiteral("amedas-") + QLatin1String(k.kind) + QStringLiteral("-b-"),
                 QStringLiteral(".jpg"), 10200, 7800);
     }
     b.submenu(0, "menu_chart_radaramedas_", QStringLiteral("レーダーアメダス合成図"));
     b.array(1, "menu_chart_radaramedas", 1, {"日本全図", "南日本"}, {"jp", "sjp"},
-            url_radar_amedas + QStringLiteral("rdam/rd0_"), QStringLiteral(".gif"), 10200, 10150);
+            addresses().radar_amedas + QStringLiteral("rdam/rd0_"), QStringLiteral(".gif"), 10200, 10150);
     b.separator(0, "menu_lne3");
     b.chart(0, "menu_chart_kouikiradar", -1, QStringLiteral("広域合成レーダー"),
             river_site() + QStringLiteral("/img/summary/radar_Area80.png"), 7400, 7400);
@@ -155,13 +155,13 @@ void add_observation_items(Builder& b)
     b.array(1, "menu_chart_radar", 0,
             {"北海道", "東北北部", "東北南部・関東", "東海・近畿", "中国・四国・九州北部", "九州南部", "沖縄東部",
              "沖縄西部"},
-            {"RSAP", "RNTH", "RKNT", "RWTK", "RCGK", "RNKG", "RNAH", "RISG"}, url_radar + QStringLiteral("radar"),
+            {"RSAP", "RNTH", "RKNT", "RWTK", "RCGK", "RNKG", "RNAH", "RISG"}, addresses().radar + QStringLiteral("radar"),
             QStringLiteral(".jpg"), 10200, 7800);
     b.submenu(0, "menu_chart_sat_", QStringLiteral("気象衛星"));
-    b.chart(1, "menu_chart_sat", 1, QStringLiteral("日本付近"), url_satellite + QStringLiteral("FE/00Latest.jpg"),
+    b.chart(1, "menu_chart_sat", 1, QStringLiteral("日本付近"), addresses().satellite + QStringLiteral("FE/00Latest.jpg"),
             10200, 7800);
     b.chart(1, "menu_chart_sat", 2, QStringLiteral("クイックルック"),
-            url_satellite + QStringLiteral("QL/00Latest.jpg"), 9300, 9300);
+            addresses().satellite + QStringLiteral("QL/00Latest.jpg"), 9300, 9300);
 }
 
 }  // namespace
@@ -199,7 +199,7 @@ ChartMenuItem first_chart(int clock_hour)
             QStringLiteral("menu_chart_today"),
             day ? 1 : 2,
             day ? QStringLiteral("天気のツボ (昼)") : QStringLiteral("天気のツボ (夜)"),
-            url_weather_points + (day ? QStringLiteral("LBWwb_tubo_1.jpg") : QStringLiteral("LBWwb_tubo_2.jpg")),
+            addresses().weather_points + (day ? QStringLiteral("LBWwb_tubo_1.jpg") : QStringLiteral("LBWwb_tubo_2.jpg")),
             9600,
             7300,
             true};

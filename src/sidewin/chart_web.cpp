@@ -54,9 +54,9 @@ QSize main_window_inner_twips()
     return in_twips(w ? w->size() : screen_size());
 }
 
-web_side_window::web_side_window(const QString& name, bool* open_flag)
+web_side_window::web_side_window(const QString& name, SideWindowId which)
     : QMainWindow(nullptr, Qt::Window | Qt::WindowStaysOnTopHint)
-    , open_flag_(open_flag)
+    , which_(which)
 {
     setObjectName(name);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -154,7 +154,7 @@ bool web_side_window::print_page()
 void web_side_window::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::ActivationChange && isActiveWindow()) {
-        *open_flag_ = true;
+        mark_side_window(which_, true);
         fill_when_maximised();
     }
     QMainWindow::changeEvent(e);
@@ -162,7 +162,7 @@ void web_side_window::changeEvent(QEvent* e)
 
 void web_side_window::closeEvent(QCloseEvent* e)
 {
-    *open_flag_ = false;
+    mark_side_window(which_, false);
     QMainWindow::closeEvent(e);
 }
 

@@ -3,6 +3,8 @@
 // window's rectangle it centres in, and printing of the shown page.
 #pragma once
 
+#include "sidewin/open_windows.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
@@ -34,7 +36,7 @@ constexpr int frame_height_twips = 695;
 class web_side_window : public QMainWindow {
     Q_OBJECT
 public:
-    web_side_window(const QString& name, bool* open_flag);
+    web_side_window(const QString& name, SideWindowId which);
     ~web_side_window() override;
 
     // The browser; null where the web engine cannot run, and the window then
@@ -72,7 +74,7 @@ protected:
 private:
     void fill_when_maximised();
 
-    bool* open_flag_;
+    SideWindowId which_;
     QWidget* area_ = nullptr;
     QLabel* address_text_ = nullptr;
     QString shown_url_;

@@ -4,7 +4,7 @@
 #include "core/settings.h"
 #include "core/shared.h"
 #include "core/twips.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -148,13 +148,13 @@ command::command()
 void command::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::ActivationChange && isActiveWindow())
-        command_open = true;
+        mark_side_window(SideWindowId::command, true);
     QWidget::changeEvent(e);
 }
 
 void command::closeEvent(QCloseEvent* e)
 {
-    command_open = false;
+    mark_side_window(SideWindowId::command, false);
     QWidget::closeEvent(e);
 }
 

@@ -3,6 +3,7 @@
 #include "core/log.h"
 #include "core/shared.h"
 #include "core/twips.h"
+#include "sidewin/open_windows.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -103,7 +104,7 @@ void log::showEvent(QShowEvent* e)
 {
     // Topmost is a window flag set at creation, so nothing moves or resizes.
     QWidget::showEvent(e);
-    log_open = true;
+    mark_side_window(SideWindowId::log, true);
 }
 
 void log::closeEvent(QCloseEvent* e)
@@ -130,7 +131,7 @@ bool log::eventFilter(QObject* watched, QEvent* e)
 
 void log::grid_Click()
 {
-    log_open = false;
+    mark_side_window(SideWindowId::log, false);
     unsetCursor();
     hide();
 }

@@ -21,7 +21,7 @@ public:
     QTableView* grid = nullptr;
 
 protected:
-    void showEvent(QShowEvent* e) override;  // Activate: topmost, log_open
+    void showEvent(QShowEvent* e) override;  // Activate: topmost, marked open
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;  // clicks on the empty grid area
 

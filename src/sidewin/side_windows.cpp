@@ -4,7 +4,6 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/twips.h"
-#include "core/window_flags.h"
 #include "platform/shell.h"
 
 #include <QCheckBox>
@@ -111,7 +110,7 @@ adobeinfo::adobeinfo(QWidget* parent)
 // ends it), and the download page opens in the default browser.
 void adobeinfo::image_Click()
 {
-    reader_download_requested = true;
+    download_requested_ = true;
     close();
     platform::open_in_default_browser(QUrl(reader_download_url()));
 }

@@ -27,7 +27,7 @@ void show_command();
 QWidget* command_window();
 
 // The PDF-reader notice, shown modal before the chart while
-// アドビインフォメーション is off. Its banner sets reader_download_requested,
+// アドビインフォメーション is off. Its banner asks for the download,
 // closes the notice and opens the reader's download page; closing it with
 // the check box ticked turns the notice off for good. Its close button is
 // painted grey while the pointer is over it.
@@ -44,6 +44,9 @@ public:
     int hover_state() const;
 
     void image_Click();
+    // The banner was used: the caller closes the main window instead of
+    // opening the chart.
+    bool download_requested() const { return download_requested_; }
 
     // However the notice ends (its button, the title bar, Esc or the
     // banner), a ticked check box turns it off for good.
@@ -57,6 +60,7 @@ private:
 
     HoverButtons* hover_ = nullptr;
     bool choice_stored_ = false;
+    bool download_requested_ = false;
 };
 
 }  // namespace kolde_sub

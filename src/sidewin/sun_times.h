@@ -1,7 +1,6 @@
 // Sunrise and sunset times of an airfield in Japan, and the built-in table of
 // airport positions they are usually computed for. Plain functions without
-// state; the sun's longitude series (kolde_sub::sun_coef) must be filled
-// before the first time is computed.
+// state.
 #pragma once
 
 #include <string>

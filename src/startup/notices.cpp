@@ -18,8 +18,6 @@
 
 namespace kolde_sub {
 
-QPointer<message> message_window;
-
 namespace {
 
 const QColor hover_grey = bgr_color(0x808080);
@@ -133,11 +131,9 @@ void message::Form_Load()
     Timer->start();
     const QString alarm = program_path(QStringLiteral("sound/error.wav"));
     if (setting_bool(key::disconnect_alarm) && file_exists(alarm)) {
-        sound_done = false;
         const AlarmPlayer& player = alarm_player();
         if (!(player ? player(alarm) : platform::play_and_wait(alarm)))
             qCDebug(lc_startup) << "the alarm" << alarm << "did not report its end";
-        sound_done = true;
     }
     ticks = 0;
 }
@@ -159,12 +155,23 @@ void message::Timer_Timer()
     }
 }
 
+namespace {
+
+QPointer<message>& loss_notice()
+{
+    static QPointer<message> notice;
+    return notice;
+}
+
+}  // namespace
+
+message* network_loss_notice() { return loss_notice().data(); }
+
 message* show_network_loss_notice()
 {
-    if (message_window)
-        message_window->close();
+    close_network_loss_notice();
     auto* m = new message;
-    message_window = m;
+    loss_notice() = m;
     m->show();
     return m;
 }
@@ -173,8 +180,8 @@ void set_alarm_player(AlarmPlayer player) { alarm_player() = std::move(player); 
 
 void close_network_loss_notice()
 {
-    if (message_window)
-        message_window->close();
+    if (message* notice = network_loss_notice())
+        notice->close();
 }
 
 }  // namespace kolde_sub

@@ -66,8 +66,9 @@ private:
     void Form_Load();
 };
 
-// The one network-loss notice, if it is open.
-extern QPointer<message> message_window;
+// The one network-loss notice while it is open, else null. Shared state,
+// owner show_network_loss_notice and close_network_loss_notice.
+message* network_loss_notice();
 // Shows the network-loss notice (a fresh one each time) modeless; plays the
 // alarm first when 切断時アラーム is on and sound/error.wav exists.
 message* show_network_loss_notice();

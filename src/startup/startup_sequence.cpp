@@ -93,7 +93,7 @@ void StartupSequence::set_splash_hooks(std::function<void()> close_splash, std::
     splash_activated_ = std::move(splash_activated);
 }
 
-QString StartupSequence::url(const char* path) const { return update_base_url + QString::fromLatin1(path); }
+QString StartupSequence::url(const char* path) const { return addresses().update + QString::fromLatin1(path); }
 
 void StartupSequence::cancel() { inet_.cancel(); }
 
@@ -119,8 +119,8 @@ void StartupSequence::run()
 
     const QString reply = probe();
     if (!is_answer(reply)) {
-        qCWarning(lc_startup) << "the update site" << update_base_url << "does not answer; the program ends";
-        online = false;
+        qCWarning(lc_startup) << "the update site" << addresses().update << "does not answer; the program ends";
+        set_online(false);
         outcome_ = Outcome::NoConnection;
         close_splash();
         if (hooks_.show_no_connection)
@@ -129,7 +129,7 @@ void StartupSequence::run()
     }
 
     // Folders and missing files.
-    online = true;
+    set_online(true);
     for (const char* folder : {"sound", "data"}) {
         if (!QDir().mkpath(program_path(QString::fromLatin1(folder))))
             qCWarning(lc_startup) << "cannot make the folder" << program_path(QString::fromLatin1(folder));
@@ -178,18 +178,18 @@ QString StartupSequence::probe()
 {
     // The address stored by an earlier run, unless the update site's
     // address was set explicitly for this run.
-    const QString builtin = update_base_url;
+    const QString builtin = addresses().update;
     if (update_url_overridden())
         qCDebug(lc_startup) << "the update site's address is set explicitly; the stored one is not used";
     else
         read_stored_base_url();
 
     QString reply = inet_.open_text(url("/data/version.dat"));
-    if (!is_answer(reply) && update_base_url != builtin) {
+    if (!is_answer(reply) && addresses().update != builtin) {
         // A stored address that has gone dead must not lock the program out:
         // the built-in site gets one chance before the program gives up.
-        qCWarning(lc_startup) << "the stored update site" << update_base_url << "does not answer; trying" << builtin;
-        update_base_url = builtin;
+        qCWarning(lc_startup) << "the stored update site" << addresses().update << "does not answer; trying" << builtin;
+        set_update_address(builtin);
         reply = inet_.open_text(url("/data/version.dat"));
     }
     return reply;
@@ -215,8 +215,8 @@ void StartupSequence::read_stored_base_url()
     stored = trim_blanks_and_breaks(stored);
     if (!stored.isEmpty() && !is_site_url(stored))
         qCWarning(lc_startup) << "the stored update site address is unusable:" << stored;
-    if (is_site_url(stored) && stored != update_base_url)
-        update_base_url = stored;
+    if (is_site_url(stored) && stored != addresses().update)
+        set_update_address(stored);
 }
 
 void StartupSequence::provide_missing_files()
@@ -243,7 +243,7 @@ void StartupSequence::provide_missing_files()
     for (const char* sound : {"error.wav", "ring.wav"}) {
         const QString name = QString::fromLatin1(sound);
         const QString target = program_path(QStringLiteral("sound/") + name);
-        if (!file_exists(target) && !download_to(inet_, update_base_url + QStringLiteral("/data/") + name, target))
+        if (!file_exists(target) && !download_to(inet_, addresses().update + QStringLiteral("/data/") + name, target))
             qCWarning(lc_startup) << "the sound" << name << "could not be fetched";
     }
 }
@@ -254,7 +254,7 @@ void StartupSequence::stamp_program_version()
         return;
     platform::Recordset& rs = rs_settings();
     rs.move_first();
-    rs.set_field(QStringLiteral("KOLDEバージョン"), platform::Value(version_text));
+    rs.set_field(QStringLiteral("KOLDEバージョン"), platform::Value(version_text()));
     rs.set_field(QStringLiteral("KOLDE更新日"), platform::Value(today_text()));
     if (!rs.update())
         qCWarning(lc_startup) << "the program version could not be stamped";
@@ -370,14 +370,14 @@ void StartupSequence::take_server_address()
     }
     // Another site is taken only when it answers the probe itself: a dead
     // address would leave every later request of this run without network.
-    if (reply != update_base_url && !is_answer(inet_.open_text(reply + QStringLiteral("/data/version.dat")))) {
+    if (reply != addresses().update && !is_answer(inet_.open_text(reply + QStringLiteral("/data/version.dat")))) {
         qCWarning(lc_startup) << "the server file names a site that does not answer; it is not used:" << reply;
         return;
     }
     if (update_url_overridden())
         qCDebug(lc_startup) << "the update site's address is set explicitly; it stays for this run";
     else
-        update_base_url = reply;
+        set_update_address(reply);
     if (!store_opened_)
         return;
     if (setting_text(key::base_url) != reply && !set_setting(key::base_url, platform::Value(reply)))

@@ -48,8 +48,8 @@ QPoint picture_position(bool tip_on_screen, long long tip_left, long long tip_to
 
 bool tip_on_screen()
 {
-    // tooltip_new is also unset before any tip has ever been shown.
-    return !tooltip_new && tooltips_loaded() && tooltips_window()->isVisible();
+    // The tip is not fresh before any tip has ever been shown either.
+    return !tip_handover().fresh && tooltips_loaded() && tooltips_window()->isVisible();
 }
 
 pictureform::pictureform()
@@ -81,7 +81,7 @@ bool pictureform::Form_Load()
     QPixmap picture;
     if (bytes.isEmpty() || !picture.loadFromData(bytes)) {
         // Nothing to show: nobody may wait for this window.
-        picture_pending = false;
+        set_picture_pending(false);
         return false;
     }
     pic->setPixmap(picture);
@@ -122,24 +122,24 @@ pictureform* hand_over_picture(const QByteArray& bytes)
     // picture stays behind.
     if (bytes.isEmpty() || !write_file_atomically(figure_path(), bytes))
         return nullptr;
-    picture_pending = true;
+    set_picture_pending(true);
     return show_pictureform();
 }
 
 void unload_pictureform() { delete the_pictureform.data(); }
 
 // However the window goes, nobody waits for it any longer.
-pictureform::~pictureform() { picture_pending = false; }
+pictureform::~pictureform() { set_picture_pending(false); }
 
 void pictureform::Form_Activate()
 {
-    if (!picture_pending)
+    if (!tip_handover().picture_pending)
         return;
-    picture_pending = false;
+    set_picture_pending(false);
     // On top of all others: a window flag it has carried since it was made.
     const bool below_tip = tip_on_screen();
     const int tip_height = below_tip ? tooltips_window()->frameGeometry().height() : 0;
-    move(picture_position(below_tip, tooltip_x, tooltip_y, tip_height, size(), main_window_size()));
+    move(picture_position(below_tip, tip_handover().x, tip_handover().y, tip_height, size(), main_window_size()));
 }
 
 void pictureform::pict_Click() { close(); }

@@ -24,7 +24,7 @@ namespace kolde_sub {
 [[nodiscard]] QPoint picture_position(bool tip_on_screen, long long tip_left, long long tip_top, int tip_height,
                                       QSize own, QSize main_window);
 // True while a tip is on screen: the tip window shows and has taken up its
-// text (tooltip_new unset).
+// text (the hand-over not fresh).
 [[nodiscard]] bool tip_on_screen();
 
 class pictureform : public QWidget {
@@ -37,8 +37,8 @@ public:
 
     ~pictureform() override;
 
-    // Places a newly handed-on picture (only while picture_pending is set)
-    // below the tip or centred, and clears picture_pending.
+    // Places a newly handed-on picture (only while a picture is pending)
+    // below the tip or centred, and clears the pending mark.
     void Form_Activate();
     void pict_Click();
     void pict_MouseDown(Qt::MouseButton button);
@@ -60,15 +60,15 @@ private:
 // Loads the picture window afresh (not shown), unloading one that is
 // loaded. Without data/figure.dat, or with a file that holds no picture Qt
 // can read, the window gives up: the result is null, the file is deleted
-// and picture_pending is cleared.
+// and the pending mark is cleared.
 pictureform* load_pictureform();
 // Shows the picture window, loading it first when none is loaded (a loaded
 // one keeps its picture and the hand-off file stays), then runs its
 // activation. Null when loading gave up.
 pictureform* show_pictureform();
 // Hands bytes to the picture window: writes them to data/figure.dat, sets
-// picture_pending and shows the window. Null, with nothing pending, when
-// bytes is empty or the file cannot be written; null with picture_pending
+// the picture as pending and shows the window. Null, with nothing pending, when
+// bytes is empty or the file cannot be written; null with the pending mark
 // cleared when the window finds no picture it can show.
 pictureform* hand_over_picture(const QByteArray& bytes);
 // Unloads the picture window when one is loaded.

@@ -147,13 +147,13 @@ tooltips::~tooltips() = default;
 void show_tooltip()
 {
     tooltips* w = tooltips_window();
-    w->lbl->setText(tooltip_text);
+    w->lbl->setText(tip_handover().text);
     w->lbl->adjustSize();
     // The design height, or more where the font at hand is taller, so that
     // the line is never cut.
     w->resize(2 * w->lbl->x() + w->lbl->width(),
               std::max(px(tip_height_twips), w->lbl->y() + w->lbl->height() + w->lbl->y() / 2));
-    w->move(screen_pixels(tooltip_x), screen_pixels(tooltip_y));
+    w->move(screen_pixels(tip_handover().x), screen_pixels(tip_handover().y));
     w->show();
     w->raise();
     // A window that does not take the focus is not reliably told that it
@@ -163,17 +163,15 @@ void show_tooltip()
 
 void tooltips::Form_Activate()
 {
-    if (!tooltip_new)
+    if (!take_new_tip())
         return;
-    tooltip_new = false;
-    if (tooltip_text.isEmpty()) {
-        tooltip_shown = false;
-        tooltip_new = true;
+    if (tip_handover().text.isEmpty()) {
+        dismiss_tip();
         hide();
         return;
     }
     // On top of all others: a window flag it has carried since it was made.
-    const QString word = tip_picture_word(tooltip_text);
+    const QString word = tip_picture_word(tip_handover().text);
     if (word.isEmpty())
         return;
     // A hand-off file that cannot be written leaves the tip without picture.
@@ -182,8 +180,7 @@ void tooltips::Form_Activate()
 
 void tooltips::Form_Click()
 {
-    tooltip_new = true;
-    tooltip_shown = false;
+    dismiss_tip();
     hide();
 }
 

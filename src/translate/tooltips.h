@@ -75,8 +75,8 @@ bool tooltips_loaded();
 // Unloads the tip window; the next access creates it anew.
 void unload_tooltips();
 
-// Puts tooltip_text into the tip window, sizes it to the text, places it at
-// tooltip_x, tooltip_y and shows it without taking the focus, then runs its
+// Puts the hand-over's text into the tip window, sizes it to the text,
+// places it at the hand-over's x, y and shows it without taking the focus, then runs its
 // activation.
 void show_tooltip();
 
@@ -90,7 +90,7 @@ public:
     // is held on the label.
     std::array<QCursor, 2> Picture1;
 
-    // Takes up a new tip text (only while tooltip_new is set): an empty text
+    // Takes up a new tip text (only while the hand-over is fresh): an empty text
     // hides the tip; otherwise the picture of the text's first word, when
     // the registry has one, goes to the picture window.
     void Form_Activate();

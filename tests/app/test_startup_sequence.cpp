@@ -120,7 +120,7 @@ protected:
     {
         release_store();
         set_builtin_addresses();
-        update_base_url = QString::fromStdString(site.base_url());
+        set_update_address(QString::fromStdString(site.base_url()));
         splash_closed = notice_shown = main_shown = false;
         events.clear();
         StartupSequence seq({[this] {
@@ -206,7 +206,7 @@ TEST(StartupVersionFile, SiteAddresses)
 TEST_F(Startup, FirstInstallProvidesEverythingAndStampsTheVersion)
 {
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_TRUE(online);
+    EXPECT_TRUE(is_online());
     EXPECT_TRUE(main_shown);
     EXPECT_TRUE(splash_closed);
     EXPECT_FALSE(notice_shown);
@@ -223,7 +223,7 @@ TEST_F(Startup, FirstInstallProvidesEverythingAndStampsTheVersion)
     EXPECT_EQ(setting_text(key::program_version), QStringLiteral("4.31"));
     EXPECT_EQ(setting_text(key::program_updated), today_text());
     EXPECT_EQ(setting_text(key::base_url), QString::fromStdString(site.base_url()));
-    EXPECT_EQ(update_base_url, QString::fromStdString(site.base_url()));
+    EXPECT_EQ(addresses().update, QString::fromStdString(site.base_url()));
 }
 
 TEST_F(Startup, OrdinaryStartDownloadsAndChangesNothing)
@@ -255,7 +255,7 @@ TEST_F(Startup, NoAnswerShowsTheNoticeAndWritesNothing)
         EXPECT_TRUE(notice_shown) << c.name;
         EXPECT_TRUE(splash_closed) << c.name;
         EXPECT_FALSE(main_shown) << c.name;
-        EXPECT_FALSE(online) << c.name;
+        EXPECT_FALSE(is_online()) << c.name;
         EXPECT_TRUE(snapshot(home.path()).isEmpty()) << c.name;
         EXPECT_FALSE(QDir(home.file("data")).exists()) << c.name;
         site.clear_faults();
@@ -403,7 +403,7 @@ TEST_F(Startup, ServerFileAddress)
         site.set_server_dat(bad);
         const auto before = snapshot(home.path());
         ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << bad;
-        EXPECT_EQ(update_base_url, base) << bad;
+        EXPECT_EQ(addresses().update, base) << bad;
         release_store();
         EXPECT_EQ(snapshot(home.path()), before) << bad;
     }
@@ -411,7 +411,7 @@ TEST_F(Startup, ServerFileAddress)
     // A good address with a stray line break is taken trimmed.
     site.set_server_dat(base.toStdString() + "/\r\n");
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_EQ(update_base_url, base);
+    EXPECT_EQ(addresses().update, base);
     reopen();
     EXPECT_EQ(setting_text(key::base_url), base);
     release_store();
@@ -422,7 +422,7 @@ TEST_F(Startup, ServerFileAddress)
     const QString moved_base = QString::fromStdString(moved.base_url());
     site.set_server_dat(moved.base_url());
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_EQ(update_base_url, moved_base);
+    EXPECT_EQ(addresses().update, moved_base);
     reopen();
     EXPECT_EQ(setting_text(key::base_url), moved_base);
 }
@@ -499,10 +499,10 @@ TEST_F(Startup, DeadStoredAddressFallsBackToTheBuiltInSite)
     release_store();
 
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_TRUE(online);
+    EXPECT_TRUE(is_online());
     EXPECT_FALSE(notice_shown);
     const QString base = QString::fromStdString(site.base_url());
-    EXPECT_EQ(update_base_url, base);
+    EXPECT_EQ(addresses().update, base);
     EXPECT_EQ(site.count("/data/version.dat"), 1);
     reopen();
     EXPECT_EQ(setting_text(key::base_url), base);  // from the server file of the site that answered
@@ -533,7 +533,7 @@ TEST_F(Startup, ExplicitUpdateAddressWinsOverTheStoredOne)
     // Nor does the server file move this run to another site.
     site.set_server_dat(other.base_url());
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_EQ(update_base_url, QString::fromStdString(site.base_url()));
+    EXPECT_EQ(addresses().update, QString::fromStdString(site.base_url()));
 }
 
 TEST_F(Startup, UnopenableStoreIsNeverReplacedAndTheUserIsTold)

@@ -5,6 +5,7 @@
 #include "core/settings.h"
 #include "core/shared.h"
 #include "sidewin/log_window.h"
+#include "sidewin/open_windows.h"
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
@@ -55,8 +56,7 @@ protected:
     {
         kolde_test::ensure_app();
         unload_log();
-        log_message.clear();
-        log_open = false;
+        mark_side_window(SideWindowId::log, false);
     }
     void TearDown() override { unload_log(); }
 };
@@ -184,26 +184,24 @@ TEST_F(Log, ChangedSpeciColourRecoloursEarlierRows)
 
 TEST_F(Log, HiddenWritesStayHiddenAndClearTheMessage)
 {
-    log_message = QStringLiteral("SYSTEM UPDATE COMMAND");
-    write_log();
-    EXPECT_TRUE(log_message.isEmpty());
+    write_log(QStringLiteral("SYSTEM UPDATE COMMAND"));
     EXPECT_EQ(cell(0, 2), QStringLiteral("SYSTEM UPDATE COMMAND"));
     EXPECT_FALSE(log_window()->isVisible());
-    EXPECT_FALSE(log_open);
+    EXPECT_FALSE(side_window_open(SideWindowId::log));
 
     log_window()->show();
-    EXPECT_TRUE(log_open);
+    EXPECT_TRUE(side_window_open(SideWindowId::log));
     EXPECT_TRUE(log_window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     // A click on a cell hides the window; it stays loaded with its rows.
     emit log_window()->grid->clicked(log_window()->grid->model()->index(0, 2));
-    EXPECT_FALSE(log_open);
+    EXPECT_FALSE(side_window_open(SideWindowId::log));
     EXPECT_FALSE(log_window()->isVisible());
     ASSERT_TRUE(log_loaded());
     EXPECT_EQ(rows(), 4);
 
     write_log(QStringLiteral("WHILE HIDDEN"));
     EXPECT_FALSE(log_window()->isVisible());
-    EXPECT_FALSE(log_open);
+    EXPECT_FALSE(side_window_open(SideWindowId::log));
     EXPECT_EQ(rows(), 5);
 }
 
@@ -264,12 +262,12 @@ TEST_F(Log, EchoGoesToStandardError)
 TEST_F(Log, ClickOnTheEmptyGridAreaHides)
 {
     log_window()->show();
-    ASSERT_TRUE(log_open);
+    ASSERT_TRUE(side_window_open(SideWindowId::log));
     QWidget* viewport = log_window()->grid->viewport();
     const QPoint empty(viewport->width() / 2, viewport->height() - 5);  // below the three rows
     ASSERT_FALSE(log_window()->grid->indexAt(empty).isValid());
     QTest::mouseClick(viewport, Qt::LeftButton, {}, empty);
-    EXPECT_FALSE(log_open);
+    EXPECT_FALSE(side_window_open(SideWindowId::log));
     EXPECT_FALSE(log_window()->isVisible());
     EXPECT_TRUE(log_loaded());
 }

@@ -85,7 +85,7 @@ TEST_F(SettingsStore, ResetWritesTheDefaultsAndLeavesTheEightAlone)
 
     ASSERT_TRUE(scribble_every_field());
 
-    tz_offset_text = QStringLiteral("±0");
+    set_computer_zone({QString(), 0, QStringLiteral("±0")});
     reset_settings();
     release_store();  // read back from the file, not the snapshot
     ASSERT_TRUE(open_database());
@@ -107,7 +107,7 @@ TEST_F(SettingsStore, ResetWritesTheDefaultsAndLeavesTheEightAlone)
     EXPECT_EQ(setting_text(key::printer), QStringLiteral("*"));
     EXPECT_EQ(setting_text(key::print_end_minute), QStringLiteral("59"));
 
-    tz_offset_text = QStringLiteral("-5");
+    set_computer_zone({QString(), -5, QStringLiteral("-5")});
     reset_settings();
     EXPECT_EQ(setting_text(key::time_difference), QStringLiteral("-5"));
 }
@@ -131,7 +131,7 @@ TEST_F(SettingsStore, ResetSkipsOnlyTheFieldThatCannotBeWritten)
     ASSERT_TRUE(alter_database(folder, QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF \"天気略語の色\" ON \"設定\" "
                                                     "BEGIN SELECT RAISE(ABORT, 'refused'); END")));
 
-    tz_offset_text = QStringLiteral("+9");
+    set_computer_zone({QString(), 9, QStringLiteral("+9")});
     reset_settings();
     release_store();
     ASSERT_TRUE(open_database());
@@ -153,7 +153,7 @@ TEST_F(SettingsStore, ResetSkipsOnlyTheFieldThatCannotBeWritten)
 TEST(Settings, UnreadableSettingsGiveTheDefaults)
 {
     kolde_test::ensure_app();
-    tz_offset_text = QStringLiteral("-5");
+    set_computer_zone({QString(), -5, QStringLiteral("-5")});
     // The settings table again without the column of the text colour.
     QStringList kept;
     for (const SettingField& f : settings_fields()) {

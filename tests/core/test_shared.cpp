@@ -62,11 +62,11 @@ TEST(Shared, TimeZoneTakesTheStandardOffsetInEverySeason)
     const QDateTime july(QDate(2026, 7, 15), QTime(12, 0), Qt::UTC);
     for (const Case& c : cases) {
         for (const QDateTime& at : {january, july}) {
-            read_time_zone_from(QTimeZone(c.zone), at);
-            EXPECT_EQ(tz_offset_hours, c.hours) << c.zone << " " << qPrintable(at.toString(Qt::ISODate));
-            EXPECT_EQ(tz_offset_text, QString::fromUtf8(c.text)) << c.zone;
-            EXPECT_FALSE(tz_name.isEmpty()) << c.zone;
-            EXPECT_FALSE(tz_name.contains(u'(')) << c.zone;
+            const ComputerZone z = read_time_zone_from(QTimeZone(c.zone), at);
+            EXPECT_EQ(z.hours, c.hours) << c.zone << " " << qPrintable(at.toString(Qt::ISODate));
+            EXPECT_EQ(z.text, QString::fromUtf8(c.text)) << c.zone;
+            EXPECT_FALSE(z.name.isEmpty()) << c.zone;
+            EXPECT_FALSE(z.name.contains(u'(')) << c.zone;
         }
     }
 
@@ -74,10 +74,10 @@ TEST(Shared, TimeZoneTakesTheStandardOffsetInEverySeason)
     EXPECT_EQ(offset_hours_from_minutes(330), 5);
 
     // An unreadable zone falls back to Japan.
-    read_time_zone_from(QTimeZone(), july);
-    EXPECT_EQ(tz_name, QStringLiteral("日本"));
-    EXPECT_EQ(tz_offset_hours, 9);
-    EXPECT_EQ(tz_offset_text, QStringLiteral("+9"));
+    const ComputerZone japan = read_time_zone_from(QTimeZone(), july);
+    EXPECT_EQ(japan.name, QStringLiteral("日本"));
+    EXPECT_EQ(japan.hours, 9);
+    EXPECT_EQ(japan.text, QStringLiteral("+9"));
 }
 
 TEST(Shared, ReadTimeZoneFollowsTZ)
@@ -91,8 +91,8 @@ TEST(Shared, ReadTimeZoneFollowsTZ)
         qputenv("TZ", c.tz);
         tzset();
         read_time_zone();
-        EXPECT_EQ(tz_offset_hours, c.hours) << c.tz;
-        EXPECT_EQ(tz_offset_text, QString::fromUtf8(c.text)) << c.tz;
+        EXPECT_EQ(computer_zone().hours, c.hours) << c.tz;
+        EXPECT_EQ(computer_zone().text, QString::fromUtf8(c.text)) << c.tz;
     }
     if (old.isEmpty())
         qunsetenv("TZ");
@@ -138,42 +138,42 @@ TEST(Shared, DatesAreMonthDayYear)
 TEST(Shared, CodeHistoryTrimming)
 {
     // 40 five-character entries: " RJTT RJAA ..." style words.
-    code_history = QStringLiteral(" ");
+    set_code_history(QStringLiteral(" "));
     add_code_history(QStringLiteral("RJTT"));
     add_code_history(QStringLiteral("RJAA"));
     add_code_history(QStringLiteral("RJTT"));
-    EXPECT_EQ(code_history, QStringLiteral(" RJTT RJAA "));
+    EXPECT_EQ(code_history(), QStringLiteral(" RJTT RJAA "));
 
     // Exactly 200 characters stay as they are.
-    code_history = u' ' + QString(198, u'A') + u' ';
-    ASSERT_EQ(code_history.size(), 200);
-    const QString before = code_history;
+    set_code_history(u' ' + QString(198, u'A') + u' ');
+    ASSERT_EQ(code_history().size(), 200);
+    const QString before = code_history();
     trim_code_history();
-    EXPECT_EQ(code_history, before);
+    EXPECT_EQ(code_history(), before);
 
     // 201 characters lose the oldest word and keep a leading blank.
-    code_history = QStringLiteral(" RJTT ") + QString(194, u'B') + u' ';
-    ASSERT_EQ(code_history.size(), 201);
+    set_code_history(QStringLiteral(" RJTT ") + QString(194, u'B') + u' ');
+    ASSERT_EQ(code_history().size(), 201);
     trim_code_history();
-    EXPECT_EQ(code_history, u' ' + QString(194, u'B') + u' ');
+    EXPECT_EQ(code_history(), u' ' + QString(194, u'B') + u' ');
 
     // Many words: the newest survive, the result is at most 201 characters.
-    code_history = QStringLiteral(" ");
+    set_code_history(QStringLiteral(" "));
     for (int i = 0; i < 100; ++i)
         add_code_history(QStringLiteral("W%1").arg(i, 3, 10, QLatin1Char('0')));
-    EXPECT_LE(code_history.size(), 201);
-    EXPECT_TRUE(code_history.startsWith(u' '));
-    EXPECT_TRUE(code_history.endsWith(QStringLiteral(" W099 ")));
-    EXPECT_FALSE(code_history.contains(QStringLiteral(" W000 ")));
+    EXPECT_LE(code_history().size(), 201);
+    EXPECT_TRUE(code_history().startsWith(u' '));
+    EXPECT_TRUE(code_history().endsWith(QStringLiteral(" W099 ")));
+    EXPECT_FALSE(code_history().contains(QStringLiteral(" W000 ")));
 
     // Odd inputs end: one long word, blanks only, no leading blank.
     for (const QString& odd : {QString(500, u'X'), QString(500, u' '), QStringLiteral("A") + QString(300, u' '),
                                QString(250, u'Y') + u' ' + QStringLiteral("Z ")}) {
-        code_history = odd;
+        set_code_history(odd);
         trim_code_history();
-        EXPECT_LE(code_history.size(), 201);
+        EXPECT_LE(code_history().size(), 201);
     }
-    code_history = QStringLiteral(" ");
+    set_code_history(QStringLiteral(" "));
 }
 
 TEST(Shared, SolarTableHoldsEighteenSmallPeriodicTerms)
@@ -183,8 +183,6 @@ TEST(Shared, SolarTableHoldsEighteenSmallPeriodicTerms)
     // tenth of a degree), a phase within a circle and a finite rate; the
     // terms come in non-decreasing order of amplitude, and the largest is the
     // twice-yearly term (a rate of about 2 x 360 degrees per year).
-    clear_sun_coef();
-    fill_sun_coef();
     ASSERT_EQ(sun_coef.size(), 55u);
     EXPECT_EQ(sun_coef[0], 0.0);
     double previous_amplitude = 0.0;
@@ -207,11 +205,6 @@ TEST(Shared, SolarTableHoldsEighteenSmallPeriodicTerms)
     // Together the terms correct the longitude by well under a tenth of a
     // degree.
     EXPECT_LT(total_amplitude, 0.1);
-
-    clear_sun_coef();
-    for (double v : sun_coef)
-        EXPECT_EQ(v, 0.0);
-    fill_sun_coef();
 }
 
 TEST(Shared, CapsLockUpperCasesTypedLetters)

@@ -26,9 +26,6 @@ class AirportList : public kolde_test::SeededStore {
 protected:
     void TearDown() override
     {
-        kolde_sub::edit_mode.clear();
-        kolde_sub::edit_icao_code.clear();
-        kolde_sub::edit_airport_name.clear();
         SeededStore::TearDown();
     }
 
@@ -210,19 +207,19 @@ TEST_F(AirportList, EntryDialogChecksCodeNameAndRegistrationInThatOrder)
         SCOPED_TRACE(c.code);
         told.clear();
         answer_boxes(platform::MsgAnswer::Ok);
-        kolde_sub::edit_mode = c.mode;
-        airportedit d;
+        airportedit d({c.mode, {}, {}});
         d.TextBox[0]->setText(QString::fromUtf8(c.code));
         d.TextBox[1]->setText(QString::fromUtf8(c.name));
         d.cmd_Click(0);
         const QString message = QString::fromUtf8(c.message);
         EXPECT_EQ(told, message.isEmpty() ? QStringList() : QStringList{message});
         EXPECT_EQ(d.result() == QDialog::Accepted, message.isEmpty());
-        EXPECT_EQ(kolde_sub::edit_mode, c.mode);
+        EXPECT_EQ(d.entry().mode, c.mode);
         EXPECT_EQ(d.TextBox[1]->text(), QString::fromUtf8(c.name_after));
-        EXPECT_EQ(kolde_sub::edit_icao_code, QString::fromUtf8(c.code).trimmed());
+        EXPECT_EQ(d.entry().code, QString::fromUtf8(c.code).trimmed());
+        if (message.isEmpty())
+            EXPECT_EQ(d.entry().name, QString::fromUtf8(c.name).trimmed());
     }
-    EXPECT_EQ(kolde_sub::edit_airport_name, QStringLiteral("Y"));
 }
 
 TEST_F(AirportList, LeavingTheCodeBoxTestsARegisteredCodeOncePerChange)
@@ -235,10 +232,7 @@ TEST_F(AirportList, LeavingTheCodeBoxTestsARegisteredCodeOncePerChange)
         SCOPED_TRACE(c.mode.toStdString());
         told.clear();
         answer_boxes(platform::MsgAnswer::Ok);
-        kolde_sub::edit_mode = c.mode;
-        kolde_sub::edit_icao_code.clear();
-        kolde_sub::edit_airport_name.clear();
-        airportedit d;
+        airportedit d({c.mode, {}, {}});
         d.show();
         QTest::keyClicks(d.TextBox[0], QStringLiteral("rjtt"));
         d.TextBox_LostFocus(0);
@@ -258,15 +252,13 @@ TEST_F(AirportList, EveryCloseOfTheEntryDialogButConfirmIsCancel)
         [](airportedit& d) { QTest::keyClick(&d, Qt::Key_Escape); },
     };
     for (const auto& close : closes) {
-        kolde_sub::edit_mode = kolde_sub::modify_airport_mode;
-        kolde_sub::edit_icao_code = QStringLiteral("RJTT");
-        airportedit d;
+        airportedit d({kolde_sub::modify_airport_mode, QStringLiteral("RJTT"), {}});
         d.show();
         d.TextBox[0]->setText(QStringLiteral("RJAA"));
         close(d);
         EXPECT_FALSE(d.isVisible());
-        EXPECT_EQ(kolde_sub::edit_mode, kolde_sub::cancel_mode);
-        EXPECT_EQ(kolde_sub::edit_icao_code, QStringLiteral("RJTT"));
+        EXPECT_EQ(d.entry().mode, kolde_sub::cancel_mode);
+        EXPECT_EQ(d.entry().code, QStringLiteral("RJTT"));
     }
 }
 

@@ -3,7 +3,6 @@
 #include "editors/company.h"
 
 #include "core/database.h"
-#include "core/window_flags.h"
 #include "editors/weather.h"
 #include "platform/msg_box.h"
 #include "support/fixtures.h"
@@ -159,7 +158,6 @@ TEST_F(CompanyEditor, GridKeepsItsColumnsInViewAndOpensAtTheFirstRow)
             list.append({QStringLiteral("K%1").arg(r), QStringLiteral("RJTT")});
         fill(list);
         ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_abbrev(), {"略語", "意味"}, list));
-        kolde_sub::weather_mode = 0;
         company group;
         kolde_sub::weather dictionary;
         for (kolde_sub::grid_editor* w : {static_cast<kolde_sub::grid_editor*>(&group),

@@ -2,7 +2,6 @@
 
 #include "core/database.h"
 #include "core/program.h"
-#include "core/window_flags.h"
 #include "editors/airport.h"
 #include "editors/airportedit.h"
 #include "editors/decodelist.h"
@@ -75,8 +74,7 @@ TEST(EditorWindows, OpeningPostponesTheCycleAndAFailedSaveNamesTheTable)
     });
     const auto in_mode = [](int mode) {
         return [mode]() -> std::unique_ptr<QDialog> {
-            kolde_sub::weather_mode = mode;
-            return std::make_unique<kolde_sub::weather>();
+            return std::make_unique<kolde_sub::weather>(mode);
         };
     };
     const struct {
@@ -84,7 +82,7 @@ TEST(EditorWindows, OpeningPostponesTheCycleAndAFailedSaveNamesTheTable)
         std::function<std::unique_ptr<QDialog>()> open;
     } cases[] = {
         {"飛行場情報", [] { return std::make_unique<kolde_sub::airport>(); }},
-        {"", [] { return std::make_unique<kolde_sub::airportedit>(); }},
+        {"", [] { return std::make_unique<kolde_sub::airportedit>(kolde_sub::AirportEntry{}); }},
         {"自動デコード", [] { return std::make_unique<kolde_sub::decodelist>(); }},
         {"カンパニー", [] { return std::make_unique<kolde_sub::company>(); }},
         {"気象略語", in_mode(0)},
@@ -92,9 +90,9 @@ TEST(EditorWindows, OpeningPostponesTheCycleAndAFailedSaveNamesTheTable)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.table);
-        kolde_sub::cycle_tick_count = 7;
+        kolde_sub::set_cycle_ticks(7);
         const std::unique_ptr<QDialog> window = c.open();
-        EXPECT_EQ(kolde_sub::cycle_tick_count, 0);
+        EXPECT_EQ(kolde_sub::cycle_ticks(), 0);
         told.clear();
         window->show();
         window->close();

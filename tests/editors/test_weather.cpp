@@ -4,7 +4,6 @@
 
 #include "core/database.h"
 #include "core/shared.h"
-#include "core/window_flags.h"
 #include "platform/msg_box.h"
 #include "support/fixtures.h"
 
@@ -87,8 +86,7 @@ TEST_F(DictionaryEditor, ClosingStoresTheDictionaryOfItsMode)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.table);
         ASSERT_TRUE(kolde_sub::save_shared_list(c.rs(), {"略語", "意味"}, {{"ra", "雨"}, {"SN", "雪"}}));
-        kolde_sub::weather_mode = c.mode;
-        weather w;
+        weather w(c.mode);
         told.clear();
         click(w, 0, 0);
         enter(w, QStringLiteral(" Sn "));
@@ -99,7 +97,6 @@ TEST_F(DictionaryEditor, ClosingStoresTheDictionaryOfItsMode)
         click(w, 2, 1);
         enter(w, QStringLiteral("  晴れ Sky  "));
         w.cmd_Click(0);
-        EXPECT_EQ(kolde_sub::weather_mode, 0);
         EXPECT_EQ(stored(c.table, "略語", "意味"), (QStringList{"1:ra:雨", "2:SN:雪", "3:XYZ:晴れ Sky"}));
     }
 
@@ -124,8 +121,7 @@ TEST_F(DictionaryEditor, AMeaningTypedAfterTheDuplicateMessageKeepsItsCase)
     for (const bool activated_again : {false, true}) {
         SCOPED_TRACE(activated_again ? "activated again" : "left inactive");
         ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_abbrev(), {"略語", "意味"}, {{"RA", "雨"}, {"SN", "雪"}}));
-        kolde_sub::weather_mode = 0;
-        weather w;
+        weather w(0);
         w.show();
         w.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -155,8 +151,7 @@ TEST_F(DictionaryEditor, AMeaningTypedAfterTheDuplicateMessageKeepsItsCase)
 TEST_F(DictionaryEditor, ClickingANameShowsItsStoredPicture)
 {
     fill_pictures({{"CB", Value::blob(kolde_test::png(4, 3))}, {"FG", Value::blob("no picture")}});
-    kolde_sub::weather_mode = 2;
-    weather w;
+    weather w(2);
     for (const int row : {0, 1}) {
         told.clear();
         click(w, row, 0);
@@ -193,8 +188,7 @@ TEST_F(DictionaryEditor, ADroppedPictureGoesToTheSelectedNameOnly)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fill_pictures({{"CB", Value::blob("cb")}, {"TS", Value::blob({})}});
-        kolde_sub::weather_mode = 2;
-        weather w;
+        weather w(2);
         if (c.row == 2) {
             w.menu_new_Click();
             w.txt->setText(QStringLiteral("XX"));

@@ -242,7 +242,7 @@ TEST_F(BrowserPane, AisPageNeedsTheNetwork)
     set(kolde_sub::key::browser, Value::boolean(false));
     view v;
     activate(v);
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     v.show_ais_page();
     EXPECT_TRUE(opened.empty());
     ASSERT_EQ(boxes.size(), 1u);
@@ -250,7 +250,7 @@ TEST_F(BrowserPane, AisPageNeedsTheNetwork)
     EXPECT_EQ(boxes[0].text, QStringLiteral("インターネットに接続できません　　"));
     EXPECT_EQ(newest_log_text(), QStringLiteral("SYSTEM NO NETWORK CONNECTION"));
 
-    kolde_sub::online = true;
+    kolde_sub::set_online(true);
     v.show_ais_page();
     EXPECT_EQ(opened, std::vector<QString>{kolde_sub::web_page_url(WebPage::Ais)});
     EXPECT_EQ(newest_log_text(), QStringLiteral("DISPLAY AIS-JAPAN"));
@@ -331,7 +331,7 @@ TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
         view v;
         activate(v);
         // The menus come back whatever the network.
-        kolde_sub::online = false;
+        kolde_sub::set_online(false);
         v.set_network_menus_enabled(false);
         v.enter_browser_mode();
         EXPECT_TRUE(browser_mode_items_disabled(v));
@@ -345,7 +345,7 @@ TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
         EXPECT_FALSE(drive(v).go_button(true)->isVisible());
         EXPECT_EQ(drive(v).menu_item("menu_exit")->text(), QStringLiteral("KOLDE を終了"));
         EXPECT_EQ(drive(v).button(kolde_sub::Button::exit)->toolTip(), QStringLiteral(" KOLDE を終了 "));
-        kolde_sub::online = true;
+        kolde_sub::set_online(true);
     }
 }
 

@@ -8,7 +8,7 @@
 #include "mainwin/button_rules.h"
 #include "mainwin/save_rules.h"
 #include "core/shared.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 #include "options/opton.h"
 #include "platform/printers.h"
 #include "reports/request.h"
@@ -133,11 +133,11 @@ protected:
     void TearDown() override
     {
         delete kolde_sub::command_window();
-        kolde_sub::command_open = false;
+        kolde_sub::mark_side_window(kolde_sub::SideWindowId::command, false);
         kolde_sub::save_file_chooser = {};
         kolde_sub::set_default_browser_opener({});
         platform::reset_printers();
-        kolde_sub::station_table.clear();
+        kolde_sub::current_request().set_stations({});
         kolde_sub::unload_opton();
         ViewFixture::TearDown();
     }
@@ -213,30 +213,30 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
                  EXPECT_EQ(boxes[0].text, QStringLiteral("自動デコードが無効になっています　　\r\r有効にしますか？"));
                  EXPECT_FALSE(kolde_sub::setting_bool(kolde_sub::key::auto_decode));
              }},
-            {5, "reload without a request", [](view&) { kolde_sub::current_request.clear(); }, {"SYNTAX ERROR"},
+            {5, "reload without a request", [](view&) { kolde_sub::current_request().set_codes(QString()); }, {"SYNTAX ERROR"},
              "INPUT AIRPORT\r\n\r\n" + ready_line, 0, false},
             {5, "reload the request",
              [](view&) {
-                 kolde_sub::current_request = QStringLiteral("RJTT");
-                 kolde_sub::cycle_tick_count = 7;
+                 kolde_sub::current_request().set_codes(QStringLiteral("RJTT"));
+                 kolde_sub::set_cycle_ticks(7);
              },
-             {"DATA RELOAD COMMAND"}, {}, 1, false, [](view&) { EXPECT_EQ(kolde_sub::cycle_tick_count, 0); }},
+             {"DATA RELOAD COMMAND"}, {}, 1, false, [](view&) { EXPECT_EQ(kolde_sub::cycle_ticks(), 0); }},
             // More stations counted than listed: the listed ones are forgotten.
             {6, "clear the screen",
              [](view& v) {
                  drive(v).stage_text(QStringLiteral("AUTO PRINT"));
-                 kolde_sub::code_history = QStringLiteral(" RJTT RJAA ");
-                 kolde_sub::station_table = {{}, {"RJTT", "2011/11/30 05:30", "2011/11/30 05:00"},
-                                             {"RJAA", "2011/11/30 05:15", "2011/11/30 05:00"}};
+                 kolde_sub::set_code_history(QStringLiteral(" RJTT RJAA "));
+                 kolde_sub::current_request().set_stations({{}, {"RJTT", "2011/11/30 05:30", "2011/11/30 05:00"},
+                                             {"RJAA", "2011/11/30 05:15", "2011/11/30 05:00"}});
                  drive(v).station_count() = 5;
              },
              {"CLS COMMAND"}, ready_line, 0, false,
              [](view& v) {
                  EXPECT_TRUE(drive(v).staged_text().isEmpty());
                  EXPECT_EQ(v.console_text(), ready_line);
-                 EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" "));
+                 EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" "));
                  const std::vector<kolde_sub::StationRow> forgotten = {{}, {"RJTT", "", ""}, {"RJAA", "", ""}};
-                 EXPECT_EQ(kolde_sub::station_table, forgotten);
+                 EXPECT_EQ(kolde_sub::current_request().stations(), forgotten);
              }},
             {10, "update check", {}, {"SYSTEM UPDATE COMMAND", "ALREADY INSTALLED LATEST VERSION"}, {}, 0, true},
             {11, "command list", {}, {"DISPLAY COMMAND LIST"}, {}, 0, false,
@@ -261,7 +261,7 @@ TEST_F(Buttons, EachButtonRunsItsCommand)
         EXPECT_EQ(drive(v).heartbeat_timer()->isActive(), row.heartbeat);
         if (row.check)
             row.check(v);
-        kolde_sub::current_request.clear();
+        kolde_sub::current_request().set_codes(QString());
     }
 }
 
@@ -297,7 +297,7 @@ TEST_F(Buttons, OptionsFetchTheHourlyFilesOnlyWhenTheSequenceHoursChanged)
         set(kolde_sub::key::sequence_hours, Value(3));
         view v;
         start(v);
-        kolde_sub::cycle_slot = 25;  // no fetch in this ten minutes yet
+        kolde_sub::current_request().forget_cycle_slot();  // no fetch in this ten minutes yet
         server->clear_requests();
         {
             kolde_test::ModalCloser closer([&](QWidget* w) {
@@ -321,10 +321,10 @@ TEST_F(Buttons, OfflineNetworkButtonsRefuse)
 {
     set_autodecode_list({{Value("RJTT"), Value("羽田")}});
     set(kolde_sub::key::auto_decode, Value::boolean(true));
-    kolde_sub::current_request = QStringLiteral("RJTT");
+    kolde_sub::current_request().set_codes(QStringLiteral("RJTT"));
     view v;
     start(v);
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     server->clear_requests();
     const QString console = v.console_text();
     for (const int index : {4, 5, 10, 12, 13, 14, 16, 17}) {

@@ -9,8 +9,6 @@
 #include "platform/shell.h"
 #include "platform/transfer.h"
 #include "core/shared.h"
-#include "core/sun_coef.h"
-#include "core/window_flags.h"
 #include "reports/request.h"
 #include "sidewin/side_windows.h"
 #include "startup/update_check.h"
@@ -47,7 +45,6 @@ protected:
             opened << url.toString();
             return true;
         });
-        kolde_sub::fill_sun_coef();
         QDir().mkpath(folder.file(QStringLiteral("data")));
     }
     void TearDown() override
@@ -154,7 +151,7 @@ TEST_F(Console, EachCommandAnswersInTheConsoleAndTheLog)
         view v;
         if (c.no_store)
             kolde_sub::release_store();
-        kolde_sub::online = c.online;
+        kolde_sub::set_online(c.online);
         boxes.clear();
         opened.clear();
         kolde_sub::log_window()->hide();
@@ -214,7 +211,7 @@ TEST_F(Console, TheNextLineStandsAloneAfterEveryCommand)
         type_line(v, QStringLiteral("RJTT"));
         EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJTT - WEATHER OBSERVATION AND FORECASTS ***")));
         EXPECT_NE(new_log().find("|MANUAL DECODE|"), std::string::npos) << new_log();
-        EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+        EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT"));
         EXPECT_FALSE(drive(v).sequence_mode());
     }
 }
@@ -240,7 +237,7 @@ TEST_F(Console, GroupIdDisplaysItsRoute)
     type_line(v, QStringLiteral("cls"));
     EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** CLS - GROUP FORMAT OBSERVATION AND FORECASTS ***")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z"))) << v.console_text().toStdString();
-    EXPECT_EQ(kolde_sub::current_group, QStringLiteral("CLS"));
+    EXPECT_EQ(kolde_sub::current_request().group(), QStringLiteral("CLS"));
     EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
     EXPECT_EQ(new_log().substr(0, 65), "AUTO DECODE SEQUENCE TERMINATED|FORMAT CLS DECODE SEQUENCE START|");
 }
@@ -274,7 +271,7 @@ TEST_F(Console, AutoDecodeStartAsksToSwitchTheDisabledDecodeOn)
         EXPECT_EQ(drive(v).heartbeat_timer()->isActive(), c.runs);
         EXPECT_EQ(new_log().find("AUTO DECODE SEQUENCE START") != std::string::npos, c.runs);
         if (c.runs) {
-            EXPECT_EQ(kolde_sub::current_request.left(4), QStringLiteral("RJCC"));
+            EXPECT_EQ(kolde_sub::current_request().codes().left(4), QStringLiteral("RJCC"));
             // A switch turned on here shows in the options dialog too.
             EXPECT_TRUE(kolde_sub::opton_window()->CheckBox[2]->isChecked());
         }
@@ -348,7 +345,7 @@ TEST_F(Console, WordSearchShowsThePictureFirstAndWaitsForNothingElse)
             return false;
         });
         type_line(v, QStringLiteral("taf"));
-        EXPECT_FALSE(kolde_sub::picture_pending);
+        EXPECT_FALSE(kolde_sub::tip_handover().picture_pending);
         if (c.shut_down) {
             ASSERT_TRUE(kolde_sub::open_database());
             continue;
@@ -418,12 +415,12 @@ TEST_F(Console, APasteIsTypedIntoTheLine)
         view v;
         v.set_console_text(QStringLiteral("X"));
         v.console_caret_to_end();
-        kolde_sub::cycle_tick_count = 5;
+        kolde_sub::set_cycle_ticks(5);
         QGuiApplication::clipboard()->setText(c.pasted);
         QTest::keyClick(drive(v).console(), Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(drive(v).typed_line(), c.line);
         EXPECT_EQ(v.console_text(), QStringLiteral("X") + c.line);
-        EXPECT_EQ(kolde_sub::cycle_tick_count, 0);
+        EXPECT_EQ(kolde_sub::cycle_ticks(), 0);
         QTest::keyClick(drive(v).console(), Qt::Key_Return);
         EXPECT_TRUE(v.console_text().startsWith(QString::fromUtf8(c.shown))) << v.console_text().left(80).toStdString();
     }
@@ -435,12 +432,12 @@ TEST_F(Console, EveryTypingKeyClearsTheModesAndPostponesTheCycle)
     for (const Qt::Key k : {Qt::Key_A, Qt::Key_Backspace, Qt::Key_Return, Qt::Key_Left}) {
         SCOPED_TRACE(k);
         drive(v).group_mode() = drive(v).japanese_mode() = drive(v).timer_run() = true;
-        kolde_sub::cycle_tick_count = 5;
+        kolde_sub::set_cycle_ticks(5);
         QTest::keyClick(drive(v).console(), k);
         // Keys that type nothing are not the handler's.
         const bool typing = k != Qt::Key_Left;
         EXPECT_EQ(drive(v).group_mode() || drive(v).japanese_mode() || drive(v).timer_run(), !typing);
-        EXPECT_EQ(kolde_sub::cycle_tick_count, typing ? 0 : 5);
+        EXPECT_EQ(kolde_sub::cycle_ticks(), typing ? 0 : 5);
     }
 }
 

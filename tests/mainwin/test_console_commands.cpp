@@ -5,7 +5,6 @@
 #include "mainwin/sun_command.h"
 
 #include "core/database.h"
-#include "core/sun_coef.h"
 #include "platform/store.h"
 #include "platform/value.h"
 #include "support/fixtures.h"
@@ -127,7 +126,6 @@ TEST(SunCommand, HeightFigureRoundsHalfUpToOneDecimal)
 
 TEST(SunCommand, OneLinePerCodeInTheTypedOrder)
 {
-    kolde_sub::fill_sun_coef();
     const QString rjtt = QStringLiteral("\r\nRJTT  SUNRISE 06:50  SUNSET 16:39   ELV 21  ⊿H -6");
     EXPECT_EQ(kolde_sub::sun_times_block(QStringLiteral("RJTT XXXX RJTT"), QDate(2011, 1, 1)),
               rjtt + QStringLiteral("\r\nXXXX  NOT FOUND POSITION DATA") + rjtt);

@@ -92,14 +92,14 @@ TEST_F(ConsoleTextView, EnterReportsTheTypedLine)
 {
     view v;
     // Offline the line is only recorded in the history of typed words.
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     v.set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
     v.console_caret_to_end();
     QTest::keyClicks(drive(v).console(), QStringLiteral("  rjtt rjaa "));
     drive(v).enter_pressed() = false;
     QTest::keyClick(drive(v).console(), Qt::Key_Return);
     EXPECT_TRUE(drive(v).enter_pressed());
-    EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" RJTT RJAA "));
+    EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" RJTT RJAA "));
 }
 
 }  // namespace

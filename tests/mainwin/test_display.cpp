@@ -68,7 +68,7 @@ protected:
         switches({kolde_sub::key::local_time, kolde_sub::key::top_line, kolde_sub::key::stop_on_manual_input, kolde_sub::key::update_done_alarm, kolde_sub::key::update_done_message, kolde_sub::key::print_on_update},
                  {kolde_sub::key::clear_screen, kolde_sub::key::sequence});
         set(kolde_sub::key::sequence_hours, Value(3));
-        kolde_sub::code_history = QStringLiteral(" ");
+        kolde_sub::set_code_history(QStringLiteral(" "));
         serve(stations + "RJTT.TXT", rjtt_metar);
         serve(forecasts + "RJTT.TXT", rjtt_taf);
         serve(stations + "RJAA.TXT", rjaa_speci);
@@ -108,12 +108,12 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
               QStringLiteral("RJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      \r\n\r\n"
                              "RJAA  SPECI 0515Z\r\n 300515Z 36010KT 3000 BR BKN008 12/11 Q1018      \r\n\r\n"));
 
-    ASSERT_EQ(kolde_sub::station_table.size(), 3u);
-    EXPECT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:30", "05:00"}));
-    EXPECT_EQ(kolde_sub::station_table[2], (kolde_sub::StationRow{"RJAA", "05:15", ""}));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
+    ASSERT_EQ(kolde_sub::current_request().stations().size(), 3u);
+    EXPECT_EQ(kolde_sub::current_request().stations()[1], (kolde_sub::StationRow{"RJTT", "05:30", "05:00"}));
+    EXPECT_EQ(kolde_sub::current_request().stations()[2], (kolde_sub::StationRow{"RJAA", "05:15", ""}));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT RJAA"));
     EXPECT_FALSE(drive(v).new_request());
-    EXPECT_TRUE(kolde_sub::code_history.contains(QStringLiteral(" RJAA ")));
+    EXPECT_TRUE(kolde_sub::code_history().contains(QStringLiteral(" RJAA ")));
     EXPECT_TRUE(drive(v).status_panel_text().startsWith(QStringLiteral("自動デコード作動　　最終更新  ")));
 
     // A display that Enter did not start is shown from its first line.
@@ -151,7 +151,7 @@ TEST_F(Display, FailedTransfersCountAsMissingFiles)
                                                "\r\nRJTT  NOT FOUND\r\n") +
                                         rjaa_block + ready);
     EXPECT_TRUE(log_texts().contains(QStringLiteral("NOT FOUND RJTT")));
-    EXPECT_EQ(kolde_sub::station_table[1][kolde_sub::station_metar_stamp], QString());
+    EXPECT_EQ(kolde_sub::current_request().stations()[1][kolde_sub::station_metar_stamp], QString());
 }
 
 TEST_F(Display, LocalTimeShiftsTheLabels)
@@ -162,15 +162,15 @@ TEST_F(Display, LocalTimeShiftsTheLabels)
     v.console_enter(QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 1430I\r\n")));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  TAF   1400I\r\n")));
-    drive(v).current_url() = kolde_sub::obs_base_url;
-    EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("1430I"));
+    drive(v).current_url() = kolde_sub::addresses().observations;
+    EXPECT_EQ(v.fetch_station_file(QStringLiteral("RJTT")).label, QStringLiteral("1430I"));
 
     // The zero offset the time-zone query writes reads as UTC.
     set(kolde_sub::key::time_difference, Value("±0"));
     v.console_enter(QStringLiteral("RJTT"));
     EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z\r\n")));
-    drive(v).current_url() = kolde_sub::obs_base_url;
-    EXPECT_EQ(v.fetch_station_file().label, QStringLiteral("0530Z"));
+    drive(v).current_url() = kolde_sub::addresses().observations;
+    EXPECT_EQ(v.fetch_station_file(QStringLiteral("RJTT")).label, QStringLiteral("0530Z"));
     EXPECT_TRUE(drive(v).status_panel_text().endsWith(QStringLiteral("(Z)")));
 }
 
@@ -191,7 +191,7 @@ TEST_F(Display, AutomaticDecode)
     // An empty list shows only the header and fetches nothing.
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
     server->clear_requests();
-    kolde_sub::current_request.clear();
+    kolde_sub::current_request().set_codes(QString());
     drive(v).auto_mode() = drive(v).new_request() = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(), QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + ready);
@@ -200,12 +200,12 @@ TEST_F(Display, AutomaticDecode)
     // A restart after a sequence request shows the list, not the old station.
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")},
                {{Value("RJAA"), Value("成田")}});
-    kolde_sub::current_request = QStringLiteral("SQ JP RJTT");
+    kolde_sub::current_request().set_codes(QStringLiteral("SQ JP RJTT"));
     drive(v).auto_mode() = drive(v).new_request() = drive(v).sequence_mode() = drive(v).japanese_mode() = true;
     v.display_reports();
     EXPECT_EQ(v.console_text(),
               QStringLiteral("*** AUTO DECODE - WEATHER OBSERVATION AND FORECASTS ***\r\n") + rjaa_block + ready);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJAA"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJAA"));
 }
 
 TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
@@ -229,10 +229,8 @@ TEST_F(Display, NewReportsRingOnlyWithARingFileAndShowTheNotice)
     wave += le32(36 + 800) + "WAVEfmt " + le32(16) + QByteArray::fromHex("01000100401f0000401f000001000800") +
             "data" + le32(800) + QByteArray(800, '\x80');
     write_file(folder.file(QStringLiteral("sound/ring.wav")), wave);
-    kolde_sub::sound_done = false;
     v.display_reports();
     EXPECT_EQ(log_texts().count(QStringLiteral("RING ARARM")), 1);
-    EXPECT_TRUE(kolde_sub::sound_done);
     // The repeat received nothing new.
     EXPECT_EQ(log_texts().count(QStringLiteral("RJTT METAR RECEIVED")), 1);
 }
@@ -271,7 +269,7 @@ TEST_F(Display, NoSecondDisplayStartsWhileOneWaits)
     EXPECT_EQ(served(forecasts + "RJTT.TXT"), 1);
     for (const std::string& r : server->requests())
         EXPECT_EQ(r.find("/cycles/"), std::string::npos) << r;
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT"));
     EXPECT_FALSE(log_texts().join(u'|').contains(QStringLiteral("NOT FOUND")));
     EXPECT_EQ(log_texts().count(QStringLiteral("MANUAL DECODE")), 1);
     EXPECT_FALSE(v.display_running());
@@ -289,7 +287,7 @@ TEST_F(Display, NewReportsActionsSeeTheWholeRequest)
     QString at_notice;
     EventSpy spy([&](QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Show && qobject_cast<kolde_sub::datachange*>(watched))
-            at_notice = kolde_sub::current_request;
+            at_notice = kolde_sub::current_request().codes();
     });
     qApp->installEventFilter(&spy);
     drive(v).timer_run() = true;
@@ -314,7 +312,7 @@ TEST_F(Display, JapaneseDisplayTranslatesFoundObservationsOnly)
                              "地上気圧　　 ： 1020.0ヘクトパスカル\r\n補足記事　　 ： 顕著な天候変化なし\r\n"
                              "\r\n*** RJXX - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n\r\nRJXX  NOT FOUND\r\n") +
                       ready);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJXX"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("JP RJTT RJXX"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL JAPANESE DECODE RJTT RJXX")));
     EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機"));
     EXPECT_TRUE(drive(v).japanese_mode());
@@ -393,7 +391,7 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
                              "\r\nRJTT  METAR 1030Z (LATEST ISSUED)\r\n      301030Z 34005KT 9999 FEW030 16/08 Q1020\r\n") +
                       ready);
     EXPECT_FALSE(drive(v).sequence_retry_timer()->isActive());
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("SQ RJTT"));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL SEQUENCE RJTT")));
     EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機"));
     EXPECT_FALSE(drive(v).sequence_mode());
@@ -411,8 +409,8 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
         v.Timer4_Timer();
         ++retries;
     }
-    EXPECT_EQ(retries, kolde_sub::sequence_retry_cap(kolde_sub::update_interval));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
+    EXPECT_EQ(retries, kolde_sub::sequence_retry_cap(kolde_sub::update_interval()));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("SQ RJTT"));
 
     // A new request counts afresh; a plain one cancels a pending retry.
     v.console_enter(QStringLiteral("SQ RJTT"));
@@ -440,7 +438,7 @@ TEST_F(SequenceDisplay, HoursAndLabelsComeFromUtcWhateverTheComputersZone)
                 loading << line.right(5);
         EXPECT_EQ(loading, QStringList({"1800I", "1900I", "2000I", "2100I"}));
 
-        kolde_sub::cycle_slot = 25;
+        kolde_sub::current_request().forget_cycle_slot();
         server->clear_requests();
         v.fetch_hourly_cycles();
         QStringList fetched;
@@ -462,7 +460,7 @@ TEST_F(SequenceDisplay, FromTheSequenceFile)
     v.set_console_text(QStringLiteral("SQ RJTT\r\n"));
     v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_EQ(v.console_text(), QStringLiteral("SQ RJTT\r\n\r\nNO SEQUENCE DATA\r\n") + ready);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT"));
 
     v.console_enter(QStringLiteral("RJTT RJAA"));
     v.console_enter(QStringLiteral("SQ RJTT ROAH"));
@@ -471,7 +469,7 @@ TEST_F(SequenceDisplay, FromTheSequenceFile)
                              "\r\nRJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      \r\n"
                              "\r\n*** ROAH - SEQUENCE WEATHER OBSERVATION ***\r\n\r\nROAH  NO SEQUENCE DATA\r\n") +
                       ready);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT ROAH"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("SQ RJTT ROAH"));
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ protected:
     {
         kolde_sub::unload_pictureform();
         kolde_sub::unload_tooltips();
-        kolde_sub::tooltip_shown = kolde_sub::tooltip_new = kolde_sub::picture_pending = false;
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t = {}; });
         kolde_sub::caps_lock_off();
         ViewFixture::TearDown();
     }
@@ -82,8 +82,10 @@ TEST_F(ExplainWindows, DoubleClickInTheConsoleSelectsTheWholeGroup)
         SCOPED_TRACE(c.at);
         const int k = static_cast<int>(text.indexOf(QString::fromUtf8(c.at)));
         ASSERT_GE(k, 0);
-        kolde_sub::tooltip_shown = false;
-        kolde_sub::tooltip_text.clear();
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) {
+            t.shown = false;
+            t.text.clear();
+        });
         // A double click as the window system delivers it.
         const QPoint at = character_middle(console, k);
         QTest::mouseClick(console->viewport(), Qt::LeftButton, {}, at);
@@ -91,10 +93,10 @@ TEST_F(ExplainWindows, DoubleClickInTheConsoleSelectsTheWholeGroup)
         QTest::mouseDClick(console->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(console->viewport(), Qt::LeftButton, {}, at);
         EXPECT_EQ(console->textCursor().selectedText(), QString::fromUtf8(c.group));
-        EXPECT_TRUE(kolde_sub::tooltip_shown);
+        EXPECT_TRUE(kolde_sub::tip_handover().shown);
         // Every one of these groups has an explanation, which the tip took up.
-        EXPECT_FALSE(kolde_sub::tooltip_new);
-        EXPECT_FALSE(kolde_sub::tooltip_text.isEmpty());
+        EXPECT_FALSE(kolde_sub::tip_handover().fresh);
+        EXPECT_FALSE(kolde_sub::tip_handover().text.isEmpty());
     }
 }
 
@@ -122,8 +124,8 @@ TEST_F(ExplainWindows, SeedPicturesShowForTheirWords)
         EXPECT_EQ(shown->geometry(), QRect(QPoint((v.frameGeometry().width() - 200) / 2,
                                                   (v.frameGeometry().height() - 140) / 2), QSize(200, 140)));
         // A tip shown and closed by a click leaves no tip on screen either.
-        kolde_sub::tooltip_new = true;
-        kolde_sub::tooltip_text = QStringLiteral("XX : 試験");
+        kolde_sub::begin_explanation();
+        kolde_sub::set_tip_text(QStringLiteral("XX : 試験"));
         kolde_sub::show_tooltip();
         QTest::mouseClick(kolde_sub::tooltips_window()->lbl, Qt::LeftButton);
         ASSERT_FALSE(kolde_sub::tooltips_window()->isVisible());
@@ -146,9 +148,9 @@ TEST_F(ExplainWindows, TheDayOfAGroupCountsInTheUtcMonth)
     c.setPosition(11);
     c.setPosition(18, QTextCursor::KeepAnchor);
     console->setTextCursor(c);
-    kolde_sub::tooltip_text.clear();
+    kolde_sub::set_tip_text(QString());
     v.explain_group();
-    EXPECT_TRUE(kolde_sub::tooltip_text.contains(QStringLiteral("1日 05:00"))) << kolde_sub::tooltip_text.toStdString();
+    EXPECT_TRUE(kolde_sub::tip_handover().text.contains(QStringLiteral("1日 05:00"))) << kolde_sub::tip_handover().text.toStdString();
 }
 
 }  // namespace

@@ -59,9 +59,9 @@ protected:
                    {{Value("RJTT"), Value("東京国際")}});
         serve(stations + "RJTT.TXT", metar_0500);
         serve(forecasts + "RJTT.TXT", taf_0500);
-        kolde_sub::code_history = QStringLiteral(" ");
-        kolde_sub::update_interval = 1;
-        kolde_sub::cycle_slot = 25;
+        kolde_sub::set_code_history(QStringLiteral(" "));
+        kolde_sub::set_update_interval(1);
+        kolde_sub::current_request().forget_cycle_slot();
     }
 
     void TearDown() override
@@ -86,7 +86,7 @@ protected:
     // is handed back.
     static bool probe_tick(view& v)
     {
-        kolde_sub::cycle_tick_count = drive(v).probe_period();
+        kolde_sub::set_cycle_ticks(drive(v).probe_period());
         v.Timer_Timer();
         const bool running = drive(v).heartbeat_timer()->isActive();
         drive(v).heartbeat_timer()->stop();
@@ -118,7 +118,7 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
 
     for (int probe = 1; probe <= 3; ++probe) {
         EXPECT_TRUE(probe_tick(v)) << probe;
-        EXPECT_FALSE(kolde_sub::online);
+        EXPECT_FALSE(kolde_sub::is_online());
         for (QAction* a : network_menus(v))
             EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
         EXPECT_EQ(log_texts().count(QStringLiteral("NETWORK DISCONNECTED")), probe);
@@ -134,12 +134,12 @@ TEST_F(Heartbeat, LossIsShownOnceAndReturnRunsNoCycle)
     ASSERT_TRUE(server->set_down(false));
     server->clear_requests();
     EXPECT_TRUE(probe_tick(v));
-    EXPECT_TRUE(kolde_sub::online);
+    EXPECT_TRUE(kolde_sub::is_online());
     for (QAction* a : network_menus(v))
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("\r\nRECONNECT NETWORK\r\n")));
     EXPECT_EQ(log_texts().count(QStringLiteral("RECONNECT NETWORK")), 1);
-    EXPECT_TRUE(!kolde_sub::message_window || !kolde_sub::message_window->isVisible());
+    EXPECT_TRUE(!kolde_sub::network_loss_notice() || !kolde_sub::network_loss_notice()->isVisible());
     EXPECT_EQ(drive(v).connection_panel()->text(), QStringLiteral("ネットワーク接続確立"));
     EXPECT_EQ(server->requests(), std::vector<std::string>{"GET /data/version.dat"});
     EXPECT_FALSE(log_texts().contains(QStringLiteral("AUTO DECODE SEQUENCE START")));
@@ -163,7 +163,7 @@ TEST_F(Heartbeat, AnErrorPageOrAMinimisedWindowShowNoNotice)
     ASSERT_TRUE(v.isMinimized());
     server->set_fault("/data/version.dat", kolde_site::Fault::ErrorPage);
     probe_tick(v);
-    EXPECT_FALSE(kolde_sub::online);
+    EXPECT_FALSE(kolde_sub::is_online());
     EXPECT_EQ(v.console_text().count(QStringLiteral("DISCONNECT NETWORK")), 1);
     EXPECT_EQ(notices.shown, 0);
 }
@@ -211,7 +211,7 @@ TEST_F(Heartbeat, NoDisplayWorkWhileADisplayRuns)
     const bool ticked = while_requested(stations + "RJTT.TXT", [&] {
         EXPECT_TRUE(v.display_running());
         EXPECT_TRUE(probe_tick(v));
-        EXPECT_TRUE(kolde_sub::online);
+        EXPECT_TRUE(kolde_sub::is_online());
         EXPECT_EQ(served(QStringLiteral("/data/version.dat")), 1);
         EXPECT_EQ(served(stations + "RJTT.TXT"), 1);
         EXPECT_EQ(served(forecasts + "RJTT.TXT"), 0);
@@ -258,7 +258,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
         serve(forecasts + "RJTT.TXT", taf_0500);
         view v;
         v.console_enter(QStringLiteral("RJTT"));
-        ASSERT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
+        ASSERT_EQ(kolde_sub::current_request().stations()[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
         const QStringList before = log_texts();
         if (!c.metar.isEmpty())
             serve(stations + "RJTT.TXT", c.metar);
@@ -277,7 +277,7 @@ TEST_F(Heartbeat, DetectionComparesTheStampsOfTheSiteFiles)
         const QStringList added = log_texts().mid(before.size());
         EXPECT_EQ(added, changed ? QStringList{QString::fromUtf8(c.log)} : QStringList{});
         if (!changed) {
-            EXPECT_EQ(kolde_sub::station_table[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
+            EXPECT_EQ(kolde_sub::current_request().stations()[1], (kolde_sub::StationRow{"RJTT", "05:00", "05:00"}));
         }
     }
 }
@@ -286,7 +286,9 @@ TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
 {
     view v;
     v.console_enter(QStringLiteral("RJTT"));
-    kolde_sub::station_table[1][kolde_sub::station_code] = QStringLiteral("rjtt");
+    kolde_sub::StationRow lower = kolde_sub::current_request().stations()[1];
+    lower[kolde_sub::station_code] = QStringLiteral("rjtt");
+    kolde_sub::current_request().set_station(1, lower);
     serve(stations + "RJTT.TXT", "2011/11/30 05:30\nRJTT 300530Z 34005KT 9999 FEW030 15/08 Q1020\n");
     serve(forecasts + "RJTT.TXT", "2011/11/30 05:40\nTAF AMD RJTT 300540Z 3006/0112 34008KT\n");
     v.detect_report_changes();
@@ -294,7 +296,7 @@ TEST_F(Heartbeat, DetectionMarksLowerCaseCodesInUpperCaseAndOneMarkPerStation)
     EXPECT_EQ(drive(v).pad()->text(), QStringLiteral("RJTT "));
     EXPECT_TRUE(log_texts().contains(QStringLiteral("RJTT METAR CHANGED")));
     EXPECT_FALSE(log_texts().join(u'|').contains(QStringLiteral("TAF(AMD)")));
-    EXPECT_EQ(kolde_sub::station_table[1][kolde_sub::station_taf_stamp], QStringLiteral("05:40"));
+    EXPECT_EQ(kolde_sub::current_request().stations()[1][kolde_sub::station_taf_stamp], QStringLiteral("05:40"));
 }
 
 // A change found once is not found again: neither a later pass that fetches
@@ -366,7 +368,7 @@ TEST_F(Heartbeat, SequenceRetryWaitsForTheHeartbeatsHourlyFiles)
     view v;
     ready_for_heartbeat(v);
     drive(v).probe_period() = 20;
-    kolde_sub::cycle_tick_count = 0;
+    kolde_sub::set_cycle_ticks(0);
     v.console_enter(QStringLiteral("SQ RJTT"));
     ASSERT_TRUE(v.console_text().contains(QStringLiteral("LOADING SEQUENCE DATA AT ")));
     ASSERT_TRUE(drive(v).sequence_retry_timer()->isActive());

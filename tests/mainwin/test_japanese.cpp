@@ -3,7 +3,6 @@
 // dictionaries and the time settings.
 #include "view_fixture.h"
 
-#include "reports/display_state.h"
 #include "reports/request.h"
 #include "core/shared.h"
 
@@ -38,7 +37,7 @@ protected:
             return;
         use_report_folder();
         switches({kolde_sub::key::top_line, kolde_sub::key::stop_on_manual_input, kolde_sub::key::update_done_alarm, kolde_sub::key::update_done_message, kolde_sub::key::print_on_update}, {kolde_sub::key::clear_screen});
-        kolde_sub::code_history = QStringLiteral(" ");
+        kolde_sub::set_code_history(QStringLiteral(" "));
         serve(stations + "RJTT.TXT", rjtt_metar);
         serve(stations + "RJAA.TXT", rjaa_speci);
     }
@@ -72,8 +71,7 @@ TEST_F(JapaneseDisplay, EachObservationIsFollowedByItsTranslationInLocalTime)
                   QStringLiteral("\r\n*** RJAA - JAPANESE TRANSLATION WEATHER OBSERVATION ***\r\n"
                                  "\r\nRJAA  SPECI 1415I\r\n      300515Z 36010KT 3000 -TSGS BR BKN008 12/11 Q1018\r\n\r\n") +
                   rjaa + QStringLiteral("\r\nREADY / PRESS ESC TO EXIT"));
-    EXPECT_FALSE(kolde_sub::routine_report);
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("JP RJTT RJAA"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("JP RJTT RJAA"));
 }
 
 TEST_F(JapaneseDisplay, UtcTimesWhenLocalTimeIsOff)
@@ -87,7 +85,6 @@ TEST_F(JapaneseDisplay, UtcTimesWhenLocalTimeIsOff)
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("\r\n着陸予報　　 ： 06時30分(Z)までに、地上視程 3000メートル に序々に変化\r\n")))
         << text.toStdString();
-    EXPECT_TRUE(kolde_sub::routine_report);
 }
 
 }  // namespace

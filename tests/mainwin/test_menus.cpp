@@ -4,7 +4,6 @@
 // after the decode list, and the chart after the PDF-reader notice.
 #include "view_fixture.h"
 
-#include "core/window_flags.h"
 #include "editors/editors.h"
 #include "mainwin/browser_rules.h"
 #include "options/opton.h"
@@ -149,8 +148,7 @@ TEST_F(Menus, EachItemLogsAndOpensItsWindowOrPage)
         EXPECT_TRUE(c.shown ? c.shown() : opened.isEmpty());
     }
 
-    // The abbreviation dictionary opens whatever mode was used last.
-    kolde_sub::weather_mode = 2;
+    // The abbreviation dictionary opens in its own mode.
     ModalCloser closer;
     drive(v).menu_item("menu_info_weather")->trigger();
     EXPECT_EQ(closer.shown().value(0).caption, kolde_sub::weather_caption(0));
@@ -191,13 +189,13 @@ TEST_F(Menus, ManualInputStopEndsTheAutomaticDecodeOrTheTimerRunsOn)
                 if (stop)
                     expected.prepend(terminated);
                 EXPECT_EQ(rows, expected);
-                EXPECT_EQ(kolde_sub::current_request, QStringLiteral("SQ RJTT"));
+                EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("SQ RJTT"));
             } else {
                 EXPECT_TRUE(rows.contains(QStringLiteral("NOT FOUND RJAA")));
                 EXPECT_EQ(rows.value(rows.size() - 1) == terminated, stop);
                 EXPECT_EQ(rows.count(terminated), stop ? 1 : 0);
-                EXPECT_EQ(kolde_sub::current_group, QStringLiteral("TOKYO"));
-                EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT RJAA"));
+                EXPECT_EQ(kolde_sub::current_request().group(), QStringLiteral("TOKYO"));
+                EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT RJAA"));
                 EXPECT_TRUE(drive(v).group_mode());
             }
             // After the display the panel tells that the automatic decode
@@ -225,7 +223,7 @@ TEST_F(Menus, SequenceAndGroupItemsWaitForNoDisplay)
         drive(v).menu_items("menu_listAP")[0]->trigger();
         drive(v).menu_items("menu_company_data")[0]->trigger();
         drive(v).menu_items("menu_popup_group_data")[1]->trigger();
-        EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJAA"));
+        EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJAA"));
         server->clear_fault(stalled.toStdString());
     }, [&] { v.console_enter(QStringLiteral("RJAA")); });
     EXPECT_TRUE(waited);
@@ -282,11 +280,11 @@ TEST_F(Menus, GroupEditorBuildsBothGroupMenusAgain)
     }
 
     drive(v).menu_items("menu_popup_group_data")[2]->trigger();
-    EXPECT_EQ(kolde_sub::current_group, QStringLiteral("WEST"));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJFF"));
+    EXPECT_EQ(kolde_sub::current_request().group(), QStringLiteral("WEST"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJFF"));
     drive(v).menu_items("menu_company_data")[1]->trigger();
-    EXPECT_EQ(kolde_sub::current_group, QStringLiteral("EAST"));
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJTT"));
+    EXPECT_EQ(kolde_sub::current_request().group(), QStringLiteral("EAST"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJTT"));
     drive(v).heartbeat_timer()->stop();
 }
 
@@ -307,7 +305,7 @@ TEST_F(Menus, DecodeListRestartsTheAutomaticDecode)
                  {"menu_popup_de", false, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(drive(v).menu_item(c.item)->objectName().toStdString() + (c.online ? " online" : " offline"));
-        kolde_sub::online = c.online;
+        kolde_sub::set_online(c.online);
         drive(v).heartbeat_timer()->stop();
         drive(v).auto_mode() = false;
         server->clear_requests();

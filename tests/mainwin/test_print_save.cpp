@@ -107,12 +107,10 @@ protected:
         kolde_sub::set_clock(at(9, 15));
         set(kolde_sub::key::print_dialog, platform::Value::boolean(false));
         set(kolde_sub::key::print_font, "Monospace");
-        kolde_sub::print_source_text.clear();
     }
     void TearDown() override
     {
         kolde_sub::reset_clock();
-        kolde_sub::print_source_text.clear();
         platform::reset_printers();
         ViewFixture::TearDown();
     }
@@ -295,15 +293,13 @@ TEST_F(PrintDisplay, AnAutomaticPrintNeverAsksAndPrintsTheHandedOverText)
     kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("OLD CONSOLE"));
     for (const bool cycle : {true, false}) {
-        kolde_sub::print_source_text = QStringLiteral("RJTT NEW DISPLAY");
         answer_dialog([](kolde_sub::printerselect* d) { d->cmd[0]->click(); });
         drive(v).auto_print() = true;
         drive(v).timer_run() = cycle;
-        v.print_display();
+        v.print_display(QStringLiteral("RJTT NEW DISPLAY"));
         QApplication::processEvents();  // lets an unused answer run and find no dialog
         EXPECT_EQ(dialogs, 0);
         EXPECT_EQ(platform::last_printed_lines().mid(2), QStringList({QStringLiteral("RJTT NEW DISPLAY")}));
-        EXPECT_TRUE(kolde_sub::print_source_text.isEmpty());
     }
     EXPECT_EQ(pdf_files().size(), 2);
 

@@ -229,7 +229,7 @@ TEST_F(Shutdown, TheUpdaterStartsOnlyWhenAnUpdateWasAcceptedAndItIsThere)
         ASSERT_EQ(started.size(), c.starts ? 1u : 0u);
         if (c.starts) {
             EXPECT_EQ(started[0], (QStringList{folder.file(QStringLiteral("update.exe")), folder.path(),
-                                               kolde_sub::update_base_url}));
+                                               kolde_sub::addresses().update}));
             EXPECT_FALSE(store_open_at_start);
         }
     }

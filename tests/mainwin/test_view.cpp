@@ -56,9 +56,9 @@ TEST_F(ViewStart, AutomaticDecodeOnGreetsAndConnects)
     EXPECT_TRUE(timers_started(v));
     EXPECT_TRUE(drive(v).start_frame()->isVisible());
     EXPECT_FALSE(drive(v).menu_item("menu_popup")->isVisible());
-    EXPECT_EQ(kolde_sub::update_interval, 1);
-    EXPECT_EQ(kolde_sub::cycle_slot, 25);
-    EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" "));
+    EXPECT_EQ(kolde_sub::update_interval(), 1);
+    EXPECT_EQ(kolde_sub::current_request().cycle_slot(), 25);
+    EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" "));
     // The console lies inside its backing box.
     EXPECT_TRUE(drive(v).backing_box()->geometry().contains(drive(v).console()->geometry()));
 }
@@ -112,7 +112,7 @@ TEST_F(ViewStart, BannerStaysWhileAutomaticDecodeRuns)
 
 TEST_F(ViewStart, OfflineStartSaysSoAndSkipsTheVersionCheck)
 {
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     server->clear_requests();
     view v;
     activate(v);
@@ -364,10 +364,10 @@ TEST_F(ViewStationList, AutomaticModeReadsTheDecodeListAndResetsTheModes)
     drive(v).japanese_mode() = true;
     drive(v).standby_start() = QStringLiteral("12:00");
     v.build_station_list();
-    EXPECT_EQ(kolde_sub::current_request, QStringLiteral("RJCC RJTT ROAH"));
+    EXPECT_EQ(kolde_sub::current_request().codes(), QStringLiteral("RJCC RJTT ROAH"));
     EXPECT_EQ(drive(v).station_count(), 3);
-    ASSERT_EQ(kolde_sub::station_table.size(), 4u);
-    EXPECT_EQ(kolde_sub::station_table[3][kolde_sub::station_code], QStringLiteral("ROAH"));
+    ASSERT_EQ(kolde_sub::current_request().stations().size(), 4u);
+    EXPECT_EQ(kolde_sub::current_request().stations()[3][kolde_sub::station_code], QStringLiteral("ROAH"));
     EXPECT_TRUE(drive(v).new_request());
     EXPECT_FALSE(drive(v).sequence_mode());
     EXPECT_FALSE(drive(v).japanese_mode());
@@ -377,9 +377,9 @@ TEST_F(ViewStationList, AutomaticModeReadsTheDecodeListAndResetsTheModes)
     fill_table(kolde_sub::rs_autodecode(), {QStringLiteral("ICAOコード"), QStringLiteral("飛行場名")}, {});
     drive(v).new_request() = false;
     v.build_station_list();
-    EXPECT_TRUE(kolde_sub::current_request.isEmpty());
+    EXPECT_TRUE(kolde_sub::current_request().codes().isEmpty());
     EXPECT_EQ(drive(v).station_count(), 3);
-    EXPECT_EQ(kolde_sub::station_table.size(), 4u);
+    EXPECT_EQ(kolde_sub::current_request().stations().size(), 4u);
     EXPECT_TRUE(drive(v).new_request());
 }
 
@@ -394,14 +394,14 @@ TEST_F(ViewTyping, EnterHandsOnTheTypedLineOnly)
     view v;
     v.show_ready_prompt();
     // Offline the line is only recorded in the history of typed words.
-    kolde_sub::online = false;
+    kolde_sub::set_online(false);
     drive(v).console()->setFocus();
     QTest::keyClicks(drive(v).console(), "sq rjtx");
     QTest::keyClick(drive(v).console(), Qt::Key_Backspace);
     QTest::keyClicks(drive(v).console(), "t ");
     EXPECT_EQ(drive(v).pad()->text(), QStringLiteral("sq rjtt "));
     QTest::keyClick(drive(v).console(), Qt::Key_Return);
-    EXPECT_EQ(kolde_sub::code_history, QStringLiteral(" SQ RJTT "));
+    EXPECT_EQ(kolde_sub::code_history(), QStringLiteral(" SQ RJTT "));
     EXPECT_TRUE(drive(v).enter_pressed());
     // Backspace on an empty line changes nothing.
     drive(v).set_typed_line(QString());

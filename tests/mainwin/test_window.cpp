@@ -7,7 +7,7 @@
 #include "mainwin/button_rules.h"
 #include "mainwin/taskicon.h"
 #include "core/shared.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 #include "translate/handover.h"
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
@@ -84,8 +84,8 @@ TEST_F(WindowState, MinimiseHidesWindowAndSideWindowsAndTheIconBringsThemBack)
     view v;
     activate(v);
     kolde_sub::log_window()->show();
-    ASSERT_TRUE(kolde_sub::log_open);
-    kolde_sub::chart_open = true;  // no chart window exists: nothing to show or hide
+    ASSERT_TRUE(kolde_sub::side_window_open(kolde_sub::SideWindowId::log));
+    kolde_sub::mark_side_window(kolde_sub::SideWindowId::chart, true);  // no chart window exists: nothing to show or hide
 
     v.setWindowState(v.windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();
@@ -111,7 +111,7 @@ TEST_F(WindowState, MinimiseHidesWindowAndSideWindowsAndTheIconBringsThemBack)
     v.timer1_Timer();
     EXPECT_EQ(v.tray_icon(), nullptr);
     EXPECT_FALSE(drive(v).tray_timer()->isActive());
-    kolde_sub::chart_open = false;
+    kolde_sub::mark_side_window(kolde_sub::SideWindowId::chart, false);
 }
 
 // A side window closed while the main window was minimised is not shown
@@ -124,7 +124,7 @@ TEST_F(WindowState, RestoreLeavesAClosedSideWindowClosed)
     kolde_sub::log_window()->show();
     v.setWindowState(v.windowState() | Qt::WindowMinimized);
     QCoreApplication::processEvents();
-    kolde_sub::log_open = false;
+    kolde_sub::mark_side_window(kolde_sub::SideWindowId::log, false);
     v.setWindowState(Qt::WindowNoState);
     v.show();
     QCoreApplication::processEvents();
@@ -138,7 +138,7 @@ TEST_F(WindowState, IconAndTipFollowTheConnection)
     activate(v);
     for (const bool connected : {false, true, false}) {
         SCOPED_TRACE(connected);
-        kolde_sub::online = connected;
+        kolde_sub::set_online(connected);
         v.taskicon_reload();
         ASSERT_NE(v.tray_icon(), nullptr);
         EXPECT_EQ(v.tray_icon()->tip(), connected ? QStringLiteral("KOLDE") : QStringLiteral("接続断"));
@@ -230,8 +230,7 @@ class ConsoleMouse : public kolde_test::ViewFixture {
 protected:
     void TearDown() override
     {
-        kolde_sub::tooltip_shown = false;
-        kolde_sub::tooltip_new = false;
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t.shown = t.fresh = false; });
         kolde_sub::unload_pictureform();
         kolde_sub::caps_lock_off();
         ViewFixture::TearDown();
@@ -304,8 +303,10 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
 
         // An open tip with a picture beside it.
         kolde_sub::tooltips_window()->show();
-        kolde_sub::tooltip_shown = true;
-        kolde_sub::tooltip_new = false;
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) {
+            t.shown = true;
+            t.fresh = false;
+        });
         QImage picture(4, 4, QImage::Format_RGB32);
         picture.fill(Qt::blue);
         ASSERT_TRUE(picture.save(folder.file(QStringLiteral("data/figure.dat")), "PNG"));
@@ -314,8 +315,8 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
 
         PopupCloser closer;
         QTest::mousePress(console, Qt::RightButton, {}, QPoint(20, 20));
-        EXPECT_FALSE(kolde_sub::tooltip_shown);
-        EXPECT_TRUE(kolde_sub::tooltip_new);
+        EXPECT_FALSE(kolde_sub::tip_handover().shown);
+        EXPECT_TRUE(kolde_sub::tip_handover().fresh);
         EXPECT_TRUE(kolde_sub::tooltips_loaded());  // hidden, not unloaded
         EXPECT_FALSE(kolde_sub::tooltips_window()->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -338,15 +339,15 @@ TEST_F(ConsoleMouse, AReleasePlacesTheTipByTheCursor)
     QWidget* console = start(v);
     const QPoint at(30, 12);
     const kolde_sub::TipPosition tip = kolde_sub::tip_position(console->mapToGlobal(at));
-    kolde_sub::tooltip_shown = false;
+    kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t.shown = false; });
     QTest::mouseClick(console, Qt::LeftButton, {}, at);
-    EXPECT_TRUE(kolde_sub::tooltip_shown);
-    EXPECT_EQ(kolde_sub::tooltip_x, tip.x);
-    EXPECT_EQ(kolde_sub::tooltip_y, tip.y);
+    EXPECT_TRUE(kolde_sub::tip_handover().shown);
+    EXPECT_EQ(kolde_sub::tip_handover().x, tip.x);
+    EXPECT_EQ(kolde_sub::tip_handover().y, tip.y);
 
-    kolde_sub::tooltip_shown = false;
+    kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t.shown = false; });
     QTest::mouseClick(drive(v).cover_box()->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
-    EXPECT_FALSE(kolde_sub::tooltip_shown);
+    EXPECT_FALSE(kolde_sub::tip_handover().shown);
 }
 
 // The right end, in the window's coordinates, of the console's widest line

@@ -46,7 +46,7 @@ protected:
         if (HasFatalFailure())
             return;
         kolde_sub::set_setting(kolde_sub::key::program_version, platform::Value(4.31));
-        kolde_sub::online = true;
+        kolde_sub::set_online(true);
         serve_version("4.31,1.10,2.05");
         platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
             boxes.push_back(call);
@@ -62,7 +62,7 @@ protected:
         ASSERT_TRUE(kolde_test::write_file(site.path() + QStringLiteral("/data/version.dat"), text));
         server = std::make_unique<kolde_site::Server>(site.path().toStdString());
         ASSERT_GT(server->start(0), 0);
-        kolde_sub::update_base_url = QString::fromStdString(server->base_url());
+        kolde_sub::set_update_address(QString::fromStdString(server->base_url()));
     }
 
     void TearDown() override
@@ -80,8 +80,7 @@ protected:
     {
         server->set_reports(kolde_site::ReportSource::Folder);
         const QString base = QString::fromStdString(server->base_url());
-        kolde_sub::obs_base_url = base + stations;
-        kolde_sub::taf_base_url = base + forecasts;
+        kolde_sub::set_report_address(base);
         qputenv("KOLDE_REPORT_URL", base.toUtf8());
         return base;
     }

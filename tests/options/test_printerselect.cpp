@@ -25,13 +25,11 @@ protected:
     {
         SeededStore::SetUp();
         platform::set_printer_queues_for_tests({QStringLiteral("LBP"), QStringLiteral("DOT")}, QStringLiteral("DOT"));
-        kolde_sub::printer_setup_mode = false;
     }
     void TearDown() override
     {
         SeededStore::TearDown();
         platform::reset_printers();
-        kolde_sub::printer_setup_mode = false;
     }
 
     static void set_printer(const QString& name)
@@ -40,7 +38,8 @@ protected:
     }
 
     // Shows the selection modally; answer runs on the open dialog.
-    bool show(const std::function<void(printerselect*)>& answer)
+    bool show(const std::function<void(printerselect*)>& answer,
+              kolde_sub::PrinterChoice mode = kolde_sub::PrinterChoice::print)
     {
         seen = {};
         QTimer::singleShot(0, [this, answer] {
@@ -56,7 +55,7 @@ protected:
             if (dialog->isVisible())
                 dialog->cmd_Click(0);  // never leave a modal dialog open
         });
-        return kolde_sub::show_printer_selection(nullptr);
+        return kolde_sub::show_printer_selection(nullptr, mode);
     }
 
     struct Seen {
@@ -95,28 +94,28 @@ TEST_F(PrinterSelect, AStoredPrinterIsPreselectedAndAVanishedOneGivesTheFirst)
 TEST_F(PrinterSelect, SettingsModeStoresTheChoiceAndLeavesTheCurrentPrinter)
 {
     set_printer(QStringLiteral("*"));
-    kolde_sub::printer_setup_mode = true;
-    const bool ready = show([](printerselect* d) {
-        d->cmb->setCurrentIndex(2);
-        d->cmd[1]->click();
-    });
+    const bool ready = show(
+        [](printerselect* d) {
+            d->cmb->setCurrentIndex(2);
+            d->cmd[1]->click();
+        },
+        kolde_sub::PrinterChoice::setup);
     EXPECT_EQ(seen.button, QStringLiteral("設 定"));
     EXPECT_TRUE(ready);
     EXPECT_EQ(kolde_sub::setting_text(kolde_sub::key::printer), QStringLiteral("PDF"));
     EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
-    EXPECT_FALSE(kolde_sub::printer_setup_mode);
 }
 
 TEST_F(PrinterSelect, AChoiceThatCannotBeStoredAnswersNotReady)
 {
     kolde_sub::close_database();
-    kolde_sub::printer_setup_mode = true;
-    const bool ready = show([](printerselect* d) {
-        d->cmb->setCurrentIndex(2);
-        d->cmd[1]->click();
-    });
+    const bool ready = show(
+        [](printerselect* d) {
+            d->cmb->setCurrentIndex(2);
+            d->cmd[1]->click();
+        },
+        kolde_sub::PrinterChoice::setup);
     EXPECT_FALSE(ready);
-    EXPECT_FALSE(kolde_sub::printer_setup_mode);
     EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
 }
 
@@ -125,17 +124,17 @@ TEST_F(PrinterSelect, CancelAndClosingAnswerNotReadyInBothModes)
     for (const bool setup : {false, true}) {
         // The cancel button, the window's close box, the Escape key.
         for (const int way : {0, 1, 2}) {
-            kolde_sub::printer_setup_mode = setup;
-            const bool ready = show([way](printerselect* d) {
-                if (way == 0)
-                    d->cmd[0]->click();
-                else if (way == 1)
-                    d->close();
-                else
-                    QTest::keyClick(d, Qt::Key_Escape);
-            });
+            const bool ready = show(
+                [way](printerselect* d) {
+                    if (way == 0)
+                        d->cmd[0]->click();
+                    else if (way == 1)
+                        d->close();
+                    else
+                        QTest::keyClick(d, Qt::Key_Escape);
+                },
+                setup ? kolde_sub::PrinterChoice::setup : kolde_sub::PrinterChoice::print);
             EXPECT_FALSE(ready) << setup << way;
-            EXPECT_FALSE(kolde_sub::printer_setup_mode) << setup << way;
         }
     }
     EXPECT_EQ(kolde_sub::setting_text(kolde_sub::key::printer), QStringLiteral("*"));

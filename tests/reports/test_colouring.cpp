@@ -542,14 +542,14 @@ protected:
         home_ = std::make_unique<kolde_test::ProgramFolder>();
         ASSERT_TRUE(home_->install_seed_database());
         ASSERT_TRUE(open_database());
-        saved_history_ = code_history;
-        saved_group_ = current_group;
+        saved_history_ = code_history();
+        saved_group_ = current_request().group();
     }
     void TearDown() override
     {
         set_report_console(nullptr, nullptr);
-        code_history = saved_history_;
-        current_group = saved_group_;
+        set_code_history(saved_history_);
+        current_request().set_group(saved_group_);
         home_.reset();
     }
 
@@ -620,12 +620,12 @@ TEST_F(ColouringProcedure, ColoursTheRegisteredConsoleAndEndsAtTheEnd)
     sel.setPosition(8, QTextCursor::KeepAnchor);
     console->setTextCursor(sel);
 
-    code_history = QStringLiteral(" RJTT ");
-    current_group.clear();
+    set_code_history(QStringLiteral(" RJTT "));
+    current_request().forget_group();
     set_report_console(console, inputlbl);
     std::vector<CharLook> before = looks_of(*console->document());
     color_report_text();
-    expect_looks(*console->document(), before, colour_spans(text, read_colour_settings(), current_group, code_history));
+    expect_looks(*console->document(), before, colour_spans(text, read_colour_settings(), current_request().group(), code_history()));
 
     EXPECT_EQ(colour_of_word(*console, QStringLiteral("BKN001")), bgr_color(red));
     EXPECT_EQ(colour_of_word(*console, QStringLiteral("SPECI")), bgr_color(special));
@@ -643,10 +643,10 @@ TEST_F(ColouringProcedure, ColoursTheRegisteredConsoleAndEndsAtTheEnd)
     // Weather words switched off: their colours stay.
     ASSERT_TRUE(set_setting(key::weather_colouring, platform::Value::boolean(false)));
     ASSERT_TRUE(set_setting(key::display_text_colour, platform::Value(0x00AA00)));
-    current_group = QStringLiteral("GRP1");
+    current_request().set_group(QStringLiteral("GRP1"));
     before = looks_of(*console->document());
     color_report_text();
-    expect_looks(*console->document(), before, colour_spans(text, read_colour_settings(), current_group, code_history));
+    expect_looks(*console->document(), before, colour_spans(text, read_colour_settings(), current_request().group(), code_history()));
     EXPECT_EQ(colour_of_word(*console, QStringLiteral("-RA")), bgr_color(green));
     EXPECT_EQ(colour_of_word(*console, QStringLiteral("RJTT")), bgr_color(0x00AA00));
 

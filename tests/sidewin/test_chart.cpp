@@ -248,7 +248,7 @@ TEST_F(WebWindows, LoadImageAndRefresh)
         kolde_sub::set_clock(QDateTime(QDate(2026, 5, 10), QTime(c.hour, c.minute)));
         chart w;
         EXPECT_EQ(w.windowTitle(), QString::fromUtf8(c.title));
-        EXPECT_EQ(w.shown_url(), url_weather_points + QLatin1String(c.file));
+        EXPECT_EQ(w.shown_url(), addresses().weather_points + QLatin1String(c.file));
         EXPECT_TRUE(w.Timer->isActive());
     }
     chart w;

@@ -1,6 +1,6 @@
 #include "core/shared.h"
 #include "core/twips.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 #include "sidewin/side_windows.h"
 #include "support/fixtures.h"
 
@@ -39,11 +39,11 @@ TEST_F(InfoWindows, CommandListSizesCentresAndClosesOnEitherColumn)
         EXPECT_EQ(w->height(), 2 * px(120) + w->lbl[0]->height() + px(450));
         EXPECT_NEAR(w->frameGeometry().center().x(), main.frameGeometry().center().x(), 3);
         EXPECT_NEAR(w->frameGeometry().center().y(), main.frameGeometry().center().y(), 3);
-        command_open = true;
+        mark_side_window(SideWindowId::command, true);
         QTest::mouseClick(w->lbl[column], Qt::LeftButton);
         flush_deletes();
         EXPECT_EQ(command_window(), nullptr);
-        EXPECT_FALSE(command_open);
+        EXPECT_FALSE(side_window_open(SideWindowId::command));
     }
 }
 

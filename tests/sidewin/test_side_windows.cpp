@@ -1,7 +1,7 @@
 #include "mainwin/view_fixture.h"
 #include "core/program.h"
 #include "core/settings.h"
-#include "core/window_flags.h"
+#include "sidewin/open_windows.h"
 #include "editors/editors.h"
 #include "options/fontmsg.h"
 #include "options/opton.h"
@@ -38,11 +38,10 @@ TEST_F(SideWindows, ReaderNoticeBannerAndCheckBox)
         for (const bool ticked : {false, true}) {
             SCOPED_TRACE(static_cast<int>(way) * 2 + ticked);
             ASSERT_TRUE(set_setting(key::pdf_reader_notice, platform::Value::boolean(false)));
-            reader_download_requested = false;
             opened.clear();
-            cycle_tick_count = 7;
+            set_cycle_ticks(7);
             adobeinfo notice;
-            EXPECT_EQ(cycle_tick_count, 0);
+            EXPECT_EQ(cycle_ticks(), 0);
             notice.show();
             ASSERT_TRUE(QTest::qWaitForWindowExposed(&notice));
             if (ticked)
@@ -55,7 +54,7 @@ TEST_F(SideWindows, ReaderNoticeBannerAndCheckBox)
             case Way::TitleBar: notice.close(); break;
             }
             EXPECT_FALSE(notice.isVisible());
-            EXPECT_EQ(reader_download_requested, way == Way::Banner);
+            EXPECT_EQ(notice.download_requested(), way == Way::Banner);
             EXPECT_EQ(opened, way == Way::Banner ? QStringList{reader_download_url()} : QStringList{});
             EXPECT_EQ(setting_bool(key::pdf_reader_notice), ticked);
         }
@@ -110,19 +109,19 @@ TEST_F(SideWindows, ModelessWindowsKeepTheirFlag)
     struct Case {
         void (*show)();
         QWidget* (*window)();
-        bool* flag;
+        SideWindowId which;
     };
-    for (const Case c : {Case{show_chart, chart_window, &chart_open}, Case{show_camera, camera_window, &camera_open},
-                         Case{show_command, command_window, &command_open}}) {
+    for (const Case c : {Case{show_chart, chart_window, SideWindowId::chart}, Case{show_camera, camera_window, SideWindowId::camera},
+                         Case{show_command, command_window, SideWindowId::command}}) {
         c.show();
         QWidget* w = c.window();
         ASSERT_NE(w, nullptr);
         c.show();
         EXPECT_EQ(c.window(), w);
-        *c.flag = true;  // activation does not come under the offscreen platform
+        mark_side_window(c.which, true);  // activation does not come under the offscreen platform
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_FALSE(*c.flag);
+        EXPECT_FALSE(side_window_open(c.which));
         EXPECT_EQ(c.window(), nullptr);
     }
 }
@@ -159,19 +158,14 @@ TEST_F(SideWindows, WaitNoticeOpensTheOptionsDialog)
     unload_opton();
 }
 
-// The dictionary editor takes its caption from its mode and sets the mode
-// back to abbreviations when it closes.
+// The dictionary editor takes its caption from its mode.
 TEST_F(SideWindows, DictionaryEditorModes)
 {
     const QStringList captions = {QStringLiteral(" 気象略語編集"), QStringLiteral(" 日本語解析"),
                                   QStringLiteral(" 画像登録")};
     for (int mode = 0; mode < 3; ++mode) {
-        weather_mode = mode;
-        {
-            weather w;
-            EXPECT_EQ(w.windowTitle(), captions[mode]);
-        }
-        EXPECT_EQ(weather_mode, 0);
+        weather w(mode);
+        EXPECT_EQ(w.windowTitle(), captions[mode]);
     }
 }
 

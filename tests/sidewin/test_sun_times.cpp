@@ -1,6 +1,5 @@
 #include "sidewin/sun_times.h"
 
-#include "core/sun_coef.h"
 
 #include <cmath>
 #include <numbers>
@@ -31,7 +30,6 @@ const char* const table_codes[] = {
 
 class SunTimes : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { kolde_sub::fill_sun_coef(); }
 };
 
 // Independent reference: the usual low-precision solar position (mean

@@ -4,7 +4,6 @@
 #include "core/database.h"
 #include "core/settings.h"
 #include "core/shared.h"
-#include "core/sun_coef.h"
 #include "platform/msg_box.h"
 #include "platform/printers.h"
 #include "sidewin/sun_print.h"
@@ -35,7 +34,6 @@ const QString tokyo_lon = QStringLiteral("1394652");
 
 class SunTable : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { fill_sun_coef(); }
 };
 
 // Days a month lacks, the columns between months and the header row stay
@@ -210,7 +208,6 @@ TEST_F(SunTable, PrintedLayout)
 
 class SunTimeWindow : public kolde_test::SeededStore {
 protected:
-    static void SetUpTestSuite() { fill_sun_coef(); }
     void SetUp() override
     {
         SeededStore::SetUp();

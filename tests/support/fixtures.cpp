@@ -176,12 +176,10 @@ void reset_program_state()
 {
     kolde_sub::reset_clock();
     kolde_sub::set_builtin_addresses();
-    kolde_sub::online = false;
-    kolde_sub::sound_done = true;
-    kolde_sub::code_history = QStringLiteral(" ");
-    kolde_sub::current_request.clear();
-    kolde_sub::current_group.clear();
-    kolde_sub::log_message.clear();
+    kolde_sub::set_online(false);
+    kolde_sub::set_code_history(QStringLiteral(" "));
+    kolde_sub::current_request().set_codes(QString());
+    kolde_sub::current_request().forget_group();
     kolde_sub::unload_log();
     kolde_sub::unload_tooltips();
     platform::set_msg_box_answerer({});

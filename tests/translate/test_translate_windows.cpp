@@ -37,17 +37,13 @@ protected:
     {
         SeededStore::SetUp();
         ASSERT_TRUE(QDir().mkpath(folder.file(QStringLiteral("data"))));
-        kolde_sub::tooltip_new = true;
-        kolde_sub::tooltip_shown = true;
-        kolde_sub::picture_pending = false;
-        kolde_sub::tooltip_x = kolde_sub::tooltip_y = 0;
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t = {.shown = true, .fresh = true}; });
     }
     void TearDown() override
     {
         kolde_sub::unload_pictureform();
         kolde_sub::unload_tooltips();
-        kolde_sub::tooltip_text.clear();
-        kolde_sub::tooltip_new = kolde_sub::tooltip_shown = kolde_sub::picture_pending = false;
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t = {}; });
         SeededStore::TearDown();
     }
     QString figure() const { return folder.file(QStringLiteral("data/figure.dat")); }
@@ -66,10 +62,12 @@ protected:
     // Shows a tip text as the explanation does.
     static void explain(const QString& text, int x, int y)
     {
-        kolde_sub::tooltip_new = true;
-        kolde_sub::tooltip_x = x;
-        kolde_sub::tooltip_y = y;
-        kolde_sub::tooltip_text = text;
+        kolde_sub::change_tip_handover([&](kolde_sub::TipHandover& t) {
+            t.fresh = true;
+            t.x = x;
+            t.y = y;
+            t.text = text;
+        });
         kolde_sub::show_tooltip();
     }
 };
@@ -131,7 +129,7 @@ TEST_F(TipWindows, TipHandsThePictureOfItsFirstWordOn)
               {Value("RA : 雨"), Value::blob(kolde_test::png(8, 8))}});
     const struct {
         const char* text;
-        bool fresh;  // tooltip_new when the tip shows
+        bool fresh;  // the hand-over is fresh when the tip shows
         QSize picture;
     } cases[] = {
             {"CB : 積乱雲", true, {30, 20}},
@@ -150,8 +148,8 @@ TEST_F(TipWindows, TipHandsThePictureOfItsFirstWordOn)
             kolde_sub::unload_pictureform();
             kolde_sub::show_tooltip();
         }
-        EXPECT_FALSE(kolde_sub::tooltip_new);
-        EXPECT_FALSE(kolde_sub::picture_pending);
+        EXPECT_FALSE(kolde_sub::tip_handover().fresh);
+        EXPECT_FALSE(kolde_sub::tip_handover().picture_pending);
         kolde_sub::pictureform* p = picture_window();
         EXPECT_EQ(p != nullptr, c.picture.isValid());
         if (p) {
@@ -209,7 +207,7 @@ TEST_F(TipWindows, ClickClosesAndDragMoves)
     for (const QPoint by : {QPoint(), QPoint(25, 12)}) {
         SCOPED_TRACE(by.x());
         const bool click = by.isNull();
-        kolde_sub::tooltip_shown = true;
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t.shown = true; });
         explain(QStringLiteral("CB : 積乱雲"), 1500, 3000);
         kolde_sub::tooltips* tip = kolde_sub::tooltips_window();
         QPointer<kolde_sub::pictureform> p = picture_window();
@@ -219,8 +217,8 @@ TEST_F(TipWindows, ClickClosesAndDragMoves)
 
         EXPECT_EQ(press_move_release(tip->lbl, by), tip->Picture1[0].shape());
         EXPECT_EQ(tip->isVisible(), !click);
-        EXPECT_EQ(kolde_sub::tooltip_shown, !click);
-        EXPECT_EQ(kolde_sub::tooltip_new, click);
+        EXPECT_EQ(kolde_sub::tip_handover().shown, !click);
+        EXPECT_EQ(kolde_sub::tip_handover().fresh, click);
         EXPECT_EQ(tip->pos(), tip_at + by);
         EXPECT_EQ(tip->lbl->cursor().shape(), tip->Picture1[1].shape());
         EXPECT_TRUE(p->isVisible());
@@ -235,7 +233,7 @@ TEST_F(TipWindows, ClickClosesAndDragMoves)
 }
 
 // Whenever the picture window gives up it deletes the hand-off file and
-// clears picture_pending, so nobody waits for it.
+// clears the pending mark, so nobody waits for it.
 TEST_F(TipWindows, UnreadablePictureGivesUpAndClearsThePendingFlag)
 {
     const struct {
@@ -254,9 +252,9 @@ TEST_F(TipWindows, UnreadablePictureGivesUpAndClearsThePendingFlag)
         if (c.file) {
             ASSERT_TRUE(kolde_test::write_file(figure(), c.bytes));
         }
-        kolde_sub::picture_pending = true;
+        kolde_sub::set_picture_pending(true);
         EXPECT_EQ(kolde_sub::show_pictureform(), nullptr);
-        EXPECT_FALSE(kolde_sub::picture_pending);
+        EXPECT_FALSE(kolde_sub::tip_handover().picture_pending);
         EXPECT_FALSE(QFile::exists(figure()));
         EXPECT_EQ(picture_window(), nullptr);
     }
@@ -270,8 +268,8 @@ TEST_F(TipWindows, AnOpenPictureWindowKeepsItsPictureAndTheNewFileStaysWhole)
     const QByteArray small = kolde_test::png(6, 4);
     pictures({{Value("CB"), Value::blob(small)}});
     ASSERT_TRUE(kolde_test::write_file(figure(), kolde_test::png(50, 40)));
-    kolde_sub::tooltip_new = true;
-    kolde_sub::picture_pending = true;
+    kolde_sub::begin_explanation();
+    kolde_sub::set_picture_pending(true);
     kolde_sub::pictureform* p = kolde_sub::show_pictureform();
     ASSERT_NE(p, nullptr);
     ASSERT_TRUE(kolde_test::write_file(figure(), QByteArray(small.size() * 20, 'x')));
@@ -280,7 +278,7 @@ TEST_F(TipWindows, AnOpenPictureWindowKeepsItsPictureAndTheNewFileStaysWhole)
     EXPECT_EQ(picture_window(), p);
     EXPECT_EQ(p->size(), QSize(50, 40));
     EXPECT_EQ(p->pos(), QPoint(0, 7 + kolde_sub::tooltips_window()->height()));  // 100 twips below the tip
-    EXPECT_FALSE(kolde_sub::picture_pending);
+    EXPECT_FALSE(kolde_sub::tip_handover().picture_pending);
     EXPECT_EQ(kolde_test::read_file(figure()), small);
 }
 
