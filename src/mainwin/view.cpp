@@ -254,8 +254,8 @@ void view::Form_Load()
 {
     // The automatic decode is the first request. (The browser pane is
     // created when a page is first opened, so there is no pane to stop here.)
-    auto_mode = true;
-    new_request = true;
+    session.auto_mode = true;
+    session.new_request = true;
 
     // The work files of the previous run go.
     delete_work_files();
@@ -282,9 +282,9 @@ void view::Form_Load()
         set_console_text(QStringLiteral("SYSTEM INITIALIZED"));
         console_caret_to_end();
         connection_panel->setText(QStringLiteral("ネットワーク接続待機"));
-        status_text = QStringLiteral("システム初期化中");
+        session.status_text = QStringLiteral("システム初期化中");
         if (!WebBrowser->isVisible())
-            status_panel->setText(status_text);
+            status_panel->setText(session.status_text);
     } else {
         set_console_text(QStringLiteral("\r\nNO NETWORK CONNECTION\r\n"));
         console_caret_to_end();
@@ -302,7 +302,7 @@ void view::Form_Load()
                                  ? QStringLiteral("DATABASE CONNECTION COMPLETED\r\nAUTO DECODE SEQUENCE DISABLED\r\n")
                                  : QStringLiteral("AUTO DECODE SEQUENCE DISABLED\r\n"));
         show_ready_prompt();
-        new_request = false;
+        session.new_request = false;
     }
 
     apply_display_settings(*this);
@@ -361,16 +361,16 @@ void view::Form_Activate()
 
     // The window state and the program-wide values start afresh.
     first_activation = false;
-    group_mode = false;
-    auto_print = false;
-    timer_run = false;
-    sequence_mode = false;
-    japanese_mode = false;
-    enter_pressed = false;
+    session.group_mode = false;
+    session.auto_print = false;
+    session.timer_run = false;
+    session.sequence_mode = false;
+    session.japanese_mode = false;
+    session.enter_pressed = false;
     update_requested = false;
-    status_text.clear();
-    saved_status_text.clear();
-    standby_start.clear();
+    session.status_text.clear();
+    session.saved_status_text.clear();
+    session.standby_start.clear();
     group_menu_count = 0;
     probe_period = 0;
     banner_ticks = 0;
@@ -413,8 +413,8 @@ void view::Form_Activate()
         tooltips_window();
     }
 
-    standby_start.clear();
-    if (new_request) {
+    session.standby_start.clear();
+    if (session.new_request) {
         append_console_text(QStringLiteral("DATABASE CONNECTION COMPLETED\r\n"));
         console_caret_to_end();
     }
@@ -505,9 +505,9 @@ view::VersionCheck view::check_version_at_start()
         return VersionCheck::Unloaded;
     }
 
-    enter_pressed = false;
+    session.enter_pressed = false;
     append_console_text(update_notice_text(version));
-    ready_line_break = true;
+    session.ready_line_break = true;
     show_ready_prompt();
     {
         const auto span = kolde_sub::ConsolePositions::from_document(*console_box->document())
@@ -523,7 +523,7 @@ view::VersionCheck view::check_version_at_start()
 
     // Wait for Enter on the console; the window may be closed meanwhile.
     QPointer<view> self(this);
-    platform::wait_until([&] { return enter_pressed || closing_; }, [&] { return !self.isNull(); }, -1);
+    platform::wait_until([&] { return session.enter_pressed || closing_; }, [&] { return !self.isNull(); }, -1);
     if (!self || closing_)
         return VersionCheck::Unloaded;
     return VersionCheck::Continue;

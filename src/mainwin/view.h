@@ -8,6 +8,8 @@
 // first show, which activates the window); its body runs only once.
 #pragma once
 
+#include "mainwin/console_session.h"
+
 #include <QMainWindow>
 #include <QPixmap>
 #include <QString>
@@ -148,29 +150,16 @@ private:
     QAction* menu_popup_exit = nullptr;
 
     // ---- state
+    ConsoleSession session;
     bool first_activation = true;
-    bool auto_mode = false;
-    bool new_request = false;
-    bool group_mode = false;
-    bool auto_print = false;
-    bool timer_run = false;
-    bool sequence_mode = false;
-    bool japanese_mode = false;
-    bool enter_pressed = false;
     bool update_requested = false;
-    bool ready_line_break = false;
     bool was_online = false;
     bool reports_changed = false;
-    QString status_text;
-    QString saved_status_text;
-    QString standby_start;
-    QString current_url;
     QString pending_sequence_record;
     int group_menu_count = 0;
     int probe_period = 0;
     int banner_ticks = 0;
     int hovered_button = 0;
-    int station_count = 0;
     int sequence_retries = 0;  // retries of the current sequence request
     platform::Transfer* probe = nullptr;  // the heartbeat's own, created on the first probe
     bool network_menus_on = true;

@@ -98,7 +98,7 @@ bool view::ensure_browser_view()
 void view::browser_failed()
 {
     browser_unusable_ = true;
-    const QString url = current_url;
+    const QString url = session.current_url;
     if (close_browser_pane() && !url.isEmpty())
         open_in_default_browser(QUrl(url));
 }
@@ -114,21 +114,21 @@ void view::open_page(const QString& url, const QString& log_text, bool enter_mod
 {
     if (!log_text.isEmpty())
         write_log(log_text);
-    current_url = url;
+    session.current_url = url;
     // The console's status text is kept for when the pane closes; a page
     // opened while the pane is already open keeps what was kept before
     // rather than the pane's own text.
     if (!WebBrowser->isVisible())
-        status_text = status_panel->text();
+        session.status_text = status_panel->text();
     if (setting_bool(key::browser) && ensure_browser_view()) {
-        navigate_pane(current_url);
+        navigate_pane(session.current_url);
         WebBrowser->show();
         WebBrowser->raise();
         if (enter_mode)
             enter_browser_mode();
         return;
     }
-    open_in_default_browser(QUrl(current_url));
+    open_in_default_browser(QUrl(session.current_url));
 }
 
 void view::show_ais_page()
@@ -207,7 +207,7 @@ bool view::close_browser_pane()
     WebBrowser->hide();
     if (browser_view_)
         browser_view_->stop();
-    status_panel->setText(status_text);
+    status_panel->setText(session.status_text);
     leave_browser_mode();
     // In colour style the browser buttons look inert again.
     if (!setting_bool(key::command_buttons))

@@ -79,7 +79,7 @@ void view::img_Click(int index)
         if (!current_request().codes().isEmpty()) {
             const bool started = start_display([this] {
                 write_log(QStringLiteral("DATA RELOAD COMMAND"));
-                ready_line_break = true;
+                session.ready_line_break = true;
                 return true;
             });
             if (started)
@@ -100,7 +100,7 @@ void view::img_Click(int index)
         clear_code_history();
         set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
         console_caret_to_end();
-        current_request().forget_stamps(station_count);
+        current_request().forget_stamps(session.station_count);
         break;
     }
     case 7: {
@@ -154,7 +154,7 @@ void view::img_Click(int index)
                 for (const Button b : pane_buttons)
                     grey_face(b)->show();
             leave_browser_mode();
-            status_panel->setText(status_text);
+            status_panel->setText(session.status_text);
         }
         break;
     case 16:

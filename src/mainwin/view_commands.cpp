@@ -29,9 +29,9 @@ using namespace kolde_sub;
 
 void view::set_status_text(const QString& text)
 {
-    status_text = text;
+    session.status_text = text;
     if (!WebBrowser->isVisible())
-        status_panel->setText(status_text);
+        status_panel->setText(session.status_text);
 }
 
 void view::no_connection_box()
@@ -65,7 +65,7 @@ void view::start_auto_decode(AutoStartFrom from)
             append_console_text(QStringLiteral("\r\n") + empty_list + QStringLiteral("\r\n"));
         } else {
             append_console_text(empty_list + QStringLiteral("\r\n"));
-            ready_line_break = true;
+            session.ready_line_break = true;
         }
         show_ready_prompt();
         write_log(empty_list);
@@ -102,12 +102,12 @@ void view::start_auto_decode(AutoStartFrom from)
         write_log(QStringLiteral("AUTO DECODE SEQUENCE START"));
         if (!console) {
             postpone_next_cycle();
-            ready_line_break = true;
+            session.ready_line_break = true;
             console_box->setFocus();
-            group_mode = false;
+            session.group_mode = false;
         }
-        auto_mode = true;
-        new_request = true;
+        session.auto_mode = true;
+        session.new_request = true;
         build_station_list();
         return true;
     });
@@ -119,13 +119,13 @@ void view::start_auto_decode(AutoStartFrom from)
 
 void view::restart_auto_decode()
 {
-    ready_line_break = true;
+    session.ready_line_break = true;
     postpone_next_cycle();
     Timer->start();
     start_display([&] {
-        new_request = true;
-        auto_mode = true;
-        group_mode = false;
+        session.new_request = true;
+        session.auto_mode = true;
+        session.group_mode = false;
         return true;
     });
 }

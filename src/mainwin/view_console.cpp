@@ -186,12 +186,12 @@ static void group_command(view& v, const QString& line, const QString& route)
 {
     v.start_display([&] {
         current_request().set_group_route(route, line);
-        v.group_mode = true;
+        v.session.group_mode = true;
         v.manual_input_stop();
         v.append_console_text(crlf);
         v.console_caret_to_end();
-        v.auto_mode = false;
-        v.new_request = true;
+        v.session.auto_mode = false;
+        v.session.new_request = true;
         return true;
     });
 }
@@ -285,15 +285,15 @@ static void codes_command(view& v, const TypedRequest& request)
 {
     v.start_display([&] {
         if (request.sequence || request.japanese)
-            v.saved_status_text = v.status_panel->text();
-        v.sequence_mode = request.sequence;
-        v.japanese_mode = request.japanese;
+            v.session.saved_status_text = v.status_panel->text();
+        v.session.sequence_mode = request.sequence;
+        v.session.japanese_mode = request.japanese;
         v.manual_input_stop();
         current_request().set_codes(request.list);
-        v.group_mode = false;
-        v.new_request = true;
+        v.session.group_mode = false;
+        v.session.new_request = true;
         write_log(QStringLiteral("MANUAL DECODE"));
-        v.auto_mode = false;
+        v.session.auto_mode = false;
         return true;
     });
 }
@@ -392,7 +392,7 @@ static void run_command(view& v, const QString& line, const ConsoleLine& what, c
 // typed while the command waits start the next line.
 static void enter_typed_line(view& v)
 {
-    v.enter_pressed = true;
+    v.session.enter_pressed = true;
     const QString line = console_line(v.inputlbl->text());
     v.inputlbl->clear();
     if (line.isEmpty())
@@ -463,9 +463,9 @@ void view::TextBox_KeyPress(int index, int& key_ascii)
 {
     if (index != 0)
         return;
-    group_mode = false;
-    japanese_mode = false;
-    timer_run = false;
+    session.group_mode = false;
+    session.japanese_mode = false;
+    session.timer_run = false;
     postpone_next_cycle();
 
     switch (key_ascii) {
@@ -536,13 +536,13 @@ void view::paste_into_line(const QString& pasted)
 void view::show_ready_prompt()
 {
     QString prompt = QStringLiteral("\r\nREADY / PRESS ESC TO EXIT");
-    if (ready_line_break)
+    if (session.ready_line_break)
         prompt += QStringLiteral("\r\n");
     append_console_text(prompt);
     console_caret_to_end();
-    ready_line_break = false;
-    if (sequence_mode && !console_text().contains(QStringLiteral("LOADING")))
-        status_panel->setText(saved_status_text);
+    session.ready_line_break = false;
+    if (session.sequence_mode && !console_text().contains(QStringLiteral("LOADING")))
+        status_panel->setText(session.saved_status_text);
     // The console gets its own text pointer back (unset, it would show the
     // arrow), the window its default.
     console_box->viewport()->setCursor(Qt::IBeamCursor);

@@ -91,17 +91,17 @@ static void normal_display(view& v)
     // Preparation.
     v.setCursor(Qt::WaitCursor);
     v.console_box->viewport()->setCursor(Qt::WaitCursor);
-    if (v.new_request)
+    if (v.session.new_request)
         v.build_station_list();
-    v.status_text = QStringLiteral("受信中");
+    v.session.status_text = QStringLiteral("受信中");
     if (!v.WebBrowser->isVisible())
-        v.status_panel->setText(v.status_text);
+        v.status_panel->setText(v.session.status_text);
     const QString list = current_request().codes();
-    if (v.auto_mode && v.new_request)
+    if (v.session.auto_mode && v.session.new_request)
         v.append_console_text(crlf + QStringLiteral("AUTO DECODE SEQUENCE START") + crlf + QStringLiteral("LOADING"));
     const QString separator = staging_text(staging).isEmpty() ? QString() : crlf + crlf;
-    append_staging(staging, separator + display_header(list, v.group_mode, v.auto_mode, current_request().group()));
-    if (v.group_mode && v.new_request) {
+    append_staging(staging, separator + display_header(list, v.session.group_mode, v.session.auto_mode, current_request().group()));
+    if (v.session.group_mode && v.session.new_request) {
         if (is_company_route(list, current_request().group())) {
             v.append_console_text(crlf + QStringLiteral("COMPANY ROUTINE ROUTE") + crlf + QStringLiteral("LOADING"));
             write_log(QStringLiteral("GROUP ") + current_request().group() + QStringLiteral(" DECODE SEQUENCE START"));
@@ -116,7 +116,7 @@ static void normal_display(view& v)
     // observation file is there.
     for (const QString& code : request_codes(list)) {
         add_code_history(code);
-        v.current_url = addresses().observations;
+        v.session.current_url = addresses().observations;
         const StationFile observation = v.fetch_station_file(code);
         if (!self)
             return;
@@ -127,18 +127,18 @@ static void normal_display(view& v)
         }
         const bool routine_report = is_routine_time_label(observation.label);
         const QString label = observation_label(routine_report);
-        if (v.new_request)
+        if (v.session.new_request)
             write_log(code + (routine_report ? QStringLiteral(" METAR RECEIVED") : QStringLiteral(" SPECI RECEIVED")));
         append_staging(staging, crlf + code + label + observation.label + crlf + observation.text);
         v.pending_sequence_record = code + label + observation.label + crlf + observation.text;
         v.append_sequence_file();
 
-        v.current_url = addresses().forecasts;
+        v.session.current_url = addresses().forecasts;
         const StationFile forecast = v.fetch_station_file(code);
         if (!self)
             return;
         append_staging(staging, crlf + code + QString::fromLatin1(taf_label) + forecast.label + crlf + forecast.text + crlf);
-        if (v.new_request) {
+        if (v.session.new_request) {
             const QString line = taf_log_text(code, forecast.text);
             if (!line.isEmpty())
                 write_log(line);
@@ -147,20 +147,20 @@ static void normal_display(view& v)
 
     // After the stations.
     if (setting_on(key::stop_on_manual_input)) {
-        v.status_text = QStringLiteral("自動デコード停止");
+        v.session.status_text = QStringLiteral("自動デコード停止");
     } else {
         // A time difference that is no number gives no label: the status
         // text stays as it was.
         const QString updated =
                 format_update_time(now_utc(), setting_on(key::local_time), setting_text(key::time_difference));
         if (!updated.isEmpty())
-            v.status_text = QStringLiteral("自動デコード作動　　最終更新  ") + updated;
+            v.session.status_text = QStringLiteral("自動デコード作動　　最終更新  ") + updated;
     }
     if (!v.WebBrowser->isVisible())
-        v.status_panel->setText(v.status_text);
+        v.status_panel->setText(v.session.status_text);
 
     // New reports found by the heartbeat: ring, notice, print.
-    if (v.timer_run) {
+    if (v.session.timer_run) {
         const QString ring = program_path(QStringLiteral("sound/ring.wav"));
         if (setting_on(key::update_done_alarm) && file_exists(ring)) {
             write_log(QStringLiteral("RING ARARM"));
@@ -173,7 +173,7 @@ static void normal_display(view& v)
             show_datachange(&v);
         }
         if (setting_on(key::print_on_update)) {
-            v.auto_print = true;
+            v.session.auto_print = true;
             v.print_display(staging_text(staging));
             if (!self)
                 return;
@@ -215,7 +215,7 @@ static void japanese_display(view& v)
         append_staging(staging, block);
     }
     write_log(QStringLiteral("CALL JAPANESE DECODE ") + list);
-    v.status_panel->setText(v.saved_status_text);
+    v.status_panel->setText(v.session.saved_status_text);
     current_request().set_codes(QStringLiteral("JP ") + list);
 }
 
@@ -295,17 +295,17 @@ static void file_sequence_display(view& v)
 StationFile view::fetch_station_file(const QString& code)
 {
     QPointer<view> self(this);
-    const bool forecast = current_url == addresses().forecasts;
-    const bool observation_url = current_url == addresses().observations;
+    const bool forecast = session.current_url == addresses().forecasts;
+    const bool observation_url = session.current_url == addresses().observations;
 
     // Loading progress: the codes follow the "LOADING" line of the display.
-    if (observation_url && new_request) {
-        if (auto_mode || group_mode)
+    if (observation_url && session.new_request) {
+        if (session.auto_mode || session.group_mode)
             append_console_text(QStringLiteral(" ") + code);
         console_caret_to_end();
     }
 
-    const Reply reply = fetch_report(inet, current_url + code + QStringLiteral(".TXT"));
+    const Reply reply = fetch_report(inet, session.current_url + code + QStringLiteral(".TXT"));
     if (!self)
         return {};
 
@@ -315,9 +315,9 @@ StationFile view::fetch_station_file(const QString& code)
         return {QString::fromLatin1(no_observation_text), false, {}};
     }
 
-    if (new_request) {
+    if (session.new_request) {
         const std::vector<StationRow>& stations = current_request().stations();
-        for (int r = 1; r <= station_count && r < static_cast<int>(stations.size()); ++r) {
+        for (int r = 1; r <= session.station_count && r < static_cast<int>(stations.size()); ++r) {
             if (stations[r][station_code] == code) {
                 StationRow row = stations[r];
                 row[forecast ? station_taf_stamp : station_metar_stamp] = change_key(reply.text);
@@ -359,14 +359,14 @@ void view::run_display()
 
     // A restart of the automatic decode shows the automatic-decode list even
     // when the last request was a sequence or Japanese one.
-    if (auto_mode && new_request) {
+    if (session.auto_mode && session.new_request) {
         while (current_request().drop_prefix(QStringLiteral("SQ ")) || current_request().drop_prefix(QStringLiteral("JP "))) {
         }
-        sequence_mode = false;
-        japanese_mode = false;
+        session.sequence_mode = false;
+        session.japanese_mode = false;
     }
     // A retry still pending belongs to the request before this one.
-    if (new_request) {
+    if (session.new_request) {
         sequence_retries = 0;
         Timer4->stop();
     }
@@ -375,16 +375,16 @@ void view::run_display()
         staging->clear();
 
     if (current_request().drop_prefix(QStringLiteral("SQ ")))
-        sequence_mode = true;
-    if (sequence_mode) {
+        session.sequence_mode = true;
+    if (session.sequence_mode) {
         if (setting_on(key::sequence))
             Displays::hourly_sequence_display(*this);
         else
             Displays::file_sequence_display(*this);
     } else {
         if (current_request().drop_prefix(QStringLiteral("JP ")))
-            japanese_mode = true;
-        if (japanese_mode)
+            session.japanese_mode = true;
+        if (session.japanese_mode)
             Displays::japanese_display(*this);
         else
             Displays::normal_display(*this);
@@ -399,13 +399,13 @@ void view::run_display()
     Frame1->hide();
     show_ready_prompt();
     color_report_text();
-    if (setting_on(key::top_line) && !enter_pressed)
+    if (setting_on(key::top_line) && !session.enter_pressed)
         console_box->moveCursor(QTextCursor::Start);
     padlbl->clear();
     keep_typed_line(typed);
-    new_request = false;
-    sequence_mode = false;
-    enter_pressed = false;
+    session.new_request = false;
+    session.sequence_mode = false;
+    session.enter_pressed = false;
 }
 
 // ------------------------------------------------------ work files
@@ -448,11 +448,11 @@ void view::append_sequence_file()
 
 void view::build_station_list()
 {
-    new_request = true;
-    standby_start.clear();
-    sequence_mode = false;
-    japanese_mode = false;
-    current_request().rebuild_stations(auto_mode, rs_autodecode(), station_count);
+    session.new_request = true;
+    session.standby_start.clear();
+    session.sequence_mode = false;
+    session.japanese_mode = false;
+    current_request().rebuild_stations(session.auto_mode, rs_autodecode(), session.station_count);
 }
 
 // ------------------------------------------------------------ translation

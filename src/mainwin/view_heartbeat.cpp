@@ -94,9 +94,9 @@ void view::Timer_Timer()
         }
         write_log(QStringLiteral("NETWORK DISCONNECTED"));
         write_log(QStringLiteral("STANDBY DATA RELOAD"));
-        status_text = QStringLiteral("再受信待機");
+        session.status_text = QStringLiteral("再受信待機");
         if (!WebBrowser->isVisible())
-            status_panel->setText(status_text);
+            status_panel->setText(session.status_text);
         was_online = false;
         Timer->start();
         return;
@@ -131,7 +131,7 @@ void view::Timer_Timer()
 
     // At most one cycle every update interval, counted in minutes from the
     // last one.
-    if (in_standby(standby_start, interval, time_local())) {
+    if (in_standby(session.standby_start, interval, time_local())) {
         Timer->start();
         fetch_hourly_cycles();
         return;
@@ -139,28 +139,28 @@ void view::Timer_Timer()
 
     // The automatic-decode list is the request but there is nothing to run:
     // the heartbeat stops, probes included, until a command starts it again.
-    if (auto_mode && (!setting_bool(key::auto_decode) || rs_autodecode().record_count() == 0)) {
-        status_text = QStringLiteral("自動デコード停止");
+    if (session.auto_mode && (!setting_bool(key::auto_decode) || rs_autodecode().record_count() == 0)) {
+        session.status_text = QStringLiteral("自動デコード停止");
         if (!WebBrowser->isVisible())
-            status_panel->setText(status_text);
+            status_panel->setText(session.status_text);
         fetch_hourly_cycles();
         return;
     }
 
-    if (!new_request) {
+    if (!session.new_request) {
         // The request has been shown: show it again when a station has new
         // reports. The display started here rings, notifies and prints.
-        timer_run = true;
+        session.timer_run = true;
         start_display([this, self] {
             detect_report_changes();
             if (!self || !reports_changed)
                 return false;
-            ready_line_break = true;
+            session.ready_line_break = true;
             return true;
         });
     } else {
-        ready_line_break = true;
-        if (auto_mode)
+        session.ready_line_break = true;
+        if (session.auto_mode)
             start_display([] {
                 write_log(QStringLiteral("AUTO DECODE SEQUENCE START"));
                 return true;
@@ -170,8 +170,8 @@ void view::Timer_Timer()
         return;
 
     Timer->start();
-    timer_run = false;
-    standby_start = standby_stamp(time_local());
+    session.timer_run = false;
+    session.standby_start = standby_stamp(time_local());
     fetch_hourly_cycles();
 }
 
@@ -183,19 +183,19 @@ void view::detect_report_changes()
     // Whatever an earlier pass found has had its display: a change found
     // then must not show the request again now.
     reports_changed = false;
-    if (station_count == 0 || !setting_bool(key::auto_decode))
+    if (session.station_count == 0 || !setting_bool(key::auto_decode))
         return;
 
-    for (int r = 1; r <= station_count && r < static_cast<int>(current_request().stations().size()); ++r) {
+    for (int r = 1; r <= session.station_count && r < static_cast<int>(current_request().stations().size()); ++r) {
         const QString code = current_request().stations()[r][station_code].toUpper();
         for (const bool forecast : {false, true}) {
-            current_url = forecast ? addresses().forecasts : addresses().observations;
-            const platform::TransferResult result = inet->get(current_url + code + QStringLiteral(".TXT"));
+            session.current_url = forecast ? addresses().forecasts : addresses().observations;
+            const platform::TransferResult result = inet->get(session.current_url + code + QStringLiteral(".TXT"));
             if (!self)
                 return;
             inet->cancel();
             // Window events ran during the wait; the table is looked up again.
-            if (r > station_count || r >= static_cast<int>(current_request().stations().size()))
+            if (r > session.station_count || r >= static_cast<int>(current_request().stations().size()))
                 return;
             const QString reply = result.ok ? platform::decode_text(result.body) : QString();
             StationRow row = current_request().stations()[r];

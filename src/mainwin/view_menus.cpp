@@ -297,16 +297,16 @@ void view::menu_listAP_Click(int index)
         stopped = manual_input_stops();
         if (stopped)
             stop_auto_decode();
-        saved_status_text = status_panel->text();
+        session.saved_status_text = status_panel->text();
         write_log(current_request().codes() + QStringLiteral(" MANUAL DECODE"));
-        ready_line_break = true;
-        group_mode = false;
-        timer_run = false;
+        session.ready_line_break = true;
+        session.group_mode = false;
+        session.timer_run = false;
         postpone_next_cycle();
         Timer->stop();
-        new_request = true;
-        auto_mode = false;
-        sequence_mode = true;
+        session.new_request = true;
+        session.auto_mode = false;
+        session.sequence_mode = true;
         return true;
     });
     if (ran && self && !stopped)
@@ -331,13 +331,13 @@ void view::menu_company_data_Click(int index)
             }
             rs.move_next();
         }
-        ready_line_break = true;
-        timer_run = false;
+        session.ready_line_break = true;
+        session.timer_run = false;
         postpone_next_cycle();
         Timer->stop();
-        new_request = true;
-        group_mode = true;
-        auto_mode = false;
+        session.new_request = true;
+        session.group_mode = true;
+        session.auto_mode = false;
         return true;
     });
     if (!ran || !self)

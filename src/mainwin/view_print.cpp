@@ -28,7 +28,7 @@ void view::print_display(const QString& handed_over)
     const QString restore_status = status_panel->text();
     const auto show_status = [this] {
         if (!WebBrowser->isVisible())
-            status_panel->setText(status_text);
+            status_panel->setText(session.status_text);
     };
     const auto notice_line = [this](const QString& text) {
         const QString old = from_edit_text(staging_doc->toPlainText());
@@ -49,7 +49,7 @@ void view::print_display(const QString& handed_over)
                                        setting_text(key::print_end_minute));
         const QString printer = setting_text(key::printer);
 
-        if (setting_bool(key::print_dialog) && !auto_print) {
+        if (setting_bool(key::print_dialog) && !session.auto_print) {
             if (!show_printer_selection(this)) {
                 console_line(QStringLiteral("CANCEL PRINT"));
                 write_log(QStringLiteral("CANCEL PRINT COMMAND"));
@@ -57,7 +57,7 @@ void view::print_display(const QString& handed_over)
             }
         }
 
-        if (auto_print && timer_run) {
+        if (session.auto_print && session.timer_run) {
             if (setting_bool(key::print_timed) && !inside_print_window(now_minutes, start, end)) {
                 notice_line(QStringLiteral("AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE "));
                 write_log(QStringLiteral("AUTO PRINT DISABLED / OUT OF PRINT SCHEDULE"));
@@ -68,12 +68,12 @@ void view::print_display(const QString& handed_over)
                 write_log(QStringLiteral("AUTO PRINT DISABLED / NOT FOUND PRINTER"));
                 return true;
             }
-            status_text = QStringLiteral("プリンター自動出力中");
+            session.status_text = QStringLiteral("プリンター自動出力中");
             show_status();
             platform::set_current_printer(printer);
         } else {
             write_log(QStringLiteral("AUTO PRINT DATA SPOOL INTO ") + printer);
-            status_text = QStringLiteral("プリンター出力中");
+            session.status_text = QStringLiteral("プリンター出力中");
             show_status();
         }
 
@@ -90,7 +90,7 @@ void view::print_display(const QString& handed_over)
                                   {program_path(QStringLiteral("print")), printed}))
             return false;
 
-        if (auto_print) {
+        if (session.auto_print) {
             notice_line(QStringLiteral("AUTO PRINT COMPLETED "));
             write_log(QStringLiteral("AUTO PRINT COMPLETED TO ") + printer);
         } else {
@@ -103,7 +103,7 @@ void view::print_display(const QString& handed_over)
     if (!run())
         write_log(QStringLiteral("CANCEL PRINT COMMAND"));
 
-    auto_print = false;
-    status_text = restore_status;
+    session.auto_print = false;
+    session.status_text = restore_status;
     show_status();
 }

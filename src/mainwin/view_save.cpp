@@ -47,7 +47,7 @@ void view::save_display()
     // A cancelled dialog, the answer No and a failed write all end here.
     const auto cancel = [this] {
         append_console_text(QStringLiteral("\r\nCANCEL FILE SAVE"));
-        ready_line_break = true;
+        session.ready_line_break = true;
         show_ready_prompt();
         color_report_text();
         write_log(QStringLiteral("CANCEL FILE SAVE COMMAND"));
@@ -74,7 +74,7 @@ void view::save_display()
 
     append_console_text(QStringLiteral("\r\nFILE SAVE COMPLETED"));
     write_log(QStringLiteral("FILE SAVE COMPLETED"));
-    ready_line_break = true;
+    session.ready_line_break = true;
     show_ready_prompt();
     color_report_text();
 }

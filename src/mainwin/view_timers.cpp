@@ -37,8 +37,8 @@ void view::Timer4_Timer()
     start_display([this] {
         Timer4->stop();
         ++sequence_retries;
-        ready_line_break = true;
-        sequence_mode = true;
+        session.ready_line_break = true;
+        session.sequence_mode = true;
         return true;
     });
 }

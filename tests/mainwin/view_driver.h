@@ -26,15 +26,15 @@ public:
     explicit ViewDriver(view& v) : v_(v) {}
 
     // ---- display runner
-    bool& new_request() { return v_.new_request; }
-    bool& sequence_mode() { return v_.sequence_mode; }
-    bool& group_mode() { return v_.group_mode; }
-    bool& japanese_mode() { return v_.japanese_mode; }
-    bool& ready_line_break() { return v_.ready_line_break; }
-    int& station_count() { return v_.station_count; }
+    bool& new_request() { return v_.session.new_request; }
+    bool& sequence_mode() { return v_.session.sequence_mode; }
+    bool& group_mode() { return v_.session.group_mode; }
+    bool& japanese_mode() { return v_.session.japanese_mode; }
+    bool& ready_line_break() { return v_.session.ready_line_break; }
+    int& station_count() { return v_.session.station_count; }
     int& group_menu_count() { return v_.group_menu_count; }
     // The folder the display fetches station files from.
-    QString& current_url() { return v_.current_url; }
+    QString& current_url() { return v_.session.current_url; }
     // The text the display stages its reports in before they reach the console.
     QString staged_text() const { return v_.staging_doc->toPlainText(); }
     void stage_text(const QString& text) { v_.staging_doc->setPlainText(text); }
@@ -44,13 +44,13 @@ public:
 
     // ---- heartbeat and automatic decode
     QTimer* heartbeat_timer() { return v_.Timer; }
-    bool& auto_mode() { return v_.auto_mode; }
-    bool& timer_run() { return v_.timer_run; }
+    bool& auto_mode() { return v_.session.auto_mode; }
+    bool& timer_run() { return v_.session.timer_run; }
     bool& reports_changed() { return v_.reports_changed; }
     bool& was_online() { return v_.was_online; }
     bool& update_requested() { return v_.update_requested; }
     int& probe_period() { return v_.probe_period; }
-    QString& standby_start() { return v_.standby_start; }
+    QString& standby_start() { return v_.session.standby_start; }
     QLabel* connection_panel() { return v_.connection_panel; }
     QPixmap connection_icon(bool connected) { return connected ? v_.online_icon : v_.offline_icon; }
 
@@ -62,11 +62,11 @@ public:
     // The line typed on the console and not yet entered.
     QString typed_line() const { return v_.inputlbl->text(); }
     void set_typed_line(const QString& line) { v_.inputlbl->setText(line); }
-    bool& enter_pressed() { return v_.enter_pressed; }
+    bool& enter_pressed() { return v_.session.enter_pressed; }
     QString status_panel_text() const { return v_.status_panel->text(); }
     void set_status_panel_text(const QString& text) { v_.status_panel->setText(text); }
-    QString& status_text() { return v_.status_text; }
-    QString& saved_status_text() { return v_.saved_status_text; }
+    QString& status_text() { return v_.session.status_text; }
+    QString& saved_status_text() { return v_.session.saved_status_text; }
 
     // ---- start banner, scratch pad and layout
     bool& first_activation() { return v_.first_activation; }
@@ -103,7 +103,7 @@ public:
 
     // ---- printing and saving
     // A display prints itself when it ends.
-    bool& auto_print() { return v_.auto_print; }
+    bool& auto_print() { return v_.session.auto_print; }
 
 private:
     view& v_;
