@@ -149,6 +149,18 @@ private:
     QAction* menu_popup_homepage = nullptr;
     QAction* menu_popup_exit = nullptr;
 
+    // ---- the window's parts, each with its own state, files and tests
+    // driver operations; the window creates them and wires them together.
+    // The display runner, with printing and saving:
+
+    // The heartbeat and the automatic decode:
+
+    // The console command line:
+
+    // The menus and the image buttons:
+
+    // The browser pane and the notification-area icon:
+
     // ---- state
     ConsoleSession session;
     bool first_activation = true;
