@@ -8,6 +8,7 @@
 #include "console_text.h"
 #include "display_settings.h"
 #include "fonts.h"
+#include "heartbeat.h"
 #include "layout.h"
 #include "start_text.h"
 #include "sidewin/open_windows.h"
@@ -228,16 +229,13 @@ void view::create_controls()
     Label1->move(0, 0);
     Frame1->hide();
 
-    Timer = new QTimer(this);
-    Timer->setObjectName(QStringLiteral("Timer"));
-    Timer->setInterval(1000);  // a tick a second, also when started before the first activation
+    heartbeat_ = std::make_unique<Heartbeat>(*this, session);
     timer1 = new QTimer(this);
     timer1->setObjectName(QStringLiteral("timer1"));
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer4 = new QTimer(this);
     Timer4->setObjectName(QStringLiteral("Timer4"));
-    connect(Timer, &QTimer::timeout, this, &view::Timer_Timer);
     connect(Timer2, &QTimer::timeout, this, &view::Timer2_Timer);
     connect(Timer4, &QTimer::timeout, this, &view::Timer4_Timer);
 
@@ -372,7 +370,7 @@ void view::Form_Activate()
     session.saved_status_text.clear();
     session.standby_start.clear();
     group_menu_count = 0;
-    probe_period = 0;
+    heartbeat_->probe_on_next_tick();
     banner_ticks = 0;
     current_request().forget_cycle_slot();
     current_request().forget_group();
@@ -385,7 +383,7 @@ void view::Form_Activate()
     inputURL->hide();
     go_active->hide();
     go_normal->hide();
-    was_online = true;
+    heartbeat_->assume_online();
     setWindowIcon(QIcon(online_icon));
 
     lay_out_console();
@@ -422,10 +420,9 @@ void view::Form_Activate()
     // The heartbeat probes on its first tick.
     set_update_interval(11 - static_cast<int>(setting_int(key::buffer)));
     postpone_next_cycle();
-    probe_period = 0;
+    heartbeat_->probe_on_next_tick();
 
-    Timer->setInterval(1000);
-    Timer->start();
+    heartbeat_->start_every_second();
     timer1->stop();
     timer1->setInterval(1000);
     banner_ticks = 0;

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -86,7 +87,6 @@ private:
     QPixmap online_icon;
     QPixmap offline_icon;
     QWidget* WebBrowser = nullptr;   // place of the browser pane
-    QTimer* Timer = nullptr;         // heartbeat
     QTimer* timer1 = nullptr;
     QTimer* Timer2 = nullptr;        // start banner
     QTimer* Timer4 = nullptr;        // retry of the sequence display
@@ -154,6 +154,8 @@ private:
     // The display runner, with printing and saving:
 
     // The heartbeat and the automatic decode:
+    std::unique_ptr<class Heartbeat> heartbeat_;
+    friend class Heartbeat;
 
     // The console command line:
 
@@ -165,17 +167,11 @@ private:
     ConsoleSession session;
     bool first_activation = true;
     bool update_requested = false;
-    bool was_online = false;
-    bool reports_changed = false;
     QString pending_sequence_record;
     int group_menu_count = 0;
-    int probe_period = 0;
     int banner_ticks = 0;
     int hovered_button = 0;
     int sequence_retries = 0;  // retries of the current sequence request
-    platform::Transfer* probe = nullptr;  // the heartbeat's own, created on the first probe
-    bool network_menus_on = true;
-    bool heartbeat_busy = false;  // a tick's probe or cycle is under way
 
 public:
     // ---- console text, with CR LF line breaks
@@ -246,22 +242,9 @@ public:
     void append_sequence_file();
     QString translate_report(const QString& code, const QString& time, const QString& body);
 
-    // ---- heartbeat (view_heartbeat.cpp): the probe of the update site, the
-    // connection state, the automatic decode cycle and the new-report
-    // detection.
-    //
-    // The probe has a transfer of its own, so it never cancels or waits on a
-    // display's transfer. The cycle's work (the detection and the display)
-    // counts as display work: while a display runs, it waits for the next
-    // probe.
-    // Fetches each station's two files again, compares their stamps with the
-    // station table, marks the changed stations on the pad, logs them and
-    // sets reports_changed. reports_changed is cleared first, in any case.
+    // ---- heartbeat (heartbeat.h): the new-report detection and the network
+    // menus on or off.
     void detect_report_changes();
-    // On (true) or off, the twelve menu items whose work needs the network.
-    // Coming back on, the entries that browser mode holds off stay off until
-    // the pane closes, and the airport and pop-up group entries stay off while
-    // they have no rows (their first item would repeat an old request).
     void set_network_menus_enabled(bool enabled);
 
     // ---- command steps shared by the console, the image buttons and the

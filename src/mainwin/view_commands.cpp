@@ -5,6 +5,7 @@
 #include "view.h"
 
 #include "display_settings.h"
+#include "heartbeat.h"
 
 #include "core/database.h"
 #include "core/log.h"
@@ -42,7 +43,7 @@ void view::no_connection_box()
 
 void view::stop_auto_decode()
 {
-    Timer->stop();
+    heartbeat_->stop();
     set_status_text(QStringLiteral("自動デコード停止"));
     write_log(QStringLiteral("AUTO DECODE SEQUENCE TERMINATED"));
 }
@@ -114,14 +115,14 @@ void view::start_auto_decode(AutoStartFrom from)
     if (!self)
         return;
     postpone_next_cycle();
-    Timer->start();
+    heartbeat_->start();
 }
 
 void view::restart_auto_decode()
 {
     session.ready_line_break = true;
     postpone_next_cycle();
-    Timer->start();
+    heartbeat_->start();
     start_display([&] {
         session.new_request = true;
         session.auto_mode = true;

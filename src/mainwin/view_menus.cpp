@@ -4,6 +4,7 @@
 #include "view.h"
 
 #include "browser_rules.h"
+#include "heartbeat.h"
 #include "request_rules.h"
 
 #include "core/database.h"
@@ -303,14 +304,14 @@ void view::menu_listAP_Click(int index)
         session.group_mode = false;
         session.timer_run = false;
         postpone_next_cycle();
-        Timer->stop();
+        heartbeat_->stop();
         session.new_request = true;
         session.auto_mode = false;
         session.sequence_mode = true;
         return true;
     });
     if (ran && self && !stopped)
-        Timer->start();
+        heartbeat_->start();
 }
 
 void view::menu_company_data_Click(int index)
@@ -334,7 +335,7 @@ void view::menu_company_data_Click(int index)
         session.ready_line_break = true;
         session.timer_run = false;
         postpone_next_cycle();
-        Timer->stop();
+        heartbeat_->stop();
         session.new_request = true;
         session.group_mode = true;
         session.auto_mode = false;
@@ -346,7 +347,7 @@ void view::menu_company_data_Click(int index)
     if (manual_input_stops())
         stop_auto_decode();
     else
-        Timer->start();
+        heartbeat_->start();
 }
 
 void view::menu_popup_group_data_Click(int index) { menu_company_data_Click(index); }

@@ -3,6 +3,8 @@
 
 #include "view.h"
 
+#include "heartbeat.h"
+
 #include "options/opton.h"
 
 #include "platform/transfer.h"
@@ -75,12 +77,12 @@ void view::shut_down()
     emit shutting_down();
     inet->cancel();
     Inet2->cancel();
-    if (probe != nullptr)
-        probe->cancel();
+    heartbeat_->cancel_probe();
     if (browser_view() != nullptr)
         browser_view()->stop();
     taskicon_unload();
-    for (QTimer* t : {Timer, timer1, Timer2, Timer4})
+    heartbeat_->stop();
+    for (QTimer* t : {timer1, Timer2, Timer4})
         t->stop();
 
     const ExitCount count = count_exit(setting_int(key::start_count));
@@ -124,7 +126,7 @@ void view::menu_update_Click()
 
 void view::check_update()
 {
-    Timer->stop();
+    heartbeat_->stop();
 
     // The check has its own request, given up when the window shuts down.
     platform::Transfer transfer;
@@ -141,5 +143,5 @@ void view::check_update()
         close();
         return;
     }
-    Timer->start();
+    heartbeat_->start();
 }

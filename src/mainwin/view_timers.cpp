@@ -1,7 +1,9 @@
 // The window's timers: the start banner and the retry of a sequence
-// display. The heartbeat is in view_heartbeat.cpp.
+// display. The heartbeat's work is in heartbeat.cpp.
 
 #include "view.h"
+
+#include "heartbeat.h"
 
 #include "core/database.h"
 #include "core/settings.h"
@@ -10,6 +12,8 @@
 #include <QTimer>
 
 using namespace kolde_sub;
+
+void view::Timer_Timer() { heartbeat_->tick(); }
 
 void view::Timer2_Timer()
 {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "mainwin/button_rules.h"
+#include "mainwin/heartbeat.h"
 #include "mainwin/view.h"
 
 #include <QAction>
@@ -43,13 +44,13 @@ public:
     QTimer* sequence_retry_timer() { return v_.Timer4; }
 
     // ---- heartbeat and automatic decode
-    QTimer* heartbeat_timer() { return v_.Timer; }
+    QTimer* heartbeat_timer() { return v_.heartbeat_->timer_; }
     bool& auto_mode() { return v_.session.auto_mode; }
     bool& timer_run() { return v_.session.timer_run; }
-    bool& reports_changed() { return v_.reports_changed; }
-    bool& was_online() { return v_.was_online; }
+    bool& reports_changed() { return v_.heartbeat_->reports_changed_; }
+    bool& was_online() { return v_.heartbeat_->was_online_; }
     bool& update_requested() { return v_.update_requested; }
-    int& probe_period() { return v_.probe_period; }
+    int& probe_period() { return v_.heartbeat_->probe_period_; }
     QString& standby_start() { return v_.session.standby_start; }
     QLabel* connection_panel() { return v_.connection_panel; }
     QPixmap connection_icon(bool connected) { return connected ? v_.online_icon : v_.offline_icon; }
