@@ -24,22 +24,10 @@ void set_base_colour(QTextEdit* box, const QColor& c)
     box->setPalette(pal);
 }
 
-}  // namespace
-
-void apply_display_settings(view& v)
+// The whole text takes the font, colour, size and bold; returns the format
+// the caret takes too, so text added later follows them.
+QTextCharFormat apply_console_font(QTextEdit* console, const QString& family)
 {
-    QTextEdit* console = v.console_box;
-    // The console is hidden while it changes.
-    console->hide();
-
-    // The console and the two boxes beside it take the background colour.
-    const QColor background = bgr_color(setting_int(key::display_background));
-    for (QTextEdit* box : v.text_boxes())
-        set_base_colour(box, background);
-
-    // The whole text takes the font, colour, size and bold; so does the
-    // caret, so text added later follows them.
-    const QString family = setting_text(key::display_font);
     const QColor text_colour = bgr_color(setting_int(key::display_text_colour));
     const int size = static_cast<int>(setting_int(key::display_size));
     const bool bold = setting_bool(key::display_bold);
@@ -66,6 +54,24 @@ void apply_display_settings(view& v)
     QTextCursor all(console->document());
     all.select(QTextCursor::Document);
     all.mergeCharFormat(format);
+    return format;
+}
+
+}  // namespace
+
+void apply_display_settings(view& v)
+{
+    QTextEdit* console = v.console_box;
+    // The console is hidden while it changes.
+    console->hide();
+
+    // The console and the two boxes beside it take the background colour.
+    const QColor background = bgr_color(setting_int(key::display_background));
+    for (QTextEdit* box : v.text_boxes())
+        set_base_colour(box, background);
+
+    const QString family = setting_text(key::display_font);
+    const QTextCharFormat format = apply_console_font(console, family);
 
     // The status bar shares the console's font name.
     QFont status_font = v.StatusBar->font();
