@@ -131,6 +131,18 @@ void view::create_controls()
     status_panel->setObjectName(QStringLiteral("Panel_2"));
     StatusBar->addWidget(status_panel, 1);
 
+    online_icon = connection_icon(true);
+    offline_icon = connection_icon(false);
+
+    create_button_bar();
+    create_pad_and_address_bar();
+    create_console_area();
+    create_start_banner();
+    create_timers_and_transfers();
+}
+
+void view::create_button_bar()
+{
     // The lines above and below the button bar.
     for (int i = 0; i < 2; ++i) {
         Line[i] = new QFrame(form);
@@ -162,7 +174,10 @@ void view::create_controls()
     Shape1->setFrameShape(QFrame::VLine);
     Shape1->setFrameShadow(QFrame::Sunken);
     place(Shape1, 5595, 60, 60, 240);
+}
 
+void view::create_pad_and_address_bar()
+{
     padshape = new QFrame(form);
     padshape->setObjectName(QStringLiteral("padshape"));
     padshape->setFrameShape(QFrame::Box);
@@ -189,10 +204,10 @@ void view::create_controls()
     }
     go_active->setToolTip(QStringLiteral(" Go for URL "));
     go_normal->raise();
+}
 
-    online_icon = connection_icon(true);
-    offline_icon = connection_icon(false);
-
+void view::create_console_area()
+{
     // The console lies inside its backing box; the cover box hides the
     // console's scroll bar when it is not wanted.
     console_box = rich_box(form, 0);
@@ -218,7 +233,10 @@ void view::create_controls()
     WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
     WebBrowser->hide();
     set_up_window_events();
+}
 
+void view::create_start_banner()
+{
     Frame1 = new QFrame(form);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setAutoFillBackground(true);
@@ -228,7 +246,10 @@ void view::create_controls()
     Label1->setAlignment(Qt::AlignCenter);
     Label1->move(0, 0);
     Frame1->hide();
+}
 
+void view::create_timers_and_transfers()
+{
     heartbeat_ = std::make_unique<Heartbeat>(*this, session);
     timer1 = new QTimer(this);
     timer1->setObjectName(QStringLiteral("timer1"));
@@ -352,11 +373,8 @@ void view::queue_activation()
     });
 }
 
-void view::Form_Activate()
+void view::reset_for_first_activation()
 {
-    if (!first_activation)
-        return;
-
     // The window state and the program-wide values start afresh.
     first_activation = false;
     session.group_mode = false;
@@ -378,7 +396,10 @@ void view::Form_Activate()
     clear_code_history();
     set_update_interval(11 - static_cast<int>(setting_int(key::buffer)));
     postpone_next_cycle();
+}
 
+void view::show_at_first_activation()
+{
     // The address bar stays hidden until the browser pane opens.
     inputURL->hide();
     go_active->hide();
@@ -397,6 +418,15 @@ void view::Form_Activate()
 
     build_airport_menu();
     build_group_menus();
+}
+
+void view::Form_Activate()
+{
+    if (!first_activation)
+        return;
+
+    reset_for_first_activation();
+    show_at_first_activation();
 
     // Without the store the installed version is unknown: no check.
     const VersionCheck check =
@@ -417,6 +447,15 @@ void view::Form_Activate()
         console_caret_to_end();
     }
 
+    start_timers_at_first_activation();
+
+    // Typing goes to the console from the start.
+    activateWindow();
+    console_box->setFocus();
+}
+
+void view::start_timers_at_first_activation()
+{
     // The heartbeat probes on its first tick.
     set_update_interval(11 - static_cast<int>(setting_int(key::buffer)));
     postpone_next_cycle();
@@ -430,10 +469,6 @@ void view::Form_Activate()
     Timer2->start();
     Timer4->stop();
     Timer4->setInterval(3000);
-
-    // Typing goes to the console from the start.
-    activateWindow();
-    console_box->setFocus();
 }
 
 void view::lay_out_console()

@@ -459,6 +459,17 @@ private:
     enum class VersionCheck { Continue, NoAnswer, Unloaded };
 
     void create_controls();
+    // The controls by area, in the order create_controls makes them.
+    void create_button_bar();
+    void create_pad_and_address_bar();
+    void create_console_area();
+    void create_start_banner();
+    void create_timers_and_transfers();
+    // The first activation's steps: the state afresh, the window shown with
+    // its menus built, and after the version check the timers started.
+    void reset_for_first_activation();
+    void show_at_first_activation();
+    void start_timers_at_first_activation();
     void create_menus();
     void queue_activation();
     void lay_out_console();
