@@ -8,6 +8,8 @@
 
 #include "view.h"
 
+#include "menus.h"
+
 #include "platform/transfer.h"
 #include "reports/change_detection.h"
 #include "reports/colouring.h"
@@ -216,14 +218,6 @@ void view::detect_report_changes()
 void view::set_network_menus_enabled(bool enabled)
 {
     network_menus_on = enabled;
-    const bool browser_mode = !inputURL->isHidden();
-    const bool airports = menu_listAP.size() > 1 || !menu_listAP[0]->text().isEmpty();
-    menu_list->menuAction()->setEnabled(enabled && airports && !browser_mode);
-    menu_company->menuAction()->setEnabled(enabled && !browser_mode);
-    menu_update->setEnabled(enabled && !browser_mode);
-    menu_popup_group->menuAction()->setEnabled(enabled && group_menu_count > 0);
-    for (QAction* a : {menu_chart, menu_camera, menu_info_help, menu_info_homepage, menu_popup_wx, menu_popup_cam,
-                       menu_popup_help, menu_popup_homepage})
-        a->setEnabled(enabled);
+    menus_->set_network_items_enabled(enabled, !inputURL->isHidden());
 }
 

@@ -3,6 +3,8 @@
 
 #include "view.h"
 
+#include "menus.h"
+
 #include "options/opton.h"
 
 #include "platform/transfer.h"
@@ -91,9 +93,7 @@ void view::shut_down()
         remove_subfolder(folder, QStringLiteral("help"));
     }
 
-    drop_built_items(menu_listAP);
-    drop_built_items(menu_company_data);
-    drop_built_items(menu_popup_group_data);
+    menus_->drop_built_items();
     current_request().set_stations({});
 
     release_store();
