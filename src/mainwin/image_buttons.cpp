@@ -56,8 +56,9 @@ bool toggle_setting(SettingKey field, const QString& log_when_on, const QString&
 
 }  // namespace
 
-ImageButtons::ImageButtons(view& v, QWidget* parent)
+ImageButtons::ImageButtons(view& v, ConsoleSession& session, QWidget* parent)
     : v_(v)
+    , session_(session)
 {
     Frame = new QFrame(parent);
     Frame->setObjectName(QStringLiteral("Frame"));
@@ -159,7 +160,7 @@ void ImageButtons::reload()
     if (!current_request().codes().isEmpty()) {
         const bool started = v_.start_display([this] {
             write_log(QStringLiteral("DATA RELOAD COMMAND"));
-            v_.session.ready_line_break = true;
+            session_.ready_line_break = true;
             return true;
         });
         if (started)
@@ -182,7 +183,7 @@ void ImageButtons::clear_screen()
     clear_code_history();
     v_.set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));
     v_.console_caret_to_end();
-    current_request().forget_stamps(v_.session.station_count);
+    current_request().forget_stamps(session_.station_count);
 }
 
 // The narrow box at the console's right edge covers its scroll bar, which
@@ -250,7 +251,7 @@ void ImageButtons::close_pane()
         for (const Button b : pane_buttons)
             grey_face(b)->show();
     v_.leave_browser_mode();
-    v_.status_panel->setText(v_.session.status_text);
+    v_.status_panel->setText(session_.status_text);
 }
 
 void ImageButtons::back() { v_.browser_back(); }

@@ -9,6 +9,7 @@
 
 #include <array>
 
+struct ConsoleSession;
 class QFrame;
 class QLabel;
 class QObject;
@@ -24,7 +25,7 @@ enum class WebPage;
 class ImageButtons {
 public:
     // Creates the button bar on parent, the client area of window v.
-    ImageButtons(view& v, QWidget* parent);
+    ImageButtons(view& v, ConsoleSession& session, QWidget* parent);
 
     QFrame* bar() const { return Frame; }
     QLabel* image(int index) const { return img[static_cast<std::size_t>(index)]; }
@@ -82,6 +83,7 @@ private:
     void open_web_page(WebPage page);
 
     view& v_;
+    ConsoleSession& session_;
     QFrame* Frame = nullptr;        // the button bar
     std::array<QLabel*, 36> img{};  // the 18 buttons, then their 18 grey faces
     QFrame* Shape1 = nullptr;       // shown with the browser buttons

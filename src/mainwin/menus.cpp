@@ -65,8 +65,9 @@ bool manual_input_stops() { return setting_bool(key::stop_on_manual_input); }
 
 }  // namespace
 
-MainMenus::MainMenus(view& v)
+MainMenus::MainMenus(view& v, ConsoleSession& session)
     : v_(v)
+    , session_(session)
 {
     QMenuBar* bar = v.menuBar();
     create_file_and_database_menus(bar);
@@ -359,16 +360,16 @@ void MainMenus::menu_listAP_Click(int index)
         stopped = manual_input_stops();
         if (stopped)
             v_.stop_auto_decode();
-        v_.session.saved_status_text = v_.status_panel->text();
+        session_.saved_status_text = v_.status_panel->text();
         write_log(current_request().codes() + QStringLiteral(" MANUAL DECODE"));
-        v_.session.ready_line_break = true;
-        v_.session.group_mode = false;
-        v_.session.timer_run = false;
+        session_.ready_line_break = true;
+        session_.group_mode = false;
+        session_.timer_run = false;
         postpone_next_cycle();
         v_.Timer->stop();
-        v_.session.new_request = true;
-        v_.session.auto_mode = false;
-        v_.session.sequence_mode = true;
+        session_.new_request = true;
+        session_.auto_mode = false;
+        session_.sequence_mode = true;
         return true;
     });
     if (ran && self && !stopped)
@@ -393,13 +394,13 @@ void MainMenus::menu_company_data_Click(int index)
             }
             rs.move_next();
         }
-        v_.session.ready_line_break = true;
-        v_.session.timer_run = false;
+        session_.ready_line_break = true;
+        session_.timer_run = false;
         postpone_next_cycle();
         v_.Timer->stop();
-        v_.session.new_request = true;
-        v_.session.group_mode = true;
-        v_.session.auto_mode = false;
+        session_.new_request = true;
+        session_.group_mode = true;
+        session_.auto_mode = false;
         return true;
     });
     if (!ran || !self)

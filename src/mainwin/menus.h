@@ -12,6 +12,7 @@
 #include <array>
 #include <vector>
 
+struct ConsoleSession;
 class QAction;
 class QMenu;
 class QMenuBar;
@@ -22,10 +23,11 @@ namespace kolde_test { class ViewDriver; }
 namespace kolde_sub {
 
 class MainMenus : public QObject {
+    Q_OBJECT
 public:
     // Creates the items on the window's menu bar. The chart and camera
     // entries come up hidden, until show_chart_and_camera.
-    explicit MainMenus(view& v);
+    MainMenus(view& v, ConsoleSession& session);
 
     // ---- what the window and its other parts do with the items
     // The load shows the chart and camera entries; the pop-up menu lives on
@@ -47,8 +49,7 @@ public:
     // browser mode the entries it holds off stay off; the airport and pop-up
     // group entries stay off while they have no rows.
     void set_network_items_enabled(bool enabled, bool browser_mode);
-    // The number of groups the group menus were last built with.
-    int group_count() const { return group_menu_count; }
+    // The group menus count no groups until they are built again.
     void forget_groups() { group_menu_count = 0; }
 
     // ---- handlers, by the bar item's name; the handlers of the item arrays
@@ -101,6 +102,7 @@ private:
     static void drop_built_items(std::vector<QAction*>& items);
 
     view& v_;
+    ConsoleSession& session_;
 
     // ---- menu bar
     QMenu* menu_file = nullptr;

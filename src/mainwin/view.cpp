@@ -97,7 +97,7 @@ view::view(QWidget* parent)
     kolde_sub::set_main_window(this);
     setWindowTitle(QStringLiteral(" KOLDE - Aviation Weather Automatic Decoder"));
     create_controls();
-    menus_ = std::make_unique<MainMenus>(*this);
+    menus_ = std::make_unique<MainMenus>(*this, session);
     Form_Load();
 }
 
@@ -129,7 +129,7 @@ void view::create_controls()
         place(Line[i], 0, i == 0 ? 0 : 375, 12000, 30);
     }
 
-    buttons_ = std::make_unique<ImageButtons>(*this, form);
+    buttons_ = std::make_unique<ImageButtons>(*this, session, form);
 
     padshape = new QFrame(form);
     padshape->setObjectName(QStringLiteral("padshape"));
