@@ -1,6 +1,7 @@
 #include "display_settings.h"
 
 #include "button_rules.h"
+#include "image_buttons.h"
 #include "layout.h"
 #include "view.h"
 
@@ -100,19 +101,13 @@ void apply_display_settings(view& v)
 
     // The grey faces of the command buttons.
     const bool grey_faces = setting_bool(key::command_buttons);
-    for (int i = button_count; i < face_count; ++i)
-        v.img[static_cast<std::size_t>(i)]->setVisible(grey_faces);
+    v.buttons_->show_grey_faces(grey_faces);
 
     // The browser buttons widen the button frame and push the scratch pad
     // right; their grey faces follow the browser buttons.
     const bool browser = setting_bool(key::browser);
-    v.Frame->resize(px(browser ? 6855 : 5670), v.Frame->height());
+    v.buttons_->show_browser_buttons(browser);
     v.padshape->move(px(browser ? 6980 : 5745), v.padshape->y());
-    v.Shape1->setVisible(browser);
-    for (const Button b : pane_buttons) {
-        v.button(b)->setVisible(browser);
-        v.grey_face(b)->setVisible(browser);
-    }
 }
 
 }  // namespace kolde_sub

@@ -2,6 +2,8 @@
 
 #include "view.h"
 
+#include "menus.h"
+
 #include "platform/transfer.h"
 #include "reports/change_detection.h"
 #include "reports/colouring.h"
@@ -259,16 +261,7 @@ void Heartbeat::detect_report_changes()
 
 void Heartbeat::set_network_menus_enabled(bool enabled)
 {
-    view& v = window_;
-    const bool browser_mode = !v.inputURL->isHidden();
-    const bool airports = v.menu_listAP.size() > 1 || !v.menu_listAP[0]->text().isEmpty();
-    v.menu_list->menuAction()->setEnabled(enabled && airports && !browser_mode);
-    v.menu_company->menuAction()->setEnabled(enabled && !browser_mode);
-    v.menu_update->setEnabled(enabled && !browser_mode);
-    v.menu_popup_group->menuAction()->setEnabled(enabled && v.group_menu_count > 0);
-    for (QAction* a : {v.menu_chart, v.menu_camera, v.menu_info_help, v.menu_info_homepage, v.menu_popup_wx,
-                       v.menu_popup_cam, v.menu_popup_help, v.menu_popup_homepage})
-        a->setEnabled(enabled);
+    window_.menus_->set_network_items_enabled(enabled, !window_.inputURL->isHidden());
 }
 
 // ---- the window's names for the heartbeat's work

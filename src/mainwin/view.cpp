@@ -9,7 +9,9 @@
 #include "display_settings.h"
 #include "fonts.h"
 #include "heartbeat.h"
+#include "image_buttons.h"
 #include "layout.h"
+#include "menus.h"
 #include "start_text.h"
 #include "sidewin/open_windows.h"
 
@@ -54,18 +56,6 @@ QRect twips_rect(int left, int top, int width, int height) { return QRect(px(lef
 
 void place(QWidget* w, int left, int top, int width, int height) { w->setGeometry(twips_rect(left, top, width, height)); }
 
-// Left of the image buttons in the bar, in twips.
-constexpr std::array<int, 18> button_left = {120,  480,  840,  1200, 1560, 1920, 2280, 2640, 3000,
-                                             3360, 3720, 4080, 4590, 4965, 5325, 5685, 6135, 6420};
-
-const char* const button_tip[18] = {
-        " KOLDE を終了 ", " 保存 ", " 印刷 ", " 自動デコード停止 ", " 自動デコード開始 ", " リロード ",
-        " 画面消去 ", " スクロールバー表示 ", " ボールド表示 ", " 動作設定 ", " 更新確認 ", " コマンド一覧 ",
-        " Yahoo 空港天気予報 ", " KOLDE homepage ", " Online Help ", " ブラウザーを閉じる ", " 戻る ", " 進む "};
-
-// The 16 x 16 face of a button, in colour or as its grey face.
-QPixmap button_face(int index, bool grey) { return QPixmap::fromImage(button_face_image(index, grey)); }
-
 QPixmap connection_icon(bool connected)
 {
     QPixmap pm(16, 16);
@@ -108,7 +98,7 @@ view::view(QWidget* parent)
     kolde_sub::set_main_window(this);
     setWindowTitle(QStringLiteral(" KOLDE - Aviation Weather Automatic Decoder"));
     create_controls();
-    create_menus();
+    menus_ = std::make_unique<MainMenus>(*this, session);
     Form_Load();
 }
 
@@ -152,28 +142,7 @@ void view::create_button_bar()
         place(Line[i], 0, i == 0 ? 0 : 375, 12000, 30);
     }
 
-    Frame = new QFrame(form);
-    Frame->setObjectName(QStringLiteral("Frame"));
-    place(Frame, 0, 15, 6855, 360);
-    for (int k = 0; k < button_count; ++k) {
-        for (const bool grey : {false, true}) {
-            const int i = grey ? k + button_count : k;
-            img[i] = new QLabel(Frame);
-            img[i]->setObjectName(QStringLiteral("img_%1").arg(i));
-            img[i]->setPixmap(button_face(k, grey));
-            img[i]->setFrameShape(QFrame::NoFrame);
-            place(img[i], button_left[k], 60, 240, 240);
-            if (!grey)
-                img[i]->setToolTip(QString::fromUtf8(button_tip[k]));
-        }
-    }
-    for (int k = button_count; k < face_count; ++k)
-        img[k]->raise();
-    Shape1 = new QFrame(Frame);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameShape(QFrame::VLine);
-    Shape1->setFrameShadow(QFrame::Sunken);
-    place(Shape1, 5595, 60, 60, 240);
+    buttons_ = std::make_unique<ImageButtons>(*this, session, form);
 }
 
 void view::create_pad_and_address_bar()
@@ -334,8 +303,7 @@ void view::Form_Load()
     append_console_text(QStringLiteral("\r\n"));
     console_caret_to_end();
 
-    for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
-        a->setVisible(true);
+    menus_->show_chart_and_camera();
 
     // The built-in "PDF" printer is always installed, so the print entries
     // never lack a printer and stay enabled.
@@ -387,7 +355,7 @@ void view::reset_for_first_activation()
     session.status_text.clear();
     session.saved_status_text.clear();
     session.standby_start.clear();
-    group_menu_count = 0;
+    menus_->forget_groups();
     heartbeat_->probe_on_next_tick();
     banner_ticks = 0;
     current_request().forget_cycle_slot();
@@ -410,13 +378,13 @@ void view::show_at_first_activation()
     lay_out_console();
 
     // The pop-up menu lives on the menu bar but is not shown there.
-    menu_popup->menuAction()->setVisible(false);
+    menus_->hide_popup_on_bar();
     show();
 
     if (is_online())
         centre_banner();
 
-    build_airport_menu();
+    menus_->build_airport_menu();
     build_group_menus();
 }
 
@@ -479,7 +447,7 @@ void view::lay_out_console()
     // outside the central widget.
     const int status_height = tw(StatusBar->height());
     const ConsoleLayout l = console_layout(tw(form->width()), tw(form->height()) + status_height, status_height,
-                                           tw(Frame->height()), tw(width()), tw(padshape->x()));
+                                           tw(buttons_->bar()->height()), tw(width()), tw(padshape->x()));
 
     backing_box->setGeometry(px(l.textbox1.x()), px(l.textbox1.y()), px(l.textbox1.width()),
                             px(l.textbox1.height()));

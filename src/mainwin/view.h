@@ -30,7 +30,7 @@ class QTextEdit;
 class QTimer;
 
 namespace platform { class Transfer; }
-namespace kolde_sub { struct StationFile; enum class Button : int; }
+namespace kolde_sub { struct StationFile; enum class Button : int; class MainMenus; class ImageButtons; }
 namespace kolde_test { class ViewDriver; }
 class view;
 namespace kolde_sub { void apply_display_settings(view& v); }
@@ -66,11 +66,9 @@ private:
     QStatusBar* StatusBar = nullptr;
     QLabel* connection_panel = nullptr;  // the connection state
     QLabel* status_panel = nullptr;      // the status text
-    QFrame* Frame = nullptr;         // the button bar
-    std::array<QLabel*, 36> img{};   // the 18 buttons, then their 18 grey faces
+    // The image buttons and their grey faces (image_buttons.h).
     QLabel* button(kolde_sub::Button b) const;
     QLabel* grey_face(kolde_sub::Button b) const;
-    QFrame* Shape1 = nullptr;        // shown with the browser buttons
     QFrame* padshape = nullptr;      // scratch pad frame
     QLabel* padlbl = nullptr;        // scratch pad
     QLabel* inputlbl = nullptr;      // the typed line (hidden)
@@ -93,62 +91,6 @@ private:
     platform::Transfer* inet = nullptr;
     platform::Transfer* Inet2 = nullptr;
 
-    // ---- menu bar
-    QMenu* menu_file = nullptr;
-    QAction* menu_print = nullptr;
-    QAction* menu_save = nullptr;
-    QAction* menu_lne1 = nullptr;
-    QAction* menu_exit = nullptr;
-    QMenu* menu_list = nullptr;
-    std::vector<QAction*> menu_listAP;
-    QMenu* menu_company = nullptr;
-    QAction* menu_company_edit = nullptr;
-    QAction* menu_company_line = nullptr;
-    std::vector<QAction*> menu_company_data;
-    QMenu* menu_weather = nullptr;
-    QAction* menu_chart = nullptr;
-    QAction* menu_yahoo = nullptr;
-    QAction* menu_suntime = nullptr;
-    QAction* line = nullptr;
-    QAction* menu_info_weather = nullptr;
-    QAction* menu_ais = nullptr;
-    QAction* menu_camera = nullptr;
-    QAction* menu_airport = nullptr;
-    QAction* menu_autodecode = nullptr;
-    QAction* menu_option = nullptr;
-    QAction* menu_update = nullptr;
-    QAction* menu_command = nullptr;
-    QMenu* menu_info = nullptr;
-    QAction* menu_info_version = nullptr;
-    QAction* menu_info_compornent = nullptr;
-    QAction* menu_info_log = nullptr;
-    QAction* l1 = nullptr;
-    QAction* menu_info_help = nullptr;
-    QAction* menu_info_homepage = nullptr;
-    // ---- pop-up menu (hidden on the bar)
-    QMenu* menu_popup = nullptr;
-    QMenu* menu_popup_group = nullptr;
-    std::vector<QAction*> menu_popup_group_data;
-    QAction* menu_popup_wx = nullptr;
-    QAction* menu_popup_cam = nullptr;
-    QAction* menu_popup_suntime = nullptr;
-    QAction* menu_popup_lne1 = nullptr;
-    QAction* menu_popup_print = nullptr;
-    QAction* menu_popup_save = nullptr;
-    QAction* menu_popup_log = nullptr;
-    QAction* menu_popup_lne2 = nullptr;
-    QAction* menu_popup_command = nullptr;
-    QAction* menu_popup_config = nullptr;
-    QAction* menu_popup_ap = nullptr;
-    QAction* menu_popup_de = nullptr;
-    QAction* menu_popup_company = nullptr;
-    QAction* menu_popup_lne5 = nullptr;
-    QAction* menu_popup_ais = nullptr;
-    QAction* menu_popup_lne3 = nullptr;
-    QAction* menu_popup_help = nullptr;
-    QAction* menu_popup_homepage = nullptr;
-    QAction* menu_popup_exit = nullptr;
-
     // ---- the window's parts, each with its own state, files and tests
     // driver operations; the window creates them and wires them together.
     // The display runner, with printing and saving:
@@ -160,6 +102,10 @@ private:
     // The console command line:
 
     // The menus and the image buttons:
+    std::unique_ptr<kolde_sub::MainMenus> menus_;
+    std::unique_ptr<kolde_sub::ImageButtons> buttons_;
+    friend class kolde_sub::MainMenus;
+    friend class kolde_sub::ImageButtons;
 
     // The browser pane and the notification-area icon:
 
@@ -168,9 +114,7 @@ private:
     bool first_activation = true;
     bool update_requested = false;
     QString pending_sequence_record;
-    int group_menu_count = 0;
     int banner_ticks = 0;
-    int hovered_button = 0;
     int sequence_retries = 0;  // retries of the current sequence request
 
 public:
@@ -283,52 +227,8 @@ public:
     void print_display(const QString& text = QString());
     void save_display();
 
-    // Menu bar and pop-up menu (view_menus.cpp). The handlers of the item
-    // arrays receive the element's index. The update item's handler is
-    // menu_update_Click (view_shutdown.cpp).
-    void menu_print_Click();
-    void menu_popup_print_Click();
-    void menu_save_Click();
-    void menu_popup_save_Click();
-    void menu_exit_Click();
-    void menu_popup_exit_Click();
-    // The airport's sequence display.
-    void menu_listAP_Click(int index);
-    // The group's display; both read the caption of menu_company_data(index).
-    void menu_company_data_Click(int index);
-    void menu_popup_group_data_Click(int index);
-    // The group editor, then both group menus built again from the table.
-    void menu_company_edit_Click();
-    void menu_popup_company_Click();
-    // The chart, after the PDF-reader notice while it is on.
-    void menu_chart_Click();
-    void menu_popup_wx_Click();
-    void menu_yahoo_Click();
-    void menu_suntime_Click();
-    void menu_popup_suntime_Click();
-    void menu_info_weather_Click();
-    void menu_ais_Click();
-    void menu_popup_ais_Click();
-    void menu_camera_Click();
-    void menu_popup_cam_Click();
-    void menu_airport_Click();
-    void menu_popup_ap_Click();
-    // The automatic-decode list; afterwards the automatic decode runs again,
-    // from the bar only while online, from the pop-up menu in any case.
-    void menu_autodecode_Click();
-    void menu_popup_de_Click();
-    void menu_option_Click();
-    void menu_popup_config_Click();
-    void menu_command_Click();
-    void menu_popup_command_Click();
-    void menu_info_version_Click();
-    void menu_info_compornent_Click();
-    void menu_info_log_Click();
-    void menu_popup_log_Click();
-    void menu_info_help_Click();
-    void menu_popup_help_Click();
-    void menu_info_homepage_Click();
-    void menu_popup_homepage_Click();
+    // The menu bar and the pop-up menu are the menus part's (menus.h); the
+    // update item's handler is the window's own (view_shutdown.cpp).
 
     // ---- window, tray and browser
     // Size and state changes (view_window.cpp): minimising hides the window
@@ -337,7 +237,7 @@ public:
     void Form_Resize();
     void timer1_Timer();
     // The mouse over the window background or the button bar takes the
-    // hover look off the image buttons.
+    // hover look off the image buttons (image_buttons.h).
     void Form_MouseMove();
     void Frame_MouseMove();
     void remove_button_hover();
@@ -346,21 +246,10 @@ public:
     // width. Follows the box and the console as they move, change size or
     // show (view_window.cpp).
     void fit_console_lines();
-    // The mouse over image button index: its hover look.
+    // The image buttons' handlers (image_buttons.h): the hover look, a
+    // click and the pressed look of element index.
     void img_MouseMove(int index);
-    // After the display settings were applied, which puts every grey face
-    // back: the hover look of the element the mouse was last on, again, so
-    // that the button under the mouse still takes the next click.
-    void renew_button_hover();
-
-    // Image buttons (view_buttons.cpp)
-    // A click (press and release of the left button on the same element):
-    // the button's command. Grey faces, and buttons 1 to 11 while the
-    // browser pane is shown, do nothing; the network buttons refuse while
-    // offline with the no-connection box.
     void img_Click(int index);
-    // Pressing and releasing the mouse on an element: the pressed look on
-    // and off, for the buttons that take it in the current style.
     void img_MouseDown(int index);
     void img_MouseUp(int index);
 
@@ -470,14 +359,9 @@ private:
     void reset_for_first_activation();
     void show_at_first_activation();
     void start_timers_at_first_activation();
-    void create_menus();
     void queue_activation();
     void lay_out_console();
     void centre_banner();
-    void build_airport_menu();
-    // Removes every element of a menu item array but element 0, which
-    // exists from the start.
-    static void drop_built_items(std::vector<QAction*>& items);
     VersionCheck check_version_at_start();
 
     bool key_in_hand_ = false;  // the console's key handler runs

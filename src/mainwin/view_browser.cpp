@@ -4,6 +4,8 @@
 
 #include "view.h"
 
+#include "menus.h"
+
 #include "browser_rules.h"
 #include "button_rules.h"
 #include "window_rules.h"
@@ -158,17 +160,7 @@ void view::browser_forward()
 
 std::array<QAction*, 11> view::browser_mode_items(const view& v)
 {
-    return {v.menu_print,
-            v.menu_save,
-            v.menu_list->menuAction(),
-            v.menu_company->menuAction(),
-            v.menu_info_weather,
-            v.menu_airport,
-            v.menu_autodecode,
-            v.menu_option,
-            v.menu_update,
-            v.menu_command,
-            v.menu_info_log};
+    return v.menus_->browser_mode_items();
 }
 
 void view::enter_browser_mode()
@@ -182,7 +174,7 @@ void view::enter_browser_mode()
     inputURL->raise();
     go_active->raise();
     go_normal->raise();
-    menu_exit->setText(QStringLiteral("ブラウザーを閉じる"));
+    menus_->exit_item()->setText(QStringLiteral("ブラウザーを閉じる"));
     button(Button::exit)->setToolTip(QStringLiteral(" ブラウザーを閉じる "));
 }
 
@@ -195,7 +187,7 @@ void view::leave_browser_mode()
     go_normal->hide();
     if (!setting_bool(key::scratch_pad))
         padshape->hide();
-    menu_exit->setText(QStringLiteral("KOLDE を終了"));
+    menus_->exit_item()->setText(QStringLiteral("KOLDE を終了"));
     button(Button::exit)->setToolTip(QStringLiteral(" KOLDE を終了 "));
     console_box->setFocus();
 }

@@ -4,6 +4,7 @@
 #include "view.h"
 
 #include "heartbeat.h"
+#include "menus.h"
 
 #include "options/opton.h"
 
@@ -93,9 +94,7 @@ void view::shut_down()
         remove_subfolder(folder, QStringLiteral("help"));
     }
 
-    drop_built_items(menu_listAP);
-    drop_built_items(menu_company_data);
-    drop_built_items(menu_popup_group_data);
+    menus_->drop_built_items();
     current_request().set_stations({});
 
     release_store();

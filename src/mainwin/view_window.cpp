@@ -1,8 +1,7 @@
 // The main window's size and surface: minimise and restore together with
-// the open side windows and the notification-area icon, the hover look of
-// the image buttons and its removal, the console's focus and mouse
-// handlers, and the wiring of the window's mouse, key and focus events to
-// their handlers.
+// the open side windows and the notification-area icon, the console's focus
+// and mouse handlers, and the wiring of the window's mouse, key and focus
+// events to their handlers.
 
 #include "view.h"
 
@@ -11,6 +10,8 @@
 #include "console_edit.h"
 #include "console_selection.h"
 #include "console_text.h"
+#include "image_buttons.h"
+#include "menus.h"
 #include "taskicon.h"
 #include "sidewin/open_windows.h"
 #include "window_rules.h"
@@ -119,7 +120,7 @@ protected:
                 v_->Form_MouseMove();
                 return false;
             }
-            if (o == v_->Frame) {
+            if (o == v_->buttons_->bar()) {
                 v_->Frame_MouseMove();
                 return true;  // not again as a move over the window
             }
@@ -158,13 +159,7 @@ protected:
     }
 
 private:
-    int image_button(QObject* o) const
-    {
-        for (int i = 0; i < kolde_sub::face_count; ++i)
-            if (o == v_->img[static_cast<std::size_t>(i)])
-                return i;
-        return -1;
-    }
+    int image_button(QObject* o) const { return v_->buttons_->index_of(o); }
 
     // The console's text area or the cover box over its right edge moves,
     // changes size, or the box shows or hides.
@@ -215,7 +210,7 @@ private:
         case QEvent::MouseButtonRelease: {
             const auto* m = static_cast<QMouseEvent*>(e);
             const bool click = m->button() == Qt::LeftButton && pressed_ == k &&
-                               v_->img[static_cast<std::size_t>(k)]->rect().contains(m->position().toPoint());
+                               v_->buttons_->image(k)->rect().contains(m->position().toPoint());
             if (m->button() == Qt::LeftButton)
                 pressed_ = -1;
             QPointer<view> alive(v_);
@@ -290,13 +285,13 @@ void view::set_up_window_events()
 {
     auto* events = new WindowEvents(this);
     window_events_ = events;
-    for (QWidget* w : {form, static_cast<QWidget*>(Frame), static_cast<QWidget*>(inputURL)}) {
+    for (QWidget* w : {form, static_cast<QWidget*>(buttons_->bar()), static_cast<QWidget*>(inputURL)}) {
         w->setMouseTracking(true);
         w->installEventFilter(events);
     }
-    for (QLabel* l : img) {
-        l->setMouseTracking(true);
-        l->installEventFilter(events);
+    for (int i = 0; i < face_count; ++i) {
+        buttons_->image(i)->setMouseTracking(true);
+        buttons_->image(i)->installEventFilter(events);
     }
     for (QLabel* l : go_faces()) {
         l->setMouseTracking(true);
@@ -386,30 +381,7 @@ void view::taskicon_reload()
     taskicon_load();
 }
 
-// ------------------------------------------------------------------ hover
-
-void view::Form_MouseMove() { remove_button_hover(); }
-
-void view::Frame_MouseMove() { remove_button_hover(); }
-
-void view::remove_button_hover()
-{
-    if (hovered_button != no_button) {
-        if (setting_bool(key::command_buttons)) {
-            for (int i = button_count; i < face_count; ++i)
-                img[i]->show();
-        } else {
-            for (int i = 0; i < button_count; ++i)
-                if (picture_has_border(img[i]))
-                    set_picture_border(img[i], false, false);
-        }
-        hovered_button = no_button;
-    }
-    if (WebBrowser->isVisible() && !go_normal->isVisible())
-        go_normal->show();
-}
-
-void view::renew_button_hover() { img_MouseMove(std::exchange(hovered_button, no_button)); }
+// ---------------------------------------------------------------- layout
 
 void view::fit_console_lines()
 {
@@ -425,41 +397,6 @@ void view::fit_console_lines()
         console->setLineWrapMode(QTextEdit::FixedPixelWidth);
         console->setLineWrapColumnOrWidth(width);
     }
-}
-
-void view::img_MouseMove(int index)
-{
-    if (index < 0 || index >= face_count)
-        return;
-    const bool pane = WebBrowser->isVisible();
-    if (index != hovered_button) {
-        if (setting_bool(key::command_buttons)) {
-            // Grey style: the face under the mouse uncovers its button,
-            // except the faces of buttons that do nothing in this mode.
-            if (index >= button_count) {
-                for (int i = button_count; i < face_count; ++i)
-                    img[i]->show();
-                const int k = index - button_count;
-                const bool inert = (pane && console_button(k)) || (!pane && pane_button(k));
-                if (!inert) {
-                    img[index]->hide();
-                    hovered_button = index;
-                }
-            }
-        } else {
-            // Colour style: the button under the mouse is raised.
-            for (int i = 0; i < button_count; ++i)
-                if (picture_has_border(img[i]))
-                    set_picture_border(img[i], false, false);
-            const bool inert = (pane && console_button(index)) || (!pane && index >= button_count);
-            if (!inert) {
-                set_picture_border(img[index], true, true);
-                hovered_button = index;
-            }
-        }
-    }
-    if (pane && !go_normal->isVisible())
-        go_normal->show();
 }
 
 // --------------------------------------------------------------- console
@@ -490,7 +427,7 @@ void view::TextBox_MouseDown(int, Qt::MouseButton button, const QPoint& screen_p
         unload_pictureform();
     }
     if (button == Qt::RightButton && setting_bool(key::popup_menu))
-        menu_popup->exec(screen_pos);
+        menus_->exec_popup(screen_pos);
 }
 
 void view::TextBox_MouseMove(int) { remove_button_hover(); }

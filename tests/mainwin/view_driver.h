@@ -7,6 +7,8 @@
 
 #include "mainwin/button_rules.h"
 #include "mainwin/heartbeat.h"
+#include "mainwin/image_buttons.h"
+#include "mainwin/menus.h"
 #include "mainwin/view.h"
 
 #include <QAction>
@@ -33,7 +35,7 @@ public:
     bool& japanese_mode() { return v_.session.japanese_mode; }
     bool& ready_line_break() { return v_.session.ready_line_break; }
     int& station_count() { return v_.session.station_count; }
-    int& group_menu_count() { return v_.group_menu_count; }
+    int& group_menu_count() { return v_.menus_->group_menu_count; }
     // The folder the display fetches station files from.
     QString& current_url() { return v_.session.current_url; }
     // The text the display stages its reports in before they reach the console.
@@ -84,19 +86,19 @@ public:
     QAction* menu_item(const char* name) const;
     QMenu* menu(const char* name) const { return v_.findChild<QMenu*>(QString::fromLatin1(name)); }
     std::vector<QAction*> menu_items(const char* name) const;
-    QFrame* button_bar() { return v_.Frame; }
+    QFrame* button_bar() { return v_.buttons_->bar(); }
     QLabel* button(kolde_sub::Button b) { return v_.button(b); }
     QLabel* grey_face(kolde_sub::Button b) { return v_.grey_face(b); }
     // The element the image handlers receive as index: a button (0 to 17)
     // or a grey face (18 to 35).
-    QLabel* image(int index) { return v_.img[static_cast<std::size_t>(index)]; }
-    int& hovered_button() { return v_.hovered_button; }
+    QLabel* image(int index) { return v_.buttons_->image(index); }
+    int& hovered_button() { return v_.buttons_->hovered_button; }
 
     // ---- browser pane
     QWidget* browser_pane() { return v_.WebBrowser; }
     QLineEdit* address_bar() { return v_.inputURL; }
     QLabel* go_button(bool active) { return active ? v_.go_active : v_.go_normal; }
-    QFrame* browser_shape() { return v_.Shape1; }
+    QFrame* browser_shape() { return v_.buttons_->Shape1; }
 
     // ---- tray
     // Takes the notification-area icon down after the window came back.

@@ -1,6 +1,8 @@
 // The main window's menus: the menu bar and the pop-up menu, the airport and
 // group menus built from the database, and what a click on each item does.
 
+#include "menus.h"
+
 #include "view.h"
 
 #include "browser_rules.h"
@@ -27,7 +29,7 @@
 #include <QPointer>
 #include <QTimer>
 
-using namespace kolde_sub;
+namespace kolde_sub {
 
 namespace {
 
@@ -60,32 +62,28 @@ QAction* bar_item(QMenuBar* bar, const char* name, const QString& caption)
     return a;
 }
 
-using ArrayHandler = void (view::*)(int);
-
-// Makes sure element i of a menu item array exists; a new element's click
-// goes to the array's handler with the element's index.
-QAction* array_item(view* owner, ArrayHandler handler, std::vector<QAction*>& items, QMenu* menu, const char* name,
-                    std::size_t i)
-{
-    while (items.size() <= i) {
-        QAction* a = menu->addAction(QString());
-        const int index = static_cast<int>(items.size());
-        a->setObjectName(QString::fromLatin1(name));
-        a->setData(index);
-        QObject::connect(a, &QAction::triggered, owner, [owner, handler, index] { (owner->*handler)(index); });
-        items.push_back(a);
-    }
-    return items[i];
-}
-
 bool manual_input_stops() { return setting_bool(key::stop_on_manual_input); }
 
 }  // namespace
 
-void view::create_menus()
+MainMenus::MainMenus(view& v, ConsoleSession& session)
+    : v_(v)
+    , session_(session)
 {
-    QMenuBar* bar = menuBar();
+    QMenuBar* bar = v.menuBar();
+    create_file_and_database_menus(bar);
+    create_weather_and_info_menus(bar);
+    create_popup_menu(bar);
 
+    // The chart and camera entries come up hidden; the load shows them.
+    for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
+        a->setVisible(false);
+
+    connect_items();
+}
+
+void MainMenus::create_file_and_database_menus(QMenuBar* bar)
+{
     menu_file = submenu(bar, "menu_file", QStringLiteral("ファイル"));
     menu_print = item(menu_file, "menu_print", QStringLiteral("印刷"));
     menu_save = item(menu_file, "menu_save", QStringLiteral("保存"));
@@ -93,13 +91,16 @@ void view::create_menus()
     menu_exit = item(menu_file, "menu_exit", QStringLiteral("KOLDE を終了"));
 
     menu_list = submenu(bar, "menu_list", QStringLiteral("シーケンス"));
-    array_item(this, &view::menu_listAP_Click, menu_listAP, menu_list, "menu_listAP", 0);
+    array_item(&MainMenus::menu_listAP_Click, menu_listAP, menu_list, "menu_listAP", 0);
 
     menu_company = submenu(bar, "menu_company", QStringLiteral("グループ"));
     menu_company_edit = item(menu_company, "menu_company_edit", QStringLiteral("グループ編集"));
     menu_company_line = separator(menu_company, "menu_company_line");
-    array_item(this, &view::menu_company_data_Click, menu_company_data, menu_company, "menu_company_data", 0);
+    array_item(&MainMenus::menu_company_data_Click, menu_company_data, menu_company, "menu_company_data", 0);
+}
 
+void MainMenus::create_weather_and_info_menus(QMenuBar* bar)
+{
     menu_weather = submenu(bar, "menu_weather", QStringLiteral("気象情報"));
     menu_chart = item(menu_weather, "menu_chart", QStringLiteral("天気図"));
     menu_yahoo = item(menu_weather, "menu_yahoo", QStringLiteral("Yahoo 空港天気予報"));
@@ -122,13 +123,17 @@ void view::create_menus()
     l1 = separator(menu_info, "l1");
     menu_info_help = item(menu_info, "menu_info_help", QStringLiteral("オンライン ヘルプ"));
     menu_info_homepage = item(menu_info, "menu_info_homepage", QStringLiteral("KOLDE Homepage"));
+}
 
+void MainMenus::create_popup_menu(QMenuBar* bar)
+{
     menu_popup = submenu(bar, "menu_popup", QStringLiteral("ポップアップ"));
     menu_popup_group = menu_popup->addMenu(QStringLiteral("グループ"));
     menu_popup_group->setObjectName(QStringLiteral("menu_popup_group"));
     menu_popup_group->menuAction()->setObjectName(QStringLiteral("menu_popup_group"));
-    array_item(this, &view::menu_popup_group_data_Click, menu_popup_group_data, menu_popup_group,
-               "menu_popup_group_data", 0);
+    // The pop-up group elements show the same groups as the bar's.
+    array_item(&MainMenus::menu_company_data_Click, menu_popup_group_data, menu_popup_group, "menu_popup_group_data",
+               0);
     menu_popup_wx = item(menu_popup, "menu_popup_wx", QStringLiteral("天気図"));
     menu_popup_cam = item(menu_popup, "menu_popup_cam", QStringLiteral("ライブカメラ"));
     menu_popup_suntime = item(menu_popup, "menu_popup_suntime", QStringLiteral("日出没時刻"));
@@ -148,80 +153,131 @@ void view::create_menus()
     menu_popup_help = item(menu_popup, "menu_popup_help", QStringLiteral("オンライン ヘルプ"));
     menu_popup_homepage = item(menu_popup, "menu_popup_homepage", QStringLiteral("KOLDE homepage"));
     menu_popup_exit = item(menu_popup, "menu_popup_exit", QStringLiteral("KOLDE を終了"));
+}
 
-    // The chart and camera entries come up hidden; the load shows them.
+void MainMenus::connect_items()
+{
+    using Handler = void (MainMenus::*)();
+    // Each handler with the bar item and, where it does the same, the pop-up
+    // item.
+    const struct {
+        QAction* bar;
+        QAction* popup;
+        Handler handler;
+    } handlers[] = {
+            {menu_print, menu_popup_print, &MainMenus::menu_print_Click},
+            {menu_save, menu_popup_save, &MainMenus::menu_save_Click},
+            {menu_exit, nullptr, &MainMenus::menu_exit_Click},
+            {nullptr, menu_popup_exit, &MainMenus::menu_popup_exit_Click},
+            {menu_company_edit, menu_popup_company, &MainMenus::menu_company_edit_Click},
+            {menu_chart, menu_popup_wx, &MainMenus::menu_chart_Click},
+            {menu_yahoo, nullptr, &MainMenus::menu_yahoo_Click},
+            {menu_suntime, menu_popup_suntime, &MainMenus::menu_suntime_Click},
+            {menu_info_weather, nullptr, &MainMenus::menu_info_weather_Click},
+            {menu_ais, menu_popup_ais, &MainMenus::menu_ais_Click},
+            {menu_camera, menu_popup_cam, &MainMenus::menu_camera_Click},
+            {menu_airport, menu_popup_ap, &MainMenus::menu_airport_Click},
+            {menu_autodecode, nullptr, &MainMenus::menu_autodecode_Click},
+            {nullptr, menu_popup_de, &MainMenus::menu_popup_de_Click},
+            {menu_option, menu_popup_config, &MainMenus::menu_option_Click},
+            {menu_command, menu_popup_command, &MainMenus::menu_command_Click},
+            {menu_info_version, nullptr, &MainMenus::menu_info_version_Click},
+            {menu_info_compornent, nullptr, &MainMenus::menu_info_compornent_Click},
+            {menu_info_log, menu_popup_log, &MainMenus::menu_info_log_Click},
+            {menu_info_help, menu_popup_help, &MainMenus::menu_info_help_Click},
+            {menu_info_homepage, nullptr, &MainMenus::menu_info_homepage_Click},
+            {nullptr, menu_popup_homepage, &MainMenus::menu_popup_homepage_Click},
+    };
+    for (const auto& h : handlers)
+        for (QAction* a : {h.bar, h.popup})
+            if (a)
+                connect(a, &QAction::triggered, this, h.handler);
+    // The update check is the window's own (it closes the window for an
+    // update).
+    connect(menu_update, &QAction::triggered, &v_, &view::menu_update_Click);
+}
+
+QAction* MainMenus::array_item(ArrayHandler handler, std::vector<QAction*>& items, QMenu* menu, const char* name,
+                               std::size_t i)
+{
+    while (items.size() <= i) {
+        QAction* a = menu->addAction(QString());
+        const int index = static_cast<int>(items.size());
+        a->setObjectName(QString::fromLatin1(name));
+        a->setData(index);
+        connect(a, &QAction::triggered, this, [this, handler, index] { (this->*handler)(index); });
+        items.push_back(a);
+    }
+    return items[i];
+}
+
+void MainMenus::show_chart_and_camera()
+{
     for (QAction* a : {menu_chart, menu_camera, menu_popup_wx, menu_popup_cam})
-        a->setVisible(false);
+        a->setVisible(true);
+}
 
-    connect(menu_print, &QAction::triggered, this, &view::menu_print_Click);
-    connect(menu_popup_print, &QAction::triggered, this, &view::menu_popup_print_Click);
-    connect(menu_save, &QAction::triggered, this, &view::menu_save_Click);
-    connect(menu_popup_save, &QAction::triggered, this, &view::menu_popup_save_Click);
-    connect(menu_exit, &QAction::triggered, this, &view::menu_exit_Click);
-    connect(menu_popup_exit, &QAction::triggered, this, &view::menu_popup_exit_Click);
-    connect(menu_update, &QAction::triggered, this, &view::menu_update_Click);
-    connect(menu_company_edit, &QAction::triggered, this, &view::menu_company_edit_Click);
-    connect(menu_popup_company, &QAction::triggered, this, &view::menu_popup_company_Click);
-    connect(menu_chart, &QAction::triggered, this, &view::menu_chart_Click);
-    connect(menu_popup_wx, &QAction::triggered, this, &view::menu_popup_wx_Click);
-    connect(menu_yahoo, &QAction::triggered, this, &view::menu_yahoo_Click);
-    connect(menu_suntime, &QAction::triggered, this, &view::menu_suntime_Click);
-    connect(menu_popup_suntime, &QAction::triggered, this, &view::menu_popup_suntime_Click);
-    connect(menu_info_weather, &QAction::triggered, this, &view::menu_info_weather_Click);
-    connect(menu_ais, &QAction::triggered, this, &view::menu_ais_Click);
-    connect(menu_popup_ais, &QAction::triggered, this, &view::menu_popup_ais_Click);
-    connect(menu_camera, &QAction::triggered, this, &view::menu_camera_Click);
-    connect(menu_popup_cam, &QAction::triggered, this, &view::menu_popup_cam_Click);
-    connect(menu_airport, &QAction::triggered, this, &view::menu_airport_Click);
-    connect(menu_popup_ap, &QAction::triggered, this, &view::menu_popup_ap_Click);
-    connect(menu_autodecode, &QAction::triggered, this, &view::menu_autodecode_Click);
-    connect(menu_popup_de, &QAction::triggered, this, &view::menu_popup_de_Click);
-    connect(menu_option, &QAction::triggered, this, &view::menu_option_Click);
-    connect(menu_popup_config, &QAction::triggered, this, &view::menu_popup_config_Click);
-    connect(menu_command, &QAction::triggered, this, &view::menu_command_Click);
-    connect(menu_popup_command, &QAction::triggered, this, &view::menu_popup_command_Click);
-    connect(menu_info_version, &QAction::triggered, this, &view::menu_info_version_Click);
-    connect(menu_info_compornent, &QAction::triggered, this, &view::menu_info_compornent_Click);
-    connect(menu_info_log, &QAction::triggered, this, &view::menu_info_log_Click);
-    connect(menu_popup_log, &QAction::triggered, this, &view::menu_popup_log_Click);
-    connect(menu_info_help, &QAction::triggered, this, &view::menu_info_help_Click);
-    connect(menu_popup_help, &QAction::triggered, this, &view::menu_popup_help_Click);
-    connect(menu_info_homepage, &QAction::triggered, this, &view::menu_info_homepage_Click);
-    connect(menu_popup_homepage, &QAction::triggered, this, &view::menu_popup_homepage_Click);
+void MainMenus::hide_popup_on_bar() { menu_popup->menuAction()->setVisible(false); }
+
+void MainMenus::exec_popup(const QPoint& screen_pos) { menu_popup->exec(screen_pos); }
+
+std::array<QAction*, 11> MainMenus::browser_mode_items() const
+{
+    return {menu_print,
+            menu_save,
+            menu_list->menuAction(),
+            menu_company->menuAction(),
+            menu_info_weather,
+            menu_airport,
+            menu_autodecode,
+            menu_option,
+            menu_update,
+            menu_command,
+            menu_info_log};
+}
+
+void MainMenus::set_network_items_enabled(bool enabled, bool browser_mode)
+{
+    const bool airports = menu_listAP.size() > 1 || !menu_listAP[0]->text().isEmpty();
+    menu_list->menuAction()->setEnabled(enabled && airports && !browser_mode);
+    menu_company->menuAction()->setEnabled(enabled && !browser_mode);
+    menu_update->setEnabled(enabled && !browser_mode);
+    menu_popup_group->menuAction()->setEnabled(enabled && group_menu_count > 0);
+    for (QAction* a : {menu_chart, menu_camera, menu_info_help, menu_info_homepage, menu_popup_wx, menu_popup_cam,
+                       menu_popup_help, menu_popup_homepage})
+        a->setEnabled(enabled);
 }
 
 // ------------------------------------------------------------ file menu
 
-void view::menu_print_Click()
+void MainMenus::menu_print_Click()
 {
     if (platform::printer_names().isEmpty()) {
-        platform::msg_box(this, platform::MsgIcon::Information, QStringLiteral(" 情報"),
+        platform::msg_box(&v_, platform::MsgIcon::Information, QStringLiteral(" 情報"),
                           QStringLiteral("利用可能なプリンターがありません　　"));
         return;
     }
-    print_display();
-    show_ready_prompt();
-    append_console_text(QStringLiteral("\r\n"));
+    v_.print_display();
+    v_.show_ready_prompt();
+    v_.append_console_text(QStringLiteral("\r\n"));
     color_report_text();
 }
 
-void view::menu_popup_print_Click() { menu_print_Click(); }
-void view::menu_save_Click() { save_display(); }
-void view::menu_popup_save_Click() { save_display(); }
+void MainMenus::menu_save_Click() { v_.save_display(); }
 
-void view::menu_exit_Click()
+void MainMenus::menu_exit_Click()
 {
     // The browser pane, once it exists, closes first; the window after.
-    if (hide_browser_pane())
+    if (v_.hide_browser_pane())
         return;
-    close();
+    v_.close();
 }
 
-void view::menu_popup_exit_Click() { close(); }
+void MainMenus::menu_popup_exit_Click() { v_.close(); }
 
 // ------------------------------------------------------------ database menus
 
-void view::build_airport_menu()
+void MainMenus::build_airport_menu()
 {
     platform::Recordset& rs = rs_airport();
     if (rs.record_count() == 0) {
@@ -232,7 +288,7 @@ void view::build_airport_menu()
     rs.move_first();
     std::size_t i = 0;
     while (!rs.eof()) {
-        array_item(this, &view::menu_listAP_Click, menu_listAP, menu_list, "menu_listAP", i)
+        array_item(&MainMenus::menu_listAP_Click, menu_listAP, menu_list, "menu_listAP", i)
                 ->setText(airport_item_caption(rs.field(QStringLiteral("ICAOコード")).to_text(),
                                                rs.field(QStringLiteral("飛行場名")).to_text()));
         ++i;
@@ -240,7 +296,7 @@ void view::build_airport_menu()
     }
 }
 
-void view::drop_built_items(std::vector<QAction*>& items)
+void MainMenus::drop_built_items(std::vector<QAction*>& items)
 {
     while (items.size() > 1) {
         delete items.back();
@@ -248,7 +304,14 @@ void view::drop_built_items(std::vector<QAction*>& items)
     }
 }
 
-void view::build_group_menus()
+void MainMenus::drop_built_items()
+{
+    drop_built_items(menu_listAP);
+    drop_built_items(menu_company_data);
+    drop_built_items(menu_popup_group_data);
+}
+
+void MainMenus::build_group_menus()
 {
     // Element 0 of each group array exists from the start and stays; the
     // others are made again for the rows of the table.
@@ -265,9 +328,9 @@ void view::build_group_menus()
         std::size_t i = 0;
         while (!rs.eof()) {
             const QString id = rs.field(QStringLiteral("id")).to_text();
-            array_item(this, &view::menu_company_data_Click, menu_company_data, menu_company, "menu_company_data", i)
+            array_item(&MainMenus::menu_company_data_Click, menu_company_data, menu_company, "menu_company_data", i)
                     ->setText(id);
-            array_item(this, &view::menu_popup_group_data_Click, menu_popup_group_data, menu_popup_group,
+            array_item(&MainMenus::menu_company_data_Click, menu_popup_group_data, menu_popup_group,
                        "menu_popup_group_data", i)
                     ->setText(id);
             ++i;
@@ -283,13 +346,13 @@ void view::build_group_menus()
 
 // ------------------------------------------------------------ requests
 
-void view::menu_listAP_Click(int index)
+void MainMenus::menu_listAP_Click(int index)
 {
     if (index < 0 || index >= static_cast<int>(menu_listAP.size()))
         return;
-    QPointer<view> self(this);
+    QPointer<view> self(&v_);
     bool stopped = false;
-    const bool ran = start_display([&] {
+    const bool ran = v_.start_display([&] {
         current_request().set_codes(airport_item_code(menu_listAP[index]->text()));
         // A manual request may end the automatic decode, before the display.
         // The status text kept for after the sequence display is taken once
@@ -297,29 +360,29 @@ void view::menu_listAP_Click(int index)
         // automatic decode still runs.
         stopped = manual_input_stops();
         if (stopped)
-            stop_auto_decode();
-        session.saved_status_text = status_panel->text();
+            v_.stop_auto_decode();
+        session_.saved_status_text = v_.status_panel->text();
         write_log(current_request().codes() + QStringLiteral(" MANUAL DECODE"));
-        session.ready_line_break = true;
-        session.group_mode = false;
-        session.timer_run = false;
+        session_.ready_line_break = true;
+        session_.group_mode = false;
+        session_.timer_run = false;
         postpone_next_cycle();
-        heartbeat_->stop();
-        session.new_request = true;
-        session.auto_mode = false;
-        session.sequence_mode = true;
+        v_.heartbeat_->stop();
+        session_.new_request = true;
+        session_.auto_mode = false;
+        session_.sequence_mode = true;
         return true;
     });
     if (ran && self && !stopped)
-        heartbeat_->start();
+        v_.heartbeat_->start();
 }
 
-void view::menu_company_data_Click(int index)
+void MainMenus::menu_company_data_Click(int index)
 {
     if (index < 0 || index >= static_cast<int>(menu_company_data.size()))
         return;
-    QPointer<view> self(this);
-    const bool ran = start_display([&] {
+    QPointer<view> self(&v_);
+    const bool ran = v_.start_display([&] {
         // The group whose id is the caption; a caption that no longer names
         // a group leaves the request as it is.
         const QString id = menu_company_data[index]->text();
@@ -332,47 +395,41 @@ void view::menu_company_data_Click(int index)
             }
             rs.move_next();
         }
-        session.ready_line_break = true;
-        session.timer_run = false;
+        session_.ready_line_break = true;
+        session_.timer_run = false;
         postpone_next_cycle();
-        heartbeat_->stop();
-        session.new_request = true;
-        session.group_mode = true;
-        session.auto_mode = false;
+        v_.heartbeat_->stop();
+        session_.new_request = true;
+        session_.group_mode = true;
+        session_.auto_mode = false;
         return true;
     });
     if (!ran || !self)
         return;
     // A manual request may end the automatic decode, after the display.
     if (manual_input_stops())
-        stop_auto_decode();
+        v_.stop_auto_decode();
     else
-        heartbeat_->start();
+        v_.heartbeat_->start();
 }
-
-void view::menu_popup_group_data_Click(int index) { menu_company_data_Click(index); }
 
 // ------------------------------------------------------------ editors
 
-void view::menu_company_edit_Click()
+void MainMenus::menu_company_edit_Click()
 {
-    QPointer<view> self(this);
+    QPointer<view> self(&v_);
     write_log(QStringLiteral("DISPLAY GROUP LIST"));
-    platform::exec_modal(new company(this));
+    platform::exec_modal(new company(&v_));
     if (self)
         build_group_menus();
 }
 
-void view::menu_popup_company_Click() { menu_company_edit_Click(); }
-
-void view::menu_airport_Click()
+void MainMenus::menu_airport_Click()
 {
     // The sequence menu stays as it was built at the start.
     write_log(QStringLiteral("DISPLAY AIRPORT LIST"));
-    platform::exec_modal(new airport(this));
+    platform::exec_modal(new airport(&v_));
 }
-
-void view::menu_popup_ap_Click() { menu_airport_Click(); }
 
 namespace {
 
@@ -388,80 +445,71 @@ bool show_decode_list(view& v)
 
 }  // namespace
 
-void view::menu_autodecode_Click()
+void MainMenus::menu_autodecode_Click()
 {
-    if (show_decode_list(*this) && is_online())
-        restart_auto_decode();
+    if (show_decode_list(v_) && is_online())
+        v_.restart_auto_decode();
 }
 
 // Unlike the bar's item, the pop-up item restarts offline too.
-void view::menu_popup_de_Click()
+void MainMenus::menu_popup_de_Click()
 {
-    if (show_decode_list(*this))
-        restart_auto_decode();
+    if (show_decode_list(v_))
+        v_.restart_auto_decode();
 }
 
-void view::menu_info_weather_Click()
+void MainMenus::menu_info_weather_Click()
 {
-    platform::exec_modal(new weather(0, this));
+    platform::exec_modal(new weather(0, &v_));
 }
 
-void view::menu_option_Click() { show_options(); }
-void view::menu_popup_config_Click() { show_options(); }
+void MainMenus::menu_option_Click() { v_.show_options(); }
 
 // ------------------------------------------------------------ side windows
 
-void view::menu_chart_Click()
+void MainMenus::menu_chart_Click()
 {
-    if (show_reader_notice(true)) {
+    if (v_.show_reader_notice(true)) {
         // The user went for the reader's download: the program ends.
         write_log(QStringLiteral("SYSTEM UNLOAD"));
-        close();
+        v_.close();
         return;
     }
     write_log(QStringLiteral("DISPLAY WEATHER CHART"));
     show_chart();
 }
 
-void view::menu_popup_wx_Click() { menu_chart_Click(); }
-
-void view::menu_suntime_Click()
+void MainMenus::menu_suntime_Click()
 {
     write_log(QStringLiteral("DISPLAY SUNRISE/SUNSET GRAPH"));
-    platform::exec_modal(new suntime(this));
+    platform::exec_modal(new suntime(&v_));
 }
 
-void view::menu_popup_suntime_Click() { menu_suntime_Click(); }
-
-void view::menu_camera_Click()
+void MainMenus::menu_camera_Click()
 {
     write_log(QStringLiteral("DISPLAY NETWORK CAMERA"));
     show_camera();
 }
 
-void view::menu_popup_cam_Click() { menu_camera_Click(); }
-
-void view::menu_command_Click()
+void MainMenus::menu_command_Click()
 {
     write_log(QStringLiteral("DISPLAY COMMAND LIST"));
     show_command();
 }
 
-void view::menu_popup_command_Click() { menu_command_Click(); }
-
-void view::menu_info_version_Click()
+void MainMenus::menu_info_version_Click()
 {
     write_log(QStringLiteral("DISPLAY SYSTEM VERSION INFORMATION"));
-    platform::exec_modal(new version(this));
+    platform::exec_modal(new version(&v_));
 }
 
-void view::menu_info_compornent_Click()
+void MainMenus::menu_info_compornent_Click()
 {
     write_log(QStringLiteral("DISPLAY SYSTEM COMPORNENTS INFORMATION"));
-    platform::exec_modal(new compornent(this));
+    platform::exec_modal(new compornent(&v_));
 }
 
-void view::menu_info_log_Click()
+void MainMenus::menu_info_log_Click()
 {
     write_log(QStringLiteral("DISPLAY RUNNING LOG"));
     kolde_sub::log* window = log_window();
@@ -469,8 +517,6 @@ void view::menu_info_log_Click()
     window->raise();
     window->activateWindow();
 }
-
-void view::menu_popup_log_Click() { menu_info_log_Click(); }
 
 // ------------------------------------------------------------ web pages
 
@@ -480,10 +526,12 @@ void open_web_page(view& v, WebPage page) { v.open_page(web_page_url(page), web_
 
 }  // namespace
 
-void view::menu_yahoo_Click() { open_web_page(*this, WebPage::AirportWeather); }
-void view::menu_ais_Click() { show_ais_page(); }
-void view::menu_popup_ais_Click() { show_ais_page(); }
-void view::menu_info_help_Click() { open_web_page(*this, WebPage::Help); }
-void view::menu_popup_help_Click() { open_web_page(*this, WebPage::Help); }
-void view::menu_info_homepage_Click() { open_web_page(*this, WebPage::HomeIndex); }
-void view::menu_popup_homepage_Click() { open_web_page(*this, WebPage::HomePage); }
+void MainMenus::menu_yahoo_Click() { open_web_page(v_, WebPage::AirportWeather); }
+void MainMenus::menu_ais_Click() { v_.show_ais_page(); }
+void MainMenus::menu_info_help_Click() { open_web_page(v_, WebPage::Help); }
+void MainMenus::menu_info_homepage_Click() { open_web_page(v_, WebPage::HomeIndex); }
+void MainMenus::menu_popup_homepage_Click() { open_web_page(v_, WebPage::HomePage); }
+
+}  // namespace kolde_sub
+
+void view::build_group_menus() { menus_->build_group_menus(); }
