@@ -16,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -24,9 +25,10 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QStatusBar;
-class QTextDocument;
 class QTextEdit;
 class QTimer;
+class DisplayRunner;
+class PrintSave;
 
 namespace platform { class Transfer; }
 namespace kolde_sub { struct StationFile; enum class Button : int; }
@@ -43,10 +45,9 @@ public:
 private:
     friend class kolde_test::ViewDriver;
     friend void kolde_sub::apply_display_settings(view& v);
-    // The console's commands, the kinds of display and the event handling
-    // of the controls (view_console.cpp, view_display.cpp, view_window.cpp).
+    // The console's commands and the event handling of the controls
+    // (view_console.cpp, view_window.cpp).
     struct ConsoleCommands;
-    struct Displays;
     class WindowEvents;
     // The menu items browser mode turns off (view_browser.cpp).
     static std::array<QAction*, 11> browser_mode_items(const view& v);
@@ -60,8 +61,6 @@ private:
     QTextEdit* backing_box = nullptr;
     QTextEdit* cover_box = nullptr;
     std::array<QTextEdit*, 3> text_boxes() const { return {console_box, backing_box, cover_box}; }
-    // The text a display gathers before it becomes the console's text.
-    QTextDocument* staging_doc = nullptr;
     QStatusBar* StatusBar = nullptr;
     QLabel* connection_panel = nullptr;  // the connection state
     QLabel* status_panel = nullptr;      // the status text
@@ -89,9 +88,6 @@ private:
     QTimer* Timer = nullptr;         // heartbeat
     QTimer* timer1 = nullptr;
     QTimer* Timer2 = nullptr;        // start banner
-    QTimer* Timer4 = nullptr;        // retry of the sequence display
-    platform::Transfer* inet = nullptr;
-    platform::Transfer* Inet2 = nullptr;
 
     // ---- menu bar
     QMenu* menu_file = nullptr;
@@ -152,6 +148,10 @@ private:
     // ---- the window's parts, each with its own state, files and tests
     // driver operations; the window creates them and wires them together.
     // The display runner, with printing and saving:
+    std::unique_ptr<DisplayRunner> display_;
+    std::unique_ptr<PrintSave> print_save_;
+    friend class DisplayRunner;
+    friend class PrintSave;
 
     // The heartbeat and the automatic decode:
 
@@ -167,12 +167,10 @@ private:
     bool update_requested = false;
     bool was_online = false;
     bool reports_changed = false;
-    QString pending_sequence_record;
     int group_menu_count = 0;
     int probe_period = 0;
     int banner_ticks = 0;
     int hovered_button = 0;
-    int sequence_retries = 0;  // retries of the current sequence request
     platform::Transfer* probe = nullptr;  // the heartbeat's own, created on the first probe
     bool network_menus_on = true;
     bool heartbeat_busy = false;  // a tick's probe or cycle is under way
@@ -225,26 +223,16 @@ public:
     void Timer2_Timer();
     void Timer4_Timer();
 
-    // Reports (view_display.cpp): the display procedure and what it calls.
-    //
-    // One display at a time. A display waits for the network with window
-    // events running, so keys, menus and timers are handled in the middle of
-    // it; none of them may start a second display on the state the running
-    // one works on. Whatever starts a display goes through start_display.
-    bool display_running() const { return display_running_; }
-    // Refused, changing nothing, while a display runs: returns false. Else
-    // prepare runs first (it sets up the request and may itself wait; false
-    // from it drops the display), then the display; returns true.
+    // Reports: the display runner (display_runner.h), one display at a
+    // time; whatever starts a display goes through start_display, which
+    // refuses (false) while one runs.
+    bool display_running() const;
     bool start_display(const std::function<bool()>& prepare = {});
     // A display of the request as it stands, refused like start_display.
     bool display_reports() { return start_display(); }
     void build_station_list();
-    // Fetches the file of the station code under current_url (the
-    // observation or the forecast folder).
     kolde_sub::StationFile fetch_station_file(const QString& code);
     void fetch_hourly_cycles();
-    void append_sequence_file();
-    QString translate_report(const QString& code, const QString& time, const QString& body);
 
     // ---- heartbeat (view_heartbeat.cpp): the probe of the update site, the
     // connection state, the automatic decode cycle and the new-report
@@ -294,7 +282,7 @@ public:
     // for the reader download, which closes the window instead.
     bool show_reader_notice(bool log_notice);
 
-    // Printing and saving the console (view_print.cpp, view_save.cpp).
+    // Printing and saving the console (print_save.h).
     // Prints text when it is not empty (a new display handed over), else the
     // console.
     void print_display(const QString& text = QString());
@@ -492,8 +480,4 @@ private:
     QString typed_line_to_show_;
     bool activation_queued_ = false;
     bool closing_ = false;
-    bool display_running_ = false;
-
-    // The display itself, whatever its kind (view_display.cpp).
-    void run_display();
 };

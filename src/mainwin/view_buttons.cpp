@@ -6,6 +6,7 @@
 
 #include "browser_rules.h"
 #include "button_rules.h"
+#include "display_runner.h"
 #include "display_settings.h"
 #include "window_rules.h"
 
@@ -95,7 +96,7 @@ void view::img_Click(int index)
     case 6: {
         // Clear screen; the next display treats every listed station's
         // reports as new.
-        staging_doc->clear();
+        display_->clear_staging();
         write_log(QStringLiteral("CLS COMMAND"));
         clear_code_history();
         set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));

@@ -8,6 +8,8 @@
 
 #include "view.h"
 
+#include "display_runner.h"
+
 #include "platform/transfer.h"
 #include "reports/change_detection.h"
 #include "reports/colouring.h"
@@ -190,10 +192,11 @@ void view::detect_report_changes()
         const QString code = current_request().stations()[r][station_code].toUpper();
         for (const bool forecast : {false, true}) {
             session.current_url = forecast ? addresses().forecasts : addresses().observations;
-            const platform::TransferResult result = inet->get(session.current_url + code + QStringLiteral(".TXT"));
+            const platform::TransferResult result =
+                    display_->transfer().get(session.current_url + code + QStringLiteral(".TXT"));
             if (!self)
                 return;
-            inet->cancel();
+            display_->transfer().cancel();
             // Window events ran during the wait; the table is looked up again.
             if (r > session.station_count || r >= static_cast<int>(current_request().stations().size()))
                 return;

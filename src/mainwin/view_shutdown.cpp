@@ -3,6 +3,8 @@
 
 #include "view.h"
 
+#include "display_runner.h"
+
 #include "options/opton.h"
 
 #include "platform/transfer.h"
@@ -73,14 +75,13 @@ void view::shut_down()
 
     // No transfer may complete, and no timer fire, once the store is gone.
     emit shutting_down();
-    inet->cancel();
-    Inet2->cancel();
+    display_->stop();
     if (probe != nullptr)
         probe->cancel();
     if (browser_view() != nullptr)
         browser_view()->stop();
     taskicon_unload();
-    for (QTimer* t : {Timer, timer1, Timer2, Timer4})
+    for (QTimer* t : {Timer, timer1, Timer2})
         t->stop();
 
     const ExitCount count = count_exit(setting_int(key::start_count));
@@ -128,7 +129,7 @@ void view::check_update()
 
     // The check has its own request, given up when the window shuts down.
     platform::Transfer transfer;
-    transfer.set_request_timeout(inet->request_timeout());
+    transfer.set_request_timeout(display_->transfer().request_timeout());
     connect(this, &view::shutting_down, &transfer, &platform::Transfer::cancel);
 
     QPointer<view> self(this);
