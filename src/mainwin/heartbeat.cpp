@@ -2,6 +2,8 @@
 
 #include "view.h"
 
+#include "display_runner.h"
+
 #include "menus.h"
 
 #include "platform/transfer.h"
@@ -236,10 +238,10 @@ void Heartbeat::detect_report_changes()
         const QString code = current_request().stations()[r][station_code].toUpper();
         for (const bool forecast : {false, true}) {
             session_.current_url = forecast ? addresses().forecasts : addresses().observations;
-            const platform::TransferResult result = v.inet->get(session_.current_url + code + QStringLiteral(".TXT"));
+            const platform::TransferResult result = v.display_->transfer().get(session_.current_url + code + QStringLiteral(".TXT"));
             if (!self)
                 return;
-            v.inet->cancel();
+            v.display_->transfer().cancel();
             // Window events ran during the wait; the table is looked up again.
             if (r > session_.station_count || r >= static_cast<int>(current_request().stations().size()))
                 return;

@@ -5,6 +5,8 @@
 
 #include "view.h"
 
+#include "display_runner.h"
+
 #include "browser_rules.h"
 #include "button_rules.h"
 #include "display_settings.h"
@@ -178,7 +180,7 @@ void ImageButtons::reload()
 // new.
 void ImageButtons::clear_screen()
 {
-    v_.staging_doc->clear();
+    v_.display_->clear_staging();
     write_log(QStringLiteral("CLS COMMAND"));
     clear_code_history();
     v_.set_console_text(QStringLiteral("READY / PRESS ESC TO EXIT\r\n"));

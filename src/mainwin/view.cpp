@@ -6,12 +6,14 @@
 #include "button_rules.h"
 #include "console_edit.h"
 #include "console_text.h"
+#include "display_runner.h"
 #include "display_settings.h"
 #include "fonts.h"
 #include "heartbeat.h"
 #include "image_buttons.h"
 #include "layout.h"
 #include "menus.h"
+#include "print_save.h"
 #include "start_text.h"
 #include "sidewin/open_windows.h"
 
@@ -193,7 +195,6 @@ void view::create_console_area()
     }
     backing_box->lower();
     cover_box->raise();
-    staging_doc = new QTextDocument(this);
     console_box->installEventFilter(this);
 
     // The browser pane's place; its web view is created when a page is
@@ -224,13 +225,10 @@ void view::create_timers_and_transfers()
     timer1->setObjectName(QStringLiteral("timer1"));
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer4 = new QTimer(this);
-    Timer4->setObjectName(QStringLiteral("Timer4"));
     connect(Timer2, &QTimer::timeout, this, &view::Timer2_Timer);
-    connect(Timer4, &QTimer::timeout, this, &view::Timer4_Timer);
 
-    inet = new platform::Transfer(this);
-    Inet2 = new platform::Transfer(this);
+    display_ = std::make_unique<DisplayRunner>(*this);
+    print_save_ = std::make_unique<PrintSave>(*this, *display_);
 
     // The colouring works on this window's console.
     kolde_sub::set_report_console(console_box, inputlbl);
@@ -249,7 +247,6 @@ void view::Form_Load()
     delete_work_files();
 
     first_activation = true;
-    inet->set_request_timeout(60);
 
     if (is_online()) {
         // The start banner, in the console's colours.
@@ -435,8 +432,7 @@ void view::start_timers_at_first_activation()
     banner_ticks = 0;
     Timer2->setInterval(1000);
     Timer2->start();
-    Timer4->stop();
-    Timer4->setInterval(3000);
+    display_->reset_sequence_retry();
 }
 
 void view::lay_out_console()
@@ -479,8 +475,9 @@ view::VersionCheck view::check_version_at_start()
 {
     const bool ask_at_start = setting_bool(key::check_version_on_start);
 
-    const platform::TransferResult result = inet->get(addresses().update + QStringLiteral("/data/version.dat"));
-    inet->cancel();
+    const platform::TransferResult result =
+            display_->transfer().get(addresses().update + QStringLiteral("/data/version.dat"));
+    display_->transfer().cancel();
     const QString reply = result.ok ? platform::decode_text(result.body) : QString();
 
     float site = 0.0f;

@@ -25,9 +25,10 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QStatusBar;
-class QTextDocument;
 class QTextEdit;
 class QTimer;
+class DisplayRunner;
+class PrintSave;
 
 namespace platform { class Transfer; }
 namespace kolde_sub { struct StationFile; enum class Button : int; class MainMenus; class ImageButtons; }
@@ -44,10 +45,9 @@ public:
 private:
     friend class kolde_test::ViewDriver;
     friend void kolde_sub::apply_display_settings(view& v);
-    // The console's commands, the kinds of display and the event handling
-    // of the controls (view_console.cpp, view_display.cpp, view_window.cpp).
+    // The console's commands and the event handling of the controls
+    // (view_console.cpp, view_window.cpp).
     struct ConsoleCommands;
-    struct Displays;
     class WindowEvents;
     // The menu items browser mode turns off (view_browser.cpp).
     static std::array<QAction*, 11> browser_mode_items(const view& v);
@@ -61,8 +61,6 @@ private:
     QTextEdit* backing_box = nullptr;
     QTextEdit* cover_box = nullptr;
     std::array<QTextEdit*, 3> text_boxes() const { return {console_box, backing_box, cover_box}; }
-    // The text a display gathers before it becomes the console's text.
-    QTextDocument* staging_doc = nullptr;
     QStatusBar* StatusBar = nullptr;
     QLabel* connection_panel = nullptr;  // the connection state
     QLabel* status_panel = nullptr;      // the status text
@@ -87,13 +85,14 @@ private:
     QWidget* WebBrowser = nullptr;   // place of the browser pane
     QTimer* timer1 = nullptr;
     QTimer* Timer2 = nullptr;        // start banner
-    QTimer* Timer4 = nullptr;        // retry of the sequence display
-    platform::Transfer* inet = nullptr;
-    platform::Transfer* Inet2 = nullptr;
 
     // ---- the window's parts, each with its own state, files and tests
     // driver operations; the window creates them and wires them together.
     // The display runner, with printing and saving:
+    std::unique_ptr<DisplayRunner> display_;
+    std::unique_ptr<PrintSave> print_save_;
+    friend class DisplayRunner;
+    friend class PrintSave;
 
     // The heartbeat and the automatic decode:
     std::unique_ptr<class Heartbeat> heartbeat_;
@@ -113,9 +112,7 @@ private:
     ConsoleSession session;
     bool first_activation = true;
     bool update_requested = false;
-    QString pending_sequence_record;
     int banner_ticks = 0;
-    int sequence_retries = 0;  // retries of the current sequence request
 
 public:
     // ---- console text, with CR LF line breaks
@@ -165,26 +162,16 @@ public:
     void Timer2_Timer();
     void Timer4_Timer();
 
-    // Reports (view_display.cpp): the display procedure and what it calls.
-    //
-    // One display at a time. A display waits for the network with window
-    // events running, so keys, menus and timers are handled in the middle of
-    // it; none of them may start a second display on the state the running
-    // one works on. Whatever starts a display goes through start_display.
-    bool display_running() const { return display_running_; }
-    // Refused, changing nothing, while a display runs: returns false. Else
-    // prepare runs first (it sets up the request and may itself wait; false
-    // from it drops the display), then the display; returns true.
+    // Reports: the display runner (display_runner.h), one display at a
+    // time; whatever starts a display goes through start_display, which
+    // refuses (false) while one runs.
+    bool display_running() const;
     bool start_display(const std::function<bool()>& prepare = {});
     // A display of the request as it stands, refused like start_display.
     bool display_reports() { return start_display(); }
     void build_station_list();
-    // Fetches the file of the station code under current_url (the
-    // observation or the forecast folder).
     kolde_sub::StationFile fetch_station_file(const QString& code);
     void fetch_hourly_cycles();
-    void append_sequence_file();
-    QString translate_report(const QString& code, const QString& time, const QString& body);
 
     // ---- heartbeat (heartbeat.h): the new-report detection and the network
     // menus on or off.
@@ -221,7 +208,7 @@ public:
     // for the reader download, which closes the window instead.
     bool show_reader_notice(bool log_notice);
 
-    // Printing and saving the console (view_print.cpp, view_save.cpp).
+    // Printing and saving the console (print_save.h).
     // Prints text when it is not empty (a new display handed over), else the
     // console.
     void print_display(const QString& text = QString());
@@ -370,8 +357,4 @@ private:
     QString typed_line_to_show_;
     bool activation_queued_ = false;
     bool closing_ = false;
-    bool display_running_ = false;
-
-    // The display itself, whatever its kind (view_display.cpp).
-    void run_display();
 };

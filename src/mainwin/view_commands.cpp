@@ -4,6 +4,7 @@
 
 #include "view.h"
 
+#include "display_runner.h"
 #include "display_settings.h"
 #include "heartbeat.h"
 
@@ -140,7 +141,7 @@ void view::show_options()
     apply_display_settings(*this);
     color_report_text();
     if (setting_int(key::sequence_hours) != hours) {
-        Inet2->cancel();
+        display_->cancel_hourly_fetch();
         fetch_hourly_cycles();
     }
 }

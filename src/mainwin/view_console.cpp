@@ -6,6 +6,7 @@
 #include "browser_rules.h"
 #include "console_commands.h"
 #include "console_text.h"
+#include "display_runner.h"
 #include "request_rules.h"
 #include "sun_command.h"
 
@@ -224,7 +225,7 @@ static void reload_command(view& v)
 static void clear_command(view& v)
 {
     v.set_console_text(QStringLiteral(" "));
-    v.staging_doc->clear();
+    v.display_->clear_staging();
     v.show_ready_prompt();
     write_log(QStringLiteral("CLS COMMAND"));
     v.padlbl->clear();

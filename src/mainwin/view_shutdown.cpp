@@ -5,6 +5,7 @@
 
 #include "heartbeat.h"
 #include "menus.h"
+#include "display_runner.h"
 
 #include "options/opton.h"
 
@@ -76,14 +77,13 @@ void view::shut_down()
 
     // No transfer may complete, and no timer fire, once the store is gone.
     emit shutting_down();
-    inet->cancel();
-    Inet2->cancel();
+    display_->stop();
     heartbeat_->cancel_probe();
     if (browser_view() != nullptr)
         browser_view()->stop();
     taskicon_unload();
     heartbeat_->stop();
-    for (QTimer* t : {timer1, Timer2, Timer4})
+    for (QTimer* t : {timer1, Timer2})
         t->stop();
 
     const ExitCount count = count_exit(setting_int(key::start_count));
@@ -129,7 +129,7 @@ void view::check_update()
 
     // The check has its own request, given up when the window shuts down.
     platform::Transfer transfer;
-    transfer.set_request_timeout(inet->request_timeout());
+    transfer.set_request_timeout(display_->transfer().request_timeout());
     connect(this, &view::shutting_down, &transfer, &platform::Transfer::cancel);
 
     QPointer<view> self(this);

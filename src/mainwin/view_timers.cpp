@@ -1,5 +1,5 @@
-// The window's timers: the start banner and the retry of a sequence
-// display. The heartbeat's work is in heartbeat.cpp.
+// The window's timers: the start banner. The heartbeat is in heartbeat.cpp,
+// the retry of a sequence display in display_runner.cpp.
 
 #include "view.h"
 
@@ -27,22 +27,4 @@ void view::Timer2_Timer()
         Timer2->stop();
         Frame1->hide();
     }
-}
-
-void view::Timer4_Timer()
-{
-    // A tick that comes while a display runs is skipped: the timer stays on
-    // and tries again. The missing hours come from the heartbeat's fetch of
-    // the hourly cycle files; the retry only shows the request again.
-    //
-    // The retry does not put the heartbeat's count back to 0: the heartbeat
-    // fetches what the retry waits for, and a count set back every three
-    // seconds would never reach the next probe.
-    start_display([this] {
-        Timer4->stop();
-        ++sequence_retries;
-        session.ready_line_break = true;
-        session.sequence_mode = true;
-        return true;
-    });
 }

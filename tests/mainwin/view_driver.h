@@ -9,6 +9,7 @@
 #include "mainwin/heartbeat.h"
 #include "mainwin/image_buttons.h"
 #include "mainwin/menus.h"
+#include "mainwin/display_runner.h"
 #include "mainwin/view.h"
 
 #include <QAction>
@@ -39,11 +40,11 @@ public:
     // The folder the display fetches station files from.
     QString& current_url() { return v_.session.current_url; }
     // The text the display stages its reports in before they reach the console.
-    QString staged_text() const { return v_.staging_doc->toPlainText(); }
-    void stage_text(const QString& text) { v_.staging_doc->setPlainText(text); }
-    int staging_undo_steps() const { return v_.staging_doc->availableUndoSteps(); }
-    platform::Transfer* display_transfer() { return v_.inet; }
-    QTimer* sequence_retry_timer() { return v_.Timer4; }
+    QString staged_text() const { return v_.display_->staging_->toPlainText(); }
+    void stage_text(const QString& text) { v_.display_->staging_->setPlainText(text); }
+    int staging_undo_steps() const { return v_.display_->staging_->availableUndoSteps(); }
+    platform::Transfer* display_transfer() { return v_.display_->transfer_; }
+    QTimer* sequence_retry_timer() { return v_.display_->retry_timer_; }
 
     // ---- heartbeat and automatic decode
     QTimer* heartbeat_timer() { return v_.heartbeat_->timer_; }
