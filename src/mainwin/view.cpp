@@ -10,6 +10,8 @@
 #include "fonts.h"
 #include "layout.h"
 #include "start_text.h"
+#include "tray.h"
+#include "web_pane.h"
 #include "sidewin/open_windows.h"
 
 #include "options/printerselect.h"
@@ -33,9 +35,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
@@ -64,29 +64,6 @@ const char* const button_tip[18] = {
 
 // The 16 x 16 face of a button, in colour or as its grey face.
 QPixmap button_face(int index, bool grey) { return QPixmap::fromImage(button_face_image(index, grey)); }
-
-QPixmap connection_icon(bool connected)
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(connected ? QColor(0, 170, 0) : QColor(200, 0, 0));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(1, 1, 14, 14);
-    return pm;
-}
-
-QPixmap go_face(bool active)
-{
-    QPixmap pm(32, 19);
-    pm.fill(active ? QColor(255, 220, 120) : QColor(210, 210, 210));
-    QPainter p(&pm);
-    p.setPen(Qt::black);
-    p.drawRect(0, 0, 31, 18);
-    p.drawText(QRect(0, 0, 32, 19), Qt::AlignCenter, QStringLiteral("Go"));
-    return pm;
-}
 
 QTextEdit* rich_box(QWidget* parent, int index)
 {
@@ -173,24 +150,7 @@ void view::create_controls()
     inputlbl->setObjectName(QStringLiteral("inputlbl"));
     inputlbl->hide();
 
-    inputURL = new QLineEdit(form);
-    inputURL->setObjectName(QStringLiteral("inputURL"));
-    place(inputURL, 7040, 75, 765, 195);
-    inputURL->hide();
-    go_active = new QLabel(form);
-    go_normal = new QLabel(form);
-    for (int i = 0; i < 2; ++i) {
-        QLabel* face = go_faces()[static_cast<std::size_t>(i)];
-        face->setObjectName(QStringLiteral("imgGo_%1").arg(i));
-        face->setPixmap(go_face(i == 0));
-        place(face, 7900, 45, 480, 285);
-        face->hide();
-    }
-    go_active->setToolTip(QStringLiteral(" Go for URL "));
-    go_normal->raise();
-
-    online_icon = connection_icon(true);
-    offline_icon = connection_icon(false);
+    browser_ = std::make_unique<WebPane>(*this);
 
     // The console lies inside its backing box; the cover box hides the
     // console's scroll bar when it is not wanted.
@@ -213,9 +173,7 @@ void view::create_controls()
 
     // The browser pane's place; its web view is created when a page is
     // first shown in it.
-    WebBrowser = new QWidget(form);
-    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
-    WebBrowser->hide();
+    browser_->create_place();
     set_up_window_events();
 
     Frame1 = new QFrame(form);
@@ -231,8 +189,7 @@ void view::create_controls()
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(1000);  // a tick a second, also when started before the first activation
-    timer1 = new QTimer(this);
-    timer1->setObjectName(QStringLiteral("timer1"));
+    tray_ = std::make_unique<Tray>(*this);
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer4 = new QTimer(this);
@@ -283,7 +240,7 @@ void view::Form_Load()
         console_caret_to_end();
         connection_panel->setText(QStringLiteral("ネットワーク接続待機"));
         session.status_text = QStringLiteral("システム初期化中");
-        if (!WebBrowser->isVisible())
+        if (!browser_pane_shown())
             status_panel->setText(session.status_text);
     } else {
         set_console_text(QStringLiteral("\r\nNO NETWORK CONNECTION\r\n"));
@@ -382,11 +339,9 @@ void view::Form_Activate()
     postpone_next_cycle();
 
     // The address bar stays hidden until the browser pane opens.
-    inputURL->hide();
-    go_active->hide();
-    go_normal->hide();
+    browser_->hide_address_bar();
     was_online = true;
-    setWindowIcon(QIcon(online_icon));
+    setWindowIcon(connection_icon(true));
 
     lay_out_console();
 
@@ -426,8 +381,7 @@ void view::Form_Activate()
 
     Timer->setInterval(1000);
     Timer->start();
-    timer1->stop();
-    timer1->setInterval(1000);
+    tray_->reset_timer();
     banner_ticks = 0;
     Timer2->setInterval(1000);
     Timer2->start();
@@ -451,8 +405,7 @@ void view::lay_out_console()
 
     backing_box->setGeometry(px(l.textbox1.x()), px(l.textbox1.y()), px(l.textbox1.width()),
                             px(l.textbox1.height()));
-    WebBrowser->hide();
-    WebBrowser->setGeometry(backing_box->geometry());
+    browser_->place_over(backing_box->geometry());
     console_box->setGeometry(px(l.textbox0.x()), px(l.textbox0.y()), px(l.textbox0.width()),
                             px(l.textbox0.height()));
     cover_box->setGeometry(px(l.textbox2.x()), px(l.textbox2.y()), px(l.textbox2.width()),
@@ -461,9 +414,7 @@ void view::lay_out_console()
         ln->setGeometry(0, ln->y(), px(l.line_x2), ln->height());
     padshape->resize(px(l.padshape_width), padshape->height());
     padlbl->setGeometry(px(l.padlbl_left), padlbl->y(), px(l.padlbl_width), padlbl->height());
-    inputURL->setGeometry(px(l.input_left), inputURL->y(), px(l.input_width), inputURL->height());
-    go_active->move(px(l.go_left), go_active->y());
-    go_normal->move(go_active->x(), go_normal->y());
+    browser_->lay_out_address_bar(px(l.input_left), px(l.input_width), px(l.go_left));
 }
 
 void view::centre_banner()

@@ -48,7 +48,7 @@ QLabel* view::grey_face(Button b) const { return img[static_cast<std::size_t>(bu
 
 void view::img_Click(int index)
 {
-    if (!button_acts(index, WebBrowser->isVisible()))
+    if (!button_acts(index, browser_pane_shown()))
         return;
     if (button_needs_network(index) && !is_online()) {
         no_connection_box();
@@ -142,7 +142,7 @@ void view::img_Click(int index)
         // In colour style the pane's own buttons show in colour while it is
         // open. A page that went to the default browser opened no pane, so
         // they keep their grey faces.
-        if (!grey_style() && WebBrowser->isVisible())
+        if (!grey_style() && browser_pane_shown())
             for (const Button b : pane_buttons)
                 grey_face(b)->hide();
         break;
@@ -170,7 +170,7 @@ void view::img_Click(int index)
 
 void view::img_MouseDown(int index)
 {
-    if (!button_takes_pressed_look(index, grey_style(), WebBrowser->isVisible()))
+    if (!button_takes_pressed_look(index, grey_style(), browser_pane_shown()))
         return;
     // A single border, drawn sunken while the button is held.
     set_picture_border(img[static_cast<std::size_t>(index)], true, true);
@@ -179,7 +179,7 @@ void view::img_MouseDown(int index)
 
 void view::img_MouseUp(int index)
 {
-    if (!button_takes_pressed_look(index, grey_style(), WebBrowser->isVisible()))
+    if (!button_takes_pressed_look(index, grey_style(), browser_pane_shown()))
         return;
     set_picture_border(img[static_cast<std::size_t>(index)], false, false);
 }

@@ -94,7 +94,7 @@ static void normal_display(view& v)
     if (v.session.new_request)
         v.build_station_list();
     v.session.status_text = QStringLiteral("受信中");
-    if (!v.WebBrowser->isVisible())
+    if (!v.browser_pane_shown())
         v.status_panel->setText(v.session.status_text);
     const QString list = current_request().codes();
     if (v.session.auto_mode && v.session.new_request)
@@ -156,7 +156,7 @@ static void normal_display(view& v)
         if (!updated.isEmpty())
             v.session.status_text = QStringLiteral("自動デコード作動　　最終更新  ") + updated;
     }
-    if (!v.WebBrowser->isVisible())
+    if (!v.browser_pane_shown())
         v.status_panel->setText(v.session.status_text);
 
     // New reports found by the heartbeat: ring, notice, print.

@@ -84,7 +84,7 @@ void view::Timer_Timer()
             color_report_text();
             if (isMinimized())
                 taskicon_reload();
-            setWindowIcon(QIcon(offline_icon));
+            setWindowIcon(connection_icon(false));
             if (setting_bool(key::disconnect_message) && !isMinimized()) {
                 // The notice may ring first and wait for its sound.
                 show_network_loss_notice();
@@ -95,7 +95,7 @@ void view::Timer_Timer()
         write_log(QStringLiteral("NETWORK DISCONNECTED"));
         write_log(QStringLiteral("STANDBY DATA RELOAD"));
         session.status_text = QStringLiteral("再受信待機");
-        if (!WebBrowser->isVisible())
+        if (!browser_pane_shown())
             status_panel->setText(session.status_text);
         was_online = false;
         Timer->start();
@@ -114,7 +114,7 @@ void view::Timer_Timer()
         color_report_text();
         if (isMinimized())
             taskicon_reload();
-        setWindowIcon(QIcon(online_icon));
+        setWindowIcon(connection_icon(true));
         write_log(QStringLiteral("RECONNECT NETWORK"));
         close_network_loss_notice();
         postpone_next_cycle();
@@ -141,7 +141,7 @@ void view::Timer_Timer()
     // the heartbeat stops, probes included, until a command starts it again.
     if (session.auto_mode && (!setting_bool(key::auto_decode) || rs_autodecode().record_count() == 0)) {
         session.status_text = QStringLiteral("自動デコード停止");
-        if (!WebBrowser->isVisible())
+        if (!browser_pane_shown())
             status_panel->setText(session.status_text);
         fetch_hourly_cycles();
         return;
@@ -216,7 +216,7 @@ void view::detect_report_changes()
 void view::set_network_menus_enabled(bool enabled)
 {
     network_menus_on = enabled;
-    const bool browser_mode = !inputURL->isHidden();
+    const bool browser_mode = in_browser_mode();
     const bool airports = menu_listAP.size() > 1 || !menu_listAP[0]->text().isEmpty();
     menu_list->menuAction()->setEnabled(enabled && airports && !browser_mode);
     menu_company->menuAction()->setEnabled(enabled && !browser_mode);

@@ -27,7 +27,7 @@ void view::print_display(const QString& handed_over)
 
     const QString restore_status = status_panel->text();
     const auto show_status = [this] {
-        if (!WebBrowser->isVisible())
+        if (!browser_pane_shown())
             status_panel->setText(session.status_text);
     };
     const auto notice_line = [this](const QString& text) {

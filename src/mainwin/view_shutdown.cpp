@@ -3,6 +3,8 @@
 
 #include "view.h"
 
+#include "tray.h"
+
 #include "options/opton.h"
 
 #include "platform/transfer.h"
@@ -79,8 +81,8 @@ void view::shut_down()
         probe->cancel();
     if (browser_view() != nullptr)
         browser_view()->stop();
-    taskicon_unload();
-    for (QTimer* t : {Timer, timer1, Timer2, Timer4})
+    tray_->shut_down();
+    for (QTimer* t : {Timer, Timer2, Timer4})
         t->stop();
 
     const ExitCount count = count_exit(setting_int(key::start_count));
