@@ -5,10 +5,10 @@
 // the tests set up or check is handed out by reference.
 #pragma once
 
-#include "mainwin/web_pane.h"
 #include "mainwin/button_rules.h"
 #include "mainwin/tray.h"
 #include "mainwin/view.h"
+#include "mainwin/web_pane.h"
 
 #include <QAction>
 #include <QLabel>
