@@ -131,7 +131,7 @@ void Heartbeat::connection_lost()
     v.connection_panel->setText(QStringLiteral("ネットワーク未接続"));
     set_network_menus_enabled(false);
     if (was_online_) {
-        show_connection_change(QStringLiteral("DISCONNECT NETWORK"), v.offline_icon);
+        show_connection_change(QStringLiteral("DISCONNECT NETWORK"), v.connection_icon(false));
         if (setting_bool(key::disconnect_message) && !v.isMinimized()) {
             // The notice may ring first and wait for its sound.
             show_network_loss_notice();
@@ -150,14 +150,14 @@ void Heartbeat::reconnected()
 {
     view& v = window_;
     set_online(true);
-    show_connection_change(QStringLiteral("RECONNECT NETWORK"), v.online_icon);
+    show_connection_change(QStringLiteral("RECONNECT NETWORK"), v.connection_icon(true));
     write_log(QStringLiteral("RECONNECT NETWORK"));
     close_network_loss_notice();
     postpone_next_cycle();
     timer_->start();
 }
 
-void Heartbeat::show_connection_change(const QString& line, const QPixmap& icon)
+void Heartbeat::show_connection_change(const QString& line, const QIcon& icon)
 {
     view& v = window_;
     v.append_console_text(crlf + line + crlf);
@@ -165,7 +165,7 @@ void Heartbeat::show_connection_change(const QString& line, const QPixmap& icon)
     color_report_text();
     if (v.isMinimized())
         v.taskicon_reload();
-    v.setWindowIcon(QIcon(icon));
+    v.setWindowIcon(icon);
 }
 
 void Heartbeat::run_cycle(int interval)
@@ -263,7 +263,7 @@ void Heartbeat::detect_report_changes()
 
 void Heartbeat::set_network_menus_enabled(bool enabled)
 {
-    window_.menus_->set_network_items_enabled(enabled, !window_.inputURL->isHidden());
+    window_.menus_->set_network_items_enabled(enabled, window_.in_browser_mode());
 }
 
 // ---- the window's names for the heartbeat's work

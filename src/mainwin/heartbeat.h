@@ -12,7 +12,7 @@
 #pragma once
 
 struct ConsoleSession;
-class QPixmap;
+class QIcon;
 class QString;
 class QTimer;
 class view;
@@ -65,7 +65,7 @@ private:
     void reconnected();
     // The console's line of a loss or a return of the connection, then the
     // icons of the new state.
-    void show_connection_change(const QString& line, const QPixmap& icon);
+    void show_connection_change(const QString& line, const QIcon& icon);
     // The automatic decode cycle, while connected.
     void run_cycle(int interval);
 

@@ -11,6 +11,7 @@
 #include "button_rules.h"
 #include "display_settings.h"
 #include "menus.h"
+#include "web_pane.h"
 #include "window_rules.h"
 
 #include "core/log.h"
@@ -121,7 +122,7 @@ void ImageButtons::show_browser_buttons(bool shown)
 
 void ImageButtons::img_Click(int index)
 {
-    if (!button_acts(index, v_.WebBrowser->isVisible()))
+    if (!button_acts(index, v_.browser_pane_shown()))
         return;
     if (button_needs_network(index) && !is_online()) {
         v_.no_connection_box();
@@ -239,7 +240,7 @@ void ImageButtons::open_web_page(WebPage page)
     // In colour style the pane's own buttons show in colour while it is
     // open. A page that went to the default browser opened no pane, so they
     // keep their grey faces.
-    if (!grey_style() && v_.WebBrowser->isVisible())
+    if (!grey_style() && v_.browser_pane_shown())
         for (const Button b : pane_buttons)
             grey_face(b)->hide();
 }
@@ -264,7 +265,7 @@ void ImageButtons::forward() { v_.browser_forward(); }
 
 void ImageButtons::img_MouseDown(int index)
 {
-    if (!button_takes_pressed_look(index, grey_style(), v_.WebBrowser->isVisible()))
+    if (!button_takes_pressed_look(index, grey_style(), v_.browser_pane_shown()))
         return;
     // A single border, drawn sunken while the button is held.
     set_picture_border(img[static_cast<std::size_t>(index)], true, true);
@@ -273,7 +274,7 @@ void ImageButtons::img_MouseDown(int index)
 
 void ImageButtons::img_MouseUp(int index)
 {
-    if (!button_takes_pressed_look(index, grey_style(), v_.WebBrowser->isVisible()))
+    if (!button_takes_pressed_look(index, grey_style(), v_.browser_pane_shown()))
         return;
     set_picture_border(img[static_cast<std::size_t>(index)], false, false);
 }
@@ -284,7 +285,7 @@ void ImageButtons::img_MouseMove(int index)
 {
     if (index < 0 || index >= face_count)
         return;
-    const bool pane = v_.WebBrowser->isVisible();
+    const bool pane = v_.browser_pane_shown();
     if (index != hovered_button) {
         if (grey_style()) {
             // Grey style: the face under the mouse uncovers its button,
@@ -311,8 +312,7 @@ void ImageButtons::img_MouseMove(int index)
             }
         }
     }
-    if (pane && !v_.go_normal->isVisible())
-        v_.go_normal->show();
+    v_.browser_->restore_go_face();
 }
 
 void ImageButtons::remove_button_hover()
@@ -328,8 +328,7 @@ void ImageButtons::remove_button_hover()
         }
         hovered_button = no_button;
     }
-    if (v_.WebBrowser->isVisible() && !v_.go_normal->isVisible())
-        v_.go_normal->show();
+    v_.browser_->restore_go_face();
 }
 
 void ImageButtons::renew_button_hover() { img_MouseMove(std::exchange(hovered_button, no_button)); }

@@ -142,7 +142,7 @@ bool PrintSave::print_text(const QString& handed_over)
 
 void PrintSave::show_status()
 {
-    if (!v_.WebBrowser->isVisible())
+    if (!v_.browser_pane_shown())
         v_.status_panel->setText(v_.session.status_text);
 }
 

@@ -15,6 +15,8 @@
 #include "menus.h"
 #include "print_save.h"
 #include "start_text.h"
+#include "tray.h"
+#include "web_pane.h"
 #include "sidewin/open_windows.h"
 
 #include "options/printerselect.h"
@@ -38,9 +40,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPixmap>
 #include <QPointer>
 #include <QScreen>
@@ -58,28 +58,6 @@ QRect twips_rect(int left, int top, int width, int height) { return QRect(px(lef
 
 void place(QWidget* w, int left, int top, int width, int height) { w->setGeometry(twips_rect(left, top, width, height)); }
 
-QPixmap connection_icon(bool connected)
-{
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(connected ? QColor(0, 170, 0) : QColor(200, 0, 0));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(1, 1, 14, 14);
-    return pm;
-}
-
-QPixmap go_face(bool active)
-{
-    QPixmap pm(32, 19);
-    pm.fill(active ? QColor(255, 220, 120) : QColor(210, 210, 210));
-    QPainter p(&pm);
-    p.setPen(Qt::black);
-    p.drawRect(0, 0, 31, 18);
-    p.drawText(QRect(0, 0, 32, 19), Qt::AlignCenter, QStringLiteral("Go"));
-    return pm;
-}
 
 QTextEdit* rich_box(QWidget* parent, int index)
 {
@@ -123,9 +101,6 @@ void view::create_controls()
     status_panel->setObjectName(QStringLiteral("Panel_2"));
     StatusBar->addWidget(status_panel, 1);
 
-    online_icon = connection_icon(true);
-    offline_icon = connection_icon(false);
-
     create_button_bar();
     create_pad_and_address_bar();
     create_console_area();
@@ -160,21 +135,7 @@ void view::create_pad_and_address_bar()
     inputlbl->setObjectName(QStringLiteral("inputlbl"));
     inputlbl->hide();
 
-    inputURL = new QLineEdit(form);
-    inputURL->setObjectName(QStringLiteral("inputURL"));
-    place(inputURL, 7040, 75, 765, 195);
-    inputURL->hide();
-    go_active = new QLabel(form);
-    go_normal = new QLabel(form);
-    for (int i = 0; i < 2; ++i) {
-        QLabel* face = go_faces()[static_cast<std::size_t>(i)];
-        face->setObjectName(QStringLiteral("imgGo_%1").arg(i));
-        face->setPixmap(go_face(i == 0));
-        place(face, 7900, 45, 480, 285);
-        face->hide();
-    }
-    go_active->setToolTip(QStringLiteral(" Go for URL "));
-    go_normal->raise();
+    browser_ = std::make_unique<WebPane>(*this);
 }
 
 void view::create_console_area()
@@ -199,9 +160,7 @@ void view::create_console_area()
 
     // The browser pane's place; its web view is created when a page is
     // first shown in it.
-    WebBrowser = new QWidget(form);
-    WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
-    WebBrowser->hide();
+    browser_->create_place();
     set_up_window_events();
 }
 
@@ -221,8 +180,7 @@ void view::create_start_banner()
 void view::create_timers_and_transfers()
 {
     heartbeat_ = std::make_unique<Heartbeat>(*this, session);
-    timer1 = new QTimer(this);
-    timer1->setObjectName(QStringLiteral("timer1"));
+    tray_ = std::make_unique<Tray>(*this);
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     connect(Timer2, &QTimer::timeout, this, &view::Timer2_Timer);
@@ -268,7 +226,7 @@ void view::Form_Load()
         console_caret_to_end();
         connection_panel->setText(QStringLiteral("ネットワーク接続待機"));
         session.status_text = QStringLiteral("システム初期化中");
-        if (!WebBrowser->isVisible())
+        if (!browser_pane_shown())
             status_panel->setText(session.status_text);
     } else {
         set_console_text(QStringLiteral("\r\nNO NETWORK CONNECTION\r\n"));
@@ -366,11 +324,9 @@ void view::reset_for_first_activation()
 void view::show_at_first_activation()
 {
     // The address bar stays hidden until the browser pane opens.
-    inputURL->hide();
-    go_active->hide();
-    go_normal->hide();
+    browser_->hide_address_bar();
     heartbeat_->assume_online();
-    setWindowIcon(QIcon(online_icon));
+    setWindowIcon(connection_icon(true));
 
     lay_out_console();
 
@@ -427,8 +383,7 @@ void view::start_timers_at_first_activation()
     heartbeat_->probe_on_next_tick();
 
     heartbeat_->start_every_second();
-    timer1->stop();
-    timer1->setInterval(1000);
+    tray_->reset_timer();
     banner_ticks = 0;
     Timer2->setInterval(1000);
     Timer2->start();
@@ -447,8 +402,7 @@ void view::lay_out_console()
 
     backing_box->setGeometry(px(l.textbox1.x()), px(l.textbox1.y()), px(l.textbox1.width()),
                             px(l.textbox1.height()));
-    WebBrowser->hide();
-    WebBrowser->setGeometry(backing_box->geometry());
+    browser_->place_over(backing_box->geometry());
     console_box->setGeometry(px(l.textbox0.x()), px(l.textbox0.y()), px(l.textbox0.width()),
                             px(l.textbox0.height()));
     cover_box->setGeometry(px(l.textbox2.x()), px(l.textbox2.y()), px(l.textbox2.width()),
@@ -457,9 +411,7 @@ void view::lay_out_console()
         ln->setGeometry(0, ln->y(), px(l.line_x2), ln->height());
     padshape->resize(px(l.padshape_width), padshape->height());
     padlbl->setGeometry(px(l.padlbl_left), padlbl->y(), px(l.padlbl_width), padlbl->height());
-    inputURL->setGeometry(px(l.input_left), inputURL->y(), px(l.input_width), inputURL->height());
-    go_active->move(px(l.go_left), go_active->y());
-    go_normal->move(go_active->x(), go_normal->y());
+    browser_->lay_out_address_bar(px(l.input_left), px(l.input_width), px(l.go_left));
 }
 
 void view::centre_banner()

@@ -22,7 +22,6 @@
 class QAction;
 class QFrame;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QStatusBar;
 class QTextEdit;
@@ -33,6 +32,9 @@ class PrintSave;
 namespace platform { class Transfer; }
 namespace kolde_sub { struct StationFile; enum class Button : int; class MainMenus; class ImageButtons; }
 namespace kolde_test { class ViewDriver; }
+class QIcon;
+class Tray;
+class WebPane;
 class view;
 namespace kolde_sub { void apply_display_settings(view& v); }
 
@@ -70,20 +72,9 @@ private:
     QFrame* padshape = nullptr;      // scratch pad frame
     QLabel* padlbl = nullptr;        // scratch pad
     QLabel* inputlbl = nullptr;      // the typed line (hidden)
-    QLineEdit* inputURL = nullptr;   // address bar
-    // The go button's two faces; the go handlers' index counts them in this
-    // order (go_faces).
-    QLabel* go_active = nullptr;
-    QLabel* go_normal = nullptr;
-    std::array<QLabel*, 2> go_faces() const { return {go_active, go_normal}; }
     std::array<QFrame*, 2> Line{};
     QFrame* Frame1 = nullptr;        // start frame
     QLabel* Label1 = nullptr;        // start banner
-    // The window's and the notification-area icon's faces, connected and not.
-    QPixmap online_icon;
-    QPixmap offline_icon;
-    QWidget* WebBrowser = nullptr;   // place of the browser pane
-    QTimer* timer1 = nullptr;
     QTimer* Timer2 = nullptr;        // start banner
 
     // ---- the window's parts, each with its own state, files and tests
@@ -107,6 +98,9 @@ private:
     friend class kolde_sub::ImageButtons;
 
     // The browser pane and the notification-area icon:
+    std::unique_ptr<WebPane> browser_;
+    std::unique_ptr<Tray> tray_;
+    friend class WebPane;
 
     // ---- state
     ConsoleSession session;
@@ -218,9 +212,9 @@ public:
     // update item's handler is the window's own (view_shutdown.cpp).
 
     // ---- window, tray and browser
-    // Size and state changes (view_window.cpp): minimising hides the window
-    // and its open side windows and puts up the notification-area icon; any
-    // other change maximises the window again and brings them back.
+    // Size and state changes (tray.h): minimising hides the window and its
+    // open side windows and puts up the notification-area icon; any other
+    // change maximises the window again and brings them back.
     void Form_Resize();
     void timer1_Timer();
     // The mouse over the window background or the button bar takes the
@@ -253,30 +247,27 @@ public:
     // A release on the console explains the selected group in the tip, placed
     // by the cursor's screen position.
     void TextBox_MouseUp(int index, Qt::MouseButton button, const QPoint& screen_pos);
-    // The notification-area icon (taskicon.h). Reload unloads and loads it,
-    // so that icon and tip follow the connection state.
+    // The notification-area icon (taskicon.h, tray.h). Reload unloads and
+    // loads it, so that icon and tip follow the connection state.
     void taskicon_load();
     void taskicon_unload();
     void taskicon_reload();
-    class taskicon* tray_icon() const { return tray_icon_; }
+    class taskicon* tray_icon() const;
+    // The window's and the notification-area icon's face, connected or not.
+    QIcon connection_icon(bool connected) const;
 
-    // The browser pane (view_browser.cpp). WebBrowser is the pane's place;
-    // the web view inside it is created when a page is first shown there.
-    class QWebEngineView* browser_view() const { return browser_view_; }
-    // Opens a page: logs log_text (when not empty), then shows the page in
-    // the pane when the setting ブラウザー is on and the web engine can run,
-    // else hands it to the default browser. enter_mode false shows the page
-    // in the pane without switching the window into browser mode.
+    // The browser pane (web_pane.h); the web view inside it is created
+    // when a page is first shown there.
+    class QWebEngineView* browser_view() const;
+    // The pane is open; the window is in browser mode (the address bar is
+    // shown).
+    bool browser_pane_shown() const;
+    bool in_browser_mode() const;
     void open_page(const QString& url, const QString& log_text = QString(), bool enter_mode = true);
     void show_ais_page();
     void enter_browser_mode();
     void leave_browser_mode();
-    // The pane's close: when the pane is open, hides it, stops it, puts the
-    // console's status text back, leaves browser mode and returns true;
-    // otherwise does nothing and returns false.
     bool close_browser_pane();
-    // Hides the pane and leaves browser mode only (the status panel keeps
-    // the pane's last text); false when the pane was not open.
     bool hide_browser_pane();
     void browser_back();
     void browser_forward();
@@ -291,19 +282,10 @@ public:
     void WebBrowser_GotFocus();
 
 private:
-    // Installs the mouse, key and focus handling of the window, the address
-    // bar and the image buttons (view_window.cpp).
+    // Installs the mouse, key and focus handling of the window and the image
+    // buttons (view_window.cpp).
     void set_up_window_events();
-    void navigate_pane(const QString& url);
-    // Creates the web view in the pane; false when the web engine cannot
-    // run in this process.
-    bool ensure_browser_view();
-    void browser_failed();
-    class taskicon* tray_icon_ = nullptr;
-    class QWebEngineView* browser_view_ = nullptr;
     QObject* window_events_ = nullptr;
-    bool browser_unusable_ = false;
-    QString pane_body_;  // the body of the page last shown in the pane
 
 public:
     // ---- shut-down and update check (view_shutdown.cpp)

@@ -32,7 +32,7 @@ using namespace kolde_sub;
 void view::set_status_text(const QString& text)
 {
     session.status_text = text;
-    if (!WebBrowser->isVisible())
+    if (!browser_pane_shown())
         status_panel->setText(session.status_text);
 }
 

@@ -6,6 +6,7 @@
 #include "heartbeat.h"
 #include "menus.h"
 #include "display_runner.h"
+#include "tray.h"
 
 #include "options/opton.h"
 
@@ -81,9 +82,9 @@ void view::shut_down()
     heartbeat_->cancel_probe();
     if (browser_view() != nullptr)
         browser_view()->stop();
-    taskicon_unload();
+    tray_->shut_down();
     heartbeat_->stop();
-    for (QTimer* t : {timer1, Timer2})
+    for (QTimer* t : {Timer2})
         t->stop();
 
     const ExitCount count = count_exit(setting_int(key::start_count));

@@ -1,7 +1,6 @@
-// The main window's size and surface: minimise and restore together with
-// the open side windows and the notification-area icon, the console's focus
-// and mouse handlers, and the wiring of the window's mouse, key and focus
-// events to their handlers.
+// The main window's size and surface: minimise and restore (the tray part,
+// tray.h), the console's focus and mouse handlers, and the wiring of the
+// window's mouse, key and focus events to their handlers.
 
 #include "view.h"
 
@@ -14,14 +13,14 @@
 #include "menus.h"
 #include "taskicon.h"
 #include "sidewin/open_windows.h"
+#include "tray.h"
+#include "web_pane.h"
 #include "window_rules.h"
 
 #include "core/log.h"
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
-#include "sidewin/log_window.h"
-#include "sidewin/side_windows.h"
 #include "translate/handover.h"
 #include "translate/pictureform.h"
 #include "translate/tooltips.h"
@@ -29,52 +28,16 @@
 #include <QEvent>
 #include <QFrame>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QTimer>
-#include <QVBoxLayout>
 
 #include <utility>
 
 using namespace kolde_sub;
-
-namespace {
-
-// The side windows that leave and come back with the main window, in the
-// order they do so, each with its open flag. A window that is not built
-// yet gives no window, whatever its flag says.
-struct SideWindow {
-    SideWindowId which;
-    QWidget* (*window)();
-};
-
-QWidget* shown_log_window() { return log_loaded() ? log_window() : nullptr; }
-
-const SideWindow side_windows[] = {
-        {SideWindowId::chart, chart_window},
-        {SideWindowId::camera, camera_window},
-        {SideWindowId::log, shown_log_window},
-        {SideWindowId::command, command_window},
-};
-
-template <typename F>
-void for_each_open_side_window(F f)
-{
-    for (const SideWindow& s : side_windows) {
-        if (!side_window_open(s.which))
-            continue;
-        if (QWidget* w = s.window())
-            f(w);
-    }
-}
-
-}  // namespace
 
 // Sends the mouse, key and focus events of the window's controls to the
 // window's handlers.
@@ -124,33 +87,6 @@ protected:
                 v_->Frame_MouseMove();
                 return true;  // not again as a move over the window
             }
-            if (o == v_->inputURL) {
-                v_->inputURL_MouseMove();
-                return false;
-            }
-            for (int i = 0; i < 2; ++i)
-                if (o == v_->go_faces()[static_cast<std::size_t>(i)]) {
-                    v_->imgGo_MouseMove(i);
-                    return true;
-                }
-            break;
-        case QEvent::MouseButtonPress:
-            for (int i = 0; i < 2; ++i)
-                if (o == v_->go_faces()[static_cast<std::size_t>(i)]) {
-                    v_->imgGo_MouseDown(i);
-                    return true;
-                }
-            break;
-        case QEvent::MouseButtonRelease:
-            for (int i = 0; i < 2; ++i)
-                if (o == v_->go_faces()[static_cast<std::size_t>(i)]) {
-                    v_->imgGo_MouseUp(i);
-                    return true;
-                }
-            break;
-        case QEvent::KeyRelease:
-            if (o == v_->inputURL)
-                v_->inputURL_KeyUp(static_cast<QKeyEvent*>(e)->key());
             break;
         default:
             break;
@@ -285,17 +221,13 @@ void view::set_up_window_events()
 {
     auto* events = new WindowEvents(this);
     window_events_ = events;
-    for (QWidget* w : {form, static_cast<QWidget*>(buttons_->bar()), static_cast<QWidget*>(inputURL)}) {
+    for (QWidget* w : {form, static_cast<QWidget*>(buttons_->bar())}) {
         w->setMouseTracking(true);
         w->installEventFilter(events);
     }
     for (int i = 0; i < face_count; ++i) {
         buttons_->image(i)->setMouseTracking(true);
         buttons_->image(i)->installEventFilter(events);
-    }
-    for (QLabel* l : go_faces()) {
-        l->setMouseTracking(true);
-        l->installEventFilter(events);
     }
     // The console's focus, and the mouse over the console and the two boxes
     // around it. The right button opens the window's own pop-up menu (when
@@ -307,14 +239,9 @@ void view::set_up_window_events()
         box->viewport()->setMouseTracking(true);
         box->viewport()->installEventFilter(events);
     }
-    connect(inputURL, &QLineEdit::returnPressed, this, [this] { inputURL_KeyPress(13); });
     // What is pasted into the console is typed into the command line.
     if (auto* console = dynamic_cast<ConsoleEdit*>(console_box))
         console->on_paste = [this](const QString& text) { paste_into_line(text); };
-
-    // The web view fills the pane once it is created.
-    auto* pane_layout = new QVBoxLayout(WebBrowser);
-    pane_layout->setContentsMargins(0, 0, 0, 0);
 }
 
 // --------------------------------------------------------- size and state
@@ -324,62 +251,19 @@ void view::Form_Resize()
     // The layout and the side windows' flags are set up by the first
     // activation; a state change before it (the load maximises the window)
     // has nothing to bring back.
-    if (first_activation)
-        return;
-
-    if (windowState() & Qt::WindowMinimized) {
-        for_each_open_side_window([](QWidget* w) { w->hide(); });
-        // Without a notification area a hidden window could not be found
-        // again: it then stays minimised in the task bar.
-        if (notification_area_available())
-            hide();
-        taskicon_load();
-        return;
-    }
-
-    const Qt::WindowStates maximised =
-            (windowState() & ~(Qt::WindowMinimized | Qt::WindowFullScreen)) | Qt::WindowMaximized;
-    if (windowState() != maximised)
-        setWindowState(maximised);
-    for_each_open_side_window([](QWidget* w) {
-        w->show();
-        // Above the maximised main window.
-        w->raise();
-    });
-    connect(timer1, &QTimer::timeout, this, &view::timer1_Timer, Qt::UniqueConnection);
-    timer1->start();
+    if (!first_activation)
+        tray_->follow_window_state();
 }
 
-void view::timer1_Timer()
-{
-    timer1->stop();
-    taskicon_unload();
-}
+void view::timer1_Timer() { tray_->tick(); }
 
 // ------------------------------------------------------- notification area
 
-void view::taskicon_load()
-{
-    taskicon_unload();
-    tray_icon_ = new taskicon(is_online(), QIcon(online_icon), QIcon(offline_icon), this);
-    connect(tray_icon_, &taskicon::restore_requested, this, [this] {
-        setWindowState(windowState() & ~Qt::WindowMinimized);
-        show();
-        activateWindow();
-    });
-}
-
-void view::taskicon_unload()
-{
-    delete tray_icon_;
-    tray_icon_ = nullptr;
-}
-
-void view::taskicon_reload()
-{
-    taskicon_unload();
-    taskicon_load();
-}
+void view::taskicon_load() { tray_->load(); }
+void view::taskicon_unload() { tray_->unload(); }
+void view::taskicon_reload() { tray_->reload(); }
+taskicon* view::tray_icon() const { return tray_->icon(); }
+QIcon view::connection_icon(bool connected) const { return tray_->connection_icon(connected); }
 
 // ---------------------------------------------------------------- layout
 

@@ -10,7 +10,9 @@
 #include "mainwin/image_buttons.h"
 #include "mainwin/menus.h"
 #include "mainwin/display_runner.h"
+#include "mainwin/tray.h"
 #include "mainwin/view.h"
+#include "mainwin/web_pane.h"
 
 #include <QAction>
 #include <QLabel>
@@ -56,7 +58,7 @@ public:
     int& probe_period() { return v_.heartbeat_->probe_period_; }
     QString& standby_start() { return v_.session.standby_start; }
     QLabel* connection_panel() { return v_.connection_panel; }
-    QPixmap connection_icon(bool connected) { return connected ? v_.online_icon : v_.offline_icon; }
+    QPixmap connection_icon(bool connected) { return connected ? v_.tray_->online_face_ : v_.tray_->offline_face_; }
 
     // ---- console command line and status bar
     QTextEdit* console() { return v_.console_box; }
@@ -96,14 +98,14 @@ public:
     int& hovered_button() { return v_.buttons_->hovered_button; }
 
     // ---- browser pane
-    QWidget* browser_pane() { return v_.WebBrowser; }
-    QLineEdit* address_bar() { return v_.inputURL; }
-    QLabel* go_button(bool active) { return active ? v_.go_active : v_.go_normal; }
+    QWidget* browser_pane() { return v_.browser_->place_; }
+    QLineEdit* address_bar() { return v_.browser_->address_; }
+    QLabel* go_button(bool active) { return active ? v_.browser_->go_active_ : v_.browser_->go_normal_; }
     QFrame* browser_shape() { return v_.buttons_->Shape1; }
 
     // ---- tray
     // Takes the notification-area icon down after the window came back.
-    QTimer* tray_timer() { return v_.timer1; }
+    QTimer* tray_timer() { return v_.tray_->timer_; }
 
     // ---- printing and saving
     // A display prints itself when it ends.
