@@ -4,6 +4,7 @@
 #include "view.h"
 
 #include "button_rules.h"
+#include "command_line.h"
 #include "console_edit.h"
 #include "console_text.h"
 #include "display_settings.h"
@@ -169,9 +170,7 @@ void view::create_controls()
     padlbl = new QLabel(form);
     padlbl->setObjectName(QStringLiteral("padlbl"));
     place(padlbl, 7040, 90, 1880, 210);
-    inputlbl = new QLabel(form);
-    inputlbl->setObjectName(QStringLiteral("inputlbl"));
-    inputlbl->hide();
+    command_line_ = std::make_unique<CommandLine>(*this);
 
     inputURL = new QLineEdit(form);
     inputURL->setObjectName(QStringLiteral("inputURL"));
@@ -245,7 +244,7 @@ void view::create_controls()
     Inet2 = new platform::Transfer(this);
 
     // The colouring works on this window's console.
-    kolde_sub::set_report_console(console_box, inputlbl);
+    kolde_sub::set_report_console(console_box, [this] { command_line_->clear_typed_line(); });
 }
 
 // --------------------------------------------------------------- load

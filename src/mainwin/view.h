@@ -16,6 +16,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -43,9 +44,8 @@ public:
 private:
     friend class kolde_test::ViewDriver;
     friend void kolde_sub::apply_display_settings(view& v);
-    // The console's commands, the kinds of display and the event handling
-    // of the controls (view_console.cpp, view_display.cpp, view_window.cpp).
-    struct ConsoleCommands;
+    // The kinds of display and the event handling
+    // of the controls (view_display.cpp, view_window.cpp).
     struct Displays;
     class WindowEvents;
     // The menu items browser mode turns off (view_browser.cpp).
@@ -72,7 +72,6 @@ private:
     QFrame* Shape1 = nullptr;        // shown with the browser buttons
     QFrame* padshape = nullptr;      // scratch pad frame
     QLabel* padlbl = nullptr;        // scratch pad
-    QLabel* inputlbl = nullptr;      // the typed line (hidden)
     QLineEdit* inputURL = nullptr;   // address bar
     // The go button's two faces; the go handlers' index counts them in this
     // order (go_faces).
@@ -156,7 +155,8 @@ private:
     // The heartbeat and the automatic decode:
 
     // The console command line:
-
+    std::unique_ptr<class CommandLine> command_line_;
+    friend class CommandLine;
     // The menus and the image buttons:
 
     // The browser pane and the notification-area icon:
@@ -191,7 +191,7 @@ public:
     void Form_Load();
     void Form_Activate();
 
-    // Console (view_console.cpp).
+    // Console: the command line (view_console.cpp, command_line.h).
     void show_ready_prompt();
     void explain_group();
     // A key typed on a console control; only index 0, the console, is
@@ -216,8 +216,7 @@ public:
     void paste_into_line(const QString& pasted);
     // The word search of a line that is a dictionary word (already upper
     // case and trimmed): its meaning after the typed word, the picture
-    // registered under it in the picture window, then the log row
-    // (view_word_search.cpp).
+    // registered under it in the picture window, then the log row.
     void search_word(const QString& line);
 
     // Timers (view_timers.cpp).
@@ -486,10 +485,6 @@ private:
     static void drop_built_items(std::vector<QAction*>& items);
     VersionCheck check_version_at_start();
 
-    bool key_in_hand_ = false;  // the console's key handler runs
-    // Kept by a display that ended within the key handler: shown after the
-    // key's own line break.
-    QString typed_line_to_show_;
     bool activation_queued_ = false;
     bool closing_ = false;
     bool display_running_ = false;

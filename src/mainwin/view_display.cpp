@@ -4,6 +4,7 @@
 
 #include "view.h"
 
+#include "command_line.h"
 #include "console_text.h"
 #include "print_rules.h"
 #include "request_rules.h"
@@ -394,7 +395,7 @@ void view::run_display()
 
     // Every kind of display ends the same way. The colouring empties the
     // typed line, which is kept for after the prompt.
-    const QString typed = inputlbl->text();
+    const QString typed = command_line_->typed_line();
     set_console_text(staging_text(staging));
     Frame1->hide();
     show_ready_prompt();
