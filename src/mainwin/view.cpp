@@ -5,6 +5,7 @@
 
 #include "button_rules.h"
 #include "command_line.h"
+#include "command_steps.h"
 #include "console_edit.h"
 #include "console_text.h"
 #include "display_settings.h"
@@ -171,6 +172,7 @@ void view::create_controls()
     padlbl->setObjectName(QStringLiteral("padlbl"));
     place(padlbl, 7040, 90, 1880, 210);
     command_line_ = std::make_unique<CommandLine>(*this);
+    command_steps_ = std::make_unique<CommandSteps>(*this);
 
     inputURL = new QLineEdit(form);
     inputURL->setObjectName(QStringLiteral("inputURL"));

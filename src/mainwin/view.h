@@ -156,7 +156,9 @@ private:
 
     // The console command line:
     std::unique_ptr<class CommandLine> command_line_;
+    std::unique_ptr<class CommandSteps> command_steps_;  // shared with the menus and buttons
     friend class CommandLine;
+    friend class CommandSteps;
     // The menus and the image buttons:
 
     // The browser pane and the notification-area icon:
@@ -264,7 +266,7 @@ public:
     void set_network_menus_enabled(bool enabled);
 
     // ---- command steps shared by the console, the image buttons and the
-    // menus (view_commands.cpp)
+    // menus (command_steps.h)
     // status_text := text, shown in the status panel while the pane is hidden.
     void set_status_text(const QString& text);
     // The box "インターネットに接続できません　　" of the commands that need
