@@ -44,8 +44,8 @@ public:
 private:
     friend class kolde_test::ViewDriver;
     friend void kolde_sub::apply_display_settings(view& v);
-    // The kinds of display and the event handling
-    // of the controls (view_display.cpp, view_window.cpp).
+    // The kinds of display and the event handling of the controls
+    // (view_display.cpp, view_window.cpp).
     struct Displays;
     class WindowEvents;
     // The menu items browser mode turns off (view_browser.cpp).
