@@ -137,9 +137,9 @@ static void BM_ColorReportText(benchmark::State& state)
 
     const QString text = console_text();
     QTextEdit console;
-    QLabel inputlbl;
+    QString typed;
     set_up_console(console);
-    kolde_sub::set_report_console(&console, &inputlbl);
+    kolde_sub::set_report_console(&console, [&typed] { typed.clear(); });
     for (auto _ : state) {
         state.PauseTiming();
         reset_console(console, text);
@@ -160,10 +160,10 @@ static void BM_ColorReportTextAfterCommand(benchmark::State& state)
     open_store(home);
 
     QTextEdit console;
-    QLabel inputlbl;
+    QString typed;
     set_up_console(console);
     reset_console(console, console_text());
-    kolde_sub::set_report_console(&console, &inputlbl);
+    kolde_sub::set_report_console(&console, [&typed] { typed.clear(); });
     kolde_sub::color_report_text();
     for (auto _ : state) {
         state.PauseTiming();

@@ -9,6 +9,8 @@
 #include "request_rules.h"
 #include "view.h"
 
+#include "command_line.h"
+
 #include "platform/sound.h"
 #include "platform/transfer.h"
 #include "reports/colouring.h"
@@ -427,7 +429,7 @@ void DisplayRunner::run_display()
 void DisplayRunner::end_display()
 {
     ConsoleSession& session = v_.session;
-    const QString typed = v_.inputlbl->text();
+    const QString typed = v_.command_line_->typed_line();
     v_.set_console_text(staged_text());
     v_.Frame1->hide();
     v_.show_ready_prompt();

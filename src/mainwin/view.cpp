@@ -4,6 +4,8 @@
 #include "view.h"
 
 #include "button_rules.h"
+#include "command_line.h"
+#include "command_steps.h"
 #include "console_edit.h"
 #include "console_text.h"
 #include "display_runner.h"
@@ -131,9 +133,8 @@ void view::create_pad_and_address_bar()
     padlbl = new QLabel(form);
     padlbl->setObjectName(QStringLiteral("padlbl"));
     place(padlbl, 7040, 90, 1880, 210);
-    inputlbl = new QLabel(form);
-    inputlbl->setObjectName(QStringLiteral("inputlbl"));
-    inputlbl->hide();
+    command_line_ = std::make_unique<CommandLine>(*this);
+    command_steps_ = std::make_unique<CommandSteps>(*this);
 
     browser_ = std::make_unique<WebPane>(*this);
 }
@@ -189,7 +190,7 @@ void view::create_timers_and_transfers()
     print_save_ = std::make_unique<PrintSave>(*this, *display_);
 
     // The colouring works on this window's console.
-    kolde_sub::set_report_console(console_box, inputlbl);
+    kolde_sub::set_report_console(console_box, [this] { command_line_->clear_typed_line(); });
 }
 
 // --------------------------------------------------------------- load

@@ -47,9 +47,7 @@ public:
 private:
     friend class kolde_test::ViewDriver;
     friend void kolde_sub::apply_display_settings(view& v);
-    // The console's commands and the event handling of the controls
-    // (view_console.cpp, view_window.cpp).
-    struct ConsoleCommands;
+    // The event handling of the controls (view_window.cpp).
     class WindowEvents;
     // The menu items browser mode turns off (view_browser.cpp).
     static std::array<QAction*, 11> browser_mode_items(const view& v);
@@ -71,7 +69,6 @@ private:
     QLabel* grey_face(kolde_sub::Button b) const;
     QFrame* padshape = nullptr;      // scratch pad frame
     QLabel* padlbl = nullptr;        // scratch pad
-    QLabel* inputlbl = nullptr;      // the typed line (hidden)
     std::array<QFrame*, 2> Line{};
     QFrame* Frame1 = nullptr;        // start frame
     QLabel* Label1 = nullptr;        // start banner
@@ -90,7 +87,10 @@ private:
     friend class Heartbeat;
 
     // The console command line:
-
+    std::unique_ptr<class CommandLine> command_line_;
+    std::unique_ptr<class CommandSteps> command_steps_;  // shared with the menus and buttons
+    friend class CommandLine;
+    friend class CommandSteps;
     // The menus and the image buttons:
     std::unique_ptr<kolde_sub::MainMenus> menus_;
     std::unique_ptr<kolde_sub::ImageButtons> buttons_;
@@ -122,7 +122,7 @@ public:
     void Form_Load();
     void Form_Activate();
 
-    // Console (view_console.cpp).
+    // Console: the command line (view_console.cpp, command_line.h).
     void show_ready_prompt();
     void explain_group();
     // A key typed on a console control; only index 0, the console, is
@@ -147,8 +147,7 @@ public:
     void paste_into_line(const QString& pasted);
     // The word search of a line that is a dictionary word (already upper
     // case and trimmed): its meaning after the typed word, the picture
-    // registered under it in the picture window, then the log row
-    // (view_word_search.cpp).
+    // registered under it in the picture window, then the log row.
     void search_word(const QString& line);
 
     // Timers (view_timers.cpp).
@@ -173,7 +172,7 @@ public:
     void set_network_menus_enabled(bool enabled);
 
     // ---- command steps shared by the console, the image buttons and the
-    // menus (view_commands.cpp)
+    // menus (command_steps.h)
     // status_text := text, shown in the status panel while the pane is hidden.
     void set_status_text(const QString& text);
     // The box "インターネットに接続できません　　" of the commands that need
@@ -333,10 +332,6 @@ private:
     void centre_banner();
     VersionCheck check_version_at_start();
 
-    bool key_in_hand_ = false;  // the console's key handler runs
-    // Kept by a display that ended within the key handler: shown after the
-    // key's own line break.
-    QString typed_line_to_show_;
     bool activation_queued_ = false;
     bool closing_ = false;
 };

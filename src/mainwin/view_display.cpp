@@ -5,6 +5,7 @@
 
 #include "display_runner.h"
 #include "print_save.h"
+#include "command_line.h"
 
 #include "reports/station_file.h"
 

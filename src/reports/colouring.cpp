@@ -10,7 +10,6 @@
 
 #include "platform/value.h"
 
-#include <QLabel>
 #include <QPointer>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -472,7 +471,7 @@ std::vector<quint32> colours_of(const ColourSettings& s)
 // ------------------------------------------------------------- the console
 
 QPointer<QTextEdit> report_console;
-QPointer<QLabel> report_inputlbl;
+std::function<void()> clear_report_typed_line;
 
 }  // namespace
 
@@ -509,10 +508,10 @@ std::vector<Span> colour_spans(const QString& text, const ColourSettings& settin
     return spans;
 }
 
-void set_report_console(QTextEdit* console, QLabel* inputlbl)
+void set_report_console(QTextEdit* console, std::function<void()> clear_typed_line)
 {
     report_console = console;
-    report_inputlbl = inputlbl;
+    clear_report_typed_line = std::move(clear_typed_line);
 }
 
 void color_report_text()
@@ -543,8 +542,8 @@ void color_report_text()
     console->setVisible(true);
     if (had_focus && console->window()->focusWidget() != console)
         console->setFocus(Qt::OtherFocusReason);
-    if (report_inputlbl)
-        report_inputlbl->setText(QString());
+    if (clear_report_typed_line)
+        clear_report_typed_line();
 }
 
 }  // namespace kolde_sub

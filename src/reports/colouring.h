@@ -10,10 +10,10 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
-class QLabel;
 class QTextEdit;
 
 namespace kolde_sub {
@@ -80,13 +80,13 @@ void apply_spans(QTextEdit* console, const std::vector<Span>& spans);
 // The same with the mapping of the control's current text already built.
 void apply_spans(QTextEdit* console, const std::vector<Span>& spans, const ConsolePositions& positions);
 
-// The report console and the label of the typed line that color_report_text
-// works on. Either may be null.
-void set_report_console(QTextEdit* console, QLabel* inputlbl);
+// The report console that color_report_text works on, and what empties the
+// typed line once it is coloured. Either may be null.
+void set_report_console(QTextEdit* console, std::function<void()> clear_typed_line);
 
 // Colours the whole report console as apply_spans applies colour_spans under
 // the settings record, the request's group and code_history, puts the caret at its
-// end and empties the typed-line label. Does nothing while no console is set.
+// end and empties the typed line. Does nothing while no console is set.
 void color_report_text();
 
 }  // namespace kolde_sub

@@ -11,6 +11,7 @@
 #include "mainwin/menus.h"
 #include "mainwin/display_runner.h"
 #include "mainwin/tray.h"
+#include "mainwin/command_line.h"
 #include "mainwin/view.h"
 #include "mainwin/web_pane.h"
 
@@ -66,8 +67,8 @@ public:
     // The narrow box over the console's right edge (its scroll bar).
     QTextEdit* cover_box() { return v_.cover_box; }
     // The line typed on the console and not yet entered.
-    QString typed_line() const { return v_.inputlbl->text(); }
-    void set_typed_line(const QString& line) { v_.inputlbl->setText(line); }
+    QString typed_line() const { return v_.command_line_->typed_; }
+    void set_typed_line(const QString& line) { v_.command_line_->typed_ = line; }
     bool& enter_pressed() { return v_.session.enter_pressed; }
     QString status_panel_text() const { return v_.status_panel->text(); }
     void set_status_panel_text(const QString& text) { v_.status_panel->setText(text); }

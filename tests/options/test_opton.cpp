@@ -541,7 +541,7 @@ TEST_F(Options, RestoreTheDefaults)
     // Recolouring the console empties its typed-line label.
     QTextEdit console;
     QLabel typed(QStringLiteral("RJ"));
-    kolde_sub::set_report_console(&console, &typed);
+    kolde_sub::set_report_console(&console, [&typed] { typed.clear(); });
 
     answer = platform::MsgAnswer::No;
     d->cmd_Click(1);

@@ -622,7 +622,7 @@ TEST_F(ColouringProcedure, ColoursTheRegisteredConsoleAndEndsAtTheEnd)
 
     set_code_history(QStringLiteral(" RJTT "));
     current_request().forget_group();
-    set_report_console(console, inputlbl);
+    set_report_console(console, [inputlbl] { inputlbl->clear(); });
     std::vector<CharLook> before = looks_of(*console->document());
     color_report_text();
     expect_looks(*console->document(), before, colour_spans(text, read_colour_settings(), current_request().group(), code_history()));

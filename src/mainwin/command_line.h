@@ -1,0 +1,62 @@
+// The console's command line: the keys typed on the console, the line they
+// build (shown on the scratch pad while it is typed), the line carried out
+// as a command on Enter, the ready prompt, the word search and the
+// explanation of a group selected in the console.
+//
+// The keys go to the console as well, which shows them; the typed line is
+// kept here, apart from the console's text, so that a display rewriting the
+// console in the middle of a line loses nothing of it.
+#pragma once
+
+#include <QString>
+
+class QKeyEvent;
+class view;
+namespace kolde_test { class ViewDriver; }
+
+class CommandLine {
+public:
+    explicit CommandLine(view& v) : v_(v) {}
+
+    // A key pressed on the console. Each character it types (or Enter, Esc,
+    // Backspace) goes through key_press first; true when the key is done
+    // with, false when the console is to carry it out at the caret as
+    // key_press left it. While a display runs Enter does nothing and the
+    // other keys edit the typed line only.
+    bool filter_key(const QKeyEvent& key);
+    // A key typed on a console control (view::TextBox_KeyPress).
+    void key_press(int index, int& key_ascii);
+    // The line as if typed on the console, then Enter.
+    void enter(const QString& line);
+    // After a display's prompt: the line typed and not yet entered follows.
+    void keep_typed_line(const QString& typed);
+    // Text pasted into the console, typed character by character.
+    void paste(const QString& pasted);
+    void show_ready_prompt();
+    // The word search of a line that is a dictionary word.
+    void search_word(const QString& line);
+    // The explanation of the group selected in the console, in the tip.
+    void explain_group();
+
+    // The line typed and not yet entered.
+    const QString& typed_line() const { return typed_; }
+    // The colouring of the console empties it.
+    void clear_typed_line() { typed_.clear(); }
+
+private:
+    friend class kolde_test::ViewDriver;
+    // The commands a typed line carries out (command_line_commands.cpp).
+    struct Commands;
+
+    // Enter: the typed line is taken out and carried out.
+    void enter_typed_line();
+    // The typed line changed: the scratch pad shows it.
+    void set_typed(const QString& typed);
+
+    view& v_;
+    QString typed_;
+    bool key_in_hand_ = false;  // the key handler runs
+    // Kept by a display that ended within the key handler: shown after the
+    // key's own line break.
+    QString typed_line_to_show_;
+};
