@@ -42,26 +42,35 @@ const QString thirty_stations = QStringLiteral(
     "RJFU RJFT RJDC RJOB RJOK RJCK RJCM RJEC RJSK RJSA RJSF RJTY RJNT RJOT RORY");
 const QString ready_prompt = QStringLiteral("READY / PRESS ESC TO EXIT");
 
-// Points the program's addresses at a site: the one KOLDE_BENCH_SITE names,
-// or one started in this process. Call with the database open.
-std::unique_ptr<kolde_site::Server> use_site()
-{
-    std::unique_ptr<kolde_site::Server> own;
-    QString base = qEnvironmentVariable("KOLDE_BENCH_SITE");
-    if (base.isEmpty()) {
-        own = std::make_unique<kolde_site::Server>();  // simulated reports for every station
-        own->start();
-        base = QString::fromStdString(own->base_url());
+// The program's folder with the served database, its addresses pointing at
+// a site: the one KOLDE_BENCH_SITE names, or one started in this process.
+class ProgramAtSite {
+public:
+    ProgramAtSite()
+    {
+        kolde_test::ensure_app();
+        home_.install_seed_database();
+        kolde_sub::open_database();
+        QString base = qEnvironmentVariable("KOLDE_BENCH_SITE");
+        if (base.isEmpty()) {
+            own_site_ = std::make_unique<kolde_site::Server>();  // simulated reports for every station
+            own_site_->start();
+            base = QString::fromStdString(own_site_->base_url());
+        }
+        kolde_sub::set_builtin_addresses();
+        // The installed version is the site's: no update offer at the start.
+        kolde_sub::set_setting(QStringLiteral("KOLDEバージョン"), platform::Value(kolde_sub::version_text));
+        kolde_sub::update_base_url = base;  // the connection check asks it
+        kolde_sub::obs_base_url = base + QStringLiteral("/pub/data/observations/metar/stations/");
+        kolde_sub::taf_base_url = base + QStringLiteral("/pub/data/forecasts/taf/stations/");
+        kolde_sub::online = true;
     }
-    kolde_sub::set_builtin_addresses();
-    // The installed version is the site's: no update offer at the start.
-    kolde_sub::set_setting(QStringLiteral("KOLDEバージョン"), platform::Value(kolde_sub::version_text));
-    kolde_sub::update_base_url = base;  // the connection check asks it
-    kolde_sub::obs_base_url = base + QStringLiteral("/pub/data/observations/metar/stations/");
-    kolde_sub::taf_base_url = base + QStringLiteral("/pub/data/forecasts/taf/stations/");
-    kolde_sub::online = true;
-    return own;
-}
+    ~ProgramAtSite() { kolde_sub::online = false; }
+
+private:
+    kolde_test::ProgramFolder home_;
+    std::unique_ptr<kolde_site::Server> own_site_;
+};
 
 void press(QWidget* target, int key, const QString& text)
 {
@@ -134,11 +143,7 @@ bool wait_for_painted_prompt(const PromptPaint& watch, int limit_ms)
 
 static void BM_ThirtyStationRequest(benchmark::State& state)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    home.install_seed_database();
-    kolde_sub::open_database();
-    const auto site = use_site();
+    const ProgramAtSite program;
 
     view v;
     v.show();
@@ -147,17 +152,12 @@ static void BM_ThirtyStationRequest(benchmark::State& state)
         if (!v.console_text().contains(ready_prompt))
             state.SkipWithError("no ready prompt");
     }
-    kolde_sub::online = false;
 }
 BENCHMARK(BM_ThirtyStationRequest)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 static void BM_ThirtyStationRequestPainted(benchmark::State& state)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    home.install_seed_database();
-    kolde_sub::open_database();
-    const auto site = use_site();
+    const ProgramAtSite program;
 
     view v;
     v.show();
@@ -203,25 +203,19 @@ static void BM_ThirtyStationRequestPainted(benchmark::State& state)
         state.counters["median_ms"] = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
         state.counters["best_ms"] = sorted.front();
     }
-    kolde_sub::online = false;
 }
 BENCHMARK(BM_ThirtyStationRequestPainted)->Unit(benchmark::kMillisecond)->Iterations(15)->UseManualTime();
 
 // One station file over loopback, as the request fetches each of its files.
 static void BM_StationFileDownload(benchmark::State& state)
 {
-    kolde_test::ensure_app();
-    kolde_test::ProgramFolder home;
-    home.install_seed_database();
-    kolde_sub::open_database();
-    const auto site = use_site();
+    const ProgramAtSite program;
     platform::Transfer transfer;
     const QString url = kolde_sub::obs_base_url + QStringLiteral("RJTT.TXT");
     for (auto _ : state) {
         if (!transfer.get(url).ok)
             state.SkipWithError("no station file");
     }
-    kolde_sub::online = false;
 }
 BENCHMARK(BM_StationFileDownload)->Unit(benchmark::kMicrosecond);
 
