@@ -101,6 +101,10 @@ TransferResult Transfer::get(const QString& url)
                          QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
                          QNetworkRequest::AlwaysNetwork);
+    // Asked for as the server holds it, uncompressed: a report file is a few
+    // hundred bytes, and compressing each costs the server more time than
+    // sending it.
+    request.setRawHeader("Accept-Encoding", "identity");
 
     cancelled_ = false;
     QPointer<Transfer> self(this);

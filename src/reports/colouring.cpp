@@ -118,6 +118,14 @@ bool preceded_by(const QString& text, qsizetype at, QStringView word)
     return from >= 0 && QStringView(text).mid(from, word.size()) == word;
 }
 
+// The buffer of the word places, kept between colourings like the
+// painting's (kept_buffer), in this file with the scans that read it.
+std::vector<quint32>& kept_word_places()
+{
+    thread_local std::vector<quint32> places;
+    return places;
+}
+
 // ------------------------------------------------------------- the scan
 
 // The characters that begin a word some pass scans for.
@@ -138,7 +146,7 @@ void add_first_character(FirstCharacters& set, QStringView word)
 class WordFinder {
 public:
     WordFinder(const QString& text, const FirstCharacters& indexed)
-        : text_(text), places_(kept_buffer<quint32, Use::word_places>())
+        : text_(text), places_(kept_word_places())
     {
         if (text.size() > qsizetype(std::numeric_limits<quint32>::max()))
             return;

@@ -20,7 +20,7 @@ namespace kolde_sub::colouring_detail {
 // use. The console is coloured after every command, and memory the system
 // hands out afresh costs more than the work that fills it, so the buffers
 // the colouring needs for a long console keep their size between calls.
-enum class Use { word_places, character_looks, changes };
+enum class Use { character_looks, changes };
 
 template <class T, Use use>
 std::vector<T>& kept_buffer()

@@ -92,8 +92,9 @@ private:
     bool released_ = false;
 };
 
-// A server whose /status/N answers status N with a plain-text body, and
-// whose /moved redirects to /status/200.
+// A server whose /status/N answers status N with a plain-text body, whose
+// /moved redirects to /status/200, and whose /encodings answers the
+// encodings the request accepts.
 class StatusServer {
 public:
     StatusServer()
@@ -105,6 +106,9 @@ public:
         });
         http_.Get("/moved", [](const httplib::Request&, httplib::Response& res) {
             res.set_redirect("/status/200");
+        });
+        http_.Get("/encodings", [](const httplib::Request& req, httplib::Response& res) {
+            res.set_content(req.get_header_value("Accept-Encoding"), "text/plain");
         });
         port_ = http_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { http_.listen_after_bind(); });
@@ -224,6 +228,14 @@ TEST_F(TransferTest, OnlyA2xxStatusIsASuccess)
             EXPECT_TRUE(bytes.isEmpty());
         }
     }
+}
+
+// A compressed body costs the server more than it saves on small files.
+TEST_F(TransferTest, BodiesAreAskedForUncompressed)
+{
+    StatusServer local;
+    Transfer t;
+    EXPECT_EQ(t.open_text(local.url(QStringLiteral("/encodings"))), QStringLiteral("identity"));
 }
 
 TEST_F(TransferTest, FailuresAreNotEmptyBodies)
