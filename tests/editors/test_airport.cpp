@@ -217,8 +217,9 @@ TEST_F(AirportList, EntryDialogChecksCodeNameAndRegistrationInThatOrder)
         EXPECT_EQ(d.entry().mode, c.mode);
         EXPECT_EQ(d.TextBox[1]->text(), QString::fromUtf8(c.name_after));
         EXPECT_EQ(d.entry().code, QString::fromUtf8(c.code).trimmed());
-        if (message.isEmpty())
+        if (message.isEmpty()) {
             EXPECT_EQ(d.entry().name, QString::fromUtf8(c.name).trimmed());
+        }
     }
 }
 

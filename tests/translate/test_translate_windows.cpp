@@ -37,7 +37,11 @@ protected:
     {
         SeededStore::SetUp();
         ASSERT_TRUE(QDir().mkpath(folder.file(QStringLiteral("data"))));
-        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t = {.shown = true, .fresh = true}; });
+        kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) {
+            t = kolde_sub::TipHandover{};
+            t.shown = true;
+            t.fresh = true;
+        });
     }
     void TearDown() override
     {
