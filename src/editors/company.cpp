@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -151,13 +152,19 @@ grid_editor::grid_editor(const QString& name, const QString& caption, QWidget* p
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->viewport()->installEventFilter(this);
 
-    txt = new QLineEdit(this);
+    // The box lies in the grid's viewport: the grid clips it, and a scroll
+    // moves it with its cell.
+    txt = new QLineEdit(grid->viewport());
     txt->setObjectName(QStringLiteral("txt"));
     txt->setToolTip(QStringLiteral(" リターンキーで確定 "));
     txt->setFrame(false);
     txt->hide();
     txt->installEventFilter(this);
     connect(txt, &QLineEdit::returnPressed, this, [this] { txt_KeyPress(13); });
+    connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+        if (!txt->isHidden())
+            fit_edit_box();
+    });
 
     cmd[0] = new QPushButton(QStringLiteral("閉じる"), this);
     place(cmd[0], 7290, 120, 975, 375);
@@ -232,16 +239,22 @@ void grid_editor::paint_all_plain()
         paint_row(grid, r, false);
 }
 
-void grid_editor::grid_MouseDown(Qt::MouseButton button, const QPoint& global_pos)
+void grid_editor::grid_MouseDown(Qt::MouseButton button, const QPoint& global_pos, bool on_cell)
 {
-    txt->hide();
+    hide_edit_box();
+    // Off the cells the right button leaves the selection to its menu.
+    if (button != Qt::RightButton || on_cell)
+        select_current_cell();
     if (button == Qt::RightButton) {
         const bool on_row = grid->rowCount() > 0 && selected_row >= 0;
         menu_edit->setEnabled(on_row);
         menu_del->setEnabled(on_row);
         menu->popup(global_pos);
-        return;
     }
+}
+
+void grid_editor::select_current_cell()
+{
     if (grid->rowCount() == 0 || grid->currentRow() < 0)
         return;
     grid->setUpdatesEnabled(false);
@@ -262,6 +275,12 @@ void grid_editor::menu_edit_Click() { begin_edit(); }
 
 void grid_editor::place_edit_box()
 {
+    fit_edit_box();
+    txt->setText(cell_text(selected_row, selected_col));
+}
+
+void grid_editor::fit_edit_box()
+{
     const int first_visible = qMax(grid->rowAt(0), 0);
     int left = grid_left + 60;
     int width = 1440;
@@ -271,8 +290,8 @@ void grid_editor::place_edit_box()
         width = grid->rowCount() < rows_that_fit ? 5400 : 5150;
     }
     const int top = grid_top + (selected_row - first_visible) * row_height + 30;
-    place(txt, left, top, width, row_height - 30);
-    txt->setText(cell_text(selected_row, selected_col));
+    const QPoint at = grid->viewport()->mapFrom(this, QPoint(px(left), px(top)));
+    txt->setGeometry(QRect(at, QSize(px(width), px(row_height - 30))));
 }
 
 // The box is always loaded afresh from the selected cell, so an edit begun
@@ -329,7 +348,7 @@ void grid_editor::menu_del_Click()
                              key + QStringLiteral(" を削除しますか？　　"), platform::MsgButtons::YesNo)
                != platform::MsgAnswer::Yes)
         return;
-    txt->hide();
+    hide_edit_box();
     grid->setUpdatesEnabled(false);
     // The texts move up; the colours stay with the row positions.
     for (int i = r; i < grid->rowCount() - 1; ++i) {
@@ -379,20 +398,49 @@ void grid_editor::update_move_buttons()
 
 void grid_editor::txt_KeyPress(int key_ascii)
 {
-    if (key_ascii != 13)
-        return;
+    if (key_ascii == 13)
+        (void)commit_edit_box();
+}
+
+bool grid_editor::commit_edit_box()
+{
     if (!row_exists(selected_row) || txt->isHidden()) {
-        txt->hide();
-        return;
+        hide_edit_box();
+        return false;
     }
     const std::optional<QString> entry = checked_entry(selected_col, txt->text());
     if (!entry) {
         txt->selectAll();
-        return;
+        return false;
     }
     QTableWidgetItem* item = grid->item(selected_row, selected_col);
     item->setText(*entry);
     item->setForeground(Qt::black);
+    hide_edit_box();
+    return true;
+}
+
+// A cell left as it was is passed without a check: its own id would count
+// as taken. Past the last cell (or before the first) the box stays closed.
+void grid_editor::txt_Tab(bool forward)
+{
+    if (row_exists(selected_row) && !txt->isHidden() && txt->text() == cell_text(selected_row, selected_col))
+        hide_edit_box();
+    else if (!commit_edit_box())
+        return;
+    const std::optional<GridCell> next = neighbour_cell({selected_row, selected_col}, grid->rowCount(), 2, forward);
+    if (!next)
+        return;
+    grid->setCurrentCell(next->row, next->col);
+    select_current_cell();
+    grid->scrollToItem(grid->item(next->row, next->col));
+    begin_edit();
+}
+
+void grid_editor::hide_edit_box()
+{
+    if (txt->hasFocus())
+        grid->setFocus(Qt::OtherFocusReason);
     txt->hide();
 }
 
@@ -425,12 +473,10 @@ bool grid_editor::eventFilter(QObject* watched, QEvent* event)
             grid->setColumnWidth(1, qMax(grid->viewport()->width() - grid->columnWidth(0), 0));
         if (event->type() == QEvent::MouseButtonPress) {
             auto* me = static_cast<QMouseEvent*>(event);
-            if (me->button() != Qt::RightButton) {
-                const QModelIndex at = grid->indexAt(me->position().toPoint());
-                if (at.isValid())
-                    grid->setCurrentCell(at.row(), at.column());
-            }
-            grid_MouseDown(me->button(), me->globalPosition().toPoint());
+            const QModelIndex at = grid->indexAt(me->position().toPoint());
+            if (at.isValid())
+                grid->setCurrentCell(at.row(), at.column());
+            grid_MouseDown(me->button(), me->globalPosition().toPoint(), at.isValid());
             return true;
         }
         if (event->type() == QEvent::MouseButtonDblClick) {
@@ -440,6 +486,14 @@ bool grid_editor::eventFilter(QObject* watched, QEvent* event)
     } else if (watched == txt) {
         if (event->type() == QEvent::FocusIn) {
             txt_GotFocus();
+        } else if (event->type() == QEvent::KeyPress) {
+            // Tab and Shift+Tab move the edit through the cells, never the
+            // focus on to a button that the next blank would press.
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+                txt_Tab(key == Qt::Key_Tab);
+                return true;
+            }
         } else if (event->type() == QEvent::FocusOut) {
             // A message box over the window or a pop-up leaves the edit open.
             const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();

@@ -62,10 +62,11 @@ public:
     // The button painted as hovered; 99 for none.
     int hover_button() const;
 
-    // A mouse button went down on the grid (the clicked cell, if any, is
-    // already the grid's current cell); the right button opens the pop-up
-    // menu at global_pos.
-    void grid_MouseDown(Qt::MouseButton button, const QPoint& global_pos = {});
+    // A mouse button went down on the grid; on_cell when it went down on a
+    // cell, which is then already the grid's current cell. Every button
+    // selects the cell under the pointer; the right one then opens the
+    // pop-up menu at global_pos.
+    void grid_MouseDown(Qt::MouseButton button, const QPoint& global_pos = {}, bool on_cell = true);
     void grid_DblClick();
     void menu_new_Click();
     void menu_edit_Click();
@@ -74,8 +75,12 @@ public:
     void cmd_Click(int index);
     // Enter (13) checks and commits the edit box; other keys pass.
     void txt_KeyPress(int key_ascii);
+    // Tab (forward) or Shift+Tab: commits the box as Enter does and, when
+    // the entry passed its check, edits the next or the previous cell.
+    void txt_Tab(bool forward);
     virtual void txt_LostFocus();
 
+    // Places the box on the selected cell and loads the cell's text.
     void place_edit_box();
     void begin_edit();
     void update_move_buttons();
@@ -106,6 +111,14 @@ protected:
 
 private:
     void paint_all_plain();
+    // Selects the grid's current cell, as a click on it does.
+    void select_current_cell();
+    // Places the box on the selected cell (also when a scroll moved it).
+    void fit_edit_box();
+    // Checks and commits the box; false when it stays open or was not open.
+    bool commit_edit_box();
+    // Hides the box; the focus it had goes to the grid, never to a button.
+    void hide_edit_box();
     HoverButtons* hover_ = nullptr;
     bool closing_ = false;
 };

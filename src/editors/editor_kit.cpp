@@ -74,6 +74,16 @@ bool row_painted_selected(const QTableWidget* grid, int row)
     return item && item->background().color() == grid->palette().color(QPalette::Highlight);
 }
 
+std::optional<GridCell> neighbour_cell(GridCell at, int rows, int cols, bool forward)
+{
+    if (at.row < 0 || at.row >= rows || at.col < 0 || at.col >= cols)
+        return std::nullopt;
+    const long long next = static_cast<long long>(at.row) * cols + at.col + (forward ? 1 : -1);
+    if (next < 0 || next >= static_cast<long long>(rows) * cols)
+        return std::nullopt;
+    return GridCell{static_cast<int>(next / cols), static_cast<int>(next % cols)};
+}
+
 void make_code_field(QLineEdit* field)
 {
     QObject::connect(field, &QLineEdit::textEdited, field, [field] { upper_case_text(field); });

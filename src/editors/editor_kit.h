@@ -1,6 +1,7 @@
 // Pieces the list and dictionary editors share: the hover painting of their
-// buttons, the painting of a grid row as plain or selected, code fields that
-// type upper case, buttons that Enter does not press, and the list save.
+// buttons, the painting of a grid row as plain or selected, the cell Tab
+// moves an edit to, code fields that type upper case, buttons that Enter
+// does not press, and the list save.
 #pragma once
 
 #include "core/hover_buttons.h"
@@ -9,6 +10,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 class QAbstractButton;
 class QLineEdit;
@@ -21,6 +24,17 @@ namespace kolde_sub {
 // when selected. Rows or columns out of range are left alone.
 void paint_row(QTableWidget* grid, int row, bool selected);
 bool row_painted_selected(const QTableWidget* grid, int row);
+
+// A cell of a grid.
+struct GridCell {
+    int row = 0;
+    int col = 0;
+};
+
+// The cell Tab (forward) or Shift+Tab moves an edit to from cell at in a
+// grid of rows × cols, read row by row; nothing past the last cell or
+// before the first, nor from a cell outside the grid.
+[[nodiscard]] std::optional<GridCell> neighbour_cell(GridCell at, int rows, int cols, bool forward);
 
 // A code field: what is typed arrives in upper case, and while the field
 // has the focus its input method is off and Caps Lock on (off again when

@@ -8,6 +8,7 @@
 #include "support/fixtures.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,10 +16,13 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 static void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
@@ -177,8 +181,9 @@ TEST_F(CompanyEditor, GridKeepsItsColumnsInViewAndOpensAtTheFirstRow)
             EXPECT_EQ(w->grid->horizontalScrollBar()->value(), 0);
             ASSERT_TRUE(w->txt->isVisible());
             const QWidget* view = w->grid->viewport();
-            EXPECT_GE(w->txt->geometry().left(), view->mapTo(w, cell.topLeft()).x());
-            EXPECT_LE(w->txt->geometry().right(), view->mapTo(w, view->rect().topRight()).x());
+            const QRect box(view->mapFromGlobal(w->txt->mapToGlobal(QPoint())), w->txt->size());
+            EXPECT_GE(box.left(), cell.left());
+            EXPECT_LE(box.right(), view->rect().right());
             w->hide();
         }
     }
@@ -196,6 +201,100 @@ TEST_F(CompanyEditor, CloseStoresTheGridWithGappedRanks)
     for (rs.move_first(); !rs.eof(); rs.move_next())
         stored << rs.field("順位").to_text() + u':' + rs.field("id").to_text() + u':' + rs.field("route").to_text();
     EXPECT_EQ(stored, (QStringList{"1:TOKYO:RJTT RJAA", "3:KIX:RJBB", "4::RJFF"}));
+}
+
+}  // namespace
+
+namespace {
+
+using kolde_sub::grid_editor;
+
+// Both grid editors over the same rows, shown; keys go through the window
+// to whichever widget has its focus.
+class GridInput : public CompanyEditor {
+protected:
+    using Editor = std::unique_ptr<grid_editor>;
+    static std::vector<Editor> shown(const QList<QList<platform::Value>>& rows)
+    {
+        fill(rows);
+        EXPECT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_abbrev(), {"略語", "意味"}, rows));
+        std::vector<Editor> out;
+        out.push_back(std::make_unique<company>());
+        out.push_back(std::make_unique<kolde_sub::weather>());
+        for (const Editor& w : out) {
+            w->show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        }
+        return out;
+    }
+    static void press(grid_editor& w, Qt::MouseButton button, int row, int col, bool twice = false)
+    {
+        const QPoint at = w.grid->visualRect(w.grid->model()->index(row, col)).center();
+        QTest::mouseClick(w.grid->viewport(), button, {}, at);
+        if (twice)
+            QTest::mouseDClick(w.grid->viewport(), button, {}, at);
+    }
+    static void type(grid_editor& w, const char* keys)
+    {
+        for (const char* k = keys; *k; ++k)
+            QTest::keyClick(w.windowHandle(), *k);
+    }
+};
+
+// Tab and Shift+Tab commit the cell as Enter does (a cell left as it was
+// needs no check) and edit the next or the previous one; past the last cell
+// the box closes, and a blank typed then presses no button.
+TEST_F(GridInput, TabCommitsTheCellAndEditsTheNextOne)
+{
+    for (const Editor& w : shown({{"A", "RJAA"}})) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        w->menu_new_Click();
+        type(*w, "ab\trjtt rjaa\t ");
+        ASSERT_TRUE(w->isVisible());
+        EXPECT_EQ(texts(w->grid_rows()).join(u'|').toUpper(), QStringLiteral("A:RJAA|AB:RJTT RJAA"));
+        press(*w, Qt::LeftButton, 1, 0, true);
+        QTest::keyClick(w->windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(std::pair(w->selected_row, w->selected_col), std::pair(0, 1));
+        EXPECT_EQ(w->focusWidget(), w->txt);
+    }
+}
+
+// 編集 and 削除 act on the cell right-clicked, not on the one clicked before.
+TEST_F(GridInput, RightClickActsOnTheCellUnderThePointer)
+{
+    for (QAction* grid_editor::*item : {&grid_editor::menu_edit, &grid_editor::menu_del}) {
+        for (const Editor& w : shown({{"A", "RJAA"}, {"B", "RJBB"}})) {
+            told.clear();
+            press(*w, Qt::LeftButton, 0, 0);
+            press(*w, Qt::RightButton, 1, 1);
+            QTest::mouseClick(w->menu, Qt::LeftButton, {}, w->menu->actionGeometry((*w).*item).center());
+            type(*w, "RJXX\r");
+            EXPECT_EQ(texts(w->grid_rows()) + told, item == &grid_editor::menu_edit
+                                                        ? QStringList({"A:RJAA", "B:RJXX"})
+                                                        : QStringList({"A:RJAA", "B を削除しますか？　　"}));
+        }
+    }
+}
+
+// A scroll with the edit box open moves the box with its cell: what shows
+// of it lies on the cell, or nothing shows once the cell has left the view.
+TEST_F(GridInput, AScrollMovesTheEditBoxWithItsCell)
+{
+    QList<QList<platform::Value>> rows;
+    for (int r = 0; r < 40; ++r)
+        rows.append({QStringLiteral("G%1").arg(r), QStringLiteral("RJTT")});
+    for (const int notches : {1, 5}) {
+        for (const Editor& w : shown(rows)) {
+            QWidget* view = w->grid->viewport();
+            press(*w, Qt::LeftButton, 10, 1, true);
+            QWheelEvent wheel({50, 50}, {}, {}, {0, -120 * notches}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(view, &wheel);
+            const QRect box(view->mapFromGlobal(w->txt->mapToGlobal(QPoint())), w->txt->size());
+            const QRect cell = w->grid->visualRect(w->grid->model()->index(10, 1));
+            EXPECT_TRUE(notches == 5 ? (box & view->rect()).isEmpty() : cell.contains((box & view->rect()).center()))
+                << w->objectName().toStdString() << notches;
+        }
+    }
 }
 
 }  // namespace
