@@ -9,6 +9,7 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
+#include "options/failure_notices.h"
 #include "options/printerselect.h"
 #include "platform/msg_box.h"
 #include "platform/printers.h"
@@ -195,8 +196,10 @@ void opton::print_test()
             version.is_null() ? QString() : QString::number(static_cast<double>(version_number(version)));
     const QDateTime now = now_local();
     if (!platform::print_text(print_test_header(version_text, now), viewSample[sample_print]->toPlainText(), font,
-                              {program_path(QStringLiteral("print")), now}))
+                              {program_path(QStringLiteral("print")), now})) {
         qCWarning(lc_options) << "printer test page failed on" << platform::current_printer();
+        tell_print_failed(this);
+    }
 }
 
 // ---- hover look of the four text buttons

@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -628,6 +629,14 @@ TEST_F(Options, TestPageOnThePdfPrinter)
             QStringLiteral("*** KOLDE PRINT TEST ***   Version 4.31   ")));
     const QString sample = d->viewSample[1]->toPlainText();
     EXPECT_EQ(platform::last_printed_lines().mid(2), sample.isEmpty() ? QStringList() : sample.split(u'\n'));
+
+    // A test page that cannot be written is told.
+    const QString print_folder = kolde_sub::program_path(QStringLiteral("print"));
+    ASSERT_TRUE(QDir(print_folder).removeRecursively());
+    ASSERT_TRUE(kolde_test::write_file(print_folder, "x"));
+    messages.clear();
+    d->cmd_Click(5);
+    EXPECT_EQ(messages, QStringList{QStringLiteral(" エラー|印刷できませんでした　　")});
 }
 
 // While a test plays, a second test and the close button are ignored; the
