@@ -10,6 +10,7 @@
 #include "start_text.h"
 #include "view.h"
 
+#include "options/failure_notices.h"
 #include "options/printerselect.h"
 #include "platform/msg_box.h"
 #include "platform/printers.h"
@@ -22,6 +23,7 @@
 #include "startup/notices.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 
@@ -61,12 +63,17 @@ PrintSave::PrintSave(view& window, DisplayRunner& display)
 void PrintSave::print(const QString& handed_over)
 {
     const QString restore_status = v_.status_panel->text();
-    if (!run_print(handed_over))
+    const bool printed = run_print(handed_over);
+    if (!printed)
         write_log(QStringLiteral("CANCEL PRINT COMMAND"));
 
     v_.session.auto_print = false;
     v_.session.status_text = restore_status;
     show_status();
+    // A print that could not be made is told, once the window is as it was;
+    // a cancelled printer selection is not.
+    if (!printed)
+        tell_print_failed(&v_);
 }
 
 bool PrintSave::run_print(const QString& handed_over)
@@ -182,6 +189,8 @@ void PrintSave::save()
     }
     if (!write_text_file(path, save_file_content(v_.console_text(), now_local()))) {
         cancel();
+        platform::msg_box(&v_, platform::MsgIcon::Critical, QStringLiteral(" エラー"),
+                          QDir::toNativeSeparators(path) + QStringLiteral(" を保存できませんでした　　"));
         return;
     }
 

@@ -113,8 +113,15 @@ private:
     void load_binding(const Binding& b);
     void apply_enabling(const Binding& b);
     QWidget* control_of(const Binding& b) const;
-    // Writes a field; a failing write leaves the control as it is.
+    // Writes a field; true when the record holds the value afterwards (a
+    // failed write of the value already held counts as stored).
     bool write(SettingKey field, const platform::Value& value);
+    // After a change of the user's that could not be stored: once the event
+    // at hand is handled (a check box must not be set back while it is
+    // being clicked), the controls show again what the record holds and the
+    // user is told, once for the changes that failed meanwhile.
+    void not_stored();
+    void tell_not_stored();
     // After a field changed: the controls that depend on it follow.
     void follow(SettingKey field);
 
@@ -127,6 +134,8 @@ private:
 
     // Guards the change handlers while the loader sets the controls.
     bool loading_ = false;
+    // A message of not_stored is due or shown.
+    bool tell_due_ = false;
     bool* sound_wait_ = nullptr;  // set to end a sound test's wait
 };
 

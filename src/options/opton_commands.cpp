@@ -9,6 +9,7 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
+#include "options/failure_notices.h"
 #include "options/printerselect.h"
 #include "platform/msg_box.h"
 #include "platform/printers.h"
@@ -82,8 +83,8 @@ void opton::close_dialog()
 {
     // The line speed as the slider shows it, also when the slider still has
     // the focus (Escape).
-    if (setting_int(key::buffer) != Slider->value())
-        write(key::buffer, platform::Value(Slider->value()));
+    if (setting_int(key::buffer) != Slider->value() && !write(key::buffer, platform::Value(Slider->value())))
+        not_stored();
     set_update_interval(11 - Slider->value());
     if (setting_bool(key::print_on_update) && setting_bool(key::print_timed)) {
         const int start = print_time_minutes(cmb[combo_start_hour]->currentText(), cmb[combo_start_minute]->currentText());
@@ -95,8 +96,10 @@ void opton::close_dialog()
         }
     }
     const SettingKey window_fields[] = {key::print_start_hour, key::print_start_minute, key::print_end_hour, key::print_end_minute};
-    for (int i = 0; i < 4; ++i)
-        write(window_fields[i], platform::Value(cmb[combo_start_hour + i]->currentText()));
+    for (int i = 0; i < 4; ++i) {
+        if (!write(window_fields[i], platform::Value(cmb[combo_start_hour + i]->currentText())))
+            not_stored();
+    }
     if (timezone_touched) {
         show_notice(this, QStringLiteral("時差の変更を有効にするため、KOLDE を再起動してください　　"));
         timezone_touched = false;
@@ -195,8 +198,10 @@ void opton::print_test()
             version.is_null() ? QString() : QString::number(static_cast<double>(version_number(version)));
     const QDateTime now = now_local();
     if (!platform::print_text(print_test_header(version_text, now), viewSample[sample_print]->toPlainText(), font,
-                              {program_path(QStringLiteral("print")), now}))
+                              {program_path(QStringLiteral("print")), now})) {
         qCWarning(lc_options) << "printer test page failed on" << platform::current_printer();
+        tell_print_failed(this);
+    }
 }
 
 // ---- hover look of the four text buttons

@@ -1,5 +1,6 @@
 // The options dialog's change handlers: each writes its field at once and
-// lets the dependent controls and the samples follow.
+// lets the dependent controls and the samples follow. A change that cannot
+// be stored is told, and the controls show what is stored.
 #include "options/opton.h"
 
 #include "core/settings.h"
@@ -30,7 +31,10 @@ void opton::CheckBox_Click(int index)
     if (!b)
         return;
     // Only a ticked box is on; a greyed one counts as off.
-    write(b->field, platform::Value::boolean(CheckBox[index]->checkState() == Qt::Checked));
+    if (!write(b->field, platform::Value::boolean(CheckBox[index]->checkState() == Qt::Checked))) {
+        not_stored();
+        return;
+    }
     if (b->flags & binding_flag::reload) {
         load_controls(false);
         return;
@@ -53,10 +57,13 @@ void opton::cmb_Click(int index)
                               QStringLiteral("フォントを指定してください　　"));
             return;
         }
-        if (b->field.field().type == SettingType::Integer)
-            write(b->field, platform::Value(static_cast<long long>(platform::leading_number(text))));
-        else
-            write(b->field, platform::Value(text));
+        const platform::Value value = b->field.field().type == SettingType::Integer
+                                                  ? platform::Value(static_cast<long long>(platform::leading_number(text)))
+                                                  : platform::Value(text);
+        if (!write(b->field, value)) {
+            not_stored();
+            return;
+        }
         if (b->flags & binding_flag::new_cycle_slot)
             current_request().forget_cycle_slot();
     }
@@ -74,6 +81,8 @@ void opton::TextBox_LostFocus(int index)
     // The box shows what the colouring will use.
     if (write(b->field, platform::Value(value)))
         TextBox[index]->setText(QString::number(value));
+    else
+        not_stored();
 }
 
 void opton::lbl_Click(int index)
@@ -86,7 +95,10 @@ void opton::lbl_Click(int index)
     // Cancel changes nothing.
     if (!self || !chosen.isValid())
         return;
-    write(b->field, platform::Value(bgr_value(chosen)));
+    if (!write(b->field, platform::Value(bgr_value(chosen)))) {
+        not_stored();
+        return;
+    }
     QPalette pal = lbl[index]->palette();
     pal.setColor(QPalette::Window, chosen);
     lbl[index]->setPalette(pal);
@@ -100,22 +112,26 @@ void opton::Option1_Click()
 {
     if (loading_)
         return;
-    write(key::print_timed, platform::Value::boolean(!Option1[print_always]->isChecked()));
-    follow(key::print_timed);
+    if (write(key::print_timed, platform::Value::boolean(!Option1[print_always]->isChecked())))
+        follow(key::print_timed);
+    else
+        not_stored();
 }
 
 void opton::Option2_Click()
 {
     if (loading_)
         return;
-    write(key::command_buttons, platform::Value::boolean(Option2[buttons_grey]->isChecked()));
+    if (!write(key::command_buttons, platform::Value::boolean(Option2[buttons_grey]->isChecked())))
+        not_stored();
 }
 
 void opton::Slider_LostFocus()
 {
     if (loading_)
         return;
-    write(key::buffer, platform::Value(Slider->value()));
+    if (!write(key::buffer, platform::Value(Slider->value())))
+        not_stored();
 }
 
 }  // namespace kolde_sub

@@ -1,11 +1,13 @@
 // The options dialog's loader: every bound field into its control, the
 // enabled state of the controls that depend on others, the printer check and
-// the samples; and the one place where the dialog writes a field.
+// the samples; the one place where the dialog writes a field, and what it
+// does when a change cannot be stored.
 #include "options/opton.h"
 
 #include "core/logging.h"
 #include "core/settings.h"
 #include "core/shared.h"
+#include "options/failure_notices.h"
 #include "options/opton_samples.h"
 #include "platform/printers.h"
 #include "platform/value.h"
@@ -14,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -205,7 +208,24 @@ bool opton::write(SettingKey field, const platform::Value& value)
     if (set_setting(field, value))
         return true;
     qCWarning(lc_options) << "settings field not written:" << field.name();
-    return false;
+    return setting(field) == value;
+}
+
+void opton::not_stored()
+{
+    if (tell_due_)
+        return;
+    tell_due_ = true;
+    QMetaObject::invokeMethod(this, &opton::tell_not_stored, Qt::QueuedConnection);
+}
+
+void opton::tell_not_stored()
+{
+    load_controls(false);
+    QPointer<opton> self(this);
+    tell_settings_not_stored(this);
+    if (self)
+        tell_due_ = false;
 }
 
 void opton::follow(SettingKey field)

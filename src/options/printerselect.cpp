@@ -1,6 +1,7 @@
 #include "printerselect.h"
 
 #include "core/twips.h"
+#include "options/failure_notices.h"
 #include "platform/printers.h"
 #include "platform/value.h"
 #include "core/settings.h"
@@ -90,9 +91,10 @@ void printerselect::cmd_Click(int index)
     const QString name = cmb->currentText();
     if (mode_ == PrinterChoice::setup) {
         // A choice that could not be stored is no choice: the caller is
-        // told that no printer is ready.
+        // told that no printer is ready, and so is the user.
         if (!set_setting(key::printer, platform::Value(name))) {
             done(QDialog::Rejected);
+            tell_settings_not_stored(parentWidget());
             return;
         }
     } else {

@@ -17,6 +17,8 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 
+#include <optional>
+
 namespace {
 
 QStringList log_rows()
@@ -33,6 +35,16 @@ std::string joined_log_rows() { return log_rows().join(u'|').toStdString(); }
 std::string last_log() { return log_rows().value(log_rows().size() - 1).toStdString(); }
 
 QDateTime at(int h, int m) { return QDateTime(QDate(2012, 3, 5), QTime(h, m, 0)); }
+
+// The error boxes shown, as "title|text".
+QStringList told(const std::vector<platform::MsgBoxCall>& boxes)
+{
+    QStringList errors;
+    for (const platform::MsgBoxCall& b : boxes)
+        if (b.icon == platform::MsgIcon::Critical)
+            errors << b.title + u'|' + b.text;
+    return errors;
+}
 
 // ------------------------------------------------------------ plain rules
 
@@ -191,6 +203,8 @@ TEST_F(PrintDisplay, TheDialogChoosesThePrinterAndCancelEndsThePrint)
     EXPECT_EQ(v.console_text(), QStringLiteral("RJTT\r\nCANCEL PRINT"));
     EXPECT_EQ(joined_log_rows(), "PRINT COMMAND|CANCEL PRINT COMMAND");
     EXPECT_TRUE(pdf_files().isEmpty());
+    // A cancel is the user's own choice: nothing more is told.
+    EXPECT_TRUE(boxes.empty());
 
     answer_dialog([](kolde_sub::printerselect* d) {
         d->cmb->setCurrentText(QStringLiteral("PDF"));
@@ -203,26 +217,40 @@ TEST_F(PrintDisplay, TheDialogChoosesThePrinterAndCancelEndsThePrint)
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("\r\nCANCEL PRINT\r\nPRINT COMPLETED")));
 }
 
-TEST_F(PrintDisplay, AFailingPrinterEndsInTheCancelLogOnly)
+// A print that cannot be made (a printer that fails, a print folder that
+// cannot be made, a full disk) is told, by hand and from the cycle alike;
+// the console and the notice box stay as they were, the log says
+// "CANCEL PRINT COMMAND" and no PDF file is left behind.
+TEST_F(PrintDisplay, AFailedPrintIsToldAndLogged)
 {
-    platform::set_printer_queues_for_tests({QStringLiteral("NO-SUCH-QUEUE")}, QStringLiteral("NO-SUCH-QUEUE"));
+    const std::string cases[] = {"NO-SUCH-QUEUE", "PDF in a file", "PDF on a full disk"};
+    const QString print_folder = folder.file(QStringLiteral("print"));
     view v;
-    kolde_sub::unload_log();  // drops the rows of the window's load
     v.set_console_text(QStringLiteral("RJTT"));
-    drive(v).status_text() = QStringLiteral("X");
     drive(v).set_status_panel_text(QStringLiteral("待機中"));
-    v.print_display();
-    EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
-    EXPECT_EQ(last_log(), "CANCEL PRINT COMMAND");
-    EXPECT_EQ(drive(v).status_text(), QStringLiteral("待機中"));
-    EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機中"));
-
-    // The same in an automatic print: no notice either.
-    set(kolde_sub::key::printer, "NO-SUCH-QUEUE");
-    cycle_print(v);
-    EXPECT_TRUE(staging(v).isEmpty());
-    EXPECT_EQ(last_log(), "CANCEL PRINT COMMAND");
-    EXPECT_FALSE(drive(v).auto_print());
+    for (const std::string& c : cases) {
+        SCOPED_TRACE(c);
+        const QString printer = QString::fromStdString(c.substr(0, c.find(' ')));
+        const QStringList queues = printer == QStringLiteral("PDF") ? QStringList() : QStringList{printer};
+        platform::set_printer_queues_for_tests(queues, queues.value(0));
+        set(kolde_sub::key::printer, printer);
+        QFile::remove(print_folder);
+        ASSERT_TRUE(c != "PDF in a file" || kolde_test::write_file(print_folder, "x"));
+        boxes.clear();
+        for (const bool cycle : {false, true}) {
+            std::optional<kolde_test::FileSizeLimit> full;
+            if (c == "PDF on a full disk")
+                full.emplace(1024);
+            cycle ? cycle_print(v) : v.print_display();
+            full.reset();
+            EXPECT_EQ(last_log(), "CANCEL PRINT COMMAND");
+        }
+        EXPECT_EQ(told(boxes), QStringList(2, QStringLiteral(" エラー|印刷できませんでした　　")));
+        EXPECT_EQ(v.console_text(), QStringLiteral("RJTT"));
+        EXPECT_TRUE(staging(v).isEmpty());
+        EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機中"));
+        EXPECT_TRUE(pdf_files().isEmpty());
+    }
 }
 
 TEST_F(PrintDisplay, TheCyclePrintsOnlyInsideThePrintWindow)
@@ -395,21 +423,30 @@ TEST_F(SaveDisplay, AnExistingFileIsReplacedOnlyOnYes)
     EXPECT_TRUE(date_time_line.match(saved).hasMatch());
 }
 
+// A cancelled dialog and a failed write take the cancel road; a failed
+// write is told as well.
 TEST_F(SaveDisplay, ACancelledDialogOrAFailedWriteTakesTheCancelRoad)
 {
     view v;
-    kolde_sub::unload_log();  // drops the rows of the window's load
-    for (const QString& path : {QString(), folder.file(QStringLiteral("no/such/folder/a.txt")), folder.path()}) {
+    // The last one on a full disk.
+    for (const QString& path : {QString(), folder.file(QStringLiteral("no/such/folder/a.txt")), folder.path(), target}) {
         chosen = path;
+        boxes.clear();
         v.set_console_text(QStringLiteral("RJTT"));
         kolde_sub::unload_log();
-        v.save_display();
+        {
+            std::optional<kolde_test::FileSizeLimit> full;
+            if (path == target)
+                full.emplace(8);
+            v.save_display();
+        }
         EXPECT_EQ(v.console_text(), QStringLiteral("RJTT\r\nCANCEL FILE SAVE\r\nREADY / PRESS ESC TO EXIT\r\n"))
                 << path.toStdString();
         EXPECT_EQ(joined_log_rows(), "FILE SAVE COMMAND|CANCEL FILE SAVE COMMAND");
+        EXPECT_EQ(told(boxes), path.isEmpty() ? QStringList()
+                                         : QStringList{QStringLiteral(" エラー|") + path + QStringLiteral(" を保存できませんでした　　")});
     }
-    EXPECT_EQ(choices, 3);
-    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(QFile::exists(target));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -38,6 +39,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -339,19 +341,6 @@ TEST_F(Options, NewSequenceHoursStartANewFetchSlot)
     EXPECT_EQ(kolde_sub::current_request().cycle_slot(), 25);
 }
 
-// A settings write that fails leaves the control as the user set it.
-TEST_F(Options, AFailingWriteKeepsTheControl)
-{
-    opton* d = fresh();
-    const bool was = d->CheckBox[13]->isChecked();
-    kolde_sub::close_database();
-    d->CheckBox[13]->setChecked(!was);
-    d->TextBox[0]->setText(QStringLiteral("77"));
-    d->TextBox_LostFocus(0);
-    EXPECT_EQ(d->CheckBox[13]->isChecked(), !was);
-    EXPECT_EQ(d->TextBox[0]->text(), QStringLiteral("77"));
-}
-
 // Closing checks the print window, writes it, tells about a touched time
 // difference once, and derives the update interval from the slider.
 TEST_F(Options, CloseChecksThePrintWindowAndTheTimeDifference)
@@ -418,7 +407,74 @@ void click_box(QCheckBox* box)
                       box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
 }
 
+// Shows the tab that holds the control.
+void show_tab_of(opton* d, QWidget* control)
+{
+    for (int i = 0; i < d->SSTab->count(); ++i)
+        if (d->SSTab->widget(i)->isAncestorOf(control))
+            d->SSTab->setCurrentIndex(i);
+}
+
 }  // namespace
+
+// On a full disk a change made by the user is not stored: the user is told
+// once, and the control shows what is stored again; with room on the disk
+// the same change is stored.
+TEST_F(Options, AChangeThatCannotBeStoredIsToldAndUndone)
+{
+    using namespace kolde_sub::opton_index;
+    struct Case {
+        kolde_sub::SettingKey field;
+        QWidget* control;
+        std::function<void()> change;
+        std::function<Value()> shown;  // as the record would hold it
+    };
+    for (kolde_sub::SettingKey on : {kolde_sub::key::emphasise_conditions, kolde_sub::key::condition1, kolde_sub::key::condition2})
+        set(on, Value::boolean(true));
+    opton* d = fresh();
+    d->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+    const auto box = [d](kolde_sub::SettingKey field, int i) {
+        return Case{field, d->CheckBox[i], [d, i] { click_box(d->CheckBox[i]); },
+                    [d, i] { return Value::boolean(d->CheckBox[i]->isChecked()); }};
+    };
+    QLineEdit* threshold = d->TextBox[threshold_cloud1];
+    const QString told = QStringLiteral(" エラー|動作設定 を保存できませんでした。変更は保存されていません　　");
+    const Case cases[] = {
+            box(kolde_sub::key::check_version_on_start, check_version_on_start),
+            box(kolde_sub::key::condition2, check_condition2),  // reloads the dialog
+            {kolde_sub::key::cloud_height1, threshold,
+             [threshold] {
+                 QTest::keyClicks(threshold, QStringLiteral("7"));
+                 QTest::keyClick(threshold, Qt::Key_Tab);
+             },
+             [threshold] { return Value(threshold->text().toLongLong()); }},
+            {kolde_sub::key::buffer, d->Slider,
+             [d] {
+                 QTest::keyClick(d->Slider, Qt::Key_Left);
+                 d->cmd[button_close]->setFocus();
+             },
+             [d] { return Value(d->Slider->value()); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field.name());
+        show_tab_of(d, c.control);
+        const Value before = get(c.field);
+        for (const bool disk_full : {true, false}) {
+            messages.clear();
+            std::optional<kolde_test::FileSizeLimit> full;
+            if (disk_full)
+                full.emplace(1024);
+            c.control->setFocus();
+            c.change();
+            QCoreApplication::processEvents();
+            full.reset();
+            EXPECT_EQ(messages, disk_full ? QStringList{told} : QStringList());
+            EXPECT_EQ(get(c.field).to_text() == before.to_text(), disk_full);
+            EXPECT_EQ(c.shown().to_text(), get(c.field).to_text());
+        }
+    }
+}
 
 // The main window changes settings while the dialog is hidden (image
 // button 8, an empty automatic-decode list); the next opening shows them.
@@ -628,6 +684,14 @@ TEST_F(Options, TestPageOnThePdfPrinter)
             QStringLiteral("*** KOLDE PRINT TEST ***   Version 4.31   ")));
     const QString sample = d->viewSample[1]->toPlainText();
     EXPECT_EQ(platform::last_printed_lines().mid(2), sample.isEmpty() ? QStringList() : sample.split(u'\n'));
+
+    // A test page that cannot be written is told.
+    const QString print_folder = kolde_sub::program_path(QStringLiteral("print"));
+    ASSERT_TRUE(QDir(print_folder).removeRecursively());
+    ASSERT_TRUE(kolde_test::write_file(print_folder, "x"));
+    messages.clear();
+    d->cmd_Click(5);
+    EXPECT_EQ(messages, QStringList{QStringLiteral(" エラー|印刷できませんでした　　")});
 }
 
 // While a test plays, a second test and the close button are ignored; the

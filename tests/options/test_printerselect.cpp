@@ -1,4 +1,5 @@
 #include "options/printerselect.h"
+#include "platform/msg_box.h"
 #include "platform/printers.h"
 #include "platform/value.h"
 #include "core/database.h"
@@ -108,6 +109,11 @@ TEST_F(PrinterSelect, SettingsModeStoresTheChoiceAndLeavesTheCurrentPrinter)
 
 TEST_F(PrinterSelect, AChoiceThatCannotBeStoredAnswersNotReady)
 {
+    QStringList told;
+    platform::set_msg_box_answerer([&told](const platform::MsgBoxCall& call) {
+        told << call.title + u'|' + call.text;
+        return platform::MsgAnswer::Ok;
+    });
     kolde_sub::close_database();
     const bool ready = show(
         [](printerselect* d) {
@@ -117,6 +123,7 @@ TEST_F(PrinterSelect, AChoiceThatCannotBeStoredAnswersNotReady)
         kolde_sub::PrinterChoice::setup);
     EXPECT_FALSE(ready);
     EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
+    EXPECT_EQ(told, QStringList{QStringLiteral(" エラー|動作設定 を保存できませんでした。変更は保存されていません　　")});
 }
 
 TEST_F(PrinterSelect, CancelAndClosingAnswerNotReadyInBothModes)
