@@ -6,6 +6,7 @@
 #include "core/shared.h"
 #include "core/twips.h"
 #include "core/hover_buttons.h"
+#include "options/failure_notices.h"
 #include "options/printerselect.h"
 #include "platform/msg_box.h"
 #include "sidewin/sun_print.h"
@@ -518,8 +519,7 @@ void suntime::cmd_Click(int index)
                              : print_page_image(grab().toImage(), {program_path(QStringLiteral("print")), now_local()});
     restore_print_button();
     if (!printed)
-        platform::msg_box(this, platform::MsgIcon::Critical, QStringLiteral(" エラー"),
-                          QStringLiteral("印刷できませんでした　　"));
+        tell_print_failed(this);
 }
 
 bool suntime::print_table()
