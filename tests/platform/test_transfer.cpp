@@ -204,6 +204,7 @@ TEST_F(TransferTest, OnlyA2xxStatusIsASuccess)
         const TransferResult r = t.get(c.url);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.ok, c.ok) << r.error.toStdString();
+        EXPECT_FALSE(r.no_connection);
         EXPECT_EQ(r.error.isEmpty(), c.ok);
         // The body stays as the server sent it, error or not.
         EXPECT_EQ(r.body.isEmpty(), c.status == 204);
@@ -247,10 +248,12 @@ TEST_F(TransferTest, FailuresAreNotEmptyBodies)
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.status, 0);
     EXPECT_FALSE(refused.error.isEmpty());
+    EXPECT_TRUE(refused.no_connection);
 
     bool ok = true;
     EXPECT_TRUE(t.open_bytes(QStringLiteral("not a url"), &ok).isEmpty());
     EXPECT_FALSE(ok);
+    EXPECT_FALSE(t.get(QStringLiteral("not a url")).no_connection);
     ok = true;
     EXPECT_TRUE(t.open_text(QStringLiteral("ftp://127.0.0.1/x"), &ok).isEmpty());
     EXPECT_FALSE(ok);
@@ -258,6 +261,43 @@ TEST_F(TransferTest, FailuresAreNotEmptyBodies)
     // The object stays usable after failures.
     ASSERT_TRUE(write_file(root_.filePath("data/version.dat"), "1"));
     EXPECT_TRUE(t.get(url(server_, "/data/version.dat")).ok);
+}
+
+// A body is read up to the transfer's limit and no further: one without end
+// is broken off there, well before the time-out, and the server carries on.
+TEST_F(TransferTest, ABodyIsReadUpToTheLimitAndNoFurther)
+{
+    constexpr qint64 limit = 100 * 1024;
+    ASSERT_TRUE(write_file(root_.filePath("data/exact.dat"), QByteArray(limit, 'x')));
+    ASSERT_TRUE(write_file(root_.filePath("data/over.dat"), QByteArray(limit + 1, 'x')));
+    ASSERT_TRUE(write_file(root_.filePath("data/version.dat"), "4.31\r\n"));
+    server_.set_fault("/data/version.dat", kolde_site::Fault::Endless);
+    Transfer t;
+    EXPECT_EQ(t.body_limit(), platform::default_body_limit);
+    t.set_body_limit(limit);
+    t.set_request_timeout(600);
+
+    const TransferResult exact = t.get(url(server_, "/data/exact.dat"));
+    EXPECT_TRUE(exact.ok);
+    EXPECT_FALSE(exact.cut_off);
+    EXPECT_EQ(exact.body.size(), limit);
+
+    for (const char* path : {"/data/over.dat", "/data/version.dat"}) {
+        SCOPED_TRACE(path);
+        kolde_test::CategoryWarnings warnings("kolde.transfer");
+        const TransferResult r = t.get(url(server_, path));
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.cut_off);
+        EXPECT_FALSE(r.no_connection);
+        EXPECT_EQ(r.status, 200);
+        EXPECT_EQ(r.body.size(), limit);
+        EXPECT_EQ(warnings.messages().size(), 1);
+        // The text helper gives nothing of a body that was cut.
+        EXPECT_TRUE(t.open_text(url(server_, path)).isEmpty());
+    }
+    EXPECT_TRUE(t.get(url(server_, "/data/version.dat")).body.startsWith("4.31\r\nFILLER "));
+    server_.clear_faults();
+    EXPECT_EQ(t.get(url(server_, "/data/version.dat")).body, "4.31\r\n");
 }
 
 TEST_F(TransferTest, RequestTimeOutFails)
@@ -270,6 +310,7 @@ TEST_F(TransferTest, RequestTimeOutFails)
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_TRUE(r.body.isEmpty());
+    EXPECT_TRUE(r.no_connection);
     EXPECT_FALSE(t.still_executing());
 }
 
@@ -286,6 +327,7 @@ TEST_F(TransferTest, CancelDuringWaitFailsAndNextRequestWorks)
     EXPECT_TRUE(was_executing);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_FALSE(r.no_connection);
 
     // A cancel with nothing under way does not spoil the next request.
     t.cancel();
