@@ -203,7 +203,8 @@ TransferResult Transfer::get(const QString& url)
     }
     reply_ = nullptr;
 
-    if (!ending.cut_off && !ending.timed_out)
+    // What came last; nothing of a reply that was aborted.
+    if (!ending.cut_off && reply->isOpen())
         read_over_limit();
     ending.cancelled = cancelled_;
     result = reply_result(*reply, std::move(body), ending, timeout_seconds_);
