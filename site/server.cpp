@@ -27,6 +27,8 @@ namespace kolde_site {
 
 // The outside sites' stand-ins (server_charts.cpp).
 std::optional<std::pair<std::string, std::string>> outside_standin(const std::string& path);
+// Turns an answer into one without end (server_endless.cpp).
+void make_endless(httplib::Response& res, std::function<bool()> go_on);
 
 namespace {
 
@@ -280,6 +282,7 @@ struct Server::Impl {
             return;
         case Fault::None:
         case Fault::Stall:
+        case Fault::Endless:  // made endless once answered as usual
             break;
         }
 
@@ -369,6 +372,12 @@ struct Server::Impl {
         });
         server->Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
             handle_get(req, res);
+            std::lock_guard<std::mutex> lock(state_mutex);
+            if (fault_for(req.path) == Fault::Endless)
+                make_endless(res, [this] {
+                    std::lock_guard<std::mutex> held(state_mutex);
+                    return accepting;  // stopping or going down ends it
+                });
         });
         server->set_error_handler([](const httplib::Request&, httplib::Response& res) {
             if (res.body.empty())

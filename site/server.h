@@ -8,7 +8,8 @@
 // server's clock.
 //
 // Tests can switch faults on and off while the server runs: a path that
-// answers 404, an HTML error page, nothing at all or an empty body; the
+// answers 404, an HTML error page, nothing at all, an empty body or a body
+// without end; the
 // whole site down and up again; and files replaced in memory. Every call is
 // safe from any thread.
 #pragma once
@@ -29,6 +30,9 @@ enum class Fault {
     Stall,      // accepted but never answered until the fault is cleared or
                 // the server stops or goes down
     Empty,      // 200 with an empty body
+    Endless,    // 200 with the usual content (or none), then filler lines
+                // without end, until the client stops reading or the server
+                // stops or goes down
 };
 
 enum class ReportSource {

@@ -10,11 +10,13 @@
 #include "view.h"
 
 #include "command_line.h"
+#include "heartbeat.h"
 
 #include "platform/sound.h"
 #include "platform/transfer.h"
 #include "reports/colouring.h"
 #include "reports/heartbeat.h"
+#include "reports/report_reply.h"
 #include "reports/request.h"
 #include "reports/sequence_files.h"
 #include "reports/station_file.h"
@@ -39,6 +41,7 @@
 #include <QTimer>
 
 #include <map>
+#include <optional>
 
 using namespace kolde_sub;
 
@@ -51,21 +54,13 @@ constexpr int sequence_retry_ms = 3000;
 
 bool setting_on(SettingKey name) { return setting_bool(name); }
 
-// One text download on its own request. A transfer that fails (time-out,
-// refused, broken off) or brings an empty body counts as a missing file,
-// like the server's error page.
-struct Reply {
-    QString text;
-    bool missing = true;
-};
-
-Reply fetch_report(platform::Transfer* transfer, const QString& url)
+// One text download on its own request. A file cut off at the transfer's
+// size limit is kept up to the cut, with a log row.
+ReportReply fetch_text(platform::Transfer& transfer, const QString& url)
 {
-    const platform::TransferResult result = transfer->get(url);
-    Reply reply;
-    if (result.ok)
-        reply.text = platform::decode_text(result.body);
-    reply.missing = !result.ok || reply.text.isEmpty() || is_error_page(reply.text);
+    const ReportReply reply = report_reply(transfer.get(url));
+    if (reply.cut_off)
+        write_log(cut_off_log_text(url, transfer.body_limit()));
     return reply;
 }
 
@@ -81,6 +76,8 @@ DisplayRunner::DisplayRunner(view& window)
     transfer_ = new platform::Transfer(&v_);
     cycle_transfer_ = new platform::Transfer(&v_);
     transfer_->set_request_timeout(60);
+    transfer_->set_body_limit(station_file_limit);
+    cycle_transfer_->set_body_limit(cycle_file_limit);
 }
 
 // ------------------------------------------------------------ staging text
@@ -114,7 +111,7 @@ void DisplayRunner::normal_display()
     v_.set_status_text(QStringLiteral("受信中"));
     const QString list = current_request().codes();
     begin_normal_display(list);
-    if (!add_station_reports(list))
+    if (!add_station_reports(list) || network_lost_)
         return;
     show_update_status();
     announce_new_reports();
@@ -150,6 +147,8 @@ bool DisplayRunner::add_station_reports(const QString& list)
         const StationFile observation = fetch_station_file(code);
         if (!self)
             return false;
+        if (network_lost_)
+            return true;
         if (!observation.found) {
             write_log(QStringLiteral("NOT FOUND ") + code);
             append_staging(not_found_block(code));
@@ -167,6 +166,8 @@ bool DisplayRunner::add_station_reports(const QString& list)
         const StationFile forecast = fetch_station_file(code);
         if (!self)
             return false;
+        if (network_lost_)
+            return true;
         append_staging(crlf + code + QString::fromLatin1(taf_label) + forecast.label + crlf + forecast.text + crlf);
         if (session.new_request) {
             const QString line = taf_log_text(code, forecast.text);
@@ -229,9 +230,11 @@ void DisplayRunner::japanese_display()
         add_code_history(code);
         append_staging(japanese_header(code, first));
         first = false;
-        const Reply reply = fetch_report(transfer_, addresses().observations + code + QStringLiteral(".TXT"));
+        const ReportReply reply = fetch_report(addresses().observations + code + QStringLiteral(".TXT"));
         if (!self)
             return;
+        if (network_lost_)
+            break;
         QString block;
         if (reply.missing) {
             block = not_found_block(code);
@@ -270,9 +273,11 @@ void DisplayRunner::hourly_sequence_display()
     bool missing_hours = false;
     for (const QString& code : request_codes(list)) {
         add_code_history(code);
-        const Reply latest = fetch_report(transfer_, addresses().observations + code + QStringLiteral(".TXT"));
+        const ReportReply latest = fetch_report(addresses().observations + code + QStringLiteral(".TXT"));
         if (!self)
             return;
+        if (network_lost_)
+            break;
         QString text;
         if (latest.missing) {
             // No latest file: no history either.
@@ -292,7 +297,7 @@ void DisplayRunner::hourly_sequence_display()
         first = false;
         append_staging(text);
     }
-    if (missing_hours && sequence_retries_ < sequence_retry_cap(update_interval()))
+    if (missing_hours && !network_lost_ && sequence_retries_ < sequence_retry_cap(update_interval()))
         retry_timer_->start();
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
     current_request().set_codes(QStringLiteral("SQ ") + list);
@@ -320,6 +325,15 @@ void DisplayRunner::file_sequence_display()
 
 // ------------------------------------------------------------ station file
 
+// A station file; a request that got no answer at all marks the display as
+// one without network.
+ReportReply DisplayRunner::fetch_report(const QString& url)
+{
+    const ReportReply reply = fetch_text(*transfer_, url);
+    network_lost_ = network_lost_ || reply.no_connection;
+    return reply;
+}
+
 StationFile DisplayRunner::fetch_station_file(const QString& code)
 {
     QPointer<view> self(&v_);
@@ -334,7 +348,7 @@ StationFile DisplayRunner::fetch_station_file(const QString& code)
         v_.console_caret_to_end();
     }
 
-    const Reply reply = fetch_report(transfer_, session.current_url + code + QStringLiteral(".TXT"));
+    const ReportReply reply = fetch_report(session.current_url + code + QStringLiteral(".TXT"));
     if (!self)
         return {};
 
@@ -401,6 +415,9 @@ void DisplayRunner::run_display()
         retry_timer_->stop();
     }
 
+    network_lost_ = false;
+    // What was staged before, for a display that finds no network.
+    const QString staged_before = staged_text();
     if (setting_on(key::clear_screen))
         staging_->clear();
 
@@ -421,26 +438,50 @@ void DisplayRunner::run_display()
     }
     if (!self)
         return;
-    end_display();
+    end_display(staged_before);
 }
 
 // Every kind of display ends the same way. The colouring empties the typed
 // line, which is kept for after the prompt.
-void DisplayRunner::end_display()
+void DisplayRunner::end_display(const QString& staged_before)
 {
     ConsoleSession& session = v_.session;
     const QString typed = v_.command_line_->typed_line();
-    v_.set_console_text(staged_text());
+    if (network_lost_) {
+        if (!answer_without_network(staged_before))
+            return;
+    } else {
+        v_.set_console_text(staged_text());
+    }
     v_.Frame1->hide();
     v_.show_ready_prompt();
     color_report_text();
-    if (setting_on(key::top_line) && !session.enter_pressed)
-        v_.console_box->moveCursor(QTextCursor::Start);
-    v_.padlbl->clear();
+    if (!network_lost_) {
+        if (setting_on(key::top_line) && !session.enter_pressed)
+            v_.console_box->moveCursor(QTextCursor::Start);
+        v_.padlbl->clear();
+    }
     v_.keep_typed_line(typed);
     session.new_request = false;
     session.sequence_mode = false;
     session.enter_pressed = false;
+}
+
+// No answer came at all: the network is gone, whatever the last probe
+// found. What the display gathered is dropped, the console keeps its text
+// and says what it says to a request while offline, and the connection
+// counts as lost until a probe finds it again. False when the window went
+// away meanwhile.
+bool DisplayRunner::answer_without_network(const QString& staged_before)
+{
+    QPointer<view> self(&v_);
+    set_staged_text(staged_before);
+    v_.heartbeat_->connection_failed();
+    if (!self)
+        return false;
+    v_.append_console_text(crlf + QStringLiteral("NO NETWORK CONNECTION") + crlf);
+    write_log(QStringLiteral("SYSTEM NO NETWORK CONNECTION"));
+    return true;
 }
 
 // ----------------------------------------------------- sequence retry
@@ -499,11 +540,13 @@ void DisplayRunner::fetch_hourly_cycles()
         const bool current = i + 1 == hours.size();
         if (!current && file_exists(path))
             continue;
-        const platform::TransferResult result = cycle_transfer_->get(cycle_file_url(base, hours[i]));
+        const ReportReply reply = fetch_text(*cycle_transfer_, cycle_file_url(base, hours[i]));
         if (!self)
             return;
-        // Whatever came is the copy, even nothing.
-        write_cycle_copy(path, result.ok ? platform::decode_text(result.body) : QString());
+        // Only a cycle file makes a copy; a missing hour is fetched again
+        // at the next slot, and the current hour keeps its last copy.
+        if (const std::optional<QString> copy = cycle_copy_text(reply))
+            write_cycle_copy(path, *copy);
     }
 }
 

@@ -10,6 +10,11 @@
 // menus and timers are handled in the middle of it; none of them may start a
 // second display on the state the running one works on. Whatever starts a
 // display goes through start.
+//
+// A display whose station file gets no answer at all (refused, unreachable,
+// timed out) has found the network gone: it stops there, the console
+// answers as it does offline, and the heartbeat takes the connection for
+// lost.
 #pragma once
 
 #include <QString>
@@ -20,7 +25,10 @@ class QTextDocument;
 class QTimer;
 class view;
 namespace platform { class Transfer; }
-namespace kolde_sub { struct StationFile; }
+namespace kolde_sub {
+struct ReportReply;
+struct StationFile;
+}
 namespace kolde_test { class ViewDriver; }
 
 class DisplayRunner {
@@ -76,7 +84,11 @@ private:
     void japanese_display();
     void hourly_sequence_display();
     void file_sequence_display();
-    void end_display();
+    // staged_before: what was staged before the display began.
+    void end_display(const QString& staged_before);
+    bool answer_without_network(const QString& staged_before);
+    // A station file on the display's transfer.
+    kolde_sub::ReportReply fetch_report(const QString& url);
     void append_staging(const QString& text);
     void append_sequence_file();
     QString translate_report(const QString& code, const QString& time, const QString& body);
@@ -89,4 +101,5 @@ private:
     bool running_ = false;
     QString pending_sequence_record_;
     int sequence_retries_ = 0;  // retries of the current sequence request
+    bool network_lost_ = false;  // a fetch of this display got no answer at all
 };

@@ -65,6 +65,8 @@ void Heartbeat::cancel_probe()
         probe_->cancel();
 }
 
+void Heartbeat::connection_failed() { connection_lost(); }
+
 void Heartbeat::tick()
 {
     // The probe's transfer takes one request at a time: a tick that comes

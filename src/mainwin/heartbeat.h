@@ -37,6 +37,10 @@ public:
     void assume_online() { was_online_ = true; }
     // The shut-down: the probe under way gives up.
     void cancel_probe();
+    // A transfer of the reports got no answer at all: the connection counts
+    // as lost, as when a probe gets none, until a probe finds it again. The
+    // probes go on (the timer runs) to find it.
+    void connection_failed();
 
     // One tick of the timer: counts it and, every probe period, probes and
     // runs the cycle. A tick that comes while a tick's work still waits is

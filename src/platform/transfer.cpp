@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <limits>
 
 namespace platform {
 
@@ -45,8 +46,6 @@ bool is_http_level_error(QNetworkReply::NetworkError error)
     }
 }
 
-bool is_success_status(int status) { return status >= 200 && status <= 299; }
-
 // Leaves a trace of a failed transfer; a cancel asked for by the program is
 // no fault and only shows in debug output.
 void report_failure(const QString& url, const TransferResult& result, bool cancelled)
@@ -57,7 +56,64 @@ void report_failure(const QString& url, const TransferResult& result, bool cance
         qCWarning(lc_transfer).noquote() << "transfer of" << url << "failed:" << result.error;
 }
 
+QNetworkRequest network_request(const QUrl& target)
+{
+    QNetworkRequest request(target);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    // Asked for as the server holds it, uncompressed: a report file is a few
+    // hundred bytes, and compressing each costs the server more time than
+    // sending it.
+    request.setRawHeader("Accept-Encoding", "identity");
+    return request;
+}
+
+// How a request ended, as the wait saw it.
+struct Ending {
+    bool timed_out = false;
+    bool cancelled = false;
+    bool cut_off = false;
+};
+
+// The result of a finished reply whose body so far is body.
+TransferResult reply_result(QNetworkReply& reply, QByteArray body, const Ending& end, int timeout_seconds)
+{
+    TransferResult result;
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (end.cut_off) {
+        result.status = status.toInt();
+        result.body = std::move(body);
+        result.cut_off = true;
+        result.error = QStringLiteral("body longer than %1 bytes").arg(result.body.size());
+    } else if (end.timed_out) {
+        result.error = QStringLiteral("request timed out after %1 s").arg(timeout_seconds);
+        result.no_connection = true;
+    } else if (end.cancelled) {
+        result.error = QStringLiteral("request cancelled");
+    } else if (!status.isValid() || !is_http_level_error(reply.error())) {
+        result.error = reply.errorString();
+        if (result.error.isEmpty())
+            result.error = QStringLiteral("no reply");
+        result.no_connection = true;
+    } else {
+        result.status = status.toInt();
+        result.body = std::move(body);
+        result.ok = is_success_status(result.status);
+        if (!result.ok) {
+            result.error = QStringLiteral("HTTP status %1").arg(result.status);
+            const QString reason = reply.attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+            if (!reason.isEmpty())
+                result.error += u' ' + reason;
+        }
+    }
+    return result;
+}
+
 }  // namespace
+
+bool is_success_status(int status) { return status >= 200 && status <= 299; }
 
 Transfer::Transfer(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager(this))
 {
@@ -79,6 +135,12 @@ void Transfer::set_request_timeout(int seconds)
     timeout_seconds_ = std::clamp(seconds, 1, 2'000'000);
 }
 
+void Transfer::set_body_limit(qint64 bytes)
+{
+    // One byte more than the limit is buffered to tell a longer body.
+    body_limit_ = std::clamp<qint64>(bytes, 0, std::numeric_limits<qint64>::max() - 1);
+}
+
 TransferResult Transfer::get(const QString& url)
 {
     TransferResult result;
@@ -96,31 +158,40 @@ TransferResult Transfer::get(const QString& url)
         return result;
     }
 
-    QNetworkRequest request(target);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                         QNetworkRequest::AlwaysNetwork);
-    // Asked for as the server holds it, uncompressed: a report file is a few
-    // hundred bytes, and compressing each costs the server more time than
-    // sending it.
-    request.setRawHeader("Accept-Encoding", "identity");
-
     cancelled_ = false;
     QPointer<Transfer> self(this);
-    QPointer<QNetworkReply> reply(manager_->get(request));
+    QPointer<QNetworkReply> reply(manager_->get(network_request(target)));
     reply_ = reply;
+    // The network stops reading once this much waits unread, so a body over
+    // the limit never fills the memory.
+    const qint64 limit = body_limit_;
+    reply->setReadBufferSize(limit + 1);
 
     bool finished = false;
-    bool timed_out = false;
+    Ending ending;
+    QByteArray body;
+    // Reads what has come, up to one byte past the limit; true once the
+    // body is known to be longer than the limit (it is then cut there).
+    const auto read_over_limit = [&] {
+        body += reply->read(limit + 1 - body.size());
+        if (body.size() > limit) {
+            body.truncate(limit);
+            ending.cut_off = true;
+        }
+        return ending.cut_off;
+    };
     QObject scope;
     connect(reply, &QNetworkReply::finished, &scope, [&] { finished = true; });
+    connect(reply, &QNetworkReply::readyRead, &scope, [&] {
+        if (!ending.cut_off && read_over_limit())
+            reply->abort();
+    });
     // Should the reply be destroyed without finishing (its manager went away
     // with this object), the guard ends the wait.
     const WaitEnd end = wait_until([&] { return finished || reply->isFinished(); },
                                    [&] { return self && reply; }, timeout_seconds_ * 1000);
     if (end == WaitEnd::Limit && reply && !reply->isFinished()) {
-        timed_out = true;
+        ending.timed_out = true;
         reply->abort();
     }
 
@@ -132,28 +203,13 @@ TransferResult Transfer::get(const QString& url)
     }
     reply_ = nullptr;
 
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (timed_out) {
-        result.error = QStringLiteral("request timed out after %1 s").arg(timeout_seconds_);
-    } else if (cancelled_) {
-        result.error = QStringLiteral("request cancelled");
-    } else if (!status.isValid() || !is_http_level_error(reply->error())) {
-        result.error = reply->errorString();
-        if (result.error.isEmpty())
-            result.error = QStringLiteral("no reply");
-    } else {
-        result.status = status.toInt();
-        result.body = reply->readAll();
-        result.ok = is_success_status(result.status);
-        if (!result.ok) {
-            result.error = QStringLiteral("HTTP status %1").arg(result.status);
-            const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-            if (!reason.isEmpty())
-                result.error += u' ' + reason;
-        }
-    }
+    // What came last; nothing of a reply that was aborted.
+    if (!ending.cut_off && reply->isOpen())
+        read_over_limit();
+    ending.cancelled = cancelled_;
+    result = reply_result(*reply, std::move(body), ending, timeout_seconds_);
     if (!result.ok)
-        report_failure(url, result, cancelled_ && !timed_out);
+        report_failure(url, result, ending.cancelled && !ending.timed_out && !ending.cut_off);
     cancelled_ = false;
     reply->deleteLater();
     return result;

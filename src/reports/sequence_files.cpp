@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QTime>
 
+#include <algorithm>
+
 namespace kolde_sub {
 
 namespace {
@@ -108,9 +110,11 @@ HourlySearch search_hourly_file(const QString& file_text, const QString& code, Q
     if (code.isEmpty())
         return result;
     qsizetype at = file_text.indexOf(code);
-    while (at >= 0) {
+    int taken = 0;
+    while (at >= 0 && taken < hourly_reports_per_station) {
         const qsizetype lf = file_text.indexOf(u'\n', at);
-        QString report = lf < 0 ? file_text.mid(at) : file_text.mid(at, lf - at);
+        const qsizetype end = lf < 0 ? file_text.size() : lf;
+        QString report = file_text.mid(at, std::min(end - at, hourly_report_limit));
         // The local copy ends in CR LF; a report written last by the server
         // without a line feed would otherwise keep that CR.
         if (report.endsWith(u'\r'))
@@ -120,6 +124,7 @@ HourlySearch search_hourly_file(const QString& file_text, const QString& code, Q
             key_list += u' ' + key;
             result.blocks += observation_block(report, code, false, local, time_difference) + crlf;
             result.found = true;
+            ++taken;
         }
         if (lf < 0)
             break;  // the last report of the file had no line feed

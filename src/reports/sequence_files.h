@@ -40,14 +40,23 @@ bool write_cycle_copy(const QString& path, const QString& reply);
 // the local hour with its zone letter ("1800I").
 QString hourly_time_text(int file_hour, bool local, const QString& time_difference);
 
+// A report in an hourly file is one line of a few hundred characters, and a
+// station issues a few in an hour. A longer line is cut at the first limit,
+// and reports past the second are left out, so that whatever an hourly file
+// holds, the console gets no more than it lays out at once.
+inline constexpr qsizetype hourly_report_limit = 1024;
+inline constexpr int hourly_reports_per_station = 50;
+
 struct HourlySearch {
     QString blocks;      // the observation blocks found, each followed by CR LF
     bool found = false;  // the file gave at least one report not shown before
 };
 // Finds the station's reports in the text of one hourly file. A report runs
-// from the code to the next line feed; its first 12 characters (code, blank,
-// time group) are its key. Reports whose key is already in key_list are
-// skipped; the others are added to it (each key preceded by a blank).
+// from the code to the next line feed (cut at hourly_report_limit); its
+// first 12 characters (code, blank, time group) are its key. Reports whose
+// key is already in key_list are skipped; the others, up to
+// hourly_reports_per_station, are added to it (each key preceded by a
+// blank).
 HourlySearch search_hourly_file(const QString& file_text, const QString& code, QString& key_list, bool local,
                                 const QString& time_difference);
 

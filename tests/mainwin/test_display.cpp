@@ -9,6 +9,7 @@
 #include "platform/transfer.h"
 #include "reports/station_file.h"
 #include "reports/heartbeat.h"
+#include "reports/report_reply.h"
 #include "reports/request.h"
 #include "reports/sequence_files.h"
 #include "reports/zone.h"
@@ -21,6 +22,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTime>
+#include <QTimer>
 
 #include <functional>
 
@@ -140,10 +142,9 @@ TEST_F(Display, UnknownStationIsNotFoundAndItsForecastNotFetched)
 
 TEST_F(Display, FailedTransfersCountAsMissingFiles)
 {
-    server->set_fault((stations + "RJTT.TXT").toStdString(), kolde_site::Fault::Stall);
+    server->set_fault((stations + "RJTT.TXT").toStdString(), kolde_site::Fault::ErrorPage);
     server->set_fault((forecasts + "RJAA.TXT").toStdString(), kolde_site::Fault::Empty);
     view v;
-    drive(v).display_transfer()->set_request_timeout(1);
     v.console_enter(QStringLiteral("RJTT RJAA"));
     server->clear_faults();
 
@@ -152,6 +153,73 @@ TEST_F(Display, FailedTransfersCountAsMissingFiles)
                                         rjaa_block + ready);
     EXPECT_TRUE(log_texts().contains(QStringLiteral("NOT FOUND RJTT")));
     EXPECT_EQ(kolde_sub::current_request().stations()[1][kolde_sub::station_metar_stamp], QString());
+}
+
+// A request that gets no answer at all (refused, timed out) has found no
+// network, not a missing station: the console keeps its text and answers as
+// it does offline, no further station is waited for, and the connection
+// counts as lost.
+TEST_F(Display, NoAnswerAtAllIsANetworkFailure)
+{
+    switches({kolde_sub::key::disconnect_message, kolde_sub::key::disconnect_alarm});
+    for (const char* line : {"RJTT RJAA", "JP RJTT", "SQ RJTT"}) {
+        for (const bool refused : {true, false}) {
+            SCOPED_TRACE(std::string(line) + (refused ? " refused" : " timed out"));
+            kolde_sub::set_online(true);
+            server->clear_requests();
+            view v;
+            drive(v).display_transfer()->set_request_timeout(1);
+            v.set_console_text(QStringLiteral("SYSTEM INITIALIZED\r\n"));
+            v.console_caret_to_end();
+            if (refused) {
+                ASSERT_TRUE(server->set_down(true));
+            }
+            server->set_fault((stations + "RJTT.TXT").toStdString(), kolde_site::Fault::Stall);
+            QTest::keyClicks(drive(v).console(), QString::fromUtf8(line));
+            QTest::keyClick(drive(v).console(), Qt::Key_Return);
+            ASSERT_TRUE(server->set_down(false));
+            server->clear_faults();
+
+            const QString text = v.console_text();
+            EXPECT_TRUE(text.startsWith(QStringLiteral("SYSTEM INITIALIZED\r\n"))) << text.toStdString();
+            EXPECT_TRUE(text.contains(QStringLiteral("\r\nNO NETWORK CONNECTION\r\n") + ready));
+            EXPECT_FALSE(text.contains(QStringLiteral("NOT FOUND")) || text.contains(QStringLiteral("OBSERVATION")));
+            EXPECT_EQ(served(stations + "RJAA.TXT"), 0);
+            EXPECT_FALSE(kolde_sub::is_online());
+            EXPECT_TRUE(log_texts().contains(QStringLiteral("SYSTEM NO NETWORK CONNECTION")));
+            EXPECT_TRUE(log_texts().contains(QStringLiteral("NETWORK DISCONNECTED")));
+        }
+    }
+}
+
+// A station file far longer than any report is read up to the limit; the
+// rest is dropped with a log row, and the console gets the part that came.
+// Nothing of a binary body steers the console: its control characters are
+// left out.
+TEST_F(Display, OversizedAndBinaryStationFiles)
+{
+    server->set_fault((stations + "RJTT.TXT").toStdString(), kolde_site::Fault::Endless);
+    const char binary[] = "2011/11/30 05:15\nRJAA 300515Z 36010KT\x01\x1b[2J 3000\x00 BR\x7f\x85 BKN008\n";
+    serve(stations + "RJAA.TXT", QByteArray(binary, sizeof binary - 1));
+    view v;
+    drive(v).display_transfer()->set_request_timeout(10);
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(1);
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start();
+    v.console_enter(QStringLiteral("RJTT RJAA"));
+    EXPECT_GT(ticks, 0);
+
+    const QString text = v.console_text();
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nRJTT  METAR 0530Z\r\n 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG")));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\nRJTT  TAF   0500Z\r\n 300500Z 3006/0112")));
+    EXPECT_LT(text.size(), 2 * kolde_sub::station_file_limit);
+    EXPECT_TRUE(log_texts().contains(
+            kolde_sub::cut_off_log_text(kolde_sub::addresses().observations + "RJTT.TXT", kolde_sub::station_file_limit)));
+    EXPECT_TRUE(text.contains(QStringLiteral("\r\n 300515Z 36010KT[2J 3000 BR BKN008      \r\n")));
+    for (const QChar c : text)
+        EXPECT_TRUE(c.category() != QChar::Other_Control || c == u'\r' || c == u'\n') << int(c.unicode());
 }
 
 TEST_F(Display, LocalTimeShiftsTheLabels)
@@ -395,6 +463,39 @@ TEST_F(SequenceDisplay, HourlyFilesOldestFirstThenTheLatestReport)
     EXPECT_TRUE(log_texts().contains(QStringLiteral("CALL SEQUENCE RJTT")));
     EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("待機"));
     EXPECT_FALSE(drive(v).sequence_mode());
+}
+
+// An hourly file that does not come (here the server's error page, then no
+// answer) leaves no copy: the hour is fetched again at the next slot, and
+// the current hour keeps the copy it had.
+TEST_F(SequenceDisplay, AnHourlyFileThatDidNotComeIsFetchedAgainAtTheNextSlot)
+{
+    const QString cycles = QStringLiteral("/pub/data/observations/metar/cycles/");
+    view v;
+    server->set_fault((cycles + "*").toStdString(), kolde_site::Fault::ErrorPage);
+    v.fetch_hourly_cycles();
+    kolde_sub::current_request().forget_cycle_slot();
+    ASSERT_TRUE(server->set_down(true));
+    v.fetch_hourly_cycles();
+    ASSERT_TRUE(server->set_down(false));
+    for (int h = 8; h <= 11; ++h)
+        EXPECT_FALSE(QFileInfo::exists(kolde_sub::cycle_copy_path(h))) << h;
+
+    server->clear_faults();
+    for (int h = 8; h <= 11; ++h)
+        serve(cycles + QStringLiteral("%1Z.TXT").arg(h, 2, 10, QChar(u'0')),
+              QStringLiteral("RJTT 30%1").arg(h, 2, 10, QChar(u'0')).toLatin1() + "00Z 34005KT\n");
+    kolde_sub::set_clock(QDateTime(QDate(2011, 11, 30), QTime(11, 20), Qt::UTC));
+    v.fetch_hourly_cycles();
+    kolde_sub::set_clock(QDateTime(QDate(2011, 11, 30), QTime(11, 30), Qt::UTC));
+    server->set_fault((cycles + "*").toStdString(), kolde_site::Fault::Empty);
+    v.fetch_hourly_cycles();
+
+    v.console_enter(QStringLiteral("SQ RJTT"));
+    const QString text = v.console_text();
+    for (const char* block : {"RJTT  METAR 0800Z", "RJTT  METAR 0900Z", "RJTT  METAR 1000Z", "RJTT  METAR 1100Z"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(block))) << block;
+    EXPECT_FALSE(text.contains(QStringLiteral("NO DATA AT")) || text.contains(QStringLiteral("LOADING")));
 }
 
 TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)

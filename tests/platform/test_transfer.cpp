@@ -204,6 +204,7 @@ TEST_F(TransferTest, OnlyA2xxStatusIsASuccess)
         const TransferResult r = t.get(c.url);
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.ok, c.ok) << r.error.toStdString();
+        EXPECT_FALSE(r.no_connection);
         EXPECT_EQ(r.error.isEmpty(), c.ok);
         // The body stays as the server sent it, error or not.
         EXPECT_EQ(r.body.isEmpty(), c.status == 204);
@@ -247,10 +248,12 @@ TEST_F(TransferTest, FailuresAreNotEmptyBodies)
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.status, 0);
     EXPECT_FALSE(refused.error.isEmpty());
+    EXPECT_TRUE(refused.no_connection);
 
     bool ok = true;
     EXPECT_TRUE(t.open_bytes(QStringLiteral("not a url"), &ok).isEmpty());
     EXPECT_FALSE(ok);
+    EXPECT_FALSE(t.get(QStringLiteral("not a url")).no_connection);
     ok = true;
     EXPECT_TRUE(t.open_text(QStringLiteral("ftp://127.0.0.1/x"), &ok).isEmpty());
     EXPECT_FALSE(ok);
@@ -258,6 +261,28 @@ TEST_F(TransferTest, FailuresAreNotEmptyBodies)
     // The object stays usable after failures.
     ASSERT_TRUE(write_file(root_.filePath("data/version.dat"), "1"));
     EXPECT_TRUE(t.get(url(server_, "/data/version.dat")).ok);
+}
+
+// A body is read up to the transfer's limit and no further: one without end
+// is broken off there, well before the time-out.
+TEST_F(TransferTest, ABodyIsReadUpToTheLimitAndNoFurther)
+{
+    constexpr qint64 limit = 100 * 1024;
+    ASSERT_TRUE(write_file(root_.filePath("data/exact.dat"), QByteArray(limit, 'x')));
+    ASSERT_TRUE(write_file(root_.filePath("data/version.dat"), "4.31\r\n"));
+    server_.set_fault("/data/version.dat", kolde_site::Fault::Endless);
+    Transfer t;
+    t.set_body_limit(limit);
+    t.set_request_timeout(600);
+    EXPECT_TRUE(t.get(url(server_, "/data/exact.dat")).ok);
+
+    const TransferResult r = t.get(url(server_, "/data/version.dat"));
+    EXPECT_FALSE(r.ok);
+    EXPECT_TRUE(r.cut_off);
+    EXPECT_FALSE(r.no_connection);
+    EXPECT_EQ(r.status, 200);
+    EXPECT_EQ(r.body.size(), limit);
+    EXPECT_TRUE(r.body.startsWith("4.31\r\nFILLER "));
 }
 
 TEST_F(TransferTest, RequestTimeOutFails)
@@ -270,6 +295,7 @@ TEST_F(TransferTest, RequestTimeOutFails)
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.isEmpty());
     EXPECT_TRUE(r.body.isEmpty());
+    EXPECT_TRUE(r.no_connection);
     EXPECT_FALSE(t.still_executing());
 }
 
@@ -286,6 +312,7 @@ TEST_F(TransferTest, CancelDuringWaitFailsAndNextRequestWorks)
     EXPECT_TRUE(was_executing);
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_FALSE(r.no_connection);
 
     // A cancel with nothing under way does not spoil the next request.
     t.cancel();

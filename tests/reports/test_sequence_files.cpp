@@ -134,6 +134,23 @@ TEST(SequenceFiles, HourlySearchEndsAtAReportWithoutLineFeed)
     }
 }
 
+// Whatever an hourly file holds, a station gets lines of a report's length
+// and no more reports than an hour can have.
+TEST(SequenceFiles, HourlySearchIsBoundedByLineLengthAndReportCount)
+{
+    QString keys;
+    const QString long_line = QStringLiteral("RJTT 301000Z ") + QString(100'000, u'X') + u'\n';
+    HourlySearch found = search_hourly_file(long_line, QStringLiteral("RJTT"), keys, false, QString());
+    EXPECT_EQ(found.blocks.count(u'X'), hourly_report_limit - 13);
+
+    QString many;
+    for (int i = 0; i < 1000; ++i)
+        many += QStringLiteral("RJTT %1Z 34005KT\n").arg(i, 6, 10, QLatin1Char('0'));
+    keys.clear();
+    found = search_hourly_file(many, QStringLiteral("RJTT"), keys, false, QString());
+    EXPECT_EQ(found.blocks.count(QStringLiteral("RJTT  ")), hourly_reports_per_station);
+}
+
 TEST(SequenceFiles, StationSequenceOverTheHourlyFilesAndTheLatestReport)
 {
     std::map<int, QString> files;
