@@ -315,6 +315,7 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
 
         PopupCloser closer;
         QTest::mousePress(console, Qt::RightButton, {}, QPoint(20, 20));
+        QCoreApplication::processEvents();  // the menu opens once the press is delivered
         EXPECT_FALSE(kolde_sub::tip_handover().shown);
         EXPECT_TRUE(kolde_sub::tip_handover().fresh);
         EXPECT_TRUE(kolde_sub::tooltips_loaded());  // hidden, not unloaded
