@@ -315,13 +315,13 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
 
         PopupCloser closer;
         QTest::mousePress(console, Qt::RightButton, {}, QPoint(20, 20));
-        QCoreApplication::processEvents();  // the menu opens once the press is delivered
         EXPECT_FALSE(kolde_sub::tip_handover().shown);
         EXPECT_TRUE(kolde_sub::tip_handover().fresh);
         EXPECT_TRUE(kolde_sub::tooltips_loaded());  // hidden, not unloaded
         EXPECT_FALSE(kolde_sub::tooltips_window()->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(picture_window.isNull());
+        QCoreApplication::processEvents();  // the menu opens once the press is delivered
         EXPECT_EQ(closer.shown, popup ? QStringList{QStringLiteral("menu_popup")} : QStringList{});
         QTest::mouseRelease(console, Qt::RightButton, {}, QPoint(20, 20));
 
