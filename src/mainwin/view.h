@@ -238,7 +238,8 @@ public:
     void TextBox_GotFocus(int index);
     void TextBox_LostFocus(int index);
     // A press closes an open explanation tip (and the picture window); the
-    // right button opens the pop-up menu at screen_pos when ポップアップ is on.
+    // right button opens the pop-up menu at screen_pos when ポップアップ is on,
+    // once the press has been delivered.
     void TextBox_MouseDown(int index, Qt::MouseButton button, const QPoint& screen_pos);
     // The mouse over a text box takes the hover look off the buttons.
     void TextBox_MouseMove(int index);
