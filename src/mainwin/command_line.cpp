@@ -18,11 +18,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
-#include <QScopedValueRollback>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -79,33 +80,98 @@ bool CommandLine::filter_key(const QKeyEvent& key)
     const std::vector<int> codes = key_codes(key);
     if (codes.empty())
         return false;
-    const bool displaying = v_.display_running();
-    if (codes.front() == enter_key && displaying)
-        return true;
+    type(codes);
+    return true;
+}
 
-    // The handler runs first; the console then carries out the key at the
-    // caret as the handler left it, unless the handler closed the window.
+void CommandLine::type(const std::vector<int>& codes)
+{
+    QPointer<view> self(&v_);
+    for (const int code : codes) {
+        // A key typed while a display runs waits its turn, behind the keys
+        // already waiting; Esc closes the window at once.
+        if (code != escape_key && (v_.display_running() || !waiting_keys_.empty())) {
+            waiting_keys_.push_back(code);
+            postpone_next_cycle();
+            queue_waiting_keys();
+            continue;
+        }
+        type_now(code);
+        if (!self)
+            return;
+    }
+}
+
+void CommandLine::type_now(int code)
+{
     QPointer<view> self(&v_);
     QPointer<QTextEdit> console(v_.console_box);
-    {
-        const QScopedValueRollback<bool> in_hand(key_in_hand_, true);
-        for (int code : codes) {
-            v_.TextBox_KeyPress(0, code);
-            if (!self)
-                return true;
-        }
+    const QString before = typed_;
+    const bool outer_key = std::exchange(key_in_hand_, true);
+    v_.TextBox_KeyPress(0, code);
+    if (!self)
+        return;
+    key_in_hand_ = outer_key;
+    if (console && !v_.closing_ && code != escape_key)
+        show_key(code, before);
+}
+
+void CommandLine::show_key(int code, const QString& before)
+{
+    QTextEdit* console = v_.console_box;
+    QTextCursor end(console->document());
+    end.movePosition(QTextCursor::End);
+    if (code == enter_key) {
+        // After the line break, the line typed while a display that ended
+        // within the handler ran.
+        end.insertBlock();
+        end.insertText(std::exchange(typed_line_to_show_, QString()));
+    } else if (typed_.startsWith(before)) {
+        end.insertText(typed_.mid(before.size()));
+    } else if (before.startsWith(typed_)) {
+        // Backspace takes back what the line shows of it, and nothing else.
+        const qsizetype taken = before.size() - typed_.size();
+        const int from = end.position() - static_cast<int>(taken);
+        QTextCursor tail(end);
+        tail.setPosition(std::max(from, 0), QTextCursor::KeepAnchor);
+        if (with_line_breaks(tail.selectedText()) == before.right(taken))
+            tail.removeSelectedText();
     }
-    if (!console || v_.closing_ || codes.front() == escape_key || displaying)
-        return true;
-    if (typed_line_to_show_.isEmpty())
-        return false;
-    // A display ended within the handler: the key's line break, then the
-    // line typed while the display ran.
-    QTextCursor caret = console->textCursor();
-    caret.insertBlock();
-    caret.insertText(std::exchange(typed_line_to_show_, QString()));
-    console->setTextCursor(caret);
-    return true;
+    console->setTextCursor(end);
+    console->ensureCursorVisible();
+}
+
+void CommandLine::after_display()
+{
+    if (!waiting_keys_.empty())
+        queue_waiting_keys();
+}
+
+void CommandLine::queue_waiting_keys()
+{
+    if (waiting_keys_queued_ || typing_waiting_keys_ || v_.display_running())
+        return;
+    waiting_keys_queued_ = true;
+    QTimer::singleShot(0, &v_, [this] {
+        waiting_keys_queued_ = false;
+        type_waiting_keys();
+    });
+}
+
+void CommandLine::type_waiting_keys()
+{
+    if (typing_waiting_keys_)
+        return;
+    QPointer<view> self(&v_);
+    typing_waiting_keys_ = true;
+    while (!waiting_keys_.empty() && !v_.display_running() && !v_.closing_) {
+        const int code = waiting_keys_.front();
+        waiting_keys_.pop_front();
+        type_now(code);
+        if (!self)
+            return;
+    }
+    typing_waiting_keys_ = false;
 }
 
 void CommandLine::key_press(int index, int& key_ascii)
@@ -166,20 +232,10 @@ void CommandLine::keep_typed_line(const QString& typed)
 void CommandLine::paste(const QString& pasted)
 {
     const QString typed = pasted_line_text(pasted, max_pasted_line - typed_.size());
-    if (typed.isEmpty())
-        return;
-    const bool displaying = v_.display_running();
-    for (const QChar c : typed) {
-        int code = c.unicode();
-        v_.TextBox_KeyPress(0, code);
-    }
-    if (displaying)
-        return;
-    QTextEdit* console = v_.console_box;
-    QTextCursor caret = console->textCursor();
-    caret.insertText(typed);
-    console->setTextCursor(caret);
-    console->ensureCursorVisible();
+    std::vector<int> codes;
+    for (const QChar c : typed)
+        codes.push_back(c.unicode());
+    type(codes);
 }
 
 // ------------------------------------------------------------ ready prompt

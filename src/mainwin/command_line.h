@@ -3,12 +3,18 @@
 // as a command on Enter, the ready prompt, the word search and the
 // explanation of a group selected in the console.
 //
-// The keys go to the console as well, which shows them; the typed line is
-// kept here, apart from the console's text, so that a display rewriting the
-// console in the middle of a line loses nothing of it.
+// What a key types shows at the end of the console, where the typed line
+// is, wherever the caret was placed: the reports above it never change by
+// typing. The typed line is kept here, apart from the console's text, so
+// that a display rewriting the console in the middle of a line loses
+// nothing of it. Keys typed while a display runs wait, in order, and are
+// typed once it has ended, Enter included.
 #pragma once
 
 #include <QString>
+
+#include <deque>
+#include <vector>
 
 class QKeyEvent;
 class view;
@@ -19,10 +25,9 @@ public:
     explicit CommandLine(view& v) : v_(v) {}
 
     // A key pressed on the console. Each character it types (or Enter, Esc,
-    // Backspace) goes through key_press first; true when the key is done
-    // with, false when the console is to carry it out at the caret as
-    // key_press left it. While a display runs Enter does nothing and the
-    // other keys edit the typed line only.
+    // Backspace) goes through key_press, and what it typed shows at the end
+    // of the console: true. Keys that type nothing (the caret, selection,
+    // copy) are the console's own: false.
     bool filter_key(const QKeyEvent& key);
     // A key typed on a console control (view::TextBox_KeyPress).
     void key_press(int index, int& key_ascii);
@@ -32,6 +37,9 @@ public:
     void keep_typed_line(const QString& typed);
     // Text pasted into the console, typed character by character.
     void paste(const QString& pasted);
+    // A display has ended (or was refused): the keys typed meanwhile are
+    // typed next, once the event being handled is done with.
+    void after_display();
     void show_ready_prompt();
     // The word search of a line that is a dictionary word.
     void search_word(const QString& line);
@@ -50,6 +58,16 @@ private:
 
     // Enter: the typed line is taken out and carried out.
     void enter_typed_line();
+    // Each code at once, or after the keys that wait for a display.
+    void type(const std::vector<int>& codes);
+    // One code through the key handler, then what it did shown at the end
+    // of the console (show_key, with the typed line before the key).
+    void type_now(int code);
+    void show_key(int code, const QString& before);
+    // The keys that waited for a display, typed in turn from the event
+    // loop (queue_waiting_keys) once no display runs.
+    void type_waiting_keys();
+    void queue_waiting_keys();
     // The typed line changed: the scratch pad shows it.
     void set_typed(const QString& typed);
 
@@ -59,4 +77,8 @@ private:
     // Kept by a display that ended within the key handler: shown after the
     // key's own line break.
     QString typed_line_to_show_;
+    // Codes typed while a display ran, not yet typed.
+    std::deque<int> waiting_keys_;
+    bool typing_waiting_keys_ = false;
+    bool waiting_keys_queued_ = false;
 };

@@ -1,9 +1,11 @@
-// The console's text control: a rich-text box that hands whatever is
-// pasted into it (from the keyboard, with the middle button or by a drop)
-// to on_paste as plain text instead of inserting it itself.
+// The console's text control: it shows the reports and the typed line and
+// changes nothing of its text by itself. The mouse and the keys place the
+// caret, select, scroll and copy. What would write into it (a paste from the
+// keyboard or with the middle button, a drop, an input method's text) is
+// handed to on_paste as plain text instead; the command line types that into
+// the typed line at the end of the console.
 #pragma once
 
-#include <QMimeData>
 #include <QTextEdit>
 
 #include <functional>
@@ -12,17 +14,22 @@ namespace kolde_sub {
 
 class ConsoleEdit : public QTextEdit {
 public:
-    using QTextEdit::QTextEdit;
+    explicit ConsoleEdit(QWidget* parent = nullptr);
 
     std::function<void(const QString&)> on_paste;
 
 protected:
-    bool canInsertFromMimeData(const QMimeData* source) const override { return source->hasText(); }
-    void insertFromMimeData(const QMimeData* source) override
-    {
-        if (on_paste && source->hasText())
-            on_paste(source->text());
-    }
+    void keyPressEvent(QKeyEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
+    // Tab types nothing, and the focus stays on the console.
+    bool focusNextPrevChild(bool) override { return false; }
+
+private:
+    void hand_over(const QString& text);
 };
 
 }  // namespace kolde_sub

@@ -219,7 +219,23 @@ void MainMenus::show_chart_and_camera()
 
 void MainMenus::hide_popup_on_bar() { menu_popup->menuAction()->setVisible(false); }
 
-void MainMenus::exec_popup(const QPoint& screen_pos) { menu_popup->exec(screen_pos); }
+// The pop-up menu runs the work of its items (a modal editor, the browser
+// pane, the window's close) in its own event loop. Run from inside the press
+// that asks for it, that work would happen while the main window is still
+// delivering the press, and the pane's first web view switches the window to
+// an OpenGL surface: Qt then destroys and re-creates the window's native
+// window under that delivery, which goes on reading the destroyed one. So the
+// menu opens once the press has been delivered.
+void MainMenus::open_popup(const QPoint& screen_pos)
+{
+    if (popup_queued_)
+        return;
+    popup_queued_ = true;
+    QTimer::singleShot(0, this, [this, screen_pos] {
+        popup_queued_ = false;
+        menu_popup->exec(screen_pos);
+    });
+}
 
 std::array<QAction*, 11> MainMenus::browser_mode_items() const
 {

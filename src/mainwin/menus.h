@@ -34,7 +34,9 @@ public:
     // the bar but is not shown there.
     void show_chart_and_camera();
     void hide_popup_on_bar();
-    void exec_popup(const QPoint& screen_pos);
+    // Opens the pop-up menu at screen_pos as soon as the event being handled
+    // (the console's right-button press) has been delivered.
+    void open_popup(const QPoint& screen_pos);
     // The airport menu and both group menus, built from their tables; the
     // group menus are built again after the group editor.
     void build_airport_menu();
@@ -161,6 +163,7 @@ private:
     QAction* menu_popup_exit = nullptr;
 
     int group_menu_count = 0;
+    bool popup_queued_ = false;  // the pop-up menu opens at the next turn of the event loop
 };
 
 }  // namespace kolde_sub

@@ -130,8 +130,9 @@ public:
     // group_mode, japanese_mode and timer_run; Esc closes the window,
     // Backspace and the other characters edit the typed line, and Enter
     // carries out the typed line as a command and empties it. key_ascii is
-    // the key's character code and stays as it is: the console itself then
-    // inserts the character, deletes or breaks the line at the caret.
+    // the key's character code and stays as it is; the command line then
+    // shows what the key did at the end of the console, where the typed
+    // line is.
     void TextBox_KeyPress(int index, int& key_ascii);
     // The line as if typed on the console, then Enter through
     // TextBox_KeyPress (how tests and benchmarks drive the console).
@@ -141,9 +142,7 @@ public:
     // typed line again and follows the prompt.
     void keep_typed_line(const QString& typed);
     // Text pasted into the console: each character that a key would type
-    // goes through TextBox_KeyPress as if typed (up to the longest line a
-    // paste fills), then into the console at the caret, except while a
-    // display runs.
+    // is typed as if by its key (up to the longest line a paste fills).
     void paste_into_line(const QString& pasted);
     // The word search of a line that is a dictionary word (already upper
     // case and trimmed): its meaning after the typed word, the picture
@@ -239,7 +238,8 @@ public:
     void TextBox_GotFocus(int index);
     void TextBox_LostFocus(int index);
     // A press closes an open explanation tip (and the picture window); the
-    // right button opens the pop-up menu at screen_pos when ポップアップ is on.
+    // right button opens the pop-up menu at screen_pos when ポップアップ is on,
+    // once the press has been delivered.
     void TextBox_MouseDown(int index, Qt::MouseButton button, const QPoint& screen_pos);
     // The mouse over a text box takes the hover look off the buttons.
     void TextBox_MouseMove(int index);

@@ -9,9 +9,19 @@
 
 #include "reports/station_file.h"
 
+#include <QPointer>
+
 bool view::display_running() const { return display_->running(); }
 
-bool view::start_display(const std::function<bool()>& prepare) { return display_->start(prepare); }
+bool view::start_display(const std::function<bool()>& prepare)
+{
+    QPointer<view> self(this);
+    const bool started = display_->start(prepare);
+    // The keys typed on the console meanwhile come next.
+    if (self)
+        command_line_->after_display();
+    return started;
+}
 
 void view::build_station_list() { display_->build_station_list(); }
 

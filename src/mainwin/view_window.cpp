@@ -311,7 +311,7 @@ void view::TextBox_MouseDown(int, Qt::MouseButton button, const QPoint& screen_p
         unload_pictureform();
     }
     if (button == Qt::RightButton && setting_bool(key::popup_menu))
-        menus_->exec_popup(screen_pos);
+        menus_->open_popup(screen_pos);
 }
 
 void view::TextBox_MouseMove(int) { remove_button_hover(); }

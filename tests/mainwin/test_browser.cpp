@@ -12,9 +12,6 @@
 #include <QTest>
 #include <QWebEngineView>
 
-#include <optional>
-
-#include <unistd.h>
 
 using kolde_sub::WebPage;
 using kolde_test::activate;
@@ -151,22 +148,8 @@ TEST(WebEngine, StartsOnlyWhereItsSandboxAndHelperAllow)
     }
 }
 
-class BrowserPane : public kolde_test::ViewFixture {
+class BrowserPane : public kolde_test::PageFixture {
 protected:
-    void SetUp() override
-    {
-        ViewFixture::SetUp();
-        kolde_sub::set_default_browser_opener([this](const QUrl& url) {
-            opened.push_back(url.toString());
-            return true;
-        });
-    }
-    void TearDown() override
-    {
-        kolde_sub::set_default_browser_opener({});
-        ViewFixture::TearDown();
-    }
-
     // The menu items browser mode turns off.
     static bool browser_mode_items(const view& v, bool enabled)
     {
@@ -178,20 +161,6 @@ protected:
     }
     static bool browser_mode_items_enabled(const view& v) { return browser_mode_items(v, true); }
     static bool browser_mode_items_disabled(const view& v) { return browser_mode_items(v, false); }
-
-    // True when the web engine can start here; as root, with its sandbox
-    // switched off for the rest of the test.
-    bool engine_starts()
-    {
-        if (::geteuid() == 0) {
-            flags.emplace("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
-            sandbox.emplace("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        }
-        return kolde_sub::webengine_can_start(kolde_sub::current_webengine_environment());
-    }
-
-    std::vector<QString> opened;
-    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
 };
 
 TEST_F(BrowserPane, IsNotCreatedAtStart)

@@ -360,40 +360,60 @@ TEST_F(Console, WordSearchShowsThePictureFirstAndWaitsForNothingElse)
 
 // ---------------------------------------------------------------- keys
 
-// Keys typed (and text pasted) while a display waits on a stalled station
-// edit the typed line but stay out of the report being written, and Enter
-// then does nothing.
-// After the display the line follows the prompt, kept; Enter runs it.
-TEST_F(Console, ALineTypedDuringADisplayWaitsAfterItsPrompt)
+// Lines typed quickly one after another while the displays wait on stalled
+// stations: the keys (a paste among them) stay out of the reports being
+// written, and each Enter runs its line in turn once the display before it
+// has ended, also those typed while a later one waits. The line typed last
+// and not entered follows the last prompt.
+TEST_F(Console, LinesTypedDuringDisplaysRunInTurnAfterThem)
 {
-    serve(stations + "RJAA.TXT", "2011/11/30 05:15\nRJAA 300515Z 36010KT 3000 BR BKN008 12/11 Q1018\n");
-    const std::string stalled = (stations + "RJTT.TXT").toStdString();
-    server->set_fault(stalled, kolde_site::Fault::Stall);
+    for (const char* code : {"RJAA", "RJCC", "RJFF"})
+        serve(stations + code + ".TXT", QByteArray("2011/11/30 05:15\n") + code + " 300515Z 36010KT 9999 FEW030 12/01 Q1018\n");
+    const QString first = stations + "RJTT.TXT";
+    const QString second = stations + "RJAA.TXT";
+    server->set_fault(first.toStdString(), kolde_site::Fault::Stall);
+    server->set_fault(second.toStdString(), kolde_site::Fault::Stall);
     view v;
     drive(v).display_transfer()->set_request_timeout(30);
+    QTextEdit* console = drive(v).console();
     QString during;
-    const bool waited = while_requested(stations + "RJTT.TXT", [&] {
-        QTest::keyClicks(drive(v).console(), QStringLiteral("RJAX"));
-        QTest::keyClick(drive(v).console(), Qt::Key_Backspace);
+    bool second_waited = false;
+    const bool first_waited = while_requested(first, [&] {
+        QTest::keyClicks(console, QStringLiteral("RJAX"));
+        QTest::keyClick(console, Qt::Key_Backspace);
         QGuiApplication::clipboard()->setText(QStringLiteral("A"));
-        QTest::keyClick(drive(v).console(), Qt::Key_V, Qt::ControlModifier);
-        QTest::keyClick(drive(v).console(), Qt::Key_Return);
+        QTest::keyClick(console, Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(console, Qt::Key_Return);
+        QTest::keyClicks(console, QStringLiteral("RJCC"));
+        QTest::keyClick(console, Qt::Key_Return);
         QCoreApplication::processEvents();
         during = v.console_text();
-        server->clear_fault(stalled);
-    }, [&] { type_line(v, QStringLiteral("RJTT")); });
-    ASSERT_TRUE(waited);
+        server->clear_fault(first.toStdString());
+    }, [&] {
+        second_waited = while_requested(second, [&] {
+            QTest::keyClicks(console, QStringLiteral("RJFF"));
+            QTest::keyClick(console, Qt::Key_Enter);
+            QTest::keyClicks(console, QStringLiteral("RJ"));
+            server->clear_fault(second.toStdString());
+        }, [&] {
+            type_line(v, QStringLiteral("RJTT"));
+            // Bounded wait for the lines that waited (not a timing check).
+            EXPECT_TRUE(QTest::qWaitFor([&] { return served(stations + "RJFF.TXT") > 0 && drive(v).typed_line() == "RJ"; }));
+        });
+    });
+    ASSERT_TRUE(first_waited);
+    ASSERT_TRUE(second_waited);
     EXPECT_EQ(during.toStdString(), "XRJTT");
-    EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("RJAA"))) << v.console_text().toStdString();
-    EXPECT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0530Z")));
-    EXPECT_EQ(drive(v).typed_line(), QStringLiteral("RJAA"));
-    EXPECT_EQ(served(stations + "RJAA.TXT"), 0);
-
-    QTest::keyClick(drive(v).console(), Qt::Key_Return);
-    EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJAA - WEATHER OBSERVATION AND FORECASTS ***")))
+    QStringList fetched;
+    for (const std::string& r : server->requests())
+        if (const QString path = QString::fromStdString(r).section(u' ', 1); path.startsWith(stations))
+            fetched << path.mid(stations.size());
+    EXPECT_EQ(fetched.join(u' ').toStdString(), "RJTT.TXT RJAA.TXT RJCC.TXT RJFF.TXT");
+    EXPECT_EQ(log_texts().count(QStringLiteral("MANUAL DECODE")), 4);
+    EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJFF - WEATHER OBSERVATION AND FORECASTS ***")))
             << v.console_text().toStdString();
-    EXPECT_EQ(served(stations + "RJAA.TXT"), 1);
-    EXPECT_TRUE(drive(v).typed_line().isEmpty());
+    EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("RJ"))) << v.console_text().toStdString();
+    EXPECT_EQ(drive(v).typed_line(), QStringLiteral("RJ"));
 }
 
 // Text pasted into the console goes into the typed line as typed, so that

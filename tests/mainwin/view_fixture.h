@@ -7,7 +7,9 @@
 #include "mainwin/view.h"
 #include "view_driver.h"
 #include "platform/msg_box.h"
+#include "platform/shell.h"
 #include "platform/value.h"
+#include "platform/web_engine.h"
 #include "server.h"
 #include "core/database.h"
 #include "core/log.h"
@@ -30,7 +32,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
+
+#include <unistd.h>
 
 namespace kolde_test {
 
@@ -149,6 +154,39 @@ protected:
     std::unique_ptr<kolde_site::Server> server;
     std::vector<platform::MsgBoxCall> boxes;
     platform::MsgAnswer answer = platform::MsgAnswer::No;
+};
+
+// A main window whose pages go to a stand-in for the default browser, which
+// records them in opened, unless the browser pane shows them.
+class PageFixture : public ViewFixture {
+protected:
+    void SetUp() override
+    {
+        ViewFixture::SetUp();
+        platform::set_default_browser_opener([this](const QUrl& url) {
+            opened.push_back(url.toString());
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        platform::set_default_browser_opener({});
+        ViewFixture::TearDown();
+    }
+
+    // True when the web engine can start here; as root, with its sandbox
+    // switched off for the rest of the test.
+    bool engine_starts()
+    {
+        if (::geteuid() == 0) {
+            flags.emplace("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
+            sandbox.emplace("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        }
+        return platform::webengine_can_start(platform::current_webengine_environment());
+    }
+
+    std::vector<QString> opened;
+    std::optional<EnvironmentVariable> flags, sandbox;
 };
 
 // Shows the window and runs its first activation.
