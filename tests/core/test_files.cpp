@@ -1,5 +1,4 @@
-// Whole-file writes: a failed write never leaves a short file in place; what
-// is written into the program folder is the user's alone.
+// Whole-file writes: a failed write never leaves a short file in place.
 #include "core/files.h"
 #include "support/fixtures.h"
 
@@ -33,32 +32,16 @@ TEST(AtomicWrite, AFailedWriteOfAnySizeKeepsTheOldFileAndReportsIt)
     EXPECT_FALSE(kolde_sub::write_file_atomically(dir.filePath(QStringLiteral("no/such/folder/x")), "x"));
 }
 
-TEST(PrivateFiles, NewFilesAndFoldersAreTheOwnersAlone)
+// A new file is the owner's alone; a file that is replaced keeps its mode.
+TEST(AtomicWrite, ANewFileIsTheOwnersAloneAReplacedOneKeepsItsMode)
 {
     QTemporaryDir dir;
-    using kolde_test::file_mode;
-    // A new file is the owner's alone; a file that is replaced keeps its mode.
-    const QString fresh = dir.filePath(QStringLiteral("fresh.dat"));
-    ASSERT_TRUE(kolde_sub::write_file_atomically(fresh, "x"));
-    EXPECT_EQ(file_mode(fresh), 0600);
-    ASSERT_TRUE(QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-    ASSERT_TRUE(kolde_sub::write_file_atomically(fresh, "y"));
-    EXPECT_EQ(file_mode(fresh), 0604);
-
-    // A folder is made for its owner alone, parents included; an existing
-    // one open to others is closed to them.
-    const QString folder = dir.filePath(QStringLiteral("a/kolde"));
-    EXPECT_TRUE(kolde_sub::make_private_folder(folder));
-    EXPECT_EQ(file_mode(folder), 0700);
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                  QFile::ReadOther | QFile::ExeOther));
-    EXPECT_TRUE(kolde_sub::make_private_folder(folder));
-    EXPECT_EQ(file_mode(folder), 0700);
-    EXPECT_FALSE(kolde_sub::make_private_folder(fresh));  // a file is no folder
-
-    EXPECT_TRUE(kolde_sub::make_private_file(fresh));
-    EXPECT_EQ(file_mode(fresh), 0600);
-    EXPECT_TRUE(kolde_sub::make_private_file(dir.filePath(QStringLiteral("none"))));
+    const QString target = dir.filePath(QStringLiteral("fresh.dat"));
+    ASSERT_TRUE(kolde_sub::write_file_atomically(target, "x"));
+    EXPECT_EQ(kolde_test::file_mode(target), 0600);
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    ASSERT_TRUE(kolde_sub::write_file_atomically(target, "y"));
+    EXPECT_EQ(kolde_test::file_mode(target), 0604);
 }
 
 }  // namespace
