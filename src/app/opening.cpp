@@ -84,6 +84,8 @@ bool opening::Form_Load()
     // another instance: the program folder cannot be written.
     kolde_sub::settle_program_folder();
     const QString folder = kolde_sub::program_folder();
+    // The folder, made here when it is missing, is the user's alone.
+    kolde_sub::keep_program_folder_private();
     switch (platform::acquire_instance_lock(folder)) {
     case platform::InstanceLock::Taken:
         break;

@@ -63,6 +63,24 @@ bool set_setting(SettingKey key, const platform::Value& v)
     return rs.update();
 }
 
+bool provide_settings_row()
+{
+    platform::Recordset& rs = rs_settings();
+    if (!rs.is_open())
+        return false;
+    if (rs.record_count() > 0)
+        return true;
+    rs.add_new();
+    for (std::size_t i = 0; i < settings_fields().size(); ++i) {
+        const SettingKey key = SettingKey::at(i);
+        if (key.field().default_kind != D::None && rs.has_field(column_name(key)))
+            rs.set_field(column_name(key), settings_default(key.field()));
+    }
+    const bool added = rs.update();
+    rs.move_first();
+    return added && rs.record_count() > 0;
+}
+
 void reset_settings()
 {
     platform::Recordset& rs = rs_settings();

@@ -33,6 +33,11 @@ QString setting_text(SettingKey key);
 // Writes one field on the first row and commits it.
 bool set_setting(SettingKey key, const platform::Value& v);
 
+// Adds the settings row, made of the 64 defaults, to a table that has lost
+// it; the fields without a default stay empty. True when the table holds
+// its row afterwards (also when it had one).
+bool provide_settings_row();
+
 // Writes the 64 defaults, each field in its own write, so a field that
 // cannot be written keeps its old value and the others still get theirs.
 // Every failure is skipped.

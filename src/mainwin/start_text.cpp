@@ -55,16 +55,10 @@ VersionReply classify_version_reply(const QString& reply, float installed, float
     return versions_equal(site, installed) ? VersionReply::Same : VersionReply::Differs;
 }
 
-QString update_question_text(const QString& version)
-{
-    return QStringLiteral("KOLDE は Version ") + version + QStringLiteral(" にアップデートされています　　") +
-           QStringLiteral("\r\r") + QStringLiteral("最新版をダウンロードしますか？  ");
-}
-
 QString update_notice_text(const QString& version)
 {
     return QStringLiteral("\r\nNow you can download a latest version ") + version +
-           QStringLiteral("\r\nFor download, keep network connection and select menu UPDATE or type 'UPDATE' out.") +
+           QStringLiteral("\r\nTo install it, use the package manager of the system.") +
            QStringLiteral("\r\n\r\nTo continue, hit ENTER key. \r\n");
 }
 

@@ -29,8 +29,6 @@ enum class VersionReply {
 // site's version goes to *site_version (0 when the reply holds no number).
 VersionReply classify_version_reply(const QString& reply, float installed, float* site_version = nullptr);
 
-// The question asked before an update is fetched.
-QString update_question_text(const QString& version);
 // The console notice of a newer version when the start-up does not ask;
 // it begins with the line break in front of it.
 QString update_notice_text(const QString& version);

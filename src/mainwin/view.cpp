@@ -29,6 +29,7 @@
 #include "reports/console_positions.h"
 #include "reports/request.h"
 #include "sidewin/log_window.h"
+#include "startup/update_check.h"
 #include "core/database.h"
 #include "core/log.h"
 #include "core/program.h"
@@ -442,26 +443,22 @@ view::VersionCheck view::check_version_at_start()
         return VersionCheck::Continue;
     const QString version = version_display_text(site);
 
+    // Nothing is fetched or run: the user is told which version is on offer
+    // and how to install it, and the start goes on.
     if (ask_at_start) {
-        bool accepted = !setting_bool(key::update_confirm_message);
-        if (!accepted)
-            accepted = platform::msg_box(this, platform::MsgIcon::Question, QStringLiteral(" 確認"),
-                                         update_question_text(version),
-                                         platform::MsgButtons::YesNo) == platform::MsgAnswer::Yes;
-        if (!accepted)
-            return VersionCheck::Continue;
-        update_requested = true;
-        close();
-        return VersionCheck::Unloaded;
+        platform::msg_box(this, platform::MsgIcon::Information, QStringLiteral(" 確認"), update_offer_text(version));
+        return VersionCheck::Continue;
     }
 
     session.enter_pressed = false;
-    append_console_text(update_notice_text(version));
+    const qsizetype notice_start = console_text().size();
+    const QString notice = update_notice_text(version);
+    append_console_text(notice);
     session.ready_line_break = true;
     show_ready_prompt();
     {
         const auto span = kolde_sub::ConsolePositions::from_document(*console_box->document())
-                              .to_document_span(18, 162);
+                              .to_document_span(notice_start, notice.size());
         QTextCursor c(console_box->document());
         c.setPosition(static_cast<int>(span.start));
         c.setPosition(static_cast<int>(span.start + span.length), QTextCursor::KeepAnchor);

@@ -288,16 +288,14 @@ private:
 
 public:
     // ---- shut-down and update check (view_shutdown.cpp)
-    // Asks the update site for its program version with the heartbeat off;
-    // when the user accepts another version, the window closes for the
-    // update. The heartbeat runs again afterwards in every other case.
+    // Asks the update site for its program version with the heartbeat off
+    // and tells the user; the heartbeat runs again afterwards.
     void check_update();
     void menu_update_Click();
     // Every close that is not taken back by the browser pane: stops the
     // transfers and timers, counts the exit (compacting the store every 52nd
     // time), removes data/ and help/ of the program folder, closes the store
-    // and the other windows and starts the auto-update program when an update
-    // was accepted. Runs once; a later close request only closes.
+    // and the other windows. Runs once; a later close request only closes.
     void shut_down();
 signals:
     // The shut-down begins: waits under way give up.

@@ -1,5 +1,5 @@
 // The main window's close, which ends the program, and the update check on
-// request, whose accepted update is carried out by that close.
+// request.
 
 #include "view.h"
 
@@ -111,9 +111,6 @@ void view::shut_down()
     }
 
     caps_lock_off();
-
-    if (update_requested && folder_usable)
-        start_updater(folder, addresses().update);
 }
 
 // ------------------------------------------------------------ update check
@@ -138,10 +135,5 @@ void view::check_update()
             run_update_check(transfer, addresses().update, this, [&] { return !self || self->closing_; });
     if (!self || closing_ || outcome == UpdateCheckOutcome::Abandoned)
         return;
-    if (outcome == UpdateCheckOutcome::Accepted) {
-        update_requested = true;
-        close();
-        return;
-    }
     heartbeat_->start();
 }

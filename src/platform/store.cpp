@@ -4,6 +4,7 @@
 
 #include "logging.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -101,7 +102,21 @@ bool Connection::create(const QString& path, const QString& password)
         warn_failure(QStringLiteral("creating ") + path, QStringLiteral("the file exists"));
         return false;
     }
-    return open_with(path, password, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    // The file is made first, readable and writable by its owner only; the
+    // engine gives its journal the same mode.
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner)) {
+        close();
+        error_ = QStringLiteral("cannot create ") + path;
+        warn_failure(QStringLiteral("creating ") + path, file.errorString());
+        return false;
+    }
+    file.close();
+    if (!open_with(path, password, SQLITE_OPEN_READWRITE)) {
+        QFile::remove(path);
+        return false;
+    }
+    return true;
 }
 
 void Connection::close()
@@ -160,6 +175,25 @@ bool Connection::transaction(const std::function<bool()>& body)
     return false;
 }
 
+bool Connection::check_integrity()
+{
+    Statement st(db_, QStringLiteral("PRAGMA integrity_check(1)"));
+    if (!st.ok()) {
+        set_error(QStringLiteral("cannot check the file"));
+        return false;
+    }
+    const int rc = sqlite3_step(st.get());
+    const QString verdict = rc == SQLITE_ROW ? st.column(0).to_text() : QString();
+    if (verdict == QLatin1String("ok"))
+        return true;
+    if (rc == SQLITE_ROW)
+        error_ = QStringLiteral("damaged: ") + verdict;
+    else
+        set_error(QStringLiteral("the check failed"));
+    warn_failure(QStringLiteral("checking ") + path_, error_);
+    return false;
+}
+
 QStringList Connection::table_names() const
 {
     QStringList out;
@@ -181,6 +215,11 @@ QStringList Connection::column_names(const QString& table) const
     for (int i = 0; i < n; ++i)
         out << QString::fromUtf8(sqlite3_column_name(st.get(), i));
     return out;
+}
+
+QStringList companion_files(const QString& path)
+{
+    return {path + QStringLiteral("-journal"), path + QStringLiteral("-wal"), path + QStringLiteral("-shm")};
 }
 
 // ---------------------------------------------------------------- save_list

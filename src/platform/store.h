@@ -33,7 +33,8 @@ public:
     // Opens an existing file with its password. A missing file, a file that
     // is not a database or a wrong password leave the connection closed.
     [[nodiscard]] bool open(const QString& path, const QString& password);
-    // Creates a new, empty encrypted file (the file must not exist yet).
+    // Creates a new, empty encrypted file (the file must not exist yet),
+    // readable and writable by its owner only.
     [[nodiscard]] bool create(const QString& path, const QString& password);
     void close();
     bool is_open() const { return db_ != nullptr; }
@@ -44,6 +45,11 @@ public:
     // rolled back otherwise (or when the commit fails).
     [[nodiscard]] bool transaction(const std::function<bool()>& body);
     bool in_transaction() const { return depth_ > 0; }
+
+    // The engine's check of the whole file (PRAGMA integrity_check): true
+    // when it finds nothing wrong; otherwise last_error() names the first
+    // problem found.
+    [[nodiscard]] bool check_integrity();
 
     QStringList table_names() const;
     QStringList column_names(const QString& table) const;
@@ -144,6 +150,11 @@ private:
     QHash<int, Value> pending_;
     QString error_;
 };
+
+// The files the engine may keep beside the database file path: its rollback
+// journal, write-ahead log and shared-memory index. A journal left there by
+// a process that died is rolled back into whatever file next opens as path.
+[[nodiscard]] QStringList companion_files(const QString& path);
 
 // Rewrites a whole list table in one transaction: deletes every row, then
 // inserts the given rows (values in the order of columns). With

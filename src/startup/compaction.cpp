@@ -27,22 +27,17 @@ QString sql_literal(const QString& text)
     return u'\'' + q + u'\'';
 }
 
-// Removes a file (or a symbolic link) of that name; true when none is left.
-// A folder of that name is not ours to remove.
+// Removes the database file (or a symbolic link) of that name with its
+// companions; true when none is left. A folder of that name is not ours to
+// remove.
 bool remove_file_entry(const QString& path)
 {
     const QFileInfo fi(path);
-    if (!fi.exists() && !fi.isSymLink())
-        return true;
     if (fi.isDir() && !fi.isSymLink()) {
         qCWarning(lc_startup) << "compaction: a folder stands in the way of" << path;
         return false;
     }
-    if (!QFile::remove(path)) {
-        qCWarning(lc_startup) << "compaction: cannot remove" << path;
-        return false;
-    }
-    return true;
+    return remove_database_file(path);
 }
 
 // Writes a compacted copy of source into target (which must not exist),
@@ -94,6 +89,13 @@ bool replace_store(const QString& copy, const QString& store, const QString& fol
 }
 
 }  // namespace
+
+void remove_compaction_leftovers(const QString& folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder + QStringLiteral("/kolde.mdb")).isFile())
+        return;
+    static_cast<void>(remove_file_entry(folder + u'/' + QString::fromLatin1(compaction_file_name)));
+}
 
 ExitCount count_exit(long long stored)
 {

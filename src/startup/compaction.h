@@ -21,11 +21,16 @@ struct ExitCount {
 };
 [[nodiscard]] ExitCount count_exit(long long stored);
 
+// Removes what a compaction cut short left in folder: kolde_temp.mdb (as
+// large as the store) and its companions. Only while kolde.mdb is there, so
+// a copy is never removed in place of the store.
+void remove_compaction_leftovers(const QString& folder);
+
 // Compacts folder/kolde.mdb. folder must be an absolute path; the shared
 // connection must be closed (it is refused while db_conn() is open, since
 // the open file would be replaced under it). A stale kolde_temp.mdb file
-// from an earlier run is removed first; a folder of that name is left alone
-// and the compaction is refused. Returns true when the store was replaced by
+// from an earlier run is removed first with its companions; a folder of
+// that name is left alone and the compaction is refused. Returns true when the store was replaced by
 // its compacted copy. On false kolde.mdb is as it was and no temporary file
 // of this run is left behind. Nothing is shown or logged for the user.
 [[nodiscard]] bool compact_database(const QString& folder);

@@ -4,6 +4,9 @@
 #include "core/files.h"
 #include "core/logging.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace kolde_sub {
 
 bool is_answer(const QString& reply) { return !reply.isEmpty() && !reply.startsWith(u'<'); }
@@ -52,8 +55,25 @@ bool database_file_usable(const QString& path)
         qCWarning(lc_startup) << "database" << path << "does not open:" << conn.last_error();
         return false;
     }
+    if (!conn.check_integrity()) {
+        qCWarning(lc_startup) << "database" << path << "is damaged:" << conn.last_error();
+        return false;
+    }
     platform::Recordset settings;
     return settings.open(conn, QStringLiteral("設定")) && settings.record_count() > 0;
+}
+
+bool remove_database_file(const QString& path)
+{
+    bool gone = true;
+    for (const QString& file : QStringList{path} + platform::companion_files(path)) {
+        const QFileInfo fi(file);
+        if ((fi.exists() || fi.isSymLink()) && !QFile::remove(file)) {
+            qCWarning(lc_startup) << "cannot delete" << file;
+            gone = false;
+        }
+    }
+    return gone;
 }
 
 }  // namespace kolde_sub

@@ -23,8 +23,14 @@ namespace kolde_sub {
 // False when nothing was stored; target is then as it was.
 [[nodiscard]] bool download_to(platform::Transfer& transfer, const QString& url, const QString& target);
 
-// True when path is a database that opens with the password and holds its
-// settings row.
+// True when path is a database that opens with the password, passes the
+// engine's integrity check and holds its settings row.
 [[nodiscard]] bool database_file_usable(const QString& path);
+
+// Removes the database file path together with its companions (journal,
+// write-ahead log, shared-memory index), so that nothing of an earlier
+// process can be rolled into a file written there later. True when none of
+// them is left.
+bool remove_database_file(const QString& path);
 
 }  // namespace kolde_sub

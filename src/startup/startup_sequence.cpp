@@ -6,6 +6,7 @@
 #include "core/program.h"
 #include "core/settings.h"
 #include "core/shared.h"
+#include "compaction.h"
 #include "download.h"
 #include "migrate.h"
 
@@ -17,6 +18,14 @@
 #include <filesystem>
 
 namespace kolde_sub {
+
+void keep_program_folder_private()
+{
+    make_private_folder(program_folder());
+    const QString db = program_path(QStringLiteral("kolde.mdb"));
+    for (const QString& file : QStringList{db} + platform::companion_files(db))
+        make_private_file(file);
+}
 
 VersionFile parse_version_file(const QString& text)
 {
@@ -130,28 +139,20 @@ void StartupSequence::run()
 
     // Folders and missing files.
     set_online(true);
-    for (const char* folder : {"sound", "data"}) {
-        if (!QDir().mkpath(program_path(QString::fromLatin1(folder))))
-            qCWarning(lc_startup) << "cannot make the folder" << program_path(QString::fromLatin1(folder));
-    }
+    for (const char* folder : {"sound", "data"})
+        make_private_folder(program_path(QString::fromLatin1(folder)));
+    // A compaction cut short leaves a copy as large as the store.
+    remove_compaction_leftovers(program_folder());
     provide_missing_files();
 
     // The store. When it does not open there is nothing to compare the
     // announced versions with, and the user's database is never replaced:
     // neither by a fresh copy nor by an announced newer one, which would have
     // nothing to carry over.
-    store_opened_ = open_database();
-    if (!store_opened_) {
-        qCWarning(lc_startup) << "the store did not open:" << program_path(QStringLiteral("kolde.mdb"))
-                              << db_conn().last_error();
-        close_database();
-    }
-
+    store_opened_ = open_store();
     if (store_opened_) {
         stamp_program_version();
-        const VersionFile announced = announced_versions(reply);
-        update_auto_updater(version_number(announced.update));
-        upgrade_database(version_number(announced.database));
+        upgrade_database(version_number(announced_versions(reply).database));
     }
 
     take_server_address();
@@ -172,6 +173,28 @@ void StartupSequence::run()
     if (hooks_.show_main_window)
         hooks_.show_main_window();
     close_splash();
+}
+
+bool StartupSequence::open_store()
+{
+    const QString db = program_path(QStringLiteral("kolde.mdb"));
+    if (!open_database()) {
+        qCWarning(lc_startup) << "the store did not open:" << db << db_conn().last_error();
+        close_database();
+        return false;
+    }
+    if (rs_settings().record_count() > 0)
+        return true;
+    // A store that lost its settings row gets one made of the defaults; its
+    // lists stay as they are.
+    if (!provide_settings_row()) {
+        qCWarning(lc_startup) << "the store has no settings row and none could be added:" << db_conn().last_error();
+        close_database();
+        return false;
+    }
+    tell(QStringLiteral(" 確認"), QStringLiteral("データベースファイル ") + QDir::toNativeSeparators(db) +
+                                     QStringLiteral(" に設定がなかったため、初期設定で作り直しました　　"));
+    return true;
 }
 
 QString StartupSequence::probe()
@@ -223,23 +246,21 @@ void StartupSequence::provide_missing_files()
 {
     const QString db = program_path(QStringLiteral("kolde.mdb"));
     if (!file_exists(db)) {
-        // The database is taken only when it opens with its password.
+        // The database is taken only when it opens with its password and is
+        // sound; nothing an earlier run left beside it is rolled into it.
         const QString part = db + QStringLiteral(".part");
-        if (!download_to(inet_, url("/data/kolde.mdb"), part))
+        if (!remove_database_file(part))
+            qCWarning(lc_startup) << "the remains of an earlier download stay; no database is fetched";
+        else if (!download_to(inet_, url("/data/kolde.mdb"), part))
             qCWarning(lc_startup) << "no database could be fetched for" << db;
         else if (!database_file_usable(part))
-            qCWarning(lc_startup) << "the fetched database does not open; it is not used";
+            qCWarning(lc_startup) << "the fetched database is not usable; it is not used";
         else if (!replace_file(part, db))
             qCWarning(lc_startup) << "the fetched database could not be put in place";
-        remove_if_present(part);
+        remove_database_file(part);
     }
-    const QString updater = program_path(QStringLiteral("update.exe"));
-    if (!file_exists(updater)) {
-        if (download_to(inet_, url("/data/update.exe"), updater))
-            QFile::setPermissions(updater, QFile::permissions(updater) | QFile::ExeOwner);
-        else
-            qCWarning(lc_startup) << "the auto-update program could not be fetched";
-    }
+    // Nothing the site sends is ever run: its auto-update program is not
+    // fetched.
     for (const char* sound : {"error.wav", "ring.wav"}) {
         const QString name = QString::fromLatin1(sound);
         const QString target = program_path(QStringLiteral("sound/") + name);
@@ -283,68 +304,44 @@ VersionFile StartupSequence::announced_versions(const QString& reply)
     return parse_version_file(text);
 }
 
-void StartupSequence::update_auto_updater(float announced)
-{
-    if (versions_equal(version_number(setting(key::updater_version)), announced))
-        return;
-    // The old program stays, and so does its version, unless a good copy came.
-    const QString fresh = program_path(QStringLiteral("update$.exe"));
-    const QString updater = program_path(QStringLiteral("update.exe"));
-    if (!download_to(inet_, url("/data/update.exe"), fresh)) {
-        qCWarning(lc_startup) << "the new auto-update program could not be fetched; the old one stays";
-        remove_if_present(fresh);
-        return;
-    }
-    QFile::setPermissions(fresh, QFile::permissions(fresh) | QFile::ExeOwner);
-    if (!replace_file(fresh, updater)) {
-        remove_if_present(fresh);
-        return;
-    }
-    const QString stored = version_text_of(announced);
-    platform::Recordset& rs = rs_settings();
-    rs.move_first();
-    rs.set_field(QStringLiteral("UPDATEバージョン"), platform::Value(stored));
-    rs.set_field(QStringLiteral("UPDATE更新日"), platform::Value(today_text()));
-    if (!rs.update())
-        qCWarning(lc_startup) << "the auto-update program's version could not be stored";
-    if (setting_bool(key::update_confirm_message)) {
-        tell(QStringLiteral(" 更新"), QStringLiteral("自動アップデートモジュールを更新しました　　\r\rVersion ") +
-                                         setting_text(key::updater_version));
-    }
-}
-
 void StartupSequence::upgrade_database(float announced)
 {
     if (versions_equal(version_number(setting(key::database_version)), announced))
         return;
     const QString fresh = program_path(QStringLiteral("data/kolde$.mdb"));
     const QString db = program_path(QStringLiteral("kolde.mdb"));
-    // A failed download, a file that does not open or a failed copy of the
-    // user's data: nothing is swapped, nothing is written, the next start
-    // tries again.
+    // A failed download, a file that does not open or is damaged, a failed
+    // copy of the user's data, or a copy that the check finds damaged:
+    // nothing is swapped, nothing is written, the next start tries again.
+    // What an interrupted upgrade left (its journal above all) goes first,
+    // or it would be rolled into the fresh download.
     bool ready = false;
-    if (!download_to(inet_, url("/data/kolde.mdb"), fresh))
+    if (!remove_database_file(fresh))
+        qCWarning(lc_startup) << "the remains of an earlier upgrade stay; the old database stays";
+    else if (!download_to(inet_, url("/data/kolde.mdb"), fresh))
         qCWarning(lc_startup) << "the new database could not be fetched; the old one stays";
     else if (!database_file_usable(fresh))
-        qCWarning(lc_startup) << "the fetched database does not open; the old one stays";
+        qCWarning(lc_startup) << "the fetched database is not usable; the old one stays";
     else if (!migrate_user_data(fresh))
         qCWarning(lc_startup) << "the user's data could not be carried into the new database; the old one stays";
+    else if (!database_file_usable(fresh))
+        qCWarning(lc_startup) << "the new database is damaged after the user's data went in; the old one stays";
     else
         ready = true;
     if (!ready) {
-        remove_if_present(fresh);
+        remove_database_file(fresh);
         return;
     }
     release_store();
     if (!replace_file(fresh, db)) {
-        remove_if_present(fresh);
+        remove_database_file(fresh);
         store_opened_ = open_database();
         return;
     }
     store_opened_ = open_database();
     if (!store_opened_)
         qCWarning(lc_startup) << "the new database did not open:" << db_conn().last_error();
-    remove_if_present(fresh);
+    remove_database_file(fresh);
     if (version_number(setting(key::database_version)) == 0.0f) {
         tell(QStringLiteral(" 確認"), QStringLiteral("データベースを初期化しました　　"));
     } else if (setting_bool(key::update_confirm_message)) {

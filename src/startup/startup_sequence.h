@@ -1,8 +1,8 @@
 // The start-up sequence: learn whether the update site answers, provide the
-// missing folders and files, open the store, keep the auto-update program
-// and the database at the versions the site announces (carrying the user's
-// data into a new database), take the site's current address and hand over
-// to the main window. Its state lives here, outside the splash window, so
+// missing folders and files, open the store, keep the database at the
+// version the site announces (carrying the user's data into a new
+// database), take the site's current address and hand over to the main
+// window. Nothing the site sends is ever run. Its state lives here, outside the splash window, so
 // that closing the splash during a wait cannot pull it away.
 #pragma once
 
@@ -24,6 +24,11 @@ struct VersionFile {
     QString program, update, database;
 };
 [[nodiscard]] VersionFile parse_version_file(const QString& text);
+
+// The program folder and the store belong to the user alone: makes the
+// folder (mode 0700) when it is missing and gives an existing folder that
+// mode, and the store and its companions mode 0600.
+void keep_program_folder_private();
 
 // True for an absolute http or https address with a host.
 [[nodiscard]] bool is_site_url(const QString& text);
@@ -57,11 +62,13 @@ public:
 
 private:
     QString probe();
+    // Opens the store; a store without its settings row gets one made of
+    // the defaults, and the user is told. False when it cannot be used.
+    bool open_store();
     void read_stored_base_url();
     void provide_missing_files();
     void stamp_program_version();
     VersionFile announced_versions(const QString& reply);
-    void update_auto_updater(float announced);
     void upgrade_database(float announced);
     void take_server_address();
     void tell(const QString& title, const QString& text);

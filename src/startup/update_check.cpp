@@ -9,10 +9,6 @@
 #include "core/settings.h"
 #include "core/shared.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
-
 namespace kolde_sub {
 
 namespace {
@@ -41,12 +37,6 @@ UpdateCheckOutcome fail(QWidget* parent)
     return UpdateCheckOutcome::Failed;
 }
 
-ProcessStarter& process_starter()
-{
-    static ProcessStarter starter;
-    return starter;
-}
-
 }  // namespace
 
 QString version_reply_head(const QString& reply)
@@ -59,7 +49,7 @@ QString version_reply_head(const QString& reply)
 
 UpdateOffer read_update_offer(const QString& head, float installed)
 {
-    if (head.startsWith(u'<'))
+    if (head.startsWith(u'<') || head.trimmed().isEmpty())
         return UpdateOffer::NoVersionFile;
     return versions_equal(version_number(head), installed) ? UpdateOffer::SameVersion : UpdateOffer::OtherVersion;
 }
@@ -71,10 +61,10 @@ QString latest_installed_text(const QString& installed_version)
     return latest_installed_text() + QStringLiteral("\r\r                Version ") + installed_version;
 }
 
-QString update_offer_text(const QString& head)
+QString update_offer_text(const QString& version)
 {
-    return QStringLiteral("KOLDE は Version ") + head + QStringLiteral(" にアップデートされています　　") +
-           QStringLiteral("\r\r最新版をダウンロードしますか？  ");
+    return QStringLiteral("KOLDE は Version ") + version + QStringLiteral(" にアップデートされています　　") +
+           QStringLiteral("\r\r最新版はシステムのパッケージマネージャーからインストールしてください　　");
 }
 
 QString update_failed_text()
@@ -103,39 +93,18 @@ UpdateCheckOutcome run_update_check(platform::Transfer& transfer, const QString&
     case UpdateOffer::NoVersionFile:
         write_log(QStringLiteral("NOT FOUND FILES ON FTP SERVER"));
         platform::msg_box(parent, platform::MsgIcon::Information, QStringLiteral(" 情報"), latest_installed_text());
-        return UpdateCheckOutcome::NotAccepted;
+        return UpdateCheckOutcome::Told;
     case UpdateOffer::SameVersion:
         write_log(QStringLiteral("ALREADY INSTALLED LATEST VERSION"));
         platform::msg_box(parent, platform::MsgIcon::Information, QStringLiteral(" 情報"),
                           latest_installed_text(installed_version_text(installed)));
-        return UpdateCheckOutcome::NotAccepted;
+        return UpdateCheckOutcome::Told;
     case UpdateOffer::OtherVersion:
         break;
     }
     write_log(QStringLiteral("FOUND LATEST VERSION ON FTP SERVER"));
-    const platform::MsgAnswer answer = platform::msg_box(parent, platform::MsgIcon::Question, QStringLiteral(" 確認"),
-                                                         update_offer_text(head), platform::MsgButtons::YesNo);
-    return answer == platform::MsgAnswer::Yes ? UpdateCheckOutcome::Accepted : UpdateCheckOutcome::NotAccepted;
-}
-
-void set_process_starter(ProcessStarter starter) { process_starter() = std::move(starter); }
-
-bool start_updater(const QString& folder, const QString& site_url)
-{
-    if (folder.isEmpty() || !QDir::isAbsolutePath(folder))
-        return false;
-    const QString updater = folder + QStringLiteral("/update.exe");
-    if (!QFileInfo(updater).isFile()) {
-        qCWarning(lc_startup) << "no auto-update program at" << updater;
-        return false;
-    }
-    const QStringList arguments{updater, folder, site_url};
-    const bool started = process_starter()
-                                 ? process_starter()(QStringLiteral("sh"), arguments, folder)
-                                 : QProcess::startDetached(QStringLiteral("sh"), arguments, folder);
-    if (!started)
-        qCWarning(lc_startup) << "the auto-update program did not start";
-    return started;
+    platform::msg_box(parent, platform::MsgIcon::Information, QStringLiteral(" 確認"), update_offer_text(head));
+    return UpdateCheckOutcome::Told;
 }
 
 }  // namespace kolde_sub

@@ -94,10 +94,10 @@ TEST_F(Splash, PageIsAskedForOnEveryActivation)
     EXPECT_TRUE(boxes.isEmpty());
     EXPECT_EQ(wait_for_pages(1), 1);
 
-    // An upgrade of both files with update messages on: two boxes, and the
+    // A store that lost its settings row, upgraded: two boxes, and the
     // splash is active again after each.
     ASSERT_TRUE(open_database());
-    ASSERT_TRUE(set_setting(key::update_confirm_message, platform::Value::boolean(true)));
+    ASSERT_TRUE(db_conn().execute(QStringLiteral("DELETE FROM \"設定\"")));
     release_store();
     site.set_file("/data/version.dat", "4.31,1.20,2.06");
     site.clear_requests();
@@ -105,7 +105,6 @@ TEST_F(Splash, PageIsAskedForOnEveryActivation)
     EXPECT_EQ(boxes.size(), 2);
     EXPECT_EQ(wait_for_pages(3), 3);
     // The sequence's own transfers went through undisturbed.
-    EXPECT_EQ(site.count("/data/update.exe"), 1);
     EXPECT_EQ(site.count("/data/kolde.mdb"), 1);
     EXPECT_EQ(site.count("/data/server.dat"), 1);
 }
@@ -122,4 +121,31 @@ TEST_F(Splash, ARelativeProgramFolderIsMadeAbsoluteOnceAtStart)
     ASSERT_TRUE(QDir::setCurrent(old_cwd));
     ASSERT_EQ(outcome, StartupSequence::Outcome::MainWindow);
     EXPECT_EQ(QFileInfo(program_folder()).canonicalFilePath(), folder.canonicalFilePath());
+}
+
+// The program folder and what the program keeps there are the user's alone:
+// made so at the first start, and made so again at a start that finds them
+// open to others.
+TEST_F(Splash, TheProgramFolderAndItsFilesAreTheUsersAlone)
+{
+    const QString folder = home.file(QStringLiteral("kolde"));
+    qputenv("KOLDE_HOME", folder.toUtf8());  // the folder fixture puts the old value back
+    const auto modes = [&] {
+        QStringList out;
+        for (const char* name : {"", "/kolde.mdb", "/sound", "/sound/error.wav", "/data"})
+            out << QString::number(kolde_test::file_mode(folder + QString::fromLatin1(name)), 8);
+        return out;
+    };
+    const QStringList private_modes{"700", "600", "700", "600", "700"};
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(modes(), private_modes);
+    release_store();
+    platform::release_instance_lock();
+
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                  QFile::ReadOther | QFile::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(folder + QStringLiteral("/kolde.mdb"),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    EXPECT_EQ(modes(), private_modes);
 }

@@ -212,13 +212,11 @@ TEST_F(Startup, FirstInstallProvidesEverythingAndStampsTheVersion)
     EXPECT_FALSE(notice_shown);
     EXPECT_TRUE(boxes.calls.isEmpty());
     const QString root = kolde_test::site_root();
-    EXPECT_EQ(read_all(home.file("update.exe")), read_all(root + "/data/update.exe"));
     EXPECT_EQ(read_all(home.file("sound/error.wav")), read_all(root + "/data/error.wav"));
     EXPECT_EQ(read_all(home.file("sound/ring.wav")), read_all(root + "/data/ring.wav"));
     EXPECT_FALSE(QFile::exists(home.file("data/version.dat")));
     EXPECT_FALSE(QFile::exists(home.file("data/kolde$.mdb")));
     EXPECT_EQ(site.count("/data/kolde.mdb"), 1);  // the served versions match version.dat
-    EXPECT_EQ(site.count("/data/update.exe"), 1);
     reopen();
     EXPECT_EQ(setting_text(key::program_version), QStringLiteral("4.31"));
     EXPECT_EQ(setting_text(key::program_updated), today_text());
@@ -349,32 +347,6 @@ TEST_F(Startup, ResetFetchesTheDatabaseAgainAndSaysSo)
     EXPECT_EQ(setting_text(key::database_version), QStringLiteral("2.05"));
 }
 
-TEST_F(Startup, AutoUpdaterIsReplacedOnlyByAGoodCopy)
-{
-    first_install();
-    const QByteArray old_program = read_all(home.file("update.exe"));
-    site.set_file("/data/version.dat", "4.31,1.20,2.05");
-
-    // A failed download keeps the old program and its version: the next start retries.
-    site.set_fault("/data/update.exe", Fault::NotFound);
-    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_EQ(read_all(home.file("update.exe")), old_program);
-    EXPECT_FALSE(QFile::exists(home.file("update$.exe")));
-    reopen();
-    EXPECT_EQ(setting_text(key::updater_version), QStringLiteral("1.10"));
-
-    site.clear_faults();
-    site.set_file("/data/update.exe", "#!/bin/sh\necho new\n");
-    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_EQ(read_all(home.file("update.exe")), QByteArray("#!/bin/sh\necho new\n"));
-    EXPECT_TRUE(QFileInfo(home.file("update.exe")).isExecutable());
-    EXPECT_FALSE(QFile::exists(home.file("update$.exe")));
-    EXPECT_TRUE(boxes.calls.isEmpty());  // 更新確認メッセージ is off
-    reopen();
-    EXPECT_EQ(setting_text(key::updater_version), QStringLiteral("1.2"));
-    EXPECT_EQ(setting_text(key::updater_updated), today_text());
-}
-
 TEST_F(Startup, VersionFileWithTwoItemsAnnouncesTheSecondForTheDatabase)
 {
     first_install();
@@ -446,21 +418,18 @@ TEST_F(Startup, FullDiskLeavesTheOldFilesAndReadsTheReplyAsReceived)
     reopen();
     ASSERT_TRUE(set_setting(key::update_confirm_message, platform::Value::boolean(true)));
     release_store();
-    const QByteArray old_program = read_all(home.file("update.exe"));
     const QByteArray old_database = read_all(home.file("kolde.mdb"));
     struct Case {
         const char* name;
         const char* version_file;
-        int program_fetches, database_fetches;
+        int database_fetches;
     };
     const Case cases[] = {
         // A cut copy of the version file must not announce other versions.
-        {"versions in step", "4.31,1.10,2.05", 0, 0},
-        // New files that cannot be stored leave the old ones whole.
-        {"new auto-update program", "4.31,1.20,2.05", 1, 0},
-        {"new database", "4.31,1.10,2.06", 0, 1},
+        {"versions in step", "4.31,1.10,2.05", 0},
+        // A new database that cannot be stored leaves the old one whole.
+        {"new database", "4.31,1.10,2.06", 1},
     };
-    site.set_file("/data/update.exe", "#!/bin/sh\necho new program\n");
     for (const Case& c : cases) {
         site.set_file("/data/version.dat", c.version_file);
         site.clear_requests();
@@ -471,17 +440,13 @@ TEST_F(Startup, FullDiskLeavesTheOldFilesAndReadsTheReplyAsReceived)
             ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow) << c.name;
         }
         release_store();
-        EXPECT_EQ(site.count("/data/update.exe"), c.program_fetches) << c.name;
         EXPECT_EQ(site.count("/data/kolde.mdb"), c.database_fetches) << c.name;
-        EXPECT_EQ(read_all(home.file("update.exe")), old_program) << c.name;
         EXPECT_EQ(read_all(home.file("kolde.mdb")), old_database) << c.name;
-        EXPECT_FALSE(QFile::exists(home.file("update$.exe"))) << c.name;
         EXPECT_FALSE(QFile::exists(home.file("data/kolde$.mdb"))) << c.name;
         EXPECT_FALSE(QFile::exists(home.file("data/version.dat"))) << c.name;
         EXPECT_TRUE(boxes.calls.isEmpty()) << c.name;
     }
     reopen();
-    EXPECT_EQ(setting_text(key::updater_version), QStringLiteral("1.10"));
     EXPECT_EQ(setting_text(key::database_version), QStringLiteral("2.05"));
 }
 
@@ -578,4 +543,140 @@ TEST_F(Startup, UnopenableStoreIsNeverReplacedAndTheUserIsTold)
             << qPrintable(boxes.calls[0].text);
         EXPECT_TRUE(boxes.calls[0].text.endsWith(QStringLiteral("　　"))) << c.name;
     }
+}
+
+namespace {
+
+// What a kill leaves beside database when an upgrade is cut short while it
+// carries the lists over: the first list went in and made the file grow,
+// the next one was being written. The file's hot rollback journal as it
+// stood then is returned; the interrupted change itself is rolled back here.
+QByteArray journal_of_an_interrupted_migration(const QByteArray& database)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kolde$.mdb"));
+    EXPECT_TRUE(kolde_test::write_file(path, database));
+    QString rows;
+    for (int i = 1; i <= 400; ++i)
+        rows += QStringLiteral("%1(%2, 'G%2', 'RJTT RJCC RJAA RJBB RJOO RJFF')").arg(i == 1 ? "" : ",").arg(i);
+    platform::Connection c;
+    EXPECT_TRUE(c.open(path, pw));
+    EXPECT_TRUE(c.execute(QStringLiteral("DELETE FROM \"カンパニー\"; INSERT INTO \"カンパニー\" VALUES ") + rows));
+    // Without syncs the journal's header is complete from the first page on,
+    // as it is after the sync that precedes a commit's writes.
+    EXPECT_TRUE(c.execute(QStringLiteral("PRAGMA synchronous = OFF; BEGIN;"
+                                         "DELETE FROM \"気象略語\"; INSERT INTO \"気象略語\" VALUES (1, 'RA', '雨');")));
+    const QByteArray journal = read_all(path + QStringLiteral("-journal"));
+    EXPECT_TRUE(c.execute(QStringLiteral("ROLLBACK")));
+    EXPECT_FALSE(journal.isEmpty());
+    return journal;
+}
+
+// The database that results when that journal is rolled back into a fresh
+// copy of the file it did not come from: it opens, holds its settings row,
+// and fails the engine's integrity check.
+QByteArray damaged_database(const QByteArray& database)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("x.mdb"));
+    EXPECT_TRUE(kolde_test::write_file(path + QStringLiteral("-journal"), journal_of_an_interrupted_migration(database)));
+    EXPECT_TRUE(kolde_test::write_file(path, database));
+    platform::Connection c;
+    EXPECT_TRUE(c.open(path, pw));
+    EXPECT_FALSE(c.check_integrity());
+    c.close();
+    return read_all(path);
+}
+
+}  // namespace
+
+// An upgrade never puts a damaged database in the place of the user's store:
+// neither one spoilt by the journal an interrupted upgrade left beside the
+// download, nor one the site serves damaged.
+TEST_F(Startup, InterruptedOrDamagedUpgradeLeavesTheStoreSound)
+{
+    first_install();
+    reopen();
+    ASSERT_TRUE(db_conn().execute(QStringLiteral(
+        "DELETE FROM \"カンパニー\"; INSERT INTO \"カンパニー\" VALUES (1, 'MINE', 'RJTT RJCC');")));
+    release_store();
+    const QByteArray served = read_all(kolde_test::site_root() + "/data/kolde.mdb");
+    const QString fresh = home.file("data/kolde$.mdb");
+
+    struct Case {
+        const char* name;
+        const char* version_file;
+        QByteArray served;
+        QByteArray stale_journal;      // left beside the download
+        const char* database_version;  // after the start
+    };
+    const Case cases[] = {
+        // The download goes through whole once the stale journal is gone.
+        {"stale journal", "4.31,1.10,2.06", served, journal_of_an_interrupted_migration(served), "2.06"},
+        // A damaged download is never swapped in; the next start tries again.
+        {"damaged download", "4.31,1.10,2.07", damaged_database(served), {}, "2.06"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        site.set_file("/data/version.dat", c.version_file);
+        site.set_file("/data/kolde.mdb", c.served.toStdString());
+        if (!c.stale_journal.isEmpty()) {
+            ASSERT_TRUE(kolde_test::write_file(fresh, "what the killed upgrade had written"));
+            ASSERT_TRUE(kolde_test::write_file(fresh + "-journal", c.stale_journal));
+        }
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+        release_store();
+        {
+            platform::Connection store;
+            ASSERT_TRUE(store.open(home.file("kolde.mdb"), pw));
+            EXPECT_TRUE(store.check_integrity()) << qPrintable(store.last_error());
+        }
+        for (const char* left : {"", "-journal", "-wal", "-shm"})
+            EXPECT_FALSE(QFile::exists(fresh + left)) << left;
+        reopen();
+        EXPECT_EQ(setting_text(key::database_version), QString::fromLatin1(c.database_version));
+        rs_company().move_first();
+        EXPECT_EQ(rs_company().field("id").to_text(), QStringLiteral("MINE"));
+        release_store();
+    }
+}
+
+// A store that lost its settings row is told of and gets the row back, made
+// of the defaults; the user's lists stay.
+TEST_F(Startup, AStoreWithoutItsSettingsRowGetsTheDefaultsAndKeepsItsLists)
+{
+    first_install();
+    reopen();
+    ASSERT_TRUE(db_conn().execute(QStringLiteral(
+        "DELETE FROM \"設定\"; DELETE FROM \"カンパニー\"; INSERT INTO \"カンパニー\" VALUES (1, 'MINE', 'RJTT RJCC');")));
+    release_store();
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    ASSERT_FALSE(boxes.calls.isEmpty());
+    EXPECT_EQ(boxes.calls[0].text, QStringLiteral("データベースファイル ") +
+                                       QDir::toNativeSeparators(home.file("kolde.mdb")) +
+                                       QStringLiteral(" に設定がなかったため、初期設定で作り直しました　　"));
+    reopen();
+    EXPECT_EQ(rs_settings().record_count(), 1);
+    for (std::size_t i = 0; i < settings_fields().size(); ++i) {
+        const SettingKey key = SettingKey::at(i);
+        if (key.field().default_kind != SettingField::Default::None) {
+            EXPECT_EQ(setting(key).to_text(), settings_default(key.field()).to_text()) << key.field().name;
+        }
+    }
+    rs_company().move_first();
+    EXPECT_EQ(rs_company().field("id").to_text(), QStringLiteral("MINE"));
+}
+
+// What a compaction cut short left beside the store goes at the next start.
+TEST_F(Startup, ALeftOverCompactionCopyIsRemoved)
+{
+    first_install();
+    const QByteArray store = read_all(home.file("kolde.mdb"));
+    for (const char* name : {"kolde_temp.mdb", "kolde_temp.mdb-journal"})
+        ASSERT_TRUE(kolde_test::write_file(home.file(name), store));
+    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+    release_store();
+    EXPECT_FALSE(QFile::exists(home.file("kolde_temp.mdb")));
+    EXPECT_FALSE(QFile::exists(home.file("kolde_temp.mdb-journal")));
+    EXPECT_EQ(read_all(home.file("kolde.mdb")), store);
 }

@@ -3,6 +3,7 @@
 #include "support/fixtures.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -29,6 +30,18 @@ TEST(AtomicWrite, AFailedWriteOfAnySizeKeepsTheOldFileAndReportsIt)
     EXPECT_TRUE(kolde_sub::write_file_atomically(target, "new"));
     EXPECT_EQ(kolde_test::read_file(target), QByteArray("new"));
     EXPECT_FALSE(kolde_sub::write_file_atomically(dir.filePath(QStringLiteral("no/such/folder/x")), "x"));
+}
+
+// A new file is the owner's alone; a file that is replaced keeps its mode.
+TEST(AtomicWrite, ANewFileIsTheOwnersAloneAReplacedOneKeepsItsMode)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("fresh.dat"));
+    ASSERT_TRUE(kolde_sub::write_file_atomically(target, "x"));
+    EXPECT_EQ(kolde_test::file_mode(target), 0600);
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
+    ASSERT_TRUE(kolde_sub::write_file_atomically(target, "y"));
+    EXPECT_EQ(kolde_test::file_mode(target), 0604);
 }
 
 }  // namespace

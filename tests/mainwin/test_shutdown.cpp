@@ -1,5 +1,5 @@
 // The main window's close, which ends the program, and the update check on
-// request that leads to it.
+// request.
 #include "view_fixture.h"
 
 #include "startup/update_check.h"
@@ -47,21 +47,6 @@ void close_box(view& v)
 
 class Shutdown : public kolde_test::ViewFixture {
 protected:
-    void SetUp() override
-    {
-        ViewFixture::SetUp();
-        kolde_sub::set_process_starter([this](const QString&, const QStringList& arguments, const QString&) {
-            started.push_back(arguments);
-            store_open_at_start = kolde_sub::db_conn().is_open();
-            return true;
-        });
-    }
-    void TearDown() override
-    {
-        kolde_sub::set_process_starter({});
-        ViewFixture::TearDown();
-    }
-
     QString store() const { return folder.file(QStringLiteral("kolde.mdb")); }
     static void reopen()
     {
@@ -69,9 +54,6 @@ protected:
             ASSERT_TRUE(kolde_sub::open_database());
         }
     }
-
-    std::vector<QStringList> started;
-    bool store_open_at_start = true;
 };
 
 }  // namespace
@@ -154,22 +136,19 @@ TEST_F(Shutdown, RemovesDataAndHelpButNothingOutsideTheProgramFolder)
     EXPECT_EQ(kolde_test::read_file(outside.filePath(QStringLiteral("pages/keep.htm"))), QByteArray("outside"));
 }
 
-TEST_F(Shutdown, NothingIsRemovedOrStartedWithoutAnAbsoluteProgramFolder)
+TEST_F(Shutdown, NothingIsRemovedWithoutAnAbsoluteProgramFolder)
 {
     QTemporaryDir cwd;
     const QString old_cwd = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(cwd.path()));
     ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("home/data/keep.txt")), "x"));
     ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("data/keep.txt")), "x"));
-    ASSERT_TRUE(kolde_test::write_file(cwd.filePath(QStringLiteral("home/update.exe")), "#!/bin/sh\n"));
     qputenv("KOLDE_HOME", "home");  // the folder fixture puts the old value back
     {
         view v;
-        drive(v).update_requested() = true;
         v.close();
     }
     QDir::setCurrent(old_cwd);
-    EXPECT_TRUE(started.empty());
     EXPECT_TRUE(QFileInfo::exists(cwd.filePath(QStringLiteral("home/data/keep.txt"))));
     EXPECT_TRUE(QFileInfo::exists(cwd.filePath(QStringLiteral("data/keep.txt"))));
 }
@@ -207,49 +186,21 @@ TEST_F(Shutdown, ACloseByTheProgramEndsItAlsoWithThePaneOpen)
     EXPECT_EQ(kolde_sub::setting_int(kolde_sub::key::start_count), 1);
 }
 
-// ------------------------------------------------------------- updater
-
-TEST_F(Shutdown, TheUpdaterStartsOnlyWhenAnUpdateWasAcceptedAndItIsThere)
-{
-    struct Case {
-        bool accepted, present, starts;
-    };
-    for (const Case& c : {Case{true, false, false}, Case{false, true, false}, Case{true, true, true}}) {
-        SCOPED_TRACE(testing::Message() << c.accepted << c.present);
-        if (c.present) {
-            ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("update.exe")), "#!/bin/sh\n"));
-        }
-        reopen();
-        started.clear();
-        view v;
-        activate(v);
-        drive(v).update_requested() = c.accepted;
-        v.close();
-        v.close();  // a second close request runs nothing again
-        ASSERT_EQ(started.size(), c.starts ? 1u : 0u);
-        if (c.starts) {
-            EXPECT_EQ(started[0], (QStringList{folder.file(QStringLiteral("update.exe")), folder.path(),
-                                               kolde_sub::addresses().update}));
-            EXPECT_FALSE(store_open_at_start);
-        }
-    }
-}
-
 // ------------------------------------------------------------- update check
 
-TEST_F(Shutdown, TheUpdateMenuChecksWithTheHeartbeatOffAndClosesForAnAcceptedUpdate)
+// The check tells and the window runs on: another version on the site is
+// named with the way to install it, whatever the user answers.
+TEST_F(Shutdown, TheUpdateMenuTellsWithTheHeartbeatOffAndTheWindowRunsOn)
 {
-    ASSERT_TRUE(kolde_test::write_file(folder.file(QStringLiteral("update.exe")), "#!/bin/sh\n"));
     struct Case {
         const char* name;
-        const char* version_file;  // nullptr: the site answers 404
-        platform::MsgAnswer answer;
-        bool accepted;
+        const char* version_file;  // nullptr: the site is down
+        const char* says;          // the start of the box's text
     };
-    for (const Case& c : {Case{"same version", "4.31,1.10,2.05", platform::MsgAnswer::Ok, false},
-                          Case{"declined", "4.40,1.10,2.05", platform::MsgAnswer::No, false},
-                          Case{"failed transfer", nullptr, platform::MsgAnswer::Ok, false},
-                          Case{"accepted", "4.40,1.10,2.05", platform::MsgAnswer::Yes, true}}) {
+    for (const Case& c : {Case{"same version", "4.31,1.10,2.05", "最新版の KOLDE"},
+                          Case{"another version", "4.40,1.10,2.05", "KOLDE は Version 4.40 に"},
+                          Case{"empty version file", "", "最新版の KOLDE"},
+                          Case{"failed transfer", nullptr, "ネットワーク回線"}}) {
         SCOPED_TRACE(c.name);
         reopen();
         serve_version("4.31,1.10,2.05");
@@ -259,24 +210,23 @@ TEST_F(Shutdown, TheUpdateMenuChecksWithTheHeartbeatOffAndClosesForAnAcceptedUpd
         if (c.version_file) {
             serve_version(c.version_file);
         } else {
-            server->set_fault("/data/version.dat", kolde_site::Fault::NotFound);
+            ASSERT_TRUE(server->set_down(true));
         }
-        answer = c.answer;
+        answer = platform::MsgAnswer::Yes;
         boxes.clear();
-        started.clear();
         // The heartbeat runs again after the check even when it was off.
         drive(v).heartbeat_timer()->stop();
         drive(v).menu_item("menu_update")->trigger();
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(drive(v).update_requested(), c.accepted);
-        EXPECT_EQ(v.isVisible(), !c.accepted);
-        EXPECT_EQ(drive(v).heartbeat_timer()->isActive(), !c.accepted);
-        EXPECT_EQ(started.size(), c.accepted ? 1u : 0u);
-        if (!c.accepted) {
-            const QStringList rows = log_rows_oldest_first();
-            ASSERT_GE(rows.size(), 2);
-            EXPECT_EQ(rows[rows.size() - 2], QStringLiteral("SYSTEM UPDATE COMMAND"));
-        }
+        EXPECT_EQ(boxes[0].buttons, platform::MsgButtons::Ok);
+        EXPECT_TRUE(boxes[0].text.startsWith(QString::fromUtf8(c.says))) << qPrintable(boxes[0].text);
+        EXPECT_TRUE(v.isVisible());
+        EXPECT_TRUE(kolde_sub::db_conn().is_open());
+        EXPECT_TRUE(drive(v).heartbeat_timer()->isActive());
+        const QStringList rows = log_rows_oldest_first();
+        ASSERT_GE(rows.size(), 2);
+        EXPECT_EQ(rows[rows.size() - 2], QStringLiteral("SYSTEM UPDATE COMMAND"));
+        ASSERT_TRUE(server->set_down(false));
     }
 }
 
@@ -290,5 +240,4 @@ TEST_F(Shutdown, AClosingWindowAbandonsTheCheckUnderWay)
     EXPECT_TRUE(boxes.empty());
     EXPECT_FALSE(v.isVisible());
     EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
-    EXPECT_FALSE(drive(v).update_requested());
 }

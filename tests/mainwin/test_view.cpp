@@ -193,56 +193,47 @@ TEST_F(ViewStart, ActivationEventRunsTheBodyOnce)
 
 class ViewVersionCheck : public kolde_test::ViewFixture {};
 
-// A newer version on the site is offered with a question, or taken at once
-// without confirmation; the window closes for an accepted update and runs on
-// otherwise.
-TEST_F(ViewVersionCheck, ANewerVersionIsOfferedOrTaken)
+// Another version on the site is named with the way to install it, with or
+// without the update messages, and the start goes on: nothing is fetched,
+// nothing closes.
+TEST_F(ViewVersionCheck, AnotherVersionIsNamedAndTheStartGoesOn)
 {
     const struct {
         const char* reply;  // empty: the installed version is served
         bool confirm;
-        platform::MsgAnswer answer;
-        const char* question;  // empty: no box
-        bool update;
+        const char* version;  // empty: no box
     } rows[] = {
-        {"", true, platform::MsgAnswer::Ok, "", false},
-        {"4.32,1.10,2.05", true, platform::MsgAnswer::No,
-         "KOLDE は Version 4.32 にアップデートされています　　\r\r最新版をダウンロードしますか？  ", false},
-        {"5", true, platform::MsgAnswer::Yes, "KOLDE は Version 5 にアップデートされています　　\r\r最新版をダウンロードしますか？  ",
-         true},
-        {"4.32,1.10,2.05", false, platform::MsgAnswer::Ok, "", true},
+        {"", true, ""},
+        {"4.32,1.10,2.05", true, "4.32"},
+        {"5", true, "5"},
+        {"4.32,1.10,2.05", false, "4.32"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.reply) + (row.confirm ? " asked" : " not asked"));
-        if (!kolde_sub::db_conn().is_open()) {
-            ASSERT_TRUE(kolde_sub::open_database());  // the accepted update closed it
-        }
+        SCOPED_TRACE(std::string(row.reply) + (row.confirm ? " confirm" : " no confirm"));
         if (*row.reply)
             serve_version(row.reply);
         set(kolde_sub::key::update_confirm_message, Value::boolean(row.confirm));
-        answer = row.answer;
+        answer = platform::MsgAnswer::Yes;
         boxes.clear();
         view v;
         activate(v);
-        if (*row.question) {
+        if (*row.version) {
             ASSERT_EQ(boxes.size(), 1u);
-            EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Question);
-            EXPECT_EQ(boxes[0].buttons, platform::MsgButtons::YesNo);
+            EXPECT_EQ(boxes[0].icon, platform::MsgIcon::Information);
+            EXPECT_EQ(boxes[0].buttons, platform::MsgButtons::Ok);
             EXPECT_EQ(boxes[0].title, QStringLiteral(" 確認"));
-            EXPECT_EQ(boxes[0].text, QString::fromUtf8(row.question));
+            EXPECT_EQ(boxes[0].text, QStringLiteral("KOLDE は Version ") + QString::fromUtf8(row.version) +
+                                             QStringLiteral(" にアップデートされています　　\r\r"
+                                                            "最新版はシステムのパッケージマネージャーからインストールしてください　　"));
         } else {
             EXPECT_TRUE(boxes.empty());
         }
         EXPECT_FALSE(v.console_text().contains(QStringLiteral("Now you can download")));
-        EXPECT_EQ(drive(v).update_requested(), row.update);
-        EXPECT_EQ(v.isVisible(), !row.update);
-        EXPECT_EQ(kolde_sub::log_loaded(), !row.update);
-        if (row.update) {
-            EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
-            EXPECT_FALSE(drive(v).banner_timer()->isActive());
-        } else {
-            EXPECT_TRUE(timers_started(v));
-        }
+        EXPECT_TRUE(v.isVisible());
+        EXPECT_TRUE(kolde_sub::db_conn().is_open());
+        EXPECT_TRUE(kolde_sub::log_loaded());
+        EXPECT_TRUE(timers_started(v));
+        EXPECT_EQ(server->count("/data/update.exe"), 0);
     }
 }
 
@@ -269,8 +260,8 @@ TEST_F(ViewVersionCheck, NoticeWaitsForEnterBeforeAnythingStarts)
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(idle_at_wait);
     EXPECT_EQ(at_wait, QStringLiteral("SYSTEM INITIALIZED\r\n\r\nNow you can download a latest version 4.32\r\n"
-                                      "For download, keep network connection and select menu UPDATE or type "
-                                      "'UPDATE' out.\r\n\r\nTo continue, hit ENTER key. \r\n\r\n") +
+                                      "To install it, use the package manager of the system.\r\n\r\n"
+                                      "To continue, hit ENTER key. \r\n\r\n") +
                                ready + QStringLiteral("\r\n"));
     EXPECT_FALSE(drive(v).ready_line_break());
     EXPECT_TRUE(drive(v).enter_pressed());
@@ -298,7 +289,6 @@ TEST_F(ViewVersionCheck, ErrorPageOrEmptyReplyOffersNothing)
         view v;
         activate(v);
         EXPECT_TRUE(boxes.empty()) << reply;
-        EXPECT_FALSE(drive(v).update_requested()) << reply;
         EXPECT_FALSE(v.console_text().contains(QStringLiteral("Now you can download"))) << reply;
         EXPECT_FALSE(kolde_sub::log_loaded()) << reply;
         EXPECT_FALSE(kolde_sub::tooltips_loaded()) << reply;
@@ -340,7 +330,6 @@ TEST_F(ViewWithoutStore, StartsWithoutAConnectionOrAVersionCheck)
 
     EXPECT_FALSE(waited);
     EXPECT_TRUE(boxes.empty());
-    EXPECT_FALSE(drive(v).update_requested());
     EXPECT_EQ(server->count("/data/version.dat"), 0);
     EXPECT_EQ(v.console_text(), QStringLiteral("AUTO DECODE SEQUENCE DISABLED\r\n\r\n") + ready + QStringLiteral("\r\n"));
     EXPECT_FALSE(drive(v).new_request());

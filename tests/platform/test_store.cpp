@@ -195,10 +195,11 @@ TEST(Store, EngineFailuresLeaveAWarningWithTheEngineMessage)
     }
 }
 
-TEST(Store, FileIsEncrypted)
+TEST(Store, FileIsEncryptedAndItsOwnersAlone)
 {
     QTemporaryDir dir;
     const QString path = make_db(dir);
+    EXPECT_EQ(kolde_test::file_mode(path), 0600);
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray head = f.read(16);

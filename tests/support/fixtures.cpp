@@ -231,3 +231,17 @@ QStringList ModalCloser::names() const
 }
 
 }  // namespace kolde_test
+
+#include <sys/stat.h>
+
+namespace kolde_test {
+
+int file_mode(const QString& path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return -1;
+    return static_cast<int>(st.st_mode & 07777);
+}
+
+}  // namespace kolde_test

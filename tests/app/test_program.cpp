@@ -1,6 +1,8 @@
-// One KOLDE per program folder: a second start says so and ends; a program
-// folder that cannot be written is said to be so, not taken for a second
-// start. Either way nothing is asked of the update site.
+// The built program. One KOLDE per program folder: a second start says so
+// and ends; a program folder that cannot be written is said to be so, not
+// taken for a second start; either way nothing is asked of the update site.
+// Whatever the start has to tell, it tells and runs on; nothing the site
+// sends is ever run.
 #include "support/fixtures.h"
 
 #include "platform/instance.h"
@@ -19,27 +21,41 @@ namespace {
 struct KoldeRun {
     QString boxes;  // the MSGBOX lines of standard error
     bool ended_normally = false;
+    bool running = false;  // still running when the log row until came
 };
 
-// Runs the program on the program folder home and returns its message boxes.
-KoldeRun run_kolde(const QString& home, const kolde_site::Server& site)
+// Runs the program on the program folder home and returns its message
+// boxes: until it ends, or, with until, until it writes that log row; it is
+// then ended.
+KoldeRun run_kolde(const QString& home, const kolde_site::Server& site, const QByteArray& until = {})
 {
     QProcess kolde;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("KOLDE_HOME", home);
-    env.insert("KOLDE_UPDATE_URL", QString::fromStdString(site.base_url()));
+    for (const char* address : {"KOLDE_UPDATE_URL", "KOLDE_REPORT_URL", "KOLDE_WEB_URL"})
+        env.insert(address, QString::fromStdString(site.base_url()));
     env.insert("KOLDE_MSGBOX_AUTO", "ok");
+    env.insert("KOLDE_LOG_ECHO", "1");
     env.insert("QT_QPA_PLATFORM", "offscreen");
     kolde.setProcessEnvironment(env);
+    kolde.setReadChannel(QProcess::StandardError);
     kolde.start(QStringLiteral(KOLDE_BINARY), {});
     KoldeRun run;
+    QByteArray err;
+    if (!until.isEmpty()) {
+        while (!err.contains("|" + until) && kolde.state() != QProcess::NotRunning && kolde.waitForReadyRead(60000))
+            err += kolde.readAllStandardError();
+        run.running = err.contains("|" + until) && kolde.state() == QProcess::Running;
+        kolde.kill();
+    }
     if (!kolde.waitForFinished(60000)) {
         kolde.kill();
         kolde.waitForFinished();
         return run;
     }
     run.ended_normally = kolde.exitStatus() == QProcess::NormalExit && kolde.exitCode() == 0;
-    for (const QString& line : QString::fromUtf8(kolde.readAllStandardError()).split(u'\n'))
+    err += kolde.readAllStandardError();
+    for (const QString& line : QString::fromUtf8(err).split(u'\n'))
         if (line.startsWith(QStringLiteral("MSGBOX|")))
             run.boxes += line + u'\n';
     return run;
@@ -101,4 +117,27 @@ TEST(SingleInstance, LockTellsAnotherHolderFromALockThatCannotBeMade)
     EXPECT_EQ(platform::acquire_instance_lock(home.file("new/kolde")), platform::InstanceLock::Taken);
     EXPECT_TRUE(QFile::exists(home.file("new/kolde/kolde.lock")));
     platform::release_instance_lock();
+}
+
+// With the settings as shipped, another version on the site is named with
+// the way to install it, and the program runs on; the site's update program
+// is neither fetched nor run.
+TEST(ProgramRun, AnotherVersionIsToldAndTheProgramRunsOn)
+{
+    kolde_test::ensure_app();
+    kolde_test::ProgramFolder home;
+    kolde_site::Server site;
+    ASSERT_GT(site.start(), 0);
+    site.set_file("/data/version.dat", "4.40,1.20,2.05");
+    // An update program that leaves a mark when anyone runs it.
+    site.set_file("/data/update.exe", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\" \"$1/ran\"\n");
+    ASSERT_TRUE(home.install_seed_database());
+
+    const KoldeRun run = run_kolde(home.path(), site, "AUTO DECODE SEQUENCE START");
+    EXPECT_TRUE(run.running);
+    EXPECT_EQ(run.boxes, QStringLiteral("MSGBOX| 確認|KOLDE は Version 4.4 にアップデートされています　　\\n\\n"
+                                        "最新版はシステムのパッケージマネージャーからインストールしてください　　\n"));
+    EXPECT_EQ(site.count("/data/update.exe"), 0);
+    EXPECT_FALSE(QFile::exists(home.file("ran")));
+    EXPECT_FALSE(QFile::exists(home.file("update.exe")));
 }
