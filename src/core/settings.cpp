@@ -81,22 +81,25 @@ bool provide_settings_row()
     return added && rs.record_count() > 0;
 }
 
-void reset_settings()
+bool reset_settings()
 {
     platform::Recordset& rs = rs_settings();
     // One commit for the whole reset, each field in a savepoint of its own:
     // a field that cannot be written keeps its old value, the rest go on.
-    static_cast<void>(db_conn().transaction([&] {
+    bool all_written = true;
+    const bool committed = db_conn().transaction([&] {
         for (std::size_t i = 0; i < settings_fields().size(); ++i) {
             const SettingKey key = SettingKey::at(i);
             if (key.field().default_kind == D::None)
                 continue;
             rs.move_first();
-            static_cast<void>(db_conn().transaction(
-                    [&] { return rs.set_field(column_name(key), settings_default(key.field())) && rs.update(); }));
+            if (!db_conn().transaction(
+                        [&] { return rs.set_field(column_name(key), settings_default(key.field())) && rs.update(); }))
+                all_written = false;
         }
         return true;
-    }));
+    });
+    return committed && all_written;
 }
 
 }  // namespace kolde_sub

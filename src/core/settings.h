@@ -40,7 +40,7 @@ bool provide_settings_row();
 
 // Writes the 64 defaults, each field in its own write, so a field that
 // cannot be written keeps its old value and the others still get theirs.
-// Every failure is skipped.
-void reset_settings();
+// False when any field could not be written (a full disk).
+bool reset_settings();
 
 }  // namespace kolde_sub

@@ -308,7 +308,6 @@ void view::reset_for_first_activation()
     session.sequence_mode = false;
     session.japanese_mode = false;
     session.enter_pressed = false;
-    update_requested = false;
     session.status_text.clear();
     session.saved_status_text.clear();
     session.standby_start.clear();
@@ -429,9 +428,11 @@ view::VersionCheck view::check_version_at_start()
 {
     const bool ask_at_start = setting_bool(key::check_version_on_start);
 
-    const platform::TransferResult result =
-            display_->transfer().get(addresses().update + QStringLiteral("/data/version.dat"));
-    display_->transfer().cancel();
+    // A request of its own: a display's transfer may be waiting meanwhile.
+    platform::Transfer transfer;
+    transfer.set_request_timeout(display_->transfer().request_timeout());
+    connect(this, &view::shutting_down, &transfer, &platform::Transfer::cancel);
+    const platform::TransferResult result = transfer.get(addresses().update + QStringLiteral("/data/version.dat"));
     const QString reply = result.ok ? platform::decode_text(result.body) : QString();
 
     float site = 0.0f;

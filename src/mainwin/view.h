@@ -105,7 +105,6 @@ private:
     // ---- state
     ConsoleSession session;
     bool first_activation = true;
-    bool update_requested = false;
     int banner_ticks = 0;
 
 public:

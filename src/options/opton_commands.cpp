@@ -114,12 +114,14 @@ void opton::restore_defaults()
                           QStringLiteral("標準設定に変更しますか？　　"), platform::MsgButtons::YesNo)
         != platform::MsgAnswer::Yes)
         return;
-    reset_settings();
+    const bool reset = reset_settings();
     // The printer is "*" again: the print controls show what printing will
     // actually use.
     check_printer();
     load_settings();
     color_report_text();
+    if (!reset)
+        tell_settings_not_stored(this);
 }
 
 void opton::test_sound(const QString& relative)

@@ -55,7 +55,6 @@ public:
     bool& timer_run() { return v_.session.timer_run; }
     bool& reports_changed() { return v_.heartbeat_->reports_changed_; }
     bool& was_online() { return v_.heartbeat_->was_online_; }
-    bool& update_requested() { return v_.update_requested; }
     int& probe_period() { return v_.heartbeat_->probe_period_; }
     QString& standby_start() { return v_.session.standby_start; }
     QLabel* connection_panel() { return v_.connection_panel; }

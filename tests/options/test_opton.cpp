@@ -629,6 +629,22 @@ TEST_F(Options, RestoreTheDefaults)
     kolde_sub::set_report_console(nullptr, nullptr);
 }
 
+// 標準設定 on a full disk says that nothing was stored.
+TEST_F(Options, DefaultsThatCannotBeStoredAreTold)
+{
+    set(kolde_sub::key::buffer, Value(3));
+    opton* d = fresh();
+    answer = platform::MsgAnswer::Yes;
+    {
+        kolde_test::FileSizeLimit full(1024);
+        d->cmd_Click(1);
+    }
+    EXPECT_EQ(messages, (QStringList{QStringLiteral(" 確認|標準設定に変更しますか？　　"),
+                                     QStringLiteral(" エラー|動作設定 を保存できませんでした。変更は保存されていません　　")}));
+    EXPECT_EQ(get(kolde_sub::key::buffer).to_int(), 3);
+    EXPECT_EQ(d->Slider->value(), 3);
+}
+
 // A printer that is no longer installed is named as missing and forgotten.
 TEST_F(Options, AVanishedPrinterIsForgotten)
 {
