@@ -3,6 +3,7 @@
 // console itself; the painting onto its document is in colouring_paint.cpp.
 #include "colouring.h"
 #include "colouring_internal.h"
+#include "colouring_words.h"
 
 #include "reports/request.h"
 #include "core/settings.h"
@@ -18,7 +19,6 @@
 #include <array>
 #include <bitset>
 #include <limits>
-#include <span>
 
 namespace kolde_sub {
 
@@ -238,14 +238,6 @@ private:
     Receive receive_;
 };
 
-const char16_t* const weather_words[] = {
-    u"VC", u"MI", u"BC", u"PR", u"DR", u"BL", u"SH", u"TS", u"FZ", u"DZ", u"RA", u"SN", u"SG",
-    u"IC", u"PL", u"GR", u"GS", u"BR", u"FG", u"FU", u"VA", u"DU", u"SA", u"HZ", u"PO", u"SQ",
-    u"FC", u"SS", u"DS", u"RE", u"CAVOK", u"NOSIG", u"SKC", u"NSC", u"NSW", u"WS", u"RI++", u"-", u"+",
-};
-
-const char16_t* const special_words[] = {u"SPECI", u"AMD", u"COR", u"TRD"};
-
 const char16_t* const plain_words[] = {
     u"SAVE", u"DISABLED", u"BLW", u"FCST", u"FORECAST", u"FORECASTS", u"COMPLETED", u"AIRPORT",
     u"PRESS", u"PRINT", u"READY", u"OBSERVATION", u"OVC", u"TEMPO", u"GROUP", u"SCHEDULE",
@@ -253,8 +245,6 @@ const char16_t* const plain_words[] = {
     u" -", u"SAND", u"RAB", u"SNB", u"DZB", u"TSB", u"RAE", u"SNE", u"DZE", u"TSE",
     u"RECONNECT", u"ELV 1220", u"N-", u"E-", u"W-", u"S-",
 };
-
-const char16_t* const emphasis_words[] = {u"CB", u"TCU"};
 
 // The words of the conditions' passes, of the notice pass and of the two
 // emphasis words.
@@ -335,15 +325,27 @@ void condition_passes(Sink& out, const QString& text, const WordFinder& finder, 
     }
 }
 
+// Where a restored word counts: anywhere, also inside a longer word (the
+// fixed plain words: "OVC" of OVC002, "SS " after a code), or only as a word
+// of its own (the group id and the codes and words shown so far).
+enum class Match { anywhere, whole_word };
+
 // Returns a word to the display look: the display colour and the display
 // weight. A blank and hyphen stays as it is when a letter or "0" follows it
 // (a weak intensity sign).
 template <class Sink>
 void restore_word(Sink& out, const QString& text, const WordFinder& finder, QStringView word,
-                  const ColourSettings& settings)
+                  const ColourSettings& settings, Match match = Match::anywhere)
 {
     const std::optional<quint32> colour = settings.display_colour;
     const Span::BoldChange weight = settings.display_bold ? Span::Bold : Span::NotBold;
+    if (match == Match::whole_word) {
+        finder.scan(word, 1, [&](qsizetype p) {
+            if (is_whole_word(text, p, word.size()))
+                out.add(p, word.size(), colour, weight);
+        });
+        return;
+    }
     const bool hyphen = word == u" -";
     finder.scan(word, word.size(), [&](qsizetype p) {
         if (hyphen) {
@@ -355,36 +357,10 @@ void restore_word(Sink& out, const QString& text, const WordFinder& finder, QStr
     });
 }
 
-// Whether a word is made up wholly of the words the colouring gives a
-// colour of their own (weather, special-report and emphasis words): CB, FG,
-// TSRA, +SHRA, SPECI. Such a word stays coloured also when it has been
-// typed; the history is there to keep station codes and group ids plain.
-bool made_of_colour_words(QStringView word)
-{
-    if (word.isEmpty())
-        return false;
-    // reached[i]: the first i characters split into such words.
-    std::vector<bool> reached(std::size_t(word.size()) + 1, false);
-    reached[0] = true;
-    for (qsizetype i = 0; i < word.size(); ++i) {
-        if (!reached[std::size_t(i)])
-            continue;
-        const QStringView rest = word.mid(i);
-        using Words = std::span<const char16_t* const>;
-        for (Words list : {Words(weather_words), Words(special_words), Words(emphasis_words)}) {
-            for (const char16_t* w : list) {
-                const QStringView v(w);
-                if (rest.startsWith(v))
-                    reached[std::size_t(i + v.size())] = true;
-            }
-        }
-    }
-    return reached.back();
-}
-
 // The words of code_history: from the second character on, each ended by a
 // blank and trimmed; empty words (two blanks in a row) are skipped, and so is
-// a last word without its blank and a word made of colour words.
+// a last word without its blank and a word typed for its meaning (CB, TSRA):
+// the history is there to keep station codes and group ids plain.
 std::vector<QString> history_words(const QString& code_history)
 {
     std::vector<QString> words;
@@ -396,7 +372,7 @@ std::vector<QString> history_words(const QString& code_history)
         if (blank < 0)
             break;
         QString word = code_history.mid(pos, blank - pos).trimmed();
-        if (!word.isEmpty() && !made_of_colour_words(word))
+        if (!word.isEmpty() && !reads_as_colour_word(word))
             words.push_back(std::move(word));
         pos = blank + 1;
     }
@@ -454,9 +430,9 @@ void colour_passes(Sink& out, const QString& text, const ColourSettings& setting
     for (const char16_t* w : plain_words)
         restore_word(out, text, finder, QStringView(w), settings);
     if (!current_group.isEmpty())
-        restore_word(out, text, finder, current_group, settings);
+        restore_word(out, text, finder, current_group, settings, Match::whole_word);
     for (const QString& w : history)
-        restore_word(out, text, finder, w, settings);
+        restore_word(out, text, finder, w, settings, Match::whole_word);
 }
 
 // Every colour the passes can give under these settings.

@@ -254,6 +254,39 @@ TEST(Colouring, EachPassOverHandWrittenText)
     }
 }
 
+// The restore of the group id and of the codes and words shown so far goes
+// by whole words (between blanks or line breaks): a code made of weather
+// letters is plain, a typed word that reads as weather keeps its meaning,
+// and nothing inside a longer word is restored.
+TEST(Colouring, HistoryAndGroupRestoreWholeWordsOnly)
+{
+    const struct {
+        const char* rule;
+        QString text;
+        QString history;
+        QString colours;
+        QString group = {};
+    } rows[] = {
+        // "SS " with its blank is a plain word of its own.
+        {"codes spelt with wind-shear, CB and weather letters", "WSSS CBBC SARE SAVC SASA",
+         " WSSS CBBC SARE SAVC SASA ", "WWWWWWWWW.WWWW.WWWW.WWWW"},
+        {"a code that is not found", "*** WSSS ***\r\nWSSS  NOT FOUND", " WSSS ",
+         "....WWWWW.....WWWWW" + dots(10)},
+        {"codes that would pair as weather", "VAPO SNBR FZIC", " VAPO SNBR FZIC ", "WWWW.WWWW.WWWW"},
+        {"a one-letter code leaves the letters of weather words alone", "-SHRA BR RJTT", " R RJTT ",
+         "GGGGG.GG.WWWW"},
+        {"a code inside a longer word", "RJSSX RJSS\r\nRJSS\u3000", " RJSS ", "..GG..WWWW..WWWW."},
+        {"typed words that read as weather keep their colour", "FEW020CB TSRA FG -SHRA VCTS RETS +FC FZFG BLSN CAVOK",
+         " CB TSRA FG -SHRA VCTS RETS +FC FZFG BLSN CAVOK ",
+         "......RR.GGGG.GG.GGGGG.GGGG.GGGG.GGG.GGGG.GGGG.GGGGG"},
+        {"the group id only as a whole word", "GRP1 GRP12", " ", "WWWW.GG...", "GRP1"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.rule);
+        EXPECT_EQ(codes(row.text, defaults(), row.group, row.history), row.colours);
+    }
+}
+
 // Where the order or the clipping of the spans matters.
 TEST(Colouring, SpansInOrderAndClippedAtTheEnd)
 {
