@@ -27,6 +27,8 @@ class QTextEdit;
 
 namespace kolde_sub {
 
+class HoverButtons;
+
 class opton : public QDialog {
     Q_OBJECT
 public:
@@ -51,9 +53,6 @@ public:
     // Set when the user pressed on LOCAL TIME or opened the time-difference
     // list: closing then asks for a restart.
     bool timezone_touched = false;
-    // Index of the button painted as hovered, or no_hover.
-    static constexpr int no_hover = 99;
-    int hover_button = 0;
     // A sound test is playing.
     bool sound_playing() const { return sound_wait_ != nullptr; }
 
@@ -81,8 +80,6 @@ public:
 
     // ---- command buttons
     void cmd_Click(int index);
-    void cmd_MouseMove(int index);
-    void Form_MouseMove();
 
     // Closing by the window's close box unloads the dialog; Escape closes it
     // as the close button does.
@@ -93,7 +90,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     // The controls, created and placed (opton_layout.cpp), then connected
@@ -130,13 +126,13 @@ private:
     void test_sound(const QString& relative);
     void set_up_printer();
     void print_test();
-    void paint_buttons(int hovered);
 
     // Guards the change handlers while the loader sets the controls.
     bool loading_ = false;
     // A message of not_stored is due or shown.
     bool tell_due_ = false;
     bool* sound_wait_ = nullptr;  // set to end a sound test's wait
+    HoverButtons* hover_ = nullptr;
 };
 
 // For tests: replaces the media player of the sound tests. It starts the
