@@ -1,6 +1,7 @@
 #include "platform/wait.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -67,6 +68,14 @@ WaitEnd wait_until(const std::function<bool()>& condition, const std::function<b
             end = verdict();
     }
     return static_cast<WaitEnd>(end);
+}
+
+bool yield_events(const std::function<bool()>& guard)
+{
+    if (guard && !guard())
+        return false;
+    QCoreApplication::processEvents();
+    return !guard || guard();
 }
 
 std::optional<int> exec_modal(QDialog* dialog, const std::function<void(int result)>& read)
