@@ -78,14 +78,23 @@ bool yield_events(const std::function<bool()>& guard)
     return !guard || guard();
 }
 
-std::optional<int> exec_modal(QDialog* dialog, const std::function<void(int result)>& read)
+std::optional<int> exec_modal_kept(QDialog* dialog)
 {
     const QPointer<QDialog> alive(dialog);
     const int result = dialog->exec();
     if (!alive)
         return std::nullopt;
+    return result;
+}
+
+std::optional<int> exec_modal(QDialog* dialog, const std::function<void(int result)>& read)
+{
+    const QPointer<QDialog> alive(dialog);
+    const std::optional<int> result = exec_modal_kept(dialog);
+    if (!result)
+        return std::nullopt;
     if (read)
-        read(result);
+        read(*result);
     delete alive.data();
     return result;
 }

@@ -42,4 +42,9 @@ bool yield_events(const std::function<bool()>& guard);
 // parent as a rule; the caller then touches nothing of the parent.
 std::optional<int> exec_modal(QDialog* dialog, const std::function<void(int result)>& read = {});
 
+// The same for a dialog that stays loaded between its openings (it hides
+// when closed and is shown again the next time): run modally and kept.
+// Empty when the dialog was destroyed during exec().
+std::optional<int> exec_modal_kept(QDialog* dialog);
+
 }  // namespace platform

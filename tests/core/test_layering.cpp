@@ -183,4 +183,37 @@ TEST(Layering, LinksFollowTheOrder)
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
 }
 
+// Every wait goes through platform/wait.*: no processEvents and no bare
+// exec() elsewhere in src/. A pop-up menu's exec(pos) takes an argument.
+TEST(Layering, WaitsGoThroughThePlatformWait)
+{
+    static const QRegularExpression call(QStringLiteral(R"(\bprocessEvents\s*\(|\bexec\s*\(\s*\))"));
+    static const QRegularExpression comment(QStringLiteral("//[^\n]*"));
+    // main()'s own event loop, and the no-connection notice, which has no
+    // parent, is held by nothing else and ends the program.
+    const QStringList allowed = {QStringLiteral("app/main.cpp: return app.exec();"),
+                                 QStringLiteral("app/main.cpp: notice->exec();")};
+    QStringList wrong;
+    int files = 0;
+    QDirIterator it(src_dir(), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = QDir(src_dir()).relativeFilePath(path);
+        ++files;
+        if (name.startsWith(QStringLiteral("platform/wait.")))
+            continue;
+        const QStringList lines = read_text(path).split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QString line = lines[i];
+            line.remove(comment);
+            const QString where = name + QStringLiteral(": ") + line.trimmed();
+            if (line.contains(call) && !allowed.contains(where))
+                wrong << QStringLiteral("%1:%2 %3").arg(name).arg(i + 1).arg(line.trimmed());
+        }
+    }
+    EXPECT_GT(files, 100);
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
+}
+
 }  // namespace
