@@ -27,8 +27,6 @@ class QTextEdit;
 
 namespace kolde_sub {
 
-class HoverButtons;
-
 class opton : public QDialog {
     Q_OBJECT
 public:
@@ -132,7 +130,6 @@ private:
     // A message of not_stored is due or shown.
     bool tell_due_ = false;
     bool* sound_wait_ = nullptr;  // set to end a sound test's wait
-    HoverButtons* hover_ = nullptr;
 };
 
 // For tests: replaces the media player of the sound tests. It starts the

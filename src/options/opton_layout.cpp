@@ -116,11 +116,9 @@ void opton::build_controls()
     build_print_tab(pages[tab_print]);
 
     // The buttons with a caption turn grey under the pointer; the two sound
-    // tests show a picture and keep their face.
-    hover_ = new HoverButtons({cmd[button_close], cmd[button_defaults], cmd[button_printer_setup],
-                               cmd[button_print_test]},
-                              {this, SSTab, pages[tab_connection], pages[tab_conditions], pages[tab_display],
-                               pages[tab_print]});
+    // tests show a picture and keep their face. A child of the dialog.
+    new HoverButtons({cmd[button_close], cmd[button_defaults], cmd[button_printer_setup], cmd[button_print_test]},
+                     {this, SSTab, pages[tab_connection], pages[tab_conditions], pages[tab_display], pages[tab_print]});
 }
 
 void opton::build_connection_tab(QWidget* page)
