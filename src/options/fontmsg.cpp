@@ -4,6 +4,7 @@
 #include "core/shared.h"
 #include "core/twips.h"
 #include "options/opton.h"
+#include "platform/wait.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -69,8 +70,8 @@ void fontmsg::Timer_Timer()
 {
     Timer->stop();
     close();
-    opton* dialog = opton_window();
-    dialog->exec();
+    // The options dialog stays loaded when its close button hides it.
+    platform::exec_modal_kept(opton_window());
 }
 
 }  // namespace kolde_sub

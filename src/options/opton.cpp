@@ -135,24 +135,8 @@ bool opton::eventFilter(QObject* watched, QEvent* event)
                 return true;
             }
         }
-    } else if (t == QEvent::MouseMove || t == QEvent::Enter) {
-        for (int i = 0; i < button_count; ++i) {
-            if (watched == cmd[i]) {
-                cmd_MouseMove(i);
-                return false;
-            }
-        }
-        // The tab control and its pages.
-        if (t == QEvent::MouseMove)
-            Form_MouseMove();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void opton::mouseMoveEvent(QMouseEvent* event)
-{
-    Form_MouseMove();
-    QDialog::mouseMoveEvent(event);
 }
 
 void opton::showEvent(QShowEvent* event)

@@ -51,9 +51,6 @@ public:
     // Set when the user pressed on LOCAL TIME or opened the time-difference
     // list: closing then asks for a restart.
     bool timezone_touched = false;
-    // Index of the button painted as hovered, or no_hover.
-    static constexpr int no_hover = 99;
-    int hover_button = 0;
     // A sound test is playing.
     bool sound_playing() const { return sound_wait_ != nullptr; }
 
@@ -81,8 +78,6 @@ public:
 
     // ---- command buttons
     void cmd_Click(int index);
-    void cmd_MouseMove(int index);
-    void Form_MouseMove();
 
     // Closing by the window's close box unloads the dialog; Escape closes it
     // as the close button does.
@@ -93,7 +88,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void hideEvent(QHideEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     // The controls, created and placed (opton_layout.cpp), then connected
@@ -130,7 +124,6 @@ private:
     void test_sound(const QString& relative);
     void set_up_printer();
     void print_test();
-    void paint_buttons(int hovered);
 
     // Guards the change handlers while the loader sets the controls.
     bool loading_ = false;

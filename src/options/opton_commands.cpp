@@ -39,11 +39,6 @@ using namespace opton_index;
 
 namespace {
 
-const QString hover_style = QStringLiteral("background-color: #808080;");
-
-// The buttons with a caption; the two sound tests show an icon.
-constexpr std::array<int, 4> text_buttons = {button_close, button_defaults, button_printer_setup, button_print_test};
-
 SoundTestPlayer sound_test_player;
 
 }  // namespace
@@ -204,32 +199,6 @@ void opton::print_test()
         qCWarning(lc_options) << "printer test page failed on" << platform::current_printer();
         tell_print_failed(this);
     }
-}
-
-// ---- hover look of the four text buttons
-
-void opton::paint_buttons(int hovered)
-{
-    for (int i : text_buttons)
-        cmd[i]->setStyleSheet(i == hovered ? hover_style : QString());
-}
-
-void opton::cmd_MouseMove(int index)
-{
-    if (index == hover_button)
-        return;
-    const bool text_button = std::find(text_buttons.begin(), text_buttons.end(), index) != text_buttons.end();
-    paint_buttons(text_button ? index : -1);
-    if (text_button)
-        hover_button = index;
-}
-
-void opton::Form_MouseMove()
-{
-    if (hover_button == no_hover)
-        return;
-    paint_buttons(-1);
-    hover_button = no_hover;
 }
 
 }  // namespace kolde_sub

@@ -1,5 +1,6 @@
 #include "printerselect.h"
 
+#include "core/hover_buttons.h"
 #include "core/twips.h"
 #include "options/failure_notices.h"
 #include "platform/printers.h"
@@ -8,19 +9,10 @@
 #include "platform/wait.h"
 
 #include <QComboBox>
-#include <QEvent>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
 
 namespace kolde_sub {
-
-
-namespace {
-
-const QString hovered_face = QStringLiteral("background-color: #808080;");
-
-}  // namespace
 
 printerselect::printerselect(PrinterChoice mode, QWidget* parent) : QDialog(parent), mode_(mode)
 {
@@ -28,7 +20,6 @@ printerselect::printerselect(PrinterChoice mode, QWidget* parent) : QDialog(pare
     setWindowTitle(QStringLiteral(" プリンター選択"));
     setModal(true);
     setFixedSize(px(3585), px(1260));
-    setMouseTracking(true);
 
     cmb = new QComboBox(this);
     cmb->setObjectName(QStringLiteral("cmb"));
@@ -39,12 +30,11 @@ printerselect::printerselect(PrinterChoice mode, QWidget* parent) : QDialog(pare
         cmd[i] = new QPushButton(this);
         cmd[i]->setObjectName(QStringLiteral("cmd_%1").arg(i));
         cmd[i]->setGeometry(px(left[i]), px(720), px(1095), px(375));
-        cmd[i]->setMouseTracking(true);
-        cmd[i]->installEventFilter(this);
         connect(cmd[i], &QPushButton::clicked, this, [this, i] { cmd_Click(i); });
     }
     cmd[0]->setText(QStringLiteral("キャンセル"));
     cmd[1]->setText(QStringLiteral("印 刷"));
+    new HoverButtons({cmd[0], cmd[1]}, {this});  // a child of the dialog
 
     Form_Load();
 }
@@ -106,43 +96,6 @@ void printerselect::cmd_Click(int index)
 void printerselect::done(int result)
 {
     QDialog::done(result);
-}
-
-void printerselect::paint_buttons(int hovered)
-{
-    for (int i = 0; i < 2; ++i)
-        cmd[i]->setStyleSheet(i == hovered ? hovered_face : QString());
-    hover_button = hovered;
-}
-
-void printerselect::cmd_MouseMove(int index)
-{
-    if (index == hover_button)
-        return;
-    paint_buttons(index);
-}
-
-void printerselect::Form_MouseMove()
-{
-    if (hover_button == 9)
-        return;
-    paint_buttons(9);
-}
-
-bool printerselect::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseMove) {
-        for (int i = 0; i < 2; ++i)
-            if (watched == cmd[i])
-                cmd_MouseMove(i);
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
-void printerselect::mouseMoveEvent(QMouseEvent* event)
-{
-    Form_MouseMove();
-    QDialog::mouseMoveEvent(event);
 }
 
 bool show_printer_selection(QWidget* parent, PrinterChoice mode)

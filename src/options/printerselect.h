@@ -27,26 +27,17 @@ public:
     // 0 cancel ("キャンセル", or "閉じる" when no printer is installed),
     // 1 print ("印 刷") or, in settings mode, set ("設 定").
     std::array<QPushButton*, 2> cmd{};
-    // Index of the button painted as hovered; 9 = none.
-    int hover_button = 9;
 
     void cmd_Click(int index);
-    void cmd_MouseMove(int index);
-    void Form_MouseMove();
 
     // Every way of closing ends here. A close by the window's own close
     // button or Escape answers as cancel does.
     void done(int result) override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-
 private:
     PrinterChoice mode_;
 
     void Form_Load();
-    void paint_buttons(int hovered);
 };
 
 // Shows the selection modally over parent (centred on it); true when a

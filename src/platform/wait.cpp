@@ -1,6 +1,7 @@
 #include "platform/wait.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -69,14 +70,31 @@ WaitEnd wait_until(const std::function<bool()>& condition, const std::function<b
     return static_cast<WaitEnd>(end);
 }
 
-std::optional<int> exec_modal(QDialog* dialog, const std::function<void(int result)>& read)
+bool yield_events(const std::function<bool()>& guard)
+{
+    if (guard && !guard())
+        return false;
+    QCoreApplication::processEvents();
+    return !guard || guard();
+}
+
+std::optional<int> exec_modal_kept(QDialog* dialog)
 {
     const QPointer<QDialog> alive(dialog);
     const int result = dialog->exec();
     if (!alive)
         return std::nullopt;
+    return result;
+}
+
+std::optional<int> exec_modal(QDialog* dialog, const std::function<void(int result)>& read)
+{
+    const QPointer<QDialog> alive(dialog);
+    const std::optional<int> result = exec_modal_kept(dialog);
+    if (!result)
+        return std::nullopt;
     if (read)
-        read(result);
+        read(*result);
     delete alive.data();
     return result;
 }

@@ -30,10 +30,21 @@ enum class WaitEnd {
 WaitEnd wait_until(const std::function<bool()>& condition, const std::function<bool()>& guard,
                    int limit_ms);
 
+// Lets the event loop handle the events pending now, without waiting for
+// more: the yield of a long piece of work done on the spot. False when the
+// guard fails, before or after; the caller then ends its work at once and
+// touches nothing it owned.
+bool yield_events(const std::function<bool()>& guard);
+
 // Runs `dialog` (created with new, usually with a parent) modally and
 // deletes it afterwards. `read` sees the result while the dialog still
 // exists. Empty when the dialog was destroyed during exec(), with its
 // parent as a rule; the caller then touches nothing of the parent.
 std::optional<int> exec_modal(QDialog* dialog, const std::function<void(int result)>& read = {});
+
+// The same for a dialog that stays loaded between its openings (it hides
+// when closed and is shown again the next time): run modally and kept.
+// Empty when the dialog was destroyed during exec().
+std::optional<int> exec_modal_kept(QDialog* dialog);
 
 }  // namespace platform

@@ -69,6 +69,8 @@ Translation ReportTranslator::run(const QString& code, const QString& time)
         out.text = std::move(result_);
     } catch (const Untranslatable&) {
         out.text = QString::fromUtf8(untranslatable_text);
+    } catch (const Abandoned&) {
+        out.text.clear();
     }
     return out;
 }

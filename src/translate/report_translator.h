@@ -17,6 +17,9 @@ namespace t = jp_text;
 
 inline constexpr QStringView crlf = u"\r\n";
 
+// Thrown by a yield after which the translation's caller is gone.
+struct Abandoned {};
+
 inline QString look_up(const std::function<QString(QStringView)>& f, QStringView key) { return f ? f(key) : QString(); }
 
 inline bool all_digits(QStringView g)
@@ -39,8 +42,8 @@ private:
     void push_back() { reader_.push_back(); }
     void yield() const
     {
-        if (src_.yield)
-            src_.yield();
+        if (src_.yield && !src_.yield())
+            throw Abandoned{};
     }
 
     // The label of a section's first line, or the continuation indent once

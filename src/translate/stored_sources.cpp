@@ -3,13 +3,14 @@
 #include "core/database.h"
 #include "core/settings.h"
 #include "platform/store.h"
+#include "platform/wait.h"
 #include "reports/lookup.h"
 
-#include <QCoreApplication>
+#include <QPointer>
 
 namespace kolde_sub {
 
-TranslationSources stored_translation_sources()
+TranslationSources stored_translation_sources(const QObject* caller)
 {
     TranslationSources sources;
     sources.airport_name = [](QStringView code) {
@@ -29,7 +30,9 @@ TranslationSources stored_translation_sources()
     };
     sources.local_time = setting_bool(key::local_time);
     sources.time_difference = setting_text(key::time_difference);
-    sources.yield = [] { QCoreApplication::processEvents(); };
+    sources.yield = [caller = QPointer<const QObject>(caller), guarded = caller != nullptr] {
+        return platform::yield_events([&] { return !guarded || !caller.isNull(); });
+    };
     return sources;
 }
 

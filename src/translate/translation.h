@@ -30,8 +30,10 @@ struct TranslationSources {
     bool local_time = false;
     QString time_difference;
     // Runs after every group of the translation's loops, so that the window
-    // system can go on meanwhile; none: the translation runs through.
-    std::function<void()> yield;
+    // system can go on meanwhile; none: the translation runs through. False
+    // when whoever asked for the translation went away meanwhile: the
+    // translation then ends at once with an empty text.
+    std::function<bool()> yield;
 };
 
 struct Translation {

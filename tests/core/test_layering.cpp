@@ -64,34 +64,87 @@ TEST(Layering, EveryFolderIsInTheTable)
         EXPECT_TRUE(allowed_direct.count(folder)) << folder.toStdString();
 }
 
-// An #include "folder/..." in src/<from>/ is an edge from -> folder.
-TEST(Layering, IncludesFollowTheOrder)
+QString site_dir() { return QDir::cleanPath(src_dir() + QStringLiteral("/../site")); }
+
+// The site's programs (the stand-in servers, the seed builder) use the
+// platform stand-ins and nothing above them.
+const QSet<QString> site_may_use = {QStringLiteral("site"), QStringLiteral("platform")};
+
+// What is wrong with an include of `header` (as written between the quotes
+// or brackets) in a file that may use the folders `may`: empty when nothing
+// is. A path through ".." reaches past the order whatever it names.
+QString wrong_include(const QString& header, const QSet<QString>& may)
 {
-    static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*[<"]([A-Za-z_0-9]+)/)"),
+    if (header.startsWith(QStringLiteral("../")) || header.contains(QStringLiteral("/../")))
+        return QStringLiteral("reaches out through ../");
+    const qsizetype slash = header.indexOf(u'/');
+    if (slash < 0)
+        return {};  // a header of the same folder, or a system one
+    const QString to = header.left(slash);
+    if (!allowed_direct.count(to) || may.contains(to))
+        return {};  // a system header such as <sqlcipher/...>, or below
+    return QStringLiteral("includes %1/").arg(to);
+}
+
+TEST(Layering, WhatAnIncludeMayReach)
+{
+    const QSet<QString> options = reachable(QStringLiteral("options"));
+    struct Case {
+        const char* header;
+        bool site;
+        bool wrong;
+    };
+    for (const Case& c : {Case{"core/hover_buttons.h", false, false}, {"printerselect.h", false, false},
+                          {"QDialog", false, false}, {"sqlcipher/sqlite3.h", false, false},
+                          {"mainwin/view.h", false, true}, {"../mainwin/view.h", false, true},
+                          {"../core/shared.h", false, true}, {"./../core/shared.h", false, true},
+                          {"core/../mainwin/view.h", false, true}, {"platform/store.h", true, false},
+                          {"report_sim.h", true, false}, {"core/database.h", true, true},
+                          {"../src/platform/store.h", true, true}})
+        EXPECT_EQ(!wrong_include(QString::fromUtf8(c.header), c.site ? site_may_use : options).isEmpty(), c.wrong)
+            << c.header << (c.site ? " in site/" : " in options/");
+}
+
+// Every include of the files of dir against what they may use; counts the
+// includes of the program's folders in edges.
+QStringList wrong_includes_under(const QString& dir, const QSet<QString>& may, int& edges)
+{
+    static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*[<"]([^">]+)[">])"),
                                             QRegularExpression::MultilineOption);
-    int edges = 0;
     QStringList wrong;
-    for (const auto& [from, below] : allowed_direct) {
-        const QSet<QString> may = reachable(from);
-        QDirIterator it(src_dir() + u'/' + from, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            const QString text = read_text(path);
-            for (auto m = include.globalMatch(text); m.hasNext();) {
-                const auto match = m.next();
-                const QString to = match.captured(1);
-                if (!allowed_direct.count(to))
-                    continue;  // a system header such as <sqlcipher/...>
-                ++edges;
-                if (!may.contains(to)) {
-                    const int line = text.left(match.capturedStart()).count(u'\n') + 1;
-                    wrong << QStringLiteral("%1:%2 includes %3/").arg(path.mid(src_dir().size() + 1)).arg(line).arg(to);
-                }
+    QDirIterator it(dir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString text = read_text(path);
+        for (auto m = include.globalMatch(text); m.hasNext();) {
+            const auto match = m.next();
+            const QString header = match.captured(1);
+            edges += header.contains(u'/') && allowed_direct.count(header.section(u'/', 0, 0));
+            const QString why = wrong_include(header, may);
+            if (!why.isEmpty()) {
+                const int line = text.left(match.capturedStart()).count(u'\n') + 1;
+                wrong << QStringLiteral("%1:%2 %3").arg(QDir(dir).dirName() + u'/' + QDir(dir).relativeFilePath(path))
+                                                   .arg(line)
+                                                   .arg(why);
             }
         }
     }
+    return wrong;
+}
+
+// An #include "folder/..." in src/<from>/ is an edge from -> folder; site/
+// may use the platform only; no include anywhere reaches out through "../".
+TEST(Layering, IncludesFollowTheOrder)
+{
+    int edges = 0;
+    QStringList wrong;
+    for (const auto& [from, below] : allowed_direct)
+        wrong << wrong_includes_under(src_dir() + u'/' + from, reachable(from), edges);
     EXPECT_GT(edges, 0) << "no includes found under " << src_dir().toStdString();
+    const int program_edges = edges;
+    ASSERT_TRUE(QDir(site_dir()).exists()) << site_dir().toStdString();
+    wrong << wrong_includes_under(site_dir(), site_may_use, edges);
+    EXPECT_GT(edges, program_edges) << "no includes of the program's folders found under site/";
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
 }
 
@@ -127,6 +180,39 @@ TEST(Layering, LinksFollowTheOrder)
     }
     for (const auto& [folder, below] : allowed_direct)
         EXPECT_TRUE(declared.contains(folder)) << "no kolde_library line for " << folder.toStdString();
+    EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
+}
+
+// Every wait goes through platform/wait.*: no processEvents and no bare
+// exec() elsewhere in src/. A pop-up menu's exec(pos) takes an argument.
+TEST(Layering, WaitsGoThroughThePlatformWait)
+{
+    static const QRegularExpression call(QStringLiteral(R"(\bprocessEvents\s*\(|\bexec\s*\(\s*\))"));
+    static const QRegularExpression comment(QStringLiteral("//[^\n]*"));
+    // main()'s own event loop, and the no-connection notice, which has no
+    // parent, is held by nothing else and ends the program.
+    const QStringList allowed = {QStringLiteral("app/main.cpp: return app.exec();"),
+                                 QStringLiteral("app/main.cpp: notice->exec();")};
+    QStringList wrong;
+    int files = 0;
+    QDirIterator it(src_dir(), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = QDir(src_dir()).relativeFilePath(path);
+        ++files;
+        if (name.startsWith(QStringLiteral("platform/wait.")))
+            continue;
+        const QStringList lines = read_text(path).split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QString line = lines[i];
+            line.remove(comment);
+            const QString where = name + QStringLiteral(": ") + line.trimmed();
+            if (line.contains(call) && !allowed.contains(where))
+                wrong << QStringLiteral("%1:%2 %3").arg(name).arg(i + 1).arg(line.trimmed());
+        }
+    }
+    EXPECT_GT(files, 100);
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
 }
 

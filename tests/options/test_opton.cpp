@@ -14,6 +14,7 @@
 #include "reports/colouring.h"
 #include "reports/request.h"
 #include "support/fixtures.h"
+#include "hover_look.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -751,6 +752,27 @@ TEST_F(Options, SoundTestGuard)
         EXPECT_FALSE(d->sound_playing());
     }
     EXPECT_EQ(log_count(QStringLiteral("ALARM  TEST  COMMAND")), 2);
+}
+
+// The four text buttons turn grey under the pointer, on the dialog and on
+// the print tab; the pictures of the sound tests keep their face.
+TEST_F(Options, TextButtonsTurnGreyUnderThePointer)
+{
+    opton* d = fresh();
+    d->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+    QPushButton* defaults = d->cmd[kolde_sub::opton_index::button_defaults];
+    const QPoint beside_buttons(defaults->x() - 8, defaults->y() + defaults->height() / 2);
+    for (const int i : {kolde_sub::opton_index::button_close, kolde_sub::opton_index::button_defaults}) {
+        SCOPED_TRACE(i);
+        kolde_test::expect_hover_look(d, beside_buttons, d->cmd[i]);
+    }
+    d->SSTab->setCurrentIndex(kolde_sub::opton_index::tab_print);
+    QWidget* page = d->SSTab->currentWidget();
+    for (const int i : {kolde_sub::opton_index::button_printer_setup, kolde_sub::opton_index::button_print_test}) {
+        SCOPED_TRACE(i);
+        kolde_test::expect_hover_look(page, QPoint(2, 2), d->cmd[i]);
+    }
 }
 
 }  // namespace

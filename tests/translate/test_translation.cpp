@@ -584,7 +584,10 @@ TEST(ReportTranslation, YieldsAfterEveryGroupOfItsLoops)
 {
     int yields = 0;
     kolde_sub::TranslationSources s = test_sources();
-    s.yield = [&] { ++yields; };
+    s.yield = [&] {
+        ++yields;
+        return true;
+    };
     const QString body = QStringLiteral("27010KT 0800 R34L/1200U -RA FEW015 15/08 Q1020 BECMG 3000 RMK A2992 SLP013");
     const QString with_yield = translate(body, s).text;
     // One RVR group, two of weather and cloud, BECMG 3000 RMK, two remarks.

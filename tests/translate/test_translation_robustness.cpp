@@ -207,6 +207,7 @@ TEST(TranslationRobustness, MutatedReportsEndWithATranslationOrTheFixedText)
         s.yield = [&] {
             if (++yields > bound)
                 throw std::runtime_error("no end");
+            return true;
         };
         const QString code = codes[m.below(static_cast<int>(codes.size()))];
         const QString time = m.time();

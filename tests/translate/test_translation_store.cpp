@@ -8,6 +8,9 @@
 #include "support/fixtures.h"
 #include "translate/stored_sources.h"
 
+#include <QObject>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -28,8 +31,37 @@ TEST_F(TranslationOverTheStore, LookUpsReadTheCatalogueDictionariesAndSettings)
     EXPECT_EQ(s.weather_abbr(u"QQ"), QString());
     EXPECT_TRUE(s.local_time);
     EXPECT_EQ(s.time_difference, QStringLiteral("-5"));
-    ASSERT_TRUE(s.yield);
-    s.yield();
+}
+
+// Between groups the translation lets pending events run; when the window it
+// is for is destroyed meanwhile, it ends there and looks nothing more up.
+TEST_F(TranslationOverTheStore, TheYieldRunsEventsAndEndsWhenTheCallerIsGone)
+{
+    const QString body = QStringLiteral("36010KT 9999 -SHRA FEW010 SCT020 BKN030 15/10 Q1010");
+    for (const bool destroy : {false, true}) {
+        SCOPED_TRACE(destroy);
+        auto* caller = new QObject;
+        bool gone = false;
+        QObject::connect(caller, &QObject::destroyed, [&gone] { gone = true; });
+        bool event_ran = false;
+        QTimer::singleShot(0, [&] {
+            event_ran = true;
+            if (destroy)
+                delete caller;
+        });
+        kolde_sub::TranslationSources s = kolde_sub::stored_translation_sources(caller);
+        int look_ups_after = 0;
+        s.translation_word = [&, word = s.translation_word](QStringView g) {
+            look_ups_after += gone;
+            return word(g);
+        };
+        const kolde_sub::Translation t = kolde_sub::translate_observation(QStringLiteral("RJTT"), QStringLiteral("0900Z"), body, s);
+        EXPECT_TRUE(event_ran);
+        EXPECT_EQ(look_ups_after, 0);
+        EXPECT_EQ(t.text.isEmpty(), destroy) << t.text.toStdString();
+        if (!destroy)
+            delete caller;
+    }
 }
 
 // Every present-weather and sky group in the simulated reports of every
