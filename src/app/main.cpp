@@ -6,6 +6,7 @@
 #include "mainwin/view.h"
 #include "startup/notices.h"
 #include "startup/startup_sequence.h"
+#include "platform/wait.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -30,7 +31,7 @@ int main(int argc, char** argv)
         {},
         [&] {
             auto* notice = new kolde_sub::noconnectmsg;
-            notice->exec();
+            platform::exec_modal(notice);
             QTimer::singleShot(0, &app, &QCoreApplication::quit);
         },
         [&] {

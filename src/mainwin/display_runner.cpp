@@ -577,6 +577,6 @@ void DisplayRunner::build_station_list()
 // display out meanwhile.
 QString DisplayRunner::translate_report(const QString& code, const QString& time, const QString& body)
 {
-    const Translation translation = translate_observation(code, time, body, stored_translation_sources());
+    const Translation translation = translate_observation(code, time, body, stored_translation_sources(&v_));
     return translation.text;
 }
