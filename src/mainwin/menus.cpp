@@ -387,6 +387,7 @@ void MainMenus::menu_listAP_Click(int index)
         session_.new_request = true;
         session_.auto_mode = false;
         session_.sequence_mode = true;
+        session_.japanese_mode = false;
         return true;
     });
     if (ran && self && !stopped)
@@ -417,6 +418,9 @@ void MainMenus::menu_company_data_Click(int index)
         v_.heartbeat_->stop();
         session_.new_request = true;
         session_.group_mode = true;
+        // A "JP " request typed before leaves its mode set for its own
+        // reloads; a group from the menus is shown as a group.
+        session_.japanese_mode = false;
         session_.auto_mode = false;
         return true;
     });

@@ -12,6 +12,8 @@
 #include "reports/sequence_files.h"
 #include "sidewin/side_windows.h"
 
+#include <QTest>
+
 using kolde_sub::WebPage;
 using kolde_test::ModalCloser;
 using kolde_test::stations;
@@ -232,6 +234,28 @@ TEST_F(Menus, SequenceAndGroupItemsWaitForNoDisplay)
     EXPECT_EQ(served(stations + "RJBB.TXT"), 0);
     EXPECT_FALSE(drive(v).heartbeat_timer()->isActive());
     EXPECT_FALSE(drive(v).group_mode());
+}
+
+// A group chosen from the bar or the pop-up menu after a "JP " request typed
+// on the console is shown as the group, not translated.
+TEST_F(Menus, GroupItemsShowTheGroupAfterAJapaneseRequest)
+{
+    view v;
+    start(v);
+    const QString translated = QStringLiteral("JAPANESE TRANSLATION WEATHER OBSERVATION");
+    for (const char* items : {"menu_company_data", "menu_popup_group_data"}) {
+        SCOPED_TRACE(items);
+        v.set_console_text(QString());
+        QTest::keyClicks(drive(v).console(), QStringLiteral("JP RJTT"));
+        QTest::keyClick(drive(v).console(), Qt::Key_Return);
+        ASSERT_TRUE(v.console_text().contains(translated));
+        trigger(drive(v).menu_items(items)[0]);
+        const QString text = v.console_text();
+        EXPECT_TRUE(text.contains(QStringLiteral("*** TOKYO - GROUP FORMAT OBSERVATION AND FORECASTS ***")))
+            << text.toStdString();
+        EXPECT_FALSE(text.contains(translated)) << text.toStdString();
+    }
+    drive(v).heartbeat_timer()->stop();
 }
 
 // ------------------------------------------------------------ group editor
