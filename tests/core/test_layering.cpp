@@ -86,25 +86,6 @@ QString wrong_include(const QString& header, const QSet<QString>& may)
     return QStringLiteral("includes %1/").arg(to);
 }
 
-TEST(Layering, WhatAnIncludeMayReach)
-{
-    const QSet<QString> options = reachable(QStringLiteral("options"));
-    struct Case {
-        const char* header;
-        bool site;
-        bool wrong;
-    };
-    for (const Case& c : {Case{"core/hover_buttons.h", false, false}, {"printerselect.h", false, false},
-                          {"QDialog", false, false}, {"sqlcipher/sqlite3.h", false, false},
-                          {"mainwin/view.h", false, true}, {"../mainwin/view.h", false, true},
-                          {"../core/shared.h", false, true}, {"./../core/shared.h", false, true},
-                          {"core/../mainwin/view.h", false, true}, {"platform/store.h", true, false},
-                          {"report_sim.h", true, false}, {"core/database.h", true, true},
-                          {"../src/platform/store.h", true, true}})
-        EXPECT_EQ(!wrong_include(QString::fromUtf8(c.header), c.site ? site_may_use : options).isEmpty(), c.wrong)
-            << c.header << (c.site ? " in site/" : " in options/");
-}
-
 // Every include of the files of dir against what they may use; counts the
 // includes of the program's folders in edges.
 QStringList wrong_includes_under(const QString& dir, const QSet<QString>& may, int& edges)
