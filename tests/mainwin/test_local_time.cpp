@@ -12,7 +12,6 @@
 
 namespace {
 
-
 class LocalTime : public kolde_test::ViewFixture {
 protected:
     void SetUp() override
