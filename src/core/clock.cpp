@@ -1,5 +1,8 @@
 #include "core/clock.h"
 
+#include "core/settings.h"
+#include "core/shared.h"
+
 #include <QElapsedTimer>
 
 namespace kolde_sub {
@@ -28,7 +31,11 @@ QDateTime now_utc()
     return s.runs ? s.moment.addMSecs(s.since.elapsed()) : s.moment;
 }
 
-QDateTime now_local() { return now_utc().toLocalTime(); }
+QDateTime now_local()
+{
+    const int hours = time_difference_hours(setting_text(key::time_difference));
+    return now_utc().toOffsetFromUtc(hours * 3600);
+}
 
 QDate today_local() { return now_local().date(); }
 

@@ -1,10 +1,10 @@
 // The program's one clock. Every "now" of the program is read here, so that
 // tests can put the program at any moment of any day.
 //
-// UTC is what the reports speak; the computer's local time is what the
-// computer shows. Where the program shows the time of the time-difference
-// setting (時差), it adds that difference to now_utc(): the computer's own
-// zone may be another (many Linux machines run at UTC).
+// UTC is what the reports speak. The program's local time is now_utc() plus
+// the time-difference setting (時差), whatever the computer's own zone (many
+// Linux machines run at UTC); the computer's zone only proposes 時差's
+// default.
 #pragma once
 
 #include <QDate>
@@ -15,9 +15,11 @@ namespace kolde_sub {
 
 // The moment now, in UTC.
 [[nodiscard]] QDateTime now_utc();
-// The moment now, in the computer's local time.
+// The moment now in the program's local time: its date and time are the
+// wall time of UTC plus 時差 (offset from UTC set accordingly). A 時差 that
+// holds no number counts as 0, as everywhere else.
 [[nodiscard]] QDateTime now_local();
-// Today's date and the time of day on the computer's clock.
+// Today's date and the time of day in the program's local time.
 [[nodiscard]] QDate today_local();
 [[nodiscard]] QTime time_local();
 

@@ -34,7 +34,8 @@ QStringList log_rows()
 std::string joined_log_rows() { return log_rows().join(u'|').toStdString(); }
 std::string last_log() { return log_rows().value(log_rows().size() - 1).toStdString(); }
 
-QDateTime at(int h, int m) { return QDateTime(QDate(2012, 3, 5), QTime(h, m, 0)); }
+// A moment in Japan time, the store's time difference (+9).
+QDateTime at(int h, int m) { return QDateTime(QDate(2012, 3, 5), QTime(h, m, 0), Qt::OffsetFromUTC, 9 * 3600); }
 
 // The error boxes shown, as "title|text".
 QStringList told(const std::vector<platform::MsgBoxCall>& boxes)

@@ -244,13 +244,17 @@ TEST_F(WebWindows, LoadImageAndRefresh)
         const char* title;
         const char* file;
     };
-    for (const Case c : {Case{11, 59, " 天気のツボ (昼)", "LBWwb_tubo_1.jpg"}, Case{12, 0, " 天気のツボ (夜)", "LBWwb_tubo_2.jpg"}}) {
-        kolde_sub::set_clock(QDateTime(QDate(2026, 5, 10), QTime(c.hour, c.minute)));
-        chart w;
-        EXPECT_EQ(w.windowTitle(), QString::fromUtf8(c.title));
-        EXPECT_EQ(w.shown_url(), addresses().weather_points + QLatin1String(c.file));
-        EXPECT_TRUE(w.Timer->isActive());
-    }
+    // The hour is Japan time (時差 +9), whatever zone the computer runs in.
+    for (const char* zone : {"UTC", "Asia/Tokyo"})
+        for (const Case c : {Case{11, 59, " 天気のツボ (昼)", "LBWwb_tubo_1.jpg"}, Case{12, 0, " 天気のツボ (夜)", "LBWwb_tubo_2.jpg"}}) {
+            SCOPED_TRACE(zone);
+            const kolde_test::TimeZoneAt tz(zone);
+            kolde_sub::set_clock(QDateTime(QDate(2026, 5, 10), QTime(c.hour, c.minute), Qt::OffsetFromUTC, 9 * 3600));
+            chart w;
+            EXPECT_EQ(w.windowTitle(), QString::fromUtf8(c.title));
+            EXPECT_EQ(w.shown_url(), addresses().weather_points + QLatin1String(c.file));
+            EXPECT_TRUE(w.Timer->isActive());
+        }
     chart w;
     for (int tick = 1; tick <= 900; ++tick) {
         if (tick == 100)
