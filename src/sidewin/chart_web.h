@@ -40,7 +40,8 @@ public:
     ~web_side_window() override;
 
     // The browser; null where the web engine cannot run, and the window then
-    // shows the address as text.
+    // shows the address as text. It shows the address in its place too while
+    // the chart asked for came as nothing.
     QWebEngineView* WebBrowser = nullptr;
 
     // Opens the address in the browser.
@@ -73,6 +74,8 @@ protected:
 
 private:
     void fill_when_maximised();
+    bool showing_address() const;
+    void show_address(bool on);
 
     SideWindowId which_;
     QWidget* area_ = nullptr;
