@@ -83,7 +83,7 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
     // chart before it. The window shows the address instead, as it does
     // without a browser. A page the browser shows, its error pages
     // included, stays.
-    connect(WebBrowser->page()->profile(), &QWebEngineProfile::downloadRequested, WebBrowser,
+    watches_[0] = connect(WebBrowser->page()->profile(), &QWebEngineProfile::downloadRequested, WebBrowser,
             [this](QWebEngineDownloadRequest* download) {
                 if (download->page() != WebBrowser->page())
                     return;
@@ -92,14 +92,15 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
                     show_address(true);
                 platform::open_in_default_browser(download->url());
             });
-    connect(WebBrowser->page(), &QWebEnginePage::loadingChanged, WebBrowser, [this](const QWebEngineLoadingInfo& info) {
-        if (info.url() != QUrl(shown_url_) || info.isErrorPage())
-            return;
-        if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
-            show_address(false);
-        else if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
-            show_address(true);
-    });
+    watches_[1] = connect(WebBrowser->page(), &QWebEnginePage::loadingChanged, WebBrowser,
+                          [this](const QWebEngineLoadingInfo& info) {
+                              if (info.url() != QUrl(shown_url_) || info.isErrorPage())
+                                  return;
+                              if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
+                                  show_address(false);
+                              else if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                                  show_address(true);
+                          });
     connect(WebBrowser, &QWebEngineView::printFinished, this, [this](bool ok) {
         printer_.reset();
         if (!ok)
@@ -108,9 +109,13 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
     });
 }
 
-// The view goes first: a print under way still uses the printer.
+// The view goes first: a print under way still uses the printer. Its page
+// tells of the load it stops while the view is half gone: nothing listens
+// by then.
 web_side_window::~web_side_window()
 {
+    for (const QMetaObject::Connection& c : watches_)
+        disconnect(c);
     delete WebBrowser;
     WebBrowser = nullptr;
 }

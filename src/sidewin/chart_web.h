@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 class QLabel;
@@ -83,6 +84,8 @@ private:
     QString shown_url_;
     int refresh_count_ = 0;
     std::unique_ptr<QPrinter> printer_;
+    // The watches on the view's downloads and loads.
+    std::array<QMetaObject::Connection, 2> watches_;
     QString last_print_file_;
 };
 

@@ -278,7 +278,10 @@ TEST_F(WebWindows, AnEmptyChartShowsItsAddressNotTheChartBefore)
     };
     // Bounded waits, long enough for a machine under load.
     const auto wait_for = [&](bool shown) {
-        for (int i = 0; i < 1200 && (w.WebBrowser->isHidden() != shown || (address && address->isVisible() != shown)); ++i)
+        const auto done = [&] {
+            return w.WebBrowser->isHidden() == shown && (!address || address->isVisible() == shown);
+        };
+        for (int i = 0; i < 1200 && !done(); ++i)
             QTest::qWait(25);
     };
 
