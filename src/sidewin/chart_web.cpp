@@ -73,6 +73,12 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
     address_text_->hide();
     WebBrowser = new QWebEngineView(area_);
     WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    // The window's own profile, off the record as the default one is, so
+    // that the downloads it tells of are this window's alone: a download
+    // whose page has already gone cannot even be asked for its page. It is
+    // the window's child, which outlives the page (the view goes first).
+    auto* profile = new QWebEngineProfile(this);
+    WebBrowser->setPage(new QWebEnginePage(profile, WebBrowser));
     // PDF charts are shown in the view where the engine has its PDF viewer;
     // where it has none the page turns into a download, which goes to the
     // desktop's viewer instead.
@@ -83,15 +89,13 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
     // chart before it. The window shows the address instead, as it does
     // without a browser. A page the browser shows, its error pages
     // included, stays.
-    watches_[0] = connect(WebBrowser->page()->profile(), &QWebEngineProfile::downloadRequested, WebBrowser,
-            [this](QWebEngineDownloadRequest* download) {
-                if (download->page() != WebBrowser->page())
-                    return;
-                download->cancel();
-                if (download->url() == QUrl(shown_url_))
-                    show_address(true);
-                platform::open_in_default_browser(download->url());
-            });
+    watches_[0] = connect(profile, &QWebEngineProfile::downloadRequested, WebBrowser,
+                          [this](QWebEngineDownloadRequest* download) {
+                              download->cancel();
+                              if (download->url() == QUrl(shown_url_))
+                                  show_address(true);
+                              platform::open_in_default_browser(download->url());
+                          });
     watches_[1] = connect(WebBrowser->page(), &QWebEnginePage::loadingChanged, WebBrowser,
                           [this](const QWebEngineLoadingInfo& info) {
                               if (info.url() != QUrl(shown_url_) || info.isErrorPage())
