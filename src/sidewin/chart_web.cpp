@@ -19,6 +19,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QtWebEngineCore/QWebEngineDownloadRequest>
+#include <QtWebEngineCore/QWebEngineLoadingInfo>
 #include <QtWebEngineCore/QWebEnginePage>
 #include <QtWebEngineCore/QWebEngineProfile>
 #include <QtWebEngineCore/QWebEngineSettings>
@@ -62,28 +63,48 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
     setAttribute(Qt::WA_DeleteOnClose);
     area_ = new QWidget(this);
     setCentralWidget(area_);
-    if (!web_engine_can_run()) {
-        address_text_ = new QLabel(area_);
-        address_text_->setObjectName(QStringLiteral("address"));
-        address_text_->setAlignment(Qt::AlignCenter);
-        address_text_->setWordWrap(true);
+    // Where the browser cannot show a chart, the window shows its address.
+    address_text_ = new QLabel(area_);
+    address_text_->setObjectName(QStringLiteral("address"));
+    address_text_->setAlignment(Qt::AlignCenter);
+    address_text_->setWordWrap(true);
+    if (!web_engine_can_run())
         return;
-    }
+    address_text_->hide();
     WebBrowser = new QWebEngineView(area_);
     WebBrowser->setObjectName(QStringLiteral("WebBrowser"));
+    // The window's own profile, off the record as the default one is, so
+    // that the downloads it tells of are this window's alone: a download
+    // whose page has already gone cannot even be asked for its page. It is
+    // the window's child, which outlives the page (the view goes first).
+    auto* profile = new QWebEngineProfile(this);
+    WebBrowser->setPage(new QWebEnginePage(profile, WebBrowser));
     // PDF charts are shown in the view where the engine has its PDF viewer;
     // where it has none the page turns into a download, which goes to the
     // desktop's viewer instead.
     WebBrowser->settings()->setAttribute(QWebEngineSettings::PluginsEnabled, true);
     WebBrowser->settings()->setAttribute(QWebEngineSettings::PdfViewerEnabled, true);
-    QPointer<QWebEngineView> view(WebBrowser);
-    connect(WebBrowser->page()->profile(), &QWebEngineProfile::downloadRequested, WebBrowser,
-            [view](QWebEngineDownloadRequest* download) {
-                if (!view || download->page() != view->page())
-                    return;
-                download->cancel();
-                platform::open_in_default_browser(download->url());
-            });
+    // A chart that comes as nothing (an empty answer, or one the view hands
+    // on as a download) commits no page: the view would go on showing the
+    // chart before it. The window shows the address instead, as it does
+    // without a browser. A page the browser shows, its error pages
+    // included, stays.
+    watches_[0] = connect(profile, &QWebEngineProfile::downloadRequested, WebBrowser,
+                          [this](QWebEngineDownloadRequest* download) {
+                              download->cancel();
+                              if (download->url() == QUrl(shown_url_))
+                                  show_address(true);
+                              platform::open_in_default_browser(download->url());
+                          });
+    watches_[1] = connect(WebBrowser->page(), &QWebEnginePage::loadingChanged, WebBrowser,
+                          [this](const QWebEngineLoadingInfo& info) {
+                              if (info.url() != QUrl(shown_url_) || info.isErrorPage())
+                                  return;
+                              if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus)
+                                  show_address(false);
+                              else if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
+                                  show_address(true);
+                          });
     connect(WebBrowser, &QWebEngineView::printFinished, this, [this](bool ok) {
         printer_.reset();
         if (!ok)
@@ -92,9 +113,13 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
     });
 }
 
-// The view goes first: a print under way still uses the printer.
+// The view goes first: a print under way still uses the printer. Its page
+// tells of the load it stops while the view is half gone: nothing listens
+// by then.
 web_side_window::~web_side_window()
 {
+    for (const QMetaObject::Connection& c : watches_)
+        disconnect(c);
     delete WebBrowser;
     WebBrowser = nullptr;
 }
@@ -103,23 +128,38 @@ void web_side_window::navigate(const QString& url)
 {
     shown_url_ = url;
     refresh_count_ = 0;
+    address_text_->setText(url);
     if (WebBrowser)
         WebBrowser->setUrl(QUrl(url));
-    else
-        address_text_->setText(url);
 }
 
 void web_side_window::refresh()
 {
     ++refresh_count_;
-    if (WebBrowser)
+    if (!WebBrowser)
+        return;
+    // The view still holds the page before a chart that did not come.
+    if (showing_address())
+        WebBrowser->setUrl(QUrl(shown_url_));
+    else
         WebBrowser->reload();
+}
+
+bool web_side_window::showing_address() const { return !address_text_->isHidden(); }
+
+void web_side_window::show_address(bool on)
+{
+    address_text_->setVisible(on);
+    if (WebBrowser)
+        WebBrowser->setVisible(!on);
 }
 
 void web_side_window::set_browser_size(QSize pixels)
 {
-    QWidget* content = WebBrowser ? static_cast<QWidget*>(WebBrowser) : address_text_;
-    content->setGeometry(QRect(QPoint(0, 0), pixels));
+    const QRect r(QPoint(0, 0), pixels);
+    address_text_->setGeometry(r);
+    if (WebBrowser)
+        WebBrowser->setGeometry(r);
 }
 
 QSize web_side_window::browser_size() const

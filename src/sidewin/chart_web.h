@@ -10,6 +10,7 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <memory>
 
 class QLabel;
@@ -40,7 +41,8 @@ public:
     ~web_side_window() override;
 
     // The browser; null where the web engine cannot run, and the window then
-    // shows the address as text.
+    // shows the address as text. It shows the address in its place too while
+    // the chart asked for came as nothing.
     QWebEngineView* WebBrowser = nullptr;
 
     // Opens the address in the browser.
@@ -73,6 +75,8 @@ protected:
 
 private:
     void fill_when_maximised();
+    bool showing_address() const;
+    void show_address(bool on);
 
     SideWindowId which_;
     QWidget* area_ = nullptr;
@@ -80,6 +84,8 @@ private:
     QString shown_url_;
     int refresh_count_ = 0;
     std::unique_ptr<QPrinter> printer_;
+    // The watches on the view's downloads and loads.
+    std::array<QMetaObject::Connection, 2> watches_;
     QString last_print_file_;
 };
 

@@ -195,4 +195,67 @@ TEST(Layering, WaitsGoThroughThePlatformWait)
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
 }
 
+// The program-wide mutable objects of src/: function-local statics and
+// thread-locals, and variables at namespace scope (written from the first
+// column, as the sources are). Each is "folder/file name".
+QSet<QString> program_wide_objects()
+{
+    static const QRegularExpression local(
+        QStringLiteral(R"(^\s+(?:static|thread_local)\s+(?!const\b|constexpr\b)([\w:<>,\s*&()]+?)\s+(\w+)\s*[=;{])"));
+    static const QRegularExpression outer(QStringLiteral(
+        R"(^(?!(?:static|using|namespace|return|class|struct|enum|template|typedef|friend|extern|const|constexpr|inline)\b))"
+        R"(([A-Za-z_][\w:<>,\s*&()]*?)\s+(\w+)\s*(?:=[^=].*;|;|\{.*\};)\s*$)"));
+    static const QRegularExpression comment(QStringLiteral("//.*"));
+    QSet<QString> found;
+    QDirIterator it(src_dir(), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = QDir(src_dir()).relativeFilePath(path);
+        for (QString line : read_text(path).split(u'\n')) {
+            line.remove(comment);
+            for (const QRegularExpression* form : {&local, &outer}) {
+                const auto m = form->match(line);
+                // A declaration with defaults, f(const QString& s = {}), is no object.
+                if (m.hasMatch() && m.captured(1).count(u'(') == m.captured(1).count(u')'))
+                    found.insert(name + u' ' + m.captured(2));
+            }
+        }
+    }
+    return found;
+}
+
+// The objects ARCHITECTURE.md lists under "State and its owners": in a
+// row, a `folder/file` followed by the `names` of its objects.
+QSet<QString> listed_objects()
+{
+    const QString note = read_text(QDir::cleanPath(src_dir() + QStringLiteral("/../ARCHITECTURE.md")));
+    const qsizetype from = note.indexOf(QStringLiteral("## State and its owners"));
+    const QString section = note.mid(from, note.indexOf(QStringLiteral("\n## "), from + 1) - from);
+    static const QRegularExpression entry(QStringLiteral(R"(`([\w/]+\.(?:cpp|h))`((?:\s*`\w+`)+))"));
+    static const QRegularExpression name(QStringLiteral(R"(`(\w+)`)"));
+    QSet<QString> listed;
+    for (auto m = entry.globalMatch(section); m.hasNext();) {
+        const auto match = m.next();
+        for (auto n = name.globalMatch(match.captured(2)); n.hasNext();)
+            listed.insert(match.captured(1) + u' ' + n.next().captured(1));
+    }
+    return listed;
+}
+
+// ARCHITECTURE.md names every program-wide mutable object with its owner,
+// and nothing that is gone.
+TEST(Layering, EveryProgramWideObjectIsListed)
+{
+    const QSet<QString> found = program_wide_objects();
+    const QSet<QString> listed = listed_objects();
+    ASSERT_GT(found.size(), 10);
+    QStringList unlisted = (found - listed).values();
+    QStringList gone = (listed - found).values();
+    unlisted.sort();
+    gone.sort();
+    EXPECT_TRUE(unlisted.isEmpty()) << "not in ARCHITECTURE.md: " << unlisted.join(QStringLiteral(", ")).toStdString();
+    EXPECT_TRUE(gone.isEmpty()) << "listed but not in src/: " << gone.join(QStringLiteral(", ")).toStdString();
+}
+
 }  // namespace

@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
@@ -264,6 +265,53 @@ TEST_F(WebWindows, LoadImageAndRefresh)
     }
 }
 
+// A chart answered with an empty body shows its address in place of the
+// chart before it, under its own title, and the refresh asks for it again;
+// the next chart that comes is shown.
+TEST_F(WebWindows, AnEmptyChartShowsItsAddressNotTheChartBefore)
+{
+    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
+    if (!allow_web_engine(flags, sandbox))
+        GTEST_SKIP() << "the web engine cannot start here";
+    chart w;
+    w.show();
+    const auto* address = w.findChild<QLabel*>(QStringLiteral("address"));
+    ASSERT_TRUE(served(w.shown_url()));
+    const auto item = [&](const char* name) {
+        return w.item_actions().indexOf(w.findChild<QAction*>(QString::fromLatin1(name)));
+    };
+    // Bounded waits, long enough for a machine under load.
+    const auto wait_for = [&](bool shown) {
+        const auto done = [&] {
+            return w.WebBrowser->isHidden() == shown && (!address || address->isVisible() == shown);
+        };
+        for (int i = 0; i < 1200 && !done(); ++i)
+            QTest::qWait(25);
+    };
+
+    const int row = item("menu_chart_today(3)");
+    ASSERT_GE(row, 0);
+    const QString empty = w.items()[row].address;
+    site.set_fault(path_of(empty).toStdString(), kolde_site::Fault::Empty);
+    w.item_actions()[row]->trigger();
+    ASSERT_EQ(w.shown_url(), empty);
+    wait_for(true);
+    EXPECT_EQ(w.windowTitle(), QStringLiteral(" 実況天気図"));
+    EXPECT_TRUE(w.WebBrowser->isHidden());
+    ASSERT_NE(address, nullptr);
+    EXPECT_TRUE(address->isVisible());
+    EXPECT_EQ(address->text(), empty);
+    site.clear_requests();
+    w.refresh();
+    EXPECT_TRUE(served(empty));
+
+    site.clear_faults();
+    w.item_actions()[item("menu_chart_today(4)")]->trigger();
+    wait_for(false);
+    EXPECT_FALSE(address->isVisible());
+    EXPECT_FALSE(w.WebBrowser->isHidden());
+}
+
 // PDF charts take the main window's inner size less 700 twips, however
 // wide the screen (no 16-bit limit).
 TEST_F(WebWindows, PdfSizeFromAWideMainWindow)
@@ -311,3 +359,4 @@ TEST_F(WebWindows, PrintsOnThePdfPrinter)
 }
 
 }  // namespace
+
