@@ -2,6 +2,7 @@
 #include "opening.h"
 #include "translations.h"
 
+#include "core/shared.h"
 #include "mainwin/fonts.h"
 #include "mainwin/view.h"
 #include "startup/notices.h"
@@ -24,6 +25,9 @@ int main(int argc, char** argv)
     // notice), not whenever the splash closes.
     QApplication::setQuitOnLastWindowClosed(false);
     kolde_sub::install_font_substitutions();
+    // Until the store is open, 時差 is what the computer's zone proposes:
+    // the log rows of the start are stamped in that local time, not in UTC.
+    kolde_sub::read_time_zone();
 
     QPointer<view> main_window;
     // The splash unloads itself through the sequence (it attaches itself).

@@ -18,7 +18,8 @@ namespace kolde_sub {
 
 namespace {
 
-// Shared, owner the main window's loading (read_time_zone); tests set it.
+// Shared, owner the program's start and the main window's loading
+// (read_time_zone); tests set it.
 ComputerZone& zone_state()
 {
     static ComputerZone z;
