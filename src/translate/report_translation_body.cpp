@@ -45,24 +45,21 @@ void ReportTranslator::observation()
 }
 
 // The wind group and a range of directions after it; the group after them
-// is current. A first group that is no wind is left for what follows.
+// is current. A first group that is neither is left for what follows.
 void ReportTranslator::wind()
 {
     next();
-    if (cur_ == u"CALM") {
+    bool read = true;
+    if (cur_ == u"CALM" || cur_ == u"00000MPS")
         result_ += t::calm;
-        next();
-        return;
-    }
-    if (cur_.contains(u"KT"))
+    else if (cur_.contains(u"KT"))
         result_ += jp::wind_text(cur_);
-    else if (cur_ == u"00000MPS")
-        result_ += t::calm;
     else if (cur_.contains(u"MPS"))
         result_ += jp::wind_text(cur_, jp::WindUnit::metres_per_second);
     else
-        return;
-    next();
+        read = false;
+    if (read)
+        next();
     if (wind_direction_range(cur_)) {
         result_ += t::range_open;
         result_ += mid_or_throw(cur_, 1, 3);
