@@ -43,10 +43,10 @@ std::map<QString, QList<double>> shown_in(const QStringList& lines)
         if (l.contains(u8("のRVRは、"))) {
             out[QStringLiteral("RVR")] += numbers_in(l.mid(l.indexOf(u8("のRVRは、"))));
             out[QStringLiteral("RVR lines")] << 0;
-        }
-        else if (colon >= 0 && !l.startsWith(u8("　")))
+        } else if (colon >= 0 && !l.startsWith(u8("　"))) {
             out[l.startsWith(u8("高度計規正値")) ? u8("地上気圧") : l.first(colon).remove(u8("　"))] +=
                 numbers_in(l.mid(colon));
+        }
     }
     return out;
 }
@@ -116,6 +116,7 @@ TEST(ReportTranslationForms, EveryNumberShownIsTheReportsOwn)
         "24010KT 2000 R24L/P2000N R24R/1500U BR 05/05 Q1010 BECMG AT1100 5000", "24010KT 9999 FEW020 12/08 BECMG 3000",
         "AUTO 24010KT 9999 FEW020/// BKN035/// 10/08 Q1002", "24010KT 9999 FEW020 10/M00 Q//// NOSIG",
         "24010KT 9999 FEW020 05/01 Q1014 R24/CLRD70 NOSIG", "CALM 9999 VCSH 15/08 Q1008 RETSRA NOSIG",
+        "27010KT 0800 /R12 15/08 Q1020",
         // Winds in metres per second.
         "24005MPS 9999 FEW020 12/08 Q1014 TEMPO 24010G18MPS", "05005MPS 3000 -SN BR OVC010 M04/M05 Q1012 NOSIG",
         "VRB02MPS CAVOK 15/08 Q1008", "24008MPS 180V270 9999 SCT040CB 24/12 Q1005 WS ALL RWY NOSIG",
