@@ -75,7 +75,9 @@ QString rvr_text(QStringView group)
     out += t::runway;
     out += mid_or_throw(group, 2, k - 2);
     out += t::rvr_is;
-    if (group.contains(u"/////")) {
+    // A value part without a digit gives no value (R12////).
+    const QStringView value_part = group.sliced(k);
+    if (group.contains(u"/////") || std::none_of(value_part.begin(), value_part.end(), is_ascii_digit)) {
         out += t::rvr_missing;
         return out;
     }
@@ -85,23 +87,18 @@ QString rvr_text(QStringView group)
         out += unit;
     };
     const QChar tendency = group.isEmpty() ? QChar() : group.back();
-    if (const qsizetype v = position_of(group, u'V')) {
-        if (mid_or_throw(group, v + 1, 1) == u"P") {
-            value_at(k + 1);
-            out += t::from;
-            value_at(v + 2);
-            out += t::rvr_upper_limit_varying;
-        } else if (mid_or_throw(group, v - 5, 1) == u"M") {
-            value_at(v - 4);
-            out += t::rvr_lower_limit_from;
-            value_at(v + 1);
-            out += t::rvr_varying;
-        } else {
-            value_at(k + 1);
-            out += t::from;
-            value_at(v + 1);
-            out += t::rvr_varying;
-        }
+    // A lower value above the range (P2000VP2000) is read as that value
+    // and above, as a "P" value by itself is.
+    const bool low_above = mid_or_throw(group, k + 1, 1) == u"P";
+    if (const qsizetype v = position_of(group, u'V'); v && !low_above) {
+        // Either value may be a limit of the range: "M" before the lower,
+        // "P" before the upper.
+        const bool low_below = mid_or_throw(group, k + 1, 1) == u"M";
+        const bool high_above = mid_or_throw(group, v + 1, 1) == u"P";
+        value_at(low_below ? k + 2 : k + 1);
+        out += low_below ? t::rvr_lower_limit_from : t::from;
+        value_at(high_above ? v + 2 : v + 1);
+        out += high_above ? t::rvr_upper_limit_varying : t::rvr_varying;
     } else if (const qsizetype p = position_of(group, u'P')) {
         value_at(p + 1);
         out += t::rvr_above;

@@ -3,59 +3,11 @@
 
 #include "translate/report_translator.h"
 
+#include "translate/group_forms.h"
 #include "translate/group_translators.h"
 #include "core/shared.h"
 
-#include <array>
-
 namespace kolde_sub::jp {
-
-namespace {
-
-// A visibility towards one compass point: four digits and N, NE, E, SE, S,
-// SW, W or NW.
-bool directional_visibility(QStringView g)
-{
-    if (g.size() < 5 || g.size() > 6 || !all_digits(g.first(4)))
-        return false;
-    const QStringView point = g.sliced(4);
-    return point == u"N" || point == u"E" || point == u"S" || point == u"W" || point == u"NE" || point == u"SE" ||
-           point == u"SW" || point == u"NW";
-}
-
-// A fraction of a statute mile: "1/2SM", "3/16SM".
-bool mile_fraction(QStringView g)
-{
-    if (!g.endsWith(u"SM"))
-        return false;
-    const QStringView f = g.first(g.size() - 2);
-    const qsizetype slash = f.indexOf(u'/');
-    return slash > 0 && slash < f.size() - 1 && all_digits(f.first(slash)) && all_digits(f.sliced(slash + 1));
-}
-
-// A runway visual range wherever it stands: "R", a runway number, "/".
-bool runway_visual_range(QStringView g)
-{
-    return g.size() > 2 && g[0] == u'R' && is_ascii_digit(g[1]) && g.contains(u'/');
-}
-
-// Present weather codes: an optional intensity, then two-letter codes only.
-bool weather_codes(QStringView g)
-{
-    static constexpr std::array<QStringView, 30> codes = {
-        u"VC", u"MI", u"BC", u"PR", u"DR", u"BL", u"SH", u"TS", u"FZ", u"DZ", u"RA", u"SN", u"SG", u"IC", u"PL",
-        u"GR", u"GS", u"UP", u"BR", u"FG", u"FU", u"VA", u"DU", u"SA", u"HZ", u"PO", u"SQ", u"FC", u"SS", u"DS"};
-    if (g.startsWith(u'-') || g.startsWith(u'+'))
-        g = g.sliced(1);
-    if (g.isEmpty() || g.size() % 2 != 0)
-        return false;
-    for (qsizetype i = 0; i < g.size(); i += 2)
-        if (std::find(codes.begin(), codes.end(), g.sliced(i, 2)) == codes.end())
-            return false;
-    return true;
-}
-
-}  // namespace
 
 // ------------------------------------------------- observation groups
 
@@ -70,45 +22,62 @@ void ReportTranslator::observation()
     }
 
     result_ += t::wind_label;
-    next();
-    if (cur_ == u"CALM") {
-        result_ += t::calm;
-        next();
-    } else {
-        if (cur_.contains(u"KT"))
-            result_ += jp::wind_text(cur_);
-        else if (cur_ == u"00000MPS")
-            result_ += t::calm;
-        else if (cur_.contains(u"MPS"))
-            result_ += jp::wind_text(cur_, jp::WindUnit::metres_per_second);
-        next();
-        if (cur_.contains(u'V') && !cur_.contains(u"CAVOK")) {
-            result_ += t::range_open;
-            result_ += mid_or_throw(cur_, 1, 3);
-            result_ += t::range_from;
-            result_ += mid_or_throw(cur_, 5, 3);
-            result_ += t::range_close;
-            next();
-        }
-    }
+    wind();
 
-    // A report that ends early shows what it has.
+    // A report that ends early shows what it has. Every group after the
+    // wind is read by its form: one the report leaves out gives no line.
     if (cur_.isEmpty())
         return;
     if (cur_ == u"SKC" || cur_ == u"CAVOK") {
-        line(t::weather_label, cur_ == u"SKC" ? t::clear_sky : t::fine);
-        next();
-    } else {
+        add_weather((cur_ == u"SKC" ? t::clear_sky : t::fine).toString(), false);
+    } else if (visibility_follows()) {
         visibility();
-        if (!weather_and_cloud())
-            return;
+    } else {
+        push_back();
     }
-    if (cur_.isEmpty())
+    if (weather_and_cloud())
+        temperature();
+    else if (cur_.isEmpty())
         return;
-    temperature();
     next();
     if (!cur_.isEmpty())
         pressure();
+}
+
+// The wind group and a range of directions after it; the group after them
+// is current. A first group that is neither is left for what follows.
+void ReportTranslator::wind()
+{
+    next();
+    bool read = true;
+    if (cur_ == u"CALM" || cur_ == u"00000MPS")
+        result_ += t::calm;
+    else if (cur_.contains(u"KT"))
+        result_ += jp::wind_text(cur_);
+    else if (cur_.contains(u"MPS"))
+        result_ += jp::wind_text(cur_, jp::WindUnit::metres_per_second);
+    else
+        read = false;
+    if (read)
+        next();
+    if (wind_direction_range(cur_)) {
+        result_ += t::range_open;
+        result_ += mid_or_throw(cur_, 1, 3);
+        result_ += t::range_from;
+        result_ += mid_or_throw(cur_, 5, 3);
+        result_ += t::range_close;
+        next();
+    }
+}
+
+// The current group is a prevailing visibility, or whole miles that a
+// fraction follows ("1 1/2SM").
+bool ReportTranslator::visibility_follows() const
+{
+    if (prevailing_visibility(cur_))
+        return true;
+    GroupReader ahead = reader_;
+    return whole_miles(cur_) && mile_fraction(ahead.next());
 }
 
 void ReportTranslator::visibility()
@@ -125,7 +94,14 @@ void ReportTranslator::visibility()
     } else if (cur_.contains(u"SM")) {
         result_ += left(cur_, cur_.size() - 2);
         result_ += t::miles;
-    } else if (!whole_and_fraction_of_miles()) {
+    } else if (whole_miles(cur_)) {
+        // Whole miles and the fraction in the next group, as one visibility.
+        result_ += cur_;
+        result_ += u' ';
+        next();
+        result_ += left(cur_, cur_.size() - 2);
+        result_ += t::miles;
+    } else {
         result_ += value_of(cur_);
         result_ += t::metres;
     }
@@ -138,7 +114,7 @@ void ReportTranslator::visibility()
         result_ += value_of(cur_.first(4));
         result_ += t::metres;
     }
-    while (cur_.contains(u'R') && cur_.contains(u'/')) {
+    while (runway_visual_range(cur_)) {
         line(indentation(t::rvr_label, t::rvr_word), jp::rvr_text(cur_));
         yield();
         next();
@@ -146,53 +122,30 @@ void ReportTranslator::visibility()
     push_back();
 }
 
-// Whole miles and a fraction in the next group ("1 1/2SM") are written
-// as one visibility; otherwise the next group is put back.
-bool ReportTranslator::whole_and_fraction_of_miles()
-{
-    const QStringView whole = cur_;
-    if (whole.isEmpty() || whole.size() > 2 || !all_digits(whole))
-        return false;
-    next();
-    if (!mile_fraction(cur_)) {
-        push_back();
-        cur_ = whole;
-        return false;
-    }
-    result_ += whole;
-    result_ += u' ';
-    result_ += left(cur_, cur_.size() - 2);
-    result_ += t::miles;
-    return true;
-}
-
-// Present weather and cloud up to the temperature group; false when the
-// report ends without one.
+// Present weather and cloud up to the temperature group; true when the
+// temperature group is current. The pressure, a trend or the remarks end
+// the groups without one and are put back; so does the end of the report.
 bool ReportTranslator::weather_and_cloud()
 {
     for (;;) {
         next();
         if (cur_.isEmpty())
             return false;
+        if (temperature_group(cur_))
+            return true;
+        if (pressure_group(cur_) || observation_ends(cur_)) {
+            push_back();
+            return false;
+        }
         if (runway_visual_range(cur_)) {
             line(indentation(t::rvr_label, t::rvr_word), jp::rvr_text(cur_));
             yield();
             continue;
         }
-        if (cur_.contains(u'/') && !cur_.contains(u"///"))
-            return true;
-        const bool weather_begun = result_.contains(t::weather_word);
-        const QStringView weather_indent = weather_begun ? t::indent : t::weather_label;
-
         bool handled = false;
         const QString meaning = look_up(src_.translation_word, cur_);
         if (!meaning.isEmpty()) {
-            if (weather_begun) {
-                result_ += t::same_line;
-                result_ += meaning;
-            } else {
-                line(weather_indent, meaning);
-            }
+            add_weather(meaning, true);
             handled = true;
         }
         if (cur_.startsWith(u"VV"))
@@ -201,7 +154,7 @@ bool ReportTranslator::weather_and_cloud()
             std::any_of(t::cloud_amounts.begin(), t::cloud_amounts.end(),
                         [this](const t::CloudAmount& a) { return cur_.contains(a.code); });
         if (!handled && !cloud_amount && !cur_.contains(u'/'))
-            weather_code(weather_indent);
+            weather_code();
         if (cloud_amount || cur_.contains(u"VV"))
             cloud();
         yield();
@@ -209,11 +162,33 @@ bool ReportTranslator::weather_and_cloud()
 }
 
 // A weather group read two letters at a time from the abbreviations.
-void ReportTranslator::weather_code(QStringView weather_indent)
+void ReportTranslator::weather_code()
 {
     const QString parts = weather_parts(cur_);
-    line(weather_indent, cur_, t::range_open);
-    result_ += parts.isEmpty() ? QStringView(t::cannot_decode) : QStringView(parts);
+    QString text = cur_.toString();
+    text += t::range_open;
+    text += parts.isEmpty() ? QStringView(t::cannot_decode) : QStringView(parts);
+    add_weather(text, false);
+}
+
+// Weather goes on the weather lines, after the last of them, also when a
+// runway visual range or a cloud stands between in the report. A word of
+// the dictionary joins the line before it; anything else is a line of its
+// own.
+void ReportTranslator::add_weather(const QString& text, bool same_line)
+{
+    const bool begun = weather_end_ >= 0;
+    QString piece;
+    if (begun && same_line) {
+        piece = t::same_line.toString();
+    } else {
+        piece = crlf.toString();
+        piece += begun ? t::indent : t::weather_label;
+    }
+    piece += text;
+    const qsizetype at = begun ? weather_end_ : result_.size();
+    result_.insert(at, piece);
+    weather_end_ = at + piece.size();
 }
 
 // The intensity, then " " meaning "(" code ")" for each two letters.
@@ -273,7 +248,8 @@ void ReportTranslator::cloud()
 void ReportTranslator::temperature()
 {
     temperature_line(t::temperature_label, cur_);
-    temperature_line(t::dew_point_label, mid_or_throw(cur_, position_of(cur_, u'/') + 1));
+    if (has_dew_point(cur_))
+        temperature_line(t::dew_point_label, mid_or_throw(cur_, position_of(cur_, u'/') + 1));
 }
 
 void ReportTranslator::temperature_line(QStringView label, QStringView g)
@@ -317,7 +293,7 @@ void ReportTranslator::trend_and_remarks()
         change = t::gradually;
     else if (rest.contains(u"TEMPO"))
         change = t::temporarily;
-    if (!change.isEmpty() && !rest.contains(u"FCST"))
+    if (!change.isEmpty() && !rest.contains(u"FCST") && to_trend())
         trend(change);
 
     push_back();
@@ -329,10 +305,29 @@ void ReportTranslator::trend_and_remarks()
     body_remarks();
 }
 
+// The landing forecast begins at its first BECMG or TEMPO before the
+// remarks: groups before it (recent weather, wind shear, a colour state)
+// are the observation's, not the forecast's. False when there is none.
+bool ReportTranslator::to_trend()
+{
+    GroupReader ahead = reader_;
+    for (QStringView g = ahead.next(); !g.isEmpty() && g != u"RMK"; g = ahead.next()) {
+        if (g == u"BECMG" || g == u"TEMPO") {
+            ahead.push_back();
+            reader_ = ahead;
+            return true;
+        }
+    }
+    return false;
+}
+
 void ReportTranslator::trend(QStringView change)
 {
+    // A trend whose groups give nothing gives no line.
+    const qsizetype line_start = result_.size();
     result_ += crlf;
     result_ += t::trend_label;
+    const qsizetype pieces_start = result_.size();
     while (cur_ != u"RMK" && !reader_.last()) {
         next();
         bool read = false;
@@ -344,7 +339,8 @@ void ReportTranslator::trend(QStringView change)
             trend_time(at, t::after);
             read = true;
         }
-        if (cur_.contains(u"KT")) {
+        const bool knots = cur_.contains(u"KT");
+        if (knots || cur_.contains(u"MPS")) {
             read = true;
             // Direction in characters 1-3, speed from character 4 on (a
             // gust or a third digit of speed stays out of the direction).
@@ -352,7 +348,7 @@ void ReportTranslator::trend(QStringView change)
             result_ += mid_or_throw(cur_, 1, 3);
             result_ += t::from_direction;
             result_ += value_of(mid_or_throw(cur_, 4));
-            result_ += t::trend_knots;
+            result_ += knots ? t::trend_knots : t::trend_metres_per_second;
         }
         for (const t::CloudAmount& a : t::cloud_amounts) {
             if (cur_.contains(a.code)) {
@@ -372,6 +368,10 @@ void ReportTranslator::trend(QStringView change)
         if (!read)
             trend_weather();
         yield();
+    }
+    if (result_.size() == pieces_start) {
+        result_.truncate(line_start);
+        return;
     }
     result_ += t::change_open;
     result_ += change;

@@ -44,6 +44,21 @@ QString single_text(float v)
     return QString::number(static_cast<double>(v), 'g', 7);
 }
 
+const t::SeenInDirection* seen_in_direction(QStringView g)
+{
+    const auto* seen = std::find_if(t::seen_in_direction.begin(), t::seen_in_direction.end(),
+                                    [g](const t::SeenInDirection& s) { return g == s.word; });
+    return seen == t::seen_in_direction.end() ? nullptr : seen;
+}
+
+// A word that may stand between a remark of something seen and its
+// direction: letters only, and no remark of its own.
+bool connecting_word(QStringView g)
+{
+    return !g.isEmpty() && std::all_of(g.begin(), g.end(), [](QChar c) { return c >= u'A' && c <= u'Z'; }) &&
+           !seen_in_direction(g) && g != u"VIS" && g != u"CIG" && g != u"WS" && g != u"RMK";
+}
+
 }  // namespace
 
 void ReportTranslator::remarks()
@@ -82,19 +97,16 @@ void ReportTranslator::remarks()
             next();
             remark(t::runway, mid_or_throw(cur_, 2), t::wind_shear);
         }
-        // A group after one of these words that is no direction is read
-        // in the next turn as a remark of its own.
-        const auto* seen = std::find_if(t::seen_in_direction.begin(), t::seen_in_direction.end(),
-                                        [this](const t::SeenInDirection& s) { return cur_ == s.word; });
-        if (seen != t::seen_in_direction.end()) {
-            next();
-            const QString d = direction_words(cur_);
-            remark(t::at_airport, d, d.contains(t::from) ? t::towards_range : t::towards, seen->text);
+        // Groups after one of these words that give no direction are read
+        // in the next turns as remarks of their own.
+        if (const t::SeenInDirection* seen = seen_in_direction(cur_)) {
+            const QString d = remark_direction();
             if (d.isEmpty()) {
-                push_back();
+                remark(t::at_airport_without_direction, seen->text);
                 yield();
                 continue;
             }
+            remark(t::at_airport, d, d.contains(t::from) ? t::towards_range : t::towards, seen->text);
         }
         if (cur_ == u"VIS") {
             next();
@@ -119,6 +131,26 @@ void ReportTranslator::remarks()
         }
         yield();
     } while (!reader_.last());
+}
+
+// The direction of a remark of something seen: the next group, or the one
+// after it when a word stands between ("CB TO NE", "FG DSNT NW"), which
+// then becomes the current group. Empty, and nothing read, when neither is
+// a direction.
+QString ReportTranslator::remark_direction()
+{
+    GroupReader ahead = reader_;
+    QStringView g = ahead.next();
+    QString d = direction_words(g);
+    if (d.isEmpty() && connecting_word(g)) {
+        g = ahead.next();
+        d = direction_words(g);
+    }
+    if (!d.isEmpty()) {
+        reader_ = ahead;
+        cur_ = g;
+    }
+    return d;
 }
 
 // A cloud group of the remarks: amount digit, type letters, height.

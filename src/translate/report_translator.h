@@ -88,16 +88,19 @@ private:
     // and the landing forecast (report_translation_body.cpp)
 
     void observation();
+    void wind();
+    bool visibility_follows() const;
     void visibility();
-    bool whole_and_fraction_of_miles();
     bool weather_and_cloud();
-    void weather_code(QStringView weather_indent);
+    void weather_code();
+    void add_weather(const QString& text, bool same_line);
     QString weather_parts(QStringView codes) const;
     void cloud();
     void temperature();
     void temperature_line(QStringView label, QStringView g);
     void pressure();
     void trend_and_remarks();
+    bool to_trend();
     void trend(QStringView change);
     void trend_weather();
     void trend_time(qsizetype at, QStringView tail);
@@ -106,6 +109,7 @@ private:
     // (report_translation_remarks.cpp)
 
     void remarks();
+    QString remark_direction();
     void remark_cloud();
     void cloud_remark(const QString& height, QStringView amount, QStringView type);
     void precipitation_began();
@@ -127,6 +131,7 @@ private:
     QString result_;
     QString header_time_; // hh "時" mm "分(" zone ") 発表"
     QString header_zone_;
+    qsizetype weather_end_ = -1;  // where the last weather line ends; -1: none yet
 };
 
 }  // namespace kolde_sub::jp

@@ -31,7 +31,6 @@ inline constexpr QStringView remark_label = u"備　　考　　 ： ";
 
 // The words by which a section counts as begun.
 inline constexpr QStringView rvr_word = u"滑走路視距離";
-inline constexpr QStringView weather_word = u"現在天気";
 inline constexpr QStringView cloud_word = u"雲量/高度";
 inline constexpr QStringView remark_word = u"備　　考";
 
@@ -147,6 +146,7 @@ inline constexpr QStringView until = u")までに、";
 inline constexpr QStringView after = u")以降、";
 inline constexpr QStringView trend_wind = u"風が ";
 inline constexpr QStringView trend_knots = u"ノット ";
+inline constexpr QStringView trend_metres_per_second = u"メートル毎秒 ";
 inline constexpr QStringView trend_visibility = u"地上視程 ";
 inline constexpr QStringView trend_metres = u"メートル ";
 inline constexpr QStringView change_open = u"に";
@@ -231,6 +231,8 @@ inline constexpr std::array<SeenInDirection, 5> seen_in_direction = {{
     {u"RA", u"雨を観測"},
 }};
 inline constexpr QStringView at_airport = u"空港の";
+// A phenomenon seen without a direction: this, then what was seen.
+inline constexpr QStringView at_airport_without_direction = u"空港で";
 inline constexpr QStringView towards_range = u"方向にかけて";
 inline constexpr QStringView towards = u"方向に";
 inline constexpr QStringView direction = u"方向";

@@ -143,6 +143,11 @@ TEST(GroupTranslators, RunwayVisualRange)
         // Feet with the tendency after a second "/".
         {"R05/P6000FT/N", "滑走路05のRVRは、6000フィート(測定範囲の上限)を超えており、変化なし"},
         {"R05/1200FT/D", "滑走路05のRVRは、1200フィートで、さらに下降中"},
+        // Never a number the group does not hold.
+        {"R12////", "滑走路12のRVRは、欠測している"},
+        {"R28/P2000VP2000U", "滑走路28のRVRは、2000メートル(測定範囲の上限)を超えており、さらに上昇中"},
+        {"R10/M0050VP2000N",
+         "滑走路10のRVRは、50メートル(測定範囲の下限)から2000メートル(測定範囲の上限)の間を変動しており、変化なし"},
         {"R34L1200", std::nullopt},
         {"/R341200", std::nullopt},
     };
@@ -317,6 +322,12 @@ TEST(ReportTranslation, ObservationGroups)
          u8_list({"風向/風速　　： 360°方向から 5ノット", "地上視程　　 ： 800メートル", "現在天気　　 ： 霧",
                   "滑走路視距離 ： 滑走路05のRVRは、600メートルで、変化なし", "鉛直視程　　 ： 200 フィート",
                   "地上気温　　 ： マイナス 1℃", "露点温度　　 ： マイナス 1℃", "地上気圧　　 ： 992.0ヘクトパスカル"})},
+        // Weather after a runway visual range joins the weather lines.
+        {"24010KT 0300 BR R18/0400N FG -SHRA 12/12 Q1014",
+         u8_list({"風向/風速　　： 240°方向から 10ノット", "地上視程　　 ： 300メートル", "現在天気　　 ： もや  霧",
+                  "　　　　　　　　-SHRA / 弱い(-) しゅう雨性(SH) 雨(RA)",
+                  "滑走路視距離 ： 滑走路18のRVRは、400メートルで、変化なし", "地上気温　　 ： 12℃", "露点温度　　 ： 12℃",
+                  "地上気圧　　 ： 1014.0ヘクトパスカル"})},
         {"18010KT 9999 NSC 10/05 Q1010",
          u8_list({"風向/風速　　： 180°方向から 10ノット", "地上視程　　 ： 10キロメートル以上",
                   "現在天気　　 ： 顕著な雲なし", "地上気温　　 ： 10℃", "露点温度　　 ： 5℃",
@@ -366,6 +377,11 @@ TEST(ReportTranslation, LandingForecastInUtcAndLocalTime)
         // A time difference beyond a zone letter is shown as it is.
         {"BECMG TL0630 27015KT", true, "+13", "着陸予報　　 ： 19時30分(+13)までに、風が 270°方向から 15ノット に序々に変化"},
         {"BECMG TL0630 27015KT", true, "-13", "着陸予報　　 ： 17時30分(-13)までに、風が 270°方向から 15ノット に序々に変化"},
+        // The forecast begins at its change word; winds in metres per
+        // second; a forecast that gives nothing gives no line.
+        {"RERA BECMG 5000", false, "", "着陸予報　　 ： 地上視程 5000メートル に序々に変化"},
+        {"WS R24 BLU TEMPO 24010G18MPS", false, "", "着陸予報　　 ： 風が 240°方向から 10メートル毎秒 に一時的に変化"},
+        {"BLU TEMPO BLU", false, "", ""},
         {"BECMG FCST 3000", false, "", ""},
         {"NOSIG", false, "", ""},
     };
@@ -430,12 +446,19 @@ TEST(ReportTranslation, Remarks)
         {"CB SW-NW TCU W FG S RA N", false, "",
          remark_lines({"空港の南西から北西方向にかけて積乱雲を観測", "空港の西方向に塔状積雲を観測", "空港の南方向に霧を観測",
                        "空港の北方向に雨を観測"})},
-        // A group that is no direction gives no direction, and is read as
-        // a remark of its own.
-        {"CB OHD", false, "", remark_lines({"空港の方向に積乱雲を観測"})},
-        {"FG ON RWY34R", false, "", remark_lines({"空港の方向に霧を観測"})},
+        // Without a direction a remark names none, and a group that is no
+        // direction is read as a remark of its own; a direction one word
+        // later is read.
+        {"CB OHD", false, "", remark_lines({"空港で積乱雲を観測"})},
+        {"FG ON RWY34R", false, "", remark_lines({"空港で霧を観測"})},
+        {"FG ON RWY", false, "", remark_lines({"空港で霧を観測"})},
         {"FG NE-E ON RWY34R", false, "", remark_lines({"空港の北東から東方向にかけて霧を観測"})},
-        {"CB A2992", false, "", remark_lines({"空港の方向に積乱雲を観測", "高度計規正値 29.92インチ水銀柱"})},
+        {"CB A2992", false, "", remark_lines({"空港で積乱雲を観測", "高度計規正値 29.92インチ水銀柱"})},
+        {"CB TO NE", false, "", remark_lines({"空港の北東方向に積乱雲を観測"})},
+        {"CB DSNT SW-W A2992", false, "",
+         remark_lines({"空港の南西から西方向にかけて積乱雲を観測", "高度計規正値 29.92インチ水銀柱"})},
+        {"CB OHD MOV E", false, "", remark_lines({"空港で積乱雲を観測"})},
+        {"CB TCU W", false, "", remark_lines({"空港で積乱雲を観測", "空港の西方向に塔状積雲を観測"})},
         {"VIS REDUCED TO EAST", false, "", {}},
         {"VIS S 1200 A2992", false, "", remark_lines({"空港の南方向の視程は 1200メートル", "高度計規正値 29.92インチ水銀柱"})},
         // Only "A" and four digits is an altimeter setting.
@@ -446,7 +469,7 @@ TEST(ReportTranslation, Remarks)
         {"CIG 005V010 CIG 012", false, "",
          remark_lines({"雲底高度 500フィートから1000フィートの間を変動", "雲底高度 1200フィート"})},
         // Not a temperature group either; the report ends after it.
-        {"LIGHTNING", false, "", remark_lines({"空港の方向に稲光を観測"})},
+        {"LIGHTNING", false, "", remark_lines({"空港で稲光を観測"})},
         {"", false, "", {}},
     };
     for (const auto& c : cases) {
@@ -522,8 +545,7 @@ TEST(ReportTranslation, RemarksFoundAnywhereInTheBody)
 
 TEST(ReportTranslation, AGroupThatCannotBeReadGivesTheFixedTextAlone)
 {
-    for (const char* body : {"27010KT 9999 15/08 Q1020 RMK SLPNO", "5KT 9999 15/08 Q1020",
-                             "27010KT 0800 /R12 15/08 Q1020"}) {
+    for (const char* body : {"27010KT 9999 15/08 Q1020 RMK SLPNO", "5KT 9999 15/08 Q1020"}) {
         const kolde_sub::Translation t = translate(u8(body), test_sources(), QStringLiteral("0915Z"));
         EXPECT_EQ(t.text, untranslatable) << body;
         EXPECT_FALSE(t.routine) << body;
