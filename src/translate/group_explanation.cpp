@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/shared.h"
 #include "reports/zone.h"
+#include "translate/group_forms.h"
 #include "translate/translation.h"
 
 #include <algorithm>
@@ -236,8 +237,13 @@ std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QS
         return cat(s, sep, two_digits(t.day), QStringLiteral("日 "), two_digits(t.hour), u':', mm, u' ', t.zone);
     }
 
-    if (s.contains(u'R') && s.contains(u'/'))
+    // Recent weather (RETS/RESH) and runway states hold an "R" and a "/"
+    // too, but are no runway visual range: they get no explanation.
+    if (s.contains(u'R') && s.contains(u'/')) {
+        if (!jp::runway_visual_range(s))
+            return std::nullopt;
         return cat(s, sep, translate_rvr(s).value_or(QString()));
+    }
 
     if (s.startsWith(u"SLP")) {
         const QString pressure = translate_slp(s).value_or(QString());
@@ -315,8 +321,12 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
     if (s == u"CALM")
         return cat(s, QStringLiteral(" ： 無風"));
 
-    if (const qsizetype slash = s.indexOf(u'/'); slash >= 0 && len >= 5 && len <= 7) {
+    // A temperature pair by its form: a runway visual range not reported
+    // (R12////) has a "/" and the length too. A missing dew point gives none.
+    if (const qsizetype slash = s.indexOf(u'/'); slash >= 0 && len <= 7 && jp::temperature_group(s)) {
         const QStringView pair(s);
+        if (!jp::has_dew_point(pair))
+            return cat(s, QStringLiteral(" ：  地上気温 "), temperature(pair.first(slash)), u'℃');
         return cat(s, QStringLiteral(" ：  地上気温 "), temperature(pair.first(slash)), QStringLiteral("℃  露点温度 "),
                    temperature(after(pair, slash + 1)), u'℃');
     }

@@ -84,6 +84,7 @@ const Case cases[] = {
     {"CALM", "CALM ： 無風"},
     // temperature pairs and their halves, told by the "/" beside them
     {"M02/M05", "M02/M05 ：  地上気温 マイナス2℃  露点温度 マイナス5℃"},
+    {"15///", "15/// ：  地上気温 15℃"},
     {"12", "12 ：  地上気温 12℃", "Q1008 12/08 A2992", 6},
     {"08", "08 ：  露点温度 8℃", "Q1008 12/08 A2992", 9},
     {"M02", "M02 ：  地上気温 マイナス2℃", "M02/M05", 0},
@@ -107,6 +108,9 @@ const Case cases[] = {
     {"281230Z", "281230Z ： 28日 12:30 Z (UTC±0)", nullptr, 0, true, "±0"},
     // runway visual range, sea-level pressure, vertical visibility
     {"R34L/M0050V0300D", "R34L/M0050V0300D ： 滑走路34LのRVRは、50メートル(測定範囲の下限)から300メートルの間を変動しながら下降中"},
+    {"R12////", "R12//// ： 滑走路12のRVRは、欠測している"},
+    {"RETS/RESH", nullptr},
+    {"R24/450195", nullptr},
     {"SLP123", "123 ： 海面水位圧力 1012.3ヘクトパスカル"},
     {"SLPNO", "NO ： 海面水位圧力 ヘクトパスカル"},
     {"VV005", "VV005 ： 鉛直視程 500フィート"},
