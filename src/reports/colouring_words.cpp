@@ -1,6 +1,8 @@
 // Telling the colouring's own words from station codes and group ids.
 #include "colouring_words.h"
 
+#include "reports/weather_codes.h"
+
 #include <algorithm>
 #include <array>
 #include <span>
@@ -8,12 +10,6 @@
 namespace kolde_sub::colouring_detail {
 
 namespace {
-
-constexpr std::array<QStringView, 8> descriptors{u"MI", u"BC", u"PR", u"DR", u"BL", u"SH", u"TS", u"FZ"};
-
-constexpr std::array<QStringView, 20> phenomena{u"DZ", u"RA", u"SN", u"SG", u"IC", u"PL", u"GR",
-                                                u"GS", u"BR", u"FG", u"FU", u"VA", u"DU", u"SA",
-                                                u"HZ", u"PO", u"SQ", u"FC", u"SS", u"DS"};
 
 // The kinds of precipitation that one group may join (RASN, SHRAGS).
 constexpr std::array<QStringView, 7> precipitation{u"DZ", u"RA", u"SN", u"SG", u"PL", u"GR", u"GS"};
@@ -61,7 +57,7 @@ bool reads_as_colour_word(QStringView word)
         w = w.mid(1);
     if (w.startsWith(u"VC") || w.startsWith(u"RE"))
         w = w.mid(2);
-    if (listed(descriptors, w) || listed(phenomena, w) || listed(described, w))
+    if (listed(weather_descriptors, w) || listed(weather_phenomena, w) || listed(described, w))
         return true;
     const QStringView head = w.left(2);
     if ((head == u"TS" || head == u"SH" || head == u"FZ") && precipitation_run(w.mid(2)))

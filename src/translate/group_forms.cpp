@@ -1,5 +1,6 @@
 #include "translate/group_forms.h"
 
+#include "reports/weather_codes.h"
 #include "translate/group_text.h"
 
 #include <algorithm>
@@ -126,15 +127,12 @@ bool runway_visual_range(QStringView g)
 
 bool weather_codes(QStringView g)
 {
-    static constexpr std::array<QStringView, 30> codes = {
-        u"VC", u"MI", u"BC", u"PR", u"DR", u"BL", u"SH", u"TS", u"FZ", u"DZ", u"RA", u"SN", u"SG", u"IC", u"PL",
-        u"GR", u"GS", u"UP", u"BR", u"FG", u"FU", u"VA", u"DU", u"SA", u"HZ", u"PO", u"SQ", u"FC", u"SS", u"DS"};
     if (g.startsWith(u'-') || g.startsWith(u'+'))
         g = g.sliced(1);
     if (g.isEmpty() || g.size() % 2 != 0)
         return false;
     for (qsizetype i = 0; i < g.size(); i += 2)
-        if (std::find(codes.begin(), codes.end(), g.sliced(i, 2)) == codes.end())
+        if (!is_weather_code(g.sliced(i, 2)))
             return false;
     return true;
 }
