@@ -55,6 +55,20 @@ QString read_text(const QString& path)
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
 }
 
+// Every .h and .cpp under dir, by its path relative to dir, with its text.
+template <typename Fn>
+int for_each_source(const QString& dir, Fn&& fn)
+{
+    int files = 0;
+    QDirIterator it(dir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        fn(QDir(dir).relativeFilePath(path), read_text(path));
+        ++files;
+    }
+    return files;
+}
+
 // Every folder of src/ is in the table, so a new library cannot slip past.
 TEST(Layering, EveryFolderIsInTheTable)
 {
@@ -93,10 +107,7 @@ QStringList wrong_includes_under(const QString& dir, const QSet<QString>& may, i
     static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*[<"]([^">]+)[">])"),
                                             QRegularExpression::MultilineOption);
     QStringList wrong;
-    QDirIterator it(dir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString text = read_text(path);
+    for_each_source(dir, [&](const QString& name, const QString& text) {
         for (auto m = include.globalMatch(text); m.hasNext();) {
             const auto match = m.next();
             const QString header = match.captured(1);
@@ -104,12 +115,10 @@ QStringList wrong_includes_under(const QString& dir, const QSet<QString>& may, i
             const QString why = wrong_include(header, may);
             if (!why.isEmpty()) {
                 const int line = text.left(match.capturedStart()).count(u'\n') + 1;
-                wrong << QStringLiteral("%1:%2 %3").arg(QDir(dir).dirName() + u'/' + QDir(dir).relativeFilePath(path))
-                                                   .arg(line)
-                                                   .arg(why);
+                wrong << QStringLiteral("%1:%2 %3").arg(QDir(dir).dirName() + u'/' + name).arg(line).arg(why);
             }
         }
-    }
+    });
     return wrong;
 }
 
@@ -173,16 +182,10 @@ TEST(Layering, WaitsGoThroughThePlatformWait)
     // main()'s own event loop.
     const QStringList allowed = {QStringLiteral("app/main.cpp: return app.exec();")};
     QStringList wrong;
-    int files = 0;
-    QDirIterator it(src_dir(), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString name = QDir(src_dir()).relativeFilePath(path);
-        ++files;
+    const int files = for_each_source(src_dir(), [&](const QString& name, const QString& text) {
         if (name.startsWith(QStringLiteral("platform/wait.")))
-            continue;
-        const QStringList lines = read_text(path).split(u'\n');
+            return;
+        const QStringList lines = text.split(u'\n');
         for (qsizetype i = 0; i < lines.size(); ++i) {
             QString line = lines[i];
             line.remove(comment);
@@ -190,7 +193,7 @@ TEST(Layering, WaitsGoThroughThePlatformWait)
             if (line.contains(call) && !allowed.contains(where))
                 wrong << QStringLiteral("%1:%2 %3").arg(name).arg(i + 1).arg(line.trimmed());
         }
-    }
+    });
     EXPECT_GT(files, 100);
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
 }
@@ -207,12 +210,8 @@ QSet<QString> program_wide_objects()
         R"(([A-Za-z_][\w:<>,\s*&()]*?)\s+(\w+)\s*(?:=[^=].*;|;|\{.*\};)\s*$)"));
     static const QRegularExpression comment(QStringLiteral("//.*"));
     QSet<QString> found;
-    QDirIterator it(src_dir(), {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        const QString name = QDir(src_dir()).relativeFilePath(path);
-        for (QString line : read_text(path).split(u'\n')) {
+    for_each_source(src_dir(), [&](const QString& name, const QString& text) {
+        for (QString line : text.split(u'\n')) {
             line.remove(comment);
             for (const QRegularExpression* form : {&local, &outer}) {
                 const auto m = form->match(line);
@@ -221,7 +220,7 @@ QSet<QString> program_wide_objects()
                     found.insert(name + u' ' + m.captured(2));
             }
         }
-    }
+    });
     return found;
 }
 
