@@ -276,17 +276,14 @@ TEST_F(WebWindows, AnEmptyChartShowsItsAddressNotTheChartBefore)
     chart w;
     w.show();
     const auto* address = w.findChild<QLabel*>(QStringLiteral("address"));
+    ASSERT_NE(address, nullptr);
     ASSERT_TRUE(served(w.shown_url()));
     const auto item = [&](const char* name) {
         return w.item_actions().indexOf(w.findChild<QAction*>(QString::fromLatin1(name)));
     };
-    // Bounded waits, long enough for a machine under load.
-    const auto wait_for = [&](bool shown) {
-        const auto done = [&] {
-            return w.WebBrowser->isHidden() == shown && (!address || address->isVisible() == shown);
-        };
-        for (int i = 0; i < 1200 && !done(); ++i)
-            QTest::qWait(25);
+    // A bounded wait, long enough for a machine under load.
+    const auto shows_address = [&](bool on) {
+        return QTest::qWaitFor([&] { return w.WebBrowser->isHidden() == on && address->isVisible() == on; }, 30000);
     };
 
     const int row = item("menu_chart_today(3)");
@@ -294,12 +291,8 @@ TEST_F(WebWindows, AnEmptyChartShowsItsAddressNotTheChartBefore)
     const QString empty = w.items()[row].address;
     site.set_fault(path_of(empty).toStdString(), kolde_site::Fault::Empty);
     w.item_actions()[row]->trigger();
-    ASSERT_EQ(w.shown_url(), empty);
-    wait_for(true);
+    EXPECT_TRUE(shows_address(true));
     EXPECT_EQ(w.windowTitle(), QStringLiteral(" 実況天気図"));
-    EXPECT_TRUE(w.WebBrowser->isHidden());
-    ASSERT_NE(address, nullptr);
-    EXPECT_TRUE(address->isVisible());
     EXPECT_EQ(address->text(), empty);
     site.clear_requests();
     w.refresh();
@@ -307,9 +300,7 @@ TEST_F(WebWindows, AnEmptyChartShowsItsAddressNotTheChartBefore)
 
     site.clear_faults();
     w.item_actions()[item("menu_chart_today(4)")]->trigger();
-    wait_for(false);
-    EXPECT_FALSE(address->isVisible());
-    EXPECT_FALSE(w.WebBrowser->isHidden());
+    EXPECT_TRUE(shows_address(false));
 }
 
 // PDF charts take the main window's inner size less 700 twips, however
@@ -359,4 +350,3 @@ TEST_F(WebWindows, PrintsOnThePdfPrinter)
 }
 
 }  // namespace
-
