@@ -19,6 +19,10 @@
 #include <QDir>
 #include <QTest>
 
+#include <vector>
+
+#include <sys/stat.h>
+
 using namespace kolde_sub;
 
 namespace {
@@ -123,29 +127,24 @@ TEST_F(Splash, ARelativeProgramFolderIsMadeAbsoluteOnceAtStart)
     EXPECT_EQ(QFileInfo(program_folder()).canonicalFilePath(), folder.canonicalFilePath());
 }
 
-// The program folder and what the program keeps there are the user's alone:
-// made so at the first start, and made so again at a start that finds them
-// open to others.
+// The program folder and what the program keeps there are the user's alone,
+// from the first start on and again at a start that finds them open to others.
 TEST_F(Splash, TheProgramFolderAndItsFilesAreTheUsersAlone)
 {
     const QString folder = home.file(QStringLiteral("kolde"));
     qputenv("KOLDE_HOME", folder.toUtf8());  // the folder fixture puts the old value back
-    const auto modes = [&] {
-        QStringList out;
+    for (const bool opened_up : {false, true}) {
+        SCOPED_TRACE(opened_up);
+        if (opened_up) {
+            release_store();
+            platform::release_instance_lock();
+            ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0755), 0);
+            ASSERT_EQ(::chmod(QFile::encodeName(folder + "/kolde.mdb").constData(), 0644), 0);
+        }
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+        std::vector<int> modes;
         for (const char* name : {"", "/kolde.mdb", "/sound", "/sound/error.wav", "/data"})
-            out << QString::number(kolde_test::file_mode(folder + QString::fromLatin1(name)), 8);
-        return out;
-    };
-    const QStringList private_modes{"700", "600", "700", "600", "700"};
-    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_EQ(modes(), private_modes);
-    release_store();
-    platform::release_instance_lock();
-
-    ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                                  QFile::ReadOther | QFile::ExeOther));
-    ASSERT_TRUE(QFile::setPermissions(folder + QStringLiteral("/kolde.mdb"),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther));
-    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    EXPECT_EQ(modes(), private_modes);
+            modes.push_back(kolde_test::file_mode(folder + QString::fromLatin1(name)));
+        EXPECT_EQ(modes, (std::vector<int>{0700, 0600, 0700, 0600, 0700}));
+    }
 }

@@ -547,10 +547,9 @@ TEST_F(Startup, UnopenableStoreIsNeverReplacedAndTheUserIsTold)
 
 namespace {
 
-// What a kill leaves beside database when an upgrade is cut short while it
-// carries the lists over: the first list went in and made the file grow,
-// the next one was being written. The file's hot rollback journal as it
-// stood then is returned; the interrupted change itself is rolled back here.
+// The hot journal a kill leaves beside database when an upgrade is cut short
+// while it carries the lists over: the first list went in and made the file
+// grow, the next one was being written.
 QByteArray journal_of_an_interrupted_migration(const QByteArray& database)
 {
     QTemporaryDir dir;
@@ -572,9 +571,8 @@ QByteArray journal_of_an_interrupted_migration(const QByteArray& database)
     return journal;
 }
 
-// The database that results when that journal is rolled back into a fresh
-// copy of the file it did not come from: it opens, holds its settings row,
-// and fails the engine's integrity check.
+// That journal rolled back into a fresh copy of the file: it opens, and
+// fails the integrity check.
 QByteArray damaged_database(const QByteArray& database)
 {
     QTemporaryDir dir;
@@ -591,8 +589,8 @@ QByteArray damaged_database(const QByteArray& database)
 }  // namespace
 
 // An upgrade never puts a damaged database in the place of the user's store:
-// neither one spoilt by the journal an interrupted upgrade left beside the
-// download, nor one the site serves damaged.
+// neither one spoilt by a stale journal beside the download, nor one served
+// damaged.
 TEST_F(Startup, InterruptedOrDamagedUpgradeLeavesTheStoreSound)
 {
     first_install();
@@ -676,7 +674,7 @@ TEST_F(Startup, ALeftOverCompactionCopyIsRemoved)
         ASSERT_TRUE(kolde_test::write_file(home.file(name), store));
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
     release_store();
-    EXPECT_FALSE(QFile::exists(home.file("kolde_temp.mdb")));
-    EXPECT_FALSE(QFile::exists(home.file("kolde_temp.mdb-journal")));
+    for (const char* name : {"kolde_temp.mdb", "kolde_temp.mdb-journal"})
+        EXPECT_FALSE(QFile::exists(home.file(name))) << name;
     EXPECT_EQ(read_all(home.file("kolde.mdb")), store);
 }

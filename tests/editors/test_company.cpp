@@ -203,10 +203,6 @@ TEST_F(CompanyEditor, CloseStoresTheGridWithGappedRanks)
     EXPECT_EQ(stored, (QStringList{"1:TOKYO:RJTT RJAA", "3:KIX:RJBB", "4::RJFF"}));
 }
 
-}  // namespace
-
-namespace {
-
 using kolde_sub::grid_editor;
 
 // Both grid editors over the same rows, shown; keys go through the window

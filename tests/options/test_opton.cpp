@@ -14,7 +14,6 @@
 #include "reports/colouring.h"
 #include "reports/request.h"
 #include "support/fixtures.h"
-#include "hover_look.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,6 +40,7 @@
 
 #include <functional>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -408,14 +408,6 @@ void click_box(QCheckBox* box)
                       box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box).center());
 }
 
-// Shows the tab that holds the control.
-void show_tab_of(opton* d, QWidget* control)
-{
-    for (int i = 0; i < d->SSTab->count(); ++i)
-        if (d->SSTab->widget(i)->isAncestorOf(control))
-            d->SSTab->setCurrentIndex(i);
-}
-
 }  // namespace
 
 // On a full disk a change made by the user is not stored: the user is told
@@ -459,7 +451,9 @@ TEST_F(Options, AChangeThatCannotBeStoredIsToldAndUndone)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field.name());
-        show_tab_of(d, c.control);
+        for (int i = 0; i < d->SSTab->count(); ++i)
+            if (d->SSTab->widget(i)->isAncestorOf(c.control))
+                d->SSTab->setCurrentIndex(i);
         const Value before = get(c.field);
         for (const bool disk_full : {true, false}) {
             messages.clear();
@@ -754,24 +748,41 @@ TEST_F(Options, SoundTestGuard)
     EXPECT_EQ(log_count(QStringLiteral("ALARM  TEST  COMMAND")), 2);
 }
 
-// The four text buttons turn grey under the pointer, on the dialog and on
-// the print tab; the pictures of the sound tests keep their face.
+// The text buttons of the dialog (beside the tabs and on the print tab) and
+// of the printer selection turn grey under the pointer and plain again over
+// the background. The second move within a button is one the button hands
+// on to its window; it must not undo the grey.
 TEST_F(Options, TextButtonsTurnGreyUnderThePointer)
 {
+    using namespace kolde_sub::opton_index;
     opton* d = fresh();
-    d->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
-    QPushButton* defaults = d->cmd[kolde_sub::opton_index::button_defaults];
+    d->SSTab->setCurrentIndex(tab_print);
+    kolde_sub::printerselect select(kolde_sub::PrinterChoice::print);
+    QPushButton* defaults = d->cmd[button_defaults];
     const QPoint beside_buttons(defaults->x() - 8, defaults->y() + defaults->height() / 2);
-    for (const int i : {kolde_sub::opton_index::button_close, kolde_sub::opton_index::button_defaults}) {
-        SCOPED_TRACE(i);
-        kolde_test::expect_hover_look(d, beside_buttons, d->cmd[i]);
-    }
-    d->SSTab->setCurrentIndex(kolde_sub::opton_index::tab_print);
-    QWidget* page = d->SSTab->currentWidget();
-    for (const int i : {kolde_sub::opton_index::button_printer_setup, kolde_sub::opton_index::button_print_test}) {
-        SCOPED_TRACE(i);
-        kolde_test::expect_hover_look(page, QPoint(2, 2), d->cmd[i]);
+    QWidget* print_tab = d->SSTab->widget(tab_print);
+    const std::tuple<QWidget*, QPoint, QPushButton*> cases[] = {
+        {d, beside_buttons, d->cmd[button_close]},          {d, beside_buttons, defaults},
+        {print_tab, {2, 2}, d->cmd[button_printer_setup]}, {print_tab, {2, 2}, d->cmd[button_print_test]},
+        {&select, {2, 2}, select.cmd[0]},                   {&select, {2, 2}, select.cmd[1]},
+    };
+    for (const auto& [window, background, button] : cases) {
+        SCOPED_TRACE(button->text().toStdString());
+        d->setVisible(window->window() == d);  // one window at a time
+        window->window()->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window->window()));
+        ASSERT_EQ(window->childAt(background), nullptr);
+        // The face away from the caption shows the colour the button is painted in.
+        const auto face = [b = button] { return b->grab().toImage().pixelColor(b->width() / 10, b->height() / 2); };
+        QTest::mouseMove(window, background);
+        const QColor plain = face();
+        ASSERT_GT(plain.value(), 0xD0) << plain.name().toStdString();
+        for (const QPoint& p : {button->rect().center(), button->rect().center() + QPoint(3, 1)}) {
+            QTest::mouseMove(button, p);
+            EXPECT_LT(face().value(), 0xB0) << face().name().toStdString();
+        }
+        QTest::mouseMove(window, background);
+        EXPECT_EQ(face(), plain);
     }
 }
 

@@ -5,7 +5,6 @@
 #include "core/database.h"
 #include "core/settings.h"
 #include "support/fixtures.h"
-#include "hover_look.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -147,17 +146,6 @@ TEST_F(PrinterSelect, CancelAndClosingAnswerNotReadyInBothModes)
     }
     EXPECT_EQ(kolde_sub::setting_text(kolde_sub::key::printer), QStringLiteral("*"));
     EXPECT_EQ(platform::current_printer(), QStringLiteral("DOT"));
-}
-
-TEST_F(PrinterSelect, ButtonsTurnGreyUnderThePointer)
-{
-    printerselect d(kolde_sub::PrinterChoice::print);
-    d.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-    for (QPushButton* button : d.cmd) {
-        SCOPED_TRACE(button->objectName().toStdString());
-        kolde_test::expect_hover_look(&d, QPoint(2, 2), button);
-    }
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 #include <ctime>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace kolde_test {
 
@@ -229,12 +230,6 @@ QStringList ModalCloser::names() const
         names << s.name;
     return names;
 }
-
-}  // namespace kolde_test
-
-#include <sys/stat.h>
-
-namespace kolde_test {
 
 int file_mode(const QString& path)
 {

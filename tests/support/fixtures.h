@@ -149,10 +149,6 @@ private:
     QTimer* timer_ = nullptr;
 };
 
-}  // namespace kolde_test
-
-namespace kolde_test {
-
 // The permission bits of a file or folder (0700, 0644 ...); -1 when there
 // is none.
 int file_mode(const QString& path);
