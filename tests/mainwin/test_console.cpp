@@ -360,11 +360,9 @@ TEST_F(Console, WordSearchShowsThePictureFirstAndWaitsForNothingElse)
 
 // ---------------------------------------------------------------- keys
 
-// Lines typed quickly one after another while the displays wait on stalled
-// stations: the keys (a paste among them) stay out of the reports being
-// written, and each Enter runs its line in turn once the display before it
-// has ended, also those typed while a later one waits. The line typed last
-// and not entered follows the last prompt.
+// Keys (a paste among them) typed while displays wait on stalled stations
+// stay out of the reports; each entered line runs in turn after the display
+// before it, and the line not entered follows the last prompt.
 TEST_F(Console, LinesTypedDuringDisplaysRunInTurnAfterThem)
 {
     for (const char* code : {"RJAA", "RJCC", "RJFF"})

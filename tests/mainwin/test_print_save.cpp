@@ -4,8 +4,10 @@
 #include "mainwin/console_text.h"
 #include "mainwin/print_rules.h"
 #include "mainwin/save_rules.h"
+#include "mainwin/sun_command.h"
 #include "options/printerselect.h"
 #include "platform/printers.h"
+#include "sidewin/suntime.h"
 #include "startup/notices.h"
 
 #include <QApplication>
@@ -16,7 +18,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTableWidget>
 
+#include <functional>
 #include <optional>
 
 namespace {
@@ -218,10 +222,8 @@ TEST_F(PrintDisplay, TheDialogChoosesThePrinterAndCancelEndsThePrint)
     EXPECT_TRUE(v.console_text().endsWith(QStringLiteral("\r\nCANCEL PRINT\r\nPRINT COMPLETED")));
 }
 
-// A print that cannot be made (a printer that fails, a print folder that
-// cannot be made, a full disk) is told, by hand and from the cycle alike;
-// the console and the notice box stay as they were, the log says
-// "CANCEL PRINT COMMAND" and no PDF file is left behind.
+// A failing printer, an unusable print folder, a full disk: by hand and from
+// the cycle alike, the console stays as it was and no PDF file is left.
 TEST_F(PrintDisplay, AFailedPrintIsToldAndLogged)
 {
     const std::string cases[] = {"NO-SUCH-QUEUE", "PDF in a file", "PDF on a full disk"};
@@ -424,8 +426,7 @@ TEST_F(SaveDisplay, AnExistingFileIsReplacedOnlyOnYes)
     EXPECT_TRUE(date_time_line.match(saved).hasMatch());
 }
 
-// A cancelled dialog and a failed write take the cancel road; a failed
-// write is told as well.
+// A failed write is told as well.
 TEST_F(SaveDisplay, ACancelledDialogOrAFailedWriteTakesTheCancelRoad)
 {
     view v;
@@ -448,6 +449,75 @@ TEST_F(SaveDisplay, ACancelledDialogOrAFailedWriteTakesTheCancelRoad)
                                          : QStringList{QStringLiteral(" エラー|") + path + QStringLiteral(" を保存できませんでした　　")});
     }
     EXPECT_FALSE(QFile::exists(target));
+}
+
+// ------------------------------------------------------------ local time
+
+class LocalTime : public PrintDisplay {
+protected:
+    void TearDown() override
+    {
+        kolde_sub::save_file_chooser = {};
+        PrintDisplay::TearDown();
+    }
+};
+
+// Local time is UTC plus the time difference in any computer zone: 20:00 UTC
+// on 9 December is 05:00 on 10 December for every time shown or acted on.
+TEST_F(LocalTime, ShownAndActedOnAsUtcPlusTheTimeDifference)
+{
+    set(kolde_sub::key::time_difference, "+9");
+    const QString saved = folder.file(QStringLiteral("saved.txt"));
+    kolde_sub::save_file_chooser = [&](const QString&) {
+        QFile::remove(saved);  // no question about replacing the last run's file
+        return saved;
+    };
+    struct Case {
+        const char* what;
+        std::function<QString(view&)> shown;
+        QString expected;
+    };
+    const Case cases[] = {
+            {"print header", [](view& v) { v.print_display(); return platform::last_printed_lines().value(0).right(21); },
+             QStringLiteral("12-10-2026   05:00:00")},
+            {"saved file",
+             [&](view& v) {
+                 drive(v).menu_item("menu_save")->trigger();
+                 return QString::fromUtf8(kolde_test::read_file(saved)).right(21);
+             },
+             QStringLiteral("12-10-2026 05:00:00\r\n")},
+            {"log row",
+             [](view&) {
+                 kolde_sub::write_log(QStringLiteral("TEST"));
+                 const kolde_sub::log_row& r = kolde_sub::log_book()->row(0);
+                 return r.date + u' ' + r.time;
+             },
+             QStringLiteral("12-10-2026 05:00:00")},
+            {"SS command",
+             [](view& v) {
+                 v.console_enter(QStringLiteral("SS RJTT"));
+                 return v.console_text().split(QStringLiteral("\r\n")).filter(QStringLiteral("SUNRISE")).value(0);
+             },
+             kolde_sub::sun_times_block(QStringLiteral("RJTT"), QDate(2026, 12, 10)).mid(2)},
+            {"sun table's today",
+             [](view&) {
+                 kolde_sub::suntime w;
+                 w.Form_Activate();
+                 w.cmb[0]->setCurrentIndex(w.cmb[0]->findText(QStringLiteral("東京国際(東京)")));
+                 w.cmb_Click();
+                 return QStringLiteral("%1-%2").arg(w.grid->currentRow()).arg(w.grid->currentColumn());
+             },
+             QStringLiteral("10-35")},
+    };
+    const kolde_test::ClockAt clock(QDateTime(QDate(2026, 12, 9), QTime(20, 0), Qt::UTC));
+    for (const char* zone : {"UTC", "Asia/Tokyo"}) {
+        const kolde_test::TimeZoneAt tz(zone);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(zone) + ", " + c.what);
+            view v;
+            EXPECT_EQ(c.shown(v).toStdString(), c.expected.toStdString());
+        }
+    }
 }
 
 }  // namespace

@@ -263,8 +263,7 @@ TEST_F(TransferTest, FailuresAreNotEmptyBodies)
     EXPECT_TRUE(t.get(url(server_, "/data/version.dat")).ok);
 }
 
-// A body is read up to the transfer's limit and no further: one without end
-// is broken off there, well before the time-out.
+// One without end is broken off at the limit, well before the time-out.
 TEST_F(TransferTest, ABodyIsReadUpToTheLimitAndNoFurther)
 {
     constexpr qint64 limit = 100 * 1024;

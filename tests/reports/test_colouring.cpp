@@ -254,10 +254,8 @@ TEST(Colouring, EachPassOverHandWrittenText)
     }
 }
 
-// The restore of the group id and of the codes and words shown so far goes
-// by whole words (between blanks or line breaks): a code made of weather
-// letters is plain, a typed word that reads as weather keeps its meaning,
-// and nothing inside a longer word is restored.
+// A code made of weather letters is plain, a typed word that reads as
+// weather keeps its meaning, and nothing inside a longer word is restored.
 TEST(Colouring, HistoryAndGroupRestoreWholeWordsOnly)
 {
     const struct {
