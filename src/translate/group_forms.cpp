@@ -64,6 +64,38 @@ bool rvr_value(Cursor& c)
 
 }  // namespace
 
+bool report_word(QStringView g)
+{
+    if (g == u"COR" || g == u"RTD" || g == u"METAR" || g == u"SPECI")
+        return true;
+    return g.size() == 3 && g.startsWith(u"CC") && g[2] >= u'A' && g[2] <= u'Z';
+}
+
+bool wind_group(QStringView g)
+{
+    Cursor c{g};
+    if (!c.digits(3, 3) && !c.take(u"VRB"))
+        return false;
+    c.take(u"P");
+    if (!c.digits(2, 3))
+        return false;
+    if (c.take(u"G")) {
+        c.take(u"P");
+        if (!c.digits(2, 3))
+            return false;
+    }
+    return (c.take(u"KTS") || c.take(u"KT") || c.take(u"MPS")) && c.done();
+}
+
+bool missing_wind(QStringView g)
+{
+    qsizetype slashes = 0;
+    while (slashes < g.size() && g[slashes] == u'/')
+        ++slashes;
+    const QStringView unit = g.sliced(slashes);
+    return (slashes == 5 && unit.isEmpty()) || (slashes >= 3 && (unit == u"KT" || unit == u"MPS"));
+}
+
 bool wind_direction_range(QStringView g)
 {
     Cursor c{g};
@@ -80,7 +112,7 @@ bool prevailing_visibility(QStringView g)
         return true;
     Cursor sm{g};
     sm.take_one_of(u"PM");
-    return sm.digits(1, 2) && (!sm.take(u"/") || sm.digits(1, 2)) && sm.take(u"SM") && sm.done();
+    return sm.digits(1, 3) && (!sm.take(u"/") || sm.digits(1, 2)) && sm.take(u"SM") && sm.done();
 }
 
 bool whole_miles(QStringView g)
@@ -125,6 +157,28 @@ bool runway_visual_range(QStringView g)
     return c.done();
 }
 
+bool cloud_group(QStringView g)
+{
+    Cursor c{g};
+    if (!c.take(u"FEW") && !c.take(u"SCT") && !c.take(u"BKN") && !c.take(u"OVC"))
+        return false;
+    if (!c.digits(3, 3) && !c.take(u"///"))
+        return false;
+    const bool convective = c.take(u"CB") || c.take(u"TCU");
+    c.take(u"///");
+    static constexpr std::array<QStringView, 9> types = {u"CI", u"CC", u"CS", u"AC", u"AS",
+                                                         u"NS", u"SC", u"ST", u"CU"};
+    return c.done() || (!convective && std::find(types.begin(), types.end(), c.rest) != types.end());
+}
+
+bool cloud_base_missing(QStringView g) { return cloud_group(g) && g.sliced(3, 3) == u"///"; }
+
+bool vertical_visibility(QStringView g)
+{
+    Cursor c{g};
+    return c.take(u"VV") && (c.digits(3, 3) || c.take(u"///")) && c.done();
+}
+
 bool weather_codes(QStringView g)
 {
     if (g.startsWith(u'-') || g.startsWith(u'+'))
@@ -142,19 +196,33 @@ bool temperature_group(QStringView g)
     Cursor c{g};
     if (!degrees(c) || !c.take(u"/"))
         return false;
-    return c.done() || all_of(c.rest, u'/') || (degrees(c) && c.done());
+    if (c.done() || all_of(c.rest, u'/'))
+        return true;
+    Cursor dew = c;
+    if (degrees(dew) && dew.done())
+        return true;
+    // A dew point that cannot be read: a few characters, not digits alone
+    // (27/1400 is a runway's), no "/" and no fraction of a mile (15/16SM).
+    return c.rest.size() <= 4 && !std::all_of(c.rest.begin(), c.rest.end(), is_ascii_digit) &&
+           !c.rest.contains(u'/') && !c.rest.endsWith(u"SM");
 }
 
 bool has_dew_point(QStringView g)
 {
-    const qsizetype slash = g.indexOf(u'/');
-    return slash >= 0 && slash + 1 < g.size() && g[slash + 1] != u'/';
+    Cursor c{g};
+    return degrees(c) && c.take(u"/") && degrees(c) && c.done();
 }
 
 bool pressure_group(QStringView g)
 {
     Cursor c{g};
     return c.take_one_of(u"QA") && (c.digits(4, 4) || c.take(u"////")) && c.done();
+}
+
+bool pressure_reported(QStringView g)
+{
+    Cursor c{g};
+    return c.take_one_of(u"QA") && c.digits(4, 4) && c.done();
 }
 
 bool observation_ends(QStringView g)

@@ -7,12 +7,24 @@
 
 namespace kolde_sub::jp {
 
+// Words that may stand between the day-time group and the wind: a
+// correction (COR, CCA), a delayed report (RTD), or the report's kind again
+// (METAR, SPECI).
+bool report_word(QStringView g);
+
+// A surface wind: three digits of direction or VRB, two or three digits of
+// speed, optionally "G" and the gust, "KT" or "MPS"; a speed or gust above
+// the range has a "P" before it (27015G25KT, VRB03KT, 050P99KT, 24008MPS,
+// 18006KTS).
+bool wind_group(QStringView g);
+// A wind not reported: "/////", or slashes and the unit (/////KT).
+bool missing_wind(QStringView g);
 // A range of wind directions: three digits, "V", three digits (240V300).
 bool wind_direction_range(QStringView g);
 
 // A prevailing visibility by itself: four digits (0800, 9999, 9999NDV),
-// kilometres (5KM) or statute miles (10SM, 3SM, 1/2SM, M1/4SM, P6SM). The
-// whole miles of "1 1/2SM" are read with the group that follows.
+// kilometres (5KM) or statute miles (10SM, 3SM, 100SM, 1/2SM, M1/4SM,
+// P6SM). The whole miles of "1 1/2SM" are read with the group that follows.
 bool prevailing_visibility(QStringView g);
 // Whole statute miles before a fraction: one or two digits.
 bool whole_miles(QStringView g);
@@ -29,19 +41,32 @@ bool directional_visibility(QStringView g);
 // (RETS/RESH) and runway states (R24/450195, R24/CLRD70) are none.
 bool runway_visual_range(QStringView g);
 
+// A cloud layer: FEW, SCT, BKN or OVC, the base in hundreds of feet or
+// "///", then nothing, CB, TCU, "///" or the two letters of a cloud type
+// (FEW020, BKN///, SCT015CB, OVC037///, FEW300CI).
+bool cloud_group(QStringView g);
+// A cloud layer whose base is not reported (BKN///, ///CB).
+bool cloud_base_missing(QStringView g);
+// A vertical visibility: "VV" and three digits, or "VV///" when it is not
+// reported.
+bool vertical_visibility(QStringView g);
+
 // Present weather codes: an optional intensity, then two-letter codes only.
 bool weather_codes(QStringView g);
 
 // Temperature and dew point: "M" and two digits or two digits, "/", and the
-// dew point in the same form, or nothing or slashes when it is missing
-// (15/08, M02/M05, 15/, 15///).
+// dew point in the same form (15/08, M02/M05). A dew point that is missing
+// (15/, 15///) or cannot be read (12/XX, 12/M2, 16/-02: a few characters
+// that are not digits alone) leaves the temperature.
 bool temperature_group(QStringView g);
-// Whether the temperature group holds a dew point.
+// Whether the temperature group holds a dew point that can be read.
 bool has_dew_point(QStringView g);
 
 // The pressure: "Q" (hectopascals) or "A" (hundredths of inches) and four
 // digits, or four slashes when it is not reported.
 bool pressure_group(QStringView g);
+// The same with four digits only.
+bool pressure_reported(QStringView g);
 
 // Words after which the observation's groups are over: the trend and the
 // remarks.

@@ -15,12 +15,13 @@ namespace jp {
 
 namespace {
 
-// Line breaks and tabs count as blanks between groups.
+// Line breaks, tabs and other blanks (a no-break space) count as blanks
+// between groups.
 QString normalised(const QString& body)
 {
     QString out = body;
     for (QChar& c : out)
-        if (c == u'\n' || c == u'\r' || c == u'\t')
+        if (c.isSpace())
             c = u' ';
     return out;
 }
@@ -32,10 +33,13 @@ const t::DirectionWord* direction_word(QChar c)
     return w == t::direction_words.end() ? nullptr : &*w;
 }
 
-// A direction group: compass letters and "-" only (NE, SW-NW).
+// A direction group: compass letters, "-" and "/" only, a letter first and
+// last (NE, SW-NW, E/SE).
 bool is_direction(QStringView g)
 {
-    return !g.isEmpty() && std::all_of(g.begin(), g.end(), [](QChar c) { return direction_word(c) != nullptr; });
+    const auto compass = [](QChar c) { return c != u'-' && c != u'/'; };
+    return !g.isEmpty() && compass(g.front()) && compass(g.back()) &&
+           std::all_of(g.begin(), g.end(), [](QChar c) { return direction_word(c) != nullptr; });
 }
 
 }  // namespace

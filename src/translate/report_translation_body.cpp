@@ -13,12 +13,15 @@ namespace kolde_sub::jp {
 
 void ReportTranslator::observation()
 {
-    next();
-    if (cur_ == u"AUTO") {
+    // Words between the day-time group and the wind: AUTO gives its line, a
+    // correction or the report's kind said again gives none.
+    bool automatic = false;
+    for (next(); cur_ == u"AUTO" || report_word(cur_); next())
+        automatic = automatic || cur_ == u"AUTO";
+    push_back();
+    if (automatic) {
         result_ += t::auto_line;
         result_ += crlf;
-    } else {
-        push_back();
     }
 
     result_ += t::wind_label;
@@ -52,12 +55,13 @@ void ReportTranslator::wind()
     bool read = true;
     if (cur_ == u"CALM" || cur_ == u"00000MPS")
         result_ += t::calm;
-    else if (cur_.contains(u"KT"))
-        result_ += jp::wind_text(cur_);
-    else if (cur_.contains(u"MPS"))
-        result_ += jp::wind_text(cur_, jp::WindUnit::metres_per_second);
+    else if (missing_wind(cur_))
+        result_ += t::missing;
+    else if (wind_group(cur_))
+        result_ += jp::wind_text(cur_, cur_.endsWith(u"MPS") ? jp::WindUnit::metres_per_second : jp::WindUnit::knots);
     else
-        read = false;
+        // A wind group that cannot be read gives the label alone.
+        read = cur_.contains(u"KT") || cur_.contains(u"MPS");
     if (read)
         next();
     if (wind_direction_range(cur_)) {
@@ -70,11 +74,12 @@ void ReportTranslator::wind()
     }
 }
 
-// The current group is a prevailing visibility, or whole miles that a
-// fraction follows ("1 1/2SM").
+// The current group is a prevailing visibility, a visibility towards one
+// point that stands for it, or whole miles that a fraction follows
+// ("1 1/2SM").
 bool ReportTranslator::visibility_follows() const
 {
-    if (prevailing_visibility(cur_))
+    if (prevailing_visibility(cur_) || directional_visibility(cur_))
         return true;
     GroupReader ahead = reader_;
     return whole_miles(cur_) && mile_fraction(ahead.next());
@@ -82,9 +87,17 @@ bool ReportTranslator::visibility_follows() const
 
 void ReportTranslator::visibility()
 {
+    // Towards one point: the direction in words and the metres (4000SW
+    // gives 南西方向 4000メートル).
+    const auto towards = [this] {
+        result_ += direction_words(cur_.sliced(4));
+        result_ += t::towards_direction;
+        result_ += value_of(cur_.first(4));
+        result_ += t::metres;
+    };
     result_ += crlf;
     result_ += t::visibility_label;
-    if (cur_ == u"9999") {
+    if (cur_ == u"9999" || cur_ == u"9999NDV") {
         result_ += t::ten_km_or_more;
     } else if (cur_ == u"10SM") {
         result_ += t::ten_miles_or_more;
@@ -101,6 +114,8 @@ void ReportTranslator::visibility()
         next();
         result_ += left(cur_, cur_.size() - 2);
         result_ += t::miles;
+    } else if (directional_visibility(cur_)) {
+        towards();
     } else {
         result_ += value_of(cur_);
         result_ += t::metres;
@@ -109,10 +124,7 @@ void ReportTranslator::visibility()
     // Visibilities towards one direction join the line.
     for (; directional_visibility(cur_); next()) {
         result_ += t::range_open;
-        result_ += direction_words(cur_.sliced(4));
-        result_ += t::towards_direction;
-        result_ += value_of(cur_.first(4));
-        result_ += t::metres;
+        towards();
     }
     while (runway_visual_range(cur_)) {
         line(indentation(t::rvr_label, t::rvr_word), jp::rvr_text(cur_));
@@ -155,8 +167,17 @@ bool ReportTranslator::weather_and_cloud()
                         [this](const t::CloudAmount& a) { return cur_.contains(a.code); });
         if (!handled && !cloud_amount && !cur_.contains(u'/'))
             weather_code();
-        if (cloud_amount || cur_.contains(u"VV"))
+        // A cloud or vertical visibility group that cannot be read gives
+        // no line.
+        if (cloud_group(cur_))
             cloud();
+        if (vertical_visibility(cur_)) {
+            const QStringView height = mid_or_throw(cur_, 3, 3);
+            if (height == u"///")
+                line(t::vertical_label, t::missing);
+            else
+                line(t::vertical_label, hundreds_of(height), t::vertical_feet);
+        }
         yield();
     }
 }
@@ -172,7 +193,8 @@ void ReportTranslator::weather_code()
 }
 
 // Weather goes on the weather lines, after the last of them, also when a
-// runway visual range or a cloud stands between in the report. A word of
+// runway visual range or a cloud stands between in the report; the first
+// weather line comes before the cloud lines. A word of
 // the dictionary joins the line before it; anything else is a line of its
 // own.
 void ReportTranslator::add_weather(const QString& text, bool same_line)
@@ -186,7 +208,9 @@ void ReportTranslator::add_weather(const QString& text, bool same_line)
         piece += begun ? t::indent : t::weather_label;
     }
     piece += text;
-    const qsizetype at = begun ? weather_end_ : result_.size();
+    qsizetype at = begun ? weather_end_ : result_.size();
+    if (const qsizetype cloud = result_.indexOf(t::cloud_label); !begun && cloud >= 0)
+        at = cloud - crlf.size();
     result_.insert(at, piece);
     weather_end_ = at + piece.size();
 }
@@ -226,23 +250,18 @@ QString ReportTranslator::weather_parts(QStringView codes) const
 
 void ReportTranslator::cloud()
 {
-    const QStringView cloud_indent = indentation(t::cloud_label, t::cloud_word);
     QStringView type = t::cloud;
     if (cur_.contains(u"CB"))
         type = t::cumulonimbus;
     if (cur_.contains(u"TCU"))
         type = t::towering_cumulus;
-    for (const t::CloudAmount& a : t::cloud_amounts) {
-        if (!cur_.contains(a.code))
-            continue;
-        const QStringView base = mid_or_throw(cur_, 4, 3);
-        if (base == u"///")
-            line(cloud_indent, a.no_base, type);
-        else
-            line(cloud_indent, hundreds_of(base), a.base, type);
-    }
-    if (cur_.contains(u"VV"))
-        line(t::vertical_label, hundreds_of(mid_or_throw(cur_, 3, 3)), t::vertical_feet);
+    const auto amount = std::find_if(t::cloud_amounts.begin(), t::cloud_amounts.end(),
+                                     [this](const t::CloudAmount& a) { return cur_.startsWith(a.code); });
+    const QStringView indent = indentation(t::cloud_label, t::cloud_word);
+    if (cloud_base_missing(cur_))
+        line(indent, amount->no_base, type);
+    else
+        line(indent, hundreds_of(mid_or_throw(cur_, 4, 3)), amount->base, type);
 }
 
 void ReportTranslator::temperature()
@@ -265,9 +284,7 @@ void ReportTranslator::temperature_line(QStringView label, QStringView g)
 // and is left for what follows.
 void ReportTranslator::pressure()
 {
-    const bool reported = cur_.size() == 5 && (cur_[0] == u'Q' || cur_[0] == u'A') &&
-                          std::all_of(cur_.begin() + 1, cur_.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    if (!reported) {
+    if (!pressure_reported(cur_)) {
         if (!cur_.startsWith(u'Q') && !cur_.startsWith(u'A'))
             push_back();
         return;

@@ -51,6 +51,17 @@ const t::SeenInDirection* seen_in_direction(QStringView g)
     return seen == t::seen_in_direction.end() ? nullptr : seen;
 }
 
+// Something seen far away: the word before it, or between it and its
+// direction ("DISTANT LIGHTNING", "TCU DSNT SE").
+bool distant_word(QStringView g) { return g == u"DSNT" || g == u"DISTANT" || g == u"DIST"; }
+
+// The height of a ceiling remark: three digits, or two joined by "V".
+bool ceiling_height(QStringView g)
+{
+    const auto three_digits = [](QStringView d) { return d.size() == 3 && all_digits(d); };
+    return three_digits(g) || (g.size() == 7 && three_digits(g.first(3)) && g[3] == u'V' && three_digits(g.sliced(4)));
+}
+
 // A word that may stand between a remark of something seen and its
 // direction: letters only, and no remark of its own.
 bool connecting_word(QStringView g)
@@ -64,7 +75,9 @@ bool connecting_word(QStringView g)
 void ReportTranslator::remarks()
 {
     bool cloud_phase = true;
+    QStringView before;  // the group read in the turn before
     do {
+        before = cur_;
         next();
         if (cloud_phase) {
             if (digit_1_to_9(cur_))
@@ -100,13 +113,18 @@ void ReportTranslator::remarks()
         // Groups after one of these words that give no direction are read
         // in the next turns as remarks of their own.
         if (const t::SeenInDirection* seen = seen_in_direction(cur_)) {
-            const QString d = remark_direction();
+            bool distant = distant_word(before);
+            const QString d = remark_direction(distant);
             if (d.isEmpty()) {
-                remark(t::at_airport_without_direction, seen->text);
+                remark(distant ? t::distant_without_direction : t::at_airport_without_direction, seen->text);
                 yield();
                 continue;
             }
-            remark(t::at_airport, d, d.contains(t::from) ? t::towards_range : t::towards, seen->text);
+            const bool range = d.contains(t::from);
+            remark(t::at_airport, d,
+                   distant ? (range ? t::towards_range_distant : t::towards_distant)
+                           : (range ? t::towards_range : t::towards),
+                   seen->text);
         }
         if (cur_ == u"VIS") {
             next();
@@ -123,7 +141,10 @@ void ReportTranslator::remarks()
         }
         if (cur_ == u"CIG") {
             next();
-            if (cur_.contains(u'V'))
+            // Without a height (CIG RAG) it is no ceiling remark.
+            if (!ceiling_height(cur_))
+                push_back();
+            else if (cur_.contains(u'V'))
                 remark(t::ceiling, hundreds_of(mid_or_throw(cur_, 1, 3)), t::feet_from,
                        hundreds_of(mid_or_throw(cur_, 5, 3)), t::feet_varying);
             else
@@ -135,14 +156,16 @@ void ReportTranslator::remarks()
 
 // The direction of a remark of something seen: the next group, or the one
 // after it when a word stands between ("CB TO NE", "FG DSNT NW"), which
-// then becomes the current group. Empty, and nothing read, when neither is
-// a direction.
-QString ReportTranslator::remark_direction()
+// then becomes the current group; distant is set when that word says it is
+// far away, with a direction or not. Empty, and nothing read, when neither
+// is a direction.
+QString ReportTranslator::remark_direction(bool& distant)
 {
     GroupReader ahead = reader_;
     QStringView g = ahead.next();
     QString d = direction_words(g);
     if (d.isEmpty() && connecting_word(g)) {
+        distant = distant || distant_word(g);
         g = ahead.next();
         d = direction_words(g);
     }

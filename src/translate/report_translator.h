@@ -109,7 +109,7 @@ private:
     // (report_translation_remarks.cpp)
 
     void remarks();
-    QString remark_direction();
+    QString remark_direction(bool& distant);
     void remark_cloud();
     void cloud_remark(const QString& height, QStringView amount, QStringView type);
     void precipitation_began();

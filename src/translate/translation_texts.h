@@ -34,6 +34,9 @@ inline constexpr QStringView rvr_word = u"滑走路視距離";
 inline constexpr QStringView cloud_word = u"雲量/高度";
 inline constexpr QStringView remark_word = u"備　　考";
 
+// A group that says its value is not reported.
+inline constexpr QStringView missing = u"欠測";
+
 // ---- header
 inline constexpr QStringView header_open = u"*** ";
 inline constexpr QStringView header_close = u" ***";
@@ -235,6 +238,10 @@ inline constexpr QStringView at_airport = u"空港の";
 inline constexpr QStringView at_airport_without_direction = u"空港で";
 inline constexpr QStringView towards_range = u"方向にかけて";
 inline constexpr QStringView towards = u"方向に";
+// The same for something seen far away (DSNT, DISTANT): never at the airport.
+inline constexpr QStringView distant_without_direction = u"遠方に";
+inline constexpr QStringView towards_range_distant = u"方向にかけての遠方に";
+inline constexpr QStringView towards_distant = u"方向の遠方に";
 inline constexpr QStringView direction = u"方向";
 inline constexpr QStringView over_range = u"にかけての";
 inline constexpr QStringView of = u"の";
@@ -244,13 +251,14 @@ inline constexpr QStringView feet_from = u"フィートから";
 inline constexpr QStringView feet_varying = u"フィートの間を変動";
 
 // Letters of a direction group and their words; a group of other
-// characters is no direction.
+// characters, or one that does not begin and end with a compass letter, is
+// no direction (E/SE gives 東・南東).
 struct DirectionWord {
     char16_t letter;
     QStringView word;
 };
-inline constexpr std::array<DirectionWord, 5> direction_words = {{
-    {u'E', u"東"}, {u'W', u"西"}, {u'S', u"南"}, {u'N', u"北"}, {u'-', u"から"},
+inline constexpr std::array<DirectionWord, 6> direction_words = {{
+    {u'E', u"東"}, {u'W', u"西"}, {u'S', u"南"}, {u'N', u"北"}, {u'-', u"から"}, {u'/', u"・"},
 }};
 
 // Remarks searched for anywhere in the body.

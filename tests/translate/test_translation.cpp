@@ -455,8 +455,12 @@ TEST(ReportTranslation, Remarks)
         {"FG NE-E ON RWY34R", false, "", remark_lines({"空港の北東から東方向にかけて霧を観測"})},
         {"CB A2992", false, "", remark_lines({"空港で積乱雲を観測", "高度計規正値 29.92インチ水銀柱"})},
         {"CB TO NE", false, "", remark_lines({"空港の北東方向に積乱雲を観測"})},
+        // Something distant is never at the airport.
         {"CB DSNT SW-W A2992", false, "",
-         remark_lines({"空港の南西から西方向にかけて積乱雲を観測", "高度計規正値 29.92インチ水銀柱"})},
+         remark_lines({"空港の南西から西方向にかけての遠方に積乱雲を観測", "高度計規正値 29.92インチ水銀柱"})},
+        {"DISTANT LIGHTNING TO E/SE", false, "", remark_lines({"空港の東・南東方向の遠方に稲光を観測"})},
+        {"DIST CB TO SW TCU DSNT", false, "", remark_lines({"空港の南西方向の遠方に積乱雲を観測", "遠方に塔状積雲を観測"})},
+        {"DSNT LIGHTNING", false, "", remark_lines({"遠方に稲光を観測"})},
         {"CB OHD MOV E", false, "", remark_lines({"空港で積乱雲を観測"})},
         {"CB TCU W", false, "", remark_lines({"空港で積乱雲を観測", "空港の西方向に塔状積雲を観測"})},
         {"VIS REDUCED TO EAST", false, "", {}},
@@ -468,6 +472,9 @@ TEST(ReportTranslation, Remarks)
         {"VIS E 5KM", false, "", remark_lines({"空港の東方向の視程は 5キロメートル"})},
         {"CIG 005V010 CIG 012", false, "",
          remark_lines({"雲底高度 500フィートから1000フィートの間を変動", "雲底高度 1200フィート"})},
+        // A ceiling without a height gives none; what follows is read.
+        {"CIG RAG A2992", false, "", remark_lines({"高度計規正値 29.92インチ水銀柱"})},
+        {"CIG VRB 5-9", false, "", {}},
         // Not a temperature group either; the report ends after it.
         {"LIGHTNING", false, "", remark_lines({"空港で稲光を観測"})},
         {"", false, "", {}},
@@ -545,7 +552,7 @@ TEST(ReportTranslation, RemarksFoundAnywhereInTheBody)
 
 TEST(ReportTranslation, AGroupThatCannotBeReadGivesTheFixedTextAlone)
 {
-    for (const char* body : {"27010KT 9999 15/08 Q1020 RMK SLPNO", "5KT 9999 15/08 Q1020"}) {
+    for (const char* body : {"27010KT 9999 15/08 Q1020 RMK SLPNO"}) {
         const kolde_sub::Translation t = translate(u8(body), test_sources(), QStringLiteral("0915Z"));
         EXPECT_EQ(t.text, untranslatable) << body;
         EXPECT_FALSE(t.routine) << body;
