@@ -250,11 +250,14 @@ std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QS
         return cat(s, QStringLiteral(" ： 海面水位圧力 "), pressure, QStringLiteral("ヘクトパスカル"));
     }
 
-    if (s.startsWith(u"VV"))
+    if (jp::vertical_visibility(s)) {
+        if (s.endsWith(u"///"))
+            return cat(s, QStringLiteral(" ： 鉛直視程 欠測"));
         return cat(s, QStringLiteral(" ： 鉛直視程 "), written(value_of(mid_or_empty(s, 3, 3)) * 100),
                    QStringLiteral("フィート"));
+    }
 
-    if (s == u"9999")
+    if (s == u"9999" || s == u"9999NDV")
         return cat(s, QStringLiteral(" : 視程10km以上"));
 
     if (s.contains(u'T') && len >= 9) {
@@ -296,26 +299,37 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
     else if (s.endsWith(u"TCU"))
         cloud = QStringLiteral("塔状積雲");
 
-    for (const CloudCover& row : cloud_covers) {
-        if (!s.contains(QStringView(row.code)))
-            continue;
-        if (s.endsWith(u"///"))
+    // Each kind of group is told by its form, as the translation reads it.
+    if (jp::cloud_group(s)) {
+        if (s.contains(u"CB"))
+            cloud = QStringLiteral("積乱雲");
+        else if (s.contains(u"TCU"))
+            cloud = QStringLiteral("塔状積雲");
+        const CloudCover& row = *std::find_if(cloud_covers.begin(), cloud_covers.end(),
+                                              [&](const CloudCover& c) { return s.startsWith(QStringView(c.code)); });
+        if (jp::cloud_base_missing(s))
             return cat(s, QStringView(row.without_base), cloud);
         return cat(s, sep, written(value_of(mid_or_empty(s, 4, 3)) * 100), QStringView(row.with_height), cloud);
     }
 
-    if (s.startsWith(u'A') && len == 5)
-        return cat(s, QStringLiteral(" ： 高度計規正値 "), mid_or_empty(s, 2, 2), u'.', mid_or_empty(s, 4, 2),
-                   QStringLiteral("インチ水銀柱"));
-    if (s.startsWith(u'Q') && len == 5)
-        return cat(s, QStringLiteral(" ： 地上気圧 "), mid_or_empty(s, 2, 4), QStringLiteral(".0 ヘクトパスカル"));
+    if (jp::pressure_group(s)) {
+        const bool missing = !jp::pressure_reported(s);
+        if (s.startsWith(u'A'))
+            return missing ? cat(s, QStringLiteral(" ： 高度計規正値 欠測"))
+                           : cat(s, QStringLiteral(" ： 高度計規正値 "), mid_or_empty(s, 2, 2), u'.',
+                                 mid_or_empty(s, 4, 2), QStringLiteral("インチ水銀柱"));
+        return missing ? cat(s, QStringLiteral(" ： 地上気圧 欠測"))
+                       : cat(s, QStringLiteral(" ： 地上気圧 "), mid_or_empty(s, 2, 4), QStringLiteral(".0 ヘクトパスカル"));
+    }
 
     if (s.contains(u"KT")) {
-        if (len < 7)
+        if (jp::missing_wind(s))
+            return cat(s, QStringLiteral(" ： 欠測"));
+        if (!jp::wind_group(s))
             return std::nullopt;
         return cat(s, sep, translate_wind(s).value_or(QString()));
     }
-    if (s.contains(u'V') && len == 7)
+    if (jp::wind_direction_range(s))
         return cat(s, QStringLiteral(" ： 方位 "), mid_or_empty(s, 1, 3), QStringLiteral("°から "),
                    mid_or_empty(s, 5, 3), QStringLiteral("°の間で風向変動あり"));
     if (s == u"CALM")
@@ -352,8 +366,9 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
 std::optional<QString> explain_group(const QString& selected, const QString& console_text, int selection_start,
                                      int selection_length, const ExplanationSources& sources)
 {
-    QString s = without_blanks(selected);
-    if (s.isEmpty())
+    // One group only: a selection across groups explains nothing.
+    QString s = selected.trimmed();
+    if (s.isEmpty() || std::any_of(s.begin(), s.end(), [](QChar c) { return c.isSpace(); }))
         return std::nullopt;
 
     // A station code names its airport, unless a later rule knows the group

@@ -75,12 +75,25 @@ const Case cases[] = {
     {"FEW030CB", "FEW030CB ： 3000フィートに小量 (1/8～2/8) の積乱雲"},
     {"BKN///", "BKN/// ： 雲底高度不明な多量 (5/8～7/8) の雲"},
     {"SCT020TCU", "SCT020TCU ： 2000フィートに散在 (3/8～4/8) した塔状積雲"},
+    {"OVC037///", "OVC037/// ： 3700フィートに全天を覆う雲"},
+    {"BKNO40", nullptr},
+    // a selection across two groups
+    {"TSRA FEW030", nullptr},
+    {"RJAA\nQ1013", nullptr},
     // pressure, wind
     {"A2992", "A2992 ： 高度計規正値 29.92インチ水銀柱"},
     {"Q1013", "Q1013 ： 地上気圧 1013.0 ヘクトパスカル"},
+    {"A////", "A//// ： 高度計規正値 欠測"},
+    {"Q////", "Q//// ： 地上気圧 欠測"},
+    {"ALQDS", nullptr},
+    {"/////KT", "/////KT ： 欠測"},
+    {"330/05KT", nullptr},
     {"27015G25KT", "27015G25KT ： 270°方向から 15ノット / 最大瞬間風速 25ノット"},
     {"vrb03kt", "VRB03KT ： 風向が特定できない 3ノットの風"},
     {"200V260", "200V260 ： 方位 200°から 260°の間で風向変動あり"},
+    {"9999NDV", "9999NDV : 視程10km以上"},
+    {"3200NDV", nullptr},
+    {"+VCTSRA", nullptr},
     {"CALM", "CALM ： 無風"},
     // temperature pairs and their halves, told by the "/" beside them
     {"M02/M05", "M02/M05 ：  地上気温 マイナス2℃  露点温度 マイナス5℃"},
@@ -114,6 +127,7 @@ const Case cases[] = {
     {"SLP123", "123 ： 海面水位圧力 1012.3ヘクトパスカル"},
     {"SLPNO", "NO ： 海面水位圧力 ヘクトパスカル"},
     {"VV005", "VV005 ： 鉛直視程 500フィート"},
+    {"VV///", "VV/// ： 鉛直視程 欠測"},
     // remark temperatures, ⊿H
     {"T01230056", "T01230056 : 地上気温 12.3℃ 露点温度 5.6℃"},
     {"T10121034", "T10121034 : 地上気温 マイナス 1.2℃ 露点温度 マイナス 3.4℃"},
@@ -150,7 +164,7 @@ TEST(GroupExplanation, MissingLookUpsFindNothing)
 // Groups mutated at random, placed anywhere in a console or not at all, with
 // any start, length and time setting: every one ends without reading out of
 // range (the sanitizer build checks), and an answer names the selection it
-// explains (without blanks, as selected or in upper case; an "SLP" group by
+// explains (trimmed, as selected or in upper case; an "SLP" group by
 // the characters after "SLP") before its separator.
 TEST(GroupExplanation, AnySelectionInAnyConsoleEnds)
 {
@@ -180,9 +194,7 @@ TEST(GroupExplanation, AnySelectionInAnyConsoleEnds)
         const std::optional<QString> answer = explain_group(selection, console, start, length, s);
         if (!answer)
             continue;
-        QString plain = selection;
-        plain.remove(u' ');
-        plain.remove(u'　');
+        const QString plain = selection.trimmed();
         const QString upper = plain.toUpper();
         const QString head = upper.startsWith(u"SLP") ? upper.mid(3, 3) : upper;
         bool named = false;
