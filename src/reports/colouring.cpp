@@ -386,7 +386,7 @@ void colour_passes(Sink& out, const QString& text, const ColourSettings& setting
 {
     const std::vector<QString> history = history_words(code_history);
     FirstCharacters first;
-    for (const char16_t* w : weather_words)
+    for (QStringView w : weather_words)
         add_first_character(first, w);
     for (const char16_t* w : special_words)
         add_first_character(first, w);
@@ -400,8 +400,8 @@ void colour_passes(Sink& out, const QString& text, const ColourSettings& setting
     const WordFinder finder(text, first);
 
     if (settings.weather_words) {
-        for (const char16_t* w : weather_words)
-            weather_word(out, text, finder, QStringView(w), settings.weather_colour);
+        for (QStringView w : weather_words)
+            weather_word(out, text, finder, w, settings.weather_colour);
     }
 
     if (settings.special_words) {

@@ -49,7 +49,7 @@ bool precipitation_run(QStringView word)
 
 bool reads_as_colour_word(QStringView word)
 {
-    if (listed(weather_words, word) || listed(special_words, word) || listed(emphasis_words, word))
+    if (listed(std::span<const QStringView>(weather_words), word) || listed(special_words, word) || listed(emphasis_words, word))
         return true;
     // A weather group: an intensity, nearby or recent, then its phenomena.
     QStringView w = word;

@@ -2,17 +2,32 @@
 // has been typed or shown is told from them.
 #pragma once
 
+#include "reports/weather_codes.h"
+
 #include <QString>
 #include <QStringView>
 
+#include <array>
+
 namespace kolde_sub::colouring_detail {
 
-// The weather words, in the order they are coloured.
-inline constexpr const char16_t* weather_words[] = {
-    u"VC", u"MI", u"BC", u"PR", u"DR", u"BL", u"SH", u"TS", u"FZ", u"DZ", u"RA", u"SN", u"SG",
-    u"IC", u"PL", u"GR", u"GS", u"BR", u"FG", u"FU", u"VA", u"DU", u"SA", u"HZ", u"PO", u"SQ",
-    u"FC", u"SS", u"DS", u"RE", u"CAVOK", u"NOSIG", u"SKC", u"NSC", u"NSW", u"WS", u"RI++", u"-", u"+",
-};
+// The weather words, in the order they are coloured: VC, the present-weather
+// codes of the reports, then the other words of the weather.
+inline constexpr std::array<QStringView, 10> other_weather_words{u"RE",  u"CAVOK", u"NOSIG", u"SKC", u"NSC",
+                                                                 u"NSW", u"WS",    u"RI++",  u"-",   u"+"};
+inline constexpr auto weather_words = [] {
+    std::array<QStringView, 1 + weather_descriptors.size() + weather_phenomena.size() + other_weather_words.size()>
+        words{};
+    auto at = words.begin();
+    *at++ = u"VC";
+    for (QStringView w : weather_descriptors)
+        *at++ = w;
+    for (QStringView w : weather_phenomena)
+        *at++ = w;
+    for (QStringView w : other_weather_words)
+        *at++ = w;
+    return words;
+}();
 
 inline constexpr const char16_t* special_words[] = {u"SPECI", u"AMD", u"COR", u"TRD"};
 

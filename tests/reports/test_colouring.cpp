@@ -168,6 +168,7 @@ TEST(Colouring, EachPassOverHandWrittenText)
         // Weather words.
         {"every sign is coloured", weather_only(), "+TSRA", "GGGGG"},
         {"a sign joins its word", weather_only(), " +FC VCSH", ".GGG.GGGG"},
+        {"every present-weather code, unknown precipitation too", weather_only(), "UP -FZUP", "GG.GGGGG"},
         {"wind shear is red but not bold", weather_only(), "WS R34L", "RR.....", "......."},
         {"blank hyphen returns to plain unless a letter or zero follows", weather_only(), "BR -RA X - Y -5 -0 -",
          "GG.GGG..WW..WW..G..G"},
