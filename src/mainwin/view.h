@@ -110,7 +110,8 @@ private:
 public:
     // ---- console text, with CR LF line breaks
     QString console_text() const;
-    // Replaces the text; the new text takes the format at the caret.
+    // Replaces the text; the new text takes the format at the caret. An
+    // explanation tip of the text that goes closes.
     void set_console_text(const QString& text);
     // Adds text at the end in the format of the text before it.
     void append_console_text(const QString& text);
@@ -240,6 +241,8 @@ public:
     // right button opens the pop-up menu at screen_pos when ポップアップ is on,
     // once the press has been delivered.
     void TextBox_MouseDown(int index, Qt::MouseButton button, const QPoint& screen_pos);
+    // An open explanation tip closes (hidden), and its picture window with it.
+    void close_tip();
     // The mouse over a text box takes the hover look off the buttons.
     void TextBox_MouseMove(int index);
     // A release on the console explains the selected group in the tip, placed

@@ -19,7 +19,11 @@ using namespace kolde_sub;
 
 QString view::console_text() const { return from_edit_text(console_box->toPlainText()); }
 
-void view::set_console_text(const QString& text) { console_box->setPlainText(to_edit_text(text)); }
+void view::set_console_text(const QString& text)
+{
+    close_tip();
+    console_box->setPlainText(to_edit_text(text));
+}
 
 void view::append_console_text(const QString& text)
 {

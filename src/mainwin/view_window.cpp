@@ -301,15 +301,20 @@ void view::TextBox_LostFocus(int index)
     caps_lock_off();
 }
 
+void view::close_tip()
+{
+    if (!tip_handover().shown)
+        return;
+    dismiss_tip();
+    // The tip window stays loaded, hidden.
+    if (tooltips_loaded())
+        tooltips_window()->hide();
+    unload_pictureform();
+}
+
 void view::TextBox_MouseDown(int, Qt::MouseButton button, const QPoint& screen_pos)
 {
-    if (tip_handover().shown) {
-        dismiss_tip();
-        // The tip window stays loaded, hidden.
-        if (tooltips_loaded())
-            tooltips_window()->hide();
-        unload_pictureform();
-    }
+    close_tip();
     if (button == Qt::RightButton && setting_bool(key::popup_menu))
         menus_->open_popup(screen_pos);
 }

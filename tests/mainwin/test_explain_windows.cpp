@@ -100,6 +100,33 @@ TEST_F(ExplainWindows, DoubleClickInTheConsoleSelectsTheWholeGroup)
     }
 }
 
+// An explanation goes when the text it explains leaves the console: a
+// display, CLS, a Japanese translation.
+TEST_F(ExplainWindows, TheTipGoesWithTheTextItExplains)
+{
+    use_report_folder();
+    serve(kolde_test::stations + "RJTT.TXT", "2026/03/15 09:00\nRJTT 150900Z 34005KT 9999 FEW030 12/03 Q1015\n");
+    view v;
+    activate(v);
+    drive(v).heartbeat_timer()->stop();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    QTextEdit* console = drive(v).console();
+    for (const char* command : {"CLS", "RJTT", "JP RJTT"}) {
+        SCOPED_TRACE(command);
+        v.set_console_text(QStringLiteral("RJAA 150900Z 30010G24KT 9999 FEW030 12/03 Q1015\r\n"));
+        const QPoint at = character_middle(console, 14);
+        QTest::mouseClick(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mousePress(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(console->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(console->viewport(), Qt::LeftButton, {}, at);
+        ASSERT_TRUE(kolde_sub::tooltips_window()->isVisible());
+        QTest::keyClicks(console, QString::fromLatin1(command));
+        QTest::keyClick(console, Qt::Key_Return);
+        EXPECT_FALSE(kolde_sub::tooltips_window()->isVisible());
+        EXPECT_FALSE(kolde_sub::tip_handover().shown);
+    }
+}
+
 // A word typed on the console that the seed database has a picture for
 // shows it centred when no tip is on screen: also before any tip has been
 // shown, and after a tip was hidden.
