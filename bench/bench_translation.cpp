@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QHash>
 
 #include <chrono>
 #include <vector>
@@ -51,18 +50,6 @@ std::vector<Report> reports()
     return out;
 }
 
-// A table of one dictionary of the served database.
-QHash<QString, QString> table(platform::Recordset& rs, const QString& key, const QString& meaning)
-{
-    QHash<QString, QString> out;
-    for (rs.move_first(); !rs.eof(); rs.move_next()) {
-        const QString k = rs.field(key).to_text();
-        if (!out.contains(k))
-            out.insert(k, rs.field(meaning).to_text());
-    }
-    return out;
-}
-
 }  // namespace
 
 static void BM_TranslateReports(benchmark::State& state)
@@ -71,15 +58,7 @@ static void BM_TranslateReports(benchmark::State& state)
     kolde_test::ProgramFolder home;
     home.install_seed_database();
     kolde_sub::open_database();
-    const QHash<QString, QString> airports =
-        table(kolde_sub::rs_airport(), QStringLiteral("ICAOコード"), QStringLiteral("飛行場名"));
-    const QHash<QString, QString> words = table(kolde_sub::rs_translation(), QStringLiteral("略語"), QStringLiteral("意味"));
-    const QHash<QString, QString> abbreviations =
-        table(kolde_sub::rs_abbrev(), QStringLiteral("略語"), QStringLiteral("意味"));
-    kolde_sub::TranslationSources sources;
-    sources.airport_name = [&](QStringView code) { return airports.value(code.toString()); };
-    sources.translation_word = [&](QStringView group) { return words.value(group.toString()); };
-    sources.weather_abbr = [&](QStringView code) { return abbreviations.value(code.toString()); };
+    kolde_sub::TranslationSources sources = kolde_test::hashed_translation_sources();
     sources.local_time = true;
     sources.time_difference = QStringLiteral("+9");
 

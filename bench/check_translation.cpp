@@ -23,17 +23,6 @@
 
 namespace {
 
-QHash<QString, QString> table(platform::Recordset& rs, const QString& key, const QString& meaning)
-{
-    QHash<QString, QString> out;
-    for (rs.move_first(); !rs.eof(); rs.move_next()) {
-        const QString k = rs.field(key).to_text();
-        if (!out.contains(k))
-            out.insert(k, rs.field(meaning).to_text());
-    }
-    return out;
-}
-
 bool japanese(const QString& report) { return report.startsWith(u"RJ") || report.startsWith(u"RO"); }
 
 void count(std::map<QString, int>& by_label, const QStringList& labels)
@@ -90,14 +79,7 @@ int main(int argc, char** argv)
     kolde_test::ProgramFolder home;
     home.install_seed_database();
     kolde_sub::open_database();
-    const QHash<QString, QString> airports =
-        table(kolde_sub::rs_airport(), QStringLiteral("ICAOコード"), QStringLiteral("飛行場名"));
-    const QHash<QString, QString> words = table(kolde_sub::rs_translation(), QStringLiteral("略語"), QStringLiteral("意味"));
-    const QHash<QString, QString> abbreviations = table(kolde_sub::rs_abbrev(), QStringLiteral("略語"), QStringLiteral("意味"));
-    kolde_sub::TranslationSources sources;
-    sources.airport_name = [&](QStringView code) { return airports.value(code.toString()); };
-    sources.translation_word = [&](QStringView group) { return words.value(group.toString()); };
-    sources.weather_abbr = [&](QStringView code) { return abbreviations.value(code.toString()); };
+    const kolde_sub::TranslationSources sources = kolde_test::hashed_translation_sources();
 
     const QHash<QString, QString> before = before_path.isEmpty() ? QHash<QString, QString>() : read_dump(before_path);
     QFile dump(dump_path);

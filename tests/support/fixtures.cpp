@@ -18,8 +18,10 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 #include <csignal>
+#include <memory>
 #include <ctime>
 
 #include <sys/resource.h>
@@ -237,6 +239,25 @@ int file_mode(const QString& path)
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return -1;
     return static_cast<int>(st.st_mode & 07777);
+}
+
+kolde_sub::TranslationSources hashed_translation_sources()
+{
+    using Table = QHash<QString, QString>;
+    const auto table = [](platform::Recordset& rs, const QString& key, const QString& meaning) {
+        auto out = std::make_shared<Table>();
+        for (rs.move_first(); !rs.eof(); rs.move_next())
+            if (const QString k = rs.field(key).to_text(); !out->contains(k))
+                out->insert(k, rs.field(meaning).to_text());
+        return out;
+    };
+    const auto look_up = [](std::shared_ptr<Table> t) { return [t](QStringView k) { return t->value(k.toString()); }; };
+    const QString code = QStringLiteral("ICAOコード"), word = QStringLiteral("略語"), meaning = QStringLiteral("意味");
+    kolde_sub::TranslationSources sources;
+    sources.airport_name = look_up(table(kolde_sub::rs_airport(), code, QStringLiteral("飛行場名")));
+    sources.translation_word = look_up(table(kolde_sub::rs_translation(), word, meaning));
+    sources.weather_abbr = look_up(table(kolde_sub::rs_abbrev(), word, meaning));
+    return sources;
 }
 
 }  // namespace kolde_test

@@ -12,6 +12,8 @@ class QWidget;
 #include <QString>
 #include <QTemporaryDir>
 
+#include "translate/translation.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -152,5 +154,10 @@ private:
 // The permission bits of a file or folder (0700, 0644 ...); -1 when there
 // is none.
 int file_mode(const QString& path);
+
+// The translation's look-ups over hash tables made from the open store's
+// airport catalogue and dictionaries (the first row of a key counts), in
+// UTC; faster than the program's row-by-row look-ups.
+kolde_sub::TranslationSources hashed_translation_sources();
 
 }  // namespace kolde_test
