@@ -23,7 +23,7 @@ struct ConsoleSession {
     bool auto_mode = false;   // the automatic decode is on
     bool timer_run = false;   // the display under way is the heartbeat's cycle
     bool auto_print = false;  // the display under way prints its new reports
-    QString standby_start;    // when the automatic decode last went to standby
+    QString standby_start;    // when the automatic decode last went to standby ("HH:MM" UTC)
 
     // ---- the console and the status panel
     bool ready_line_break = false;  // the next ready prompt starts on a new line

@@ -495,7 +495,9 @@ bool DisplayRunner::answer_without_network(const QString& staged_before)
 // would never reach the next probe.
 void DisplayRunner::retry_sequence()
 {
-    start([this] {
+    // Through the window's entry, as every display: the keys typed on the
+    // console while the retry runs are typed once it has ended.
+    v_.start_display([this] {
         retry_timer_->stop();
         ++sequence_retries_;
         v_.session.ready_line_break = true;

@@ -9,7 +9,7 @@
 // A display waits for the network with window events running, so keys,
 // menus and timers are handled in the middle of it; none of them may start a
 // second display on the state the running one works on. Whatever starts a
-// display goes through start.
+// display goes through view::start_display, the retry included.
 //
 // A display whose station file gets no answer at all (refused, unreachable,
 // timed out) has found the network gone: it stops there, the console
@@ -38,10 +38,6 @@ public:
     explicit DisplayRunner(view& window);
 
     bool running() const { return running_; }
-    // Refused, changing nothing, while a display runs: returns false. Else
-    // prepare runs first (it sets up the request and may itself wait; false
-    // from it drops the display), then the display; returns true.
-    bool start(const std::function<bool()>& prepare = {});
     void build_station_list();
     // Fetches the file of the station code under the session's current_url
     // (the observation or the forecast folder).
@@ -69,6 +65,14 @@ public:
 
 private:
     friend class kolde_test::ViewDriver;
+    // Every display, the retry's too, starts through view::start_display,
+    // which types the keys that waited for it once it has ended.
+    friend class view;
+
+    // Refused, changing nothing, while a display runs: returns false. Else
+    // prepare runs first (it sets up the request and may itself wait; false
+    // from it drops the display), then the display; returns true.
+    bool start(const std::function<bool()>& prepare = {});
 
     // The display itself, whatever its kind.
     void run_display();

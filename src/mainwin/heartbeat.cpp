@@ -26,7 +26,6 @@
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTextEdit>
-#include <QTime>
 #include <QTimer>
 
 using namespace kolde_sub;
@@ -179,9 +178,9 @@ void Heartbeat::run_cycle(int interval)
         return;
     }
 
-    // At most one cycle every update interval, counted in minutes from the
-    // last one.
-    if (in_standby(session_.standby_start, interval, time_local())) {
+    // At most one cycle every update interval, counted in minutes of UTC
+    // from the last one, whatever 時差 is or becomes meanwhile.
+    if (in_standby(session_.standby_start, interval, now_utc())) {
         timer_->start();
         window_.fetch_hourly_cycles();
         return;
@@ -220,7 +219,7 @@ void Heartbeat::run_cycle(int interval)
 
     timer_->start();
     session_.timer_run = false;
-    session_.standby_start = standby_stamp(time_local());
+    session_.standby_start = standby_stamp(now_utc());
     window_.fetch_hourly_cycles();
 }
 

@@ -2,6 +2,7 @@
 
 #include "reports/station_file.h"
 
+#include <QDateTime>
 #include <QTime>
 
 #include <algorithm>
@@ -51,12 +52,13 @@ int standby_end_minutes(const QString& standby_start, int update_interval)
     return end;
 }
 
-bool in_standby(const QString& standby_start, int update_interval, const QTime& now)
+bool in_standby(const QString& standby_start, int update_interval, const QDateTime& now)
 {
     const int end = standby_end_minutes(standby_start, update_interval);
-    return now.hour() * 60 + now.minute() < end && end != 0;
+    const QTime utc = now.toUTC().time();
+    return utc.hour() * 60 + utc.minute() < end && end != 0;
 }
 
-QString standby_stamp(const QTime& now) { return now.toString(QStringLiteral("HH:mm")); }
+QString standby_stamp(const QDateTime& now) { return now.toUTC().time().toString(QStringLiteral("HH:mm")); }
 
 }  // namespace kolde_sub

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-class QTime;
+class QDateTime;
 
 namespace kolde_sub {
 
@@ -28,18 +28,23 @@ int sequence_retry_cap(int update_interval);
 // server's HTML error page.
 bool probe_answered(bool transfer_ok, const QString& reply);
 
-// The end of the wait after the cycle that ran at standby_start ("HH:MM";
-// an empty or unreadable part counts 0): the start plus update_interval
-// minutes, as minutes of the day. It does not wrap over midnight: an end
-// of 24:00 or later comes out 1440 smaller (23:59 + 1 gives 0, 23:58 + 5
-// gives 3).
+// The wait between decode cycles is kept in UTC, the time the reports
+// speak: the stamp of the last cycle and the time it is compared with are
+// both UTC times of day, so a change of 時差 while the program runs neither
+// holds the next cycle off nor brings it forward.
+
+// The end of the wait after the cycle that ran at standby_start ("HH:MM"
+// UTC; an empty or unreadable part counts 0): the start plus
+// update_interval minutes, as minutes of the day. It does not wrap over
+// midnight: an end of 24:00 or later comes out 1440 smaller (23:59 + 1
+// gives 0, 23:58 + 5 gives 3).
 int standby_end_minutes(const QString& standby_start, int update_interval);
 
-// True while the cycle still waits: the time of day (in minutes) is below
-// the end and the end is not 0.
-bool in_standby(const QString& standby_start, int update_interval, const QTime& now);
+// True while the cycle still waits: the UTC time of day of now (in minutes)
+// is below the end and the end is not 0.
+bool in_standby(const QString& standby_start, int update_interval, const QDateTime& now);
 
-// The time of day as the cycle records it: "HH:MM".
-QString standby_stamp(const QTime& now);
+// The UTC time of day of now as the cycle records it: "HH:MM".
+QString standby_stamp(const QDateTime& now);
 
 }  // namespace kolde_sub

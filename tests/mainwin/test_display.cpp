@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QTableWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <QTime>
 
 #include <functional>
@@ -500,6 +501,46 @@ TEST_F(SequenceDisplay, MissingHoursAreRetriedABoundedNumberOfTimes)
     v.console_enter(QStringLiteral("SQ RJTT"));
     EXPECT_TRUE(drive(v).sequence_retry_timer()->isActive());
     v.console_enter(QStringLiteral("RJTT"));
+    EXPECT_FALSE(drive(v).sequence_retry_timer()->isActive());
+}
+
+// Keys typed on the shown window while the retry's display waits on the
+// station are typed once that display has ended, without another key: the
+// line entered meanwhile runs, and the line not entered follows its prompt.
+TEST_F(SequenceDisplay, KeysTypedDuringTheRetryAreTypedWhenItEnds)
+{
+    view v;
+    v.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    v.console_enter(QStringLiteral("SQ RJTT"));
+    ASSERT_TRUE(drive(v).sequence_retry_timer()->isActive());
+    // No heartbeat cycle comes in between.
+    drive(v).heartbeat_timer()->stop();
+    // The retry fires from the event loop, soon.
+    drive(v).sequence_retry_timer()->setInterval(20);
+    drive(v).display_transfer()->set_request_timeout(30);
+    const QString latest = stations + "RJTT.TXT";
+    server->set_fault(latest.toStdString(), kolde_site::Fault::Stall);
+    server->clear_requests();
+    QTextEdit* console = drive(v).console();
+    const bool typed = while_requested(latest, [&] {
+        EXPECT_TRUE(v.display_running());
+        QTest::keyClicks(console, QStringLiteral("RJAA"));
+        QTest::keyClick(console, Qt::Key_Return);
+        QTest::keyClicks(console, QStringLiteral("RJ"));
+        server->clear_fault(latest.toStdString());
+    }, [&] {
+        // Bounded wait for the keys that waited (not a timing check).
+        EXPECT_TRUE(QTest::qWaitFor([&] { return drive(v).typed_line() == QStringLiteral("RJ") && !v.display_running(); }));
+    });
+    ASSERT_TRUE(typed);
+    EXPECT_EQ(served(latest), 1);
+    EXPECT_EQ(served(stations + "RJAA.TXT"), 1);
+    EXPECT_TRUE(v.console_text().startsWith(QStringLiteral("*** RJAA - WEATHER OBSERVATION AND FORECASTS ***")))
+            << v.console_text().toStdString();
+    // The prompt, the line break of the Enter, then the line not entered.
+    EXPECT_TRUE(v.console_text().endsWith(ready + QStringLiteral("\r\nRJ"))) << v.console_text().toStdString();
+    // The line entered was a new request: the retry of the old one is off.
     EXPECT_FALSE(drive(v).sequence_retry_timer()->isActive());
 }
 

@@ -4,6 +4,7 @@
 // hourly files. Ticks are driven by calling the handlers directly.
 #include "view_fixture.h"
 
+#include "core/clock.h"
 #include "platform/transfer.h"
 #include "reports/heartbeat.h"
 #include "reports/request.h"
@@ -18,6 +19,7 @@
 #include <QTableWidget>
 #include <QTime>
 
+#include <algorithm>
 #include <functional>
 
 using platform::Value;
@@ -347,6 +349,56 @@ TEST_F(Heartbeat, AChangeIsShownAndNotifiedOnce)
     }
     EXPECT_EQ(log_texts().count(QStringLiteral("DISPLAY DATA CHANGED MESSAGE")), 1);
     EXPECT_EQ(notices.shown, 1);
+}
+
+// The wait between cycles is kept in UTC: 時差 lowered, raised, to or across
+// the local midnight after a cycle neither holds the next cycle off nor
+// brings it forward. Half an interval after the cycle the next probe waits;
+// a whole interval after it the next probe runs the cycle (the detection
+// fetches the station's files).
+TEST_F(Heartbeat, AChangeOfTimeDifferenceLeavesTheNextCycleOnTime)
+{
+    struct Case {
+        const char* name;
+        QTime utc;  // when the first cycle runs
+        const char* before;
+        const char* after;
+        int interval;
+    };
+    const Case cases[] = {
+            {"lowered", QTime(10, 15), "+9", "+8", 1},
+            {"raised", QTime(10, 15), "+9", "+10", 1},
+            {"lowered, slow line", QTime(10, 15), "+9", "+8", 5},
+            {"raised, slow line", QTime(10, 15), "+9", "+10", 5},
+            {"lowered to midnight", QTime(16, 0), "+9", "+8", 1},
+            {"raised across midnight", QTime(14, 59), "+9", "+10", 1},
+            {"lowered across midnight", QTime(15, 0), "+9", "+8", 1},
+            {"west to east", QTime(3, 30), "-5", "+9", 1},
+    };
+    view v;
+    v.console_enter(QStringLiteral("RJTT"));
+    ASSERT_FALSE(drive(v).new_request());
+    const QString station_file = QStringLiteral("GET ") + stations + QStringLiteral("RJTT.TXT");
+    const auto cycle_ran = [&] {
+        server->clear_requests();
+        probe_tick(v);
+        const std::vector<std::string> r = server->requests();
+        return std::find(r.begin(), r.end(), station_file.toStdString()) != r.end();
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        kolde_sub::set_update_interval(c.interval);
+        ready_for_heartbeat(v);
+        set(kolde_sub::key::time_difference, c.before);
+        const kolde_test::ClockAt clock(QDateTime(QDate(2011, 11, 30), c.utc, Qt::UTC));
+        ASSERT_TRUE(cycle_ran());
+
+        set(kolde_sub::key::time_difference, c.after);
+        kolde_sub::advance_clock(c.interval * 30);
+        EXPECT_FALSE(cycle_ran()) << "half an interval on";
+        kolde_sub::advance_clock(c.interval * 30);
+        EXPECT_TRUE(cycle_ran()) << "an interval on";
+    }
 }
 
 // --------------------------------------------------------- sequence retry

@@ -4,6 +4,7 @@
 #include "reports/change_detection.h"
 #include "reports/heartbeat.h"
 
+#include <QDateTime>
 #include <QTime>
 
 #include <gtest/gtest.h>
@@ -64,10 +65,16 @@ TEST(Heartbeat, StandbyHoldsTheCycleUntilItsEnd)
                           // An end of 0 never waits; an end past midnight is already behind 23:59.
                           Case{"23:59", 1, QTime(23, 59, 30), false}, Case{"23:58", 5, QTime(23, 59), false},
                           Case{"", 1, QTime(12, 0), false}}) {
-        EXPECT_EQ(in_standby(QString::fromLatin1(c.start), c.interval, c.now), c.waits)
-                << c.start << " + " << c.interval << " at " << c.now.toString().toStdString();
+        // The start and now are UTC times of day: the same moment written
+        // with any offset (a 時差 of +9 or -5) waits alike.
+        const QDateTime utc(QDate(2011, 11, 30), c.now, Qt::UTC);
+        for (const int offset_hours : {0, 9, -5})
+            EXPECT_EQ(in_standby(QString::fromLatin1(c.start), c.interval, utc.toOffsetFromUtc(offset_hours * 3600)), c.waits)
+                    << c.start << " + " << c.interval << " at " << c.now.toString().toStdString() << " offset " << offset_hours;
     }
-    EXPECT_EQ(standby_stamp(QTime(7, 5, 9)), QStringLiteral("07:05"));
+    const QDateTime stamped(QDate(2011, 11, 30), QTime(7, 5, 9), Qt::UTC);
+    for (const int offset_hours : {0, 9, -5, 14})
+        EXPECT_EQ(standby_stamp(stamped.toOffsetFromUtc(offset_hours * 3600)), QStringLiteral("07:05")) << offset_hours;
 }
 
 TEST(Heartbeat, OnlyAVersionTextAnswersTheProbe)
