@@ -9,7 +9,22 @@ namespace kolde_sub {
 QString printable_text(const QByteArray& body)
 {
     QString text = platform::decode_text(body);
-    text.removeIf([](QChar c) { return c.category() == QChar::Other_Control && c != u'\r' && c != u'\n'; });
+    // Besides the control characters (but the line breaks), the line and
+    // paragraph separators, which would make lines the console does not
+    // count, and the format characters, which turn the text around (the
+    // direction embeddings, overrides and isolates) or hide in it.
+    text.removeIf([](QChar c) {
+        switch (c.category()) {
+        case QChar::Other_Control:
+            return c != u'\r' && c != u'\n';
+        case QChar::Other_Format:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return true;
+        default:
+            return false;
+        }
+    });
     return text;
 }
 

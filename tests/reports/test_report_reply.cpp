@@ -23,7 +23,7 @@ platform::TransferResult answer(int status, const QByteArray& body, bool cut_off
 // A file counts (also cut off at the limit, up to the cut); a failure, an
 // empty body or the error page is none. Only a file leaves an hourly copy,
 // which ends at a whole line. No control character but the line breaks
-// survives.
+// survives, nor a line separator or a direction mark.
 TEST(ReportReply, StationAndCycleFilesAsTheTransferBroughtThem)
 {
     const char binary[] = "RJTT\x01\x1b[2J 3005\x00" "30Z\t\x7f\x85\r\nQ1020\xe9\n";
@@ -39,6 +39,8 @@ TEST(ReportReply, StationAndCycleFilesAsTheTransferBroughtThem)
             {"file", answer(200, "RJTT 3005\n"), false, false, "RJTT 3005\n", "RJTT 3005\n"},
             {"binary", answer(200, QByteArray(binary, sizeof binary - 1)), false, false,
              "RJTT[2J 300530Z\r\nQ1020\u00e9\n", "RJTT[2J 300530Z\r\nQ1020\u00e9\n"},
+            {"separators and direction marks", answer(200, "RJTT\u2028 300530Z\u2029 \u202eQ1020\u202c\u2066 \u2069A2992\u200f\u202a\n"),
+             false, false, "RJTT 300530Z Q1020 A2992\n", "RJTT 300530Z Q1020 A2992\n"},
             {"empty", answer(200, {}), true, false, "", nullptr},
             {"error page", answer(200, "<html>503</html>"), true, false, "<html>503</html>", nullptr},
             {"not found", answer(404, "<html>404</html>"), true, false, "", nullptr},
