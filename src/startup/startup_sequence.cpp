@@ -152,7 +152,10 @@ void StartupSequence::run()
     store_opened_ = open_store();
     if (store_opened_) {
         stamp_program_version();
-        upgrade_database(version_number(announced_versions(reply).database));
+        // A blank version file announces no version: it counts as none, not
+        // as version 0, which would replace the user's database.
+        if (!reply.trimmed().isEmpty())
+            upgrade_database(version_number(announced_versions(reply).database));
     }
 
     take_server_address();

@@ -224,15 +224,22 @@ TEST_F(Startup, FirstInstallProvidesEverythingAndStampsTheVersion)
     EXPECT_EQ(addresses().update, QString::fromStdString(site.base_url()));
 }
 
+// Also with a version file that is blank: it announces no version, so the
+// user's database is neither replaced nor stamped.
 TEST_F(Startup, OrdinaryStartDownloadsAndChangesNothing)
 {
     first_install();
     const auto before = snapshot(home.path());
-    ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
-    release_store();
-    EXPECT_EQ(snapshot(home.path()), before);
-    EXPECT_EQ(site.requests(), (std::vector<std::string>{"GET /data/version.dat", "GET /data/server.dat"}));
-    EXPECT_TRUE(boxes.calls.isEmpty());
+    for (const char* version_file : {"4.31,1.10,2.05", "\n", " \n", "\r\n", " \t \r\n\r\n"}) {
+        SCOPED_TRACE(version_file);
+        site.set_file("/data/version.dat", version_file);
+        site.clear_requests();
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+        release_store();
+        EXPECT_EQ(snapshot(home.path()), before);
+        EXPECT_EQ(site.requests(), (std::vector<std::string>{"GET /data/version.dat", "GET /data/server.dat"}));
+        EXPECT_TRUE(boxes.calls.isEmpty());
+    }
 }
 
 TEST_F(Startup, NoAnswerShowsTheNoticeAndWritesNothing)
