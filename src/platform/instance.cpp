@@ -1,6 +1,7 @@
 #include "instance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLockFile>
 
 #include <memory>
@@ -25,6 +26,8 @@ InstanceLock acquire_instance_lock(const QString& folder)
         return candidate->error() == QLockFile::LockFailedError ? InstanceLock::HeldByAnother
                                                                  : InstanceLock::CannotCreate;
     }
+    // The lock file, like everything in the folder, is its owner's alone.
+    QFile::setPermissions(folder + QStringLiteral("/kolde.lock"), QFile::ReadOwner | QFile::WriteOwner);
     lock = std::move(candidate);
     return InstanceLock::Taken;
 }

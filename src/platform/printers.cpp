@@ -181,12 +181,14 @@ bool print_painted_page(const PagePainter& paint, bool landscape, const PdfPlace
 
 bool open_new_pdf_file(const PdfPlace& pdf, QFile& file)
 {
-    if (!QDir().mkpath(pdf.folder))
+    // The folder and the files are their owner's alone.
+    if (!QDir().mkpath(pdf.folder) ||
+        !QFile::setPermissions(pdf.folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
         return false;
     const QString stem = pdf.folder + QStringLiteral("/KOLDE-") + pdf.at.toString(QStringLiteral("yyyyMMdd-hhmmss"));
     for (int n = 1; n < 1000; ++n) {
         file.setFileName(n == 1 ? stem + QStringLiteral(".pdf") : stem + QStringLiteral("-%1.pdf").arg(n));
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner))
             return true;
         if (!file.exists())
             return false;  // not a name clash: the folder cannot be written

@@ -185,8 +185,9 @@ bool append_sequence_record(const QString& path, const QString& record)
     make_parent_folder(path);
     QFile f(path);
     // Unbuffered: nothing of a failed write may stay behind in a buffer to
-    // be written when the file closes.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+    // be written when the file closes. A new file is its owner's alone.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered,
+                QFile::ReadOwner | QFile::WriteOwner)) {
         qCWarning(lc_reports) << "cannot open" << path << "for appending:" << f.errorString();
         return false;
     }

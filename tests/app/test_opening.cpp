@@ -143,8 +143,8 @@ TEST_F(Splash, TheProgramFolderAndItsFilesAreTheUsersAlone)
         }
         ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
         std::vector<int> modes;
-        for (const char* name : {"", "/kolde.mdb", "/sound", "/sound/error.wav", "/data"})
+        for (const char* name : {"", "/kolde.mdb", "/sound", "/sound/error.wav", "/data", "/kolde.lock"})
             modes.push_back(kolde_test::file_mode(folder + QString::fromLatin1(name)));
-        EXPECT_EQ(modes, (std::vector<int>{0700, 0600, 0700, 0600, 0700}));
+        EXPECT_EQ(modes, (std::vector<int>{0700, 0600, 0700, 0600, 0700, 0600}));
     }
 }

@@ -153,6 +153,8 @@ TEST_F(PrinterPdf, WritesANewFileEachTime)
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(page_count(bytes), 1);
     EXPECT_TRUE(bytes.contains("/FontDescriptor"));  // text was drawn
+    EXPECT_EQ(kolde_test::file_mode(folder), 0700);
+    EXPECT_EQ(kolde_test::file_mode(first), 0600);
 
     // A second print within the same second must not overwrite the first.
     ASSERT_TRUE(platform::print_text(QStringLiteral("HEADER"), QStringLiteral("RJAA"), font, {folder, at}));

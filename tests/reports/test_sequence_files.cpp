@@ -220,6 +220,7 @@ TEST(SequenceFiles, RecordsAreAppendedEachWithAnEmptyLine)
     ASSERT_TRUE(append_sequence_record(path, r1));
     ASSERT_TRUE(append_sequence_record(path, r2));
     EXPECT_EQ(file_bytes(path), r1 + crlf + crlf + r2 + crlf + crlf);
+    EXPECT_EQ(kolde_test::file_mode(path), 0600);
 }
 
 TEST(SequenceFiles, FailedAppendLeavesNoPartRecordBehind)
