@@ -54,7 +54,7 @@ void Connection::set_error(const QString& what)
         error_ += QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(db_));
 }
 
-bool Connection::open_with(const QString& path, const QString& password, int flags)
+bool Connection::open_with(const QString& path, const QString& password, int flags, Schema schema)
 {
     close();
     error_.clear();
@@ -75,6 +75,20 @@ bool Connection::open_with(const QString& path, const QString& password, int fla
     // The key is only checked when the first page is read.
     if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
         return fail(QStringLiteral("not a database or wrong password: ") + path);
+    // In a file from the network nothing its schema holds runs: triggers
+    // never fire, and no statement may reach anything through a view or a
+    // trigger (this engine has no "trusted schema" or defensive switch of
+    // its own: the authorizer refuses every access that one of them makes).
+    if (schema == Schema::untrusted) {
+        sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+        sqlite3_set_authorizer(
+            db,
+            [](void*, int, const char*, const char*, const char*, const char* view_or_trigger) {
+                return view_or_trigger ? SQLITE_DENY : SQLITE_OK;
+            },
+            nullptr);
+    }
     sqlite3_busy_timeout(db, 2000);
     db_ = db;
     path_ = path;
@@ -82,7 +96,7 @@ bool Connection::open_with(const QString& path, const QString& password, int fla
     return true;
 }
 
-bool Connection::open(const QString& path, const QString& password)
+bool Connection::open(const QString& path, const QString& password, Schema schema)
 {
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile()) {
@@ -91,7 +105,7 @@ bool Connection::open(const QString& path, const QString& password)
         warn_failure(QStringLiteral("opening ") + path, QStringLiteral("no such file"));
         return false;
     }
-    return open_with(path, password, SQLITE_OPEN_READWRITE);
+    return open_with(path, password, SQLITE_OPEN_READWRITE, schema);
 }
 
 bool Connection::create(const QString& path, const QString& password)

@@ -30,9 +30,13 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    // What a file's own schema may run: the triggers and views of the
+    // program's store, or nothing at all in a file that came from the
+    // network.
+    enum class Schema { trusted, untrusted };
     // Opens an existing file with its password. A missing file, a file that
     // is not a database or a wrong password leave the connection closed.
-    [[nodiscard]] bool open(const QString& path, const QString& password);
+    [[nodiscard]] bool open(const QString& path, const QString& password, Schema schema = Schema::trusted);
     // Creates a new, empty encrypted file (the file must not exist yet),
     // readable and writable by its owner only.
     [[nodiscard]] bool create(const QString& path, const QString& password);
@@ -66,7 +70,7 @@ public:
 
 private:
     friend class Recordset;
-    bool open_with(const QString& path, const QString& password, int flags);
+    bool open_with(const QString& path, const QString& password, int flags, Schema schema = Schema::trusted);
 
     sqlite3* db_ = nullptr;
     QString path_;

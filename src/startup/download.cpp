@@ -51,7 +51,7 @@ bool download_to(platform::Transfer& transfer, const QString& url, const QString
 bool database_file_usable(const QString& path)
 {
     platform::Connection conn;
-    if (!conn.open(path, QString::fromLatin1(database_password))) {
+    if (!conn.open(path, QString::fromLatin1(database_password), platform::Connection::Schema::untrusted)) {
         qCWarning(lc_startup) << "database" << path << "does not open:" << conn.last_error();
         return false;
     }

@@ -43,7 +43,7 @@ bool migrate_user_data(const QString& new_file)
     }
 
     platform::Connection migrate_conn;
-    if (!migrate_conn.open(new_file, QString::fromLatin1(database_password))) {
+    if (!migrate_conn.open(new_file, QString::fromLatin1(database_password), platform::Connection::Schema::untrusted)) {
         qCWarning(lc_startup) << "migration:" << new_file << "does not open:" << migrate_conn.last_error();
         return false;
     }

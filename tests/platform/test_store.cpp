@@ -195,6 +195,32 @@ TEST(Store, EngineFailuresLeaveAWarningWithTheEngineMessage)
     }
 }
 
+// A file from the network may hold a trigger or a view: opened as such,
+// neither ever runs, while the tables are read and written as usual.
+TEST(Store, NoTriggerOrViewOfAnUntrustedFileRuns)
+{
+    QTemporaryDir dir;
+    const QString path = make_db(dir);
+    {
+        Connection c;
+        ASSERT_TRUE(c.open(path, pw));
+        ASSERT_TRUE(c.execute(QStringLiteral(
+            "CREATE TABLE spill (x);"
+            "CREATE TRIGGER t AFTER INSERT ON \"飛行場情報\" BEGIN INSERT INTO spill VALUES (1); END;"
+            "CREATE VIEW v AS SELECT * FROM \"設定\";")))
+            << qPrintable(c.last_error());
+    }
+    Connection c;
+    ASSERT_TRUE(c.open(path, pw, Connection::Schema::untrusted));
+    EXPECT_TRUE(c.execute(QStringLiteral("INSERT INTO \"飛行場情報\" VALUES (4,'RJCC','新千歳')")));
+    Recordset spill, view, list;
+    ASSERT_TRUE(spill.open(c, QStringLiteral("spill")));
+    EXPECT_EQ(spill.record_count(), 0);
+    EXPECT_FALSE(view.open(c, QStringLiteral("v")));
+    ASSERT_TRUE(list.open(c, QStringLiteral("飛行場情報")));
+    EXPECT_EQ(list.record_count(), 4);
+}
+
 TEST(Store, FileIsEncryptedAndItsOwnersAlone)
 {
     QTemporaryDir dir;
