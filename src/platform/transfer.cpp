@@ -18,6 +18,9 @@ namespace platform {
 
 namespace {
 
+// The most a read of a reply's body takes at once.
+constexpr qint64 read_piece = 64 * 1024;
+
 // True when the reply ended because of what the server answered (an HTTP
 // status of its own, with its body), false when the transfer itself broke
 // off.
@@ -171,9 +174,16 @@ TransferResult Transfer::get(const QString& url)
     Ending ending;
     QByteArray body;
     // Reads what has come, up to one byte past the limit; true once the
-    // body is known to be longer than the limit (it is then cut there).
+    // body is known to be longer than the limit (it is then cut there). It
+    // reads in pieces of what is there: a read makes room for as much as it
+    // asks for, and the limit may be large.
     const auto read_over_limit = [&] {
-        body += reply->read(limit + 1 - body.size());
+        for (qint64 want; (want = std::min({reply->bytesAvailable(), limit + 1 - body.size(), read_piece})) > 0;) {
+            const QByteArray piece = reply->read(want);
+            if (piece.isEmpty())
+                break;
+            body += piece;
+        }
         if (body.size() > limit) {
             body.truncate(limit);
             ending.cut_off = true;
