@@ -101,7 +101,6 @@ void opton::Form_Load()
     cmb[combo_display_font]->addItems(QFontDatabase::families());
     if (!platform::printer_names().isEmpty())
         cmb[combo_print_font]->addItems(QFontDatabase::families());
-    check_printer();
     for (int i = 0; i <= 23; ++i) {
         cmb[combo_start_hour]->addItem(two_digits(i));
         cmb[combo_end_hour]->addItem(two_digits(i));

@@ -112,7 +112,6 @@ void opton::restore_defaults()
     const bool reset = reset_settings();
     // The printer is "*" again: the print controls show what printing will
     // actually use.
-    check_printer();
     load_settings();
     color_report_text();
     if (!reset)

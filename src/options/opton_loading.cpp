@@ -66,7 +66,9 @@ bool binding_rule_holds(const Binding& b)
 
 void opton::check_printer()
 {
-    // The print switches that need a usable printer are turned off.
+    // The print switches that need a usable printer are shown off and
+    // cannot be changed. Opening the options changes no setting: the stored
+    // switches and printer stay as they are for when a printer is there.
     auto reset_print_switches = [this] {
         loading_ = true;
         for (int i : {check_print_bold, check_print_on_update, check_printer_dialog}) {
@@ -74,15 +76,12 @@ void opton::check_printer()
             CheckBox[i]->setEnabled(false);
         }
         loading_ = false;
-        for (SettingKey field : {key::print_bold, key::print_on_update, key::print_dialog})
-            write(field, platform::Value::boolean(false));
     };
     const QStringList printers = platform::printer_names();
     if (printers.isEmpty()) {
         cmb[combo_print_font]->setEnabled(false);
         cmb[combo_print_size]->setEnabled(false);
         reset_print_switches();
-        write(key::printer, platform::Value(QStringLiteral("*")));
         cmd[button_printer_setup]->setEnabled(false);
         cmd[button_print_test]->setEnabled(false);
         return;
@@ -105,7 +104,6 @@ void opton::check_printer()
     lbl[label_printer]->setText(stored + QStringLiteral(" が見つかりません"));
     cmd[button_print_test]->setEnabled(false);
     reset_print_switches();
-    write(key::printer, platform::Value(QStringLiteral("*")));
 }
 
 QWidget* opton::control_of(const Binding& b) const
@@ -181,6 +179,8 @@ void opton::load_controls(bool with_print_window)
             load_binding(b);
     }
     loading_ = was_loading;
+    // Without a usable printer its switches show off, whatever is stored.
+    check_printer();
     render_samples();
 }
 
