@@ -112,7 +112,6 @@ void opton::Form_Load()
     load_settings();
     set_update_interval(11 - Slider->value());
     SSTab->setCurrentIndex(tab_connection);
-    timezone_touched = false;
     CheckBox[check_local_time]->setToolTip(QStringLiteral(" 現在このコンピューターの設定は UTC") + computer_zone().text + QStringLiteral(" (")
                              + computer_zone().name + QStringLiteral(") になっています "));
 }
@@ -122,9 +121,7 @@ void opton::Form_Load()
 bool opton::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type t = event->type();
-    if (watched == CheckBox[check_local_time] && t == QEvent::MouseButtonPress) {
-        timezone_touched = true;
-    } else if (watched == Slider && t == QEvent::FocusOut) {
+    if (watched == Slider && t == QEvent::FocusOut) {
         Slider_LostFocus();
     } else if (t == QEvent::MouseButtonRelease) {
         // The colour swatches.

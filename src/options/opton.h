@@ -48,9 +48,6 @@ public:
     std::array<QTextEdit*, 2> viewSample{};  // sample_display, sample_print
     QScrollBar* VScroll = nullptr;
 
-    // Set when the user pressed on LOCAL TIME or opened the time-difference
-    // list: closing then asks for a restart.
-    bool timezone_touched = false;
     // A sound test is playing.
     bool sound_playing() const { return sound_wait_ != nullptr; }
 

@@ -95,10 +95,6 @@ void opton::close_dialog()
         if (!write(window_fields[i], platform::Value(cmb[combo_start_hour + i]->currentText())))
             not_stored();
     }
-    if (timezone_touched) {
-        show_notice(this, QStringLiteral("時差の変更を有効にするため、KOLDE を再起動してください　　"));
-        timezone_touched = false;
-    }
     // Hidden, the dialog stays loaded for the next opening.
     done(QDialog::Accepted);
 }

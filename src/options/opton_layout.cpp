@@ -31,19 +31,6 @@ void place(QWidget* w, int left, int top, int width, int height)
     w->setGeometry(px(left), px(top), px(width), px(height));
 }
 
-// The time-difference list tells when its list is opened.
-class DropDownCombo : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-    std::function<void()> on_drop_down;
-    void showPopup() override
-    {
-        if (on_drop_down)
-            on_drop_down();
-        QComboBox::showPopup();
-    }
-};
-
 // A caption of a list or a group of controls.
 QLabel* add_caption(QWidget* page, const QString& text, int left, int top, int width)
 {
@@ -306,9 +293,7 @@ int opton::build_display_switches(QWidget* page)
     lbl[swatch_weather] = new QLabel(page);
     lbl[swatch_weather]->setToolTip(QStringLiteral(" 天気略語の色を設定します "));
     place(lbl[swatch_weather], 3960, row21 + 390, 600, 270);
-    auto* zone = new DropDownCombo(page);
-    zone->on_drop_down = [this] { timezone_touched = true; };
-    cmb[combo_time_difference] = zone;
+    cmb[combo_time_difference] = new QComboBox(page);
     cmb[combo_time_difference]->setToolTip(QStringLiteral(" 協定世界時 (UTC) との時差を指定します "));
     place(cmb[combo_time_difference], 3960, row21 + 720, 780, 330);
     return top;

@@ -351,26 +351,24 @@ TEST_F(Options, NewSequenceHoursStartANewFetchSlot)
     EXPECT_EQ(kolde_sub::current_request().cycle_slot(), 25);
 }
 
-// Closing checks the print window, writes it, tells about a touched time
-// difference once, and derives the update interval from the slider.
-TEST_F(Options, CloseChecksThePrintWindowAndTheTimeDifference)
+// Closing checks the print window, writes it and derives the update
+// interval from the slider.
+TEST_F(Options, CloseChecksThePrintWindow)
 {
     const QString refused = QStringLiteral(" 確認|印刷終了時刻は印刷開始時刻より後に設定してください　　");
-    const QString restart = QStringLiteral(" 確認|時差の変更を有効にするため、KOLDE を再起動してください　　");
     struct Case {
         bool on_update, timed;
         const char *from_h, *from_m, *to_h, *to_m;
-        bool touched;
         int slider;
         bool accepted;
         QStringList messages;
     };
     const std::vector<Case> cases = {
-            {true, true, "08", "00", "08", "00", false, 10, false, {refused}},
-            {true, true, "17", "30", "08", "00", true, 5, false, {refused}},
-            {true, true, "08", "00", "17", "30", false, 10, true, {}},
-            {false, true, "23", "00", "01", "00", false, 1, true, {}},
-            {true, false, "23", "00", "01", "00", true, 3, true, {restart}},
+            {true, true, "08", "00", "08", "00", 10, false, {refused}},
+            {true, true, "17", "30", "08", "00", 5, false, {refused}},
+            {true, true, "08", "00", "17", "30", 10, true, {}},
+            {false, true, "23", "00", "01", "00", 1, true, {}},
+            {true, false, "23", "00", "01", "00", 3, true, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from_h << c.from_m << "-" << c.to_h << c.to_m << c.on_update << c.timed);
@@ -385,7 +383,6 @@ TEST_F(Options, CloseChecksThePrintWindowAndTheTimeDifference)
         d->cmb[7]->setCurrentText(QString::fromUtf8(c.to_h));
         d->cmb[8]->setCurrentText(QString::fromUtf8(c.to_m));
         d->Slider->setValue(c.slider);
-        d->timezone_touched = c.touched;
         messages.clear();
         d->cmd_Click(0);
         EXPECT_EQ(messages, c.messages);
@@ -548,15 +545,18 @@ TEST_F(Options, EscapeClosesLikeTheCloseButton)
     }
 }
 
-// Opening the time-difference list counts as touching it.
-TEST_F(Options, OpeningTheTimeDifferenceListAsksForARestart)
+// 時差 acts at once (the program reads it at every use): changing it and
+// LOCAL使用 asks for no restart.
+TEST_F(Options, ChangingTheTimeDifferenceAsksForNoRestart)
 {
     opton* d = fresh();
     d->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
     d->cmb[4]->showPopup();
     d->cmb[4]->hidePopup();
-    d->cmd_Click(0);
-    EXPECT_EQ(messages, QStringList{QStringLiteral(" 確認|時差の変更を有効にするため、KOLDE を再起動してください　　")});
+    QTest::mouseClick(d->CheckBox[kolde_sub::opton_index::check_local_time], Qt::LeftButton);
+    QTest::mouseClick(d->cmd[0], Qt::LeftButton);
+    EXPECT_EQ(messages, QStringList());
 }
 
 // Any close but the close button unloads the dialog.
