@@ -8,6 +8,7 @@
 #include "platform/msg_box.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QFontMetrics>
@@ -444,11 +445,26 @@ void grid_editor::hide_edit_box()
     txt->hide();
 }
 
-void grid_editor::txt_LostFocus() { txt->hide(); }
+// A press on 閉じる takes the focus first: the box stays open for the close
+// to commit.
+void grid_editor::txt_LostFocus()
+{
+    if (QApplication::focusWidget() != cmd[0])
+        txt->hide();
+}
 
+// An edit still open is committed with its checks, as Enter commits it (a
+// cell left as it was needs none); when a check fails the window stays open
+// and the check has said why.
 void grid_editor::closeEvent(QCloseEvent* e)
 {
     if (!closing_) {
+        const bool changed = row_exists(selected_row) && !txt->isHidden() &&
+                             txt->text() != cell_text(selected_row, selected_col);
+        if (changed && !commit_edit_box()) {
+            e->ignore();
+            return;
+        }
         closing_ = true;
         txt->hide();
         Form_QueryUnload();

@@ -7,6 +7,7 @@
 #include "platform/msg_box.h"
 #include "support/fixtures.h"
 
+#include <QPushButton>
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
@@ -252,6 +253,36 @@ TEST_F(GridInput, TabCommitsTheCellAndEditsTheNextOne)
         QTest::keyClick(w->windowHandle(), Qt::Key_Backtab, Qt::ShiftModifier);
         EXPECT_EQ(std::pair(w->selected_row, w->selected_col), std::pair(0, 1));
         EXPECT_EQ(w->focusWidget(), w->txt);
+    }
+}
+
+// 閉じる and the close box commit an edit still open, with its check; when
+// the check fails the editor stays open and says why.
+TEST_F(GridInput, ClosingCommitsTheOpenCell)
+{
+    const std::function<void(grid_editor&)> closes[] = {
+        [](grid_editor& w) { QTest::mouseClick(w.cmd[0], Qt::LeftButton); },
+        [](grid_editor& w) { w.close(); },
+    };
+    for (const auto& close : closes) {
+        for (const Editor& w : shown({{"A", "RJAA"}, {"B", "RJBB"}})) {
+            SCOPED_TRACE(w->objectName().toStdString());
+            press(*w, Qt::LeftButton, 0, 1, true);
+            type(*w, "RJXX");
+            close(*w);
+            EXPECT_FALSE(w->isVisible());
+            EXPECT_EQ(texts(w->grid_rows()).join(u'|').toUpper(), QStringLiteral("A:RJXX|B:RJBB"));
+        }
+        for (const Editor& w : shown({{"A", "RJAA"}, {"B", "RJBB"}})) {
+            told.clear();
+            press(*w, Qt::LeftButton, 1, 0, true);
+            QTest::keyClick(w->windowHandle(), Qt::Key_Backspace);
+            type(*w, "A");
+            close(*w);
+            EXPECT_TRUE(w->isVisible());
+            EXPECT_EQ(told.size(), 1);
+            EXPECT_EQ(texts(w->grid_rows()).join(u'|').toUpper(), QStringLiteral("A:RJAA|B:RJBB"));
+        }
     }
 }
 
