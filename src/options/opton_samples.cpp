@@ -87,13 +87,8 @@ void render_display_sample(QTextEdit* sample, const QString& text)
 
 SampleStamps sample_stamps(bool local, const QString& time_difference)
 {
-    int hours = 0;
-    if (local) {
-        const std::optional<int> h = parse_time_difference(time_difference);
-        if (!h || *h < -12 || *h > 12)
-            return {};
-        hours = *h;
-    }
+    // 時差 read as everywhere in the program.
+    const int hours = local ? time_difference_hours(time_difference) : 0;
     const QString hour = QStringLiteral("%1").arg(wrap_day_hour(8 + hours), 2, 10, QLatin1Char('0'));
     const QString letter = zone_letter(hours);
     return {hour + QStringLiteral("25") + letter, hour + QStringLiteral("42") + letter};

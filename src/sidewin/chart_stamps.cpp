@@ -1,17 +1,14 @@
 #include "chart_stamps.h"
 
-#include "platform/value.h"
-
-#include <cmath>
+#include "core/shared.h"
 
 namespace kolde_sub {
 
 QString dated_chart_stamp(const QDateTime& now, const QString& time_difference, ChartCycle cycle)
 {
-    // Only the whole hours before any other character count; a number too
-    // large for an hour count is taken modulo a day, which gives the same hour.
-    const double value = std::trunc(platform::leading_number(time_difference));
-    const int difference = std::isfinite(value) ? static_cast<int>(std::fmod(value, 24.0)) : 0;
+    // 時差 read as everywhere in the program: a text that is no time
+    // difference counts as 0.
+    const int difference = time_difference_hours(time_difference);
     const QDateTime there = now.toUTC().addSecs(difference * 3600LL);
     const QDate today = there.date();
     const int band_hours = cycle == ChartCycle::SixHourly ? 6 : 3;

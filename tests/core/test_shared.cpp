@@ -108,7 +108,7 @@ TEST(Shared, TimeDifferenceTexts)
     EXPECT_EQ(parse_time_difference(QStringLiteral("9")), 9);
     for (const char* zero : {"0", "+0", "-0", "±0", " ±0 "})
         EXPECT_EQ(parse_time_difference(QString::fromUtf8(zero)), 0) << zero;
-    for (const char* bad : {"", "±", "±5", "+", "9h", "abc", "+-3", "1.5", "99"})
+    for (const char* bad : {"", "±", "±5", "+", "9h", "+9:00", "abc", "+-3", "1.5", "99"})
         EXPECT_FALSE(parse_time_difference(QString::fromUtf8(bad)).has_value()) << bad;
     EXPECT_EQ(time_difference_hours(QStringLiteral("±0")), 0);
     EXPECT_EQ(time_difference_hours(QStringLiteral("junk")), 0);

@@ -45,8 +45,8 @@ TEST_F(Samples, TextAndCaretFollowTheSettings)
     } rows[] = {
         {false, "+9", "0825Z", "0842Z", true}, {true, "+9", "1725I", "1742I", false},
         {true, "0", "0825Z", "0842Z", true},   {true, "-12", "2025Y", "2042Y", false},
-        {true, "+12", "2025M", "2042M", true}, {true, "+13", "", "", false},
-        {true, "JST", "", "", true},
+        {true, "+12", "2025M", "2042M", true}, {true, "+13", "2125+13", "2142+13", false},
+        {true, "JST", "0825Z", "0842Z", true},
         // The shared reader of the time difference takes "±0" as zero, as
         // the console's times do.
         {true, "±0", "0825Z", "0842Z", false},

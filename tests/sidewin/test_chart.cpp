@@ -72,14 +72,16 @@ TEST(DatedChartStamps, LatestIssueAtTheBandEdges)
         {may10, 23, "+10", three, "202605102100"},
         {may10, 14, "-5", six, "202605091800"},
         {may10, 20, "-5", six, "202605100000"},
-        // the value of the text: "±0", words and odd numbers never fail
+        // 時差 read as everywhere in the program: "±0", and a text that is no
+        // time difference counts as 0
         {may10, 9, "±0", three, "202605092100"},
         {may10, 15, "±0", three, "202605100300"},
         {may10, 15, "", three, "202605100300"},
         {may10, 15, "abc", three, "202605100300"},
-        {may10, 9, "+9h", three, "202605100600"},
-        {may10, 0, "+99999999999", six, "202605100000"},
-        {may10, 0, "-24", six, "202605090600"},
+        {may10, 9, "+9h", three, "202605092100"},
+        {may10, 9, "+9:00", three, "202605092100"},
+        {may10, 0, "+99999999999", six, "202605090600"},
+        {may10, 0, "-24", six, "202605080600"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(QStringLiteral("%1 %2h %3").arg(c.today.toString(Qt::ISODate)).arg(c.hour).arg(c.difference)
