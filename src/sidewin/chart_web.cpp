@@ -8,6 +8,7 @@
 #include "platform/web_engine.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDir>
@@ -24,6 +25,8 @@
 #include <QtWebEngineCore/QWebEngineProfile>
 #include <QtWebEngineCore/QWebEngineSettings>
 #include <QtWebEngineWidgets/QWebEngineView>
+
+#include <utility>
 
 #include <unistd.h>
 
@@ -94,7 +97,8 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
                               download->cancel();
                               if (download->url() == QUrl(shown_url_))
                                   show_address(true);
-                              platform::open_in_default_browser(download->url());
+                              if (download_allowed(download->url()))
+                                  platform::open_in_default_browser(download->url());
                           });
     watches_[1] = connect(WebBrowser->page(), &QWebEnginePage::loadingChanged, WebBrowser,
                           [this](const QWebEngineLoadingInfo& info) {
@@ -105,6 +109,9 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
                               else if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
                                   show_address(true);
                           });
+    // The view draws into children it makes later: each is watched as it
+    // comes, for the user's presses.
+    WebBrowser->installEventFilter(this);
     connect(WebBrowser, &QWebEngineView::printFinished, this, [this](bool ok) {
         printer_.reset();
         if (!ok)
@@ -124,8 +131,34 @@ web_side_window::~web_side_window()
     WebBrowser = nullptr;
 }
 
+// A page hands the desktop nothing by itself: a frame or a script that turns
+// into a download is let through only after a press of the user's in the
+// view (one download a press), the chart chosen only once per choice (not
+// at every refresh), and only an http or https address.
+bool web_side_window::download_allowed(const QUrl& url)
+{
+    if (url.scheme() != u"http" && url.scheme() != u"https")
+        return false;
+    if (url == QUrl(shown_url_) && std::exchange(chosen_download_, false))
+        return true;
+    return std::exchange(click_download_, false);
+}
+
+bool web_side_window::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::ChildAdded) {
+        if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(e)->child()))
+            child->installEventFilter(this);
+    } else if (e->type() == QEvent::MouseButtonPress && watched != this) {
+        click_download_ = true;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
 void web_side_window::navigate(const QString& url)
 {
+    chosen_download_ = true;
+    click_download_ = false;
     shown_url_ = url;
     refresh_count_ = 0;
     address_text_->setText(url);

@@ -72,9 +72,13 @@ protected:
     void changeEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    // Counts the user's presses in the view.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     void fill_when_maximised();
+    // Whether a download the page asks for goes to the desktop's browser.
+    bool download_allowed(const QUrl& url);
     bool showing_address() const;
     void show_address(bool on);
 
@@ -83,6 +87,11 @@ private:
     QLabel* address_text_ = nullptr;
     QString shown_url_;
     int refresh_count_ = 0;
+    // What the user's own actions let through to the desktop's browser: the
+    // chart chosen, when it comes as a download, and one download after
+    // each press in the view.
+    bool chosen_download_ = false;
+    bool click_download_ = false;
     std::unique_ptr<QPrinter> printer_;
     // The watches on the view's downloads and loads.
     std::array<QMetaObject::Connection, 2> watches_;

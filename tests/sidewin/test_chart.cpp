@@ -305,6 +305,33 @@ TEST_F(WebWindows, AnEmptyChartShowsItsAddressNotTheChartBefore)
     EXPECT_TRUE(shows_address(false));
 }
 
+// A page hands the desktop's browser nothing by itself: frames that answer
+// as downloads go nowhere; a press in the view lets one download through.
+TEST_F(WebWindows, APageStartsNoDownloadWithoutAClick)
+{
+    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
+    if (!allow_web_engine(flags, sandbox))
+        GTEST_SKIP() << "the web engine cannot start here";
+    site.set_file("/frames/a.bin", "a");
+    site.set_file("/frames/b.bin", "b");
+    site.set_file("/frames/c.bin", "c");
+    site.set_file("/frames/page.htm",
+                  "<html><body style='margin:0'><iframe src='/frames/a.bin'></iframe><iframe src='/frames/b.bin'>"
+                  "</iframe><a href='/frames/c.bin' style='position:absolute;left:0;top:0;width:300px;height:300px;"
+                  "display:block'>c</a></body></html>");
+    chart w;
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    w.navigate(base + QStringLiteral("/frames/page.htm"));
+    ASSERT_TRUE(served(base + QStringLiteral("/frames/a.bin")) && served(base + QStringLiteral("/frames/b.bin")));
+    QTest::qWait(1000);
+    EXPECT_EQ(opened, QStringList());
+    QWidget* view = w.WebBrowser->focusProxy() ? w.WebBrowser->focusProxy() : w.WebBrowser;
+    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, 30000));
+    EXPECT_EQ(opened, QStringList{base + QStringLiteral("/frames/c.bin")});
+}
+
 // PDF charts take the main window's inner size less 700 twips, however
 // wide the screen (no 16-bit limit).
 TEST_F(WebWindows, PdfSizeFromAWideMainWindow)
