@@ -73,7 +73,15 @@ int HoverButtons::button_at(QWidget* background, const QPoint& pos) const
 
 bool HoverButtons::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::MouseMove && event->type() != QEvent::Enter)
+    // The pointer leaving the window, and the window hidden or shown again,
+    // leave no button grey.
+    const QEvent::Type t = event->type();
+    if ((t == QEvent::Leave || t == QEvent::Hide || t == QEvent::Show) &&
+        background_.contains(qobject_cast<QWidget*>(watched))) {
+        over_background();
+        return false;
+    }
+    if (t != QEvent::MouseMove && t != QEvent::Enter)
         return false;
     // A disabled button takes no mouse: its moves reach the window.
     const int i = buttons_.indexOf(qobject_cast<QAbstractButton*>(watched));

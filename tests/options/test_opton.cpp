@@ -792,6 +792,16 @@ TEST_F(Options, TextButtonsTurnGreyUnderThePointer)
         }
         QTest::mouseMove(window, background);
         EXPECT_EQ(face(), plain);
+        // Left grey, a button turns plain when the pointer leaves the window
+        // and when the window is hidden and shown again.
+        QTest::mouseMove(button, button->rect().center());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(window->window(), &leave);
+        EXPECT_GT(face().value(), 0xD0) << face().name().toStdString();
+        QTest::mouseMove(button, button->rect().center());
+        window->window()->hide();
+        window->window()->show();
+        EXPECT_GT(face().value(), 0xD0) << face().name().toStdString();
     }
 }
 
