@@ -36,6 +36,13 @@ void ConsoleEdit::keyPressEvent(QKeyEvent* e)
     QTextEdit::keyPressEvent(e);
 }
 
+void ConsoleEdit::mousePressEvent(QMouseEvent* e)
+{
+    QTextEdit::mousePressEvent(e);
+    if (e->button() == Qt::LeftButton && !(e->modifiers() & Qt::ShiftModifier))
+        ensureCursorVisible();
+}
+
 void ConsoleEdit::mouseReleaseEvent(QMouseEvent* e)
 {
     QTextEdit::mouseReleaseEvent(e);

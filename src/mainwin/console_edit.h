@@ -20,6 +20,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    // A left click on a line only partly in view scrolls it whole into
+    // view, as in an editable text.
+    void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;

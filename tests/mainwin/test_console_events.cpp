@@ -12,7 +12,9 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QWindow>
 
@@ -249,6 +251,25 @@ TEST_F(ConsoleEvents, ReportsNeverChangeByTyping)
         EXPECT_EQ(v.focusWidget(), drive(v).console());
         kolde_sub::change_tip_handover([](kolde_sub::TipHandover& t) { t.shown = t.fresh = false; });
     }
+}
+
+// A click on the top line, half scrolled out of view, brings it whole into
+// view.
+TEST_F(ConsoleEvents, AClickOnAHalfHiddenTopLineScrollsItIntoView)
+{
+    view v;
+    QString text;
+    for (int i = 0; i < 200; ++i)
+        text += QStringLiteral("RJTT 300500Z 34008KT 9999 FEW033 LINE %1\r\n").arg(i);
+    start(v, text);
+    QTextEdit* console = drive(v).console();
+    QTextCursor line(console->document()->findBlockByNumber(50));
+    const int top = console->cursorRect(line).top() + console->verticalScrollBar()->value();
+    const int height = console->cursorRect(line).height();
+    console->verticalScrollBar()->setValue(top + height / 2);
+    ASSERT_LT(console->cursorRect(line).top(), 0);
+    QTest::mouseClick(console->viewport(), Qt::LeftButton, {}, QPoint(20, 1));
+    EXPECT_GE(console->cursorRect(line).top(), 0);
 }
 
 }  // namespace
