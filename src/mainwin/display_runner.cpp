@@ -202,7 +202,7 @@ void DisplayRunner::announce_new_reports()
     const QString ring = program_path(QStringLiteral("sound/ring.wav"));
     if (setting_on(key::update_done_alarm) && file_exists(ring)) {
         write_log(QStringLiteral("RING ARARM"));
-        platform::play_and_wait(ring);
+        platform::play_and_wait(ring, 1500, [&] { return !self.isNull(); });
         if (!self)
             return;
     }

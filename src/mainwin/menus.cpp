@@ -233,7 +233,9 @@ void MainMenus::open_popup(const QPoint& screen_pos)
     popup_queued_ = true;
     QTimer::singleShot(0, this, [this, screen_pos] {
         popup_queued_ = false;
-        menu_popup->exec(screen_pos);
+        // Shown without a loop of its own: its items run from the window's
+        // event loop, as every other menu's.
+        menu_popup->popup(screen_pos);
     });
 }
 

@@ -7,6 +7,7 @@
 #include "core/shared.h"
 #include "platform/msg_box.h"
 #include "platform/value.h"
+#include "platform/wait.h"
 #include "reports/request.h"
 
 #include <QCheckBox>
@@ -90,10 +91,16 @@ void opton::lbl_Click(int index)
     const Binding* b = find_binding(BindingKind::Colour, index);
     if (!b)
         return;
-    QPointer<opton> self(this);
-    const QColor chosen = QColorDialog::getColor(lbl[index]->palette().color(QPalette::Window), this);
+    // The colour dialog waits as every modal dialog does: when the options
+    // go with the main window meanwhile, nothing of them is touched.
+    auto* picker = new QColorDialog(lbl[index]->palette().color(QPalette::Window), this);
+    QColor chosen;
+    const std::optional<int> result = platform::exec_modal(picker, [&](int r) {
+        if (r == QDialog::Accepted)
+            chosen = picker->selectedColor();
+    });
     // Cancel changes nothing.
-    if (!self || !chosen.isValid())
+    if (!result || !chosen.isValid())
         return;
     if (!write(b->field, platform::Value(bgr_value(chosen)))) {
         not_stored();

@@ -51,7 +51,7 @@ int wave_length_ms(const QString& path)
     return -1;
 }
 
-bool play_and_wait(const QString& path, int margin_ms)
+bool play_and_wait(const QString& path, int margin_ms, const std::function<bool()>& guard)
 {
     if (!QFile::exists(path))
         return false;
@@ -76,7 +76,7 @@ bool play_and_wait(const QString& path, int margin_ms)
     player.setSource(QUrl::fromLocalFile(path));
     player.play();
     if (player.error() == QMediaPlayer::NoError)
-        wait_until([&] { return done; }, {}, length + margin_ms);
+        wait_until([&] { return done; }, guard, length + margin_ms);
     player.stop();
     return ended;
 }

@@ -132,7 +132,8 @@ void message::Form_Load()
     const QString alarm = program_path(QStringLiteral("sound/error.wav"));
     if (setting_bool(key::disconnect_alarm) && file_exists(alarm)) {
         const AlarmPlayer& player = alarm_player();
-        if (!(player ? player(alarm) : platform::play_and_wait(alarm)))
+        const QPointer<message> self(this);
+        if (!(player ? player(alarm) : platform::play_and_wait(alarm, 1500, [self] { return !self.isNull(); })))
             qCDebug(lc_startup) << "the alarm" << alarm << "did not report its end";
     }
     ticks = 0;

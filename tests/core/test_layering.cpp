@@ -5,10 +5,14 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QMap>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -173,55 +177,145 @@ TEST(Layering, LinksFollowTheOrder)
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
 }
 
-// Every wait goes through platform/wait.*: no processEvents and no bare
-// exec() elsewhere in src/. A pop-up menu's exec(pos) takes an argument.
-TEST(Layering, WaitsGoThroughThePlatformWait)
+// What runs an event loop of its own: processEvents, sendPostedEvents, any
+// exec() (a dialog's, an event loop's with its flags, a menu's at a
+// position), and the static dialogs of message boxes, colours and files.
+const QRegularExpression& waits()
 {
-    static const QRegularExpression call(QStringLiteral(R"(\bprocessEvents\s*\(|\bexec\s*\(\s*\))"));
+    static const QRegularExpression call(QStringLiteral(
+        R"(\b(?:processEvents|sendPostedEvents|exec)\s*\()"
+        R"(|\bQMessageBox::(?:information|question|warning|critical|about|aboutQt)\s*\()"
+        R"(|\bQColorDialog::getColor\s*\(|\bQFileDialog::get\w+\s*\(|\bQInputDialog::get\w+\s*\()"));
+    return call;
+}
+
+// The lines of text that wait outside platform/wait.*, as "name:line code".
+QStringList waits_in(const QString& name, const QString& text)
+{
     static const QRegularExpression comment(QStringLiteral("//[^\n]*"));
     // main()'s own event loop.
-    const QStringList allowed = {QStringLiteral("app/main.cpp: return app.exec();")};
+    static const QStringList allowed = {QStringLiteral("app/main.cpp: return app.exec();")};
+    QStringList found;
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        line.remove(comment);
+        if (line.contains(waits()) && !allowed.contains(name + QStringLiteral(": ") + line.trimmed()))
+            found << QStringLiteral("%1:%2 %3").arg(name).arg(i + 1).arg(line.trimmed());
+    }
+    return found;
+}
+
+// Every wait goes through platform/wait.*: nothing else in src/ runs a loop
+// of its own.
+TEST(Layering, WaitsGoThroughThePlatformWait)
+{
     QStringList wrong;
     const int files = for_each_source(src_dir(), [&](const QString& name, const QString& text) {
-        if (name.startsWith(QStringLiteral("platform/wait.")))
-            return;
-        const QStringList lines = text.split(u'\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            QString line = lines[i];
-            line.remove(comment);
-            const QString where = name + QStringLiteral(": ") + line.trimmed();
-            if (line.contains(call) && !allowed.contains(where))
-                wrong << QStringLiteral("%1:%2 %3").arg(name).arg(i + 1).arg(line.trimmed());
-        }
+        if (!name.startsWith(QStringLiteral("platform/wait.")))
+            wrong << waits_in(name, text);
     });
     EXPECT_GT(files, 100);
     EXPECT_TRUE(wrong.isEmpty()) << wrong.join(u'\n').toStdString();
 }
 
-// The program-wide mutable objects of src/: function-local statics and
-// thread-locals, and variables at namespace scope (written from the first
-// column, as the sources are). Each is "folder/file name".
+// The check finds each form of a wait.
+TEST(Layering, TheWaitCheckFindsEveryForm)
+{
+    for (const char* planted :
+         {"QCoreApplication::processEvents();", "loop.exec(QEventLoop::ExcludeUserInputEvents);",
+          "QCoreApplication::sendPostedEvents(nullptr, 0);", "dialog->exec();", "menu->exec(pos);",
+          "QMessageBox::information(this, t, m);", "QMessageBox::question(this, t, m);",
+          "const QColor c = QColorDialog::getColor(Qt::red, this);",
+          "QFileDialog::getSaveFileName(this);"})
+        EXPECT_EQ(waits_in(QStringLiteral("x.cpp"), QString::fromLatin1(planted)).size(), 1) << planted;
+    for (const char* not_a_wait : {"sqlite3_exec(db, sql, nullptr, nullptr, nullptr);", "// loop.exec();",
+                                   "QMessageBox::Yes | QMessageBox::No"})
+        EXPECT_TRUE(waits_in(QStringLiteral("x.cpp"), QString::fromLatin1(not_a_wait)).isEmpty()) << not_a_wait;
+}
+
+// Whether the declaration before a name in a line makes a constant: "const"
+// or "constexpr" outside template arguments and parentheses.
+bool declared_const(const QString& before_name)
+{
+    QString outer;
+    int depth = 0;
+    for (const QChar c : before_name) {
+        if (c == u'<' || c == u'(')
+            ++depth;
+        else if ((c == u'>' || c == u')') && depth > 0)
+            --depth;
+        else if (depth == 0)
+            outer += c;
+    }
+    return outer.contains(QRegularExpression(QStringLiteral(R"(\bconst(?:expr)?\b)")));
+}
+
+// The mutable objects that outlive a call, as the compiler laid them out: the
+// objects (not functions) of writable data sections, thread-local ones
+// included, in the given archives or object files, declared in a file under
+// root, each as "file name" with the file relative to root (a function-local
+// static by its own name). Read by nm from the built code, so that no way of
+// writing a declaration hides one; only an object declared const
+// (constructed at run time, so in a writable section too) is passed over,
+// by its declaring line. An object the debugging information places nowhere
+// (a thread-local one) counts in the source file of its object file, whose
+// folder is the library's.
+QSet<QString> mutable_objects(const QStringList& binaries, const QString& root)
+{
+    QProcess nm;
+    nm.start(QStringLiteral("nm"), QStringList{QStringLiteral("-f"), QStringLiteral("sysv"), QStringLiteral("-C"),
+                                                QStringLiteral("-l"), QStringLiteral("--defined-only")} + binaries);
+    if (!nm.waitForFinished(60000))
+        return {};
+    static const QRegularExpression member(QStringLiteral(R"(^Symbols from .*?(?:lib\w+?_(\w+)\.a\[(.+)\.o\]|([^/]+)\.o):)"));
+    static const QRegularExpression writable(QStringLiteral(R"(^\.(?:bss|tbss|tdata|data)(?!\.rel\.ro)\b)"));
+    static const QRegularExpression machinery(
+        QStringLiteral("guard variable|vtable|typeinfo|staticMetaObject|qt_meta|qt_static_metacall"));
+    static const QRegularExpression abi_tag(QStringLiteral(R"(\[abi:\w+\])"));
+    QSet<QString> found;
+    QMap<QString, QStringList> sources;
+    QString unit;  // the source file of the object file being read
+    for (const QString& row : QString::fromUtf8(nm.readAllStandardOutput()).split(u'\n')) {
+        if (const auto m = member.match(row); m.hasMatch()) {
+            unit = m.hasCaptured(1) ? m.captured(1) + u'/' + m.captured(2) : m.captured(3);
+            continue;
+        }
+        const QStringList f = row.split(u'|');
+        const QString type = f.value(3).trimmed();
+        if (f.size() < 7 || (type != u"OBJECT" && type != u"TLS") || f[0].contains(machinery))
+            continue;
+        const QString section = f[6].section(u'\t', 0, 0).trimmed();
+        const QString place = f[6].section(u'\t', 1);
+        const qsizetype colon = place.lastIndexOf(u':');
+        const QString name = QString(f[0]).remove(abi_tag).section(QStringLiteral("::"), -1).trimmed();
+        if (!section.contains(writable))
+            continue;
+        if (colon < 0) {
+            if (type == u"TLS" && !unit.isEmpty())
+                found.insert(unit + u' ' + name);
+            continue;
+        }
+        const QString file = place.left(colon);
+        if (!file.startsWith(root + u'/'))
+            continue;
+        if (!sources.contains(file))
+            sources.insert(file, read_text(file).split(u'\n'));
+        const QString line = sources[file].value(place.mid(colon + 1).toInt() - 1);
+        const qsizetype at = line.indexOf(QRegularExpression(QStringLiteral(R"(\b%1\b)").arg(name)));
+        if (!declared_const(line.left(std::max<qsizetype>(at, 0))))
+            found.insert(file.mid(root.size() + 1) + u' ' + name);
+    }
+    return found;
+}
+
+// The program's objects: those of the libraries of src/.
 QSet<QString> program_wide_objects()
 {
-    static const QRegularExpression local(
-        QStringLiteral(R"(^\s+(?:static|thread_local)\s+(?!const\b|constexpr\b)([\w:<>,\s*&()]+?)\s+(\w+)\s*[=;{])"));
-    static const QRegularExpression outer(QStringLiteral(
-        R"(^(?!(?:static|using|namespace|return|class|struct|enum|template|typedef|friend|extern|const|constexpr|inline)\b))"
-        R"(([A-Za-z_][\w:<>,\s*&()]*?)\s+(\w+)\s*(?:=[^=].*;|;|\{.*\};)\s*$)"));
-    static const QRegularExpression comment(QStringLiteral("//.*"));
-    QSet<QString> found;
-    for_each_source(src_dir(), [&](const QString& name, const QString& text) {
-        for (QString line : text.split(u'\n')) {
-            line.remove(comment);
-            for (const QRegularExpression* form : {&local, &outer}) {
-                const auto m = form->match(line);
-                // A declaration with defaults, f(const QString& s = {}), is no object.
-                if (m.hasMatch() && m.captured(1).count(u'(') == m.captured(1).count(u')'))
-                    found.insert(name + u' ' + m.captured(2));
-            }
-        }
-    });
-    return found;
+    QStringList archives;
+    for (const QString& a : QDir(QStringLiteral(KOLDE_LIBRARY_DIR)).entryList({QStringLiteral("libkolde_*.a")}))
+        archives << QStringLiteral(KOLDE_LIBRARY_DIR) + u'/' + a;
+    return mutable_objects(archives, QDir(src_dir()).canonicalPath());
 }
 
 // The objects ARCHITECTURE.md lists under "State and its owners": in a
@@ -240,6 +334,46 @@ QSet<QString> listed_objects()
             listed.insert(match.captured(1) + u' ' + n.next().captured(1));
     }
     return listed;
+}
+
+// The reading of the built code finds an object however it is written: each
+// form below is compiled into an object file and found, a constant is not.
+TEST(Layering, EveryFormOfAnObjectIsFound)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString root = QDir(dir.path()).canonicalPath();
+    QFile header(root + QStringLiteral("/planted.h"));
+    ASSERT_TRUE(header.open(QIODevice::WriteOnly));
+    header.write("#include <string>\ninline std::string in_header = \"x\";\n");
+    header.close();
+    QFile source(root + QStringLiteral("/planted.cpp"));
+    ASSERT_TRUE(source.open(QIODevice::WriteOnly));
+    source.write("#include \"planted.h\"\n#include <vector>\n"
+                 "static int column_one_static;\n"
+                 "std::string parenthesised(\"x\");\n"
+                 "int array[4];\n"
+                 "std::string slashes = \"http://x\"; // and a comment\n"
+                 "std::vector<int> multi_line = {\n    1,\n    2};\n"
+                 "namespace {\n    int indented = 1;\n}\n"
+                 "const std::string constant(\"x\");\n"
+                 "std::vector<const char*> not_const_inside;\n"
+                 "int* use() { static int local_static; thread_local int per_thread; (void)column_one_static; "
+                 "(void)indented; (void)constant; (void)per_thread; return &local_static; }\n");
+    source.close();
+    QProcess cxx;
+    cxx.setWorkingDirectory(root);
+    cxx.start(QStringLiteral("c++"), {QStringLiteral("-std=c++20"), QStringLiteral("-g"), QStringLiteral("-O0"),
+                                      QStringLiteral("-c"), QStringLiteral("planted.cpp"), QStringLiteral("-o"),
+                                      QStringLiteral("planted.o")});
+    ASSERT_TRUE(cxx.waitForFinished(120000) && cxx.exitCode() == 0) << cxx.readAllStandardError().toStdString();
+    const QSet<QString> found = mutable_objects({root + QStringLiteral("/planted.o")}, root);
+    for (const char* name : {"planted.cpp column_one_static", "planted.cpp parenthesised", "planted.cpp array",
+                             "planted.cpp slashes", "planted.cpp multi_line", "planted.h in_header",
+                             "planted.cpp indented", "planted.cpp local_static", "planted.cpp not_const_inside",
+                             "planted per_thread"})
+        EXPECT_TRUE(found.contains(QString::fromLatin1(name))) << name;
+    EXPECT_FALSE(found.contains(QStringLiteral("planted.cpp constant")));
 }
 
 // ARCHITECTURE.md names every program-wide mutable object with its owner,

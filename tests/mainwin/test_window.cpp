@@ -321,7 +321,8 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
         EXPECT_FALSE(kolde_sub::tooltips_window()->isVisible());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(picture_window.isNull());
-        QCoreApplication::processEvents();  // the menu opens once the press is delivered
+        // The menu opens once the press is delivered.
+        QTest::qWaitFor([&] { return !closer.shown.isEmpty(); }, popup ? 5000 : 100);
         EXPECT_EQ(closer.shown, popup ? QStringList{QStringLiteral("menu_popup")} : QStringList{});
         QTest::mouseRelease(console, Qt::RightButton, {}, QPoint(20, 20));
 
