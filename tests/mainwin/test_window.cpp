@@ -322,7 +322,7 @@ TEST_F(ConsoleMouse, APressClosesTheTipAndTheRightButtonOpensThePopUpMenuWhenSwi
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(picture_window.isNull());
         // The menu opens once the press is delivered.
-        QTest::qWaitFor([&] { return !closer.shown.isEmpty(); }, popup ? 5000 : 100);
+        (void)QTest::qWaitFor([&] { return !closer.shown.isEmpty(); }, popup ? 5000 : 100);
         EXPECT_EQ(closer.shown, popup ? QStringList{QStringLiteral("menu_popup")} : QStringList{});
         QTest::mouseRelease(console, Qt::RightButton, {}, QPoint(20, 20));
 
