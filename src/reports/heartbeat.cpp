@@ -54,6 +54,9 @@ int standby_end_minutes(const QString& standby_start, int update_interval)
 
 bool in_standby(const QString& standby_start, int update_interval, const QDateTime& now)
 {
+    // Before the first cycle nothing waits (an empty stamp is no 00:00).
+    if (standby_start.isEmpty())
+        return false;
     const int end = standby_end_minutes(standby_start, update_interval);
     const QTime utc = now.toUTC().time();
     return utc.hour() * 60 + utc.minute() < end && end != 0;

@@ -40,8 +40,9 @@ bool probe_answered(bool transfer_ok, const QString& reply);
 // gives 0, 23:58 + 5 gives 3).
 int standby_end_minutes(const QString& standby_start, int update_interval);
 
-// True while the cycle still waits: the UTC time of day of now (in minutes)
-// is below the end and the end is not 0.
+// True while the cycle still waits: a cycle has run (the stamp is not
+// empty), the UTC time of day of now (in minutes) is below the end and the
+// end is not 0.
 bool in_standby(const QString& standby_start, int update_interval, const QDateTime& now);
 
 // The UTC time of day of now as the cycle records it: "HH:MM".

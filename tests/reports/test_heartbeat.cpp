@@ -64,7 +64,8 @@ TEST(Heartbeat, StandbyHoldsTheCycleUntilItsEnd)
                           Case{"10:15", 10, QTime(10, 24, 59), true}, Case{"10:15", 10, QTime(10, 25), false},
                           // An end of 0 never waits; an end past midnight is already behind 23:59.
                           Case{"23:59", 1, QTime(23, 59, 30), false}, Case{"23:58", 5, QTime(23, 59), false},
-                          Case{"", 1, QTime(12, 0), false}}) {
+                          // Before the first cycle there is no wait, also just after midnight.
+                          Case{"", 1, QTime(12, 0), false}, Case{"", 5, QTime(0, 2), false}}) {
         // The start and now are UTC times of day: the same moment written
         // with any offset (a 時差 of +9 or -5) waits alike.
         const QDateTime utc(QDate(2011, 11, 30), c.now, Qt::UTC);
