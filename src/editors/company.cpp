@@ -309,6 +309,11 @@ void grid_editor::begin_edit()
     txt->show();
     txt->raise();
     txt->selectAll();
+    focus_edit_box();
+}
+
+void grid_editor::focus_edit_box()
+{
     txt->setFocus();
     // A window that is not active (a message box has just closed over it)
     // hears of no focus change, yet the box takes the keys typed next: the
@@ -454,14 +459,16 @@ void grid_editor::txt_LostFocus()
 }
 
 // An edit still open is committed with its checks, as Enter commits it (a
-// cell left as it was needs none); when a check fails the window stays open
-// and the check has said why.
+// cell left as it was needs none); when a check fails the window stays open,
+// the check has said why, and the box has the keys again (a press on 閉じる
+// took them), so what is typed next corrects the entry, as after Enter.
 void grid_editor::closeEvent(QCloseEvent* e)
 {
     if (!closing_) {
         const bool changed = row_exists(selected_row) && !txt->isHidden() &&
                              txt->text() != cell_text(selected_row, selected_col);
         if (changed && !commit_edit_box()) {
+            focus_edit_box();
             e->ignore();
             return;
         }

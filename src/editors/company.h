@@ -117,6 +117,8 @@ private:
     void fit_edit_box();
     // Checks and commits the box; false when it stays open or was not open.
     bool commit_edit_box();
+    // Gives the box the keys typed next.
+    void focus_edit_box();
     // Hides the box; the focus it had goes to the grid, never to a button.
     void hide_edit_box();
     HoverButtons* hover_ = nullptr;

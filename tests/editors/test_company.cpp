@@ -256,32 +256,70 @@ TEST_F(GridInput, TabCommitsTheCellAndEditsTheNextOne)
     }
 }
 
-// 閉じる and the close box commit an edit still open, with its check; when
-// the check fails the editor stays open and says why.
+// A table's rows as "first:second", read afresh from the file.
+QString stored(const QString& table, const QString& first, const QString& second)
+{
+    platform::Recordset rs;
+    QStringList out;
+    EXPECT_TRUE(rs.open(kolde_sub::db_conn(), table));
+    for (rs.move_first(); !rs.eof(); rs.move_next())
+        out << rs.field(first).to_text() + u':' + rs.field(second).to_text();
+    return out.join(u'|');
+}
+
+// 閉じる and the close box commit an edit still open with Enter's checks, in
+// the group editor and in both dictionaries. A failing check refuses the
+// close with the message Enter gives and stores nothing; the box keeps the
+// keys, so the correction typed next is what the close then stores.
 TEST_F(GridInput, ClosingCommitsTheOpenCell)
 {
-    const std::function<void(grid_editor&)> closes[] = {
-        [](grid_editor& w) { QTest::mouseClick(w.cmd[0], Qt::LeftButton); },
-        [](grid_editor& w) { w.close(); },
+    const struct {
+        QString table, first, second;
+        std::function<grid_editor*()> make;
+    } editors[] = {
+        {"カンパニー", "id", "route", [] { return new company; }},
+        {"気象略語", "略語", "意味", [] { return new kolde_sub::weather(0); }},
+        {"日本語解析", "略語", "意味", [] { return new kolde_sub::weather(1); }},
     };
-    for (const auto& close : closes) {
-        for (const Editor& w : shown({{"A", "RJAA"}, {"B", "RJBB"}})) {
-            SCOPED_TRACE(w->objectName().toStdString());
-            press(*w, Qt::LeftButton, 0, 1, true);
-            type(*w, "RJXX");
-            close(*w);
-            EXPECT_FALSE(w->isVisible());
-            EXPECT_EQ(texts(w->grid_rows()).join(u'|').toUpper(), QStringLiteral("A:RJXX|B:RJBB"));
-        }
-        for (const Editor& w : shown({{"A", "RJAA"}, {"B", "RJBB"}})) {
-            told.clear();
-            press(*w, Qt::LeftButton, 1, 0, true);
-            QTest::keyClick(w->windowHandle(), Qt::Key_Backspace);
-            type(*w, "A");
-            close(*w);
-            EXPECT_TRUE(w->isVisible());
-            EXPECT_EQ(told.size(), 1);
-            EXPECT_EQ(texts(w->grid_rows()).join(u'|').toUpper(), QStringLiteral("A:RJAA|B:RJBB"));
+    const std::pair<const char*, std::function<void(grid_editor&)>> closes[] = {
+        {"閉じる", [](grid_editor& w) { QTest::mouseClick(w.cmd[0], Qt::LeftButton); }},
+        {"close event", [](grid_editor& w) { w.close(); }},
+    };
+    const struct {
+        int row, col;
+        const char* typed;
+        QString message;  // empty: the entry passes
+        QString saved;
+    } entries[] = {
+        {0, 1, "RJXX", {}, "A:RJXX|B:RJBB"},
+        {1, 0, "A", "A はすでに登録されています　　", "A:RJAA|C:RJBB"},
+    };
+    const QList<QList<platform::Value>> rows{{"A", "RJAA"}, {"B", "RJBB"}};
+    for (const auto& editor : editors) {
+        for (const auto& [how, close] : closes) {
+            for (const auto& entry : entries) {
+                SCOPED_TRACE(editor.table.toStdString() + ", " + how + ", typed " + entry.typed);
+                fill(rows);
+                ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_abbrev(), {"略語", "意味"}, rows));
+                ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_translation(), {"略語", "意味"}, rows));
+                const std::unique_ptr<grid_editor> w(editor.make());
+                w->show();
+                ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+                told.clear();
+                press(*w, Qt::LeftButton, entry.row, entry.col, true);
+                type(*w, entry.typed);
+                close(*w);
+                if (!entry.message.isEmpty()) {
+                    EXPECT_TRUE(w->isVisible());
+                    EXPECT_EQ(told, QStringList{entry.message});
+                    EXPECT_EQ(stored(editor.table, editor.first, editor.second), "A:RJAA|B:RJBB");
+                    type(*w, "C\r");
+                    close(*w);
+                }
+                EXPECT_FALSE(w->isVisible());
+                EXPECT_EQ(told.size(), entry.message.isEmpty() ? 0 : 1);
+                EXPECT_EQ(stored(editor.table, editor.first, editor.second), entry.saved);
+            }
         }
     }
 }
