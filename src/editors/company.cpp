@@ -151,6 +151,10 @@ grid_editor::grid_editor(const QString& name, const QString& caption, QWidget* p
     grid->setSelectionMode(QAbstractItemView::NoSelection);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A press on the grid leaves the focus where it is, so an edit still
+    // open stays open for the press to commit (grid_MouseDown gives the grid
+    // the focus itself).
+    grid->setFocusPolicy(Qt::TabFocus);
     grid->viewport()->installEventFilter(this);
 
     // The box lies in the grid's viewport: the grid clips it, and a scroll
@@ -240,9 +244,15 @@ void grid_editor::paint_all_plain()
         paint_row(grid, r, false);
 }
 
+// An edit still open is committed first, with its checks; when one fails
+// the click goes no further: the box keeps its text and the keys.
 void grid_editor::grid_MouseDown(Qt::MouseButton button, const QPoint& global_pos, bool on_cell)
 {
-    hide_edit_box();
+    if (!end_edit()) {
+        focus_edit_box();
+        return;
+    }
+    grid->setFocus(Qt::MouseFocusReason);
     // Off the cells the right button leaves the selection to its menu.
     if (button != Qt::RightButton || on_cell)
         select_current_cell();
@@ -427,12 +437,19 @@ bool grid_editor::commit_edit_box()
 }
 
 // A cell left as it was is passed without a check: its own id would count
-// as taken. Past the last cell (or before the first) the box stays closed.
+// as taken.
+bool grid_editor::end_edit()
+{
+    if (row_exists(selected_row) && !txt->isHidden() && txt->text() != cell_text(selected_row, selected_col))
+        return commit_edit_box();
+    hide_edit_box();
+    return true;
+}
+
+// Past the last cell (or before the first) the box stays closed.
 void grid_editor::txt_Tab(bool forward)
 {
-    if (row_exists(selected_row) && !txt->isHidden() && txt->text() == cell_text(selected_row, selected_col))
-        hide_edit_box();
-    else if (!commit_edit_box())
+    if (!end_edit())
         return;
     const std::optional<GridCell> next = neighbour_cell({selected_row, selected_col}, grid->rowCount(), 2, forward);
     if (!next)
@@ -465,15 +482,12 @@ void grid_editor::txt_LostFocus()
 void grid_editor::closeEvent(QCloseEvent* e)
 {
     if (!closing_) {
-        const bool changed = row_exists(selected_row) && !txt->isHidden() &&
-                             txt->text() != cell_text(selected_row, selected_col);
-        if (changed && !commit_edit_box()) {
+        if (!end_edit()) {
             focus_edit_box();
             e->ignore();
             return;
         }
         closing_ = true;
-        txt->hide();
         Form_QueryUnload();
     }
     QDialog::closeEvent(e);
@@ -503,7 +517,9 @@ bool grid_editor::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (event->type() == QEvent::MouseButtonDblClick) {
-            grid_DblClick();
+            // A box still open is one its press could not commit.
+            if (txt->isHidden())
+                grid_DblClick();
             return true;
         }
     } else if (watched == txt) {

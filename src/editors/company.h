@@ -64,8 +64,9 @@ public:
 
     // A mouse button went down on the grid; on_cell when it went down on a
     // cell, which is then already the grid's current cell. Every button
-    // selects the cell under the pointer; the right one then opens the
-    // pop-up menu at global_pos.
+    // commits an edit still open, as Enter does, then selects the cell under
+    // the pointer; the right one then opens the pop-up menu at global_pos.
+    // When the edit fails its check nothing else happens.
     void grid_MouseDown(Qt::MouseButton button, const QPoint& global_pos = {}, bool on_cell = true);
     void grid_DblClick();
     void menu_new_Click();
@@ -117,6 +118,9 @@ private:
     void fit_edit_box();
     // Checks and commits the box; false when it stays open or was not open.
     bool commit_edit_box();
+    // Ends an edit as Enter does, or closes the box of a cell left as it was;
+    // false when a check failed and the box stays open.
+    bool end_edit();
     // Gives the box the keys typed next.
     void focus_edit_box();
     // Hides the box; the focus it had goes to the grid, never to a button.

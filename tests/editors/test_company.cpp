@@ -267,20 +267,36 @@ QString stored(const QString& table, const QString& first, const QString& second
     return out.join(u'|');
 }
 
+// The group editor and both dictionaries, each over its own table.
+struct GridTable {
+    QString table, first, second;
+    std::function<grid_editor*()> make;
+    QString saved() const { return stored(table, first, second); }
+};
+const GridTable grid_tables[] = {
+    {"カンパニー", "id", "route", [] { return new company; }},
+    {"気象略語", "略語", "意味", [] { return new kolde_sub::weather(0); }},
+    {"日本語解析", "略語", "意味", [] { return new kolde_sub::weather(1); }},
+};
+
+// Every table holds rows; the editor of one of them is shown.
+std::unique_ptr<grid_editor> shown_over(const GridTable& editor, const QList<QList<platform::Value>>& rows)
+{
+    EXPECT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_company(), {"id", "route"}, rows));
+    EXPECT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_abbrev(), {"略語", "意味"}, rows));
+    EXPECT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_translation(), {"略語", "意味"}, rows));
+    std::unique_ptr<grid_editor> w(editor.make());
+    w->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    return w;
+}
+
 // 閉じる and the close box commit an edit still open with Enter's checks, in
 // the group editor and in both dictionaries. A failing check refuses the
 // close with the message Enter gives and stores nothing; the box keeps the
 // keys, so the correction typed next is what the close then stores.
 TEST_F(GridInput, ClosingCommitsTheOpenCell)
 {
-    const struct {
-        QString table, first, second;
-        std::function<grid_editor*()> make;
-    } editors[] = {
-        {"カンパニー", "id", "route", [] { return new company; }},
-        {"気象略語", "略語", "意味", [] { return new kolde_sub::weather(0); }},
-        {"日本語解析", "略語", "意味", [] { return new kolde_sub::weather(1); }},
-    };
     const std::pair<const char*, std::function<void(grid_editor&)>> closes[] = {
         {"閉じる", [](grid_editor& w) { QTest::mouseClick(w.cmd[0], Qt::LeftButton); }},
         {"close event", [](grid_editor& w) { w.close(); }},
@@ -295,16 +311,11 @@ TEST_F(GridInput, ClosingCommitsTheOpenCell)
         {1, 0, "A", "A はすでに登録されています　　", "A:RJAA|C:RJBB"},
     };
     const QList<QList<platform::Value>> rows{{"A", "RJAA"}, {"B", "RJBB"}};
-    for (const auto& editor : editors) {
+    for (const GridTable& editor : grid_tables) {
         for (const auto& [how, close] : closes) {
             for (const auto& entry : entries) {
                 SCOPED_TRACE(editor.table.toStdString() + ", " + how + ", typed " + entry.typed);
-                fill(rows);
-                ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_abbrev(), {"略語", "意味"}, rows));
-                ASSERT_TRUE(kolde_sub::save_shared_list(kolde_sub::rs_translation(), {"略語", "意味"}, rows));
-                const std::unique_ptr<grid_editor> w(editor.make());
-                w->show();
-                ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+                const std::unique_ptr<grid_editor> w = shown_over(editor, rows);
                 told.clear();
                 press(*w, Qt::LeftButton, entry.row, entry.col, true);
                 type(*w, entry.typed);
@@ -312,13 +323,78 @@ TEST_F(GridInput, ClosingCommitsTheOpenCell)
                 if (!entry.message.isEmpty()) {
                     EXPECT_TRUE(w->isVisible());
                     EXPECT_EQ(told, QStringList{entry.message});
-                    EXPECT_EQ(stored(editor.table, editor.first, editor.second), "A:RJAA|B:RJBB");
+                    EXPECT_EQ(editor.saved(), "A:RJAA|B:RJBB");
                     type(*w, "C\r");
                     close(*w);
                 }
                 EXPECT_FALSE(w->isVisible());
                 EXPECT_EQ(told.size(), entry.message.isEmpty() ? 0 : 1);
-                EXPECT_EQ(stored(editor.table, editor.first, editor.second), entry.saved);
+                EXPECT_EQ(editor.saved(), entry.saved);
+            }
+        }
+    }
+}
+
+// A click on another cell, with either button, ends an edit still open as
+// Enter does (a cell left as it was needs no check), in the group editor and
+// in both dictionaries. A failing check keeps the box open with the text and
+// says why; the click then selects nothing, opens no menu and begins no edit,
+// and the correction typed next is what the close stores.
+TEST_F(GridInput, AClickOnAnotherCellCommitsTheOpenCell)
+{
+    const struct {
+        const char* how;
+        Qt::MouseButton button;
+        bool same_row;  // the edited row's other cell, else the other row's
+        bool twice;
+    } clicks[] = {
+        {"right-click on another row", Qt::RightButton, false, false},
+        {"left click on another row", Qt::LeftButton, false, false},
+        {"left click on the row's other cell", Qt::LeftButton, true, false},
+        {"double click on another row", Qt::LeftButton, false, true},
+    };
+    const struct {
+        int row, col;
+        bool after_text;  // typed after the cell's text, else over it
+        const char* typed;
+        QString message;  // empty: the entry passes
+        QString saved;
+    } entries[] = {
+        {0, 1, true, " RJCC", {}, "A:RJAA RJCC|B:RJBB"},
+        {1, 0, true, "", {}, "A:RJAA|B:RJBB"},
+        {1, 0, false, "A", "A はすでに登録されています　　", "A:RJAA|C:RJBB"},
+    };
+    for (const GridTable& editor : grid_tables) {
+        for (const auto& click : clicks) {
+            for (const auto& entry : entries) {
+                SCOPED_TRACE(editor.table.toStdString() + ", " + click.how + ", typed " + entry.typed);
+                const std::unique_ptr<grid_editor> w = shown_over(editor, {{"A", "RJAA"}, {"B", "RJBB"}});
+                told.clear();
+                press(*w, Qt::LeftButton, entry.row, entry.col, true);
+                if (entry.after_text)
+                    QTest::keyClick(w->windowHandle(), Qt::Key_End);
+                type(*w, entry.typed);
+                const QString typed = w->txt->text();
+                const std::pair target(click.same_row ? entry.row : 1 - entry.row,
+                                       click.same_row ? 1 - entry.col : entry.col);
+                press(*w, click.button, target.first, target.second, click.twice);
+                const bool passes = entry.message.isEmpty();
+                EXPECT_EQ(told, passes ? QStringList{} : QStringList{entry.message});
+                EXPECT_EQ(w->menu->isVisible(), passes && click.button == Qt::RightButton);
+                EXPECT_EQ(std::pair(w->selected_row, w->selected_col),
+                          passes ? target : std::pair(entry.row, entry.col));
+                EXPECT_EQ(w->txt->isVisible(), !passes || click.twice);
+                if (passes) {
+                    if (w->menu->isVisible())
+                        QTest::keyClick(w->menu, Qt::Key_Escape);
+                } else {
+                    EXPECT_EQ(w->txt->text(), typed);
+                    type(*w, "C\r");
+                }
+                EXPECT_FALSE(w->menu->isVisible());
+                QTest::mouseClick(w->cmd[0], Qt::LeftButton);
+                EXPECT_FALSE(w->isVisible());
+                EXPECT_EQ(editor.saved(), entry.saved);
             }
         }
     }

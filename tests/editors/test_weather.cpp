@@ -105,9 +105,10 @@ TEST_F(DictionaryEditor, ClosingStoresTheDictionaryOfItsMode)
 // The duplicate message takes the activation away from the editor and, as
 // on a display without a window manager, leaves it inactive when it closes,
 // so the edit box hears of no focus change until the editor is active
-// again. Caps Lock, on for the abbreviation, must not upper-case the
-// meaning typed next, whether or not the editor is activated again before
-// its box opens.
+// again. The abbreviation is put back as it was, so the click on the
+// meaning moves on. Caps Lock, on for the abbreviation, must not upper-case
+// the meaning typed next, whether or not the editor is activated again
+// before its box opens.
 TEST_F(DictionaryEditor, AMeaningTypedAfterTheDuplicateMessageKeepsItsCase)
 {
     platform::set_msg_box_answerer([this](const platform::MsgBoxCall& call) {
@@ -130,6 +131,7 @@ TEST_F(DictionaryEditor, AMeaningTypedAfterTheDuplicateMessageKeepsItsCase)
         QTest::keyClicks(w.txt, QStringLiteral("ra"));
         QTest::keyClick(w.txt, Qt::Key_Return);
         EXPECT_EQ(told, QStringList{QStringLiteral("RA はすでに登録されています　　")});
+        QTest::keyClicks(w.txt, QStringLiteral("SN"));
 
         const QPoint meaning = w.grid->visualRect(w.grid->model()->index(1, 1)).center();
         QTest::mouseClick(w.grid->viewport(), Qt::LeftButton, {}, meaning);
