@@ -61,6 +61,15 @@ void GroupReader::push_back()
     last_ = false;
 }
 
+void GroupReader::split_current(qsizetype length)
+{
+    if (!current_read_ || length <= 0 || current_start_ + length >= pos_)
+        return;
+    pos_ = current_start_ + length;
+    current_read_ = false;
+    last_ = false;
+}
+
 void GroupReader::skip(qsizetype offset)
 {
     pos_ = std::min(pos_ + std::max<qsizetype>(offset, 0), text_.size());

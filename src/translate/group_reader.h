@@ -24,6 +24,9 @@ public:
     bool last() const { return last_; }
     // The text that next() has not read yet.
     QStringView rest() const { return text_.sliced(pos_); }
+    // The group next() gave last ends after its first length characters:
+    // the next call of next() reads the rest of it as a group of its own.
+    void split_current(qsizetype length);
     // Continues reading at a character offset of rest(); an offset beyond
     // the end ends the text.
     void skip(qsizetype offset);

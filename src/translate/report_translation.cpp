@@ -69,7 +69,12 @@ Translation ReportTranslator::run(const QString& code, const QString& time)
         header(code, time, out.routine);
         observation();
         trend_and_remarks();
-        result_ += crlf;
+        // Without a wind line the first line follows the header directly.
+        if (QStringView(result_).sliced(observation_start_).startsWith(crlf))
+            result_.remove(observation_start_, crlf.size());
+        // A report without a line ends with the header's empty line.
+        if (result_.size() > observation_start_ || !result_.endsWith(crlf))
+            result_ += crlf;
         out.text = std::move(result_);
     } catch (const Untranslatable&) {
         out.text = QString::fromUtf8(untranslatable_text);
@@ -97,6 +102,14 @@ QString ReportTranslator::local_hour(QStringView hour_text, QString& zone) const
     return h < 10 ? QStringLiteral("0") + text : text;
 }
 
+int ReportTranslator::utc_hour() const
+{
+    int h = static_cast<int>(number_of(report_hour()));
+    if (src_.local_time)
+        h -= time_difference_hours(src_.time_difference);
+    return ((h % 24) + 24) % 24;
+}
+
 void ReportTranslator::header(const QString& code, const QString& time, bool& routine)
 {
     QString name = look_up(src_.airport_name, trim_blanks(code).toUpper());
@@ -106,18 +119,24 @@ void ReportTranslator::header(const QString& code, const QString& time, bool& ro
                            t::aerodromes.end();
     const double minute = number_of(mid_or_throw(time, 3, 2));
     routine = minute == 0 || minute == 30 || minute >= 50;
+    // A report cut inside its day-time group has no hour and minute to show.
+    const bool timed = time.size() >= 5 && all_digits(QStringView(time).first(4));
 
     // The zone follows the hour and minute: a letter, or an offset that
     // has none ("+13").
     header_zone_ = time.size() > 5 ? mid_or_throw(time, 5).toString() : right(time, 1).toString();
     header_time_.clear();
-    append_time(header_time_, mid_or_throw(time, 1, 2), mid_or_throw(time, 3, 2), header_zone_);
-    header_time_ += t::issued;
+    if (timed) {
+        append_time(header_time_, mid_or_throw(time, 1, 2), mid_or_throw(time, 3, 2), header_zone_);
+        header_time_ += t::issued;
+    }
 
     result_ += t::header_open;
     result_ += name;
     result_ += aerodrome ? t::aerodrome_suffix : t::airport_suffix;
     result_ += routine ? t::routine_kind : t::special_kind;
+    if (!timed)
+        result_.chop(1);
     result_ += header_time_;
     result_ += t::header_close;
     result_ += crlf;

@@ -5,6 +5,7 @@
 
 #include "translate/group_forms.h"
 #include "translate/group_translators.h"
+#include "translate/report_forms.h"
 #include "core/shared.h"
 
 namespace kolde_sub::jp {
@@ -14,17 +15,28 @@ namespace kolde_sub::jp {
 void ReportTranslator::observation()
 {
     // Words between the day-time group and the wind: AUTO gives its line, a
-    // correction or the report's kind said again gives none.
+    // correction or the report's kind said again gives none, and so does a
+    // day-time group said again, with its station code or not.
     bool automatic = false;
-    for (next(); cur_ == u"AUTO" || report_word(cur_); next())
-        automatic = automatic || cur_ == u"AUTO";
+    for (next(); !cur_.isEmpty(); next()) {
+        if (cur_ == u"AUTO" || report_word(cur_) || stray_time_group(cur_)) {
+            automatic = automatic || cur_ == u"AUTO";
+            continue;
+        }
+        GroupReader ahead = reader_;
+        if (station_code(cur_) && stray_time_group(ahead.next()) && cur_ != u"AUTO" && cur_ != u"CALM") {
+            reader_ = ahead;
+            continue;
+        }
+        break;
+    }
     push_back();
     if (automatic) {
         result_ += t::auto_line;
         result_ += crlf;
     }
+    observation_start_ = result_.size();
 
-    result_ += t::wind_label;
     wind();
 
     // A report that ends early shows what it has. Every group after the
@@ -48,29 +60,49 @@ void ReportTranslator::observation()
 }
 
 // The wind group and a range of directions after it; the group after them
-// is current. A first group that is neither is left for what follows.
+// is current. A first group that is neither is left for what follows. The
+// wind line is there only when it has something to say.
 void ReportTranslator::wind()
 {
     next();
+    QString text;
     bool read = true;
-    if (cur_ == u"CALM" || cur_ == u"00000MPS")
-        result_ += t::calm;
-    else if (missing_wind(cur_))
-        result_ += t::missing;
-    else if (wind_group(cur_))
-        result_ += jp::wind_text(cur_, cur_.endsWith(u"MPS") ? jp::WindUnit::metres_per_second : jp::WindUnit::knots);
-    else
-        // A wind group that cannot be read gives the label alone.
+    const QString upper = cur_.toString().toUpper();  // 16007g23KT
+    if (cur_ == u"CALM" || cur_ == u"00000MPS") {
+        text = t::calm.toString();
+    } else if (missing_wind(cur_)) {
+        text = t::missing.toString();
+    } else if (wind_without_direction(cur_)) {
+        text = t::direction_missing.toString();
+        text += value_of(mid_or_throw(cur_, 4));
+        text += cur_.endsWith(u"MPS") ? t::metres_per_second : t::knots;
+    } else if (wind_group(upper)) {
+        text = jp::wind_text(upper, upper.endsWith(u"MPS") ? jp::WindUnit::metres_per_second : jp::WindUnit::knots);
+    } else if (const QStringView glued = leading_wind(cur_); !glued.isEmpty()) {
+        // The group glued after the wind (12006KT5000) is read next.
+        text = jp::wind_text(glued, glued.endsWith(u"MPS") ? jp::WindUnit::metres_per_second : jp::WindUnit::knots);
+        reader_.split_current(glued.size());
+        read = false;
+        next();
+    } else {
+        // A wind group that cannot be read gives no line.
         read = cur_.contains(u"KT") || cur_.contains(u"MPS");
+    }
     if (read)
         next();
     if (wind_direction_range(cur_)) {
-        result_ += t::range_open;
-        result_ += mid_or_throw(cur_, 1, 3);
-        result_ += t::range_from;
-        result_ += mid_or_throw(cur_, 5, 3);
-        result_ += t::range_close;
+        if (!text.isEmpty()) {
+            text += t::range_open;
+            text += mid_or_throw(cur_, 1, 3);
+            text += t::range_from;
+            text += mid_or_throw(cur_, 5, 3);
+            text += t::range_close;
+        }
         next();
+    }
+    if (!text.isEmpty()) {
+        result_ += t::wind_label;
+        result_ += text;
     }
 }
 
@@ -167,10 +199,12 @@ bool ReportTranslator::weather_and_cloud()
                         [this](const t::CloudAmount& a) { return cur_.contains(a.code); });
         if (!handled && !cloud_amount && !cur_.contains(u'/'))
             weather_code();
-        // A cloud or vertical visibility group that cannot be read gives
-        // no line.
-        if (cloud_group(cur_))
-            cloud();
+        // A group that begins with a well-formed layer says that layer, and
+        // a layer glued after it its own; one that cannot be read gives no
+        // line.
+        for (QStringView rest = cur_, layer; !(layer = leading_cloud_layer(rest)).isEmpty();
+             rest = rest.sliced(layer.size()))
+            cloud(layer);
         if (vertical_visibility(cur_)) {
             const QStringView height = mid_or_throw(cur_, 3, 3);
             if (height == u"///")
@@ -248,20 +282,20 @@ QString ReportTranslator::weather_parts(QStringView codes) const
     return parts;
 }
 
-void ReportTranslator::cloud()
+void ReportTranslator::cloud(QStringView layer)
 {
     QStringView type = t::cloud;
-    if (cur_.contains(u"CB"))
+    if (layer.contains(u"CB"))
         type = t::cumulonimbus;
-    if (cur_.contains(u"TCU"))
+    if (layer.contains(u"TCU"))
         type = t::towering_cumulus;
     const auto amount = std::find_if(t::cloud_amounts.begin(), t::cloud_amounts.end(),
-                                     [this](const t::CloudAmount& a) { return cur_.startsWith(a.code); });
+                                     [layer](const t::CloudAmount& a) { return layer.startsWith(a.code); });
     const QStringView indent = indentation(t::cloud_label, t::cloud_word);
-    if (cloud_base_missing(cur_))
+    if (layer.sliced(3, 3) == u"///")
         line(indent, amount->no_base, type);
     else
-        line(indent, hundreds_of(mid_or_throw(cur_, 4, 3)), amount->base, type);
+        line(indent, hundreds_of(layer.sliced(3, 3)), amount->base, type);
 }
 
 void ReportTranslator::temperature()
@@ -348,32 +382,41 @@ void ReportTranslator::trend(QStringView change)
     while (cur_ != u"RMK" && !reader_.last()) {
         next();
         bool read = false;
-        if (const qsizetype at = position_of(cur_, u"TL")) {
-            trend_time(at, t::until);
+        // "FM 0550Z": the word and its time apart.
+        GroupReader ahead = reader_;
+        if ((cur_ == u"TL" || cur_ == u"FM") && trend_time(cur_.toString() + ahead.next().toString())) {
+            const bool until = cur_ == u"TL";
+            next();
+            trend_time_piece(cur_, until);
+            read = true;
+        } else if (trend_time(cur_) && !cur_.startsWith(u"AT")) {
+            trend_time_piece(cur_.sliced(2), cur_.startsWith(u"TL"));
             read = true;
         }
-        if (const qsizetype at = position_of(cur_, u"FM")) {
-            trend_time(at, t::after);
-            read = true;
-        }
-        const bool knots = cur_.contains(u"KT");
-        if (knots || cur_.contains(u"MPS")) {
+        const QString upper = cur_.toString().toUpper();
+        if (wind_group(upper)) {
             read = true;
             // Direction in characters 1-3, speed from character 4 on (a
             // gust or a third digit of speed stays out of the direction).
             result_ += t::trend_wind;
-            result_ += mid_or_throw(cur_, 1, 3);
+            result_ += mid_or_throw(upper, 1, 3);
             result_ += t::from_direction;
-            result_ += value_of(mid_or_throw(cur_, 4));
-            result_ += knots ? t::trend_knots : t::trend_metres_per_second;
+            result_ += value_of(mid_or_throw(upper, 4));
+            result_ += upper.contains(u"KT") ? t::trend_knots : t::trend_metres_per_second;
+        } else if (cur_.contains(u"KT") || cur_.contains(u"MPS")) {
+            read = true;  // a wind that cannot be read (GUST 20-25KTS) says nothing
         }
-        for (const t::CloudAmount& a : t::cloud_amounts) {
-            if (cur_.contains(a.code)) {
-                result_ += hundreds_of(mid_or_throw(cur_, 4, 3));
-                result_ += a.trend;
-                read = true;
-                break;
+        if (const QStringView layer = leading_cloud_layer(cur_); !layer.isEmpty()) {
+            read = true;
+            const auto amount = std::find_if(t::cloud_amounts.begin(), t::cloud_amounts.end(),
+                                             [layer](const t::CloudAmount& a) { return layer.startsWith(a.code); });
+            if (layer.sliced(3, 3) != u"///") {
+                result_ += hundreds_of(layer.sliced(3, 3));
+                result_ += amount->trend;
             }
+        } else if (std::any_of(t::cloud_amounts.begin(), t::cloud_amounts.end(),
+                               [this](const t::CloudAmount& a) { return cur_.contains(a.code); })) {
+            read = true;  // a layer that cannot be read says nothing
         }
         // Only four digits are a visibility (not TSRA, SHRA, VCSH).
         if (cur_.size() == 4 && all_digits(cur_)) {
@@ -414,11 +457,14 @@ void ReportTranslator::trend_weather()
     result_ += u' ';
 }
 
-// "TL" or "FM" at position at: the hour and minute after it.
-void ReportTranslator::trend_time(qsizetype at, QStringView tail)
+// The hour and minute of a trend time (hhmm, or hhmmZ), "until" or
+// "after" it.
+void ReportTranslator::trend_time_piece(QStringView hhmm, bool until)
 {
-    local_time(result_, at + 2, at + 4);
-    result_ += tail;
+    QString zone;
+    const QString hour = local_hour(hhmm.first(2), zone);
+    append_time(result_, hour, hhmm.sliced(2, 2), zone);
+    result_ += until ? t::until : t::after;
 }
 
 }  // namespace kolde_sub::jp

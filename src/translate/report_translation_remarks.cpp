@@ -4,6 +4,7 @@
 #include "translate/report_translator.h"
 
 #include "translate/group_translators.h"
+#include "translate/report_forms.h"
 
 #include <cmath>
 
@@ -13,10 +14,12 @@ namespace {
 
 bool digit_1_to_9(QStringView g) { return !g.isEmpty() && g[0] >= u'1' && g[0] <= u'9'; }
 
-// The remark temperature group: "T" and eight digits.
+// The remark temperature group: "T", then a sign digit (0 or 1) and
+// three digits of tenths for the air and again for the dew point.
 bool temperature_remark(QStringView g)
 {
-    return g.size() >= 9 && g[0] == u'T' && all_digits(g.sliced(1, 8));
+    const auto sign = [](QChar c) { return c == u'0' || c == u'1'; };
+    return g.size() == 9 && g[0] == u'T' && all_digits(g.sliced(1, 8)) && sign(g[1]) && sign(g[5]);
 }
 
 // Where key stands in text at or after from, not right after a digit (a
@@ -92,13 +95,16 @@ void ReportTranslator::remarks()
             remark(t::station_without_rain_gauge);
         if (cur_.contains(u"AO2"))
             remark(t::station_with_rain_gauge);
-        if (cur_.contains(u"SLP")) {
+        if (sea_level_pressure(cur_)) {
             remark(t::sea_level_pressure, jp::slp_text(cur_), t::hectopascals);
             cur_ = mid_or_throw(cur_, 4, 3);
+        } else if (const qsizetype slp = cur_.indexOf(u"SLP"); slp >= 0 && !(slp + 3 < cur_.size() && is_ascii_digit(cur_[slp + 3]))) {
+            // A pressure given in letters (SLPNO) cannot be translated; one
+            // with too few or too many digits (SLP95) gives no line.
+            jp::slp_text(cur_.sliced(slp));
         }
-        precipitation_began();
-        precipitation_ended();
-        if (cur_.startsWith(u'P') && cur_.size() == 5)
+        weather_event_remarks();
+        if (hourly_precipitation(cur_))
             precipitation_amounts();
         if (temperature_remark(cur_))
             remark_temperatures();
@@ -106,9 +112,13 @@ void ReportTranslator::remarks()
             remark(t::pressure_rising);
         if (cur_.contains(u"P/FR"))
             remark(t::pressure_falling);
-        if (cur_.contains(u"WS")) {
-            next();
-            remark(t::runway, mid_or_throw(cur_, 2), t::wind_shear);
+        if (cur_ == u"WS") {
+            // A runway's wind shear; a wind shift (WSHFT) is none.
+            GroupReader ahead = reader_;
+            if (const QStringView runway = wind_shear_runway(ahead.next()); !runway.isEmpty()) {
+                next();
+                remark(t::runway, runway, t::wind_shear);
+            }
         }
         // Groups after one of these words that give no direction are read
         // in the next turns as remarks of their own.
@@ -126,19 +136,8 @@ void ReportTranslator::remarks()
                            : (range ? t::towards_range : t::towards),
                    seen->text);
         }
-        if (cur_ == u"VIS") {
-            next();
-            const QString d = direction_words(cur_);
-            // Without a direction it is no visibility remark.
-            if (d.isEmpty()) {
-                push_back();
-                yield();
-                continue;
-            }
-            next();
-            remark(t::at_airport, d, t::direction, d.contains(t::from) ? t::over_range : t::of,
-                   t::visibility_is, value_of(cur_), cur_.contains(u"KM") ? t::kilometres : t::metres);
-        }
+        if (cur_ == u"VIS")
+            visibility_remark();
         if (cur_ == u"CIG") {
             next();
             // Without a height (CIG RAG) it is no ceiling remark.
@@ -155,7 +154,7 @@ void ReportTranslator::remarks()
 }
 
 // The direction of a remark of something seen: the next group, or the one
-// after it when a word stands between ("CB TO NE", "FG DSNT NW"), which
+// after the words that stand between ("CB TO NE", "FG BNK DSNT NW"), which
 // then becomes the current group; distant is set when that word says it is
 // far away, with a direction or not. Empty, and nothing read, when neither
 // is a direction.
@@ -164,7 +163,9 @@ QString ReportTranslator::remark_direction(bool& distant)
     GroupReader ahead = reader_;
     QStringView g = ahead.next();
     QString d = direction_words(g);
-    if (d.isEmpty() && connecting_word(g)) {
+    // A word may stand between, and a second one when it says the thing
+    // is far away ("FG BNK DSNT NE-S", not "CB OHD MOV E").
+    for (int words = 0; d.isEmpty() && connecting_word(g) && (words == 0 || (words == 1 && distant_word(g))); ++words) {
         distant = distant || distant_word(g);
         g = ahead.next();
         d = direction_words(g);
@@ -176,24 +177,17 @@ QString ReportTranslator::remark_direction(bool& distant)
     return d;
 }
 
-// A cloud group of the remarks: amount digit, type letters, height.
+// A cloud group of the remarks: amount digit, type letters, height. A
+// group of another form (3AC, 4SC) gives no line.
 void ReportTranslator::remark_cloud()
 {
-    const double octas = number_of(cur_);
-    const QStringView amount =
-        octas >= 1 && octas <= 8 && octas == std::trunc(octas) ? t::remark_amounts[static_cast<int>(octas)]
-                                                               : QStringView();
-    bool towering = false;
-    for (const t::CloudType& type : t::remark_cloud_types) {
-        if (towering && type.code == u"CU")
-            continue;  // the CU of TCU
-        const qsizetype at = cur_.indexOf(type.code);
-        if (at < 0)
-            continue;
-        towering = towering || type.code == u"TCU";
-        // The height follows the type letters.
-        cloud_remark(hundreds_of(mid_or_throw(cur_, at + type.code.size() + 1, 3)), amount, type.name);
-    }
+    QStringView code;
+    qsizetype height_at = 0;
+    if (!remark_cloud_layer(cur_, code, height_at))
+        return;
+    const auto type = std::find_if(t::remark_cloud_types.begin(), t::remark_cloud_types.end(),
+                                   [code](const t::CloudType& c) { return c.code == code; });
+    cloud_remark(hundreds_of(cur_.sliced(height_at, 3)), t::remark_amounts[cur_[0].unicode() - u'0'], type->name);
 }
 
 // A cloud line of that height and amount gains the type; without one, a
@@ -216,87 +210,81 @@ void ReportTranslator::cloud_remark(const QString& height, QStringView amount, Q
         result_.replace(word.toString(), t::bracket_close.toString());
 }
 
-void ReportTranslator::precipitation_began()
+// The weather that began or ended: rain, snow, drizzle or a thunderstorm,
+// at hour and minutes, or at minutes of the report's hour. Other phenomena
+// give no line.
+void ReportTranslator::weather_event_remarks()
 {
-    QStringView kind;
-    for (const t::Precipitation& p : t::precipitation)
-        if (cur_.contains(p.began))
-            kind = p.name;
-    if (kind.isEmpty())
-        return;
-    QString text;
-    switch (cur_.size()) {
-    case 7:  // RAB hhmm
-    case 12: // RAB hhmm E hhmm
-        local_time(text, 4, 6);
-        text += t::began_from;
-        text += kind;
-        text += t::observed;
-        if (cur_.size() == 12) {
-            text += t::and_word;
-            local_time(text, 9, 11);
-            text += t::observation_ended;
+    const QList<WeatherEvent> events = weather_events(cur_);
+    const auto kind_of = [](QStringView phenomenon) {
+        QStringView kind;
+        for (const t::Precipitation& p : t::precipitation)
+            if (phenomenon.contains(p.began.first(2)))
+                kind = p.name;
+        return kind;
+    };
+    const auto time_of = [this](QString& out, const WeatherEvent& e) {
+        if (!e.hour.isEmpty()) {
+            QString zone;
+            const QString hour = local_hour(e.hour, zone);
+            append_time(out, hour, e.minute, zone);
+            return true;
         }
-        break;
-    case 5:  // RAB mm
-    case 8:  // RAB mm E mm
-        append_time(text, report_hour(), mid_or_throw(cur_, 4, 2), report_zone());
-        text += t::began_from;
-        text += kind;
-        if (cur_.size() == 8) {
-            text += t::observed_and;
-            append_time(text, report_hour(), mid_or_throw(cur_, 7, 2), report_zone());
-            text += t::observation_ended;
+        const QStringView hour = report_hour();
+        if (hour.size() != 2 || !all_digits(hour))
+            return false;
+        append_time(out, hour, e.minute, report_zone());
+        return true;
+    };
+    for (qsizetype i = 0; i < events.size(); ++i) {
+        const WeatherEvent& e = events[i];
+        const QStringView kind = kind_of(e.phenomenon);
+        if (kind.isEmpty())
+            continue;
+        QString text;
+        if (!time_of(text, e))
+            continue;
+        if (!e.began) {
+            text += t::ended_at;
+            text += kind;
+            text += t::ended_observing;
         } else {
+            text += t::began_from;
+            text += kind;
             text += t::observed;
+            // Began and ended: one line.
+            if (i + 1 < events.size() && !events[i + 1].began && events[i + 1].phenomenon == e.phenomenon) {
+                QString end;
+                if (time_of(end, events[i + 1])) {
+                    text += t::and_word;
+                    text += end;
+                    text += t::observation_ended;
+                    ++i;
+                }
+            }
         }
-        break;
-    default:
-        return;
+        remark(text);
     }
-    remark(text);
 }
 
-void ReportTranslator::precipitation_ended()
-{
-    QStringView kind;
-    for (const t::Precipitation& p : t::precipitation)
-        if (cur_.contains(p.ended))
-            kind = p.name;
-    if (kind.isEmpty())
-        return;
-    QString text;
-    if (cur_.size() == 7)
-        local_time(text, 4, 6);
-    else if (cur_.size() == 5)
-        append_time(text, report_hour(), mid_or_throw(cur_, 4, 2), report_zone());
-    else
-        return;
-    text += t::ended_at;
-    text += kind;
-    text += t::ended_observing;
-    remark(text);
-}
-
-// The time of the hour digits at position h and the minute digits at m
-// of the current group, in local time when the settings ask for it.
-void ReportTranslator::local_time(QString& out, qsizetype h, qsizetype m) const
-{
-    QString zone;
-    const QString hour = local_hour(mid_or_throw(cur_, h, 2), zone);
-    append_time(out, hour, mid_or_throw(cur_, m, 2), zone);
-}
-
-// "P" and the last hour's amount, then the amounts of longer periods.
+// "P" and the last hour's amount, then the amounts of longer periods: a
+// "6" group holds three hours at 03, 09, 15 and 21 UTC and six at the
+// other synoptic hours, a "7" group 24 hours.
 void ReportTranslator::precipitation_amounts()
 {
-    const float amount = inches_of(cur_);
-    if (amount == 0.0f)
+    if (cur_.sliced(1) == u"////")
+        remark(t::last_hour_open, t::missing);
+    else if (const float amount = inches_of(cur_); amount == 0.0f)
         remark(t::last_hour_trace);
     else
         remark(t::last_hour_open, single_text(amount), t::inches);
-    for (next(); cur_.size() == 5 && digit_1_to_9(cur_); next())
-        remark(t::past, cur_.first(1), t::hours_precipitation, single_text(inches_of(cur_)), t::inches);
+    for (next(); period_precipitation(cur_); next()) {
+        const QString hours = cur_[0] == u'7' ? QStringLiteral("24") : utc_hour() % 6 == 3 ? QStringLiteral("3") : QStringLiteral("6");
+        if (cur_.sliced(1) == u"////")
+            remark(t::past, hours, t::hours_precipitation, t::missing);
+        else
+            remark(t::past, hours, t::hours_precipitation, single_text(inches_of(cur_)), t::inches);
+    }
 }
 
 // Sign digit ("1" below zero), two digits, one decimal, from position p.
@@ -318,15 +306,21 @@ void ReportTranslator::remark_temperatures()
     remark(t::remark_dew_point, tenths(cur_, 6));
     for (;;) {
         next();
-        const QChar first = cur_.isEmpty() ? QChar() : cur_[0];
-        if (cur_.size() == 5 && first == u'1') {
-            remark(t::six_hour_maximum, tenths(cur_, 2));
-        } else if (cur_.size() == 5 && first == u'2') {
-            remark(t::six_hour_minimum, tenths(cur_, 2));
-        } else if (cur_.size() == 5 && first == u'5') {
-            remark(t::three_hour_pressure_change, value_of(mid_or_throw(cur_, 3, 2)), QStringView(u"."),
-                   mid_or_throw(cur_, 5, 1), t::hectopascals);
-        } else if (cur_.size() == 9 && first == u'4') {
+        // Slashes stand for what was not measured.
+        const auto tenths_or_missing = [this](qsizetype p) {
+            return mid_or_throw(cur_, p, 1) == u"/" ? t::missing.toString() : tenths(cur_, p);
+        };
+        if (extreme_temperature(cur_, u'1')) {
+            remark(t::six_hour_maximum, tenths_or_missing(2));
+        } else if (extreme_temperature(cur_, u'2')) {
+            remark(t::six_hour_minimum, tenths_or_missing(2));
+        } else if (pressure_tendency(cur_)) {
+            if (cur_[1] == u'/')
+                remark(t::three_hour_pressure_change, t::missing);
+            else
+                remark(t::three_hour_pressure_change, value_of(mid_or_throw(cur_, 3, 2)), QStringView(u"."),
+                       mid_or_throw(cur_, 5, 1), t::hectopascals);
+        } else if (daily_extremes(cur_)) {
             remark(t::six_hour_maximum, tenths(cur_, 2));
             remark(t::six_hour_minimum, tenths(cur_, 6));
         } else {
@@ -336,6 +330,54 @@ void ReportTranslator::remark_temperatures()
             return;
         }
     }
+}
+
+// "VIS", a direction (or two joined by AND), perhaps a word of place
+// (VLY), and the visibility there; anything else gives no line.
+void ReportTranslator::visibility_remark()
+{
+    GroupReader ahead = reader_;
+    QString d = direction_words(ahead.next());
+    if (d.isEmpty())
+        return;
+    QStringView v = ahead.next();
+    if (v == u"AND") {
+        const QString second = direction_words(ahead.next());
+        if (second.isEmpty())
+            return;
+        d += u'・';
+        d += second;
+        v = ahead.next();
+    } else if (remark_visibility(v) == RemarkVisibility::none && connecting_word(v)) {
+        v = ahead.next();
+    }
+    const RemarkVisibility kind = remark_visibility(v);
+    if (kind == RemarkVisibility::none)
+        return;
+    reader_ = ahead;
+    cur_ = v;
+    QString value;
+    QStringView unit;
+    switch (kind) {
+    case RemarkVisibility::metres:
+        value = value_of(v);
+        unit = t::metres;
+        break;
+    case RemarkVisibility::kilometres:
+        value = value_of(v);
+        unit = t::kilometres;
+        break;
+    default: {
+        // Statute miles: whole miles, or a fraction (11/2 is 1 1/2).
+        value = (v.endsWith(u"SM") ? v.chopped(2) : v).toString();
+        if (const qsizetype slash = value.indexOf(u'/'); slash == 2 && value[0] != u'0' && value.mid(1, 1).toInt() < value.mid(3).toInt())
+            value.insert(1, u' ');
+        unit = t::miles;
+        break;
+    }
+    }
+    remark(t::at_airport, d, t::direction, d.contains(t::from) ? t::over_range : t::of, t::visibility_is, value,
+           unit);
 }
 
 // Remarks found anywhere in the body.

@@ -95,7 +95,7 @@ private:
     void weather_code();
     void add_weather(const QString& text, bool same_line);
     QString weather_parts(QStringView codes) const;
-    void cloud();
+    void cloud(QStringView layer);
     void temperature();
     void temperature_line(QStringView label, QStringView g);
     void pressure();
@@ -103,7 +103,7 @@ private:
     bool to_trend();
     void trend(QStringView change);
     void trend_weather();
-    void trend_time(qsizetype at, QStringView tail);
+    void trend_time_piece(QStringView hhmm, bool until);
 
     // ------------------------------------------------------------- remarks
     // (report_translation_remarks.cpp)
@@ -112,9 +112,8 @@ private:
     QString remark_direction(bool& distant);
     void remark_cloud();
     void cloud_remark(const QString& height, QStringView amount, QStringView type);
-    void precipitation_began();
-    void precipitation_ended();
-    void local_time(QString& out, qsizetype h, qsizetype m) const;
+    void weather_event_remarks();
+    void visibility_remark();
     void precipitation_amounts();
     QString tenths(QStringView g, qsizetype p) const;
     void remark_temperatures();
@@ -123,6 +122,8 @@ private:
     // The hour and zone letter of the header's time.
     QStringView report_hour() const { return mid_or_throw(header_time_, 1, 2); }
     QStringView report_zone() const { return header_zone_; }
+    // The report's hour in UTC.
+    int utc_hour() const;
 
     const TranslationSources& src_;
     const QString body_;  // the whole body, line breaks as blanks
@@ -132,6 +133,7 @@ private:
     QString header_time_; // hh "時" mm "分(" zone ") 発表"
     QString header_zone_;
     qsizetype weather_end_ = -1;  // where the last weather line ends; -1: none yet
+    qsizetype observation_start_ = 0;  // where the lines after the header begin
 };
 
 }  // namespace kolde_sub::jp

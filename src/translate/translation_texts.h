@@ -36,6 +36,7 @@ inline constexpr QStringView remark_word = u"備　　考";
 
 // A group that says its value is not reported.
 inline constexpr QStringView missing = u"欠測";
+inline constexpr QStringView direction_missing = u"風向欠測 ";
 
 // ---- header
 inline constexpr QStringView header_open = u"*** ";

@@ -332,6 +332,28 @@ TEST(ReportTranslation, ObservationGroups)
          u8_list({"風向/風速　　： 180°方向から 10ノット", "地上視程　　 ： 10キロメートル以上",
                   "現在天気　　 ： 顕著な雲なし", "地上気温　　 ： 10℃", "露点温度　　 ： 5℃",
                   "地上気圧　　 ： 1010.0ヘクトパスカル"})},
+        // A layer says itself whatever is glued after it: a direction, the
+        // end mark, another layer.
+        {"08003KT FEW025CB(E) FEW025CBNE BKN010CB/SE SCT010CB/S FEW025TCU(NE) FEW018CBSCT020 FEW040= 22/21 Q1010",
+         u8_list({"風向/風速　　： 080°方向から 3ノット", "雲量/高度　　： 2500フィートに少量の積乱雲",
+                  "　　　　　　　　2500フィートに少量の積乱雲", "　　　　　　　　1000フィートに多量の積乱雲",
+                  "　　　　　　　　1000フィートに散在した積乱雲", "　　　　　　　　2500フィートに少量の塔状積雲",
+                  "　　　　　　　　1800フィートに少量の積乱雲", "　　　　　　　　2000フィートに散在した雲",
+                  "　　　　　　　　4000フィートに少量の雲", "地上気温　　 ： 22℃", "露点温度　　 ： 21℃",
+                  "地上気圧　　 ： 1010.0ヘクトパスカル"})},
+        // Winds that say their value: glued to the visibility, without a
+        // direction, a gust in lower case.
+        {"12006KT5000 15/08", u8_list({"風向/風速　　： 120°方向から 6ノット", "地上視程　　 ： 5000メートル",
+                                      "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"///05KT 15/08", u8_list({"風向/風速　　： 風向欠測 5ノット", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"16007g23KT 15/08", u8_list({"風向/風速　　： 160°方向から 7ノット / 最大瞬間風速 23ノット", "地上気温　　 ： 15℃",
+                                     "露点温度　　 ： 8℃"})},
+        // No wind, or one that cannot be read: no wind line. A day-time
+        // group said again, with its station or not, is passed over.
+        {"9999 15/08", u8_list({"地上視程　　 ： 10キロメートル以上", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"330/05KT 15/08", u8_list({"地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"500Z 00000KT 15/08", u8_list({"風向/風速　　： 風速 0.4ノット以下の静穏な風", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"SKCG 060000Z 00000KT 15/08", u8_list({"風向/風速　　： 風速 0.4ノット以下の静穏な風", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
     };
     for (const auto& c : cases) {
         const kolde_sub::Translation t = translate(u8(c.body));
@@ -374,6 +396,8 @@ TEST(ReportTranslation, LandingForecastInUtcAndLocalTime)
         {"BECMG +SHSN", false, "", "着陸予報　　 ： 強い(+) しゅう雨性(SH) 雪(SN) に序々に変化"},
         {"BECMG 9999 NSW NSC", false, "", "着陸予報　　 ： 地上視程 9999メートル 顕著な雲なし に序々に変化"},
         {"BECMG CAVOK", false, "", "着陸予報　　 ： 晴れ に序々に変化"},
+        // Times and winds are read by their form only.
+        {"BECMG FM 0550Z TL113 0 GUST 20-25KTS FEW///", false, "", "着陸予報　　 ： 05時50分(Z)以降、に序々に変化"},
         // A time difference beyond a zone letter is shown as it is.
         {"BECMG TL0630 27015KT", true, "+13", "着陸予報　　 ： 19時30分(+13)までに、風が 270°方向から 15ノット に序々に変化"},
         {"BECMG TL0630 27015KT", true, "-13", "着陸予報　　 ： 17時30分(-13)までに、風が 270°方向から 15ノット に序々に変化"},
@@ -430,8 +454,21 @@ TEST(ReportTranslation, Remarks)
         {"DZE45", false, "", remark_lines({"09時45分(I)に霧雨の観測を終了"})},
         {"RAB0530 RAE0610", true, "+10", remark_lines({"15時30分(K)から雨を観測", "16時10分(K)に雨の観測を終了"})},
         {"P0012 60025 70100 T01230045", false, "",
-         remark_lines({"過去1時間あたりの降水量 0.12インチ", "過去6時間の降水量 0.25インチ", "過去7時間の降水量 1インチ",
+         remark_lines({"過去1時間あたりの降水量 0.12インチ", "過去3時間の降水量 0.25インチ", "過去24時間の降水量 1インチ",
                        "地上気温 12.3℃", "露点温度 4.5℃"})},
+        // Only "P" and four digits is the last hour's precipitation, and
+        // only 6- and 7-groups follow it; slashes were not measured.
+        {"PWINO PP000 PHONE PANCH PA-33", false, "", {}},
+        {"P0001 10170 20110 52010", false, "", remark_lines({"過去1時間あたりの降水量 0.01インチ"})},
+        {"P//// 6////", false, "", remark_lines({"過去1時間あたりの降水量 欠測", "過去3時間の降水量 欠測"})},
+        {"T01230045 1//// 2//// 5////", false, "",
+         remark_lines({"地上気温 12.3℃", "露点温度 4.5℃", "過去6時間以内の最高気温 欠測", "過去6時間以内の最低気温 欠測",
+                       "過去3時間の気圧変化 欠測"})},
+        // Times of weather that began or ended are read by their form.
+        {"SHRAE46 FZRAB50 UPE14FZRAB45", true, "+9",
+         remark_lines({"09時46分(I)に雨の観測を終了", "09時50分(I)から雨を観測", "09時45分(I)から雨を観測"})},
+        // No number where the remark has none.
+        {"3AC 7AC 4SC SLP95 SC5AC3", false, "", {}},
         {"P0000", false, "", remark_lines({"過去1時間あたりの降水量 0.01インチ以下"})},
         // The group that ends the temperature run is read once, in the
         // next turn.
@@ -442,6 +479,7 @@ TEST(ReportTranslation, Remarks)
                        "高度計規正値 29.92インチ水銀柱"})},
         {"P/RR P/FR", false, "", remark_lines({"地上気圧が急速に上昇中", "地上気圧が急速に下降中"})},
         {"WS R34L", false, "", remark_lines({"滑走路34Lにウィンドシァー警報"})},
+        {"WSHFT 2358 WS RWY24", false, "", remark_lines({"滑走路24にウィンドシァー警報"})},
         {"LIGHTNING NE", false, "", remark_lines({"空港の北東方向に稲光を観測"})},
         {"CB SW-NW TCU W FG S RA N", false, "",
          remark_lines({"空港の南西から北西方向にかけて積乱雲を観測", "空港の西方向に塔状積雲を観測", "空港の南方向に霧を観測",
@@ -461,6 +499,8 @@ TEST(ReportTranslation, Remarks)
         {"DISTANT LIGHTNING TO E/SE", false, "", remark_lines({"空港の東・南東方向の遠方に稲光を観測"})},
         {"DIST CB TO SW TCU DSNT", false, "", remark_lines({"空港の南西方向の遠方に積乱雲を観測", "遠方に塔状積雲を観測"})},
         {"DSNT LIGHTNING", false, "", remark_lines({"遠方に稲光を観測"})},
+        {"FG BNK DSNT NE-S CB TOPS DSNT NW", false, "",
+         remark_lines({"空港の北東から南方向にかけての遠方に霧を観測", "空港の北西方向の遠方に積乱雲を観測"})},
         {"CB OHD MOV E", false, "", remark_lines({"空港で積乱雲を観測"})},
         {"CB TCU W", false, "", remark_lines({"空港で積乱雲を観測", "空港の西方向に塔状積雲を観測"})},
         {"VIS REDUCED TO EAST", false, "", {}},
@@ -470,6 +510,10 @@ TEST(ReportTranslation, Remarks)
         {"ALQDS A29.9", false, "", {}},
         {"VIS SW-NW 3000", false, "", remark_lines({"空港の南西から北西方向にかけての視程は 3000メートル"})},
         {"VIS E 5KM", false, "", remark_lines({"空港の東方向の視程は 5キロメートル"})},
+        {"VIS N AND S 3500M", false, "", remark_lines({"空港の北・南方向の視程は 3500メートル"})},
+        {"VIS S VLY 11/2 VIS SE-SW 12", false, "",
+         remark_lines({"空港の南方向の視程は 1 1/2 陸マイル (Statute Mile)",
+                       "空港の南東から南西方向にかけての視程は 12 陸マイル (Statute Mile)"})},
         {"CIG 005V010 CIG 012", false, "",
          remark_lines({"雲底高度 500フィートから1000フィートの間を変動", "雲底高度 1200フィート"})},
         // A ceiling without a height gives none; what follows is read.
@@ -567,7 +611,7 @@ TEST(ReportTranslation, AReportThatEndsEarlyShowsEachGroupOnce)
         const char* body;
         QStringList lines;
     } cases[] = {
-        {"", u8_list({"風向/風速　　： "})},
+        {"", {}},
         {"27010KT", u8_list({"風向/風速　　： 270°方向から 10ノット"})},
         {"27010KT 9999 FEW030",
          u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 10キロメートル以上",
@@ -590,7 +634,7 @@ TEST(ReportTranslation, AReportThatEndsEarlyShowsEachGroupOnce)
         {"27010KT 9999 15/08 Q1020 RMK P0012 60025",
          u8_list({"風向/風速　　： 270°方向から 10ノット", "地上視程　　 ： 10キロメートル以上", "地上気温　　 ： 15℃",
                   "露点温度　　 ： 8℃", "地上気圧　　 ： 1020.0ヘクトパスカル",
-                  "備　　考　　 ： 過去1時間あたりの降水量 0.12インチ", "　　　　　　　　過去6時間の降水量 0.25インチ"})},
+                  "備　　考　　 ： 過去1時間あたりの降水量 0.12インチ", "　　　　　　　　過去3時間の降水量 0.25インチ"})},
     };
     for (const auto& c : cases) {
         const kolde_sub::Translation t = translate(u8(c.body));
