@@ -4,6 +4,7 @@
 #include "core/shared.h"
 #include "reports/zone.h"
 #include "translate/group_forms.h"
+#include "translate/group_text.h"
 #include "translate/translation.h"
 
 #include <algorithm>
@@ -69,6 +70,39 @@ QStringView after(QStringView s, qsizetype pos)
 bool console_char_is(const QString& console, qint64 k, QChar c)
 {
     return k >= 1 && k <= console.size() && console[static_cast<qsizetype>(k - 1)] == c;
+}
+
+// The group of the console that holds 0-based position at: its characters
+// between blanks or line ends, without the "=" that ends a report. Empty
+// when at lies outside the text; start is where the group begins.
+QStringView console_group(const QString& console, qint64 at, qint64& start)
+{
+    if (at < 0 || at >= console.size())
+        return {};
+    qsizetype from = static_cast<qsizetype>(at), to = from;
+    while (from > 0 && !console[from - 1].isSpace())
+        --from;
+    while (to < console.size() && !console[to].isSpace())
+        ++to;
+    if (to > from && console[to - 1] == u'=')
+        --to;
+    start = from;
+    return QStringView(console).sliced(from, to - from);
+}
+
+// Whether the console holds, at 0-based position at, a "/" of a group that
+// has the form and holds s as the part that lies after it (or before it).
+template <typename Form>
+bool part_of_group(const QString& console, qint64 at, QStringView s, bool s_after, Form form)
+{
+    if (!console_char_is(console, at + 1, u'/'))
+        return false;
+    qint64 start = 0;
+    const QString group = console_group(console, at, start).toString().toUpper();
+    const qsizetype slash = static_cast<qsizetype>(at - start);
+    if (!form(QStringView(group)) || group.indexOf(u'/') != slash)
+        return false;
+    return s_after ? QStringView(group).sliced(slash + 1) == s : QStringView(group).first(slash) == s;
 }
 
 QString without_blanks(QString s)
@@ -181,8 +215,9 @@ bool all_digits(QStringView s)
     return true;
 }
 
-// A cloud layer by amount, the amount's digit first; nothing when the
-// group names no cloud type. cloud is the cloud word the group's ending gives.
+// A cloud layer by amount, the amount's digit first, then the type and the
+// base; nothing for any other form. cloud is the cloud word the group's
+// ending gives.
 std::optional<QString> explain_cloud_layer(const QString& s, QString cloud)
 {
     const qsizetype len = s.size();
@@ -197,7 +232,7 @@ std::optional<QString> explain_cloud_layer(const QString& s, QString cloud)
     else if (amount == 8)
         cloud = QStringLiteral("全天");
 
-    if (len == 6) {
+    if (jp::national_cloud_layer(s)) {
         for (const CloudType& row : cloud_types) {
             if (!s.contains(QStringView(row.letters)))
                 continue;
@@ -223,13 +258,12 @@ std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QS
 {
     const qsizetype len = s.size();
     const QString sep = QStringLiteral(" ： ");
-    const bool slash_before = console_char_is(console, s0, u'/');
 
     const qint64 amount = value_of(s);
     if (std::optional<QString> layer = explain_cloud_layer(s, cloud))
         return layer;
 
-    if (s.endsWith(u'Z') && len == 7) {
+    if (jp::day_time_group(s)) {
         const QStringView dd = mid_or_empty(s, 1, 2), hh = mid_or_empty(s, 3, 2), mm = mid_or_empty(s, 5, 2);
         if (!sources.local_time)
             return cat(s, sep, dd, QStringLiteral("日 "), hh, u':', mm, QStringLiteral(" UTC"));
@@ -245,7 +279,10 @@ std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QS
         return cat(s, sep, translate_rvr(s).value_or(QString()));
     }
 
-    if (s.startsWith(u"SLP")) {
+    // "SLP" and three digits; other digits after "SLP" are no pressure.
+    const QStringView after_slp = after(s, 3);
+    if (s.startsWith(u"SLP") && ((after_slp.size() == 3 && all_digits(after_slp)) ||
+                                 std::none_of(after_slp.begin(), after_slp.end(), jp::is_ascii_digit))) {
         const QString pressure = translate_slp(s).value_or(QString());
         return cat(s, QStringLiteral(" ： 海面水位圧力 "), pressure, QStringLiteral("ヘクトパスカル"));
     }
@@ -260,8 +297,8 @@ std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QS
     if (s == u"9999" || s == u"9999NDV")
         return cat(s, QStringLiteral(" : 視程10km以上"));
 
-    if (s.contains(u'T') && len >= 9) {
-        const QStringView g = mid_or_empty(s, 1, 9);
+    if (jp::remark_temperatures(s)) {
+        const QStringView g(s);
         return cat(s, QStringLiteral(" : 地上気温 "),
                    remark_temperature(mid_or_empty(g, 2, 1), mid_or_empty(g, 3, 2), mid_or_empty(g, 5, 1)),
                    QStringLiteral(" 露点温度 "),
@@ -273,7 +310,8 @@ std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QS
 
     // The day and hour of a forecast period, "2812" of "2812/2918".
     if (amount != 0 && len == 4 && all_digits(s) &&
-        (slash_before || console_char_is(console, s0 + sl + 1, u'/'))) {
+        (part_of_group(console, s0 - 1, s, true, jp::forecast_period) ||
+         part_of_group(console, s0 + sl, s, false, jp::forecast_period))) {
         const qint64 day = 10 * (s[0].unicode() - u'0') + (s[1].unicode() - u'0');
         const qint64 hour = 10 * (s[2].unicode() - u'0') + (s[3].unicode() - u'0');
         LocalTime t{day, hour, QStringLiteral("Z")};
@@ -345,10 +383,12 @@ std::optional<QString> explain_by_form(QString s, const QString& console, qint64
                    temperature(after(pair, slash + 1)), u'℃');
     }
 
-    // One half of a temperature pair, told by the "/" beside the selection.
-    const bool slash_after_two = len == 2 && console_char_is(console, s0 + 3, u'/');
-    const bool slash_after_three = len == 3 && s.startsWith(u'M') && console_char_is(console, s0 + 4, u'/');
-    const bool slash_before = console_char_is(console, s0, u'/');
+    // One half of a temperature pair, told by the "/" beside the selection
+    // in a group of a pair's form; a dew point only where it can be read.
+    const bool slash_after_two = len == 2 && part_of_group(console, s0 + 2, s, false, jp::temperature_group);
+    const bool slash_after_three =
+        len == 3 && s.startsWith(u'M') && part_of_group(console, s0 + 3, s, false, jp::temperature_group);
+    const bool slash_before = part_of_group(console, s0 - 1, s, true, jp::has_dew_point);
     if (slash_after_two)
         return cat(s, QStringLiteral(" ：  地上気温 "), value_text(s), u'℃');
     if (slash_after_three)

@@ -1,6 +1,7 @@
 #include "translate/group_forms.h"
 
 #include "reports/weather_codes.h"
+#include "translate/report_forms.h"
 #include "translate/group_text.h"
 
 #include <algorithm>
@@ -228,6 +229,66 @@ bool pressure_reported(QStringView g)
 bool observation_ends(QStringView g)
 {
     return g == u"BECMG" || g == u"TEMPO" || g == u"NOSIG" || g == u"RMK";
+}
+
+namespace {
+
+// Two digits from the front of c, read as a number from min to max.
+bool two_digits_within(Cursor& c, int min, int max)
+{
+    const QStringView before = c.rest;
+    if (!c.digits(2, 2))
+        return false;
+    const int v = (before[0].unicode() - u'0') * 10 + (before[1].unicode() - u'0');
+    return v >= min && v <= max;
+}
+
+// The day (01 to 31) and hour (00 to 24) of a forecast period.
+bool day_hour(Cursor& c, int& day, int& hour)
+{
+    const QStringView before = c.rest;
+    if (!two_digits_within(c, 1, 31) || !two_digits_within(c, 0, 24))
+        return false;
+    day = (before[0].unicode() - u'0') * 10 + (before[1].unicode() - u'0');
+    hour = (before[2].unicode() - u'0') * 10 + (before[3].unicode() - u'0');
+    return true;
+}
+
+}  // namespace
+
+bool day_time_group(QStringView g)
+{
+    Cursor c{g};
+    return two_digits_within(c, 1, 31) && two_digits_within(c, 0, 23) && two_digits_within(c, 0, 59) &&
+           c.take(u"Z") && c.done();
+}
+
+bool national_cloud_layer(QStringView g)
+{
+    QStringView type;
+    qsizetype height_at = 0;
+    return remark_cloud_layer(g, type, height_at) && type != u"CB" && type != u"TCU";
+}
+
+bool remark_temperatures(QStringView g)
+{
+    Cursor c{g};
+    return c.take(u"T") && c.take_one_of(u"01") && c.digits(3, 3) && c.take_one_of(u"01") && c.digits(3, 3) &&
+           c.done();
+}
+
+bool forecast_period(QStringView g)
+{
+    Cursor c{g};
+    int from_day = 0, from_hour = 0, to_day = 0, to_hour = 0;
+    if (!day_hour(c, from_day, from_hour) || !c.take(u"/") || !day_hour(c, to_day, to_hour) || !c.done())
+        return false;
+    // A month ends after day 28 at the earliest.
+    int days = to_day - from_day;
+    if (days < 0)
+        days = to_day + std::max(from_day, 28) - from_day;
+    const int hours = days * 24 + to_hour - from_hour;
+    return hours >= 1 && hours <= 30;
 }
 
 }  // namespace kolde_sub::jp

@@ -72,4 +72,24 @@ bool pressure_reported(QStringView g);
 // remarks.
 bool observation_ends(QStringView g);
 
+// The day and time of a report: two digits of day (01 to 31), two of hour
+// (00 to 23) and two of minute (00 to 59), then "Z" (281230Z).
+bool day_time_group(QStringView g);
+
+// A cloud layer of the national remarks: the amount in eighths (1 to 8), the
+// two letters of a cloud type, the base in hundreds of feet (3SC015). A layer
+// written type first and amount after (SC5, SC5AC3) gives no base and is none.
+bool national_cloud_layer(QStringView g);
+
+// The temperatures of the remarks: "T", then for the air temperature and
+// again for the dew point a sign digit (0 or 1) and three digits of tenths
+// (T01230056).
+bool remark_temperatures(QStringView g);
+
+// A forecast period: day and hour of its start, "/", day and hour of its end
+// (2812/2918), days 01 to 31 and hours 00 to 24, the end 1 to 30 hours after
+// the start (a month may end between). The hours and minutes of a trend
+// (2000/2300, 0300/0330) are none.
+bool forecast_period(QStringView g);
+
 }  // namespace kolde_sub::jp

@@ -65,6 +65,9 @@ QStringView leading_cloud_layer(QStringView g)
     }
     if (g.sliced(n).startsWith(u"///"))
         n += 3;
+    // A digit after it makes the height another one (FEW0014).
+    if (n < g.size() && is_ascii_digit(g[n]))
+        return {};
     return g.first(n);
 }
 
@@ -76,7 +79,7 @@ QStringView leading_wind(QStringView g)
             continue;
         const qsizetype end = at + unit.size();
         const QStringView rest = g.sliced(end);
-        if ((rest == u"CAVOK" || (!rest.isEmpty() && digits_at(rest, 0) == rest.size())) && wind_group(g.first(end)))
+        if ((rest == u"CAVOK" || digits_only(rest, 4)) && wind_group(g.first(end)))
             return g.first(end);
     }
     return {};

@@ -14,7 +14,8 @@ namespace kolde_sub::jp {
 // hundreds of feet or "///", then CB, TCU or a cloud type's two letters,
 // and "///". What follows is no part of it: a direction (FEW025CB(E),
 // FEW010CBN, BKN010CB/SE), the end mark (FEW040=) or another layer
-// (FEW018CBSCT020). Empty when the group begins with no such layer.
+// (FEW018CBSCT020). Empty when the group begins with no such layer, or
+// when a digit follows it (FEW0014 holds no height of three digits).
 QStringView leading_cloud_layer(QStringView g);
 
 // The surface wind a group begins with when the visibility or CAVOK is

@@ -3,6 +3,7 @@
 
 #include "translate/report_translator.h"
 
+#include "translate/group_forms.h"
 #include "translate/group_translators.h"
 #include "translate/report_forms.h"
 
@@ -13,14 +14,6 @@ namespace kolde_sub::jp {
 namespace {
 
 bool digit_1_to_9(QStringView g) { return !g.isEmpty() && g[0] >= u'1' && g[0] <= u'9'; }
-
-// The remark temperature group: "T", then a sign digit (0 or 1) and
-// three digits of tenths for the air and again for the dew point.
-bool temperature_remark(QStringView g)
-{
-    const auto sign = [](QChar c) { return c == u'0' || c == u'1'; };
-    return g.size() == 9 && g[0] == u'T' && all_digits(g.sliced(1, 8)) && sign(g[1]) && sign(g[5]);
-}
 
 // Where key stands in text at or after from, not right after a digit (a
 // height of 500 feet is no part of 1500 feet); -1 when nowhere.
@@ -73,6 +66,20 @@ bool connecting_word(QStringView g)
            !seen_in_direction(g) && g != u"VIS" && g != u"CIG" && g != u"WS" && g != u"RMK";
 }
 
+// A direction, and a second one after AND ("N AND S" gives 北・南); ahead
+// has read the second one when there is one.
+QString with_second_direction(GroupReader& ahead, const QString& d)
+{
+    GroupReader probe = ahead;
+    if (probe.next() != u"AND")
+        return d;
+    const QString second = direction_words(probe.next());
+    if (second.isEmpty())
+        return d;
+    ahead = probe;
+    return d + u'・' + second;
+}
+
 }  // namespace
 
 void ReportTranslator::remarks()
@@ -106,7 +113,7 @@ void ReportTranslator::remarks()
         weather_event_remarks();
         if (hourly_precipitation(cur_))
             precipitation_amounts();
-        if (temperature_remark(cur_))
+        if (jp::remark_temperatures(cur_))
             remark_temperatures();
         if (cur_.contains(u"P/RR"))
             remark(t::pressure_rising);
@@ -171,6 +178,7 @@ QString ReportTranslator::remark_direction(bool& distant)
         d = direction_words(g);
     }
     if (!d.isEmpty()) {
+        d = with_second_direction(ahead, d);
         reader_ = ahead;
         cur_ = g;
     }
@@ -340,17 +348,10 @@ void ReportTranslator::visibility_remark()
     QString d = direction_words(ahead.next());
     if (d.isEmpty())
         return;
+    d = with_second_direction(ahead, d);
     QStringView v = ahead.next();
-    if (v == u"AND") {
-        const QString second = direction_words(ahead.next());
-        if (second.isEmpty())
-            return;
-        d += u'・';
-        d += second;
+    if (remark_visibility(v) == RemarkVisibility::none && connecting_word(v))
         v = ahead.next();
-    } else if (remark_visibility(v) == RemarkVisibility::none && connecting_word(v)) {
-        v = ahead.next();
-    }
     const RemarkVisibility kind = remark_visibility(v);
     if (kind == RemarkVisibility::none)
         return;
@@ -372,6 +373,15 @@ void ReportTranslator::visibility_remark()
         value = (v.endsWith(u"SM") ? v.chopped(2) : v).toString();
         if (const qsizetype slash = value.indexOf(u'/'); slash == 2 && value[0] != u'0' && value.mid(1, 1).toInt() < value.mid(3).toInt())
             value.insert(1, u' ');
+        // Whole miles and a fraction after them (2 1/2).
+        GroupReader probe = ahead;
+        if (const QStringView fraction = probe.next();
+            !value.contains(u'/') && fraction.contains(u'/') && remark_visibility(fraction) == RemarkVisibility::miles) {
+            value += u' ';
+            value += fraction.endsWith(u"SM") ? fraction.chopped(2) : fraction;
+            reader_ = probe;
+            cur_ = fraction;
+        }
         unit = t::miles;
         break;
     }

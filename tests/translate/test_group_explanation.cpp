@@ -103,14 +103,28 @@ const Case cases[] = {
     {"M02", "M02 ：  地上気温 マイナス2℃", "M02/M05", 0},
     {"M05", "M05 ：  露点温度 マイナス5℃", "M02/M05", 4},
     {"12", nullptr, "12", 0},
+    {"08", "08 ：  露点温度 8℃", "Q1008 12/08=", 9},
+    // a "/" beside the selection in a group that is no temperature pair
+    {"S4", nullptr, "W13/S4", 4},
+    {"CB", nullptr, "CB/TS", 0},
+    {"TS", nullptr, "CB/TS", 3},
+    {"74", nullptr, "RMK 0141//74", 10},
+    {"M02", nullptr, "22/M02/11016", 3},
+    {"XX", nullptr, "12/XX", 3},
     {"08", nullptr, "/08", 5000},
     {"08", nullptr, "/08", -1},
     // cloud layers of the remarks
     {"3SC015", "3SC015 ： 1500フィートに散在 (3/8) した層積雲"},
     {"8ST005", "8ST005 ： 500フィートに全天 (8/8) を覆う層雲"},
     {"2CU020", "2CU020 ： 2000フィートに少量 (2/8) の積雲"},
-    // The amount's words change in the explanation, not in the group.
-    {"3のSC15", "3のSC15 ： 0フィートに散在 (3/8) した層積雲"},
+    // Only amount digit, type and a three-digit base make a layer: type
+    // letters first and the amount after hold no base.
+    {"3のSC15", nullptr},
+    {"SC5AC3", nullptr},
+    {"SF1SC7", nullptr},
+    {"ST2SC6", nullptr},
+    {"SCY022", nullptr},
+    {"9CU020", nullptr},
     // day and time, in UTC and in local time with the day rolling over
     {"281230Z", "281230Z ： 28日 12:30 UTC"},
     {"281230Z", "281230Z ： 28日 21:30 I (UTC+9)", nullptr, 0, true},
@@ -119,6 +133,12 @@ const Case cases[] = {
     {"010300Z", "010300Z ： 28日 22:00 R (UTC-5)", nullptr, 0, true, "-5"},
     {"010300Z", "010300Z ： 31日 22:00 R (UTC-5)", nullptr, 0, true, "-5", january},
     {"281230Z", "281230Z ： 28日 12:30 Z (UTC±0)", nullptr, 0, true, "±0"},
+    // ending in Z and seven long is not enough
+    {"-VCTSDZ", nullptr, nullptr, 0, true},
+    {"VCSH/HZ", nullptr, nullptr, 0, true},
+    {"8000MHZ", nullptr},
+    {"067650Z", nullptr},
+    {"321230Z", nullptr},
     // runway visual range, sea-level pressure, vertical visibility
     {"R34L/M0050V0300D", "R34L/M0050V0300D ： 滑走路34LのRVRは、50メートル(測定範囲の下限)から300メートルの間を変動しながら下降中"},
     {"R12////", "R12//// ： 滑走路12のRVRは、欠測している"},
@@ -126,16 +146,29 @@ const Case cases[] = {
     {"R24/450195", nullptr},
     {"SLP123", "123 ： 海面水位圧力 1012.3ヘクトパスカル"},
     {"SLPNO", "NO ： 海面水位圧力 ヘクトパスカル"},
+    {"SLP95", nullptr},
+    {"SLP136T00940028", nullptr},
     {"VV005", "VV005 ： 鉛直視程 500フィート"},
     {"VV///", "VV/// ： 鉛直視程 欠測"},
     // remark temperatures, ⊿H
     {"T01230056", "T01230056 : 地上気温 12.3℃ 露点温度 5.6℃"},
     {"T10121034", "T10121034 : 地上気温 マイナス 1.2℃ 露点温度 マイナス 3.4℃"},
+    {"//////TCU", nullptr},
+    {"ALSTG/SLP", nullptr},
+    {"LIGHTNING", nullptr},
+    {"SCT08014/13", nullptr},
+    {"T01220117$", nullptr},
+    {"T21230056", nullptr},
     {"⊿h", "⊿H ： 大気視差高 (deviation eye height)"},
     // day and hour of a forecast period
     {"2812", "2812 ： 28日 12:00 Z", "TEMPO 2812/2918", 6},
     {"2918", "2918 ： 29日 18:00 Z", "TEMPO 2812/2918", 11},
     {"2818", "2818 ： 29日 03:00 I (UTC+9)", "2818/2906", 0, true},
+    {"0106", "0106 ： 01日 06:00 Z", "3018/0106", 5},
+    // hours and minutes of a trend, a runway's state
+    {"2000", nullptr, "INTER 2000/2300", 6},
+    {"0330", nullptr, "INTER 0300/0330", 11},
+    {"0141", nullptr, "RMK 0141//74", 4},
 };
 
 TEST(GroupExplanation, EachKindOfGroupHasItsText)

@@ -334,7 +334,7 @@ TEST(ReportTranslation, ObservationGroups)
                   "地上気圧　　 ： 1010.0ヘクトパスカル"})},
         // A layer says itself whatever is glued after it: a direction, the
         // end mark, another layer.
-        {"08003KT FEW025CB(E) FEW025CBNE BKN010CB/SE SCT010CB/S FEW025TCU(NE) FEW018CBSCT020 FEW040= 22/21 Q1010",
+        {"08003KT FEW0014 FEW025CB(E) FEW025CBNE BKN010CB/SE SCT010CB/S FEW025TCU(NE) FEW018CBSCT020 FEW040= 22/21 Q1010",
          u8_list({"風向/風速　　： 080°方向から 3ノット", "雲量/高度　　： 2500フィートに少量の積乱雲",
                   "　　　　　　　　2500フィートに少量の積乱雲", "　　　　　　　　1000フィートに多量の積乱雲",
                   "　　　　　　　　1000フィートに散在した積乱雲", "　　　　　　　　2500フィートに少量の塔状積雲",
@@ -511,6 +511,8 @@ TEST(ReportTranslation, Remarks)
         {"VIS SW-NW 3000", false, "", remark_lines({"空港の南西から北西方向にかけての視程は 3000メートル"})},
         {"VIS E 5KM", false, "", remark_lines({"空港の東方向の視程は 5キロメートル"})},
         {"VIS N AND S 3500M", false, "", remark_lines({"空港の北・南方向の視程は 3500メートル"})},
+        {"VIS NE 2 1/2 TCU N AND S", false, "",
+         remark_lines({"空港の北東方向の視程は 2 1/2 陸マイル (Statute Mile)", "空港の北・南方向に塔状積雲を観測"})},
         {"VIS S VLY 11/2 VIS SE-SW 12", false, "",
          remark_lines({"空港の南方向の視程は 1 1/2 陸マイル (Statute Mile)",
                        "空港の南東から南西方向にかけての視程は 12 陸マイル (Statute Mile)"})},
