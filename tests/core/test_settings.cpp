@@ -42,19 +42,8 @@ bool alter_database(const kolde_test::ProgramFolder& home, const QString& sql)
            c.execute(sql);
 }
 
-// The source folder, found beside this file or above the test executable.
-QString source_folder()
-{
-    const QString marker = QStringLiteral("/src/core/settings.h");
-    QDir here = QFileInfo(QStringLiteral(__FILE__)).absoluteDir();
-    if (here.cdUp() && here.cdUp() && QFileInfo::exists(here.path() + marker))
-        return here.path() + QStringLiteral("/src");
-    for (QDir d(QCoreApplication::applicationDirPath()); !d.isRoot(); d.cdUp()) {
-        if (QFileInfo::exists(d.path() + marker))
-            return d.path() + QStringLiteral("/src");
-    }
-    return QString();
-}
+// The source folder, as the build names it.
+QString source_folder() { return QStringLiteral(KOLDE_SOURCE_DIR); }
 
 }  // namespace
 
