@@ -32,6 +32,70 @@ QString engine_message(sqlite3* db)
     return db != nullptr ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("no connection");
 }
 
+namespace {
+
+// Switches an engine setting off; it holds only when the engine, asked
+// back, reports it off.
+template <int option>
+bool switch_off(sqlite3* db)
+{
+    int now = -1;
+    return sqlite3_db_config(db, option, 0, &now) == SQLITE_OK && now == 0;
+}
+
+// Refuses every access that a view or a trigger makes.
+int refuse_schema_access(void*, int, const char*, const char*, const char*, const char* view_or_trigger)
+{
+    return view_or_trigger != nullptr ? SQLITE_DENY : SQLITE_OK;
+}
+
+bool refuse_views_and_triggers(sqlite3* db)
+{
+    return sqlite3_set_authorizer(db, refuse_schema_access, nullptr) == SQLITE_OK;
+}
+
+// This engine has no "trusted schema" or defensive switch of its own; the
+// authorizer stands in for them.
+constexpr SchemaGuard untrusted[] = {
+    {"triggers", switch_off<SQLITE_DBCONFIG_ENABLE_TRIGGER>},
+    {"extension loading", switch_off<SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION>},
+    {"views and triggers", refuse_views_and_triggers},
+};
+
+}  // namespace
+
+std::span<const SchemaGuard> untrusted_guards() { return untrusted; }
+
+bool open_handle(const QString& path, const QString& password, int flags, std::span<const SchemaGuard> guards,
+                 sqlite3** out, QString& error)
+{
+    *out = nullptr;
+    sqlite3* db = nullptr;
+    const QByteArray p = path.toUtf8();
+    // Each failure below closes the handle after taking its message.
+    auto fail = [&](const QString& what) {
+        error = what;
+        warn_failure(what, engine_message(db));
+        sqlite3_close(db);
+        return false;
+    };
+    if (sqlite3_open_v2(p.constData(), &db, flags, nullptr) != SQLITE_OK)
+        return fail(QStringLiteral("cannot open ") + path);
+    const QByteArray key = password.toUtf8();
+    if (sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK)
+        return fail(QStringLiteral("cannot set the key"));
+    // The key is only checked when the first page is read.
+    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
+        return fail(QStringLiteral("not a database or wrong password: ") + path);
+    // A file whose schema would run unguarded is not opened at all.
+    for (const SchemaGuard& guard : guards) {
+        if (!guard.apply(db))
+            return fail(QStringLiteral("cannot shut out %1 of %2").arg(QString::fromUtf8(guard.what), path));
+    }
+    *out = db;
+    return true;
+}
+
 }  // namespace store_detail
 
 using namespace store_detail;
@@ -58,37 +122,10 @@ bool Connection::open_with(const QString& path, const QString& password, int fla
 {
     close();
     error_.clear();
+    const auto guards = schema == Schema::untrusted ? untrusted_guards() : std::span<const SchemaGuard>{};
     sqlite3* db = nullptr;
-    const QByteArray p = path.toUtf8();
-    // Each failure below closes the handle after taking its message.
-    auto fail = [&](const QString& what) {
-        error_ = what;
-        warn_failure(what, engine_message(db));
-        sqlite3_close(db);
+    if (!open_handle(path, password, flags, guards, &db, error_))
         return false;
-    };
-    if (sqlite3_open_v2(p.constData(), &db, flags, nullptr) != SQLITE_OK)
-        return fail(QStringLiteral("cannot open ") + path);
-    const QByteArray key = password.toUtf8();
-    if (sqlite3_key(db, key.constData(), static_cast<int>(key.size())) != SQLITE_OK)
-        return fail(QStringLiteral("cannot set the key"));
-    // The key is only checked when the first page is read.
-    if (sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK)
-        return fail(QStringLiteral("not a database or wrong password: ") + path);
-    // In a file from the network nothing its schema holds runs: triggers
-    // never fire, and no statement may reach anything through a view or a
-    // trigger (this engine has no "trusted schema" or defensive switch of
-    // its own: the authorizer refuses every access that one of them makes).
-    if (schema == Schema::untrusted) {
-        sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
-        sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
-        sqlite3_set_authorizer(
-            db,
-            [](void*, int, const char*, const char*, const char*, const char* view_or_trigger) {
-                return view_or_trigger ? SQLITE_DENY : SQLITE_OK;
-            },
-            nullptr);
-    }
     sqlite3_busy_timeout(db, 2000);
     db_ = db;
     path_ = path;
@@ -216,6 +253,22 @@ QStringList Connection::table_names() const
         return out;
     while (sqlite3_step(st.get()) == SQLITE_ROW)
         out << st.column(0).to_text();
+    return out;
+}
+
+std::optional<QList<Connection::SchemaEntry>> Connection::schema() const
+{
+    Statement st(db_, QStringLiteral("SELECT type, name, sql FROM sqlite_master"));
+    if (!st.ok())
+        return std::nullopt;
+    QList<SchemaEntry> out;
+    int rc = SQLITE_OK;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
+        out << SchemaEntry{st.column(0).to_text(), st.column(1).to_text(), st.column(2).to_text()};
+    if (rc != SQLITE_DONE) {
+        warn_failure(QStringLiteral("reading the schema of ") + path_, engine_message(db_));
+        return std::nullopt;
+    }
     return out;
 }
 

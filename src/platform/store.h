@@ -18,6 +18,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 struct sqlite3;
 
@@ -57,6 +58,13 @@ public:
 
     QStringList table_names() const;
     QStringList column_names(const QString& table) const;
+
+    // One entry of the file's schema as the file stores it: what the next
+    // open of the file builds. None when the schema cannot be read whole.
+    struct SchemaEntry {
+        QString type, name, sql;
+    };
+    std::optional<QList<SchemaEntry>> schema() const;
 
     QString path() const { return path_; }
     QString last_error() const { return error_; }

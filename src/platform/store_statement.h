@@ -1,8 +1,11 @@
-// The store's shared internals, private to store.cpp and store_recordset.cpp:
-// failure warnings and one prepared statement.
+// The store's shared internals, private to store.cpp and store_recordset.cpp
+// (and the store's tests): failure warnings, opening a handle and one
+// prepared statement.
 #pragma once
 
 #include "store.h"
+
+#include <span>
 
 #define SQLITE_HAS_CODEC 1
 #include <sqlcipher/sqlite3.h>
@@ -16,6 +19,24 @@ QString sql_for_log(const QString& sql);
 void warn_failure(const QString& what, const QString& message);
 
 QString engine_message(sqlite3* db);
+
+// One switch that keeps a file's schema from running anything on a
+// connection: what it shuts out (for the error) and how it is set; apply
+// reports whether the engine took it.
+struct SchemaGuard {
+    const char* what;
+    bool (*apply)(sqlite3* db);
+};
+
+// The guards of a connection to a file from the network: no trigger fires,
+// no extension loads, nothing is reached through a view or a trigger.
+std::span<const SchemaGuard> untrusted_guards();
+
+// Opens path with its key and checks the key, then applies each guard in
+// turn. On any failure the handle is closed again, *out is null and error
+// says what failed (a guard by its name); no connection comes of it.
+[[nodiscard]] bool open_handle(const QString& path, const QString& password, int flags,
+                               std::span<const SchemaGuard> guards, sqlite3** out, QString& error);
 
 // One prepared statement, finalised on scope exit. A statement that cannot
 // be prepared on an open connection leaves a warning.

@@ -63,6 +63,70 @@ bool database_file_usable(const QString& path)
     return settings.open(conn, QStringLiteral("設定")) && settings.record_count() > 0;
 }
 
+namespace {
+
+// The tables the store opens.
+constexpr const char* store_tables[] = {"飛行場情報", "自動デコード", "カンパニー", "気象略語",
+                                        "日本語解析", "データ", "設定"};
+
+// Whether a schema entry is of a kind the program's own files hold: a table
+// or an index. An entry builds what its text begins with (the engine writes
+// that head itself), whatever its type column says.
+bool plain_entry(const platform::Connection::SchemaEntry& e)
+{
+    const auto starts = [&](const char* head) { return e.sql.startsWith(QLatin1String(head), Qt::CaseInsensitive); };
+    if (e.type == QLatin1String("table"))
+        return starts("CREATE TABLE ");
+    // An index the engine made for a constraint has no text.
+    return e.type == QLatin1String("index") &&
+           (e.sql.isEmpty() || starts("CREATE INDEX ") || starts("CREATE UNIQUE INDEX "));
+}
+
+}  // namespace
+
+bool strip_schema_code(const QString& path)
+{
+    platform::Connection conn;
+    if (!conn.open(path, QString::fromLatin1(database_password), platform::Connection::Schema::untrusted)) {
+        qCWarning(lc_startup) << "database" << path << "does not open:" << conn.last_error();
+        return false;
+    }
+    const auto before = conn.schema();
+    // Triggers first: dropping a view takes its triggers along.
+    const bool dropped = before && conn.transaction([&] {
+        for (const char* type : {"trigger", "view"}) {
+            for (const auto& e : *before) {
+                if (e.type == QLatin1String(type) &&
+                    !conn.execute(QStringLiteral("DROP %1 %2").arg(QString::fromLatin1(type).toUpper(),
+                                                                   platform::Connection::quote(e.name))))
+                    return false;
+            }
+        }
+        return true;
+    });
+    const auto after = dropped ? conn.schema() : std::nullopt;
+    if (!after) {
+        qCWarning(lc_startup) << "database" << path << "keeps triggers or views:" << conn.last_error();
+        return false;
+    }
+    QStringList tables;
+    for (const auto& e : *after) {
+        if (!plain_entry(e)) {
+            qCWarning(lc_startup) << "database" << path << "holds a schema entry of its own:" << e.type << e.name;
+            return false;
+        }
+        if (e.type == QLatin1String("table"))
+            tables << e.name;
+    }
+    for (const char* t : store_tables) {
+        if (!tables.contains(QString::fromUtf8(t))) {
+            qCWarning(lc_startup) << "database" << path << "has no table" << QString::fromUtf8(t);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool remove_database_file(const QString& path)
 {
     bool gone = true;

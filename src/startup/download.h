@@ -27,6 +27,14 @@ namespace kolde_sub {
 // engine's integrity check and holds its settings row.
 [[nodiscard]] bool database_file_usable(const QString& path);
 
+// Readies a downloaded database to become the store. The program's own
+// schema is tables alone, so every trigger and view the file brings is
+// dropped (on an untrusted connection: none of them runs meanwhile). False
+// when the file must not become the store: one cannot be dropped, anything
+// but plain tables and their indexes is left, or a table the store opens is
+// missing (a view stood in its place).
+[[nodiscard]] bool strip_schema_code(const QString& path);
+
 // Removes the database file path together with its companions (journal,
 // write-ahead log, shared-memory index), so that nothing of an earlier
 // process can be rolled into a file written there later. True when none of

@@ -249,8 +249,9 @@ void StartupSequence::provide_missing_files()
 {
     const QString db = program_path(QStringLiteral("kolde.mdb"));
     if (!file_exists(db)) {
-        // The database is taken only when it opens with its password and is
-        // sound; nothing an earlier run left beside it is rolled into it.
+        // The database is taken only when it opens with its password, is
+        // sound and keeps no trigger or view; nothing an earlier run left
+        // beside it is rolled into it.
         const QString part = db + QStringLiteral(".part");
         if (!remove_database_file(part))
             qCWarning(lc_startup) << "the remains of an earlier download stay; no database is fetched";
@@ -258,6 +259,8 @@ void StartupSequence::provide_missing_files()
             qCWarning(lc_startup) << "no database could be fetched for" << db;
         else if (!database_file_usable(part))
             qCWarning(lc_startup) << "the fetched database is not usable; it is not used";
+        else if (!strip_schema_code(part))
+            qCWarning(lc_startup) << "the fetched database keeps a schema of its own; it is not used";
         else if (!replace_file(part, db))
             qCWarning(lc_startup) << "the fetched database could not be put in place";
         remove_database_file(part);
@@ -314,7 +317,8 @@ void StartupSequence::upgrade_database(float announced)
     const QString fresh = program_path(QStringLiteral("data/kolde$.mdb"));
     const QString db = program_path(QStringLiteral("kolde.mdb"));
     // A failed download, a file that does not open or is damaged, a failed
-    // copy of the user's data, or a copy that the check finds damaged:
+    // copy of the user's data, triggers or views that cannot be dropped, or
+    // a copy that the check finds damaged:
     // nothing is swapped, nothing is written, the next start tries again.
     // What an interrupted upgrade left (its journal above all) goes first,
     // or it would be rolled into the fresh download.
@@ -327,6 +331,8 @@ void StartupSequence::upgrade_database(float announced)
         qCWarning(lc_startup) << "the fetched database is not usable; the old one stays";
     else if (!migrate_user_data(fresh))
         qCWarning(lc_startup) << "the user's data could not be carried into the new database; the old one stays";
+    else if (!strip_schema_code(fresh))
+        qCWarning(lc_startup) << "the new database keeps a schema of its own; the old one stays";
     else if (!database_file_usable(fresh))
         qCWarning(lc_startup) << "the new database is damaged after the user's data went in; the old one stays";
     else

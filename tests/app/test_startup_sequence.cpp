@@ -66,6 +66,17 @@ QByteArray served_database_with(const QString& sql, const QString& password = pw
     return read_all(path);
 }
 
+// One column of a table, in the order of 順位.
+QStringList column_of(platform::Connection& c, const char* table, const char* column)
+{
+    platform::Recordset rs;
+    QStringList out;
+    if (rs.open(c, QString::fromUtf8(table)))
+        for (rs.set_sort(QStringLiteral("順位")); !rs.eof(); rs.move_next())
+            out << rs.field(QString::fromUtf8(column)).to_text();
+    return out;
+}
+
 struct Boxes {
     QList<platform::MsgBoxCall> calls;
 };
@@ -304,6 +315,59 @@ TEST_F(Startup, DatabaseUpgradeCarriesTheUsersDataAndSwaps)
     ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
     EXPECT_EQ(site.count("/data/kolde.mdb"), 0);
     EXPECT_TRUE(boxes.calls.isEmpty());
+}
+
+// Nothing of a served database's own schema runs: not while it is checked
+// and the user's data go in, not in the store it becomes, at any write.
+TEST_F(Startup, AServedDatabasesTriggersAndViewsNeverRun)
+{
+    const QString wipe_lists = QStringLiteral(
+        "CREATE TRIGGER t AFTER UPDATE ON \"設定\" BEGIN DELETE FROM \"カンパニー\"; DELETE FROM \"気象略語\"; END;");
+    struct Case {
+        const char* name;
+        const char* database_version;  // announced and served
+        QString sql;
+    };
+    const Case cases[] = {
+        {"first install", "2.05", wipe_lists},
+        {"upgrade", "2.06", wipe_lists + QStringLiteral("CREATE VIEW v AS SELECT * FROM \"カンパニー\";")},
+        // Fires where the migration writes into the served file.
+        {"upgrade, a trigger on the migration's writes", "2.07",
+         QStringLiteral("CREATE TRIGGER m AFTER INSERT ON \"気象略語\" BEGIN DELETE FROM \"カンパニー\"; END;")},
+    };
+    // What the lists must hold: the site's at the first install, then the user's.
+    QStringList groups, words;
+    {
+        platform::Connection seed;
+        ASSERT_TRUE(seed.open(kolde_test::seed_database(), pw));
+        groups = column_of(seed, "カンパニー", "id");
+        words = column_of(seed, "気象略語", "略語");
+        ASSERT_FALSE(groups.isEmpty());
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        site.set_file("/data/version.dat", std::string("4.31,1.10,") + c.database_version);
+        site.set_file("/data/kolde.mdb",
+                      served_database_with(QStringLiteral("UPDATE \"設定\" SET \"DBバージョン\" = '%1';")
+                                               .arg(QString::fromLatin1(c.database_version)) +
+                                           c.sql)
+                          .toStdString());
+        ASSERT_EQ(start(), StartupSequence::Outcome::MainWindow);
+        reopen();
+        EXPECT_EQ(setting_text(key::database_version), QString::fromLatin1(c.database_version));
+        ASSERT_TRUE(set_setting(key::start_count, platform::Value(5)));
+        EXPECT_EQ(column_of(db_conn(), "カンパニー", "id"), groups);
+        EXPECT_EQ(column_of(db_conn(), "気象略語", "略語"), words);
+        const auto schema = db_conn().schema();
+        ASSERT_TRUE(schema);
+        for (const auto& e : *schema)
+            EXPECT_EQ(e.type, QStringLiteral("table")) << qPrintable(e.name);
+        ASSERT_TRUE(db_conn().execute(QStringLiteral(
+            "DELETE FROM \"カンパニー\"; INSERT INTO \"カンパニー\" VALUES (1, 'MINE', 'RJTT RJCC');"
+            "DELETE FROM \"気象略語\"; INSERT INTO \"気象略語\" VALUES (1, 'XX', '自分の言葉');")));
+        groups = QStringList{QStringLiteral("MINE")};
+        words = QStringList{QStringLiteral("XX")};
+    }
 }
 
 TEST_F(Startup, FailedDatabaseDownloadsSwapNothing)

@@ -1,5 +1,6 @@
 // The connection and recordset layer over the encrypted database file.
 #include "platform/store.h"
+#include "platform/store_statement.h"
 #include "category_messages.h"
 
 #include "support/fixtures.h"
@@ -10,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include <functional>
+#include <vector>
 
 using platform::Connection;
 using platform::Recordset;
@@ -219,6 +221,31 @@ TEST(Store, NoTriggerOrViewOfAnUntrustedFileRuns)
     EXPECT_FALSE(view.open(c, QStringLiteral("v")));
     ASSERT_TRUE(list.open(c, QStringLiteral("飛行場情報")));
     EXPECT_EQ(list.record_count(), 4);
+}
+
+// An untrusted connection whose guards do not all hold is no connection:
+// each guard failing in turn fails the open, names itself, leaves no handle.
+TEST(Store, AnUntrustedOpenFailsWhenAGuardDoesNotHold)
+{
+    using platform::store_detail::SchemaGuard;
+    QTemporaryDir dir;
+    const QString path = make_db(dir);
+    const auto real = platform::store_detail::untrusted_guards();
+    ASSERT_FALSE(real.empty());
+    for (std::size_t i = 0; i <= real.size(); ++i) {
+        std::vector<SchemaGuard> guards(real.begin(), real.end());
+        if (i < real.size())
+            guards[i].apply = [](sqlite3*) { return false; };
+        sqlite3* db = nullptr;
+        QString error;
+        const bool opened = platform::store_detail::open_handle(path, pw, SQLITE_OPEN_READWRITE, guards, &db, error);
+        EXPECT_EQ(opened, i == real.size()) << i;
+        EXPECT_EQ(db != nullptr, opened) << i;
+        if (i < real.size()) {
+            EXPECT_TRUE(error.contains(QString::fromUtf8(real[i].what))) << qPrintable(error);
+        }
+        sqlite3_close(db);
+    }
 }
 
 TEST(Store, FileIsEncryptedAndItsOwnersAlone)
