@@ -229,6 +229,19 @@ void CommandLine::keep_typed_line(const QString& typed)
     v_.append_console_text(at_line_start ? typed : QStringLiteral("\r\n") + typed);
 }
 
+QString CommandLine::take_typed_line()
+{
+    const QString typed = std::exchange(typed_, QString());
+    if (typed.isEmpty())
+        return typed;
+    QTextCursor tail(v_.console_box->document());
+    tail.movePosition(QTextCursor::End);
+    tail.setPosition(std::max(tail.position() - static_cast<int>(typed.size()), 0), QTextCursor::KeepAnchor);
+    if (with_line_breaks(tail.selectedText()) == typed)
+        tail.removeSelectedText();
+    return typed;
+}
+
 void CommandLine::paste(const QString& pasted)
 {
     const QString typed = pasted_line_text(pasted, max_pasted_line - typed_.size());

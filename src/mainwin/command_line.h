@@ -35,6 +35,10 @@ public:
     void enter(const QString& line);
     // After a display's prompt: the line typed and not yet entered follows.
     void keep_typed_line(const QString& typed);
+    // The line typed and not yet entered, taken out, and off the end of the
+    // console where it shows, so that what is written there next does not
+    // split it; keep_typed_line puts it back after that.
+    QString take_typed_line();
     // Text pasted into the console, typed character by character.
     void paste(const QString& pasted);
     // A display has ended (or was refused): the keys typed meanwhile are

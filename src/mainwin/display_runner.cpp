@@ -49,6 +49,10 @@ namespace {
 
 const QString crlf = QStringLiteral("\r\n");
 
+// The status text of a running automatic decode, before the time of its
+// last update.
+const QString update_status_prefix = QStringLiteral("自動デコード作動　　最終更新  ");
+
 // The retry of a sequence display that lacked hours ticks this often.
 constexpr int sequence_retry_ms = 3000;
 
@@ -181,17 +185,29 @@ bool DisplayRunner::add_station_reports(const QString& list)
 void DisplayRunner::show_update_status()
 {
     QString status = v_.session.status_text;
-    if (setting_on(key::stop_on_manual_input)) {
+    if (setting_on(key::stop_on_manual_input))
         status = QStringLiteral("自動デコード停止");
-    } else {
-        // A time difference that is no number gives no label: the status
-        // text stays as it was.
-        const QString updated =
-                format_update_time(now_utc(), setting_on(key::local_time), setting_text(key::time_difference));
-        if (!updated.isEmpty())
-            status = QStringLiteral("自動デコード作動　　最終更新  ") + updated;
-    }
+    else
+        status = running_status_now(status);
     v_.set_status_text(status);
+}
+
+// A time difference that is no number gives no label: the status text stays
+// as it was.
+QString DisplayRunner::running_status_now(const QString& otherwise) const
+{
+    const QString updated = format_update_time(now_utc(), setting_on(key::local_time), setting_text(key::time_difference));
+    return updated.isEmpty() ? otherwise : update_status_prefix + updated;
+}
+
+// The Japanese and sequence displays put back the status text of before;
+// when it tells the last update, the update is now.
+void DisplayRunner::refresh_update_time()
+{
+    ConsoleSession& session = v_.session;
+    for (QString* status : {&session.status_text, &session.saved_status_text})
+        if (status->startsWith(update_status_prefix))
+            *status = running_status_now(*status);
 }
 
 void DisplayRunner::announce_new_reports()
@@ -226,6 +242,7 @@ void DisplayRunner::japanese_display()
 
     const QString list = current_request().codes();
     bool first = true;
+    bool fetched = false;  // a station's file came
     for (const QString& code : request_codes(list)) {
         add_code_history(code);
         append_staging(japanese_header(code, first));
@@ -243,13 +260,16 @@ void DisplayRunner::japanese_display()
             QString time_text;
             block = observation_block(report, code, false, local, difference, &time_text);
             // The translation lets the window system run between groups.
-            const QString japanese = translate_report(code, time_text, report.mid(13));
+            const QString japanese = translate_report(code, time_text, observation_body(report));
             if (!self)
                 return;
             block += crlf + japanese;
         }
         append_staging(block);
+        fetched = true;
     }
+    if (fetched && !network_lost_)
+        refresh_update_time();
     write_log(QStringLiteral("CALL JAPANESE DECODE ") + list);
     v_.status_panel->setText(v_.session.saved_status_text);
     current_request().set_codes(QStringLiteral("JP ") + list);
@@ -271,6 +291,7 @@ void DisplayRunner::hourly_sequence_display()
     const QString list = current_request().codes();
     bool first = true;
     bool missing_hours = false;
+    bool fetched = false;  // a station's latest file came
     for (const QString& code : request_codes(list)) {
         add_code_history(code);
         const ReportReply latest = fetch_report(addresses().observations + code + QStringLiteral(".TXT"));
@@ -278,6 +299,7 @@ void DisplayRunner::hourly_sequence_display()
             return;
         if (network_lost_)
             break;
+        fetched = true;
         QString text;
         if (latest.missing) {
             // No latest file: no history either.
@@ -299,6 +321,8 @@ void DisplayRunner::hourly_sequence_display()
     }
     if (missing_hours && !network_lost_ && sequence_retries_ < sequence_retry_cap(update_interval()))
         retry_timer_->start();
+    if (fetched && !network_lost_)
+        refresh_update_time();
     write_log(QStringLiteral("CALL SEQUENCE ") + list);
     current_request().set_codes(QStringLiteral("SQ ") + list);
 }
@@ -446,7 +470,9 @@ void DisplayRunner::run_display()
 void DisplayRunner::end_display(const QString& staged_before)
 {
     ConsoleSession& session = v_.session;
-    const QString typed = v_.command_line_->typed_line();
+    // Off the console's end while the display writes there (the notice of
+    // a lost connection, the offline answer), back after the prompt.
+    const QString typed = v_.command_line_->take_typed_line();
     if (network_lost_) {
         if (!answer_without_network(staged_before))
             return;

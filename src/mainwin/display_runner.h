@@ -83,6 +83,12 @@ private:
     // when the window went away meanwhile.
     bool add_station_reports(const QString& list);
     void show_update_status();
+    // The status text of the running automatic decode, updated now; otherwise
+    // when the time difference is no number.
+    QString running_status_now(const QString& otherwise) const;
+    // After a display that fetched reports: the status texts that tell the
+    // last update tell now.
+    void refresh_update_time();
     // New reports found by the heartbeat: ring, notice, print.
     void announce_new_reports();
     void japanese_display();

@@ -2,6 +2,7 @@
 
 #include "view.h"
 
+#include "command_line.h"
 #include "display_runner.h"
 
 #include "menus.h"
@@ -161,9 +162,14 @@ void Heartbeat::reconnected()
 void Heartbeat::show_connection_change(const QString& line, const QIcon& icon)
 {
     view& v = window_;
+    // The line being typed stays whole and keeps working: it makes way for
+    // the notice and follows it, the caret at its end.
+    const QString typed = v.command_line_->take_typed_line();
     v.append_console_text(crlf + line + crlf);
     v.console_caret_to_end();
     color_report_text();
+    v.keep_typed_line(typed);
+    v.console_caret_to_end();
     if (v.isMinimized())
         v.taskicon_reload();
     v.setWindowIcon(icon);

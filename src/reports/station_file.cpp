@@ -5,6 +5,7 @@
 #include "reports/zone.h"
 #include "core/shared.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kolde_sub {
@@ -39,6 +40,21 @@ bool is_error_page(const QString& reply)
     return reply.startsWith(u'<');
 }
 
+namespace {
+
+// Where the group that begins at or after from ends: the blank or line
+// break after it, or the end of the text.
+qsizetype group_end(const QString& s, qsizetype from)
+{
+    while (from < s.size() && s[from].isSpace())
+        ++from;
+    while (from < s.size() && !s[from].isSpace())
+        ++from;
+    return from;
+}
+
+}  // namespace
+
 QString change_key(const QString& reply)
 {
     return reply.mid(11, 5).trimmed();
@@ -60,13 +76,54 @@ StationTime station_time_label(const QString& reply, bool local, const QString& 
     return t;
 }
 
+namespace {
+
+// Where the report of a station file begins: after the stamp line and its
+// line feed.
+constexpr qsizetype report_start = 17;
+
+// The marks an amended, corrected or otherwise marked forecast may carry
+// between "TAF" and its code.
+bool is_forecast_mark(QStringView group)
+{
+    return group == u"AMD" || group == u"COR" || group == u"TRD";
+}
+
+// The marks a forecast's first line carries before its code ("TAF AMD
+// CCCC"), each with the blank in front of it; from is set to the blank after
+// the code, where the console's text goes on. "TAF" itself and the code are
+// left out.
+QString forecast_marks(const QString& reply, qsizetype& from)
+{
+    QString marks;
+    qsizetype at = std::min(report_start, reply.size());
+    if (const qsizetype taf_end = group_end(reply, at); QStringView(reply).mid(at, taf_end - at).trimmed() == u"TAF")
+        at = taf_end;
+    for (;;) {
+        const qsizetype end = group_end(reply, at);
+        const QStringView group = QStringView(reply).mid(at, end - at).trimmed();
+        at = end;
+        if (!is_forecast_mark(group))
+            break;
+        marks += u' ';
+        marks += group;
+    }
+    from = at;
+    return marks;
+}
+
+}  // namespace
+
 QString station_report_text(const QString& reply, bool forecast)
 {
     // Observation: from the blank after the code; forecast: from the blank
-    // after "TAF CCCC". Both stop before the final line feed.
-    const qsizetype from = forecast ? 25 : 21;
+    // after "TAF CCCC", the marks before the code in front. Both stop before
+    // the final line feed.
+    qsizetype from = report_start + 4;
+    QString text = forecast ? forecast_marks(reply, from) : QString();
     const qsizetype length = reply.size() - from - 1;
-    QString text = length > 0 ? reply.mid(from, length) : QString();
+    if (length > 0)
+        text += reply.mid(from, length);
     text += QStringLiteral("     ");
 
     text.replace(QStringLiteral("TRD"), QStringLiteral("TRD  "));
@@ -145,7 +202,13 @@ QString observation_block(const QString& report, const QString& code, bool lates
                           const QString& time_difference, QString* time_text_out)
 {
     const bool routine = is_routine_minutes(number_of(report.mid(9, 2)));
-    QString time_text = report.mid(7, 4);
+    // The hour and minute of the day-time group, and nothing past its end
+    // (a report cut inside its time group brings no line break along).
+    qsizetype time_start = group_end(report, 0);
+    while (time_start < report.size() && report[time_start].isSpace())
+        ++time_start;
+    const qsizetype hhmm = std::clamp<qsizetype>(group_end(report, time_start) - time_start - 2, 0, 4);
+    QString time_text = report.mid(time_start + 2, hhmm);
     if (local) {
         const int diff = time_difference_hours(time_difference);
         const int hour = wrap_day_hour(number_of(time_text.left(2)) + diff);
@@ -159,6 +222,15 @@ QString observation_block(const QString& report, const QString& code, bool lates
         *time_text_out = time_text;
     return crlf + code + observation_label(routine) + time_text + crlf + QString::fromLatin1(report_indent) +
            with_crlf_breaks(report.mid(5));
+}
+
+QString observation_body(const QString& report)
+{
+    // The code, then the day-time group, then the body.
+    qsizetype at = group_end(report, group_end(report, 0));
+    while (at < report.size() && report[at].isSpace())
+        ++at;
+    return report.mid(at);
 }
 
 }  // namespace kolde_sub

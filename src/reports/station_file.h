@@ -3,7 +3,8 @@
 //
 // A station file is a stamp line "YYYY/MM/DD HH:MM" (UTC), a line feed, then
 // the report: for an observation "CCCC DDHHMMZ ...", for a forecast
-// "TAF CCCC DDHHMMZ ..." with indented continuation lines.
+// "TAF CCCC DDHHMMZ ..." with indented continuation lines; an amended or
+// corrected forecast carries its mark before the code ("TAF AMD CCCC ...").
 #pragma once
 
 #include <QString>
@@ -49,7 +50,8 @@ StationTime station_time_label(const QString& reply, bool local, const QString& 
 
 // The report cut out of a file and re-spaced for the console: it starts
 // with the blank before the time group, loses the final line feed and ends
-// in trailing blanks.
+// in trailing blanks. A forecast's mark (AMD, COR, TRD) before its code
+// stays, in front of the time group: " AMD   DDHHMMZ ...".
 QString station_report_text(const QString& reply, bool forecast);
 
 // Routine observations are issued at minutes 00, 30 and 50-59; any other
@@ -89,5 +91,10 @@ QString not_found_block(const QString& code);
 // handed back through time_text_out when given.
 QString observation_block(const QString& report, const QString& code, bool latest, bool local,
                           const QString& time_difference, QString* time_text_out = nullptr);
+
+// The body of a report line "CCCC DDHHMMZ ...": everything from the group
+// after the day-time group, whatever that group's length (a time group
+// without its "Z" moves nothing); empty when there is no such group.
+QString observation_body(const QString& report);
 
 }  // namespace kolde_sub

@@ -123,6 +123,19 @@ TEST_F(Display, TwoStationsGiveLabelledBlocksLogLinesAndSequenceRecords)
     EXPECT_EQ(drive(v).console()->textCursor().position(), 0);
 }
 
+// An amended forecast keeps its mark in front of the time group and names
+// its station only in the label line.
+TEST_F(Display, AnAmendedForecastKeepsItsMark)
+{
+    serve(forecasts + "RJTT.TXT", "2011/11/30 05:40\nTAF AMD RJTT 300540Z 3006/0112 34008KT 9999 FEW030\n");
+    view v;
+    v.console_enter(QStringLiteral("RJTT"));
+    EXPECT_TRUE(v.console_text().contains(
+            QStringLiteral("\r\nRJTT  TAF   0540Z\r\n AMD   300540Z 3006/0112 34008KT 9999 FEW030      \r\n")))
+            << v.console_text().toStdString();
+    EXPECT_TRUE(log_texts().contains(QStringLiteral("RJTT TAF(AMD) RECEIVED")));
+}
+
 TEST_F(Display, UnknownStationIsNotFoundAndItsForecastNotFetched)
 {
     view v;

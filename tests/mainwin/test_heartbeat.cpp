@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QTableWidget>
+#include <QTest>
+#include <QTextEdit>
 #include <QTime>
 
 #include <algorithm>
@@ -168,6 +170,86 @@ TEST_F(Heartbeat, AnErrorPageOrAMinimisedWindowShowNoNotice)
     EXPECT_FALSE(kolde_sub::is_online());
     EXPECT_EQ(v.console_text().count(QStringLiteral("DISCONNECT NETWORK")), 1);
     EXPECT_EQ(notices.shown, 0);
+}
+
+// A notice of the connection written while a line is typed leaves the line
+// whole and working: it follows the notice (and the prompt of a display that
+// wrote the notice), the caret at its end, and Enter carries it out. The
+// line is typed while a display waits for a station that never answers (the
+// display finds the network lost, a probe its return), or after a display
+// (a probe, or the next display, finds the network lost).
+TEST_F(Heartbeat, AConnectionNoticeLeavesTheTypedLineWorking)
+{
+    serve(stations + "RJAA.TXT", "2011/11/30 05:15\nRJAA 300515Z 36010KT 3000 BR BKN008 12/11 Q1018\n");
+    struct Case {
+        const char* name;
+        bool typed_during_display;
+        bool found_by_probe;  // else by the request shown again
+        const char* notice;
+        const char* before_line;  // what the console shows before the typed line
+        const char* entered;      // the log row of the typed line's Enter
+    };
+    const Case cases[] = {
+            {"return, typed during a display", true, true, "RECONNECT NETWORK", "\r\nRECONNECT NETWORK\r\n",
+             "MANUAL DECODE"},
+            {"loss, typed after a display", false, true, "DISCONNECT NETWORK", "\r\nDISCONNECT NETWORK\r\n",
+             "SYSTEM NO NETWORK CONNECTION"},
+            {"loss found by the next display", false, false, "DISCONNECT NETWORK",
+             "\r\nNO NETWORK CONNECTION\r\n\r\nREADY / PRESS ESC TO EXIT\r\n", "SYSTEM NO NETWORK CONNECTION"},
+    };
+    const QString station = stations + QStringLiteral("RJTT.TXT");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        kolde_sub::set_online(true);
+        view v;
+        v.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+        ready_for_heartbeat(v);
+        // Only probe_tick probes.
+        drive(v).probe_period() = 1000;
+        QTextEdit* console = drive(v).console();
+        v.set_console_text(QStringLiteral("SYSTEM INITIALIZED\r\n"));
+        v.console_caret_to_end();
+        QTest::keyClicks(console, QStringLiteral("RJTT"));
+        if (c.typed_during_display) {
+            server->set_fault(station.toStdString(), kolde_site::Fault::Stall);
+            drive(v).display_transfer()->set_request_timeout(30);
+            const bool typed = while_requested(station, [&] {
+                QTest::keyClicks(console, QStringLiteral("RJAA"));
+                EXPECT_TRUE(server->set_down(true));
+            }, [&] { QTest::keyClick(console, Qt::Key_Return); });
+            ASSERT_TRUE(typed);
+            server->clear_faults();
+            ASSERT_TRUE(server->set_down(false));
+            ASSERT_FALSE(kolde_sub::is_online());
+            // Bounded wait for the keys that waited (not a timing check).
+            ASSERT_TRUE(QTest::qWaitFor([&] { return drive(v).typed_line() == QStringLiteral("RJAA"); }));
+        } else {
+            QTest::keyClick(console, Qt::Key_Return);
+            QTest::keyClicks(console, QStringLiteral("RJAA"));
+            ASSERT_TRUE(server->set_down(true));
+        }
+        ASSERT_TRUE(v.console_text().endsWith(QStringLiteral("\r\nRJAA"))) << v.console_text().toStdString();
+        const qsizetype notices = v.console_text().count(QString::fromUtf8(c.notice));
+
+        if (c.found_by_probe)
+            probe_tick(v);
+        else
+            v.display_reports();
+        ASSERT_TRUE(server->set_down(false));
+        const QString text = v.console_text();
+        EXPECT_EQ(text.count(QString::fromUtf8(c.notice)), notices + 1) << text.toStdString();
+        EXPECT_TRUE(text.endsWith(QString::fromUtf8(c.before_line) + QStringLiteral("RJAA"))) << text.toStdString();
+        EXPECT_EQ(text.count(QStringLiteral("RJAA")), 1) << text.toStdString();
+        EXPECT_EQ(drive(v).typed_line(), QStringLiteral("RJAA"));
+        EXPECT_EQ(console->textCursor().position(), console->document()->characterCount() - 1);
+
+        const qsizetype entered = log_texts().count(QString::fromUtf8(c.entered));
+        QTest::keyClick(console, Qt::Key_Return);
+        EXPECT_EQ(log_texts().count(QString::fromUtf8(c.entered)), entered + 1);
+        EXPECT_EQ(drive(v).typed_line(), QString());
+    }
+    EXPECT_EQ(served(stations + "RJAA.TXT"), 1);
 }
 
 // ------------------------------------------------------------ decode cycle
@@ -349,6 +431,39 @@ TEST_F(Heartbeat, AChangeIsShownAndNotifiedOnce)
     }
     EXPECT_EQ(log_texts().count(QStringLiteral("DISPLAY DATA CHANGED MESSAGE")), 1);
     EXPECT_EQ(notices.shown, 1);
+}
+
+// Every redraw of the cycle that fetched reports tells its time in the status
+// bar: the Japanese and the sequence displays, which put back the status
+// text of before, put it back with the time of now.
+TEST_F(Heartbeat, ARedrawOfTheCycleTellsItsTimeInTheStatusBar)
+{
+    set(kolde_sub::key::local_time, Value::boolean(true));
+    set(kolde_sub::key::time_difference, Value("+9"));
+    set(kolde_sub::key::sequence, Value::boolean(true));
+    const QString before = QStringLiteral("自動デコード作動　　最終更新  00:25(I)");
+    for (const char* request : {"JP RJTT", "SQ RJTT"}) {
+        SCOPED_TRACE(request);
+        const kolde_test::ClockAt clock(QDateTime(QDate(2011, 11, 30), QTime(15, 25), Qt::UTC));
+        serve(stations + "RJTT.TXT", "2011/11/30 15:00\nRJTT 301500Z 34005KT 9999 FEW030 15/08 Q1020\n");
+        view v;
+        // The hours of the sequence, 12Z to 15Z, are there.
+        for (int h = 12; h <= 15; ++h)
+            ASSERT_TRUE(kolde_test::write_file(kolde_sub::cycle_copy_path(h),
+                                               QStringLiteral("RJTT 30%1").arg(h).toLatin1() + "00Z 34005KT 9999\n"));
+        v.console_enter(QStringLiteral("RJTT"));
+        ASSERT_EQ(drive(v).status_panel_text(), before);
+        v.console_enter(QString::fromUtf8(request));
+        ASSERT_EQ(drive(v).status_panel_text(), before) << v.console_text().toStdString();
+
+        kolde_sub::advance_clock(6 * 60);
+        serve(stations + "RJTT.TXT", "2011/11/30 15:30\nRJTT 301530Z 34005KT 9999 FEW030 15/08 Q1020\n");
+        ready_for_heartbeat(v);
+        probe_tick(v);
+        ASSERT_TRUE(v.console_text().contains(QStringLiteral("RJTT  METAR 0030I"))) << v.console_text().toStdString();
+        EXPECT_EQ(drive(v).status_panel_text(), QStringLiteral("自動デコード作動　　最終更新  00:31(I)"));
+        EXPECT_EQ(drive(v).status_text(), QStringLiteral("自動デコード作動　　最終更新  00:31(I)"));
+    }
 }
 
 // The wait between cycles is kept in UTC: 時差 lowered, raised, to or across

@@ -21,6 +21,8 @@ TEST(StationFile, ErrorPageAndChangeKey)
     EXPECT_FALSE(is_error_page(metar_reply));
     EXPECT_FALSE(is_error_page(QString()));
     EXPECT_EQ(change_key(metar_reply), QStringLiteral("05:30"));
+    // The stamp line, whatever the report line holds.
+    EXPECT_EQ(change_key(QStringLiteral("2010/06/10 08:20\nTAF AMD RJFF 100820Z 1008/1112\n")), QStringLiteral("08:20"));
     EXPECT_EQ(change_key(QStringLiteral("2011/11/30 5:3\n")), QStringLiteral("5:3"));
     EXPECT_EQ(change_key(QStringLiteral("short")), QString());
 }
@@ -40,6 +42,9 @@ TEST(StationFile, TimeLabelInUtcAndLocalTime)
 
     t = station_time_label(QStringLiteral("2011/11/30 20:00\nRJTT 302000Z\n"), true, QStringLiteral("+9"));
     EXPECT_EQ(t.label, QStringLiteral("0500I"));
+
+    t = station_time_label(QStringLiteral("2010/06/10 08:20\nTAF AMD RJFF 100820Z\n"), true, QStringLiteral("+9"));
+    EXPECT_EQ(t.label, QStringLiteral("1720I"));
 }
 
 TEST(StationFile, TimeLabelWithZeroOrNoNumberTimeDifferenceStaysUtc)
@@ -48,10 +53,33 @@ TEST(StationFile, TimeLabelWithZeroOrNoNumberTimeDifferenceStaysUtc)
     EXPECT_EQ(station_time_label(metar_reply, true, QStringLiteral("xyz")).label, QStringLiteral("0530Z"));
 }
 
-TEST(StationFile, ObservationTextStartsAtTheTimeGroupAndEndsInSixBlanks)
+// The text starts at the blank before the time group; a forecast's mark
+// before its code stays in front of the time group, where the re-spacing
+// and the colouring find it, and the code is shown only in the label line.
+TEST(StationFile, ReportTextStartsAtTheTimeGroupAndKeepsTheForecastsMark)
 {
-    const QString text = station_report_text(metar_reply, false);
-    EXPECT_EQ(text, QStringLiteral(" 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      "));
+    const QString stamp = QStringLiteral("2010/06/10 08:20\n");
+    struct Case {
+        const char* name;
+        QString reply;
+        bool forecast;
+        QString text;
+    };
+    const Case cases[] = {
+            {"observation", metar_reply, false, QStringLiteral(" 300530Z 34005KT 9999 FEW030 15/08 Q1020 NOSIG      ")},
+            {"forecast", stamp + QStringLiteral("TAF RJFF 100820Z 1009/1112 29004KT CAVOK\n"), true,
+             QStringLiteral(" 100820Z 1009/1112 29004KT CAVOK      ")},
+            {"amended", stamp + QStringLiteral("TAF AMD RJFF 100820Z 1008/1112 29004KT CAVOK\n"), true,
+             QStringLiteral(" AMD   100820Z 1008/1112 29004KT CAVOK      ")},
+            {"corrected", stamp + QStringLiteral("TAF COR RJFF 100820Z 1009/1112 29004KT CAVOK\n"), true,
+             QStringLiteral(" COR   100820Z 1009/1112 29004KT CAVOK      ")},
+            {"no TAF word", stamp + QStringLiteral("RJFF 100820Z 1009/1112\n"), true,
+             QStringLiteral(" 100820Z 1009/1112      ")},
+            {"mark and nothing else", stamp + QStringLiteral("TAF AMD\n"), true, QStringLiteral(" AMD      ")},
+            {"stamp only", stamp, true, QStringLiteral("      ")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(station_report_text(c.reply, c.forecast), c.text) << c.name;
 }
 
 TEST(StationFile, ForecastTextIsReSpaced)
@@ -173,4 +201,28 @@ TEST(ObservationBlock, FileLineFeedBecomesConsoleLineBreak)
                                             false, QString());
     EXPECT_TRUE(block.endsWith(QStringLiteral("34005KT\r\n")));
     EXPECT_FALSE(block.contains(QStringLiteral("\n\r")));
+}
+
+// The body handed to the translation begins at the group after the
+// day-time group, and the time text holds nothing past that group's end.
+TEST(ObservationBlock, BodyAndTimeAreTakenFromTheReportsOwnGroups)
+{
+    const struct {
+        const char* report;
+        const char* body;
+        const char* time;
+    } cases[] = {
+        {"RJTT 300520Z 34005KT 9999", "34005KT 9999", "0520Z"},
+        {"HHAS 060300 07006KT 9999", "07006KT 9999", "0300Z"},  // no "Z"
+        {"RJTT 1403\n", "", "03Z"},                                 // cut inside the time group
+        {"RJTT", "", "Z"},
+        {"", "", "Z"},
+    };
+    for (const auto& c : cases) {
+        const QString report = QString::fromLatin1(c.report);
+        QString time_text;
+        observation_block(report, QStringLiteral("RJTT"), false, false, QString(), &time_text);
+        EXPECT_EQ(observation_body(report), QString::fromLatin1(c.body)) << c.report;
+        EXPECT_EQ(time_text, QString::fromLatin1(c.time)) << c.report;
+    }
 }
