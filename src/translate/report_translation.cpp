@@ -9,6 +9,8 @@
 #include "core/shared.h"
 #include "reports/zone.h"
 
+#include <QRegularExpression>
+
 namespace kolde_sub {
 
 namespace jp {
@@ -16,13 +18,18 @@ namespace jp {
 namespace {
 
 // Line breaks, tabs and other blanks (a no-break space) count as blanks
-// between groups.
+// between groups, and so do control and format characters, which no group
+// holds. The end mark "=" after the last group belongs to none.
 QString normalised(const QString& body)
 {
     QString out = body;
     for (QChar& c : out)
-        if (c.isSpace())
+        if (c.isSpace() || c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
             c = u' ';
+    while (out.endsWith(u' '))
+        out.chop(1);
+    if (out.endsWith(u'='))
+        out.chop(1);
     return out;
 }
 
@@ -66,6 +73,7 @@ Translation ReportTranslator::run(const QString& code, const QString& time)
 {
     Translation out;
     try {
+        end_before_another_report(code);
         header(code, time, out.routine);
         observation();
         trend_and_remarks();
@@ -104,10 +112,32 @@ QString ReportTranslator::local_hour(QStringView hour_text, QString& zone) const
 
 int ReportTranslator::utc_hour() const
 {
+    // A report from half past on is the next hour's (0855 is the 09 UTC one).
     int h = static_cast<int>(number_of(report_hour()));
+    if (number_of(mid_or_throw(header_time_, 4, 2)) >= 30)
+        ++h;
     if (src_.local_time)
         h -= time_difference_hours(src_.time_difference);
     return ((h % 24) + 24) % 24;
+}
+
+// A second report run on in the same line is another station's ("... METAR
+// MMHO 060242Z ...", "HZ MHTG 060500Z ..."): the translation ends before it.
+// The station's own code and time said again are passed over later.
+void ReportTranslator::end_before_another_report(const QString& code)
+{
+    static const QRegularExpression another(
+        QStringLiteral("(?:^| )(?:(?:METAR|SPECI) ([A-Z]{4})|([A-Z]{4}) \\d{6}Z)(?= |$)"));
+    const QString own = trim_blanks(code).toUpper();
+    for (auto it = another.globalMatch(body_); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString other = m.hasCaptured(1) ? m.captured(1) : m.captured(2);
+        if (other != own && other != u"AUTO") {
+            body_.truncate(m.capturedStart());
+            reader_ = GroupReader(body_);
+            return;
+        }
+    }
 }
 
 void ReportTranslator::header(const QString& code, const QString& time, bool& routine)
@@ -120,7 +150,8 @@ void ReportTranslator::header(const QString& code, const QString& time, bool& ro
     const double minute = number_of(mid_or_throw(time, 3, 2));
     routine = minute == 0 || minute == 30 || minute >= 50;
     // A report cut inside its day-time group has no hour and minute to show.
-    const bool timed = time.size() >= 5 && all_digits(QStringView(time).first(4));
+    const bool timed = time.size() >= 5 && all_digits(QStringView(time).first(4)) &&
+                       number_of(QStringView(time).first(2)) <= 23 && minute <= 59;
 
     // The zone follows the hour and minute: a letter, or an offset that
     // has none ("+13").

@@ -91,13 +91,13 @@ void ReportTranslator::wind()
     if (read)
         next();
     if (wind_direction_range(cur_)) {
-        if (!text.isEmpty()) {
+        // After a wind that cannot be read the range says itself alone.
+        if (!text.isEmpty())
             text += t::range_open;
-            text += mid_or_throw(cur_, 1, 3);
-            text += t::range_from;
-            text += mid_or_throw(cur_, 5, 3);
-            text += t::range_close;
-        }
+        text += mid_or_throw(cur_, 1, 3);
+        text += t::range_from;
+        text += mid_or_throw(cur_, 5, 3);
+        text += t::range_close;
         next();
     }
     if (!text.isEmpty()) {
@@ -197,7 +197,8 @@ bool ReportTranslator::weather_and_cloud()
         const bool cloud_amount =
             std::any_of(t::cloud_amounts.begin(), t::cloud_amounts.end(),
                         [this](const t::CloudAmount& a) { return cur_.contains(a.code); });
-        if (!handled && !cloud_amount && !cur_.contains(u'/'))
+        // A garbled group with digits (BK090) is no weather either.
+        if (!handled && !cloud_amount && !cur_.contains(u'/') && std::none_of(cur_.begin(), cur_.end(), is_ascii_digit))
             weather_code();
         // A group that begins with a well-formed layer says that layer, and
         // a layer glued after it its own; one that cannot be read gives no
@@ -384,12 +385,17 @@ void ReportTranslator::trend(QStringView change)
         bool read = false;
         // "FM 0550Z": the word and its time apart.
         GroupReader ahead = reader_;
-        if ((cur_ == u"TL" || cur_ == u"FM") && trend_time(cur_.toString() + ahead.next().toString())) {
-            const bool until = cur_ == u"TL";
+        if ((cur_ == u"TL" || cur_ == u"FM" || cur_ == u"AT") && trend_time(cur_.toString() + ahead.next().toString())) {
+            // The word and its time apart ("TL 1800", "FM 0550Z"): the time
+            // is no visibility. AT gives no piece.
+            const QStringView word = cur_;
             next();
-            trend_time_piece(cur_, until);
-            read = true;
-        } else if (trend_time(cur_) && !cur_.startsWith(u"AT")) {
+            if (word != u"AT")
+                trend_time_piece(cur_, word == u"TL");
+            yield();
+            continue;
+        }
+        if (trend_time(cur_) && !cur_.startsWith(u"AT")) {
             trend_time_piece(cur_.sliced(2), cur_.startsWith(u"TL"));
             read = true;
         }

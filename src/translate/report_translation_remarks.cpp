@@ -13,6 +13,13 @@ namespace kolde_sub::jp {
 
 namespace {
 
+// "SLP" without a digit after it (SLPNO, ALSTG/SLP).
+bool pressure_in_letters(QStringView g)
+{
+    const qsizetype slp = g.indexOf(u"SLP");
+    return slp >= 0 && !(slp + 3 < g.size() && is_ascii_digit(g[slp + 3]));
+}
+
 bool digit_1_to_9(QStringView g) { return !g.isEmpty() && g[0] >= u'1' && g[0] <= u'9'; }
 
 // Where key stands in text at or after from, not right after a digit (a
@@ -105,10 +112,10 @@ void ReportTranslator::remarks()
         if (sea_level_pressure(cur_)) {
             remark(t::sea_level_pressure, jp::slp_text(cur_), t::hectopascals);
             cur_ = mid_or_throw(cur_, 4, 3);
-        } else if (const qsizetype slp = cur_.indexOf(u"SLP"); slp >= 0 && !(slp + 3 < cur_.size() && is_ascii_digit(cur_[slp + 3]))) {
+        } else if (pressure_in_letters(cur_)) {
             // A pressure given in letters (SLPNO) cannot be translated; one
             // with too few or too many digits (SLP95) gives no line.
-            jp::slp_text(cur_.sliced(slp));
+            jp::slp_text(cur_.sliced(cur_.indexOf(u"SLP")));
         }
         weather_event_remarks();
         if (hourly_precipitation(cur_))
@@ -276,8 +283,8 @@ void ReportTranslator::weather_event_remarks()
 }
 
 // "P" and the last hour's amount, then the amounts of longer periods: a
-// "6" group holds three hours at 03, 09, 15 and 21 UTC and six at the
-// other synoptic hours, a "7" group 24 hours.
+// "6" group holds three hours in the reports of 03, 09, 15 and 21 UTC and
+// six in those of the other synoptic hours, a "7" group 24 hours.
 void ReportTranslator::precipitation_amounts()
 {
     if (cur_.sliced(1) == u"////")
@@ -293,6 +300,13 @@ void ReportTranslator::precipitation_amounts()
         else
             remark(t::past, hours, t::hours_precipitation, single_text(inches_of(cur_)), t::inches);
     }
+    // The next turn of the remarks reads the group that ends the run with
+    // every test (an SLP group after P0001); a pressure not reported in
+    // digits (SLPNO) is left to the tests after this one, as it always was.
+    if (pressure_in_letters(cur_))
+        return;
+    push_back();
+    cur_ = {};
 }
 
 // Sign digit ("1" below zero), two digits, one decimal, from position p.
@@ -329,8 +343,9 @@ void ReportTranslator::remark_temperatures()
                 remark(t::three_hour_pressure_change, value_of(mid_or_throw(cur_, 3, 2)), QStringView(u"."),
                        mid_or_throw(cur_, 5, 1), t::hectopascals);
         } else if (daily_extremes(cur_)) {
-            remark(t::six_hour_maximum, tenths(cur_, 2));
-            remark(t::six_hour_minimum, tenths(cur_, 6));
+            // The "4" group holds the last 24 hours' extremes.
+            remark(t::day_maximum, tenths(cur_, 2));
+            remark(t::day_minimum, tenths(cur_, 6));
         } else {
             // The next turn of the remarks reads this group, once.
             push_back();

@@ -83,6 +83,7 @@ private:
     // (report_translation.cpp)
 
     void header(const QString& code, const QString& time, bool& routine);
+    void end_before_another_report(const QString& code);
 
     // ------------------------------------------------- observation groups
     // and the landing forecast (report_translation_body.cpp)
@@ -126,7 +127,7 @@ private:
     int utc_hour() const;
 
     const TranslationSources& src_;
-    const QString body_;  // the whole body, line breaks as blanks
+    QString body_;        // the whole body, line breaks as blanks
     GroupReader reader_;
     QStringView cur_;     // the current group
     QString result_;

@@ -216,6 +216,8 @@ inline constexpr QStringView remark_temperature = u"地上気温 ";
 inline constexpr QStringView remark_dew_point = u"露点温度 ";
 inline constexpr QStringView six_hour_maximum = u"過去6時間以内の最高気温 ";
 inline constexpr QStringView six_hour_minimum = u"過去6時間以内の最低気温 ";
+inline constexpr QStringView day_maximum = u"過去24時間以内の最高気温 ";
+inline constexpr QStringView day_minimum = u"過去24時間以内の最低気温 ";
 inline constexpr QStringView three_hour_pressure_change = u"過去3時間の気圧変化 ";
 
 inline constexpr QStringView pressure_rising = u"地上気圧が急速に上昇中";

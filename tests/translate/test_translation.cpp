@@ -352,8 +352,16 @@ TEST(ReportTranslation, ObservationGroups)
         // group said again, with its station or not, is passed over.
         {"9999 15/08", u8_list({"地上視程　　 ： 10キロメートル以上", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
         {"330/05KT 15/08", u8_list({"地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"3012G22KT 250V350 BK090 15/08 Q1009=",
+         u8_list({"風向/風速　　： 250°から 350°の間で風向変動あり", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃",
+                  "地上気圧　　 ： 1009.0ヘクトパスカル"})},
         {"500Z 00000KT 15/08", u8_list({"風向/風速　　： 風速 0.4ノット以下の静穏な風", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
-        {"SKCG 060000Z 00000KT 15/08", u8_list({"風向/風速　　： 風速 0.4ノット以下の静穏な風", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"RJTT 060000Z 00000KT 15/08", u8_list({"風向/風速　　： 風速 0.4ノット以下の静穏な風", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        // Another station's report run on in the line is not this one's.
+        {"00000KT 15/08 METAR RJAA 060000Z 18005KT 12/10 NOSIG",
+         u8_list({"風向/風速　　： 風速 0.4ノット以下の静穏な風", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
+        {"00000KT 15/08 HZ RJAA 060000Z 18005KT RMK NEXT 060800 SLP116",
+         u8_list({"風向/風速　　： 風速 0.4ノット以下の静穏な風", "地上気温　　 ： 15℃", "露点温度　　 ： 8℃"})},
     };
     for (const auto& c : cases) {
         const kolde_sub::Translation t = translate(u8(c.body));
@@ -398,6 +406,7 @@ TEST(ReportTranslation, LandingForecastInUtcAndLocalTime)
         {"BECMG CAVOK", false, "", "着陸予報　　 ： 晴れ に序々に変化"},
         // Times and winds are read by their form only.
         {"BECMG FM 0550Z TL113 0 GUST 20-25KTS FEW///", false, "", "着陸予報　　 ： 05時50分(Z)以降、に序々に変化"},
+        {"TEMPO TL 1800 5000 AT 1115 BK090", false, "", "着陸予報　　 ： 18時00分(Z)までに、地上視程 5000メートル に一時的に変化"},
         // A time difference beyond a zone letter is shown as it is.
         {"BECMG TL0630 27015KT", true, "+13", "着陸予報　　 ： 19時30分(+13)までに、風が 270°方向から 15ノット に序々に変化"},
         {"BECMG TL0630 27015KT", true, "-13", "着陸予報　　 ： 17時30分(-13)までに、風が 270°方向から 15ノット に序々に変化"},
@@ -459,7 +468,8 @@ TEST(ReportTranslation, Remarks)
         // Only "P" and four digits is the last hour's precipitation, and
         // only 6- and 7-groups follow it; slashes were not measured.
         {"PWINO PP000 PHONE PANCH PA-33", false, "", {}},
-        {"P0001 10170 20110 52010", false, "", remark_lines({"過去1時間あたりの降水量 0.01インチ"})},
+        {"P0001 10170 20110 52010 SLP131", false, "",
+         remark_lines({"過去1時間あたりの降水量 0.01インチ", "海面水位圧力 1013.1ヘクトパスカル"})},
         {"P//// 6////", false, "", remark_lines({"過去1時間あたりの降水量 欠測", "過去3時間の降水量 欠測"})},
         {"T01230045 1//// 2//// 5////", false, "",
          remark_lines({"地上気温 12.3℃", "露点温度 4.5℃", "過去6時間以内の最高気温 欠測", "過去6時間以内の最低気温 欠測",
@@ -475,7 +485,7 @@ TEST(ReportTranslation, Remarks)
         {"T01231045 10150 21001 56012 401501010 A2992", false, "",
          remark_lines({"地上気温 12.3℃", "露点温度 マイナス 4.5℃", "過去6時間以内の最高気温 15.0℃",
                        "過去6時間以内の最低気温 マイナス 0.1℃", "過去3時間の気圧変化 1.2ヘクトパスカル",
-                       "過去6時間以内の最高気温 15.0℃", "過去6時間以内の最低気温 マイナス 1.0℃",
+                       "過去24時間以内の最高気温 15.0℃", "過去24時間以内の最低気温 マイナス 1.0℃",
                        "高度計規正値 29.92インチ水銀柱"})},
         {"P/RR P/FR", false, "", remark_lines({"地上気圧が急速に上昇中", "地上気圧が急速に下降中"})},
         {"WS R34L", false, "", remark_lines({"滑走路34Lにウィンドシァー警報"})},
