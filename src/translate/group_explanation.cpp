@@ -297,7 +297,8 @@ std::optional<QString> explain_by_later_forms(QString s, QString cloud, const QS
     if (s == u"9999" || s == u"9999NDV")
         return cat(s, QStringLiteral(" : 視程10km以上"));
 
-    if (jp::remark_temperatures(s)) {
+    // The maintenance mark may be glued to the group (T01220117$).
+    if (jp::remark_temperatures(s.endsWith(u'$') ? QStringView(s).chopped(1) : QStringView(s))) {
         const QStringView g(s);
         return cat(s, QStringLiteral(" : 地上気温 "),
                    remark_temperature(mid_or_empty(g, 2, 1), mid_or_empty(g, 3, 2), mid_or_empty(g, 5, 1)),

@@ -120,7 +120,8 @@ void ReportTranslator::remarks()
         weather_event_remarks();
         if (hourly_precipitation(cur_))
             precipitation_amounts();
-        if (jp::remark_temperatures(cur_))
+        // The maintenance mark may be glued to the group (T01220117$).
+        if (jp::remark_temperatures(cur_.endsWith(u'$') ? cur_.chopped(1) : cur_))
             remark_temperatures();
         if (cur_.contains(u"P/RR"))
             remark(t::pressure_rising);

@@ -301,7 +301,8 @@ std::optional<QStringList> sea_level_pressure(const QString& g)
 
 std::optional<Temperatures> remark_temperatures(const QString& g)
 {
-    static const QRegularExpression re = whole("T([01])(\\d{3})(?:([01])(\\d{3}))?");
+    // The maintenance mark may be glued to the group (T01220117$).
+    static const QRegularExpression re = whole("T([01])(\\d{3})(?:([01])(\\d{3}))?\\$?");
     const auto m = re.match(g);
     if (!m.hasMatch())
         return std::nullopt;

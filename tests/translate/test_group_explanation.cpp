@@ -157,7 +157,7 @@ const Case cases[] = {
     {"ALSTG/SLP", nullptr},
     {"LIGHTNING", nullptr},
     {"SCT08014/13", nullptr},
-    {"T01220117$", nullptr},
+    {"T01220117$", "T01220117$ : 地上気温 12.2℃ 露点温度 11.7℃"},
     {"T21230056", nullptr},
     {"⊿h", "⊿H ： 大気視差高 (deviation eye height)"},
     // day and hour of a forecast period
