@@ -21,11 +21,13 @@
 #include <QScreen>
 #include <QtWebEngineCore/QWebEngineDownloadRequest>
 #include <QtWebEngineCore/QWebEngineLoadingInfo>
+#include <QtWebEngineCore/QWebEngineNavigationRequest>
 #include <QtWebEngineCore/QWebEnginePage>
 #include <QtWebEngineCore/QWebEngineProfile>
 #include <QtWebEngineCore/QWebEngineSettings>
 #include <QtWebEngineWidgets/QWebEngineView>
 
+#include <algorithm>
 #include <utility>
 
 #include <unistd.h>
@@ -109,6 +111,8 @@ web_side_window::web_side_window(const QString& name, SideWindowId which)
                               else if (info.status() != QWebEngineLoadingInfo::LoadStartedStatus)
                                   show_address(true);
                           });
+    watches_[2] = connect(WebBrowser->page(), &QWebEnginePage::navigationRequested, WebBrowser,
+                          [this](QWebEngineNavigationRequest& request) { note_navigation(request); });
     // The view draws into children it makes later: each is watched as it
     // comes, for the user's presses.
     WebBrowser->installEventFilter(this);
@@ -132,16 +136,64 @@ web_side_window::~web_side_window()
 }
 
 // A page hands the desktop nothing by itself: a frame or a script that turns
-// into a download is let through only after a press of the user's in the
-// view (one download a press), the chart chosen only once per choice (not
-// at every refresh), and only an http or https address.
+// into a download is let through only when a press of the user's in the
+// view started it, shortly before (one download a press), the chart chosen
+// only once per choice (not at every refresh), and only an http or https
+// address.
 bool web_side_window::download_allowed(const QUrl& url)
 {
-    if (url.scheme() != u"http" && url.scheme() != u"https")
+    const bool pressed = started_by_press(url);
+    const bool chosen = url == QUrl(shown_url_) && std::exchange(chosen_download_, false);
+    return (pressed || chosen) && (url.scheme() == u"http" || url.scheme() == u"https");
+}
+
+// A press's download is the one its link sent the page to, or, where the
+// press followed no link, one that no frame was sent to: a link's own
+// download, which the view starts without sending a frame anywhere. Frames
+// a script adds are sent to their address first, a press or not.
+bool web_side_window::started_by_press(const QUrl& url)
+{
+    const auto framed = std::find(frame_addresses_.begin(), frame_addresses_.end(), url);
+    const bool by_frame = framed != frame_addresses_.end();
+    if (by_frame)
+        frame_addresses_.erase(framed);
+    if (press_until_.hasExpired()) {
+        forget_press();
         return false;
-    if (url == QUrl(shown_url_) && std::exchange(chosen_download_, false))
-        return true;
-    return std::exchange(click_download_, false);
+    }
+    const bool started = !by_frame && (press_link_.isEmpty() || url == press_link_);
+    if (started)
+        forget_press();
+    return started;
+}
+
+void web_side_window::forget_press()
+{
+    press_until_ = QDeadlineTimer();
+    press_link_.clear();
+    press_leads_page_ = false;
+}
+
+void web_side_window::note_navigation(const QWebEngineNavigationRequest& request)
+{
+    using Type = QWebEngineNavigationRequest::NavigationType;
+    const bool live = !press_until_.hasExpired();
+    if (request.isMainFrame()) {
+        const Type type = request.navigationType();
+        const bool followed = live && ((type == Type::LinkClickedNavigation && press_link_.isEmpty())
+                                       || (type == Type::RedirectNavigation && press_leads_page_));
+        press_leads_page_ = followed;
+        if (followed) {
+            press_link_ = request.url();
+            return;
+        }
+    }
+    // Enough to outlast the frames a page sends while one answer is on its
+    // way, and no more.
+    constexpr std::size_t kept = 256;
+    frame_addresses_.push_back(request.url());
+    if (frame_addresses_.size() > kept)
+        frame_addresses_.pop_front();
 }
 
 bool web_side_window::eventFilter(QObject* watched, QEvent* e)
@@ -150,7 +202,8 @@ bool web_side_window::eventFilter(QObject* watched, QEvent* e)
         if (auto* child = qobject_cast<QWidget*>(static_cast<QChildEvent*>(e)->child()))
             child->installEventFilter(this);
     } else if (e->type() == QEvent::MouseButtonPress && watched != this) {
-        click_download_ = true;
+        forget_press();
+        press_until_ = QDeadlineTimer(press_window_);
     }
     return QMainWindow::eventFilter(watched, e);
 }
@@ -158,7 +211,7 @@ bool web_side_window::eventFilter(QObject* watched, QEvent* e)
 void web_side_window::navigate(const QString& url)
 {
     chosen_download_ = true;
-    click_download_ = false;
+    forget_press();
     shown_url_ = url;
     refresh_count_ = 0;
     address_text_->setText(url);

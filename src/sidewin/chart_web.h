@@ -5,16 +5,21 @@
 
 #include "sidewin/open_windows.h"
 
+#include <QDeadlineTimer>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSize>
 #include <QString>
+#include <QUrl>
 
 #include <array>
+#include <chrono>
+#include <deque>
 #include <memory>
 
 class QLabel;
 class QPrinter;
+class QWebEngineNavigationRequest;
 class QWebEngineView;
 
 namespace kolde_sub {
@@ -65,6 +70,10 @@ public:
     // The file the last print on "PDF" wrote.
     const QString& last_print_file() const { return last_print_file_; }
 
+    // How long after a press in the view a download it started still goes
+    // to the desktop's browser.
+    void set_press_window(std::chrono::milliseconds window) { press_window_ = window; }
+
 signals:
     void print_finished(bool ok);
 
@@ -79,6 +88,11 @@ private:
     void fill_when_maximised();
     // Whether a download the page asks for goes to the desktop's browser.
     bool download_allowed(const QUrl& url);
+    // Whether the download is the one the last press started.
+    bool started_by_press(const QUrl& url);
+    // Notes where a frame of the page is sent, and whether by the press.
+    void note_navigation(const QWebEngineNavigationRequest& request);
+    void forget_press();
     bool showing_address() const;
     void show_address(bool on);
 
@@ -88,13 +102,23 @@ private:
     QString shown_url_;
     int refresh_count_ = 0;
     // What the user's own actions let through to the desktop's browser: the
-    // chart chosen, when it comes as a download, and one download after
-    // each press in the view.
+    // chart chosen, when it comes as a download, and one download that a
+    // press in the view started, shortly after the press: the one its link
+    // led the page to (press_link_, once the page has gone there), or else
+    // one that no frame of the page was sent to (a link's own download).
     bool chosen_download_ = false;
-    bool click_download_ = false;
+    QDeadlineTimer press_until_;
+    QUrl press_link_;
+    // The page itself was last sent to press_link_ (or redirected on from it).
+    bool press_leads_page_ = false;
+    // Long enough for a link's answer to come back, not for a page to wait.
+    std::chrono::milliseconds press_window_{5000};
+    // The latest addresses the page's frames were sent to other than by a
+    // press, until their download comes: none of these is a press's.
+    std::deque<QUrl> frame_addresses_;
     std::unique_ptr<QPrinter> printer_;
-    // The watches on the view's downloads and loads.
-    std::array<QMetaObject::Connection, 2> watches_;
+    // The watches on the view's downloads, loads and navigations.
+    std::array<QMetaObject::Connection, 3> watches_;
     QString last_print_file_;
 };
 

@@ -1,6 +1,6 @@
 // The chart window: the dated chart stamps, the menu table against the
-// local site, the load image, sizes and the refresh timer; printing. The
-// camera menu against the local site.
+// local site, the load image, sizes and the refresh timer; printing; the
+// downloads a press lets through. The camera menu against the local site.
 #include "core/clock.h"
 #include "core/program.h"
 #include "core/settings.h"
@@ -22,11 +22,19 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QtWebEngineCore/QWebEngineDownloadRequest>
+#include <QtWebEngineCore/QWebEnginePage>
+#include <QtWebEngineCore/QWebEngineProfile>
 #include <QtWebEngineWidgets/QWebEngineView>
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 
+#include <chrono>
+#include <memory>
 #include <optional>
+#include <string>
+#include <thread>
 
 #include <unistd.h>
 
@@ -305,32 +313,115 @@ TEST_F(WebWindows, AnEmptyChartShowsItsAddressNotTheChartBefore)
     EXPECT_TRUE(shows_address(false));
 }
 
-// A page hands the desktop's browser nothing by itself: frames that answer
-// as downloads go nowhere; a press in the view lets one download through.
-TEST_F(WebWindows, APageStartsNoDownloadWithoutAClick)
+// A press in the view hands the desktop's browser the one download it
+// started, shortly after it, in the chart and the camera window alike: its
+// link's, or its link's own download, and none of the page's own: its
+// script adds a frame that answers as a download every 400 ms.
+// Each case runs as a test of its own, well within a test's time limit.
+class WebPresses : public WebWindows, public testing::WithParamInterface<int> {};
+
+TEST_P(WebPresses, APressHandsOverOnlyTheDownloadItStarted)
 {
     std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
     if (!allow_web_engine(flags, sandbox))
         GTEST_SKIP() << "the web engine cannot start here";
-    site.set_file("/frames/a.bin", "a");
-    site.set_file("/frames/b.bin", "b");
-    site.set_file("/frames/c.bin", "c");
-    site.set_file("/frames/page.htm",
-                  "<html><body style='margin:0'><iframe src='/frames/a.bin'></iframe><iframe src='/frames/b.bin'>"
-                  "</iframe><a href='/frames/c.bin' style='position:absolute;left:0;top:0;width:300px;height:300px;"
-                  "display:block'>c</a></body></html>");
-    chart w;
-    w.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    w.navigate(base + QStringLiteral("/frames/page.htm"));
-    ASSERT_TRUE(served(base + QStringLiteral("/frames/a.bin")) && served(base + QStringLiteral("/frames/b.bin")));
-    QTest::qWait(1000);
-    EXPECT_EQ(opened, QStringList());
-    QWidget* view = w.WebBrowser->focusProxy() ? w.WebBrowser->focusProxy() : w.WebBrowser;
-    QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(100, 100));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, 30000));
-    EXPECT_EQ(opened, QStringList{base + QStringLiteral("/frames/c.bin")});
+    // A link that another server sends on to the download.
+    httplib::Server mover;
+    mover.Get("/moved", [this](const httplib::Request&, httplib::Response& res) {
+        res.set_redirect(base.toStdString() + "/dl/moved.bin");
+    });
+    const int mover_port = mover.bind_to_any_port("127.0.0.1");
+    ASSERT_GT(mover_port, 0);
+    std::thread mover_thread([&] { mover.listen_after_bind(); });
+    struct StopMover {
+        httplib::Server& s;
+        std::thread& t;
+        ~StopMover() { s.stop(); t.join(); }
+    } stop_mover{mover, mover_thread};
+
+    // The page's frames: few enough that the engine has told of them all
+    // before the next case loads the page again.
+    constexpr int frames = 4;
+    for (int n = 1; n <= frames; ++n)
+        site.set_file("/dl/tick" + std::to_string(n) + ".bin", "tick");
+    for (const char* path : {"/dl/link.bin", "/dl/own.bin", "/dl/moved.bin"})
+        site.set_file(path, "file");
+    const auto box = [](const std::string& attributes, int top) {
+        return "<a " + attributes + " style='position:absolute;left:0;top:" + std::to_string(top)
+               + "px;width:200px;height:100px;display:block'>x</a>";
+    };
+    site.set_file("/dl/page.htm",
+                  "<html><body style='margin:0'>" + box("href='/dl/link.bin'", 0)
+                      + box("href='/dl/own.bin' download", 100)
+                      + box("href='http://127.0.0.1:" + std::to_string(mover_port) + "/moved'", 200)
+                      + "<script>let n = 0; const t = setInterval(() => { const f = document.createElement('iframe');"
+                        " f.src = '/dl/tick' + ++n + '.bin'; document.body.appendChild(f); if (n == "
+                      + std::to_string(frames) + ") clearInterval(t); }, 400);</script></body></html>");
+
+    using namespace std::chrono_literals;
+    struct Case {
+        const char* what;
+        bool camera;
+        std::optional<QPoint> press;       // where the view is clicked, if anywhere
+        std::chrono::milliseconds window;  // how long a press lets a download through
+        const char* link;                  // the download the press starts, or null
+        bool handed;                       // whether the desktop gets it
+    };
+    const Case cases[] = {
+        {"no press", false, std::nullopt, 60s, nullptr, false},
+        {"a blank part", false, QPoint(500, 350), 60s, nullptr, false},
+        {"a link", false, QPoint(100, 50), 60s, "/dl/link.bin", true},
+        {"a link's own download", false, QPoint(100, 150), 60s, "/dl/own.bin", true},
+        {"a link sent on to its download", false, QPoint(100, 250), 60s, "/dl/moved.bin", true},
+        {"a link pressed too long before its download", false, QPoint(100, 50), 0ms, "/dl/link.bin", false},
+        {"a blank part of a camera page", true, QPoint(500, 350), 60s, nullptr, false},
+        {"a link of a camera page", true, QPoint(100, 50), 60s, "/dl/link.bin", true},
+    };
+    // The case's window; the downloads its view asked for, told after the
+    // window has had its say.
+    std::unique_ptr<web_side_window> w;
+    QStringList asked;
+    bool loaded = false;
+    for (const Case& c : cases) {
+        if (&c - cases != GetParam())
+            continue;
+        SCOPED_TRACE(c.what);
+        if (!w || (qobject_cast<camera*>(w.get()) != nullptr) != c.camera) {
+            w.reset();
+            if (c.camera)
+                w = std::make_unique<camera>();
+            else
+                w = std::make_unique<chart>();
+            ASSERT_NE(w->WebBrowser, nullptr);
+            w->set_browser_size(QSize(640, 480));
+            w->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+            QObject::connect(w->WebBrowser->page()->profile(), &QWebEngineProfile::downloadRequested, w.get(),
+                             [&](QWebEngineDownloadRequest* d) { asked << d->url().path(); });
+            QObject::connect(w->WebBrowser, &QWebEngineView::loadFinished, w.get(), [&](bool ok) { loaded = ok; });
+        }
+        w->set_press_window(c.window);
+        opened.clear();
+        asked.clear();
+        loaded = false;
+        // Bounded waits, long enough for a machine under load.
+        const QString page = base + QStringLiteral("/dl/page.htm?") + QString::number(&c - cases);
+        w->navigate(page);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return loaded && w->WebBrowser->url() == QUrl(page); }, 30000));
+        if (c.press) {
+            QWidget* view = w->WebBrowser->focusProxy() ? w->WebBrowser->focusProxy() : w->WebBrowser;
+            QTest::mouseClick(view, Qt::LeftButton, {}, *c.press);
+        }
+        const auto told = [&] {
+            return asked.filter(QStringLiteral("/dl/tick")).size() == frames
+                   && (!c.link || asked.contains(QLatin1String(c.link)));
+        };
+        EXPECT_TRUE(QTest::qWaitFor(told, 30000)) << asked.join(u' ').toStdString();
+        EXPECT_EQ(opened, c.handed ? QStringList{base + QLatin1String(c.link)} : QStringList());
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(EachCase, WebPresses, testing::Range(0, 8));
 
 // PDF charts take the main window's inner size less 700 twips, however
 // wide the screen (no 16-bit limit).
