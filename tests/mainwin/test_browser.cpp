@@ -12,6 +12,9 @@
 #include <QTest>
 #include <QWebEngineView>
 
+#include <functional>
+#include <optional>
+
 
 using kolde_sub::WebPage;
 using kolde_test::activate;
@@ -315,6 +318,40 @@ TEST_F(BrowserPane, LeavingBrowserModeKeepsThePadWhenItIsShown)
         EXPECT_EQ(drive(v).menu_item("menu_exit")->text(), QStringLiteral("KOLDE を終了"));
         EXPECT_EQ(drive(v).button(kolde_sub::Button::exit)->toolTip(), QStringLiteral(" KOLDE を終了 "));
         kolde_sub::set_online(true);
+    }
+}
+
+// The web engine's threads read the environment while they run, and a
+// variable added meanwhile may move the environment's table under them (a
+// crash now and then in a whole shuffled run). What these tests set in the
+// environment is there before any thread starts: each setting changes a
+// value and adds no variable, nor does putting it back.
+TEST_F(BrowserPane, EnvironmentSettingsAddNoVariable)
+{
+    const auto variables = [] {
+        int n = 0;
+        for (char** e = environ; *e != nullptr; ++e)
+            ++n;
+        return n;
+    };
+    std::optional<kolde_test::EnvironmentVariable> setting;
+    const struct {
+        const char* what;
+        std::function<void()> set;
+    } cases[] = {
+            {"the sandbox switch", [&] { engine_starts(); }},
+            {"the web address", [&] { setting.emplace("KOLDE_WEB_URL", "http://web.example"); }},
+            {"a missing helper", [&] { setting.emplace("QTWEBENGINE_PROCESS_PATH", "/nonexistent/QtWebEngineProcess"); }},
+            {"the report folder", [&] { use_report_folder(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int before = variables();
+        c.set();
+        EXPECT_EQ(variables(), before);
+        setting.reset();
+        flags.reset();
+        EXPECT_EQ(variables(), before);
     }
 }
 

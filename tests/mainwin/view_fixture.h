@@ -39,6 +39,7 @@
 
 namespace kolde_test {
 
+
 // Where the report server keeps the per-station files.
 inline const QString stations = QStringLiteral("/pub/data/observations/metar/stations/");
 inline const QString forecasts = QStringLiteral("/pub/data/forecasts/taf/stations/");
@@ -72,7 +73,7 @@ protected:
 
     void TearDown() override
     {
-        qunsetenv("KOLDE_REPORT_URL");
+        qputenv("KOLDE_REPORT_URL", QByteArray(""));  // no address, and no variable removed
         for (QWidget* w : QApplication::topLevelWidgets())
             if (qobject_cast<kolde_sub::datachange*>(w))
                 delete w;
@@ -175,18 +176,16 @@ protected:
     }
 
     // True when the web engine can start here; as root, with its sandbox
-    // switched off for the rest of the test.
+    // switched off for the rest of the test (the flag alone does it).
     bool engine_starts()
     {
-        if (::geteuid() == 0) {
+        if (::geteuid() == 0)
             flags.emplace("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
-            sandbox.emplace("QTWEBENGINE_DISABLE_SANDBOX", "1");
-        }
         return platform::webengine_can_start(platform::current_webengine_environment());
     }
 
     std::vector<QString> opened;
-    std::optional<EnvironmentVariable> flags, sandbox;
+    std::optional<EnvironmentVariable> flags;
 };
 
 // Shows the window and runs its first activation.

@@ -106,8 +106,7 @@ TEST(DatedChartStamps, LatestIssueAtTheBandEdges)
 
 // Whether the web engine may start in this test process; run as root it
 // needs its sandbox off.
-bool allow_web_engine(std::optional<kolde_test::EnvironmentVariable>& flags,
-                      std::optional<kolde_test::EnvironmentVariable>& sandbox)
+bool allow_web_engine(std::optional<kolde_test::EnvironmentVariable>& flags)
 {
 #if defined(__SANITIZE_ADDRESS__)
     // The web engine's own library fails AddressSanitizer's new/delete size
@@ -116,10 +115,11 @@ bool allow_web_engine(std::optional<kolde_test::EnvironmentVariable>& flags,
     flags.emplace("QTWEBENGINE_PROCESS_PATH", "/nonexistent/QtWebEngineProcess");
     return web_engine_can_run();
 #endif
-    if (::geteuid() == 0) {
+    // As root the engine runs without its sandbox; the flag alone says so
+    // (a variable added while the engine's threads read the environment
+    // could move the environment under them).
+    if (::geteuid() == 0)
         flags.emplace("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --no-sandbox");
-        sandbox.emplace("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    }
     return web_engine_can_run();
 }
 
@@ -185,8 +185,8 @@ void expect_standin(const QString& url)
 // address, and where the web engine runs the view's request reaches it.
 TEST_F(WebWindows, EveryMenuItemReachesTheSite)
 {
-    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
-    const bool engine = allow_web_engine(flags, sandbox);
+    std::optional<kolde_test::EnvironmentVariable> flags;
+    const bool engine = allow_web_engine(flags);
     ASSERT_TRUE(set_setting(key::time_difference, platform::Value(QStringLiteral("+9"))));
     // 02:30 in Japan.
     kolde_sub::set_clock(QDateTime(QDate(2024, 3, 1), QTime(2, 30), Qt::OffsetFromUTC, 9 * 3600));
@@ -227,8 +227,8 @@ TEST_F(WebWindows, EveryMenuItemReachesTheSite)
 // serves each, and where the web engine runs the view's request reaches it.
 TEST_F(WebWindows, EveryCameraReachesTheSite)
 {
-    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
-    const bool engine = allow_web_engine(flags, sandbox);
+    std::optional<kolde_test::EnvironmentVariable> flags;
+    const bool engine = allow_web_engine(flags);
     camera w;
     w.show();
     ASSERT_EQ(w.items().size(), 10u);
@@ -280,8 +280,8 @@ TEST_F(WebWindows, LoadImageAndRefresh)
 // the next chart that comes is shown.
 TEST_F(WebWindows, AnEmptyChartShowsItsAddressNotTheChartBefore)
 {
-    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
-    if (!allow_web_engine(flags, sandbox))
+    std::optional<kolde_test::EnvironmentVariable> flags;
+    if (!allow_web_engine(flags))
         GTEST_SKIP() << "the web engine cannot start here";
     chart w;
     w.show();
@@ -322,8 +322,8 @@ class WebPresses : public WebWindows, public testing::WithParamInterface<int> {}
 
 TEST_P(WebPresses, APressHandsOverOnlyTheDownloadItStarted)
 {
-    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
-    if (!allow_web_engine(flags, sandbox))
+    std::optional<kolde_test::EnvironmentVariable> flags;
+    if (!allow_web_engine(flags))
         GTEST_SKIP() << "the web engine cannot start here";
     // A link that another server sends on to the download.
     httplib::Server mover;
@@ -442,8 +442,8 @@ TEST_F(WebWindows, PdfSizeFromAWideMainWindow)
 // 印刷 prints the shown page on the current printer: "PDF" writes a file.
 TEST_F(WebWindows, PrintsOnThePdfPrinter)
 {
-    std::optional<kolde_test::EnvironmentVariable> flags, sandbox;
-    if (!allow_web_engine(flags, sandbox))
+    std::optional<kolde_test::EnvironmentVariable> flags;
+    if (!allow_web_engine(flags))
         GTEST_SKIP() << "the web engine cannot start here";
     platform::set_printer_queues_for_tests({}, QString());
     ASSERT_TRUE(platform::set_current_printer(platform::pdf_printer_name));
