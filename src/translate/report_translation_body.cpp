@@ -10,6 +10,30 @@
 
 namespace kolde_sub::jp {
 
+namespace {
+
+// The cover of a cloud layer (FEW, SCT, BKN or OVC), which it begins with.
+const t::CloudAmount& cover_of(QStringView layer)
+{
+    return *std::find_if(t::cloud_amounts.begin(), t::cloud_amounts.end(),
+                         [layer](const t::CloudAmount& a) { return layer.startsWith(a.code); });
+}
+
+// The group names a cloud cover somewhere, readable or not.
+bool names_a_cover(QStringView g)
+{
+    return std::any_of(t::cloud_amounts.begin(), t::cloud_amounts.end(),
+                       [g](const t::CloudAmount& a) { return g.contains(a.code); });
+}
+
+// A wind group in words, in knots or metres per second as it says.
+QString wind_in_its_unit(QStringView g)
+{
+    return jp::wind_text(g, g.endsWith(u"MPS") ? jp::WindUnit::metres_per_second : jp::WindUnit::knots);
+}
+
+}  // namespace
+
 // ------------------------------------------------- observation groups
 
 void ReportTranslator::observation()
@@ -77,10 +101,10 @@ void ReportTranslator::wind()
         text += value_of(mid_or_throw(cur_, 4));
         text += cur_.endsWith(u"MPS") ? t::metres_per_second : t::knots;
     } else if (wind_group(upper)) {
-        text = jp::wind_text(upper, upper.endsWith(u"MPS") ? jp::WindUnit::metres_per_second : jp::WindUnit::knots);
+        text = wind_in_its_unit(upper);
     } else if (const QStringView glued = leading_wind(cur_); !glued.isEmpty()) {
         // The group glued after the wind (12006KT5000) is read next.
-        text = jp::wind_text(glued, glued.endsWith(u"MPS") ? jp::WindUnit::metres_per_second : jp::WindUnit::knots);
+        text = wind_in_its_unit(glued);
         reader_.split_current(glued.size());
         read = false;
         next();
@@ -194,11 +218,8 @@ bool ReportTranslator::weather_and_cloud()
         }
         if (cur_.startsWith(u"VV"))
             handled = true;
-        const bool cloud_amount =
-            std::any_of(t::cloud_amounts.begin(), t::cloud_amounts.end(),
-                        [this](const t::CloudAmount& a) { return cur_.contains(a.code); });
         // A garbled group with digits (BK090) is no weather either.
-        if (!handled && !cloud_amount && !cur_.contains(u'/') && std::none_of(cur_.begin(), cur_.end(), is_ascii_digit))
+        if (!handled && !names_a_cover(cur_) && !cur_.contains(u'/') && std::none_of(cur_.begin(), cur_.end(), is_ascii_digit))
             weather_code();
         // A group that begins with a well-formed layer says that layer, and
         // a layer glued after it its own; one that cannot be read gives no
@@ -290,13 +311,12 @@ void ReportTranslator::cloud(QStringView layer)
         type = t::cumulonimbus;
     if (layer.contains(u"TCU"))
         type = t::towering_cumulus;
-    const auto amount = std::find_if(t::cloud_amounts.begin(), t::cloud_amounts.end(),
-                                     [layer](const t::CloudAmount& a) { return layer.startsWith(a.code); });
+    const t::CloudAmount& amount = cover_of(layer);
     const QStringView indent = indentation(t::cloud_label, t::cloud_word);
     if (layer.sliced(3, 3) == u"///")
-        line(indent, amount->no_base, type);
+        line(indent, amount.no_base, type);
     else
-        line(indent, hundreds_of(layer.sliced(3, 3)), amount->base, type);
+        line(indent, hundreds_of(layer.sliced(3, 3)), amount.base, type);
 }
 
 void ReportTranslator::temperature()
@@ -414,14 +434,11 @@ void ReportTranslator::trend(QStringView change)
         }
         if (const QStringView layer = leading_cloud_layer(cur_); !layer.isEmpty()) {
             read = true;
-            const auto amount = std::find_if(t::cloud_amounts.begin(), t::cloud_amounts.end(),
-                                             [layer](const t::CloudAmount& a) { return layer.startsWith(a.code); });
             if (layer.sliced(3, 3) != u"///") {
                 result_ += hundreds_of(layer.sliced(3, 3));
-                result_ += amount->trend;
+                result_ += cover_of(layer).trend;
             }
-        } else if (std::any_of(t::cloud_amounts.begin(), t::cloud_amounts.end(),
-                               [this](const t::CloudAmount& a) { return cur_.contains(a.code); })) {
+        } else if (names_a_cover(cur_)) {
             read = true;  // a layer that cannot be read says nothing
         }
         // Only four digits are a visibility (not TSRA, SHRA, VCSH).
