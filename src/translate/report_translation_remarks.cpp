@@ -235,7 +235,7 @@ void ReportTranslator::weather_event_remarks()
     const auto kind_of = [](QStringView phenomenon) {
         QStringView kind;
         for (const t::Precipitation& p : t::precipitation)
-            if (phenomenon.contains(p.began.first(2)))
+            if (phenomenon.contains(p.code))
                 kind = p.name;
         return kind;
     };

@@ -187,20 +187,20 @@ inline constexpr QStringView station_without_rain_gauge = u"降水測定機能�
 inline constexpr QStringView station_with_rain_gauge = u"降水測定機能のある自動観測装置による観測";
 inline constexpr QStringView sea_level_pressure = u"海面水位圧力 ";
 
+// The weather whose beginning and end the remarks tell, by its code; the
+// last code a phenomenon holds names it (TSRA is a thunderstorm).
 struct Precipitation {
-    QStringView began;  // "RAB"
-    QStringView ended;  // "RAE"
+    QStringView code;
     QStringView name;
 };
 inline constexpr std::array<Precipitation, 4> precipitation = {{
-    {u"RAB", u"RAE", u"雨"},
-    {u"SNB", u"SNE", u"雪"},
-    {u"DZB", u"DZE", u"霧雨"},
-    {u"TSB", u"TSE", u"雷雨"},
+    {u"RA", u"雨"},
+    {u"SN", u"雪"},
+    {u"DZ", u"霧雨"},
+    {u"TS", u"雷雨"},
 }};
 inline constexpr QStringView began_from = u")から";
 inline constexpr QStringView observed = u"を観測";
-inline constexpr QStringView observed_and = u"を観測し、";
 inline constexpr QStringView and_word = u"し、";
 inline constexpr QStringView observation_ended = u")に観測を終了";
 inline constexpr QStringView ended_at = u")に";
